@@ -1,0 +1,64 @@
+// Converts the command line's files with several engine objects at once, one file at a time each.
+// Each job thread owns its engine object alone; the calling thread only reads progress and sets
+// stop flags.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLineOptions.h"
+#include "engine/AVConvert.h"
+#include "settings/OutputSettings.h"
+
+namespace varnell {
+
+struct FileOutcome {
+  enum class Kind { Completed, Failed, Stopped, NotStarted };
+  Kind kind = Kind::Failed;
+  std::string sourcePath;
+  std::string outputPath;
+  std::string reason;
+};
+
+struct ActiveFile {
+  std::string sourcePath;
+  int percent = -1;
+};
+
+class BatchConverter {
+ public:
+  BatchConverter(const CommandLineOptions& options, const OutputSettings& settings,
+                 std::string formatName);
+
+  // Runs every file; returns when all have ended or, after `interrupted` became true, when the
+  // files being converted are finished (shortened) and no further file has started.
+  // onOutcome runs on job threads, one call at a time; onTick runs on the calling thread
+  // about every 100 ms with the files being converted and the number of files ended.
+  void Run(const std::function<void(const FileOutcome&)>& onOutcome,
+           const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
+           const std::atomic<bool>& interrupted);
+
+ private:
+  struct JobSlot {
+    AVConvert engine;
+    std::atomic<int> fileIndex{-1};  // written by the slot's thread, read by the caller
+  };
+
+  void RunSlot(JobSlot& slot, const std::function<void(const FileOutcome&)>& onOutcome);
+  FileOutcome ConvertOne(AVConvert& engine, const std::string& path);
+
+  const CommandLineOptions& options_;
+  const OutputSettings& settings_;
+  std::string formatName_;
+  std::vector<std::unique_ptr<JobSlot>> slots_;
+  std::atomic<int> nextFile_{0};
+  std::atomic<int> endedFiles_{0};
+  std::atomic<bool> stopping_{false};
+  std::mutex outcomeMutex_;
+};
+
+}  // namespace varnell

@@ -1,0 +1,29 @@
+// The progress bar varnell-convert draws on standard error when that is a terminal: the file
+// being converted (or how many are), its percent and the files done out of the total.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/BatchConverter.h"
+
+namespace varnell {
+
+class ProgressLine {
+ public:
+  ProgressLine(std::FILE* stream, bool enabled, int totalFiles);
+  void Draw(const std::vector<ActiveFile>& active, int ended);
+  // Removes the bar so that a result line can be printed in its place.
+  void Clear();
+
+  static std::string Format(const std::vector<ActiveFile>& active, int ended, int totalFiles);
+
+ private:
+  std::FILE* stream_;
+  bool enabled_;
+  int totalFiles_;
+  bool drawn_ = false;
+};
+
+}  // namespace varnell

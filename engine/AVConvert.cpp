@@ -1,0 +1,119 @@
+#include "engine/AVConvert.h"
+
+#include "engine/ConversionFailure.h"
+#include "engine/SourceFile.h"
+#include "engine/StreamDecoder.h"
+
+namespace varnell {
+namespace {
+
+// Frame rates above this are a container's tick rate rather than a real rate (30000/1 for
+// 29.97 fps material); such rates are read as NUM/1001.
+constexpr int kHighestPlausibleFrameRate = 1000;
+
+}  // namespace
+
+AVConvert::AVConvert() = default;
+
+AVConvert::~AVConvert() {
+  stopFlag = true;
+  JoinWorker();
+}
+
+int AVConvert::ProbeSourceFile() {
+  JoinWorker();
+  videoStreamIndex = audioStreamIndex = -1;
+  probeFailureReason_.clear();
+  const auto fail = [this](int code, const std::string& reason) {
+    probeFailureReason_ = reason;
+    return code;
+  };
+
+  SourceFile source;
+  if (const int result = source.OpenInput(probePath); result < 0) {
+    return fail(kProbeCannotOpen, DescribeFFmpegError(source.failedStep(), result));
+  }
+  if (const int result = source.ReadStreamInfo(); result < 0) {
+    return fail(kProbeNoStreamInfo, DescribeFFmpegError(source.failedStep(), result));
+  }
+  videoStreamIndex = source.videoStreamIndex();
+  audioStreamIndex = source.audioStreamIndex();
+
+  // Without a video stream every video value is 0, so nothing of an earlier probe stays behind.
+  sourceWidth = sourceHeight = videoCodecId = videoBitRate = 0;
+  sourceFrameRate = 0.0;
+  frameRateNum = frameRateDen = 0;
+  if (const AVStream* video = source.stream(videoStreamIndex)) {
+    StreamDecoder decoder;
+    if (const int result = decoder.Open(video); result < 0) {
+      return result == AVERROR_DECODER_NOT_FOUND
+                 ? fail(kProbeNoVideoDecoder,
+                        std::string("no decoder for video codec ") +
+                            avcodec_get_name(video->codecpar->codec_id))
+                 : fail(kProbeVideoDecoderFails,
+                        DescribeFFmpegError("cannot open video decoder", result));
+    }
+    sourceWidth = decoder.context()->width;
+    sourceHeight = decoder.context()->height;
+    videoCodecId = decoder.context()->codec_id;
+    videoBitRate = static_cast<int>(decoder.context()->bit_rate);
+    AVRational rate = video->r_frame_rate;
+    if (rate.den != 0) {
+      if (rate.num / rate.den > kHighestPlausibleFrameRate) rate.den = 1001;
+      sourceFrameRate = static_cast<double>(rate.num / rate.den);
+    }
+    frameRateNum = rate.num;
+    frameRateDen = rate.den;
+  }
+
+  audioCodecId = channels = sampleRate = audioBitRate = 0;
+  if (const AVStream* audio = source.stream(audioStreamIndex)) {
+    audioCodecId = audio->codecpar->codec_id;
+    channels = audio->codecpar->ch_layout.nb_channels;
+    sampleRate = audio->codecpar->sample_rate;
+    audioBitRate = static_cast<int>(audio->codecpar->bit_rate);
+  }
+
+  durationMicroseconds = source.context()->duration;
+  fileSize = source.fileSizeLow32();
+  durationSeconds = durationMicroseconds / 1000000;
+  return kProbeOk;
+}
+
+void AVConvert::ResetJob(int rows) {
+  JoinWorker();
+  rows = std::max(rows, 0);
+  rowCount = rows;
+  taskCount = 0;
+  sourcePaths.assign(rows, std::string());
+  outputPaths.assign(rows, std::string());
+  clipBegin.assign(rows, 0.0);
+  clipEnd.assign(rows, 0.0);
+  clipLength.assign(rows, 0.0);
+  failureReasons_.assign(rows, std::string());
+  taskStatus_ = std::vector<std::atomic<std::uint8_t>>(rows);
+  for (auto& status : taskStatus_) status = kTaskPending;
+  mergeTotalSeconds = 0;
+}
+
+std::uint8_t AVConvert::taskStatus(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= taskStatus_.size()) return kTaskPending;
+  return taskStatus_[row].load();
+}
+
+const std::string& AVConvert::failureReason(int row) const {
+  static const std::string kNone;
+  if (row < 0 || static_cast<std::size_t>(row) >= failureReasons_.size()) return kNone;
+  return failureReasons_[row];
+}
+
+void AVConvert::StartConvertFiles() {
+  JoinWorker();
+  worker_ = std::thread(ConvertFilesThread, this);
+}
+
+void AVConvert::JoinWorker() {
+  if (worker_.joinable()) worker_.join();
+}
+
+}  // namespace varnell

@@ -1,0 +1,116 @@
+// The engine object: probes source files, holds the conversion job of the current batch and is
+// the only channel between the conversion worker and its callers.
+//
+// Threads. The caller's thread (the user interface, or a command-line job thread) writes the job
+// and then starts the worker; while the worker runs, the caller writes only stopFlag and reads
+// the progress fields. The worker writes currentTaskIndex, currentFilePercent, the task statuses,
+// failure reasons and the output path of the row it works on. A row's failure reason and output
+// path are final once currentTaskIndex has moved past it. The worker is joined before anything
+// else uses the engine again; several engine objects may work at once, they share nothing.
+//
+// This header includes no FFmpeg header: codec ids are FFmpeg's AVCodecID numbers as ints.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace varnell {
+
+inline constexpr std::uint8_t kTaskPending = 0xFF;
+inline constexpr std::uint8_t kTaskCompleted = 1;
+inline constexpr std::uint8_t kTaskFailed = 2;
+
+// ProbeSourceFile results.
+inline constexpr int kProbeOk = 0;
+inline constexpr int kProbeCannotOpen = -1;
+inline constexpr int kProbeNoStreamInfo = -2;
+inline constexpr int kProbeNoVideoDecoder = -4;
+inline constexpr int kProbeVideoDecoderFails = -5;
+
+// A clip length that means "to the real end of the file".
+inline constexpr double kClipToTheEnd = std::numeric_limits<double>::infinity();
+
+class AVConvert {
+ public:
+  AVConvert();
+  AVConvert(const AVConvert&) = delete;
+  AVConvert& operator=(const AVConvert&) = delete;
+  // Stops and joins a running worker.
+  virtual ~AVConvert();
+
+  // --- Probe (never while a worker runs; it joins a finished one first) ---
+  std::string probePath;
+  // Opens probePath, fills the media parameter block, the durations, fileSize and the stream
+  // indexes, and closes the file again. Returns kProbeOk or one of the negative codes above.
+  int ProbeSourceFile();
+  // Why the last probe failed, in words ("cannot open source: No such file or directory").
+  const std::string& probeFailureReason() const { return probeFailureReason_; }
+
+  // --- Media parameter block: probed values, or the job's targets once a launch wrote them ---
+  int videoCodecId = 0;
+  int audioCodecId = 0;
+  int videoBitRate = 0;
+  int targetHeight = 0;
+  int sourceHeight = 0;
+  int targetWidth = 0;
+  int sourceWidth = 0;
+  double targetFrameRate = 0.0;  // 0 keeps the source's rate
+  double sourceFrameRate = 0.0;
+  int frameRateDen = 0;
+  int frameRateNum = 0;
+  int fileSize = 0;  // low 32 bits of the size in bytes
+  int audioBitRate = 0;
+  int sampleRate = 0;
+  int channels = 0;
+  std::int64_t durationSeconds = 0;
+  std::int64_t durationMicroseconds = 0;
+  int videoStreamIndex = -1;
+  int audioStreamIndex = -1;
+
+  // --- The job, written by the launch before the worker starts ---
+  // Sizes every per-row table for `rows` rows and clears them: no path, no times, pending.
+  void ResetJob(int rows);
+  int taskCount = 0;  // checked rows
+  int rowCount = 0;   // rows handed to the worker
+  std::vector<std::string> sourcePaths;  // empty for an unchecked row
+  std::vector<std::string> outputPaths;  // made unique by the worker when it creates the file
+  std::vector<double> clipBegin;         // seconds
+  std::vector<double> clipEnd;           // seconds
+  std::vector<double> clipLength;        // seconds, or kClipToTheEnd
+  bool videoOutputFlag = false;          // the output gets a video stream when the source has one
+  int thumbnailMode = -1;                // 1 on, -1 off
+  int mergeTotalSeconds = 0;
+
+  // --- Progress, shared with the worker ---
+  std::atomic<int> currentTaskIndex{-1};
+  std::atomic<int> currentFilePercent{-1};
+  std::atomic<bool> stopFlag{false};
+  std::uint8_t taskStatus(int row) const;
+  // Valid for rows below currentTaskIndex whose status is kTaskFailed.
+  const std::string& failureReason(int row) const;
+
+  // --- The worker ---
+  // Joins a finished worker, then runs ConvertFilesThread on a new thread.
+  void StartConvertFiles();
+  // Waits for the worker to end; returns at once when none runs.
+  void JoinWorker();
+
+ private:
+  friend void ConvertFilesThread(AVConvert* engine);
+
+  std::string probeFailureReason_;
+  std::vector<std::atomic<std::uint8_t>> taskStatus_;
+  std::vector<std::string> failureReasons_;
+  std::thread worker_;
+};
+
+// The per-file worker: converts every checked row of the job into its own output file,
+// publishing progress and a status per row. Runs on the worker thread, or directly on a caller
+// that owns this engine object alone.
+void ConvertFilesThread(AVConvert* engine);
+
+}  // namespace varnell

@@ -1,0 +1,59 @@
+#include "engine/ConversionJob.h"
+
+#include <cstdlib>
+
+#include "engine/ClipTime.h"
+#include "engine/CodecNames.h"
+#include "engine/OutputNaming.h"
+
+namespace varnell {
+
+std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow>& rows,
+                                    std::string_view acceptedFolder, std::string_view formatName,
+                                    const OutputSettings& settings, JobKind kind) {
+  const int rowCount = static_cast<int>(rows.size());
+  engine.ResetJob(rowCount);
+  engine.currentFilePercent = -1;
+  std::vector<int> rowMap(rows.size(), -1);
+  int checked = 0;
+  for (int row = 0; row < rowCount; ++row) {
+    const TaskRow& task = rows[row];
+    if (!task.checked) continue;
+    rowMap[row] = row;
+    ++checked;
+    engine.sourcePaths[row] = task.sourcePath;
+    const auto begin = static_cast<double>(ParseClipTime(task.startTime));
+    const std::int64_t end = ParseClipTime(task.endTime);
+    const bool toTheEnd =
+        !task.durationSeconds.empty() && end == std::atoll(task.durationSeconds.c_str());
+    engine.clipBegin[row] = begin;
+    engine.clipEnd[row] = static_cast<double>(end);
+    if (kind == JobKind::MergeFiles) {
+      engine.mergeTotalSeconds = static_cast<int>(engine.mergeTotalSeconds + (end - begin));
+    } else {
+      engine.clipLength[row] = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
+    }
+    engine.outputPaths[row] = BuildOutputPath(acceptedFolder, task.sourcePath, formatName);
+  }
+  engine.taskCount = checked;
+  ApplyOutputSettings(engine, settings);
+  engine.currentTaskIndex = -1;
+  engine.stopFlag = false;
+  return rowMap;
+}
+
+void ApplyOutputSettings(AVConvert& engine, const OutputSettings& settings) {
+  engine.videoOutputFlag = !settings.audioOnly;
+  engine.thumbnailMode = settings.thumbnail ? 1 : -1;
+  engine.videoBitRate = settings.videoBitRate;
+  engine.targetWidth = settings.width;
+  engine.targetHeight = settings.height;
+  if (const auto rate = FrameRateFromText(settings.frameRateText)) engine.targetFrameRate = *rate;
+  engine.audioBitRate = settings.audioBitRate;
+  engine.channels = settings.channels;
+  engine.sampleRate = settings.sampleRate;
+  if (const auto id = VideoCodecIdFromName(settings.videoCodecName)) engine.videoCodecId = *id;
+  if (const auto id = AudioCodecIdFromName(settings.audioCodecName)) engine.audioCodecId = *id;
+}
+
+}  // namespace varnell

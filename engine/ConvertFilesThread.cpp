@@ -1,0 +1,49 @@
+#include <exception>
+
+#include "engine/AVConvert.h"
+#include "engine/ConversionFailure.h"
+#include "engine/FileConversion.h"
+
+namespace varnell {
+
+// Row protocol: every status starts pending; for each row currentTaskIndex names it,
+// currentFilePercent is -1 while it opens and then 0..100; the row ends completed, failed, or
+// still pending when the stop flag ended it (its shorter output is kept). The stop flag is read
+// before each row and before each packet. currentTaskIndex moves on only after everything the
+// row wrote (status, reason, output path) is in place.
+void ConvertFilesThread(AVConvert* engine) {
+  AVConvert& e = *engine;
+  for (auto& status : e.taskStatus_) status = kTaskPending;
+  e.currentTaskIndex = 0;
+
+  for (int row = 0; row < e.rowCount; row = e.currentTaskIndex) {
+    if (e.stopFlag) return;
+    e.currentFilePercent = -1;
+    // An unchecked row has no path; it is passed over without touching the file system.
+    if (e.sourcePaths[row].empty()) {
+      e.failureReasons_[row] = "not selected for conversion";
+      e.taskStatus_[row] = kTaskFailed;
+    } else {
+      FileConversionRequest request;
+      request.sourcePath = e.sourcePaths[row];
+      request.outputPath = e.outputPaths[row];
+      request.clipBegin = e.clipBegin[row];
+      request.clipLength = e.clipLength[row];
+      request.audio = {e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels};
+      try {
+        const FileConversionResult result = ConvertFile(request, e.stopFlag, e.currentFilePercent);
+        e.outputPaths[row] = result.outputPath;
+        if (!result.stopped) e.taskStatus_[row] = kTaskCompleted;
+      } catch (const ConversionFailure& failure) {
+        e.failureReasons_[row] = failure.what();
+        e.taskStatus_[row] = kTaskFailed;
+      } catch (const std::bad_alloc&) {
+        e.failureReasons_[row] = "out of memory";
+        e.taskStatus_[row] = kTaskFailed;
+      }
+    }
+    e.currentTaskIndex = row + 1;
+  }
+}
+
+}  // namespace varnell

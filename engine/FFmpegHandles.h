@@ -1,0 +1,79 @@
+// Owners for every FFmpeg object the engine creates. Private to the engine: nothing outside
+// engine/ includes this header.
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
+#include <libavutil/dict.h>
+#include <libavutil/frame.h>
+#include <libswresample/swresample.h>
+}
+
+#include <memory>
+
+namespace varnell::ffmpeg {
+
+struct InputContextDeleter {
+  void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+};
+using InputContextPtr = std::unique_ptr<AVFormatContext, InputContextDeleter>;
+
+// An output context owns its byte stream once avio_open has succeeded.
+struct OutputContextDeleter {
+  void operator()(AVFormatContext* context) const {
+    if (context->pb != nullptr && (context->oformat->flags & AVFMT_NOFILE) == 0) {
+      avio_closep(&context->pb);
+    }
+    avformat_free_context(context);
+  }
+};
+using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextDeleter>;
+
+struct CodecContextDeleter {
+  void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+};
+using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
+
+struct FrameDeleter {
+  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
+
+struct PacketDeleter {
+  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+};
+using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
+
+struct ResamplerDeleter {
+  void operator()(SwrContext* context) const { swr_free(&context); }
+};
+using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerDeleter>;
+
+struct AudioFifoDeleter {
+  void operator()(AVAudioFifo* fifo) const { av_audio_fifo_free(fifo); }
+};
+using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
+
+struct DictionaryDeleter {
+  void operator()(AVDictionary* dictionary) const { av_dict_free(&dictionary); }
+};
+using DictionaryPtr = std::unique_ptr<AVDictionary, DictionaryDeleter>;
+
+// A channel layout that must be uninitialised when it goes out of scope.
+class ChannelLayout {
+ public:
+  ChannelLayout() = default;
+  explicit ChannelLayout(int channelCount) { av_channel_layout_default(&layout_, channelCount); }
+  ChannelLayout(const ChannelLayout&) = delete;
+  ChannelLayout& operator=(const ChannelLayout&) = delete;
+  ~ChannelLayout() { av_channel_layout_uninit(&layout_); }
+  AVChannelLayout* get() { return &layout_; }
+  const AVChannelLayout* get() const { return &layout_; }
+
+ private:
+  AVChannelLayout layout_{};
+};
+
+}  // namespace varnell::ffmpeg

@@ -1,0 +1,31 @@
+// Converts one source file into one output file: the work of one row of the per-file worker.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "engine/AudioTarget.h"
+
+namespace varnell {
+
+struct FileConversionRequest {
+  std::string sourcePath;
+  std::string outputPath;  // before the collision loop
+  double clipBegin = 0.0;  // seconds
+  double clipLength = 0.0; // seconds, or kClipToTheEnd
+  AudioTarget audio;
+};
+
+struct FileConversionResult {
+  std::string outputPath;  // the name actually written
+  bool stopped = false;    // the stop flag ended the file early; the output is shorter but valid
+};
+
+// Throws ConversionFailure with the row's reason; an output file created for a failed conversion
+// has been removed again by then. Reads stopFlag before every packet; writes currentFilePercent
+// (0..100 while converting, 100 once the trailer is written).
+FileConversionResult ConvertFile(const FileConversionRequest& request,
+                                 const std::atomic<bool>& stopFlag,
+                                 std::atomic<int>& currentFilePercent);
+
+}  // namespace varnell

@@ -1,0 +1,129 @@
+#include "engine/OutputFile.h"
+
+#include <array>
+#include <cstring>
+#include <string_view>
+
+#include "engine/ConversionFailure.h"
+
+namespace varnell {
+namespace {
+
+// Keys that describe the source container rather than the recording.
+constexpr std::array<std::string_view, 5> kContainerBookkeeping{
+    "major_brand", "minor_version", "compatible_brands", "handler_name", "vendor_id"};
+
+bool IsBookkeeping(const char* key) {
+  for (std::string_view k : kContainerBookkeeping) {
+    if (k == key) return true;
+  }
+  return false;
+}
+
+// Picture codecs the ID3v2 writer can store as APIC frames.
+bool IsId3PictureCodec(AVCodecID id) {
+  return id == AV_CODEC_ID_MJPEG || id == AV_CODEC_ID_PNG || id == AV_CODEC_ID_GIF ||
+         id == AV_CODEC_ID_TIFF || id == AV_CODEC_ID_BMP;
+}
+
+}  // namespace
+
+OutputFile::OutputFile(std::string requestedPath) : requestedPath_(std::move(requestedPath)) {
+  const AVOutputFormat* format = av_guess_format(nullptr, requestedPath_.c_str(), nullptr);
+  if (format == nullptr) FailConversion("no output format for the name " + requestedPath_);
+  AVFormatContext* raw = nullptr;
+  RequireSuccess(avformat_alloc_output_context2(&raw, format, nullptr, requestedPath_.c_str()),
+                 "cannot create output");
+  context_.reset(raw);
+}
+
+bool OutputFile::needsGlobalHeader() const {
+  return (context_->oformat->flags & AVFMT_GLOBALHEADER) != 0;
+}
+
+AVStream* OutputFile::AddStream(const AVCodecContext* encoder) {
+  AVStream* stream = avformat_new_stream(context_.get(), nullptr);
+  if (stream == nullptr) FailConversion("cannot create output stream", AVERROR(ENOMEM));
+  RequireSuccess(avcodec_parameters_from_context(stream->codecpar, encoder),
+                 "cannot create output stream");
+  stream->time_base = encoder->time_base;
+  if (encoder->codec_type == AVMEDIA_TYPE_AUDIO) audioStream_ = stream;
+  return stream;
+}
+
+void OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
+  if (sourcePicture == nullptr || std::strcmp(muxerName(), "mp3") != 0 ||
+      !IsId3PictureCodec(sourcePicture->codecpar->codec_id)) {
+    return;
+  }
+  AVStream* stream = avformat_new_stream(context_.get(), nullptr);
+  if (stream == nullptr) FailConversion("cannot copy cover picture", AVERROR(ENOMEM));
+  RequireSuccess(avcodec_parameters_copy(stream->codecpar, sourcePicture->codecpar),
+                 "cannot copy cover picture");
+  stream->codecpar->codec_tag = 0;
+  stream->disposition = AV_DISPOSITION_ATTACHED_PIC;
+  stream->time_base = sourcePicture->time_base;
+  // The picture type and description travel in the stream's tags ("comment": "Cover (front)").
+  RequireSuccess(av_dict_copy(&stream->metadata, sourcePicture->metadata, 0),
+                 "cannot copy cover picture");
+  coverStream_ = stream;
+  coverSource_ = sourcePicture;
+}
+
+void OutputFile::CopyTags(const AVDictionary* tags) {
+  const AVDictionaryEntry* entry = nullptr;
+  while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX)) != nullptr) {
+    if (IsBookkeeping(entry->key)) continue;
+    RequireSuccess(av_dict_set(&context_->metadata, entry->key, entry->value, 0),
+                   "cannot copy tags");
+  }
+}
+
+void OutputFile::Start() {
+  if (context_->nb_streams == 0) FailConversion("nothing to write: the output has no stream");
+  claim_.emplace(requestedPath_);
+  if ((context_->oformat->flags & AVFMT_NOFILE) == 0) {
+    const std::string url = "file:" + claim_->path();
+    RequireSuccess(avio_open(&context_->pb, url.c_str(), AVIO_FLAG_WRITE),
+                   "cannot open output file");
+  }
+  AVDictionary* options = nullptr;
+  if (std::strcmp(muxerName(), "mp3") == 0) {
+    // ID3v2.3 is the tag version the widest range of players and car stereos reads.
+    av_dict_set(&options, "id3v2_version", "3", 0);
+  }
+  const int header = avformat_write_header(context_.get(), &options);
+  av_dict_free(&options);
+  RequireSuccess(header, "cannot write output header");
+
+  if (coverStream_ != nullptr) {
+    ffmpeg::PacketPtr picture(av_packet_clone(&coverSource_->attached_pic));
+    if (!picture) FailConversion("cannot copy cover picture", AVERROR(ENOMEM));
+    picture->stream_index = coverStream_->index;
+    picture->pts = picture->dts = 0;
+    picture->duration = 0;
+    RequireSuccess(av_interleaved_write_frame(context_.get(), picture.get()),
+                   "cannot write cover picture");
+  }
+}
+
+void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase) {
+  av_packet_rescale_ts(packet, timeBase, audioStream_->time_base);
+  packet->stream_index = audioStream_->index;
+  RequireSuccess(av_interleaved_write_frame(context_.get(), packet), "cannot write output");
+}
+
+void OutputFile::Finish() {
+  RequireSuccess(av_write_trailer(context_.get()), "cannot finish output");
+  if (context_->pb != nullptr && (context_->oformat->flags & AVFMT_NOFILE) == 0) {
+    avio_flush(context_->pb);
+    const int writeError = context_->pb->error;
+    RequireSuccess(avio_closep(&context_->pb), "cannot close output");
+    RequireSuccess(writeError, "cannot write output");
+  }
+  claim_->Keep();
+}
+
+const std::string& OutputFile::path() const { return claim_ ? claim_->path() : requestedPath_; }
+
+}  // namespace varnell

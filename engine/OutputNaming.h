@@ -1,0 +1,25 @@
+// How an output file is named: folder + "/" + the source's base name + the format's extension,
+// then made unique and created exclusively when the worker opens it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnell {
+
+// "MP3-MPEG Layer-3 Audio(*.mp3)" -> ".mp3": the text after the last "*", cut at the first ")".
+std::string FormatExtension(std::string_view formatName);
+
+// The file name after the last "/" up to its last ".". A name without "." (or whose only "." is
+// its first character, as in ".profile") is its own base name.
+std::string OutputBaseName(std::string_view sourcePath);
+
+// folder + "/" + base name + extension; the folder is used as given.
+std::string BuildOutputPath(std::string_view folder, std::string_view sourcePath,
+                            std::string_view formatName);
+
+// The name the collision loop tries after `attempt` failed tries: attempt -1 is the path itself,
+// then name(0).ext, name(1).ext, ... always built from the original path.
+std::string CollisionCandidate(std::string_view path, int attempt);
+
+}  // namespace varnell

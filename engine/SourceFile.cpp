@@ -1,0 +1,73 @@
+#include "engine/SourceFile.h"
+
+#include <sys/stat.h>
+
+namespace varnell {
+
+int SourceFile::Open(const std::string& path) {
+  const int opened = OpenInput(path);
+  return opened < 0 ? opened : ReadStreamInfo();
+}
+
+int SourceFile::OpenInput(const std::string& path) {
+  // Only regular files: opening a FIFO or a device could block the worker for ever.
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    failedStep_ = "cannot open source";
+    return AVERROR(errno);
+  }
+  if (!S_ISREG(status.st_mode)) {
+    failedStep_ = "cannot open source (not a regular file)";
+    return AVERROR(EINVAL);
+  }
+  // The "file:" prefix keeps a name such as "a:b.m4a" from being read as a protocol.
+  AVFormatContext* raw = nullptr;
+  const std::string url = "file:" + path;
+  const int result = avformat_open_input(&raw, url.c_str(), nullptr, nullptr);
+  if (result < 0) {
+    failedStep_ = "cannot open source";
+    return result;  // avformat_open_input has freed the context itself
+  }
+  context_.reset(raw);
+  return 0;
+}
+
+int SourceFile::ReadStreamInfo() {
+  const int result = avformat_find_stream_info(context_.get(), nullptr);
+  if (result < 0) {
+    failedStep_ = "cannot read stream information";
+    return result;
+  }
+  ScanStreams();
+  return 0;
+}
+
+void SourceFile::ScanStreams() {
+  videoStreamIndex_ = audioStreamIndex_ = coverStreamIndex_ = kNoStream;
+  for (unsigned i = 0; i < context_->nb_streams; ++i) {
+    const AVStream* stream = context_->streams[i];
+    const AVMediaType type = stream->codecpar->codec_type;
+    if (type == AVMEDIA_TYPE_VIDEO) {
+      videoStreamIndex_ = static_cast<int>(i);
+      if ((stream->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0 &&
+          coverStreamIndex_ == kNoStream && stream->attached_pic.size > 0) {
+        coverStreamIndex_ = static_cast<int>(i);
+      }
+    } else if (type == AVMEDIA_TYPE_AUDIO) {
+      audioStreamIndex_ = static_cast<int>(i);
+    }
+  }
+}
+
+AVStream* SourceFile::stream(int index) const {
+  if (!context_ || index < 0 || static_cast<unsigned>(index) >= context_->nb_streams) return nullptr;
+  return context_->streams[index];
+}
+
+int SourceFile::fileSizeLow32() const {
+  if (!context_ || context_->pb == nullptr) return 0;
+  const std::int64_t size = avio_size(context_->pb);
+  return size < 0 ? 0 : static_cast<int>(static_cast<std::uint32_t>(size));
+}
+
+}  // namespace varnell

@@ -1,0 +1,27 @@
+// A decoder for one source stream, on FFmpeg's send/receive interface.
+#pragma once
+
+#include "engine/FFmpegHandles.h"
+
+namespace varnell {
+
+class StreamDecoder {
+ public:
+  // Returns 0, AVERROR_DECODER_NOT_FOUND when FFmpeg has no decoder for the stream, or the
+  // negative error of avcodec_open2.
+  int Open(const AVStream* stream);
+
+  AVCodecContext* context() const { return context_.get(); }
+  const char* codecName() const;
+
+  // Sends one packet (nullptr: end of stream). Returns FFmpeg's result; EAGAIN means frames must
+  // be received first.
+  int Send(const AVPacket* packet) { return avcodec_send_packet(context_.get(), packet); }
+  int Receive(AVFrame* frame) { return avcodec_receive_frame(context_.get(), frame); }
+  void Flush() { avcodec_flush_buffers(context_.get()); }
+
+ private:
+  ffmpeg::CodecContextPtr context_;
+};
+
+}  // namespace varnell

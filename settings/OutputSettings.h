@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace varnell {
+
+// The settings dialog's last accepted choice texts, kept so that reopening it
+// on the same preset preselects them. Meaningless before the first acceptance.
+struct SavedChoiceTexts {
+  std::string audioBitRate, sampleRate, channel, videoBitRate, frameSize, frameRate, videoCodec, encoder;
+};
+
+// The chosen output parameters. One instance is owned by the application
+// object; only the user-interface thread writes it, and the job builder copies
+// what it needs when a batch starts. Defaults are the start-up values, which
+// match profile item 0 (MP3).
+struct OutputSettings {
+  int audioBitRate = 128000;  // bit/s
+  int sampleRate = 44100;     // Hz
+  int channels = 2;           // 1, 2 or 6
+  int videoBitRate = 0;       // bit/s
+  int width = 0;              // pixels
+  int height = 0;             // pixels
+  std::string frameRateText;
+  std::string videoCodecName;
+  std::string audioCodecName = "MP3";
+  bool audioOnly = true;
+  bool thumbnail = false;
+  int previousPresetCode = 0;  // current preset code at the last acceptance
+  SavedChoiceTexts savedChoices;
+};
+
+}  // namespace varnell
