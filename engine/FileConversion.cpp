@@ -40,6 +40,7 @@ class FileConverter {
 
   FileConversionResult Run() {
     OpenSource();
+    if (request_.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
     SetUpOutput();
     SeekToClipBegin();
     ConvertPackets();
@@ -197,7 +198,7 @@ class FileConverter {
   }
 
   void CheckSomethingConverted() const {
-    if (outputQueued_ > 0 || outputBudget_ == 0) return;
+    if (outputQueued_ > 0) return;
     if (inputRate_ != 0 && nextInputSample_ <= discardBefore_) {
       FailConversion("nothing to convert: the clip starts after the end of the source");
     }

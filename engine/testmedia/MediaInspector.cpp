@@ -6,7 +6,7 @@
 #include "engine/testmedia/AudioStreamDecoder.h"
 #include "engine/testmedia/FfmpegError.h"
 #include "engine/testmedia/FfmpegPointers.h"
-#include "engine/testmedia/SpectrumPeak.h"
+#include "engine/testmedia/StrongestFrequency.h"
 
 namespace varnell::testmedia {
 namespace {

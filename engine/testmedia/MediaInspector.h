@@ -43,7 +43,7 @@ struct MediaReport {
 
   // Index of the first sample frame in which any channel exceeds threshold in magnitude; -1 if none.
   long long firstSampleAbove(double threshold) const;
-  // Strongest spectral component of one channel, measured on the middle of the sounding
+  // Strongest frequency component of one channel, measured on the middle of the sounding
   // part (lead silence excluded); 0 when the channel is silent or too short.
   double dominantFrequencyHz(int channel) const;
 };

@@ -10,7 +10,7 @@ namespace varnell::testmedia {
 namespace {
 
 // Six channels are written as FFmpeg's "5.1" (back surrounds): the aac encoder maps that
-// layout to MPEG-4 channel configuration 6, which every decoder reads back as 5.1. The
+// layout to MPEG-4 channel configuration 6, which FFmpeg decodes back as "5.1". The
 // side-surround variant (AV_CHANNEL_LAYOUT_5POINT1) gets a program config element
 // instead, and FFmpeg then reports the layout as unknown.
 bool MakeChannelLayout(int channels, AVChannelLayout& layout) {

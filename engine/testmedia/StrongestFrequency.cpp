@@ -1,4 +1,4 @@
-#include "engine/testmedia/SpectrumPeak.h"
+#include "engine/testmedia/StrongestFrequency.h"
 
 #include <cmath>
 #include <complex>

@@ -1,0 +1,214 @@
+#!/usr/bin/env bash
+# Wall-time comparison of varnell-convert against the ffmpeg command-line tool doing the same
+# conversions one file after another. Sources are generated here so every run measures the same
+# input; see bench/README.md for the goals.
+set -euo pipefail
+
+readonly SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+readonly BUILD_DIR="${VARNELL_BUILD:-$SCRIPT_DIR/../build}"
+readonly CONVERT="$BUILD_DIR/varnell-convert"
+readonly MAKE_SAMPLE="$BUILD_DIR/varnell-make-sample"
+readonly FILE_COUNT="${BENCH_FILES:-8}"
+readonly SECONDS_PER_FILE="${BENCH_SECONDS:-120}"
+readonly REPEATS="${BENCH_REPEATS:-3}"
+readonly BITRATE_KBPS=128
+readonly JOBS1_GOAL=1.02
+readonly SPEEDUP_GOAL=1.8
+
+fail() { echo "speed.sh: $*" >&2; exit 1; }
+
+for tool in "$CONVERT" "$MAKE_SAMPLE"; do
+  [[ -x "$tool" ]] || fail "$tool not found; build the project first (or set VARNELL_BUILD)"
+done
+command -v ffmpeg >/dev/null || fail "ffmpeg not found on PATH"
+command -v python3 >/dev/null || fail "python3 not found on PATH"
+
+WORK_DIR="$(mktemp -d "${TMPDIR:-/tmp}/varnell-speed.XXXXXX")"
+readonly WORK_DIR
+trap 'rm -rf "$WORK_DIR"' EXIT
+
+# Runs a command with its output captured in a log and prints "WALL_S CPU_S OTHER_CPU_S" for it.
+# CPU time comes from wait4, so it covers the ffmpeg children of the sequential loop too; that is
+# how we see whether any side used more than one core. OTHER is the machine's busy time during the
+# run minus our own: anything else competing for the cores makes the parallel figures meaningless.
+readonly RUNNER="$WORK_DIR/run_measured.py"
+cat >"$RUNNER" <<'PY'
+import os, subprocess, sys, time
+def busy_seconds():
+    with open("/proc/stat") as stat:
+        fields = [int(value) for value in stat.readline().split()[1:]]
+    idle = fields[3] + fields[4]
+    return (sum(fields[:8]) - idle) / os.sysconf("SC_CLK_TCK")
+log_path, command = sys.argv[1], sys.argv[2:]
+with open(log_path, "wb") as log:
+    busy_before, start = busy_seconds(), time.monotonic()
+    child = subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT)
+    _, status, usage = os.wait4(child.pid, 0)
+    wall, busy = time.monotonic() - start, busy_seconds() - busy_before
+own = usage.ru_utime + usage.ru_stime
+print(f"{wall:.3f} {own:.3f} {max(0.0, busy - own):.3f}")
+sys.exit(os.waitstatus_to_exitcode(status))
+PY
+
+run_measured() {  # LOG COMMAND... -> "WALL CPU OTHER" on stdout; fails with the log shown on error
+  local log="$1"; shift
+  local result
+  if ! result="$(python3 "$RUNNER" "$log" "$@")"; then
+    cat "$log" >&2
+    fail "command failed: $*"
+  fi
+  echo "$result"
+}
+
+SOURCES=()
+generate_sources() {
+  mkdir -p "$WORK_DIR/src"
+  local index
+  for ((index = 0; index < FILE_COUNT; ++index)); do
+    # Distinct tones so no two sources are byte-identical.
+    local source="$WORK_DIR/src/track$index.m4a"
+    "$MAKE_SAMPLE" "$source" --seconds "$SECONDS_PER_FILE" --rate 44100 --channels 2 \
+      --tone $((330 + 55 * index)) >/dev/null 2>&1 || fail "varnell-make-sample failed for $source"
+    SOURCES+=("$source")
+  done
+}
+
+# ffmpeg arguments matching varnell-convert's settings for each format.
+ffmpeg_codec_args() {
+  case "$1" in
+    mp3) echo "-c:a libmp3lame -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2 -id3v2_version 3" ;;
+    wma) echo "-c:a wmav2 -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2" ;;
+  esac
+}
+varnell_format_args() {
+  case "$1" in
+    mp3) echo "--format mp3 --encoder MP3 --bitrate $BITRATE_KBPS --sample-rate 44100 --channels 2" ;;
+    wma) echo "--format wma --encoder WMA8 --bitrate $BITRATE_KBPS --sample-rate 44100 --channels 2" ;;
+  esac
+}
+
+# Filled in by check_ffmpeg_threading: empty unless ffmpeg was seen using more than one core.
+FFMPEG_THREAD_ARGS=""
+
+readonly FFMPEG_LOOP='
+format="$1"; out_dir="$2"; shift 2
+read -r -a codec_args <<<"$FFMPEG_CODEC_ARGS"
+read -r -a thread_args <<<"$FFMPEG_THREAD_ARGS"
+for source in "$@"; do
+  name="$(basename "${source%.*}")"
+  ffmpeg -nostdin -v error "${thread_args[@]}" -i "$source" -map 0:a:0 "${codec_args[@]}" \
+    "$out_dir/$name.$format" || exit 1
+done'
+
+run_ffmpeg_sequential() {  # FORMAT OUT_DIR SOURCES... -> "WALL CPU OTHER"
+  local format="$1" out_dir="$2"; shift 2
+  mkdir -p "$out_dir"
+  FFMPEG_CODEC_ARGS="$(ffmpeg_codec_args "$format")" FFMPEG_THREAD_ARGS="$FFMPEG_THREAD_ARGS" \
+    run_measured "$out_dir.log" bash -c "$FFMPEG_LOOP" ffmpeg-loop "$format" "$out_dir" "$@"
+}
+
+run_varnell() {  # FORMAT OUT_DIR JOBS_ARGS -> "WALL CPU OTHER"
+  local format="$1" out_dir="$2" jobs_args="$3"
+  mkdir -p "$out_dir"
+  local -a format_args jobs
+  read -r -a format_args <<<"$(varnell_format_args "$format")"
+  read -r -a jobs <<<"$jobs_args"
+  run_measured "$out_dir.log" "$CONVERT" "${format_args[@]}" "${jobs[@]}" \
+    --output-dir "$out_dir" "${SOURCES[@]}"
+}
+
+# A run only counts if it produced every file at a plausible size: a converter that stops early
+# or skips files would otherwise look fast.
+verify_outputs() {  # FORMAT OUT_DIR LABEL
+  local format="$1" out_dir="$2" label="$3"
+  local count
+  count="$(find "$out_dir" -maxdepth 1 -type f -name "*.$format" | wc -l)"
+  ((count == FILE_COUNT)) || fail "$label wrote $count .$format files, expected $FILE_COUNT"
+  if [[ "$label" == varnell* ]]; then
+    local completed
+    completed="$(grep -c '^Completed: ' "$out_dir.log" || true)"
+    ((completed == FILE_COUNT)) || fail "$label printed $completed Completed: lines, expected $FILE_COUNT"
+    grep -q "^$FILE_COUNT completed, 0 failed" "$out_dir.log" || fail "$label summary line missing"
+  fi
+  local minimum_bytes=$((BITRATE_KBPS * 1000 / 8 * SECONDS_PER_FILE * 8 / 10))
+  local output size
+  for output in "$out_dir"/*."$format"; do
+    size="$(stat -c %s "$output")"
+    ((size >= minimum_bytes)) || fail "$label output $output is $size bytes, expected >= $minimum_bytes"
+  done
+}
+
+check_ffmpeg_threading() {
+  local probe_dir="$WORK_DIR/threading-probe" wall cpu
+  read -r wall cpu <<<"$(run_ffmpeg_sequential mp3 "$probe_dir" "${SOURCES[0]}")"
+  rm -rf "$probe_dir" "$probe_dir.log"
+  if python3 -c "import sys; sys.exit(0 if $cpu / $wall > 1.15 else 1)"; then
+    FFMPEG_THREAD_ARGS="-threads 1"
+  fi
+  printf 'ffmpeg probe: %.2f cores used on one file -> %s\n' "$(python3 -c "print($cpu / $wall)")" \
+    "${FFMPEG_THREAD_ARGS:-no -threads limit needed (single-threaded audio path)}"
+}
+
+median() { python3 -c 'import statistics, sys; print(f"{statistics.median(map(float, sys.argv[1:])):.3f}")' "$@"; }
+ratio() { python3 -c 'import sys; print(f"{float(sys.argv[1]) / float(sys.argv[2]):.3f}")' "$1" "$2"; }
+verdict() {  # VALUE OP GOAL
+  python3 -c 'import operator, sys; v, op, g = sys.argv[1:]; ok = {"<=": operator.le, ">=": operator.ge}[op](float(v), float(g)); print("PASS" if ok else "MISS")' "$@"
+}
+
+generate_sources
+readonly CORES="$(nproc)"
+echo "sources: $FILE_COUNT x ${SECONDS_PER_FILE}s 44.1 kHz stereo AAC (.m4a), $REPEATS repeats, $CORES cores"
+check_ffmpeg_threading
+
+readonly ROW_FORMAT='%-4s %-6s %11s %14s %16s %12s %-5s %16s %-5s\n'
+TABLE_ROWS=()
+OTHER_LOAD_SEEN=0
+for format in mp3 wma; do
+  declare -a walls_ffmpeg=() walls_jobs1=() walls_default=()
+  declare -a cpus_ffmpeg=() cpus_jobs1=() cpus_default=()
+  declare -a others_ffmpeg=() others_jobs1=() others_default=()
+  for ((repeat = 0; repeat < REPEATS; ++repeat)); do
+    # Interleaved so drift on the machine spreads over all three contenders alike.
+    run_dir="$WORK_DIR/$format-$repeat"
+    read -r wall cpu other <<<"$(run_ffmpeg_sequential "$format" "$run_dir/ffmpeg" "${SOURCES[@]}")"
+    verify_outputs "$format" "$run_dir/ffmpeg" "ffmpeg"
+    walls_ffmpeg+=("$wall"); cpus_ffmpeg+=("$cpu"); others_ffmpeg+=("$other")
+    read -r wall cpu other <<<"$(run_varnell "$format" "$run_dir/jobs1" "--jobs 1")"
+    verify_outputs "$format" "$run_dir/jobs1" "varnell --jobs 1"
+    walls_jobs1+=("$wall"); cpus_jobs1+=("$cpu"); others_jobs1+=("$other")
+    read -r wall cpu other <<<"$(run_varnell "$format" "$run_dir/default" "")"
+    verify_outputs "$format" "$run_dir/default" "varnell default jobs"
+    walls_default+=("$wall"); cpus_default+=("$cpu"); others_default+=("$other")
+    rm -rf "$run_dir"
+  done
+  ffmpeg_s="$(median "${walls_ffmpeg[@]}")"
+  jobs1_s="$(median "${walls_jobs1[@]}")"
+  default_s="$(median "${walls_default[@]}")"
+  ratio_jobs1="$(ratio "$jobs1_s" "$ffmpeg_s")"
+  speedup_default="$(ratio "$ffmpeg_s" "$default_s")"
+  TABLE_ROWS+=("$(printf "$ROW_FORMAT" "$format" wall "$ffmpeg_s" "$jobs1_s" "$default_s" \
+    "$ratio_jobs1" "$(verdict "$ratio_jobs1" '<=' "$JOBS1_GOAL")" \
+    "$speedup_default" "$(verdict "$speedup_default" '>=' "$SPEEDUP_GOAL")")")
+  TABLE_ROWS+=("$(printf "$ROW_FORMAT" "" cpu "$(median "${cpus_ffmpeg[@]}")" \
+    "$(median "${cpus_jobs1[@]}")" "$(median "${cpus_default[@]}")" "" "" "" "")")
+  other_ffmpeg="$(median "${others_ffmpeg[@]}")"
+  other_jobs1="$(median "${others_jobs1[@]}")"
+  other_default="$(median "${others_default[@]}")"
+  TABLE_ROWS+=("$(printf "$ROW_FORMAT" "" other "$other_ffmpeg" "$other_jobs1" "$other_default" \
+    "" "" "" "")")
+  # More than a tenth of a core taken by other processes during the parallel run.
+  if [[ "$(verdict "$other_default" '<=' "$(ratio "$default_s" 10)")" == MISS ]]; then
+    OTHER_LOAD_SEEN=1
+  fi
+done
+
+echo
+echo "median seconds over $REPEATS runs ($FILE_COUNT files each, ${BITRATE_KBPS} kb/s);"
+echo "cpu = user+sys of the measured command, other = CPU used by other processes meanwhile"
+printf "$ROW_FORMAT" fmt "" ffmpeg_seq varnell_jobs1 varnell_default \
+  ratio_jobs1 "<=$JOBS1_GOAL" speedup_default ">=$SPEEDUP_GOAL"
+printf '%s\n' "${TABLE_ROWS[@]}"
+if ((OTHER_LOAD_SEEN)); then
+  echo "WARNING: other processes used the CPUs during the default-jobs runs; speedup_default" \
+    "understates varnell's parallelism. Rerun on an idle machine."
+fi

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Varnell needs to build and test. Quick when all are present.
+#   scripts/setup.sh              build and test packages
+#   scripts/setup.sh --bench      also the tools the benchmarks compare with (ffmpeg)
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
+  libgtest-dev libgmock-dev
+)
+if [[ "${1:-}" == "--bench" ]]; then
+  packages+=(ffmpeg)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} > 0)); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,40 @@
+// Test media made on the spot with the project's own FFmpeg linkage.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/testmedia/MediaInspector.h"
+#include "engine/testmedia/SampleMediaWriter.h"
+
+namespace varnell::testing {
+
+inline std::string WriteSample(const testmedia::SampleSpec& spec) {
+  std::string error;
+  if (!testmedia::WriteSampleMedia(spec, &error)) {
+    ADD_FAILURE() << "cannot write test media " << spec.path << ": " << error;
+  }
+  return spec.path;
+}
+
+inline testmedia::SampleSpec Tone(const std::string& path, double seconds = 2.0, int rate = 44100,
+                                  int channels = 2) {
+  testmedia::SampleSpec spec;
+  spec.path = path;
+  spec.seconds = seconds;
+  spec.sampleRate = rate;
+  spec.channels = channels;
+  return spec;
+}
+
+inline testmedia::MediaReport Inspect(const std::string& path) {
+  testmedia::MediaReport report;
+  std::string error;
+  if (!testmedia::InspectMedia(path, report, &error)) {
+    ADD_FAILURE() << "cannot inspect " << path << ": " << error;
+  }
+  return report;
+}
+
+}  // namespace varnell::testing
