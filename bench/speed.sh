@@ -138,21 +138,22 @@ verify_outputs() {  # FORMAT OUT_DIR LABEL
   done
 }
 
-check_ffmpeg_threading() {
-  local probe_dir="$WORK_DIR/threading-probe" wall cpu
-  read -r wall cpu <<<"$(run_ffmpeg_sequential mp3 "$probe_dir" "${SOURCES[0]}")"
-  rm -rf "$probe_dir" "$probe_dir.log"
-  if python3 -c "import sys; sys.exit(0 if $cpu / $wall > 1.15 else 1)"; then
-    FFMPEG_THREAD_ARGS="-threads 1"
-  fi
-  printf 'ffmpeg probe: %.2f cores used on one file -> %s\n' "$(python3 -c "print($cpu / $wall)")" \
-    "${FFMPEG_THREAD_ARGS:-no -threads limit needed (single-threaded audio path)}"
-}
-
 median() { python3 -c 'import statistics, sys; print(f"{statistics.median(map(float, sys.argv[1:])):.3f}")' "$@"; }
 ratio() { python3 -c 'import sys; print(f"{float(sys.argv[1]) / float(sys.argv[2]):.3f}")' "$1" "$2"; }
 verdict() {  # VALUE OP GOAL
   python3 -c 'import operator, sys; v, op, g = sys.argv[1:]; ok = {"<=": operator.le, ">=": operator.ge}[op](float(v), float(g)); print("PASS" if ok else "MISS")' "$@"
+}
+
+check_ffmpeg_threading() {
+  local probe_dir="$WORK_DIR/threading-probe" wall cpu other cores
+  read -r wall cpu other <<<"$(run_ffmpeg_sequential mp3 "$probe_dir" "${SOURCES[0]}")"
+  rm -rf "$probe_dir" "$probe_dir.log"
+  cores="$(ratio "$cpu" "$wall")"
+  if [[ "$(verdict "$cores" '<=' 1.15)" == MISS ]]; then
+    FFMPEG_THREAD_ARGS="-threads 1"
+  fi
+  echo "ffmpeg probe: $cores cores used on one file ->" \
+    "${FFMPEG_THREAD_ARGS:-no -threads limit needed (single-threaded audio path)}"
 }
 
 generate_sources

@@ -56,10 +56,20 @@ struct AudioFifoDeleter {
 };
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
 
-struct DictionaryDeleter {
-  void operator()(AVDictionary* dictionary) const { av_dict_free(&dictionary); }
+// The open calls take AVDictionary** and may replace or consume the dictionary, so it is owned
+// by a plain holder rather than a unique_ptr.
+class Dictionary {
+ public:
+  Dictionary() = default;
+  Dictionary(const Dictionary&) = delete;
+  Dictionary& operator=(const Dictionary&) = delete;
+  ~Dictionary() { av_dict_free(&dictionary_); }
+  AVDictionary** address() { return &dictionary_; }
+  AVDictionary* get() const { return dictionary_; }
+
+ private:
+  AVDictionary* dictionary_ = nullptr;
 };
-using DictionaryPtr = std::unique_ptr<AVDictionary, DictionaryDeleter>;
 
 // A channel layout that must be uninitialised when it goes out of scope.
 class ChannelLayout {

@@ -87,13 +87,12 @@ void OutputFile::Start() {
     RequireSuccess(avio_open(&context_->pb, url.c_str(), AVIO_FLAG_WRITE),
                    "cannot open output file");
   }
-  AVDictionary* options = nullptr;
+  ffmpeg::Dictionary options;
   if (std::strcmp(muxerName(), "mp3") == 0) {
     // ID3v2.3 is the tag version the widest range of players and car stereos reads.
-    av_dict_set(&options, "id3v2_version", "3", 0);
+    av_dict_set(options.address(), "id3v2_version", "3", 0);
   }
-  const int header = avformat_write_header(context_.get(), &options);
-  av_dict_free(&options);
+  const int header = avformat_write_header(context_.get(), options.address());
   RequireSuccess(header, "cannot write output header");
 
   if (coverStream_ != nullptr) {

@@ -55,12 +55,12 @@ bool AudioStreamDecoder::open(const AVStream& stream, std::string* error) {
   }
   int rc = avcodec_parameters_to_context(decoder_.get(), stream.codecpar);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("copying stream parameters to the decoder", rc));
+    return Fail(error, DescribeFFmpegError("copying stream parameters to the decoder", rc));
   }
   decoder_->pkt_timebase = stream.time_base;
   rc = avcodec_open2(decoder_.get(), codec, nullptr);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure(std::string("opening decoder ") + codec->name, rc));
+    return Fail(error, DescribeFFmpegError(std::string("opening decoder ") + codec->name, rc));
   }
   return true;
 }
@@ -80,10 +80,10 @@ bool AudioStreamDecoder::decode(const AVPacket* packet, std::string* error) {
     }
     if (rc < 0) {
       if (packet == nullptr) {
-        return Fail(error, DescribeFfmpegFailure("draining the decoder", rc));
+        return Fail(error, DescribeFFmpegError("draining the decoder", rc));
       }
       if (++decoded_.decodeErrors > kMaximumDecodeErrors) {
-        return Fail(error, DescribeFfmpegFailure("decoding (too many bad packets)", rc));
+        return Fail(error, DescribeFFmpegError("decoding (too many bad packets)", rc));
       }
     }
     return receiveFrames(error);
@@ -98,7 +98,7 @@ bool AudioStreamDecoder::receiveFrames(std::string* error) {
     }
     if (rc < 0) {
       if (++decoded_.decodeErrors > kMaximumDecodeErrors) {
-        return Fail(error, DescribeFfmpegFailure("decoding (too many bad frames)", rc));
+        return Fail(error, DescribeFFmpegError("decoding (too many bad frames)", rc));
       }
       return true;
     }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/testmedia/FfmpegPointers.h"
+#include "engine/FFmpegHandles.h"
 
 namespace varnell::testmedia {
 
@@ -32,8 +32,8 @@ class AudioStreamDecoder {
   bool receiveFrames(std::string* error);
   bool appendFrame(std::string* error);
 
-  CodecContextPtr decoder_;
-  FramePtr frame_;
+  ffmpeg::CodecContextPtr decoder_;
+  ffmpeg::FramePtr frame_;
   DecodedAudio decoded_;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/testmedia/FfmpegError.h"
-#include "engine/testmedia/FfmpegPointers.h"
+#include "engine/FFmpegHandles.h"
 
 namespace varnell::testmedia {
 namespace {
@@ -34,9 +34,9 @@ bool EncodeCoverJpeg(int width, int height, std::vector<unsigned char>& jpeg, st
   if (codec == nullptr) {
     return Fail(error, "mjpeg encoder not available");
   }
-  CodecContextPtr encoder(avcodec_alloc_context3(codec));
-  FramePtr frame(av_frame_alloc());
-  PacketPtr packet(av_packet_alloc());
+  ffmpeg::CodecContextPtr encoder(avcodec_alloc_context3(codec));
+  ffmpeg::FramePtr frame(av_frame_alloc());
+  ffmpeg::PacketPtr packet(av_packet_alloc());
   if (!encoder || !frame || !packet) {
     return Fail(error, "out of memory allocating the cover encoder");
   }
@@ -46,24 +46,24 @@ bool EncodeCoverJpeg(int width, int height, std::vector<unsigned char>& jpeg, st
   encoder->time_base = AVRational{1, 25};
   int rc = avcodec_open2(encoder.get(), codec, nullptr);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("opening the mjpeg encoder", rc));
+    return Fail(error, DescribeFFmpegError("opening the mjpeg encoder", rc));
   }
   frame->format = encoder->pix_fmt;
   frame->width = width;
   frame->height = height;
   rc = av_frame_get_buffer(frame.get(), 0);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("allocating the cover frame", rc));
+    return Fail(error, DescribeFFmpegError("allocating the cover frame", rc));
   }
   PaintGradient(*frame);
   frame->pts = 0;
   rc = avcodec_send_frame(encoder.get(), frame.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("sending the cover to the encoder", rc));
+    return Fail(error, DescribeFFmpegError("sending the cover to the encoder", rc));
   }
   rc = avcodec_receive_packet(encoder.get(), packet.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("receiving the cover JPEG", rc));
+    return Fail(error, DescribeFFmpegError("receiving the cover JPEG", rc));
   }
   jpeg.assign(packet->data, packet->data + packet->size);
   return true;

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "engine/ConversionFailure.h"
+
 namespace varnell::testmedia {
 
-// "what: FFmpeg's text for code (code)" -- what every failure report in this library looks like.
-std::string DescribeFfmpegFailure(const std::string& what, int code);
+// FFmpeg error codes become text through the engine's one mapping, DescribeFFmpegError.
+using varnell::DescribeFFmpegError;
 
 // Stores message in *error when the caller asked for one; always returns false so
 // failure paths can be written as `return Fail(error, ...)`.

@@ -5,7 +5,7 @@
 
 #include "engine/testmedia/AudioStreamDecoder.h"
 #include "engine/testmedia/FfmpegError.h"
-#include "engine/testmedia/FfmpegPointers.h"
+#include "engine/FFmpegHandles.h"
 #include "engine/testmedia/StrongestFrequency.h"
 
 namespace varnell::testmedia {
@@ -79,7 +79,7 @@ bool DecodeWholeStream(AVFormatContext& input, int streamIndex, DecodedAudio& de
   if (!decoder.open(*input.streams[streamIndex], error)) {
     return false;
   }
-  PacketPtr packet(av_packet_alloc());
+  ffmpeg::PacketPtr packet(av_packet_alloc());
   if (!packet) {
     return Fail(error, "out of memory allocating a packet");
   }
@@ -89,7 +89,7 @@ bool DecodeWholeStream(AVFormatContext& input, int streamIndex, DecodedAudio& de
       break;
     }
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("reading a packet", rc));
+      return Fail(error, DescribeFFmpegError("reading a packet", rc));
     }
     const bool ours = packet->stream_index == streamIndex;
     const bool decodedOk = !ours || decoder.decode(packet.get(), error);
@@ -141,12 +141,12 @@ bool InspectMedia(const std::string& path, MediaReport& report, std::string* err
   AVFormatContext* rawInput = nullptr;
   int rc = avformat_open_input(&rawInput, path.c_str(), nullptr, nullptr);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("opening " + path, rc));
+    return Fail(error, DescribeFFmpegError("opening " + path, rc));
   }
-  InputFormatPtr input(rawInput);
+  ffmpeg::InputContextPtr input(rawInput);
   rc = avformat_find_stream_info(input.get(), nullptr);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("reading stream information of " + path, rc));
+    return Fail(error, DescribeFFmpegError("reading stream information of " + path, rc));
   }
   report.formatName = input->iformat->name;
   for (unsigned i = 0; i < input->nb_streams; ++i) {

@@ -8,7 +8,7 @@
 
 #include "engine/testmedia/CoverJpegEncoder.h"
 #include "engine/testmedia/FfmpegError.h"
-#include "engine/testmedia/FfmpegPointers.h"
+#include "engine/FFmpegHandles.h"
 #include "engine/testmedia/ToneStreamEncoder.h"
 
 namespace varnell::testmedia {
@@ -74,13 +74,13 @@ AVStream* AddCoverStream(AVFormatContext& output, const SampleSpec& sample, std:
 
 bool WriteCoverPacket(AVFormatContext& output, const AVStream& stream,
                       const std::vector<unsigned char>& jpeg, std::string* error) {
-  PacketPtr packet(av_packet_alloc());
+  ffmpeg::PacketPtr packet(av_packet_alloc());
   if (!packet) {
     return Fail(error, "out of memory allocating the cover packet");
   }
   int rc = av_new_packet(packet.get(), static_cast<int>(jpeg.size()));
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("allocating the cover packet", rc));
+    return Fail(error, DescribeFFmpegError("allocating the cover packet", rc));
   }
   std::copy(jpeg.begin(), jpeg.end(), packet->data);
   packet->stream_index = stream.index;
@@ -88,7 +88,7 @@ bool WriteCoverPacket(AVFormatContext& output, const AVStream& stream,
   packet->flags |= AV_PKT_FLAG_KEY;
   rc = av_interleaved_write_frame(&output, packet.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("writing the cover picture", rc));
+    return Fail(error, DescribeFFmpegError("writing the cover picture", rc));
   }
   return true;
 }
@@ -117,14 +117,14 @@ bool WriteFile(const SampleSpec& sample, std::string* error, bool& fileOpened) {
   AVFormatContext* rawOutput = nullptr;
   int rc = avformat_alloc_output_context2(&rawOutput, nullptr, choice.muxer, sample.path.c_str());
   if (rc < 0 || rawOutput == nullptr) {
-    return Fail(error, DescribeFfmpegFailure(std::string("creating the ") + choice.muxer + " muxer", rc));
+    return Fail(error, DescribeFFmpegError(std::string("creating the ") + choice.muxer + " muxer", rc));
   }
-  OutputFormatPtr output(rawOutput);
+  ffmpeg::OutputContextPtr output(rawOutput);
 
   for (const auto& [key, value] : sample.containerTags) {
     rc = av_dict_set(&output->metadata, key.c_str(), value.c_str(), 0);
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("setting tag " + key, rc));
+      return Fail(error, DescribeFFmpegError("setting tag " + key, rc));
     }
   }
 
@@ -165,20 +165,20 @@ bool WriteFile(const SampleSpec& sample, std::string* error, bool& fileOpened) {
   if (!(output->oformat->flags & AVFMT_NOFILE)) {
     rc = avio_open(&output->pb, sample.path.c_str(), AVIO_FLAG_WRITE);
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("opening " + sample.path + " for writing", rc));
+      return Fail(error, DescribeFFmpegError("opening " + sample.path + " for writing", rc));
     }
     fileOpened = true;
   }
-  DictionaryOwner muxerOptions;
+  ffmpeg::Dictionary muxerOptions;
   if (sample.container == SampleContainer::M4a && sample.fastStart) {
     rc = av_dict_set(muxerOptions.address(), "movflags", "+faststart", 0);
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("setting movflags", rc));
+      return Fail(error, DescribeFFmpegError("setting movflags", rc));
     }
   }
   rc = avformat_write_header(output.get(), muxerOptions.address());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("writing the container header", rc));
+    return Fail(error, DescribeFFmpegError("writing the container header", rc));
   }
   if (coverStream != nullptr && !WriteCoverPacket(*output, *coverStream, jpeg, error)) {
     return false;
@@ -188,12 +188,12 @@ bool WriteFile(const SampleSpec& sample, std::string* error, bool& fileOpened) {
   }
   rc = av_write_trailer(output.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("writing the container trailer", rc));
+    return Fail(error, DescribeFFmpegError("writing the container trailer", rc));
   }
   if (output->pb != nullptr && !(output->oformat->flags & AVFMT_NOFILE)) {
     rc = avio_closep(&output->pb);
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("closing " + sample.path, rc));
+      return Fail(error, DescribeFFmpegError("closing " + sample.path, rc));
     }
   }
   return true;

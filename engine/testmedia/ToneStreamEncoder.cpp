@@ -54,7 +54,7 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   encoder_->time_base = AVRational{1, settings.sampleRate};
   int rc = av_channel_layout_copy(&encoder_->ch_layout, &layout);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("copying the channel layout", rc));
+    return Fail(error, DescribeFFmpegError("copying the channel layout", rc));
   }
   if (codec->id == AV_CODEC_ID_AAC) {
     encoder_->profile = FF_PROFILE_AAC_LOW;
@@ -62,19 +62,19 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   if (output->oformat->flags & AVFMT_GLOBALHEADER) {
     encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   }
-  DictionaryOwner encoderOptions;
+  ffmpeg::Dictionary encoderOptions;
   if (codec->id == AV_CODEC_ID_AAC) {
     // The default "twoloop" coder smears pure tones (a 0.5 sine at 880 Hz decodes with
     // peaks of 0.70 at 128 kb/s); "fast" keeps them within a fraction of a percent,
     // which the level checks on converted files depend on.
     rc = av_dict_set(encoderOptions.address(), "aac_coder", "fast", 0);
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("setting aac_coder", rc));
+      return Fail(error, DescribeFFmpegError("setting aac_coder", rc));
     }
   }
   rc = avcodec_open2(encoder_.get(), codec, encoderOptions.address());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure(std::string("opening encoder ") + settings.encoderName +
+    return Fail(error, DescribeFFmpegError(std::string("opening encoder ") + settings.encoderName +
                                                  " at " + std::to_string(settings.sampleRate) +
                                                  " Hz, " + std::to_string(settings.channels) + " ch",
                                              rc));
@@ -86,7 +86,7 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   stream_->time_base = encoder_->time_base;
   rc = avcodec_parameters_from_context(stream_->codecpar, encoder_.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("copying encoder parameters to the stream", rc));
+    return Fail(error, DescribeFFmpegError("copying encoder parameters to the stream", rc));
   }
 
   // Encoders without a fixed frame size (none of ours, but cheap to allow) take 1024-sample blocks.
@@ -96,11 +96,11 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   frame_->nb_samples = frameSize;
   rc = av_channel_layout_copy(&frame_->ch_layout, &encoder_->ch_layout);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("copying the channel layout", rc));
+    return Fail(error, DescribeFFmpegError("copying the channel layout", rc));
   }
   rc = av_frame_get_buffer(frame_.get(), 0);
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("allocating the audio frame", rc));
+    return Fail(error, DescribeFFmpegError("allocating the audio frame", rc));
   }
   source_ = std::make_unique<ToneSource>(settings.sampleRate, settings.channels, settings.baseHz,
                                          settings.amplitude, settings.leadSamples,
@@ -121,7 +121,7 @@ bool ToneStreamEncoder::writeNextFrame(std::string* error) {
   } else if (!flushed_) {
     const int rc = avcodec_send_frame(encoder_.get(), nullptr);
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("flushing the audio encoder", rc));
+      return Fail(error, DescribeFFmpegError("flushing the audio encoder", rc));
     }
     flushed_ = true;
   }
@@ -132,7 +132,7 @@ bool ToneStreamEncoder::sendFrame(std::string* error) {
   // The encoder may still hold a reference to the previous block's buffers.
   int rc = av_frame_make_writable(frame_.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("making the audio frame writable", rc));
+    return Fail(error, DescribeFFmpegError("making the audio frame writable", rc));
   }
   const int capacity = encoder_->frame_size > 0 ? encoder_->frame_size : 1024;
   frame_->pts = source_->produced();
@@ -140,7 +140,7 @@ bool ToneStreamEncoder::sendFrame(std::string* error) {
       source_->fill(reinterpret_cast<float* const*>(frame_->extended_data), capacity);
   rc = avcodec_send_frame(encoder_.get(), frame_.get());
   if (rc < 0) {
-    return Fail(error, DescribeFfmpegFailure("sending audio to the encoder", rc));
+    return Fail(error, DescribeFFmpegError("sending audio to the encoder", rc));
   }
   return true;
 }
@@ -156,14 +156,14 @@ bool ToneStreamEncoder::writePendingPackets(std::string* error) {
       return true;
     }
     if (rc < 0) {
-      return Fail(error, DescribeFfmpegFailure("receiving a packet from the encoder", rc));
+      return Fail(error, DescribeFFmpegError("receiving a packet from the encoder", rc));
     }
     packet_->stream_index = stream_->index;
     // write_header may have changed the stream's time base from the one set in open().
     av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
     const int written = av_interleaved_write_frame(output_, packet_.get());
     if (written < 0) {
-      return Fail(error, DescribeFfmpegFailure("writing an audio packet", written));
+      return Fail(error, DescribeFFmpegError("writing an audio packet", written));
     }
   }
 }

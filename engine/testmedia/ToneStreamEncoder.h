@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/testmedia/FfmpegPointers.h"
+#include "engine/FFmpegHandles.h"
 #include "engine/testmedia/ToneSource.h"
 
 namespace varnell::testmedia {
@@ -39,9 +39,9 @@ class ToneStreamEncoder {
 
   AVFormatContext* output_ = nullptr;
   AVStream* stream_ = nullptr;
-  CodecContextPtr encoder_;
-  FramePtr frame_;
-  PacketPtr packet_;
+  ffmpeg::CodecContextPtr encoder_;
+  ffmpeg::FramePtr frame_;
+  ffmpeg::PacketPtr packet_;
   std::unique_ptr<ToneSource> source_;
   bool flushed_ = false;
   bool finished_ = false;
