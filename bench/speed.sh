@@ -6,19 +6,19 @@ set -euo pipefail
 
 readonly SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 readonly BUILD_DIR="${VARNELL_BUILD:-$SCRIPT_DIR/../build}"
-readonly CONVERT="$BUILD_DIR/varnell-convert"
-readonly MAKE_SAMPLE="$BUILD_DIR/varnell-make-sample"
 readonly FILE_COUNT="${BENCH_FILES:-8}"
 readonly SECONDS_PER_FILE="${BENCH_SECONDS:-120}"
 readonly REPEATS="${BENCH_REPEATS:-3}"
 readonly BITRATE_KBPS=128
 readonly JOBS1_GOAL=1.02
+# Longest wait, per measured run, for other processes to leave the cores alone.
+readonly IDLE_WAIT_SECONDS="${BENCH_IDLE_WAIT:-20}"
 readonly SPEEDUP_GOAL=1.8
 
 fail() { echo "speed.sh: $*" >&2; exit 1; }
 
-for tool in "$CONVERT" "$MAKE_SAMPLE"; do
-  [[ -x "$tool" ]] || fail "$tool not found; build the project first (or set VARNELL_BUILD)"
+for tool in varnell-convert varnell-make-sample; do
+  [[ -x "$BUILD_DIR/$tool" ]] || fail "$BUILD_DIR/$tool not found; build the project first (or set VARNELL_BUILD)"
 done
 command -v ffmpeg >/dev/null || fail "ffmpeg not found on PATH"
 command -v python3 >/dev/null || fail "python3 not found on PATH"
@@ -26,6 +26,13 @@ command -v python3 >/dev/null || fail "python3 not found on PATH"
 WORK_DIR="$(mktemp -d "${TMPDIR:-/tmp}/varnell-speed.XXXXXX")"
 readonly WORK_DIR
 trap 'rm -rf "$WORK_DIR"' EXIT
+
+# Snapshot of the tools: the build folder may be rebuilt while the benchmark runs, and every
+# measurement must time the same binary.
+mkdir -p "$WORK_DIR/bin"
+cp "$BUILD_DIR/varnell-convert" "$BUILD_DIR/varnell-make-sample" "$WORK_DIR/bin/"
+readonly CONVERT="$WORK_DIR/bin/varnell-convert"
+readonly MAKE_SAMPLE="$WORK_DIR/bin/varnell-make-sample"
 
 # Runs a command with its output captured in a log and prints "WALL_S CPU_S OTHER_CPU_S" for it.
 # CPU time comes from wait4, so it covers the ffmpeg children of the sequential loop too; that is
@@ -50,9 +57,27 @@ print(f"{wall:.3f} {own:.3f} {max(0.0, busy - own):.3f}")
 sys.exit(os.waitstatus_to_exitcode(status))
 PY
 
+# Blocks until the cores have been idle (under a tenth of a core busy) for one second, or until
+# IDLE_WAIT_SECONDS have passed; a busy machine is then reported in the "other" row.
+readonly IDLE_PROBE="$WORK_DIR/wait_for_idle.py"
+cat >"$IDLE_PROBE" <<'PY'
+import os, sys, time
+def busy_seconds():
+    with open("/proc/stat") as stat:
+        fields = [int(value) for value in stat.readline().split()[1:]]
+    return (sum(fields[:8]) - fields[3] - fields[4]) / os.sysconf("SC_CLK_TCK")
+deadline = time.monotonic() + float(sys.argv[1])
+while time.monotonic() < deadline:
+    before = busy_seconds()
+    time.sleep(1.0)
+    if busy_seconds() - before < 0.1:
+        break
+PY
+
 run_measured() {  # LOG COMMAND... -> "WALL CPU OTHER" on stdout; fails with the log shown on error
   local log="$1"; shift
   local result
+  python3 "$IDLE_PROBE" "$IDLE_WAIT_SECONDS"
   if ! result="$(python3 "$RUNNER" "$log" "$@")"; then
     cat "$log" >&2
     fail "command failed: $*"

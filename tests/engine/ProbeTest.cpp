@@ -69,6 +69,12 @@ TEST(Probe, LastStreamOfEachTypeWinsAndTheCoverIsAVideoStream) {
   EXPECT_EQ(engine.sourceWidth, 80);
   EXPECT_EQ(engine.sourceHeight, 60);
   EXPECT_EQ(engine.videoCodecId, *VideoCodecIdFromName("M-JPEG"));
+  // MP4 gives a cover the 90 kHz tick rate as its frame rate: above 1000 fps the rate is
+  // read as NUM/1001, and the whole frames per second are kept.
+  EXPECT_EQ(engine.frameRateNum, 90000);
+  EXPECT_EQ(engine.frameRateDen, 1001);
+  EXPECT_EQ(engine.sourceFrameRate, 89.0);
+  EXPECT_EQ(DescribeProbedMedia(engine, spec.path, "00:00:02").frameRate, "89.91 fps");
 
   // A later probe of a file without video leaves nothing of this one behind.
   const auto plain = Tone(folder / "plain.m4a");
