@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
 
 namespace {
@@ -51,6 +52,7 @@ bool ParseArguments(int argc, char** argv, varnell::testmedia::SampleSpec& sampl
 }  // namespace
 
 int main(int argc, char** argv) {
+  varnell::QuietLibraryLog();
   varnell::testmedia::SampleSpec sample;
   if (!ParseArguments(argc, argv, sample)) {
     std::cerr << kUsage;
