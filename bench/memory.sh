@@ -4,7 +4,8 @@
 # size: per-file state has to be released before the next file starts. See bench/README.md.
 set -euo pipefail
 
-readonly SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+readonly SCRIPT_DIR
 readonly BUILD_DIR="${VARNELL_BUILD:-$SCRIPT_DIR/../build}"
 readonly CONVERT="$BUILD_DIR/varnell-convert"
 readonly MAKE_SAMPLE="$BUILD_DIR/varnell-make-sample"

@@ -4,7 +4,8 @@
 # input; see bench/README.md for the goals.
 set -euo pipefail
 
-readonly SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+readonly SCRIPT_DIR
 readonly BUILD_DIR="${VARNELL_BUILD:-$SCRIPT_DIR/../build}"
 readonly FILE_COUNT="${BENCH_FILES:-8}"
 readonly SECONDS_PER_FILE="${BENCH_SECONDS:-120}"
@@ -115,6 +116,7 @@ varnell_format_args() {
 # Filled in by check_ffmpeg_threading: empty unless ffmpeg was seen using more than one core.
 FFMPEG_THREAD_ARGS=""
 
+# shellcheck disable=SC2016  # expanded by the child bash, not here
 readonly FFMPEG_LOOP='
 format="$1"; out_dir="$2"; shift 2
 read -r -a codec_args <<<"$FFMPEG_CODEC_ARGS"
@@ -155,7 +157,7 @@ verify_outputs() {  # FORMAT OUT_DIR LABEL
     ((completed == FILE_COUNT)) || fail "$label printed $completed Completed: lines, expected $FILE_COUNT"
     grep -q "^$FILE_COUNT completed, 0 failed" "$out_dir.log" || fail "$label summary line missing"
   fi
-  local minimum_bytes=$((BITRATE_KBPS * 1000 / 8 * SECONDS_PER_FILE * 8 / 10))
+  local minimum_bytes=$((BITRATE_KBPS * 1000 * SECONDS_PER_FILE * 8 / (8 * 10)))
   local output size
   for output in "$out_dir"/*."$format"; do
     size="$(stat -c %s "$output")"
@@ -182,11 +184,12 @@ check_ffmpeg_threading() {
 }
 
 generate_sources
-readonly CORES="$(nproc)"
+CORES="$(nproc)"
+readonly CORES
 echo "sources: $FILE_COUNT x ${SECONDS_PER_FILE}s 44.1 kHz stereo AAC (.m4a), $REPEATS repeats, $CORES cores"
 check_ffmpeg_threading
 
-readonly ROW_FORMAT='%-4s %-6s %11s %14s %16s %12s %-5s %16s %-5s\n'
+print_row() { printf '%-4s %-6s %11s %14s %16s %12s %-5s %16s %-5s\n' "$@"; }
 TABLE_ROWS=()
 OTHER_LOAD_SEEN=0
 for format in mp3 wma; do
@@ -212,15 +215,15 @@ for format in mp3 wma; do
   default_s="$(median "${walls_default[@]}")"
   ratio_jobs1="$(ratio "$jobs1_s" "$ffmpeg_s")"
   speedup_default="$(ratio "$ffmpeg_s" "$default_s")"
-  TABLE_ROWS+=("$(printf "$ROW_FORMAT" "$format" wall "$ffmpeg_s" "$jobs1_s" "$default_s" \
+  TABLE_ROWS+=("$(print_row "$format" wall "$ffmpeg_s" "$jobs1_s" "$default_s" \
     "$ratio_jobs1" "$(verdict "$ratio_jobs1" '<=' "$JOBS1_GOAL")" \
     "$speedup_default" "$(verdict "$speedup_default" '>=' "$SPEEDUP_GOAL")")")
-  TABLE_ROWS+=("$(printf "$ROW_FORMAT" "" cpu "$(median "${cpus_ffmpeg[@]}")" \
+  TABLE_ROWS+=("$(print_row "" cpu "$(median "${cpus_ffmpeg[@]}")" \
     "$(median "${cpus_jobs1[@]}")" "$(median "${cpus_default[@]}")" "" "" "" "")")
   other_ffmpeg="$(median "${others_ffmpeg[@]}")"
   other_jobs1="$(median "${others_jobs1[@]}")"
   other_default="$(median "${others_default[@]}")"
-  TABLE_ROWS+=("$(printf "$ROW_FORMAT" "" other "$other_ffmpeg" "$other_jobs1" "$other_default" \
+  TABLE_ROWS+=("$(print_row "" other "$other_ffmpeg" "$other_jobs1" "$other_default" \
     "" "" "" "")")
   # More than a tenth of a core taken by other processes during the parallel run.
   if [[ "$(verdict "$other_default" '<=' "$(ratio "$default_s" 10)")" == MISS ]]; then
@@ -231,7 +234,7 @@ done
 echo
 echo "median seconds over $REPEATS runs ($FILE_COUNT files each, ${BITRATE_KBPS} kb/s);"
 echo "cpu = user+sys of the measured command, other = CPU used by other processes meanwhile"
-printf "$ROW_FORMAT" fmt "" ffmpeg_seq varnell_jobs1 varnell_default \
+print_row fmt "" ffmpeg_seq varnell_jobs1 varnell_default \
   ratio_jobs1 "<=$JOBS1_GOAL" speedup_default ">=$SPEEDUP_GOAL"
 printf '%s\n' "${TABLE_ROWS[@]}"
 if ((OTHER_LOAD_SEEN)); then
