@@ -2,16 +2,19 @@
 # Installs the Debian 12 packages Varnell needs to build and test. Quick when all are present.
 #   scripts/setup.sh              build and test packages
 #   scripts/setup.sh --bench      also the tools the benchmarks compare with (ffmpeg)
+#   scripts/setup.sh --screenshots  also a virtual X server and ImageMagick for window screenshots
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
+  qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev
 )
-if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(ffmpeg)
-fi
+case "${1:-}" in
+  --bench) packages+=(ffmpeg) ;;
+  --screenshots) packages+=(xvfb xauth imagemagick) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

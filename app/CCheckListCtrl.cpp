@@ -1,0 +1,166 @@
+#include "app/CCheckListCtrl.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace varnell {
+namespace {
+
+const char* const kColumnTitles[CCheckListCtrl::kColumnCount] = {
+    "Source file", "Start time", "End time", "Output format", "Status", "Duration"};
+constexpr int kFixedColumnWidths[] = {200, 75, 75, 100};
+constexpr int kFixedColumnsTotal = 450;
+const QColor kListBackground(241, 250, 233);
+
+QTableWidgetItem* NewCell(int column) {
+  auto* item = new QTableWidgetItem;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  if (column == CCheckListCtrl::kSourceFile) {
+    flags |= Qt::ItemIsUserCheckable;
+    item->setCheckState(Qt::Unchecked);
+  }
+  item->setFlags(flags);
+  return item;
+}
+
+}  // namespace
+
+CCheckListCtrl::CCheckListCtrl(QWidget* parent)
+    : QTableWidget(parent), header_(new CCheckHeadCtrl(this)) {
+  connect(this, &QTableWidget::itemChanged, this, &CCheckListCtrl::OnItemChanged);
+}
+
+void CCheckListCtrl::CreateColumns() {
+  const int clientWidth = viewport()->width() > 0 ? width() - 2 * frameWidth() : width();
+  setColumnCount(kColumnCount);
+  for (int column = 0; column < kColumnCount; ++column) {
+    setHorizontalHeaderItem(column, new QTableWidgetItem(kColumnTitles[column]));
+    horizontalHeaderItem(column)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  SetUp();
+  for (int column = 0; column < 4; ++column) setColumnWidth(column, kFixedColumnWidths[column]);
+  setColumnWidth(kStatus, std::max(clientWidth - kFixedColumnsTotal, 0));
+  setColumnWidth(kDuration, 0);
+  horizontalHeader()->setMinimumSectionSize(0);
+  setColumnHidden(kDuration, true);  // holds the seconds the clip dialog reads; never shown
+  setShowGrid(true);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  setWordWrap(false);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, kListBackground);
+  setPalette(colours);
+  hide();
+}
+
+void CCheckListCtrl::SetUp() {
+  if (initialised_) return;
+  setHorizontalHeader(header_);
+  header_->setCheckImage(CCheckHeadCtrl::kClearImage);
+  connect(header_, &CCheckHeadCtrl::checkBoxClicked, this, &CCheckListCtrl::OnHeaderBoxClicked);
+  initialised_ = true;
+}
+
+void CCheckListCtrl::InsertRow(int row, const QString& sourcePath) {
+  const QSignalBlocker quiet(this);  // the row's own cells are not a user's change of state
+  insertRow(row);
+  for (int column = 0; column < kColumnCount; ++column) setItem(row, column, NewCell(column));
+  item(row, kSourceFile)->setText(sourcePath);
+}
+
+void CCheckListCtrl::DeleteItem(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  removeRow(row);
+  UpdateHeaderBox();
+}
+
+void CCheckListCtrl::DeleteAllItems() {
+  setRowCount(0);
+  UpdateHeaderBox();
+}
+
+QString CCheckListCtrl::GetItemText(int row, int column) const {
+  const QTableWidgetItem* cell = item(row, column);
+  return cell ? cell->text() : QString();
+}
+
+// Like the list control's own call, an out-of-range row (the row map's -1) is ignored.
+void CCheckListCtrl::SetItemText(int row, int column, const QString& text) {
+  if (QTableWidgetItem* cell = item(row, column)) cell->setText(text);
+}
+
+bool CCheckListCtrl::GetCheck(int row) const {
+  const QTableWidgetItem* cell = item(row, kSourceFile);
+  return cell && cell->checkState() == Qt::Checked;
+}
+
+void CCheckListCtrl::SetCheck(int row, bool checked) {
+  if (QTableWidgetItem* cell = item(row, kSourceFile)) {
+    cell->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
+std::vector<int> CCheckListCtrl::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+int CCheckListCtrl::FirstSelectedRow() const {
+  const std::vector<int> rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+int CCheckListCtrl::LastSelectedRow() const {
+  const std::vector<int> rows = SelectedRows();
+  return rows.empty() ? -1 : rows.back();
+}
+
+void CCheckListCtrl::SelectAndFocusRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  const QModelIndex index = model()->index(row, 0);
+  selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void CCheckListCtrl::DeselectRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  selectionModel()->select(model()->index(row, 0),
+                           QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+}
+
+void CCheckListCtrl::mouseReleaseEvent(QMouseEvent* event) {
+  QTableWidget::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton) emit clicked();
+}
+
+void CCheckListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+  emit contextMenuRequested(event->globalPos());
+  event->accept();
+}
+
+void CCheckListCtrl::OnItemChanged(QTableWidgetItem* changed) {
+  if (!initialised_ || settingAllChecks_ || changed->column() != kSourceFile) return;
+  UpdateHeaderBox();
+}
+
+void CCheckListCtrl::OnHeaderBoxClicked(int newImage) {
+  settingAllChecks_ = true;
+  for (int row = 0; row < rowCount(); ++row) SetCheck(row, newImage == CCheckHeadCtrl::kCheckedImage);
+  settingAllChecks_ = false;
+}
+
+// The header box is checked exactly when no row is clear (so also for an empty list).
+void CCheckListCtrl::UpdateHeaderBox() {
+  if (!initialised_) return;
+  bool anyClear = false;
+  for (int row = 0; row < rowCount() && !anyClear; ++row) anyClear = !GetCheck(row);
+  header_->setCheckImage(anyClear ? CCheckHeadCtrl::kClearImage : CCheckHeadCtrl::kCheckedImage);
+}
+
+}  // namespace varnell

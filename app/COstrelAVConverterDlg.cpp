@@ -1,0 +1,324 @@
+#include "app/COstrelAVConverterDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+
+#include "app/MainDialogTemplate.h"
+#include "controls/BitmapResource.h"
+#include "controls/DialogUnits.h"
+#include "resources/VarnellResources.h"
+#include "settings/ProfileChoice.h"
+
+namespace varnell {
+
+using namespace main_dialog;
+
+namespace {
+constexpr int kBackgroundBitmap = 290;
+constexpr int kHandCursorBitmap = 262;
+constexpr int kIconBitmap = 266;
+
+QRect PixelRect(const ControlTemplate& control) {
+  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
+                             TemplateFont::Shell9pt);
+}
+}  // namespace
+
+COstrelAVConverterDlg::COstrelAVConverterDlg(ApplicationState& state, const Platform& platform,
+                                             const QString& programFolder, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      platform_(platform),
+      programFolder_(programFolder),
+      store_(programFolder) {
+  runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+  // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
+  // list columns, output folder, output settings.
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setAcceptDrops(true);
+  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell9pt));
+  setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(kIconBitmap))));
+  setWindowTitle("Varnell");
+  background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
+
+  CreateControls();
+  profile_->addItem(kMp3ProfileName);
+  profile_->addItem(kWmaProfileName);
+  profile_->setCurrentIndex(0);
+  SkinButtons();
+  SetUpSliders();
+  EnableButton(kFileInformation, false);
+  taskList_->CreateColumns();
+  SetUpOutputFolder();
+  ApplyProfileChoice(0, state_.outputSettings, state_.currentPresetCode);
+  ConnectControls();
+  qApp->installEventFilter(this);
+}
+
+COstrelAVConverterDlg::~COstrelAVConverterDlg() { qApp->removeEventFilter(this); }
+
+void COstrelAVConverterDlg::CreateControls() {
+  const QCursor hand(QPixmap::fromImage(LoadBitmapResource(kHandCursorBitmap)),
+                     kHandCursorHotSpot.x(), kHandCursorHotSpot.y());
+  for (const ControlTemplate& control : kControls) {
+    const QRect rect = PixelRect(control);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::SkinButton: {
+        auto* button = new CControlButton(control.id, this);
+        buttons_[control.id] = button;
+        widget = button;
+        break;
+      }
+      case ControlKind::HiddenButton:
+        hiddenRemove_ = new QPushButton(control.text, this);
+        hiddenRemove_->hide();
+        widget = hiddenRemove_;
+        break;
+      case ControlKind::TaskList:
+        taskList_ = new CCheckListCtrl(this);
+        widget = taskList_;
+        break;
+      case ControlKind::ProfileCombo:
+        profile_ = new QComboBox(this);
+        widget = profile_;
+        break;
+      case ControlKind::FolderCombo:
+        outputFolder_ = new QComboBox(this);
+        outputFolder_->setEditable(true);
+        outputFolder_->setInsertPolicy(QComboBox::InsertAlphabetically);
+        widget = outputFolder_;
+        break;
+      case ControlKind::PreviewFrame:
+        previewArea_ = new QFrame(this);
+        previewArea_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        previewArea_->setStyleSheet("background: black; color: black;");
+        widget = previewArea_;
+        break;
+      case ControlKind::Slider: {
+        auto* slider = new CBitmapSlider(control.id, this);
+        sliders_[control.id] = slider;
+        widget = slider;
+        break;
+      }
+    }
+    widget->setObjectName(QString::number(control.id));
+    // A drop-down's height in a template includes its open list; the box itself is one line.
+    if (control.kind == ControlKind::ProfileCombo || control.kind == ControlKind::FolderCombo) {
+      widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
+    } else {
+      widget->setGeometry(rect);
+    }
+  }
+  for (int id : kHandCursorButtons) buttons_.at(id)->setCursor(hand);
+  for (const ToolTip& tip : kToolTips) buttons_.at(tip.id)->setToolTip(tip.text);
+}
+
+void COstrelAVConverterDlg::SkinButtons() {
+  for (const ButtonSkin& skin : kButtonSkins) {
+    CControlButton* face = buttons_.at(skin.id);
+    if (skin.shape != 0) face->SetShapeFromBitmap(skin.shape);
+    EnableButton(skin.id, skin.enabledAtStart);
+  }
+  if (kFileInformationSkin.shape != 0) {
+    buttons_.at(kFileInformation)->SetShapeFromBitmap(kFileInformationSkin.shape);
+  }
+}
+
+void COstrelAVConverterDlg::SetUpSliders() {
+  // The preview issue gives these their actions; their look and ranges are set here.
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  CBitmapSlider* volume = sliders_.at(kVolumeSlider);
+  for (CBitmapSlider* slider : {position, volume}) {
+    slider->SetFocusFrame(false);
+    slider->SetMargins(2, 3, 2, 0);
+    slider->LoadThumb();
+  }
+  position->LoadChannel(306, 307);
+  position->SetLimits(0, 10000);
+  volume->LoadChannel(300, 299);
+  volume->SetLimits(0, 100000);
+  volume->SetValue(30000);
+}
+
+void COstrelAVConverterDlg::EnableButton(int id, bool enabled) {
+  const ButtonSkin* skin = &kFileInformationSkin;
+  for (const ButtonSkin& candidate : kButtonSkins) {
+    if (candidate.id == id) skin = &candidate;
+  }
+  if (skin->id != id) return;
+  CControlButton* face = buttons_.at(id);
+  const ButtonLook look = enabled || !skin->disabledLook ? skin->enabledLook : *skin->disabledLook;
+  face->setEnabled(enabled);
+  face->LoadStateBitmaps(look.hover, look.normal, look.pressed);
+  face->update();
+}
+
+CControlButton* COstrelAVConverterDlg::button(int id) const {
+  const auto found = buttons_.find(id);
+  return found == buttons_.end() ? nullptr : found->second;
+}
+
+CBitmapSlider* COstrelAVConverterDlg::slider(int id) const {
+  const auto found = sliders_.find(id);
+  return found == sliders_.end() ? nullptr : found->second;
+}
+
+// The window's message map: every control id wired to its handler.
+void COstrelAVConverterDlg::ConnectControls() {
+  const auto onClick = [this](int id, void (COstrelAVConverterDlg::*handler)()) {
+    connect(buttons_.at(id), &QAbstractButton::clicked, this, handler);
+  };
+  onClick(kAdd, &COstrelAVConverterDlg::AddFiles);
+  onClick(kRemove, &COstrelAVConverterDlg::RemoveSelected);
+  onClick(kClearAll, &COstrelAVConverterDlg::ClearAll);
+  onClick(kClip, &COstrelAVConverterDlg::ClipCommand);
+  onClick(kBrowse, &COstrelAVConverterDlg::Browse);
+  onClick(kFindTarget, &COstrelAVConverterDlg::FindTarget);
+  onClick(kHelp, &COstrelAVConverterDlg::Help);
+  onClick(kMinimise, &COstrelAVConverterDlg::Minimise);
+  onClick(kClose, &COstrelAVConverterDlg::CloseProgram);
+  connect(hiddenRemove_, &QPushButton::clicked, this, &COstrelAVConverterDlg::RemoveSelected);
+  connect(taskList_, &CCheckListCtrl::clicked, this, &COstrelAVConverterDlg::RowClicked);
+  connect(taskList_, &CCheckListCtrl::contextMenuRequested, this, &COstrelAVConverterDlg::ContextMenu);
+  connect(profile_, &QComboBox::currentIndexChanged, this, &COstrelAVConverterDlg::ProfileChanged);
+  // Convert, Merge, Play, Stop, Setting, File Information and About get their commands with the
+  // conversion, preview and dialog features.
+}
+
+void COstrelAVConverterDlg::SetUpOutputFolder() {
+  currentOutputFolder_ = store_.StartUpFolder();
+  outputFolder_->addItem(currentOutputFolder_);
+  outputFolder_->setCurrentIndex(0);
+  outputFolder_->setEditText(currentOutputFolder_);
+}
+
+void COstrelAVConverterDlg::ShowMessage(const QString& text) {
+  platform_.messages.Show(text, QString(), MessageButtons::Ok, this);
+}
+
+void COstrelAVConverterDlg::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(rect(), background_);
+}
+
+// Dragging the background moves the frameless window, as a title bar would.
+void COstrelAVConverterDlg::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
+  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+  dragOrigin_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void COstrelAVConverterDlg::mouseMoveEvent(QMouseEvent* event) {
+  if (dragOrigin_ && (event->buttons() & Qt::LeftButton)) {
+    move(event->globalPosition().toPoint() - *dragOrigin_);
+    return;
+  }
+  QDialog::mouseMoveEvent(event);
+}
+
+void COstrelAVConverterDlg::mouseReleaseEvent(QMouseEvent* event) {
+  dragOrigin_.reset();
+  QDialog::mouseReleaseEvent(event);
+}
+
+void COstrelAVConverterDlg::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void COstrelAVConverterDlg::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  event->acceptProposedAction();
+  if (!paths.isEmpty()) DropFiles(paths);
+}
+
+// The window manager's close (Alt+F4) leaves the window open; only the Close button ends it.
+void COstrelAVConverterDlg::closeEvent(QCloseEvent* event) {
+  if (!closing_) event->ignore();
+}
+
+// The Delete key removes the selected task wherever the keyboard focus is in this window, also
+// in the edit fields of the combo boxes.
+bool COstrelAVConverterDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget != nullptr && (widget == this || isAncestorOf(widget)) && widget->window() == this) {
+      RemoveSelected();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void COstrelAVConverterDlg::ProfileChanged(int item) {
+  if (item < 0) {
+    state_.outputSettings.audioOnly = false;
+    state_.outputSettings.thumbnail = false;
+    return;
+  }
+  ApplyProfileChoice(item, state_.outputSettings, state_.currentPresetCode);
+  const QString name = profile_->itemText(item);
+  for (int row = 0; row < taskList_->GetItemCount(); ++row) {
+    taskList_->SetItemText(row, CCheckListCtrl::kOutputFormat, name);
+  }
+}
+
+void COstrelAVConverterDlg::Browse() {
+  for (;;) {
+    const std::optional<QString> chosen =
+        platform_.fileDialogs.BrowseFolder(this, "Please select output folder:");
+    if (!chosen) return;
+    if (!chosen->isEmpty() && !QFileInfo(*chosen).isDir()) {
+      ShowMessage("The output folder name is invalid!");
+      continue;
+    }
+    if (chosen->isEmpty()) return;
+    outputFolder_->addItem(*chosen);
+    outputFolder_->setCurrentIndex(outputFolder_->findText(*chosen));
+    outputFolder_->setEditText(*chosen);
+    currentOutputFolder_ = *chosen;
+    return;
+  }
+}
+
+void COstrelAVConverterDlg::FindTarget() { platform_.shell.Open(outputFolder_->currentText()); }
+
+void COstrelAVConverterDlg::Help() {
+  const QString help = programFolder_ + "/help.html";
+  if (QFileInfo::exists(help)) {
+    platform_.shell.Open(help);
+  } else {
+    ShowMessage("Can not find help file!");
+  }
+}
+
+void COstrelAVConverterDlg::ClipCommand() {
+  const std::vector<int> rows = taskList_->SelectedRows();
+  if (rows.empty()) {
+    ShowMessage("Please select the video files to cut!");
+    return;
+  }
+  // With a selection, the clip dialog opens once per selected row; it comes with the preview.
+}
+
+void COstrelAVConverterDlg::Minimise() { showMinimized(); }
+
+void COstrelAVConverterDlg::CloseProgram() {
+  closing_ = true;
+  done(QDialog::Accepted);
+}
+
+}  // namespace varnell

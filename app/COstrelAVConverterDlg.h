@@ -1,0 +1,114 @@
+// The main window: a frameless window drawn from bitmaps, holding the task list, the command
+// buttons, the output format ("profile") and the output folder. Everything here runs on the
+// user-interface thread.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QMenu>
+#include <QPixmap>
+#include <functional>
+#include <map>
+
+#include "app/ApplicationState.h"
+#include "app/CCheckListCtrl.h"
+#include "app/OutputFolderStore.h"
+#include "controls/CBitmapSlider.h"
+#include "controls/CControlButton.h"
+#include "platform/Platform.h"
+
+namespace varnell {
+
+class COstrelAVConverterDlg : public QDialog {
+  Q_OBJECT
+ public:
+  // Context-menu command ids.
+  enum MenuCommand { kMenuAddFiles = 10001, kMenuRemove = 10002, kMenuClearAll = 10003,
+                     kMenuSeparator = 10004, kMenuFileInformation = 10009, kMenuClip = 100010 };
+
+  COstrelAVConverterDlg(ApplicationState& state, const Platform& platform,
+                        const QString& programFolder, QWidget* parent = nullptr);
+  ~COstrelAVConverterDlg() override;
+
+  // --- The task list commands ---
+  void AddFiles();
+  void DropFiles(const QStringList& paths);
+  void RemoveSelected();
+  void ClearAll();
+  bool ProbeSelectedRow();
+  void RowClicked();
+  void ContextMenu(const QPoint& globalPosition);
+  // The menu ContextMenu shows for the current selection (ids in each action's data()).
+  std::unique_ptr<QMenu> BuildContextMenu();
+  void RunMenuCommand(int command);
+  // How ContextMenu shows its menu: by default QMenu::exec; tests answer instead.
+  std::function<QAction*(QMenu&, const QPoint&)> runMenu;
+
+  // --- The window's own commands ---
+  void ProfileChanged(int item);
+  void Browse();
+  void FindTarget();
+  void Help();
+  void ClipCommand();
+  void Minimise();
+  void CloseProgram();
+
+  // --- For the commands of the conversion, preview and dialogs that come on top ---
+  CCheckListCtrl* taskList() const { return taskList_; }
+  CControlButton* button(int id) const;
+  CBitmapSlider* slider(int id) const;
+  QComboBox* profileBox() const { return profile_; }
+  QComboBox* outputFolderBox() const { return outputFolder_; }
+  QFrame* previewArea() const { return previewArea_; }
+  const QString& currentOutputFolder() const { return currentOutputFolder_; }
+  const OutputFolderStore& outputFolderStore() const { return store_; }
+  int clipRowIndex() const { return clipRowIndex_; }
+  void EnableButton(int id, bool enabled);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void accept() override {}  // Enter does not end the window
+  void reject() override {}  // nor Esc
+
+ private:
+  void CreateControls();
+  void SkinButtons();
+  void SetUpSliders();
+  void ConnectControls();
+  void SetUpOutputFolder();
+  void UpdateListState();
+  bool ProbeRow(int row);
+  bool ProbePath(const QString& path);
+  void InsertProbedRow(int row, const QString& path, bool fromFileDialog);
+  void ShowMessage(const QString& text);
+  static QString CleanPath(const QString& path);
+
+  ApplicationState& state_;
+  const Platform& platform_;
+  QString programFolder_;
+  OutputFolderStore store_;
+  QPixmap background_;
+
+  std::map<int, CControlButton*> buttons_;
+  std::map<int, CBitmapSlider*> sliders_;
+  CCheckListCtrl* taskList_ = nullptr;
+  QComboBox* profile_ = nullptr;
+  QComboBox* outputFolder_ = nullptr;
+  QFrame* previewArea_ = nullptr;
+  QPushButton* hiddenRemove_ = nullptr;
+
+  QString currentOutputFolder_;
+  int clipRowIndex_ = 0;
+  bool closing_ = false;
+  std::optional<QPoint> dragOrigin_;  // where a background drag grabbed the window
+};
+
+}  // namespace varnell

@@ -1,0 +1,205 @@
+// The main window's task list commands: adding files through the file dialog or by dropping
+// them, removing and clearing rows, the probe of the selected row and the list's context menu.
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "app/COstrelAVConverterDlg.h"
+#include "app/MainDialogTemplate.h"
+#include "engine/ClipTime.h"
+
+namespace varnell {
+
+using namespace main_dialog;
+
+namespace {
+const char* const kOpenFileFilter =
+    "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
+const char* const kReadyStatus = " Ready";
+}  // namespace
+
+// The file dialog delivers "//" where a folder meets a file in some cases; a single "/" is kept.
+QString COstrelAVConverterDlg::CleanPath(const QString& path) {
+  QString cleaned = path;
+  if (!cleaned.isEmpty() && cleaned.indexOf('/', 1) > 0) {
+    while (cleaned.contains("//")) cleaned.replace("//", "/");
+  }
+  return cleaned;
+}
+
+bool COstrelAVConverterDlg::ProbePath(const QString& path) {
+  AVConvert& engine = state_.Engine();
+  engine.probePath = path.toStdString();
+  return engine.ProbeSourceFile() >= 0 && engine.durationSeconds >= 0;
+}
+
+// Fills a new row from the probe that was just made of `path`.
+void COstrelAVConverterDlg::InsertProbedRow(int row, const QString& path, bool fromFileDialog) {
+  const AVConvert& engine = state_.Engine();
+  taskList_->DeselectRow(0);
+  taskList_->InsertRow(row, path);
+  taskList_->SetItemText(row, CCheckListCtrl::kStartTime, QString::fromStdString(FormatClipTime(0)));
+  taskList_->SetItemText(row, CCheckListCtrl::kEndTime,
+                         QString::fromStdString(FormatClipTime(engine.durationSeconds)));
+  if (fromFileDialog) {
+    taskList_->SetItemText(row, CCheckListCtrl::kOutputFormat, profile_->currentText());
+  }
+  taskList_->SetItemText(row, CCheckListCtrl::kStatus, kReadyStatus);
+  taskList_->SetItemText(row, CCheckListCtrl::kDuration,
+                         QString::number(engine.durationMicroseconds / 1000000));
+  if (fromFileDialog) {
+    taskList_->SetCheck(row, true);
+    EnableButton(kPlay, true);
+    EnableButton(kStop, true);
+  }
+}
+
+void COstrelAVConverterDlg::AddFiles() {
+  const int rowsBefore = taskList_->GetItemCount();
+  const QStringList chosen = platform_.fileDialogs.OpenFiles(this, kOpenFileFilter);
+  int added = 0;
+  for (const QString& chosenPath : chosen) {
+    // Keeps the window painting while a long selection is probed.
+    QCoreApplication::processEvents();
+    const QString path = CleanPath(chosenPath);
+    if (!ProbePath(path)) {
+      ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
+      continue;
+    }
+    ++added;
+    InsertProbedRow(rowsBefore + added - 1, path, true);
+  }
+  ProbeSelectedRow();
+  UpdateListState();
+}
+
+void COstrelAVConverterDlg::DropFiles(const QStringList& paths) {
+  for (const QString& droppedPath : paths) {
+    const QString path = CleanPath(droppedPath);
+    if (!ProbePath(path)) {
+      ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
+      continue;
+    }
+    InsertProbedRow(0, path, false);
+  }
+  taskList_->clearSelection();
+  taskList_->SelectAndFocusRow(0);
+  taskList_->setFocus();
+  ProbeSelectedRow();
+  UpdateListState();
+}
+
+void COstrelAVConverterDlg::UpdateListState() {
+  const int rows = taskList_->GetItemCount();
+  if (rows == 0) {
+    taskList_->hide();
+    for (int id : {kClearAll, kConvert, kSetting, kMerge, kFileInformation}) EnableButton(id, false);
+    return;
+  }
+  taskList_->show();
+  for (int id : {kClearAll, kConvert, kClip, kRemove, kFileInformation, kSetting}) {
+    EnableButton(id, true);
+  }
+  EnableButton(kMerge, rows >= 2);
+}
+
+void COstrelAVConverterDlg::RemoveSelected() {
+  const int row = taskList_->FirstSelectedRow();
+  if (row < 0) return;
+  taskList_->DeleteItem(row);
+  taskList_->viewport()->update();
+  const int remaining = taskList_->GetItemCount();
+  if (remaining > 0) {
+    if (remaining == 1) EnableButton(kMerge, false);
+    taskList_->clearSelection();
+    taskList_->SelectAndFocusRow(row < remaining ? row : row - 1);
+    taskList_->setFocus();
+    return;
+  }
+  taskList_->hide();
+  for (int id : {kClip, kConvert, kSetting, kClearAll, kRemove, kMerge, kFileInformation}) {
+    EnableButton(id, false);
+  }
+}
+
+void COstrelAVConverterDlg::ClearAll() {
+  taskList_->DeleteAllItems();
+  taskList_->hide();
+  for (int id : {kClearAll, kClip, kRemove, kConvert, kSetting, kMerge, kFileInformation}) {
+    EnableButton(id, false);
+  }
+}
+
+bool COstrelAVConverterDlg::ProbeRow(int row) {
+  const QString path = taskList_->GetItemText(row, CCheckListCtrl::kSourceFile);
+  if (!ProbePath(path)) return false;
+  state_.mediaInformation = DescribeProbedMedia(
+      state_.Engine(), path.toStdString(),
+      taskList_->GetItemText(row, CCheckListCtrl::kEndTime).toStdString());
+  return true;
+}
+
+bool COstrelAVConverterDlg::ProbeSelectedRow() {
+  const int row = taskList_->FirstSelectedRow();
+  return row >= 0 && ProbeRow(row);
+}
+
+void COstrelAVConverterDlg::RowClicked() {
+  const int row = taskList_->FirstSelectedRow();
+  if (row < 0) {
+    for (int id : {kClip, kRemove, kMerge, kFileInformation}) EnableButton(id, false);
+    return;
+  }
+  if (!ProbeRow(row)) {
+    ShowMessage("File:" + taskList_->GetItemText(row, CCheckListCtrl::kSourceFile) + " invalid!");
+    return;
+  }
+  for (int id : {kClip, kRemove, kConvert, kFileInformation}) EnableButton(id, true);
+  if (row != taskList_->GetItemCount() - 1) EnableButton(kMerge, true);
+}
+
+std::unique_ptr<QMenu> COstrelAVConverterDlg::BuildContextMenu() {
+  auto menu = std::make_unique<QMenu>(this);
+  const bool selected = taskList_->FirstSelectedRow() >= 0;
+  const auto add = [&menu](const QString& text, int id, bool enabled) {
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    action->setEnabled(enabled);
+  };
+  const auto separator = [&menu] { menu->addSeparator()->setData(kMenuSeparator); };
+  add("Add Files..", kMenuAddFiles, true);
+  separator();
+  add("Remove", kMenuRemove, selected);
+  add("Clear All", kMenuClearAll, true);
+  separator();
+  // Without a selection the grayed Clip item carries the File Information id, as it always has.
+  add("Clip...", selected ? kMenuClip : kMenuFileInformation, selected);
+  separator();
+  add("File Information...", kMenuFileInformation, selected);
+  return menu;
+}
+
+void COstrelAVConverterDlg::ContextMenu(const QPoint& globalPosition) {
+  const bool selected = taskList_->FirstSelectedRow() >= 0;
+  for (int id : {kConvert, kFileInformation, kClip, kRemove}) {
+    if (id != kConvert || selected) EnableButton(id, selected);
+  }
+  std::unique_ptr<QMenu> menu = BuildContextMenu();
+  const QAction* chosen = runMenu(*menu, globalPosition);
+  if (chosen != nullptr && chosen->isEnabled()) RunMenuCommand(chosen->data().toInt());
+}
+
+void COstrelAVConverterDlg::RunMenuCommand(int command) {
+  switch (command) {
+    case kMenuAddFiles: AddFiles(); break;
+    case kMenuRemove: RemoveSelected(); break;
+    case kMenuClearAll: ClearAll(); break;
+    case kMenuFileInformation:
+      // The file information window comes with the dialogs; the probe already runs.
+      ProbeSelectedRow();
+      break;
+    case kMenuClip: ClipCommand(); break;
+    default: break;
+  }
+}
+
+}  // namespace varnell

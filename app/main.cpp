@@ -1,0 +1,6 @@
+#include "app/COstrelAVConverterApp.h"
+
+int main(int argc, char** argv) {
+  varnell::COstrelAVConverterApp application(argc, argv);
+  return application.InitInstance();
+}

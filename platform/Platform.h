@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/FileDialogs.h"
+#include "platform/MessageBox.h"
+#include "platform/PowerOff.h"
+#include "platform/Shell.h"
+
+namespace varnell {
+
+// The services the main window is given: the real ones from main(), test
+// doubles in tests. The referenced objects outlive the window.
+struct Platform {
+  MessageBox& messages;
+  FileDialogs& fileDialogs;
+  Shell& shell;
+  PowerOff& powerOff;
+};
+
+}  // namespace varnell

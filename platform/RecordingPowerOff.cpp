@@ -1,0 +1,10 @@
+#include "platform/RecordingPowerOff.h"
+
+namespace varnell {
+
+bool RecordingPowerOff::PowerOffComputer() {
+  ++requests;
+  return result;
+}
+
+}  // namespace varnell

@@ -1,0 +1,10 @@
+#include "platform/RecordingShell.h"
+
+namespace varnell {
+
+bool RecordingShell::Open(const QString& pathOrUrl) {
+  opened.push_back(pathOrUrl);
+  return result;
+}
+
+}  // namespace varnell

@@ -1,0 +1,114 @@
+// varnell-skin-generator: draws every bitmap of the main window's skin and writes them as
+// resources/bitmaps/<number>.png together with resources/varnell.qrc. The build compiles
+// the committed PNGs; run this only to change the artwork (see README.md).
+//
+//   varnell-skin-generator [--preview] [BITMAP_FOLDER]
+//
+// --preview also writes mocks of the window to /tmp/skin-preview.png (normal faces),
+// /tmp/skin-preview-hover.png, /tmp/skin-preview-disabled.png and a glyph sheet
+// /tmp/skin-icons.png.
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextStream>
+
+#include <cstdio>
+#include <map>
+
+#include "resources/generator/BackgroundPainter.h"
+#include "resources/generator/ButtonCatalogue.h"
+#include "resources/generator/FacePainter.h"
+#include "resources/generator/SkinPreview.h"
+#include "resources/generator/SliderPainter.h"
+#include "resources/generator/SmallBitmapsPainter.h"
+#include "resources/generator/WindowLayout.h"
+
+namespace {
+
+using namespace varnell::skin;
+
+std::map<int, QImage> drawAll(const QImage& background, const QImage& backdrop,
+                              const std::vector<ButtonDesign>& buttons) {
+    std::map<int, QImage> bitmaps;
+    bitmaps[290] = background;
+    const FacePainter faces(backdrop);
+    for (const ButtonDesign& design : buttons)
+        for (const FaceBitmap& face : design.faces) bitmaps[face.number] = faces.paint(design, face);
+
+    const SliderPainter sliders(backdrop);
+    bitmaps[306] = sliders.positionChannel(false);
+    bitmaps[307] = sliders.positionChannel(true);
+    bitmaps[300] = sliders.volumeChannel(false);
+    bitmaps[299] = sliders.volumeChannel(true);
+    bitmaps[308] = SliderPainter::thumb(false);
+    bitmaps[309] = SliderPainter::thumb(true);
+
+    bitmaps[292] = SmallBitmapsPainter::headerCheckBoxes();
+    bitmaps[266] = SmallBitmapsPainter::applicationIcon();
+    bitmaps[262] = SmallBitmapsPainter::handCursor();
+    return bitmaps;
+}
+
+bool writeQrc(const QString& path, const std::map<int, QImage>& bitmaps) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
+    QTextStream out(&file);
+    out << "<!-- Written by varnell-skin-generator; regenerate rather than edit. -->\n";
+    out << "<RCC>\n    <qresource prefix=\"/bitmaps\">\n";
+    for (const auto& [number, image] : bitmaps)
+        out << "        <file alias=\"" << number << ".png\">bitmaps/" << number << ".png</file>\n";
+    out << "    </qresource>\n</RCC>\n";
+    return out.status() == QTextStream::Ok;
+}
+
+bool save(const QImage& image, const QString& path) {
+    if (image.save(path, "PNG")) return true;
+    std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication application(argc, argv);  // fonts need the GUI layer, not a window
+
+    bool preview = false;
+    QString folder = QStringLiteral(VARNELL_RESOURCES_SOURCE_DIR "/bitmaps");
+    const QStringList arguments = application.arguments().mid(1);
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--preview")) preview = true;
+        else if (argument.startsWith(QLatin1String("-"))) {
+            std::fprintf(stderr, "usage: varnell-skin-generator [--preview] [BITMAP_FOLDER]\n");
+            return 2;
+        } else folder = argument;
+    }
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "varnell-skin-generator: cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+
+    const QImage background = BackgroundPainter::paint();
+    const QImage backdrop = background.scaled(layout::kClientSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const std::vector<ButtonDesign> buttons = ButtonCatalogue::mainWindow();
+    const std::map<int, QImage> bitmaps = drawAll(background, backdrop, buttons);
+
+    bool ok = true;
+    for (const auto& [number, image] : bitmaps) ok = save(image, folder + QStringLiteral("/%1.png").arg(number)) && ok;
+    const QString qrc = QDir(folder).absoluteFilePath(QStringLiteral("../varnell.qrc"));
+    if (!writeQrc(qrc, bitmaps)) {
+        std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(qrc));
+        ok = false;
+    }
+
+    if (preview) {
+        const SkinPreview mock(backdrop, bitmaps, buttons);
+        ok = save(mock.compose(FaceLook::Normal), QStringLiteral("/tmp/skin-preview.png")) && ok;
+        ok = save(mock.compose(FaceLook::Hover), QStringLiteral("/tmp/skin-preview-hover.png")) && ok;
+        ok = save(mock.compose(FaceLook::Disabled), QStringLiteral("/tmp/skin-preview-disabled.png")) && ok;
+        ok = save(SkinPreview::iconSheet(), QStringLiteral("/tmp/skin-icons.png")) && ok;
+    }
+    std::printf("varnell-skin-generator: %zu bitmaps in %s\n", bitmaps.size(), qPrintable(QDir(folder).absolutePath()));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,63 @@
+// A main window on test doubles, in a program folder of its own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <memory>
+
+#include "Media.h"
+#include "TempFolder.h"
+#include "app/COstrelAVConverterDlg.h"
+#include "app/MainDialogTemplate.h"
+#include "platform/RecordingMessageBox.h"
+#include "platform/RecordingPowerOff.h"
+#include "platform/RecordingShell.h"
+#include "platform/ScriptedFileDialogs.h"
+
+namespace varnell::testing {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { QDir(programFolder.path().string().c_str()).mkdir("bin"); }
+
+  COstrelAVConverterDlg& Window() {
+    if (!window_) {
+      window_ = std::make_unique<COstrelAVConverterDlg>(state, platform, ProgramFolder());
+    }
+    return *window_;
+  }
+  QString ProgramFolder() const { return QString::fromStdString(programFolder.path().string()); }
+
+  // A short recording in the media folder.
+  QString Recording(const std::string& name, double seconds = 1.5) {
+    return QString::fromStdString(WriteSample(Tone(media / name, seconds)));
+  }
+  QString NotARecording(const std::string& name) {
+    const std::string path = media / name;
+    FILE* file = std::fopen(path.c_str(), "w");
+    std::fputs("plain text", file);
+    std::fclose(file);
+    return QString::fromStdString(path);
+  }
+  void AddThroughDialog(const QStringList& paths) {
+    fileDialogs.openAnswers.push_back(paths);
+    Window().AddFiles();
+  }
+  bool Enabled(int id) { return Window().button(id)->isEnabled(); }
+  CCheckListCtrl& List() { return *Window().taskList(); }
+
+  TempFolder programFolder;
+  TempFolder media;
+  RecordingMessageBox messages;
+  ScriptedFileDialogs fileDialogs;
+  RecordingShell shell;
+  RecordingPowerOff powerOff;
+  Platform platform{messages, fileDialogs, shell, powerOff};
+  ApplicationState state;
+
+ private:
+  std::unique_ptr<COstrelAVConverterDlg> window_;
+};
+
+}  // namespace varnell::testing

@@ -1,0 +1,163 @@
+// Start-up, the output-folder store and the window's own behaviour.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "platform/IniFile.h"
+#include "settings/ProfileChoice.h"
+
+namespace varnell {
+namespace {
+
+using namespace main_dialog;
+using testing::MainWindowTest;
+
+TEST_F(MainWindowTest, FirstRunUsesAndCreatesOutPutBesideTheProgram) {
+  const QString expected = ProgramFolder() + "/OutPut";
+  EXPECT_FALSE(QDir(expected).exists());
+  EXPECT_EQ(Window().currentOutputFolder(), expected);
+  EXPECT_TRUE(QDir(expected).exists());
+  EXPECT_EQ(Window().outputFolderBox()->currentText(), expected);
+  EXPECT_EQ(Window().outputFolderBox()->count(), 1);
+}
+
+TEST_F(MainWindowTest, AStoredFolderIsUsedEvenWhenItIsGone) {
+  const QString store = ProgramFolder() + "/bin/Path_Registration.ini";
+  ASSERT_TRUE(WriteProfileString(store, "Info", "Path", "/no/such/folder"));
+  EXPECT_EQ(Window().currentOutputFolder(), "/no/such/folder");
+  EXPECT_FALSE(QDir(ProgramFolder() + "/OutPut").exists());
+}
+
+TEST_F(MainWindowTest, TheStoreReadsBackWhatWasWrittenAndWithoutAPathUsesTheDefault) {
+  const OutputFolderStore store(ProgramFolder());
+  EXPECT_EQ(store.ReadOutputFolder(), "");
+  QFile file(store.storePath());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Info]\nother=1\n");
+  file.close();
+  EXPECT_EQ(store.StartUpFolder(), ProgramFolder() + "/OutPut");
+  ASSERT_TRUE(store.WriteOutputFolder("/music/out put"));
+  EXPECT_EQ(store.ReadOutputFolder(), "/music/out put");
+  EXPECT_EQ(ReadProfileString(store.storePath(), "Info", "other"), "1");
+  const OutputFolderStore withoutBin(ProgramFolder() + "/elsewhere");
+  EXPECT_FALSE(withoutBin.WriteOutputFolder("/x"));
+}
+
+TEST_F(MainWindowTest, StartsFramelessWithTheMp3ProfileAndTheButtonsInTheirStartStates) {
+  COstrelAVConverterDlg& window = Window();
+  EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(window.size(), QSize(880, 537));
+  EXPECT_EQ(window.windowTitle(), "Varnell");
+  EXPECT_EQ(window.profileBox()->count(), 2);
+  EXPECT_EQ(window.profileBox()->currentText(), kMp3ProfileName);
+  EXPECT_EQ(state.currentPresetCode, 90106);
+  EXPECT_EQ(state.outputSettings.audioCodecName, "MP3");
+  EXPECT_TRUE(state.outputSettings.audioOnly);
+  for (int id : {kAdd, kHelp, kBrowse, kFindTarget, kMinimise, kClose, kAbout, kVolumeSymbol}) {
+    EXPECT_TRUE(Enabled(id)) << id;
+  }
+  for (int id : {kConvert, kClip, kRemove, kClearAll, kSetting, kMerge, kPlay, kStop, kFileInformation}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  EXPECT_FALSE(List().isVisibleTo(&window));
+  EXPECT_EQ(window.button(kAdd)->geometry(), QRect(12, 23, 137, 60));
+  EXPECT_EQ(window.button(kAdd)->toolTip(), "Add File");
+  EXPECT_EQ(window.button(kMerge)->toolTip(), " Merge into a file");
+  EXPECT_EQ(window.slider(kVolumeSlider)->GetValue(), 30000);
+  EXPECT_EQ(window.slider(kPositionSlider)->GetMaximum(), 10000);
+}
+
+TEST_F(MainWindowTest, TheHandCursorIsOverExactlyTheCommandButtons) {
+  const std::set<int> hand(kHandCursorButtons.begin(), kHandCursorButtons.end());
+  for (const ControlTemplate& control : kControls) {
+    if (control.kind != ControlKind::SkinButton) continue;
+    const bool shows = Window().button(control.id)->cursor().shape() == Qt::BitmapCursor;
+    EXPECT_EQ(shows, hand.count(control.id) == 1) << control.id;
+  }
+  EXPECT_FALSE(Enabled(kConvert));  // disabled, and still a hand
+  EXPECT_EQ(Window().button(kConvert)->cursor().shape(), Qt::BitmapCursor);
+}
+
+TEST_F(MainWindowTest, EnterEscapeAndTheWindowManagersCloseLeaveTheWindowOpen) {
+  COstrelAVConverterDlg& window = Window();
+  window.show();
+  QTest::keyClick(&window, Qt::Key_Return);
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.close());
+  EXPECT_TRUE(window.isVisible());
+  window.CloseProgram();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(MainWindowTest, DeleteInTheFolderBoxRemovesTheSelectedTaskNotACharacter) {
+  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
+  COstrelAVConverterDlg& window = Window();
+  window.show();
+  List().clearSelection();
+  List().SelectAndFocusRow(0);
+  QLineEdit* edit = window.outputFolderBox()->lineEdit();
+  const QString folder = edit->text();
+  edit->setFocus();
+  edit->setCursorPosition(0);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  EXPECT_EQ(edit->text(), folder);
+  ASSERT_EQ(List().GetItemCount(), 1);
+  EXPECT_TRUE(List().GetItemText(0, 0).endsWith("b.m4a"));
+}
+
+TEST_F(MainWindowTest, BrowseAsksAgainForAMissingFolderAndKeepsAChosenOne) {
+  const QString chosen = QString::fromStdString(media.path().string());
+  fileDialogs.folderAnswers = {QString("/gone/away"), chosen};
+  Window().Browse();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "The output folder name is invalid!");
+  EXPECT_EQ(fileDialogs.folderTitles.size(), 2u);
+  EXPECT_EQ(fileDialogs.folderTitles[0], "Please select output folder:");
+  EXPECT_EQ(Window().currentOutputFolder(), chosen);
+  EXPECT_EQ(Window().outputFolderBox()->currentText(), chosen);
+  EXPECT_EQ(Window().outputFolderBox()->count(), 2);
+  fileDialogs.folderAnswers = {std::nullopt};
+  Window().Browse();
+  EXPECT_EQ(Window().currentOutputFolder(), chosen);
+}
+
+TEST_F(MainWindowTest, FindTargetHelpAndClipGoThroughThePlatform) {
+  Window().FindTarget();
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0], Window().currentOutputFolder());
+
+  Window().Help();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Can not find help file!");
+  QFile help(ProgramFolder() + "/help.html");
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.close();
+  Window().Help();
+  EXPECT_EQ(shell.opened.back(), ProgramFolder() + "/help.html");
+
+  Window().ClipCommand();
+  EXPECT_EQ(messages.shown.back().text, "Please select the video files to cut!");
+}
+
+TEST_F(MainWindowTest, ChoosingWmaRewritesEveryRowsFormatAndTheSettings) {
+  AddThroughDialog({Recording("a.m4a")});
+  Window().DropFiles({Recording("dropped.m4a")});
+  ASSERT_EQ(List().GetItemText(0, CCheckListCtrl::kOutputFormat), "");
+  Window().profileBox()->setCurrentIndex(1);
+  for (int row = 0; row < 2; ++row) {
+    EXPECT_EQ(List().GetItemText(row, CCheckListCtrl::kOutputFormat), kWmaProfileName);
+  }
+  EXPECT_EQ(state.currentPresetCode, 90110);
+  EXPECT_EQ(state.outputSettings.audioCodecName, "WMA8");
+  Window().profileBox()->setCurrentIndex(0);
+  EXPECT_EQ(List().GetItemText(1, CCheckListCtrl::kOutputFormat), kMp3ProfileName);
+  EXPECT_EQ(state.outputSettings.audioCodecName, "MP3");
+}
+
+}  // namespace
+}  // namespace varnell

@@ -1,0 +1,197 @@
+// Filling and emptying the task list: the file dialog, dropping, removing, the header box and the
+// context menu, with the buttons' states after each change.
+#include <QAction>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "settings/ProfileChoice.h"
+
+namespace varnell {
+namespace {
+
+using namespace main_dialog;
+using testing::MainWindowTest;
+
+class TaskList : public MainWindowTest {
+ protected:
+  QString Text(int row, int column) { return List().GetItemText(row, column); }
+};
+
+TEST_F(TaskList, TheFileDialogAppendsCheckedRowsInItsOrderAndReportsAnInvalidFile) {
+  const QString a = Recording("a.m4a", 2.5);
+  const QString bad = NotARecording("notes.m4a");
+  const QString c = Recording("c.m4a", 65.0);
+  AddThroughDialog({a, bad, c});
+
+  ASSERT_EQ(fileDialogs.openFilters.size(), 1u);
+  EXPECT_EQ(fileDialogs.openFilters[0],
+            "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "File:notes.m4a is invalid!");
+  EXPECT_EQ(messages.shown[0].caption, ApplicationTitle());
+  ASSERT_EQ(List().GetItemCount(), 2);
+  EXPECT_EQ(Text(0, CCheckListCtrl::kSourceFile), a);
+  EXPECT_EQ(Text(1, CCheckListCtrl::kSourceFile), c);
+  EXPECT_EQ(Text(1, CCheckListCtrl::kStartTime), "00:00:00");
+  EXPECT_EQ(Text(1, CCheckListCtrl::kEndTime), "00:01:05");
+  EXPECT_EQ(Text(0, CCheckListCtrl::kEndTime), "00:00:02");
+  EXPECT_EQ(Text(1, CCheckListCtrl::kOutputFormat), kMp3ProfileName);
+  EXPECT_EQ(Text(1, CCheckListCtrl::kStatus), " Ready");
+  EXPECT_EQ(Text(1, CCheckListCtrl::kDuration), "65");
+  EXPECT_TRUE(List().GetCheck(0));
+  EXPECT_TRUE(List().GetCheck(1));
+  EXPECT_TRUE(List().isVisibleTo(&Window()));
+  for (int id : {kClearAll, kConvert, kClip, kRemove, kFileInformation, kSetting, kMerge, kPlay, kStop}) {
+    EXPECT_TRUE(Enabled(id)) << id;
+  }
+}
+
+TEST_F(TaskList, ACancelledDialogAddsNothing) {
+  Window().AddFiles();
+  EXPECT_EQ(List().GetItemCount(), 0);
+  EXPECT_FALSE(Enabled(kConvert));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(TaskList, DroppedFilesGoOnTopUncheckedWithoutAFormat) {
+  AddThroughDialog({Recording("first.m4a")});
+  const QString x = Recording("x.m4a");
+  const QString y = Recording("y.m4a");
+  Window().DropFiles({x, y});
+  ASSERT_EQ(List().GetItemCount(), 3);
+  EXPECT_EQ(Text(0, 0), y);  // the later file of the drop ends up first
+  EXPECT_EQ(Text(1, 0), x);
+  EXPECT_FALSE(List().GetCheck(0));
+  EXPECT_FALSE(List().GetCheck(1));
+  EXPECT_TRUE(List().GetCheck(2));
+  EXPECT_EQ(Text(0, CCheckListCtrl::kOutputFormat), "");
+  EXPECT_EQ(Text(0, CCheckListCtrl::kStatus), " Ready");
+  EXPECT_EQ(List().SelectedRows(), std::vector<int>{0});
+}
+
+TEST_F(TaskList, DoubledSeparatorsAreCleanedUp) {
+  const QString path = Recording("song.m4a");
+  const QString doubled = QString(path).replace(path.lastIndexOf('/'), 1, "//");
+  Window().DropFiles({doubled});
+  EXPECT_EQ(Text(0, 0), path);
+}
+
+TEST_F(TaskList, RemovingTheLastOfTwoRowsSelectsTheNewLastAndDisablesMerge) {
+  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
+  ASSERT_TRUE(Enabled(kMerge));
+  List().clearSelection();
+  List().SelectAndFocusRow(1);
+  Window().RemoveSelected();
+  ASSERT_EQ(List().GetItemCount(), 1);
+  EXPECT_EQ(List().SelectedRows(), std::vector<int>{0});
+  EXPECT_FALSE(Enabled(kMerge));
+  EXPECT_TRUE(Enabled(kConvert));
+
+  Window().RemoveSelected();
+  EXPECT_EQ(List().GetItemCount(), 0);
+  EXPECT_FALSE(List().isVisibleTo(&Window()));
+  for (int id : {kClip, kConvert, kSetting, kClearAll, kRemove, kMerge, kFileInformation}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  Window().RemoveSelected();  // nothing selected: nothing happens
+}
+
+TEST_F(TaskList, ClearAllEmptiesTheListAndDisablesItsCommands) {
+  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a"), Recording("c.m4a")});
+  Window().ClearAll();
+  EXPECT_EQ(List().GetItemCount(), 0);
+  EXPECT_FALSE(List().isVisibleTo(&Window()));
+  for (int id : {kClearAll, kClip, kRemove, kConvert, kSetting, kMerge, kFileInformation}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  EXPECT_TRUE(Enabled(kAdd));
+}
+
+TEST_F(TaskList, TheHeaderBoxChecksAllAndFollowsEveryRow) {
+  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a"), Recording("c.m4a")});
+  CCheckHeadCtrl* header = List().headerCtrl();
+  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kCheckedImage);
+  List().SetCheck(1, false);
+  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kClearImage);
+  List().SetCheck(1, true);
+  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kCheckedImage);
+
+  List().SetCheck(0, false);  // partly checked: a click checks every row
+  Window().show();
+  const QPoint box = header->checkBoxRect().center();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, box);
+  for (int row = 0; row < 3; ++row) EXPECT_TRUE(List().GetCheck(row)) << row;
+  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kCheckedImage);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, box);
+  for (int row = 0; row < 3; ++row) EXPECT_FALSE(List().GetCheck(row)) << row;
+  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kClearImage);
+}
+
+TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
+  struct Item {
+    QString text;
+    int id;
+    bool enabled;
+    bool operator==(const Item&) const = default;
+  };
+  const auto items = [this] {
+    std::vector<Item> result;
+    const std::unique_ptr<QMenu> menu = Window().BuildContextMenu();
+    for (const QAction* action : menu->actions()) {
+      result.push_back({action->text(), action->data().toInt(), action->isEnabled()});
+    }
+    return result;
+  };
+  using D = COstrelAVConverterDlg;
+  const std::vector<Item> none{{"Add Files..", D::kMenuAddFiles, true}, {"", D::kMenuSeparator, true},
+                               {"Remove", D::kMenuRemove, false}, {"Clear All", D::kMenuClearAll, true},
+                               {"", D::kMenuSeparator, true}, {"Clip...", D::kMenuFileInformation, false},
+                               {"", D::kMenuSeparator, true},
+                               {"File Information...", D::kMenuFileInformation, false}};
+  EXPECT_EQ(items(), none);
+
+  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
+  List().SelectAndFocusRow(0);
+  std::vector<Item> selected = none;
+  selected[2].enabled = selected[5].enabled = selected[7].enabled = true;
+  selected[5].id = D::kMenuClip;
+  EXPECT_EQ(items(), selected);
+
+  // Choosing "Remove" from the menu removes the first selected row.
+  Window().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions()[2]; };
+  Window().ContextMenu({});
+  EXPECT_EQ(List().GetItemCount(), 1);
+
+  List().clearSelection();
+  Window().runMenu = [](QMenu&, const QPoint&) { return nullptr; };
+  Window().ContextMenu({});
+  EXPECT_FALSE(Enabled(kRemove));
+  EXPECT_FALSE(Enabled(kClip));
+  EXPECT_FALSE(Enabled(kFileInformation));
+  EXPECT_TRUE(Enabled(kConvert));
+}
+
+TEST_F(TaskList, ClickingARowProbesItIntoTheMediaInformation) {
+  AddThroughDialog({Recording("a.m4a", 3.0), Recording("b.m4a")});
+  List().clearSelection();
+  Window().RowClicked();
+  EXPECT_FALSE(Enabled(kRemove));
+  EXPECT_FALSE(Enabled(kMerge));
+
+  List().SelectAndFocusRow(0);
+  Window().RowClicked();
+  EXPECT_TRUE(Enabled(kRemove));
+  EXPECT_TRUE(Enabled(kMerge));
+  EXPECT_EQ(state.mediaInformation.sourcePath, Text(0, 0).toStdString());
+  EXPECT_EQ(state.mediaInformation.mediaLength, "00:00:03");
+  EXPECT_EQ(state.mediaInformation.sampleRate, "44100");
+  EXPECT_EQ(state.mediaInformation.frameRate, "");
+
+  std::remove(Text(0, 0).toStdString().c_str());
+  Window().RowClicked();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "File:" + Text(0, 0) + " invalid!");
+}
+
+}  // namespace
+}  // namespace varnell

@@ -1,0 +1,111 @@
+#include "controls/CControlButton.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "TestPictures.h"
+
+namespace varnell {
+namespace {
+
+using testpictures::ColourAt;
+using testpictures::Rendered;
+using testpictures::SolidPicture;
+using testpictures::WithBlock;
+
+constexpr QSize kFaceSize(20, 10);
+const QColor kHover(0, 200, 0);
+const QColor kNormal(200, 0, 0);
+const QColor kPressed(0, 0, 200);
+
+// A colour under a 12 % black shade, give or take rounding.
+void ExpectShaded(const QColor& shown, const QColor& face) {
+  EXPECT_NEAR(shown.red(), face.red() * 0.88, 2.0);
+  EXPECT_NEAR(shown.green(), face.green() * 0.88, 2.0);
+  EXPECT_NEAR(shown.blue(), face.blue() * 0.88, 2.0);
+}
+
+class CControlButtonTest : public ::testing::Test {
+ protected:
+  CControlButtonTest() : button(1000) {
+    // Shaped like its left half; the right half is white.
+    button.SetShapeFromImage(
+        WithBlock(SolidPicture(kFaceSize, Qt::white), QRect(0, 0, 10, 10), Qt::black));
+    button.SetStateImages(SolidPicture(kFaceSize, kHover), SolidPicture(kFaceSize, kNormal),
+                          SolidPicture(kFaceSize, kPressed));
+    button.resize(button.sizeHint());
+  }
+
+  void Enter() {
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+  }
+
+  void Leave() {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+  }
+
+  CControlButton button;
+};
+
+TEST_F(CControlButtonTest, TakesItsShapeAndTheNormalFacesSize) {
+  EXPECT_EQ(button.controlId(), 1000);
+  EXPECT_EQ(button.mask(), QRegion(0, 0, 10, 10));
+  EXPECT_EQ(button.sizeHint(), kFaceSize);
+}
+
+TEST_F(CControlButtonTest, OnlyTheShapeTakesClicks) {
+  QSignalSpy clicks(&button, &QAbstractButton::clicked);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(15, 5));
+  EXPECT_EQ(clicks.count(), 0);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(CControlButtonTest, AllWhiteShapeHidesTheButtonAndTakesNoClicks) {
+  button.SetShapeFromImage(SolidPicture(kFaceSize, Qt::white));
+  EXPECT_FALSE(button.mask().isEmpty());
+  EXPECT_FALSE(button.mask().intersects(button.rect()));
+
+  QSignalSpy clicks(&button, &QAbstractButton::clicked);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST_F(CControlButtonTest, FaceFollowsThePointer) {
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+  Enter();
+  EXPECT_TRUE(button.isHovered());
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kHover.name().toStdString());
+  Leave();
+  EXPECT_FALSE(button.isHovered());
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+}
+
+TEST_F(CControlButtonTest, PressedFaceLiesShiftedAndShadedOverTheCurrentFace) {
+  Enter();
+  QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(button.isDown());
+  const QImage pressed = Rendered(button);
+  ExpectShaded(pressed.pixelColor(5, 5), kPressed);
+  ExpectShaded(pressed.pixelColor(1, 1), kPressed);
+  // The shift uncovers the top row and the left column of the face beneath.
+  ExpectShaded(pressed.pixelColor(0, 5), kHover);
+  ExpectShaded(pressed.pixelColor(5, 0), kHover);
+
+  QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kHover.name().toStdString());
+}
+
+TEST_F(CControlButtonTest, DrawsTheSameWhenDisabled) {
+  button.setEnabled(false);
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+}
+
+}  // namespace
+}  // namespace varnell

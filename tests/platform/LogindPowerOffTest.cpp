@@ -1,0 +1,163 @@
+// The power-off query against a logind stand-in on a private message bus. The
+// power-off request itself is never sent by any test.
+#include <gtest/gtest.h>
+
+#include <sys/prctl.h>
+
+#include <csignal>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "TempFolder.h"
+#include "platform/LogindPowerOff.h"
+
+namespace varnell {
+namespace {
+
+// Answers CanPowerOff with a fixed reply, or never when `reply` is empty;
+// refuses every other call.
+class FakeLogind : public QDBusVirtualObject {
+ public:
+  explicit FakeLogind(QVariant reply) : reply_(std::move(reply)) {}
+
+  QString introspect(const QString&) const override { return {}; }
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+    if (message.path() != "/org/freedesktop/login1" || message.interface() != "org.freedesktop.login1.Manager") {
+      return false;
+    }
+    if (message.member() != "CanPowerOff") {
+      ++otherCalls;
+      connection.send(message.createErrorReply(QDBusError::AccessDenied, "tests never power off"));
+      return true;
+    }
+    ++canPowerOffCalls;
+    if (reply_.isValid()) connection.send(message.createReply(reply_));
+    return true;
+  }
+
+  std::atomic<int> canPowerOffCalls{0}, otherCalls{0};
+
+ private:
+  const QVariant reply_;
+};
+
+class LogindPowerOffQuery : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) return;
+    folder_ = new testing::TempFolder;
+    daemon_ = new QProcess;
+    // A crashed test must not leave its bus behind.
+    daemon_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    daemon_->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address",
+                                   QString::fromStdString("--address=unix:path=" + (*folder_ / "bus"))});
+    if (daemon_->waitForStarted(5000) && daemon_->waitForReadyRead(5000)) {
+      address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
+    }
+    serviceThread_ = new QThread;
+    serviceThread_->start();
+  }
+
+  static void TearDownTestSuite() {
+    if (serviceThread_ != nullptr) {
+      serviceThread_->quit();
+      serviceThread_->wait();
+    }
+    if (daemon_ != nullptr) {
+      daemon_->kill();
+      daemon_->waitForFinished(5000);
+    }
+    delete serviceThread_;
+    delete daemon_;
+    delete folder_;
+    serviceThread_ = nullptr;
+    daemon_ = nullptr;
+    folder_ = nullptr;
+  }
+
+  void SetUp() override {
+    if (address_.isEmpty()) GTEST_SKIP() << "no private message bus (dbus-daemon) available";
+  }
+
+  void TearDown() override { RemoveLogind(); }
+
+  // Lets the next query of the same test meet a fresh logind.
+  void RemoveLogind() {
+    if (!fake_) return;
+    QDBusConnection service(kServiceConnection);
+    service.unregisterObject("/org/freedesktop/login1");
+    service.unregisterService("org.freedesktop.login1");
+    QDBusConnection::disconnectFromBus(kServiceConnection);
+    QDBusConnection::disconnectFromBus(kClientConnection);
+    fake_.reset();
+  }
+
+  // Puts a logind answering `reply` on the private bus and returns the query's answer.
+  bool QueryWithLogindAnswering(const QVariant& reply) {
+    fake_ = std::make_unique<FakeLogind>(reply);
+    fake_->moveToThread(serviceThread_);  // answers while the query blocks this thread
+    QDBusConnection service = QDBusConnection::connectToBus(address_, kServiceConnection);
+    EXPECT_TRUE(service.isConnected());
+    EXPECT_TRUE(service.registerVirtualObject("/org/freedesktop/login1", fake_.get()));
+    EXPECT_TRUE(service.registerService("org.freedesktop.login1"));
+    LogindPowerOff powerOff(QDBusConnection::connectToBus(address_, kClientConnection));
+    return powerOff.CanPowerOff();
+  }
+
+  std::unique_ptr<FakeLogind> fake_;
+
+  static inline const QString kServiceConnection = "fake-logind-service", kClientConnection = "fake-logind-client";
+  static inline testing::TempFolder* folder_ = nullptr;
+  static inline QProcess* daemon_ = nullptr;
+  static inline QThread* serviceThread_ = nullptr;
+  static inline QString address_;
+};
+
+TEST_F(LogindPowerOffQuery, AllowedWhenLogindSaysYesOrChallenge) {
+  EXPECT_TRUE(QueryWithLogindAnswering(QString("yes")));
+  RemoveLogind();
+  EXPECT_TRUE(QueryWithLogindAnswering(QString("challenge")));
+  EXPECT_EQ(fake_->canPowerOffCalls, 1);
+  EXPECT_EQ(fake_->otherCalls, 0);
+}
+
+TEST_F(LogindPowerOffQuery, RefusedOnAnyOtherAnswer) {
+  for (const QVariant& reply : {QVariant(QString("no")), QVariant(QString("na")), QVariant(true)}) {
+    EXPECT_FALSE(QueryWithLogindAnswering(reply)) << reply.toString().toStdString();
+    EXPECT_EQ(fake_->canPowerOffCalls, 1) << "the query did not reach logind";
+    RemoveLogind();
+  }
+}
+
+TEST_F(LogindPowerOffQuery, GivesUpOnALogindThatDoesNotAnswer) {
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(QueryWithLogindAnswering(QVariant()));
+  EXPECT_EQ(fake_->canPowerOffCalls, 1);
+  // Far below the message bus's own default wait of 25 s.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+}
+
+TEST(LogindPowerOffWithoutSystemBus, RefusesInsteadOfWaiting) {
+  testing::TempFolder folder;
+  const QByteArray previous = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  const bool hadPrevious = qEnvironmentVariableIsSet("DBUS_SYSTEM_BUS_ADDRESS");
+  qputenv("DBUS_SYSTEM_BUS_ADDRESS", QByteArray::fromStdString("unix:path=" + (folder / "no-such-socket")));
+  EXPECT_FALSE(LogindPowerOff().CanPowerOff());
+  if (hadPrevious) {
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", previous);
+  } else {
+    qunsetenv("DBUS_SYSTEM_BUS_ADDRESS");
+  }
+}
+
+}  // namespace
+}  // namespace varnell
