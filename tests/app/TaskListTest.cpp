@@ -1,6 +1,9 @@
 // Filling and emptying the task list: the file dialog, dropping, removing, the header box and the
 // context menu, with the buttons' states after each change.
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
 
 #include "MainWindowFixture.h"
@@ -67,6 +70,22 @@ TEST_F(TaskList, DroppedFilesGoOnTopUncheckedWithoutAFormat) {
   EXPECT_EQ(Text(0, CCheckListCtrl::kOutputFormat), "");
   EXPECT_EQ(Text(0, CCheckListCtrl::kStatus), " Ready");
   EXPECT_EQ(List().SelectedRows(), std::vector<int>{0});
+}
+
+TEST_F(TaskList, FilesDroppedFromAFileManagerArriveAsFileUrls) {
+  const QString path = Recording("from manager.m4a");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path), QUrl("https://example.org/not-a-file.m4a")});
+  COstrelAVConverterDlg& window = Window();
+  window.show();
+  QDragEnterEvent enter(QPoint(100, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(&window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(100, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(&window, &drop);
+  ASSERT_EQ(List().GetItemCount(), 1);
+  EXPECT_EQ(Text(0, 0), path);
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(TaskList, DoubledSeparatorsAreCleanedUp) {
