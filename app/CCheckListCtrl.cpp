@@ -93,6 +93,10 @@ void CCheckListCtrl::SetItemText(int row, int column, const QString& text) {
   if (QTableWidgetItem* cell = item(row, column)) cell->setText(text);
 }
 
+void CCheckListCtrl::SetItemToolTip(int row, int column, const QString& text) {
+  if (QTableWidgetItem* cell = item(row, column)) cell->setToolTip(text);
+}
+
 bool CCheckListCtrl::GetCheck(int row) const {
   const QTableWidgetItem* cell = item(row, kSourceFile);
   return cell && cell->checkState() == Qt::Checked;

@@ -30,6 +30,7 @@ class CCheckListCtrl : public QTableWidget {
   void DeleteAllItems();
   QString GetItemText(int row, int column) const;
   void SetItemText(int row, int column, const QString& text);
+  void SetItemToolTip(int row, int column, const QString& text);
   bool GetCheck(int row) const;
   void SetCheck(int row, bool checked);
 

@@ -38,7 +38,8 @@ COstrelAVConverterDlg::COstrelAVConverterDlg(ApplicationState& state, const Plat
       state_(state),
       platform_(platform),
       programFolder_(programFolder),
-      store_(programFolder) {
+      store_(programFolder),
+      progressDialog_(this) {
   runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
   // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
   // list columns, output folder, output settings.
@@ -187,12 +188,17 @@ void COstrelAVConverterDlg::ConnectControls() {
   onClick(kHelp, &COstrelAVConverterDlg::Help);
   onClick(kMinimise, &COstrelAVConverterDlg::Minimise);
   onClick(kClose, &COstrelAVConverterDlg::CloseProgram);
+  onClick(kConvert, &COstrelAVConverterDlg::StartConverting);
+  progressTimer_.setInterval(300);
+  connect(&progressTimer_, &QTimer::timeout, this, &COstrelAVConverterDlg::ProgressTick);
+  progressDialog_.killProgressTimer = [this] { progressTimer_.stop(); };
+  progressDialog_.setShutDownFlag = [this](bool on) { shutDownFlag_ = on; };
   connect(hiddenRemove_, &QPushButton::clicked, this, &COstrelAVConverterDlg::RemoveSelected);
   connect(taskList_, &CCheckListCtrl::clicked, this, &COstrelAVConverterDlg::RowClicked);
   connect(taskList_, &CCheckListCtrl::contextMenuRequested, this, &COstrelAVConverterDlg::ContextMenu);
   connect(profile_, &QComboBox::currentIndexChanged, this, &COstrelAVConverterDlg::ProfileChanged);
-  // Convert, Merge, Play, Stop, Setting, File Information and About get their commands with the
-  // conversion, preview and dialog features.
+  // Merge, Play, Stop, Setting, File Information and About get their commands with the merge,
+  // preview and dialog features.
 }
 
 void COstrelAVConverterDlg::SetUpOutputFolder() {

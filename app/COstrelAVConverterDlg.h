@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QPixmap>
+#include <QTimer>
 #include <functional>
 #include <map>
 
@@ -17,6 +18,7 @@
 #include "controls/CBitmapSlider.h"
 #include "controls/CControlButton.h"
 #include "platform/Platform.h"
+#include "progress/CAVConvertDlg.h"
 
 namespace varnell {
 
@@ -44,6 +46,18 @@ class COstrelAVConverterDlg : public QDialog {
   void RunMenuCommand(int command);
   // How ContextMenu shows its menu: by default QMenu::exec; tests answer instead.
   std::function<QAction*(QMenu&, const QPoint&)> runMenu;
+
+  // --- Converting a batch ---
+  void StartConverting();
+  // Timer 1: the progress window's display, then the completion scan.
+  void ProgressTick();
+  bool CompletionScan();
+  bool ShutDownComputer();
+  CAVConvertDlg& progressDialog() { return progressDialog_; }
+  bool shutDownFlag() const { return shutDownFlag_; }
+  int completedTaskCount() const { return completedTaskCount_; }
+  const std::vector<int>& rowMap() const { return rowMap_; }
+  bool isProgressTimerActive() const { return progressTimer_.isActive(); }
 
   // --- The window's own commands ---
   void ProfileChanged(int item);
@@ -104,6 +118,15 @@ class COstrelAVConverterDlg : public QDialog {
   QComboBox* outputFolder_ = nullptr;
   QFrame* previewArea_ = nullptr;
   QPushButton* hiddenRemove_ = nullptr;
+
+  CAVConvertDlg progressDialog_;
+  QTimer progressTimer_;  // timer 1 of the batch
+  std::vector<int> rowMap_;
+  int lastCheckedRow_ = -1;
+  int completedTaskCount_ = 0;
+  bool batchFinished_ = false;  // the completion scan saw the worker pass the last row
+  bool shutDownFlag_ = false;
+  QString acceptedFolder_;
 
   QString currentOutputFolder_;
   int clipRowIndex_ = 0;

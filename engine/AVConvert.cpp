@@ -109,7 +109,11 @@ const std::string& AVConvert::failureReason(int row) const {
 
 void AVConvert::StartConvertFiles() {
   JoinWorker();
-  worker_ = std::thread(ConvertFilesThread, this);
+  workerRunning_ = true;
+  worker_ = std::thread([this] {
+    ConvertFilesThread(this);
+    workerRunning_ = false;
+  });
 }
 
 void AVConvert::JoinWorker() {

@@ -98,6 +98,9 @@ class AVConvert {
   void StartConvertFiles();
   // Waits for the worker to end; returns at once when none runs.
   void JoinWorker();
+  // True from StartConvertFiles until the worker has returned; a caller that must stay
+  // responsive polls this before JoinWorker.
+  bool IsWorkerRunning() const { return workerRunning_.load(); }
 
  private:
   friend void ConvertFilesThread(AVConvert* engine);
@@ -106,6 +109,7 @@ class AVConvert {
   std::vector<std::atomic<std::uint8_t>> taskStatus_;
   std::vector<std::string> failureReasons_;
   std::thread worker_;
+  std::atomic<bool> workerRunning_{false};
 };
 
 // The per-file worker: converts every checked row of the job into its own output file,

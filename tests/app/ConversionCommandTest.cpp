@@ -1,0 +1,221 @@
+// Converting a batch from the main window: the launch's checks, the progress window, the
+// completion scan, the completion message and the power-off.
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "app/ProjectLinks.h"
+#include "platform/IniFile.h"
+
+namespace varnell {
+namespace {
+
+using namespace main_dialog;
+using testing::MainWindowTest;
+
+const char* const kCompletionText = "Convertion Successfully!For more software, please visit our website";
+
+class ConversionCommand : public MainWindowTest {
+ protected:
+  QString Status(int row) { return List().GetItemText(row, CCheckListCtrl::kStatus); }
+  QString OutputFolder() { return Window().currentOutputFolder(); }
+  std::size_t CompletionMessages() {
+    return std::count_if(messages.shown.begin(), messages.shown.end(),
+                         [](const auto& box) { return box.text == kCompletionText; });
+  }
+  // Runs `action` on the user-interface thread once `condition` holds, while the batch runs.
+  void WhenDuringBatch(std::function<bool()> condition, std::function<void()> action) {
+    auto* poll = new QTimer(&Window());
+    poll->setInterval(2);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, condition, action] {
+      if (!condition()) return;
+      poll->stop();
+      action();
+      poll->deleteLater();
+    });
+    poll->start();
+  }
+  bool ConvertingRow(int row, int percent) {
+    const AVConvert& engine = *state.engine;
+    return engine.currentTaskIndex == row && engine.currentFilePercent >= percent;
+  }
+};
+
+TEST_F(ConversionCommand, EachLaunchCheckStopsWithItsMessage) {
+  Window().StartConverting();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Please add video files!");
+
+  AddThroughDialog({Recording("a.m4a")});
+  List().SetCheck(0, false);
+  Window().StartConverting();
+  EXPECT_EQ(messages.shown.back().text, "Please select at least one task to convert!");
+
+  List().SetCheck(0, true);
+  Window().outputFolderBox()->setEditText("/");
+  const std::size_t before = messages.shown.size();
+  Window().StartConverting();  // a folder of "/" returns without a word
+  EXPECT_EQ(messages.shown.size(), before);
+  EXPECT_FALSE(state.engine->IsWorkerRunning());
+  EXPECT_EQ(state.engine->rowCount, 0);
+
+  Window().outputFolderBox()->setEditText("/no/such/folder");
+  Window().StartConverting();
+  EXPECT_EQ(messages.shown.back().text,
+            "The folder that you selected does not exit.Please specify a different folder!");
+  EXPECT_EQ(messages.shown.back().caption, ApplicationTitle());
+  EXPECT_EQ(Status(0), " Ready");
+}
+
+TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndOneMessage) {
+  const QString vanishing = Recording("b.m4a");
+  AddThroughDialog({Recording("a.m4a"), vanishing, Recording("c.m4a")});
+  std::remove(vanishing.toStdString().c_str());
+  messages.answers = {MessageChoice::Ok};
+  Window().StartConverting();
+
+  EXPECT_EQ(Status(0), "Completed");
+  EXPECT_EQ(Status(1), "Failure");
+  EXPECT_EQ(Status(2), "Completed");
+  EXPECT_FALSE(List().GetCheck(0));
+  EXPECT_TRUE(List().GetCheck(1));
+  EXPECT_FALSE(List().GetCheck(2));
+  EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(),
+            "cannot open source: No such file or directory");
+  EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/a.mp3"));
+  EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/c.mp3"));
+  ASSERT_EQ(CompletionMessages(), 1u);
+  EXPECT_EQ(messages.shown.back().caption, "Information");
+  EXPECT_EQ(messages.shown.back().buttons, MessageButtons::OkCancel);
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0], kHomePageUrl);
+  EXPECT_EQ(Window().completedTaskCount(), 2);
+  EXPECT_FALSE(Window().isProgressTimerActive());
+  EXPECT_FALSE(Window().progressDialog().isVisible());
+  EXPECT_EQ(ReadProfileString(Window().outputFolderStore().storePath(), "Info", "path"), OutputFolder());
+  EXPECT_EQ(powerOff.requests, 0);
+}
+
+TEST_F(ConversionCommand, UncheckedRowsAreLeftAloneAndTheCountEndsAtTheCheckedRows) {
+  AddThroughDialog({Recording("a.m4a"), Recording("skip.m4a"), Recording("c.m4a")});
+  List().SetCheck(1, false);
+  messages.answers = {MessageChoice::Cancel};
+  Window().StartConverting();
+  EXPECT_EQ(Status(0), "Completed");
+  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_FALSE(List().GetCheck(1));
+  EXPECT_EQ(Status(2), "Completed");
+  EXPECT_EQ(Window().completedTaskCount(), 2);
+  EXPECT_EQ(state.engine->taskCount, 2);
+  EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/skip.mp3"));
+  EXPECT_TRUE(shell.opened.empty());  // Cancel opens nothing
+
+  // Completed rows lost their check marks: converting again converts nothing new.
+  Window().StartConverting();
+  EXPECT_EQ(messages.shown.back().text, "Please select at least one task to convert!");
+}
+
+TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMessage) {
+  AddThroughDialog({Recording("first.m4a"), Recording("second.m4a", 90.0), Recording("third.m4a")});
+  WhenDuringBatch([this] { return ConvertingRow(1, 3); },
+                  [this] { QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton); });
+  Window().StartConverting();
+  EXPECT_EQ(CompletionMessages(), 0u);
+  EXPECT_EQ(Status(0), "Completed");
+  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_EQ(Status(2), " Ready");
+  EXPECT_TRUE(List().GetCheck(1));
+  EXPECT_FALSE(state.engine->IsWorkerRunning());
+  const auto stopped = testing::Inspect((OutputFolder() + "/second.mp3").toStdString());
+  EXPECT_GT(stopped.decodedSamples, 0);
+  EXPECT_LT(stopped.decodedSamples, 80 * 44100);
+  EXPECT_EQ(stopped.decodeErrors, 0);
+  EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/third.mp3"));
+
+  // Converting again right after the stop: one worker at a time, and it runs to the end.
+  Window().StartConverting();
+  EXPECT_EQ(CompletionMessages(), 1u);
+  EXPECT_EQ(Status(1), "Completed");
+  EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/second(0).mp3"));
+}
+
+TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {
+  AddThroughDialog({Recording("long.m4a", 90.0)});
+  CAVConvertDlg& progress = Window().progressDialog();
+  WhenDuringBatch([this] { return ConvertingRow(0, 2); }, [&progress] {
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    QTest::keyClick(&progress, Qt::Key_Return);
+    EXPECT_TRUE(progress.isVisible());
+    progress.close();
+  });
+  Window().StartConverting();
+  EXPECT_FALSE(progress.isVisible());
+  EXPECT_EQ(CompletionMessages(), 0u);
+  EXPECT_TRUE(state.engine->stopFlag);
+  EXPECT_EQ(Status(0), " Ready");
+}
+
+TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
+  AddThroughDialog({Recording("a.m4a")});
+  WhenDuringBatch([this] { return Window().progressDialog().isVisible(); },
+                  [this] { Window().progressDialog().shutDownBox()->setChecked(true); });
+  Window().StartConverting();
+  EXPECT_EQ(powerOff.requests, 1);
+  EXPECT_TRUE(Window().shutDownFlag());
+
+  // The box opens clear and so does the flag: a batch that is not asked to power off does not.
+  List().SetCheck(0, true);
+  WhenDuringBatch([this] { return Window().progressDialog().isVisible(); }, [this] {
+    EXPECT_FALSE(Window().progressDialog().shutDownBox()->isChecked());
+    EXPECT_FALSE(Window().shutDownFlag());
+    Window().progressDialog().shutDownBox()->setChecked(true);
+    Window().progressDialog().shutDownBox()->setChecked(false);
+  });
+  Window().StartConverting();
+  EXPECT_EQ(powerOff.requests, 1);
+
+  // A stopped batch never powers off.
+  List().SetCheck(0, true);
+  Window().DropFiles({Recording("long.m4a", 90.0)});
+  List().SetCheck(0, true);
+  WhenDuringBatch([this] { return ConvertingRow(0, 2); }, [this] {
+    Window().progressDialog().shutDownBox()->setChecked(true);
+    Window().progressDialog().StopSequence();
+  });
+  Window().StartConverting();
+  EXPECT_EQ(powerOff.requests, 1);
+}
+
+TEST(ProgressTick, LabelsAndBarsFollowTheTick) {
+  CAVConvertDlg dialog;
+  CAVConvertDlg::TickValues tick;
+  tick.sourcePath = "/music/song.m4a";
+  tick.filePercent = 45;
+  tick.taskIndex = 0;
+  tick.itemCount = 3;
+  tick.completedTasks = 1;
+  tick.taskCount = 3;
+  dialog.ShowTick(tick);
+  EXPECT_EQ(dialog.currentFileLabel()->text(), "song.m4a   45% has completed");
+  EXPECT_EQ(dialog.currentFileBar()->value(), 45);
+  EXPECT_EQ(dialog.totalBar()->value(), 33);
+  EXPECT_EQ(dialog.totalLabel()->text(), "1 Task Completed / Total 3 Task(s)");
+
+  tick.filePercent = -1;  // between files: the file's label and bar stay
+  tick.sourcePath = "next.m4a";
+  tick.completedTasks = 2;
+  dialog.ShowTick(tick);
+  EXPECT_EQ(dialog.currentFileLabel()->text(), "song.m4a   45% has completed");
+  EXPECT_EQ(dialog.currentFileBar()->value(), 45);
+  EXPECT_EQ(dialog.totalBar()->value(), 66);
+
+  tick.filePercent = 7;  // a path without "/" is shown whole
+  dialog.ShowTick(tick);
+  EXPECT_EQ(dialog.currentFileLabel()->text(), "next.m4a   7% has completed");
+  EXPECT_EQ(dialog.stopButton()->toolTip(), "Stop converting");
+}
+
+}  // namespace
+}  // namespace varnell
