@@ -3,6 +3,7 @@
 #include "app/COstrelAVConverterDlg.h"
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
+#include "platform/DesktopBrowserLauncher.h"
 #include "platform/LogindPowerOff.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtMessageBox.h"
@@ -20,7 +21,8 @@ int COstrelAVConverterApp::InitInstance() {
   QtFileDialogs fileDialogs;
   QtShell shell;
   LogindPowerOff powerOff;
-  const Platform platform{messages, fileDialogs, shell, powerOff};
+  DesktopBrowserLauncher browser;
+  const Platform platform{messages, fileDialogs, shell, powerOff, browser};
   COstrelAVConverterDlg dialog(state_, platform, ExecutableFolder());
   dialog.exec();
   return 0;

@@ -11,11 +11,15 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "app/CAbout.h"
 #include "app/MainDialogTemplate.h"
+#include "app/PlatformMessageSink.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
 #include "resources/VarnellResources.h"
+#include "info/CFileInfomation.h"
 #include "settings/ProfileChoice.h"
+#include "settings/dialog/CSettings.h"
 
 namespace varnell {
 
@@ -189,6 +193,9 @@ void COstrelAVConverterDlg::ConnectControls() {
   onClick(kMinimise, &COstrelAVConverterDlg::Minimise);
   onClick(kClose, &COstrelAVConverterDlg::CloseProgram);
   onClick(kConvert, &COstrelAVConverterDlg::StartConverting);
+  onClick(kSetting, &COstrelAVConverterDlg::Settings);
+  onClick(kFileInformation, &COstrelAVConverterDlg::FileInformation);
+  onClick(kAbout, &COstrelAVConverterDlg::About);
   progressTimer_.setInterval(300);
   connect(&progressTimer_, &QTimer::timeout, this, &COstrelAVConverterDlg::ProgressTick);
   progressDialog_.killProgressTimer = [this] { progressTimer_.stop(); };
@@ -197,8 +204,7 @@ void COstrelAVConverterDlg::ConnectControls() {
   connect(taskList_, &CCheckListCtrl::clicked, this, &COstrelAVConverterDlg::RowClicked);
   connect(taskList_, &CCheckListCtrl::contextMenuRequested, this, &COstrelAVConverterDlg::ContextMenu);
   connect(profile_, &QComboBox::currentIndexChanged, this, &COstrelAVConverterDlg::ProfileChanged);
-  // Merge, Play, Stop, Setting, File Information and About get their commands with the merge,
-  // preview and dialog features.
+  // Merge, Play and Stop get their commands with the merge and preview features.
 }
 
 void COstrelAVConverterDlg::SetUpOutputFolder() {
@@ -321,6 +327,24 @@ void COstrelAVConverterDlg::ClipCommand() {
 }
 
 void COstrelAVConverterDlg::Minimise() { showMinimized(); }
+
+// A new settings window each time: it starts from the current preset and the saved choices.
+void COstrelAVConverterDlg::Settings() {
+  PlatformMessageSink messages(platform_.messages, this);
+  CSettings settings(state_.outputSettings, state_.currentPresetCode, messages, this);
+  settings.exec();
+}
+
+void COstrelAVConverterDlg::FileInformation() {
+  if (!ProbeSelectedRow()) return;
+  CFileInfomation information(state_.mediaInformation, this);
+  information.exec();
+}
+
+void COstrelAVConverterDlg::About() {
+  CAbout about(platform_.shell, platform_.messages, platform_.browser, this);
+  about.exec();
+}
 
 void COstrelAVConverterDlg::CloseProgram() {
   closing_ = true;

@@ -67,6 +67,9 @@ class COstrelAVConverterDlg : public QDialog {
   void ClipCommand();
   void Minimise();
   void CloseProgram();
+  void Settings();
+  void FileInformation();
+  void About();
 
   // --- For the commands of the conversion, preview and dialogs that come on top ---
   CCheckListCtrl* taskList() const { return taskList_; }

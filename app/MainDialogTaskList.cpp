@@ -193,10 +193,7 @@ void COstrelAVConverterDlg::RunMenuCommand(int command) {
     case kMenuAddFiles: AddFiles(); break;
     case kMenuRemove: RemoveSelected(); break;
     case kMenuClearAll: ClearAll(); break;
-    case kMenuFileInformation:
-      // The file information window comes with the dialogs; the probe already runs.
-      ProbeSelectedRow();
-      break;
+    case kMenuFileInformation: FileInformation(); break;
     case kMenuClip: ClipCommand(); break;
     default: break;
   }

@@ -48,9 +48,17 @@ void CFileInfomation::CreateControls() {
         widget = caption;
         break;
       }
-      case ControlKind::GroupBox:
-        widget = new QGroupBox(control.text, this);
+      case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(control.text, this);
+        // The template puts a group's first row just under its top edge, where the title
+        // runs through the frame line; styles that set the title above the line would put
+        // that line across the row.
+        group->setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+        widget = group;
         break;
+      }
       case ControlKind::Edit: {
         auto* edit = new QLineEdit(this);
         edit->setReadOnly(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/BrowserLauncher.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/PowerOff.h"
@@ -14,6 +15,7 @@ struct Platform {
   FileDialogs& fileDialogs;
   Shell& shell;
   PowerOff& powerOff;
+  BrowserLauncher& browser;  // where links go when the shell cannot open them
 };
 
 }  // namespace varnell

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <map>
 
+#include "resources/generator/AboutPicturePainter.h"
 #include "resources/generator/BackgroundPainter.h"
 #include "resources/generator/ButtonCatalogue.h"
 #include "resources/generator/FacePainter.h"
@@ -48,6 +49,7 @@ std::map<int, QImage> drawAll(const QImage& background, const QImage& backdrop,
     bitmaps[292] = SmallBitmapsPainter::headerCheckBoxes();
     bitmaps[266] = SmallBitmapsPainter::applicationIcon();
     bitmaps[262] = SmallBitmapsPainter::handCursor();
+    bitmaps[249] = AboutPicturePainter::paint();
     return bitmaps;
 }
 

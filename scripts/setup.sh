@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev
 )
 case "${1:-}" in

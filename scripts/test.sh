@@ -26,7 +26,7 @@ case "$sanitizer" in
   thread)
     bash scripts/build.sh build-tsan -DVARNELL_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
     TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan-qt.supp" \
-      ctest --test-dir build-tsan -j"$(nproc)" -L "engine|cli|app" --output-on-failure
+      ctest --test-dir build-tsan -j"$(nproc)" -L "engine|cli|app|playermodule" --output-on-failure
     ;;
   *)
     echo "unknown sanitizer: $sanitizer (address or thread)" >&2

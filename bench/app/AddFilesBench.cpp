@@ -8,6 +8,7 @@
 #include "app/COstrelAVConverterDlg.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
+#include "platform/RecordingBrowserLauncher.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/RecordingPowerOff.h"
 #include "platform/RecordingShell.h"
@@ -43,7 +44,8 @@ int main(int argc, char** argv) {
   ScriptedFileDialogs dialogs;
   RecordingShell shell;
   RecordingPowerOff powerOff;
-  const Platform platform{messages, dialogs, shell, powerOff};
+  RecordingBrowserLauncher browser;
+  const Platform platform{messages, dialogs, shell, powerOff, browser};
   ApplicationState state;
   COstrelAVConverterDlg window(state, platform, folder + "/program");
   window.show();

@@ -10,6 +10,7 @@
 #include "TempFolder.h"
 #include "app/COstrelAVConverterDlg.h"
 #include "app/MainDialogTemplate.h"
+#include "platform/RecordingBrowserLauncher.h"
 #include "platform/RecordingMessageBox.h"
 #include "platform/RecordingPowerOff.h"
 #include "platform/RecordingShell.h"
@@ -53,7 +54,8 @@ class MainWindowTest : public ::testing::Test {
   ScriptedFileDialogs fileDialogs;
   RecordingShell shell;
   RecordingPowerOff powerOff;
-  Platform platform{messages, fileDialogs, shell, powerOff};
+  RecordingBrowserLauncher browser;
+  Platform platform{messages, fileDialogs, shell, powerOff, browser};
   ApplicationState state;
 
  private:

@@ -48,11 +48,14 @@ TEST(FileInformationTexts, AnAudioOnlySourceShowsAnEmptyVideoGroup) {
 }
 
 TEST(FileInformationTexts, AVideoStreamShowsItsPictureFrameRateAndBitRate) {
-  const FileInformationTexts texts = DescribeForDisplay(VideoSource());
+  MediaInformation info = VideoSource();
+  const FileInformationTexts texts = DescribeForDisplay(info);
   EXPECT_EQ(texts.fileName, "clip.mp4");
   EXPECT_EQ(texts.resolution, "640*480");
   EXPECT_EQ(texts.frameRate, "29.97 fps");
   EXPECT_EQ(texts.videoBitRate, "1499 Kbps");
+  info.height = "";  // a picture size needs both numbers
+  EXPECT_EQ(DescribeForDisplay(info).resolution, "");
 }
 
 TEST(FileInformationTexts, ASourceWithoutAudioShowsAnEmptyAudioGroupButItsLength) {
@@ -79,18 +82,6 @@ TEST(FileInformationTexts, TheCodecNumbersLeadingIntegerDecidesWhetherAStreamExi
   }
 }
 
-TEST(FileInformationTexts, APictureSizeNeedsBothWidthAndHeight) {
-  MediaInformation info = VideoSource();
-  info.height = "";
-  EXPECT_EQ(DescribeForDisplay(info).resolution, "");
-}
-
-TEST(FileInformationTexts, APathWithoutAFolderIsShownWhole) {
-  MediaInformation info = AudioOnlySource();
-  info.sourcePath = "loose.m4a";
-  EXPECT_EQ(DescribeForDisplay(info).fileName, "loose.m4a");
-}
-
 TEST(FileInformationTexts, ChannelCountsOneTwoAndSixAreNamedOthersShownBare) {
   EXPECT_EQ(ChannelText("1"), "1 Channel Mono");
   EXPECT_EQ(ChannelText("2"), "2 Channel stereo");
@@ -98,11 +89,12 @@ TEST(FileInformationTexts, ChannelCountsOneTwoAndSixAreNamedOthersShownBare) {
   EXPECT_EQ(ChannelText("4"), "4");
 }
 
-TEST(FileInformationTexts, TheSampleRateGetsHertzOnlyWhenThereIsOne) {
+TEST(FileInformationTexts, HertzOnlyForASampleRateAndAPathWithoutAFolderShownWhole) {
   MediaInformation info = AudioOnlySource();
-  EXPECT_EQ(DescribeForDisplay(info).samples, "44100 Hz");
   info.sampleRate = "";
+  info.sourcePath = "loose.m4a";
   EXPECT_EQ(DescribeForDisplay(info).samples, "");
+  EXPECT_EQ(DescribeForDisplay(info).fileName, "loose.m4a");
 }
 
 TEST(FileInformationTexts, BitRatesAreTruncatedToWholeKilobits) {

@@ -108,7 +108,7 @@ TEST(SkinBitmaps, TheQrcHoldsExactlyTheBitmapsTheProgramLoads) {
     std::set<QString> expected;
     for (const Button& button : buttons())
         for (int look : button.looks) expected.insert(QStringLiteral("%1.png").arg(look));
-    for (int other : {290, 292, 262, 266, 299, 300, 306, 307, 308, 309}) expected.insert(QStringLiteral("%1.png").arg(other));
+    for (int other : {249, 290, 292, 262, 266, 299, 300, 306, 307, 308, 309}) expected.insert(QStringLiteral("%1.png").arg(other));
 
     bitmap(290);  // registers the resources
     const QStringList present = QDir(QStringLiteral(":/bitmaps")).entryList(QDir::Files);
@@ -126,6 +126,7 @@ TEST(SkinBitmaps, EveryPictureHasTheSizeItIsDrawnAt) {
     EXPECT_EQ(bitmap(292).size(), QSize(48, 16));
     EXPECT_EQ(bitmap(266).size(), QSize(256, 256));
     EXPECT_EQ(bitmap(262).size(), QSize(32, 32));
+    EXPECT_EQ(bitmap(249).size(), QSize(408, 86));  // the about box's banner
 }
 
 TEST(SkinBitmaps, AllLooksOfAShapedButtonFillExactlyItsShape) {

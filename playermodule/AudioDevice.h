@@ -1,0 +1,47 @@
+// The sound device, through SDL2 audio: float stereo at the rate the device accepts. The SDL
+// audio thread takes frames from the SampleQueue and applies the volume; an empty queue plays
+// silence.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include <atomic>
+#include <memory>
+
+#include "playermodule/SampleQueue.h"
+
+namespace varnell::player {
+
+inline constexpr int kDeviceChannels = 2;
+inline constexpr int kMaximumVolume = 65535;
+
+class AudioDevice {
+ public:
+  // Opens the default output device paused, asking for `preferredRate`. SDL's audio subsystem is
+  // initialised for each device, so the driver named in SDL_AUDIODRIVER is the one in force now.
+  // Null when there is no usable device.
+  static std::unique_ptr<AudioDevice> Open(int preferredRate, const std::atomic<int>& volume);
+  AudioDevice(const AudioDevice&) = delete;
+  AudioDevice& operator=(const AudioDevice&) = delete;
+  ~AudioDevice();
+
+  int frameRate() const { return frameRate_; }
+
+  // The queue the device plays from; it must outlive the device or be detached first.
+  void attach(SampleQueue* queue);
+  void play();
+  void pause();
+
+ private:
+  AudioDevice(const std::atomic<int>& volume) : volume_(volume) {}
+  static void FillCallback(void* self, Uint8* stream, int length);
+  void fill(float* out, int frameCount);
+
+  const std::atomic<int>& volume_;
+  bool subsystemStarted_ = false;
+  SDL_AudioDeviceID device_ = 0;
+  int frameRate_ = 0;
+  SampleQueue* queue_ = nullptr;  // changed only with the device locked
+};
+
+}  // namespace varnell::player

@@ -1,0 +1,61 @@
+// Everything that lives while one file is open: the file, the device, the queue between them,
+// the video frames and the decoding thread. Used from the callers' thread, one call at a time.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "playermodule/AudioDevice.h"
+#include "playermodule/DecodeWorker.h"
+#include "playermodule/MediaFile.h"
+#include "playermodule/Notifications.h"
+#include "playermodule/PictureScaler.h"
+#include "playermodule/PictureTrack.h"
+#include "playermodule/PlaybackOutcome.h"
+#include "playermodule/SampleQueue.h"
+
+namespace varnell::player {
+
+class PlaybackSession {
+ public:
+  // Opened paused at the start, already decoding ahead. Null when the file cannot be played.
+  static std::unique_ptr<PlaybackSession> Open(const std::string& utf8Path, const Notifications& notifications,
+                                               const std::atomic<int>& volume);
+  PlaybackSession(const PlaybackSession&) = delete;
+  PlaybackSession& operator=(const PlaybackSession&) = delete;
+  ~PlaybackSession();
+
+  void play() { device_->play(); }
+  void pause() { device_->pause(); }
+  // Decodes anew from `seconds`; the device keeps playing or stays paused. False when the file
+  // cannot be positioned there: playback then goes on from where it was.
+  bool restartAt(double seconds);
+  bool reachedEnd() const { return outcome_.reachedEnd.load(); }
+
+  double heardSeconds() const { return queue_->heardSeconds(); }
+  double durationSeconds() const;
+
+  bool hasAudio() const { return media_->hasAudio(); }
+  bool hasPicture() const { return media_->hasPicture(); }
+  int pictureWidth() const { return media_->pictureWidth(); }
+  int pictureHeight() const { return media_->pictureHeight(); }
+  // The cover, or the video frame due at the position heard; false while none is decoded.
+  bool copyPicture(unsigned char* bitmap, int width, int height);
+
+ private:
+  PlaybackSession(const Notifications& notifications) : notifications_(notifications) {}
+  void startWorker(double seconds);
+
+  const Notifications& notifications_;
+  std::unique_ptr<MediaFile> media_;
+  std::unique_ptr<SampleQueue> queue_;
+  PictureTrack pictures_;
+  PlaybackOutcome outcome_;
+  PictureScaler scaler_;
+  // The device plays from queue_ and the worker uses everything above, so they go first.
+  std::unique_ptr<AudioDevice> device_;
+  std::unique_ptr<DecodeWorker> worker_;
+};
+
+}  // namespace varnell::player

@@ -1,0 +1,112 @@
+// The about box: template 246 with our banner, the two project links wired to the desktop
+// services, its place over the main window, and the keys that close it.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+#include "app/CAbout.h"
+#include "app/ProjectLinks.h"
+#include "controls/BitmapResource.h"
+#include "platform/RecordingBrowserLauncher.h"
+#include "platform/RecordingMessageBox.h"
+#include "platform/RecordingShell.h"
+
+namespace varnell {
+namespace {
+
+class AboutDialog : public ::testing::Test {
+ protected:
+  void Open(CAbout& box) {
+    box.show();
+    box.setResult(-1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+  }
+
+  RecordingShell shell;
+  RecordingMessageBox messages;
+  RecordingBrowserLauncher browser;
+};
+
+TEST_F(AboutDialog, TheTemplatesWindowBannerAndVersion) {
+  CAbout box(shell, messages, browser);
+  EXPECT_EQ(box.windowTitle(), "About");
+  EXPECT_EQ(box.size(), QSize(432, 262));
+  EXPECT_EQ(box.picture()->geometry(), QRect(11, 11, 408, 86));
+  EXPECT_EQ(box.picture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+            LoadBitmapResource(249).convertToFormat(QImage::Format_RGB32));
+  auto* version = box.findChild<QLabel*>(QString::number(CAbout::kVersion));
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version->text(), "Version 2.1");
+  EXPECT_TRUE(box.okButton()->isDefault());
+  EXPECT_EQ(box.okButton()->text(), "OK");
+}
+
+TEST_F(AboutDialog, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
+  CAbout box(shell, messages, browser);
+  Open(box);
+  const std::pair<CHyperLink*, const char*> links[] = {{box.supportLink(), kSupportPageUrl},
+                                                       {box.homePageLink(), kHomePageUrl}};
+  for (const auto& [link, url] : links) {
+    EXPECT_EQ(link->GetURL(), url);
+    EXPECT_EQ(link->text(), url);
+    EXPECT_EQ(link->GetUnderline(), CHyperLink::kUnderlineAlways);
+    EXPECT_EQ(link->font().pointSize(), 10);
+  }
+  for (QLabel* caption : box.findChildren<QLabel*>()) {
+    if (caption->text() != "Support:" && caption->text() != "Homepage:") continue;
+    const int captionEnd = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
+    EXPECT_LT(captionEnd, box.supportLink()->x()) << caption->text().toStdString();
+  }
+  EXPECT_EQ(box.homePageLink()->x(), box.supportLink()->x());
+}
+
+TEST_F(AboutDialog, ClickingALinkOpensItsPageThroughTheShell) {
+  CAbout box(shell, messages, browser);
+  Open(box);
+  QTest::mouseClick(box.homePageLink(), Qt::LeftButton, {}, QPoint(4, box.homePageLink()->height() / 2));
+  QTest::mouseClick(box.supportLink(), Qt::LeftButton, {}, QPoint(4, box.supportLink()->height() / 2));
+  EXPECT_EQ(shell.opened, (std::vector<QString>{kHomePageUrl, kSupportPageUrl}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(AboutDialog, ItOpensCentredOverTheMainWindow) {
+  QWidget owner;
+  owner.setGeometry(60, 50, 600, 400);
+  owner.show();
+  CAbout box(shell, messages, browser, &owner);
+  Open(box);
+  EXPECT_LE((box.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 1);
+}
+
+TEST_F(AboutDialog, AnOwnerOverTheScreensEdgeStillGetsTheWholeBoxOnScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget owner;
+  owner.setGeometry(screen.right() - 100, screen.top() + 40, 400, 300);
+  owner.show();
+  CAbout box(shell, messages, browser, &owner);
+  Open(box);
+  EXPECT_TRUE(screen.contains(box.frameGeometry())) << box.frameGeometry().x();
+}
+
+TEST_F(AboutDialog, OkAndEnterAcceptEscapeCancels) {
+  CAbout box(shell, messages, browser);
+  Open(box);
+  QTest::mouseClick(box.okButton(), Qt::LeftButton);
+  EXPECT_FALSE(box.isVisible());
+  EXPECT_EQ(box.result(), QDialog::Accepted);
+
+  Open(box);
+  QTest::keyClick(&box, Qt::Key_Escape);
+  EXPECT_FALSE(box.isVisible());
+  EXPECT_EQ(box.result(), QDialog::Rejected);
+
+  Open(box);
+  QTest::keyClick(&box, Qt::Key_Return);
+  EXPECT_FALSE(box.isVisible());
+  EXPECT_EQ(box.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace varnell

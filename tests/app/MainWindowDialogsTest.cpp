@@ -1,0 +1,66 @@
+// The Setting, File Information and About buttons open their windows modally.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "MainWindowFixture.h"
+#include "app/CAbout.h"
+#include "info/CFileInfomation.h"
+#include "settings/dialog/CSettings.h"
+
+namespace varnell {
+namespace {
+
+using namespace main_dialog;
+using testing::MainWindowTest;
+
+class MainWindowDialogs : public MainWindowTest {
+ protected:
+  // Runs `look` on the modal window that `open` shows, then closes that window.
+  template <typename Dialog>
+  bool Opens(const std::function<void()>& open, const std::function<void(Dialog&)>& look) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      seen = true;
+      look(*dialog);
+      dialog->done(QDialog::Rejected);
+    });
+    open();
+    return seen;
+  }
+};
+
+TEST_F(MainWindowDialogs, SettingOpensTheSettingsOfTheCurrentPreset) {
+  AddThroughDialog({Recording("a.m4a")});
+  Window().profileBox()->setCurrentIndex(1);
+  EXPECT_TRUE(Opens<CSettings>([this] { Window().button(kSetting)->click(); },
+                               [](CSettings& settings) { EXPECT_TRUE(settings.isVisible()); }));
+  EXPECT_EQ(state.outputSettings.audioCodecName, "WMA8");  // cancelled: nothing changed
+}
+
+TEST_F(MainWindowDialogs, FileInformationShowsTheFirstSelectedRow) {
+  const QString path = Recording("info.m4a", 4.0);
+  AddThroughDialog({path});
+  List().SelectAndFocusRow(0);
+  EXPECT_TRUE(Opens<CFileInfomation>([this] { Window().button(kFileInformation)->click(); },
+                                     [](CFileInfomation&) {}));
+  EXPECT_EQ(state.mediaInformation.sourcePath, path.toStdString());
+  EXPECT_EQ(state.mediaInformation.mediaLength, "00:00:04");
+
+  // From the context menu too; without a selection nothing opens.
+  Window().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions().back(); };
+  EXPECT_TRUE(Opens<CFileInfomation>([this] { Window().ContextMenu({}); }, [](CFileInfomation&) {}));
+  List().clearSelection();
+  EXPECT_FALSE(Opens<CFileInfomation>([this] { Window().FileInformation(); }, [](CFileInfomation&) {}));
+}
+
+TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindow) {
+  EXPECT_TRUE(Opens<CAbout>([this] { Window().button(kAbout)->click(); }, [](CAbout& about) {
+    EXPECT_TRUE(about.isVisible());
+  }));
+}
+
+}  // namespace
+}  // namespace varnell

@@ -1,0 +1,49 @@
+#include "SettingsDialogTestSupport.h"
+
+namespace varnell::testing {
+namespace {
+
+TEST_F(SettingsDialogTest, OkAtOnceKeepsTheMp3OutputValues) {
+  settings.width = 640;
+  settings.height = 480;
+  ASSERT_EQ(RunAndPressOk(kMp3PresetCode), QDialog::Accepted);
+
+  EXPECT_EQ(settings.audioBitRate, 128000);
+  EXPECT_EQ(settings.sampleRate, 44100);
+  EXPECT_EQ(settings.channels, 2);
+  EXPECT_EQ(settings.audioCodecName, "MP3");
+  EXPECT_EQ(settings.width, 640);
+  EXPECT_EQ(settings.height, 480);
+  EXPECT_EQ(settings.previousPresetCode, kMp3PresetCode);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SettingsDialogTest, PickedBitRateIsStoredAndStaysSelectedOnReopening) {
+  Open(kMp3PresetCode);
+  Pick(kAudioBitRate, "192 kbps");
+  Pick(kChannel, "1 Channel Mono");
+  PressOk();
+  EXPECT_EQ(settings.audioBitRate, 192000);
+  EXPECT_EQ(settings.channels, 1);
+  EXPECT_EQ(Dialog().result(), QDialog::Accepted);
+
+  ASSERT_EQ(RunAndPressOk(kMp3PresetCode), QDialog::Accepted);
+  EXPECT_EQ(settings.audioBitRate, 192000);
+  EXPECT_EQ(settings.channels, 1);
+  EXPECT_EQ(settings.savedChoices.audioBitRate, "192 kbps");
+}
+
+// The hidden video lists exchange their texts like the audio ones.
+TEST_F(SettingsDialogTest, VideoPresetStoresItsHiddenVideoDefaults) {
+  ASSERT_EQ(RunAndPressOk(90000), QDialog::Accepted);
+  EXPECT_EQ(settings.width, 320);
+  EXPECT_EQ(settings.height, 240);
+  EXPECT_EQ(settings.frameRateText, "29.97 fps");
+  EXPECT_EQ(settings.videoBitRate, 1000000);
+  EXPECT_EQ(settings.videoCodecName, "MPEG4");
+  EXPECT_EQ(settings.audioCodecName, "MP3");
+  EXPECT_FALSE(settings.audioOnly);
+}
+
+}  // namespace
+}  // namespace varnell::testing
