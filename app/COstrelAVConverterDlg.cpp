@@ -18,6 +18,7 @@
 #include "controls/DialogUnits.h"
 #include "resources/VarnellResources.h"
 #include "info/CFileInfomation.h"
+#include "playermodule/PlayerModule.h"
 #include "settings/ProfileChoice.h"
 #include "settings/dialog/CSettings.h"
 
@@ -65,11 +66,18 @@ COstrelAVConverterDlg::COstrelAVConverterDlg(ApplicationState& state, const Plat
   taskList_->CreateColumns();
   SetUpOutputFolder();
   ApplyProfileChoice(0, state_.outputSettings, state_.currentPresetCode);
+  PreviewSetUp();
   ConnectControls();
   qApp->installEventFilter(this);
 }
 
-COstrelAVConverterDlg::~COstrelAVConverterDlg() { qApp->removeEventFilter(this); }
+COstrelAVConverterDlg::~COstrelAVConverterDlg() {
+  qApp->removeEventFilter(this);
+  // The player's thread must not reach a window that is gone: close the file, then unhook.
+  PlayerModule_Stop();
+  PlayerModule_Close();
+  PlayerModule_Initialize(nullptr, nullptr, nullptr);
+}
 
 void COstrelAVConverterDlg::CreateControls() {
   const QCursor hand(QPixmap::fromImage(LoadBitmapResource(kHandCursorBitmap)),
@@ -150,6 +158,7 @@ void COstrelAVConverterDlg::SetUpSliders() {
   }
   position->LoadChannel(306, 307);
   position->SetLimits(0, 10000);
+  position->setEnabled(false);
   volume->LoadChannel(300, 299);
   volume->SetLimits(0, 100000);
   volume->SetValue(30000);
@@ -185,6 +194,13 @@ void COstrelAVConverterDlg::ConnectControls() {
   };
   onClick(kAdd, &COstrelAVConverterDlg::AddFiles);
   onClick(kRemove, &COstrelAVConverterDlg::RemoveSelected);
+  onClick(kRemove, &COstrelAVConverterDlg::StopPreview);
+  onClick(kPlay, &COstrelAVConverterDlg::PlayPause);
+  onClick(kStop, &COstrelAVConverterDlg::StopPreview);
+  for (const auto& [id, slider] : sliders_) {
+    connect(slider, &CBitmapSlider::moved, this, &COstrelAVConverterDlg::SliderMoved,
+            Qt::QueuedConnection);
+  }
   onClick(kClearAll, &COstrelAVConverterDlg::ClearAll);
   onClick(kClip, &COstrelAVConverterDlg::ClipCommand);
   onClick(kBrowse, &COstrelAVConverterDlg::Browse);
@@ -323,7 +339,8 @@ void COstrelAVConverterDlg::ClipCommand() {
     ShowMessage("Please select the video files to cut!");
     return;
   }
-  // With a selection, the clip dialog opens once per selected row; it comes with the preview.
+  // With a selection, the clip dialog opens once per selected row; it comes with the clip editor.
+  StopPreview();
 }
 
 void COstrelAVConverterDlg::Minimise() { showMinimized(); }
@@ -347,6 +364,7 @@ void COstrelAVConverterDlg::About() {
 }
 
 void COstrelAVConverterDlg::CloseProgram() {
+  PlayerModule_Close();
   closing_ = true;
   done(QDialog::Accepted);
 }

@@ -47,6 +47,17 @@ class COstrelAVConverterDlg : public QDialog {
   // How ContextMenu shows its menu: by default QMenu::exec; tests answer instead.
   std::function<QAction*(QMenu&, const QPoint&)> runMenu;
 
+  // --- The preview: listening to a row before converting it ---
+  void PreviewSetUp();
+  void PlayPause();
+  void StopPreview();
+  void SliderMoved(int controlId, int value);
+  // The end of playback, delivered on this window's thread.
+  Q_INVOKABLE void PreviewEnded();
+  bool isPreviewPlaying() const { return playAction_ == PlayAction::Pause; }
+  bool previewOpened() const { return previewOpened_; }
+  int previewVolume() const { return previewVolume_; }
+
   // --- Converting a batch ---
   void StartConverting();
   // Timer 1: the progress window's display, then the completion scan.
@@ -121,6 +132,14 @@ class COstrelAVConverterDlg : public QDialog {
   QComboBox* outputFolder_ = nullptr;
   QFrame* previewArea_ = nullptr;
   QPushButton* hiddenRemove_ = nullptr;
+
+  enum class PlayAction { Play, Pause };  // what the Play button does next
+  bool OpenPreview();
+  void SetPlayLook(bool playing);
+  PlayAction playAction_ = PlayAction::Play;
+  bool reopenPending_ = true;
+  bool previewOpened_ = false;  // a file has been opened once; gates seeking and stopping
+  int previewVolume_ = 65535;
 
   CAVConvertDlg progressDialog_;
   QTimer progressTimer_;  // timer 1 of the batch

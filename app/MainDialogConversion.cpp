@@ -17,6 +17,7 @@ const char* const kFailureStatus = "Failure";
 }  // namespace
 
 void COstrelAVConverterDlg::StartConverting() {
+  StopPreview();
   const QString folder = outputFolder_->currentText();
   const int rows = taskList_->GetItemCount();
   if (rows == 0) {

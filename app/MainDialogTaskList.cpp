@@ -123,6 +123,7 @@ void COstrelAVConverterDlg::RemoveSelected() {
 
 void COstrelAVConverterDlg::ClearAll() {
   taskList_->DeleteAllItems();
+  StopPreview();
   taskList_->hide();
   for (int id : {kClearAll, kClip, kRemove, kConvert, kSetting, kMerge, kFileInformation}) {
     EnableButton(id, false);
@@ -144,6 +145,7 @@ bool COstrelAVConverterDlg::ProbeSelectedRow() {
 }
 
 void COstrelAVConverterDlg::RowClicked() {
+  StopPreview();
   const int row = taskList_->FirstSelectedRow();
   if (row < 0) {
     for (int id : {kClip, kRemove, kMerge, kFileInformation}) EnableButton(id, false);

@@ -19,6 +19,8 @@
 
 #include "resources/generator/AboutPicturePainter.h"
 #include "resources/generator/BackgroundPainter.h"
+#include "resources/generator/ClipDialogLayout.h"
+#include "resources/generator/ClipDialogPainter.h"
 #include "resources/generator/ButtonCatalogue.h"
 #include "resources/generator/FacePainter.h"
 #include "resources/generator/SkinPreview.h"
@@ -45,6 +47,11 @@ std::map<int, QImage> drawAll(const QImage& background, const QImage& backdrop,
     bitmaps[299] = sliders.volumeChannel(true);
     bitmaps[308] = SliderPainter::thumb(false);
     bitmaps[309] = SliderPainter::thumb(true);
+
+    const QImage clipBackground = ClipDialogPainter::paint();
+    bitmaps[311] = clipBackground;
+    bitmaps[314] = SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, false);
+    bitmaps[319] = SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, true);
 
     bitmaps[292] = SmallBitmapsPainter::headerCheckBoxes();
     bitmaps[266] = SmallBitmapsPainter::applicationIcon();

@@ -46,7 +46,14 @@ QImage SliderPainter::backdropAt(const QRect& rect) const {
 }
 
 QImage SliderPainter::positionChannel(bool selectedRange) const {
-    QImage image = backdropAt(layout::kPositionSlider);
+    return paintPositionGroove(backdropAt(layout::kPositionSlider), selectedRange);
+}
+
+QImage SliderPainter::clipPositionChannel(const QImage& clipBackground, const QRect& slider, bool selectedRange) {
+    return paintPositionGroove(clipBackground.copy(slider).convertToFormat(QImage::Format_RGB32), selectedRange);
+}
+
+QImage SliderPainter::paintPositionGroove(QImage image, bool selectedRange) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal width = image.width();
@@ -60,6 +67,7 @@ QImage SliderPainter::positionChannel(bool selectedRange) const {
         const qreal x = std::round(2 + (width - 4) * quarter / 4.0) + 0.5;
         painter.drawLine(QPointF(x, kTrackCentre + 6), QPointF(x, kTrackCentre + 8));
     }
+    painter.end();
     return image;
 }
 

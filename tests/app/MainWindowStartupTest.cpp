@@ -68,7 +68,9 @@ TEST_F(MainWindowTest, StartsFramelessWithTheMp3ProfileAndTheButtonsInTheirStart
   EXPECT_EQ(window.button(kAdd)->toolTip(), "Add File");
   EXPECT_EQ(window.button(kMerge)->toolTip(), " Merge into a file");
   EXPECT_EQ(window.slider(kVolumeSlider)->GetValue(), 30000);
-  EXPECT_EQ(window.slider(kPositionSlider)->GetMaximum(), 10000);
+  EXPECT_EQ(window.slider(kPositionSlider)->GetMaximum(), 1000);  // after the preview's set-up
+  EXPECT_FALSE(window.slider(kPositionSlider)->isEnabled());
+  EXPECT_TRUE(window.slider(kVolumeSlider)->isEnabled());
 }
 
 TEST_F(MainWindowTest, TheHandCursorIsOverExactlyTheCommandButtons) {

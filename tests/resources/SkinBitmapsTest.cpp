@@ -108,7 +108,7 @@ TEST(SkinBitmaps, TheQrcHoldsExactlyTheBitmapsTheProgramLoads) {
     std::set<QString> expected;
     for (const Button& button : buttons())
         for (int look : button.looks) expected.insert(QStringLiteral("%1.png").arg(look));
-    for (int other : {249, 290, 292, 262, 266, 299, 300, 306, 307, 308, 309}) expected.insert(QStringLiteral("%1.png").arg(other));
+    for (int other : {249, 290, 292, 262, 266, 299, 300, 306, 307, 308, 309, 311, 314, 319}) expected.insert(QStringLiteral("%1.png").arg(other));
 
     bitmap(290);  // registers the resources
     const QStringList present = QDir(QStringLiteral(":/bitmaps")).entryList(QDir::Files);
@@ -127,6 +127,11 @@ TEST(SkinBitmaps, EveryPictureHasTheSizeItIsDrawnAt) {
     EXPECT_EQ(bitmap(266).size(), QSize(256, 256));
     EXPECT_EQ(bitmap(262).size(), QSize(32, 32));
     EXPECT_EQ(bitmap(249).size(), QSize(408, 86));  // the about box's banner
+    // The clip dialog, 286 x 273 units at 8 pt, and its position slider (278 x 13 units).
+    EXPECT_EQ(bitmap(311).size(), QSize(429, 444));
+    EXPECT_EQ(bitmap(314).size(), QSize(417, 21));
+    EXPECT_EQ(bitmap(319).size(), QSize(417, 21));
+    EXPECT_NE(bitmap(314), bitmap(319));
 }
 
 TEST(SkinBitmaps, AllLooksOfAShapedButtonFillExactlyItsShape) {

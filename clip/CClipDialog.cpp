@@ -1,0 +1,265 @@
+#include "clip/CClipDialog.h"
+
+#include <QPainter>
+#include <QShowEvent>
+
+#include "clip/ClipDialogTemplate.h"
+#include "clip/ClipPlayerHook.h"
+#include "clip/ClipPreviewArea.h"
+#include "controls/BitmapResource.h"
+#include "controls/DialogUnits.h"
+#include "engine/ClipTime.h"
+#include "playermodule/PlayerModule.h"
+
+namespace varnell {
+
+using namespace clip_dialog;
+
+namespace {
+
+constexpr int kBackgroundBitmap = 311;
+const QColor kTextColour{0xdd, 0xea, 0xee};
+
+QRect PixelRect(const ControlTemplate& control) {
+  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
+                             TemplateFont::Shell8pt);
+}
+
+QString ClipTimeText(std::int64_t seconds) {
+  return QString::fromStdString(FormatClipTime(seconds));
+}
+
+std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.toStdString()); }
+
+}  // namespace
+
+CClipDialog::CClipDialog(QWidget* parent) : QDialog(parent) {
+  // The caption is how the player's end of playback finds this dialog in the design; keep it.
+  setWindowTitle("Clip");
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
+  setModal(true);
+  QFont font = this->font();
+  font.setPointSize(8);
+  setFont(font);
+  background_ = LoadBitmapResource(kBackgroundBitmap);
+  positionTimer_.setInterval(100);
+  pictureTimer_.setInterval(67);
+  CreateControls();
+  ConnectControls();
+}
+
+CClipDialog::~CClipDialog() { clip_player_hook::Release(this); }
+
+void CClipDialog::CreateControls() {
+  for (const ControlTemplate& control : kControls) {
+    const QRect rect = PixelRect(control);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::PreviewArea:
+        widget = preview_ = new ClipPreviewArea(control.id, this);
+        break;
+      case ControlKind::Slider: {
+        auto* slider = new CBitmapSlider(control.id, this);
+        sliders_[control.id] = slider;
+        widget = slider;
+        break;
+      }
+      case ControlKind::SkinButton: {
+        auto* button = new CControlButton(control.id, this);
+        button->setText(control.text);
+        skinButtons_[control.id] = button;
+        widget = button;
+        break;
+      }
+      case ControlKind::PushButton: {
+        auto* button = new QPushButton(control.text, this);
+        // Enter must not end the dialog behind the user's back while a time is being set.
+        button->setAutoDefault(false);
+        pushButtons_[control.id] = button;
+        widget = button;
+        break;
+      }
+      case ControlKind::TimeLabel: {
+        auto* label = new CLabel(control.id, this);
+        label->ChangeTransparent(true).ChangeTextColour(kTextColour).ChangeText(control.text);
+        timeLabels_[control.id] = label;
+        widget = label;
+        break;
+      }
+      case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(control.text, this);
+        group->setStyleSheet(QStringLiteral(
+            "QGroupBox { color: #dde9ee; border: 1px solid #3a6677; border-radius: 3px;"
+            " margin-top: 0.5em; background: transparent; }"
+            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+        widget = group;
+        break;
+      }
+    }
+    if (control.id != kNoId) widget->setObjectName(QString::number(control.id));
+    widget->setGeometry(rect);
+    widget->setVisible(control.visible);
+  }
+  // Tool tips of the template's controls; Play's follows the play action.
+  pushButtons_.at(kSetBegin)->setToolTip("Set Begin Time");
+  pushButtons_.at(kSetEnd)->setToolTip("Set End Time");
+  pushButtons_.at(kOk)->setToolTip("OK");
+  pushButtons_.at(kCancel)->setToolTip("Cancel");
+  pushButtons_.at(kReset)->setToolTip("Reset Time");
+  skinButtons_.at(kPlay)->setToolTip("Play");
+  skinButtons_.at(kStop)->setToolTip("Stop");
+}
+
+// The dialog's message map: each control id to its handler.
+void CClipDialog::ConnectControls() {
+  connect(skinButtons_.at(kPlay), &QAbstractButton::clicked, this, &CClipDialog::OnPlayPause);
+  connect(skinButtons_.at(kStop), &QAbstractButton::clicked, this, &CClipDialog::OnStop);
+  connect(pushButtons_.at(kSetBegin), &QPushButton::clicked, this, &CClipDialog::OnSetBeginTime);
+  connect(pushButtons_.at(kSetEnd), &QPushButton::clicked, this, &CClipDialog::OnSetEndTime);
+  connect(pushButtons_.at(kReset), &QPushButton::clicked, this, &CClipDialog::OnReset);
+  connect(pushButtons_.at(kOk), &QPushButton::clicked, this, &CClipDialog::OnOk);
+  connect(pushButtons_.at(kCancel), &QPushButton::clicked, this, &CClipDialog::reject);
+  connect(&positionTimer_, &QTimer::timeout, this, &CClipDialog::OnPositionTimer);
+  connect(&pictureTimer_, &QTimer::timeout, this, &CClipDialog::OnPictureTimer);
+  // The slider reports both dragging and clicks; either seeks.
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  connect(position, &CBitmapSlider::moved, this, [this](int id, int) { OnSeek(id); });
+  connect(position, &CBitmapSlider::released, this, [this](int id, int) { OnSeek(id); });
+}
+
+CControlButton* CClipDialog::skinButton(int id) const {
+  const auto found = skinButtons_.find(id);
+  return found == skinButtons_.end() ? nullptr : found->second;
+}
+
+QPushButton* CClipDialog::pushButton(int id) const {
+  const auto found = pushButtons_.find(id);
+  return found == pushButtons_.end() ? nullptr : found->second;
+}
+
+CBitmapSlider* CClipDialog::slider(int id) const {
+  const auto found = sliders_.find(id);
+  return found == sliders_.end() ? nullptr : found->second;
+}
+
+CLabel* CClipDialog::timeLabel(int id) const {
+  const auto found = timeLabels_.find(id);
+  return found == timeLabels_.end() ? nullptr : found->second;
+}
+
+std::optional<std::pair<QString, QString>> CClipDialog::EditRow(const ClipRow& row) {
+  row_ = row;
+  result_.reset();
+  OnInitDialog();
+  showPending_ = true;
+  exec();
+  return result_;
+}
+
+void CClipDialog::OnInitDialog() {
+  if (!skinLoaded_) {
+    CControlButton* play = skinButtons_.at(kPlay);
+    play->SetShapeFromBitmap(301);
+    play->LoadStateBitmaps(302, 302, 302);
+    CControlButton* stop = skinButtons_.at(kStop);
+    stop->SetShapeFromBitmap(303);
+    stop->LoadStateBitmaps(304, 304, 304);
+    CControlButton* volume = skinButtons_.at(kVolume);
+    volume->SetShapeFromBitmap(293);
+    volume->LoadStateBitmaps(293, 293, 293);
+    play->setEnabled(true);
+    stop->setEnabled(true);
+  }
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  position->LoadChannel(314, 319);
+  position->LoadThumb();
+  position->SetFocusFrame(false);
+  position->SetLimits(0, 10000);
+  position->SetValue(0);
+  position->SetMargins(2, 3, 2, 0);
+  position->setEnabled(false);
+  CBitmapSlider* volume = sliders_.at(kVolumeSlider);
+  volume->LoadChannel(300, 299);
+  volume->LoadThumb();
+  volume->SetFocusFrame(false);
+  volume->SetLimits(0, 100);
+  volume->SetValue(30);
+  volume->SetMargins(2, 3, 2, 0);
+
+  skinLoaded_ = true;
+  clip_player_hook::Attach(this);
+
+  hasPicture_ = 0;
+  frame_.clear();
+  frameWidth_ = frameHeight_ = 0;
+  position->SetLimits(0, 1000);
+  position->SetValue(0);
+  playAction_ = PlayAction::Play;
+  reopenPending_ = true;
+  currentSeconds_ = 0;
+  for (CLabel* label : {timeLabel(kBeginLabel), timeLabel(kEndLabel), timeLabel(kCutLabel)})
+    label->ChangeText("00:00:00");
+}
+
+void CClipDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (showPending_ && !event->spontaneous()) {
+    showPending_ = false;
+    OnShow();
+  }
+}
+
+void CClipDialog::OnShow() {
+  OnPlayPause();
+  const std::int64_t begin = ClipTimeSeconds(row_.startTime);
+  const std::int64_t end = ClipTimeSeconds(row_.endTime);
+  const std::int64_t duration = RowDurationSeconds();
+  timeLabel(kBeginLabel)->ChangeText(row_.startTime);
+  timeLabel(kEndLabel)->ChangeText(row_.endTime);
+  timeLabel(kCutLabel)->ChangeText(ClipTimeText(end - begin));
+  // A row without a duration has no scale for the marks: they stay at the start.
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  position->SetBeginMark(duration > 0 ? static_cast<int>(begin * 1000 / duration) : 0);
+  position->SetEndMark(duration > 0 ? static_cast<int>(end * 1000 / duration) : 0);
+  position->SetMarkMode(2);
+}
+
+std::int64_t CClipDialog::RowDurationSeconds() const {
+  bool ok = false;
+  const double seconds = row_.durationSeconds.trimmed().toDouble(&ok);
+  return ok && seconds > 0 ? static_cast<std::int64_t>(seconds) : 0;
+}
+
+void CClipDialog::OnOk() {
+  result_ = std::make_pair(timeLabel(kBeginLabel)->text(), timeLabel(kEndLabel)->text());
+  LeaveDialog();
+  QDialog::accept();
+}
+
+void CClipDialog::reject() {
+  result_.reset();
+  LeaveDialog();
+  QDialog::reject();
+}
+
+void CClipDialog::LeaveDialog() {
+  OnStop();
+  PlayerModule_Close();
+  fileOpen_ = false;
+  clip_player_hook::Release(this);
+  if (handBackPlayer) handBackPlayer();
+}
+
+void CClipDialog::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (background_.isNull()) {
+    painter.fillRect(rect(), palette().window());
+    return;
+  }
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(rect(), background_);
+}
+
+}  // namespace varnell

@@ -1,0 +1,137 @@
+// Listening to the row in the clip dialog: Play / Pause, Stop, opening the file, the position
+// and picture timers, and seeking with the position slider.
+#include <string>
+
+#include "clip/CClipDialog.h"
+#include "clip/ClipDialogTemplate.h"
+#include "clip/ClipPreviewArea.h"
+#include "playermodule/PlayerModule.h"
+
+namespace varnell {
+
+using namespace clip_dialog;
+
+namespace {
+
+constexpr int kMaxPlayerPath = 260;
+constexpr int kPlayLook = 302;
+constexpr int kPauseLook = 310;
+constexpr int kPlayDisabledLook = 301;
+constexpr int kStopLook = 304;
+constexpr int kStopDisabledLook = 303;
+
+}  // namespace
+
+void CClipDialog::SetPlayLook(int look) {
+  CControlButton* play = skinButtons_.at(kPlay);
+  // Disabled around the change so the new face is painted at once, as the owner expects.
+  play->setEnabled(false);
+  play->LoadStateBitmaps(look, look, look);
+  play->setEnabled(true);
+  play->setToolTip(playAction_ == PlayAction::Play ? "Play" : "Pause");
+  play->update();
+  playLook_ = look;
+}
+
+void CClipDialog::OnPlayPause() {
+  if (playAction_ == PlayAction::Play) {
+    if (reopenPending_) OpenFile();
+    // Only a file that is open now may start: after an earlier success a failed open would
+    // otherwise show the pause look over silence.
+    if (!playerEverOpened_ || !fileOpen_) return;
+    positionTimer_.start();
+    pictureTimer_.start();
+    PlayerModule_Start();
+    sliders_.at(kPositionSlider)->setEnabled(true);
+    playAction_ = PlayAction::Pause;
+    SetPlayLook(kPauseLook);
+  } else {
+    reopenPending_ = false;
+    if (!playerEverOpened_) return;
+    // The timers keep running while paused, so a seek shows at once.
+    positionTimer_.start();
+    pictureTimer_.start();
+    PlayerModule_Pause();
+    playAction_ = PlayAction::Play;
+    SetPlayLook(kPlayLook);
+  }
+}
+
+void CClipDialog::OpenFile() {
+  OnStop();
+  const std::wstring path = row_.sourcePath.left(kMaxPlayerPath).toStdWString();
+  PlayerModule_SetFileName(path.c_str());
+  positionTimer_.start();
+  pictureTimer_.start();
+  fileOpen_ = PlayerModule_Open() != -1;
+  // A failed open is not reported: the preview simply stays empty.
+  if (!fileOpen_) return;
+  int hasSound = 0;
+  hasPicture_ = 0;
+  PlayerModule_GetMideaType(&hasPicture_, &hasSound);
+  frame_.clear();
+  frameWidth_ = frameHeight_ = 0;
+  if (hasPicture_ && PlayerModule_GetFrameSize(&frameWidth_, &frameHeight_) == 0 &&
+      frameWidth_ > 0 && frameHeight_ > 0) {
+    frame_.assign(static_cast<std::size_t>(frameWidth_) * frameHeight_ * 3, 0);
+  } else {
+    hasPicture_ = 0;
+  }
+  playerEverOpened_ = true;
+}
+
+void CClipDialog::OnStop() {
+  if (!playerEverOpened_) return;
+  positionTimer_.stop();
+  pictureTimer_.stop();
+  PlayerModule_Stop();
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  position->setEnabled(false);
+  playAction_ = PlayAction::Play;
+  SetPlayLook(kPlayLook);
+  position->SetValue(0);
+  preview_->Clear();
+  if (taskListHasSelection && !taskListHasSelection()) {
+    CControlButton* play = skinButtons_.at(kPlay);
+    play->LoadStateBitmaps(kPlayDisabledLook, kPlayDisabledLook, kPlayDisabledLook);
+    playLook_ = kPlayDisabledLook;
+    CControlButton* stop = skinButtons_.at(kStop);
+    stop->LoadStateBitmaps(kStopDisabledLook, kStopDisabledLook, kStopDisabledLook);
+    play->setEnabled(false);
+    stop->setEnabled(false);
+  } else {
+    skinButtons_.at(kStop)->LoadStateBitmaps(kStopLook, kStopLook, kStopLook);
+    skinButtons_.at(kStop)->setEnabled(true);
+  }
+}
+
+void CClipDialog::PlaybackEnded() { OnStop(); }
+
+void CClipDialog::OnPositionTimer() {
+  float fraction = 0.0f;
+  double duration = 0.0;
+  if (PlayerModule_GetPos(&fraction) != 0 || PlayerModule_GetDuration(&duration) != 0) return;
+  currentSeconds_ = static_cast<int>(fraction * duration);
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  const int value = static_cast<int>(fraction * 1000);
+  if (value != position->GetValue()) position->SetValue(value);
+}
+
+void CClipDialog::OnPictureTimer() {
+  if (!hasPicture_ || frame_.empty()) return;
+  if (PlayerModule_GetFrame(frame_.data(), frameWidth_, frameHeight_) != 0) return;
+  preview_->ShowBottomUpBgr(frame_, frameWidth_, frameHeight_);
+}
+
+void CClipDialog::OnSeek(int controlId) {
+  if (controlId != kPositionSlider || !playerEverOpened_) return;
+  PlayerModule_Pause();
+  PlayerModule_SetPos(static_cast<float>(sliders_.at(kPositionSlider)->GetValue()) / 1000.0f);
+  double duration = 0.0;
+  float fraction = 0.0f;
+  if (PlayerModule_GetDuration(&duration) == 0 && PlayerModule_GetPos(&fraction) == 0)
+    currentSeconds_ = static_cast<int>(fraction * duration);
+  PlayerModule_Start();
+}
+
+}  // namespace varnell
