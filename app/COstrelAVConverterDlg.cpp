@@ -44,7 +44,8 @@ COstrelAVConverterDlg::COstrelAVConverterDlg(ApplicationState& state, const Plat
       platform_(platform),
       programFolder_(programFolder),
       store_(programFolder),
-      progressDialog_(this) {
+      progressDialog_(this),
+      clipDialog_(this) {
   runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
   // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
   // list columns, output folder, output settings.
@@ -215,6 +216,8 @@ void COstrelAVConverterDlg::ConnectControls() {
   progressTimer_.setInterval(300);
   connect(&progressTimer_, &QTimer::timeout, this, &COstrelAVConverterDlg::ProgressTick);
   progressDialog_.killProgressTimer = [this] { progressTimer_.stop(); };
+  clipDialog_.handBackPlayer = [this] { PreviewSetUp(); };
+  clipDialog_.taskListHasSelection = [this] { return taskList_->FirstSelectedRow() >= 0; };
   progressDialog_.setShutDownFlag = [this](bool on) { shutDownFlag_ = on; };
   connect(hiddenRemove_, &QPushButton::clicked, this, &COstrelAVConverterDlg::RemoveSelected);
   connect(taskList_, &CCheckListCtrl::clicked, this, &COstrelAVConverterDlg::RowClicked);
@@ -339,8 +342,21 @@ void COstrelAVConverterDlg::ClipCommand() {
     ShowMessage("Please select the video files to cut!");
     return;
   }
-  // With a selection, the clip dialog opens once per selected row; it comes with the clip editor.
-  StopPreview();
+  // One clip dialog per selected row, in turn; OK writes the row's start and end times.
+  for (int row : rows) {
+    clipRowIndex_ = row;
+    taskList_->setFocus();
+    StopPreview();
+    ClipRow clip;
+    clip.sourcePath = taskList_->GetItemText(row, CCheckListCtrl::kSourceFile);
+    clip.startTime = taskList_->GetItemText(row, CCheckListCtrl::kStartTime);
+    clip.endTime = taskList_->GetItemText(row, CCheckListCtrl::kEndTime);
+    clip.durationSeconds = taskList_->GetItemText(row, CCheckListCtrl::kDuration);
+    if (const auto times = clipDialog_.EditRow(clip)) {
+      taskList_->SetItemText(row, CCheckListCtrl::kStartTime, times->first);
+      taskList_->SetItemText(row, CCheckListCtrl::kEndTime, times->second);
+    }
+  }
 }
 
 void COstrelAVConverterDlg::Minimise() { showMinimized(); }

@@ -15,6 +15,7 @@
 #include "app/ApplicationState.h"
 #include "app/CCheckListCtrl.h"
 #include "app/OutputFolderStore.h"
+#include "clip/CClipDialog.h"
 #include "controls/CBitmapSlider.h"
 #include "controls/CControlButton.h"
 #include "platform/Platform.h"
@@ -65,6 +66,7 @@ class COstrelAVConverterDlg : public QDialog {
   bool CompletionScan();
   bool ShutDownComputer();
   CAVConvertDlg& progressDialog() { return progressDialog_; }
+  CClipDialog& clipDialog() { return clipDialog_; }
   bool shutDownFlag() const { return shutDownFlag_; }
   int completedTaskCount() const { return completedTaskCount_; }
   const std::vector<int>& rowMap() const { return rowMap_; }
@@ -142,6 +144,7 @@ class COstrelAVConverterDlg : public QDialog {
   int previewVolume_ = 65535;
 
   CAVConvertDlg progressDialog_;
+  CClipDialog clipDialog_;  // reused for every row it edits
   QTimer progressTimer_;  // timer 1 of the batch
   std::vector<int> rowMap_;
   int lastCheckedRow_ = -1;

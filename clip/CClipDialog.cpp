@@ -34,7 +34,7 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 }  // namespace
 
 CClipDialog::CClipDialog(QWidget* parent) : QDialog(parent) {
-  // The caption is how the player's end of playback finds this dialog in the design; keep it.
+  // The window is known by its caption "Clip" to whatever looks for the clip preview.
   setWindowTitle("Clip");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

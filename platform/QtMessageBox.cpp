@@ -8,7 +8,7 @@ std::unique_ptr<QMessageBox> QtMessageBox::CreateBox(const QString& text, const 
       buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
   auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, EffectiveCaption(caption), text,
                                            standardButtons, owner);
-  // The design's texts are plain; "<" in a file name must not turn into markup.
+  // Message texts are plain; "<" in a file name must not turn into markup.
   box->setTextFormat(Qt::PlainText);
   box->setDefaultButton(QMessageBox::Ok);
   box->setEscapeButton(buttons == MessageButtons::OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);

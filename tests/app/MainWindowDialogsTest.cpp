@@ -5,6 +5,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/CAbout.h"
+#include "clip/ClipDialogTemplate.h"
 #include "info/CFileInfomation.h"
 #include "settings/dialog/CSettings.h"
 
@@ -54,6 +55,41 @@ TEST_F(MainWindowDialogs, FileInformationShowsTheFirstSelectedRow) {
   EXPECT_TRUE(Opens<CFileInfomation>([this] { Window().ContextMenu({}); }, [](CFileInfomation&) {}));
   List().clearSelection();
   EXPECT_FALSE(Opens<CFileInfomation>([this] { Window().FileInformation(); }, [](CFileInfomation&) {}));
+}
+
+// Each selected row gets its clip dialog in turn; OK writes the times, and the next batch
+// converts exactly that range.
+TEST_F(MainWindowDialogs, ClipEditsEachSelectedRowAndTheRowConvertsItsRange) {
+  qputenv("SDL_AUDIODRIVER", "dummy");
+  AddThroughDialog({Recording("a.m4a", 6.0), Recording("b.m4a", 6.0)});
+  List().SelectAndFocusRow(0);
+  List().SelectAndFocusRow(1);
+  int opened = 0;
+  std::function<void()> answer = [&] {
+    auto* clip = qobject_cast<CClipDialog*>(QApplication::activeModalWidget());
+    if (clip == nullptr) return;
+    ++opened;
+    if (opened == 1) {
+      clip->timeLabel(clip_dialog::kBeginLabel)->ChangeText("00:00:01");
+      clip->timeLabel(clip_dialog::kEndLabel)->ChangeText("00:00:03");
+      clip->OnOk();
+      QTimer::singleShot(0, answer);  // the second row's dialog opens next
+    } else {
+      clip->reject();
+    }
+  };
+  QTimer::singleShot(0, answer);
+  Window().button(kClip)->click();
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(List().GetItemText(0, CCheckListCtrl::kStartTime), "00:00:01");
+  EXPECT_EQ(List().GetItemText(0, CCheckListCtrl::kEndTime), "00:00:03");
+  EXPECT_EQ(List().GetItemText(1, CCheckListCtrl::kEndTime), "00:00:06");  // left without saving
+
+  List().SetCheck(1, false);
+  Window().StartConverting();
+  const auto report =
+      testing::Inspect((Window().currentOutputFolder() + "/a.mp3").toStdString());
+  EXPECT_NEAR(report.decodedSamples, 2 * 44100, 44);
 }
 
 TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindow) {

@@ -1,0 +1,139 @@
+// Play / Pause / Stop, opening, the end of playback and the picture.
+#include <QDir>
+#include <QFileInfo>
+
+#include "ClipDialogFixture.h"
+#include "clip/ClipPreviewArea.h"
+#include "controls/BitmapResource.h"
+#include "playermodule/PlayerModule.h"
+
+namespace varnell::testing {
+namespace {
+
+using namespace clip_dialog;
+using Action = CClipDialog::PlayAction;
+
+TEST_F(ClipDialogTest, OpeningPlaysAtOnceAndPlayPauseStopMoveThroughTheStates) {
+  CClipDialog dialog;
+  const std::string file = Tone("tone.m4a", 6.0);
+  Edit(dialog, Row(file, "00:00:00", "00:00:06", "6.0"), [&] {
+    EXPECT_EQ(dialog.playAction(), Action::Pause);
+    EXPECT_EQ(dialog.playLook(), 310);
+    EXPECT_EQ(dialog.skinButton(kPlay)->toolTip(), "Pause");
+    EXPECT_TRUE(dialog.positionTimerActive());
+    EXPECT_TRUE(dialog.pictureTimerActive());
+    EXPECT_TRUE(dialog.slider(kPositionSlider)->isEnabled());
+    EXPECT_TRUE(WaitUntil([&] { return dialog.slider(kPositionSlider)->GetValue() > 0; }));
+
+    dialog.OnPlayPause();  // pause: the timers keep running
+    EXPECT_EQ(dialog.playAction(), Action::Play);
+    EXPECT_EQ(dialog.playLook(), 302);
+    EXPECT_EQ(dialog.skinButton(kPlay)->toolTip(), "Play");
+    EXPECT_TRUE(dialog.positionTimerActive());
+    EXPECT_TRUE(dialog.slider(kPositionSlider)->isEnabled());
+    Wait(250);
+    const int pausedAt = dialog.slider(kPositionSlider)->GetValue();
+    Wait(400);
+    EXPECT_EQ(dialog.slider(kPositionSlider)->GetValue(), pausedAt);
+
+    dialog.OnPlayPause();  // resumes where it was, without reopening
+    EXPECT_EQ(dialog.playAction(), Action::Pause);
+    EXPECT_TRUE(WaitUntil([&] { return dialog.slider(kPositionSlider)->GetValue() > pausedAt; }));
+
+    dialog.OnStop();
+    EXPECT_EQ(dialog.playAction(), Action::Play);
+    EXPECT_EQ(dialog.playLook(), 302);
+    EXPECT_FALSE(dialog.positionTimerActive());
+    EXPECT_FALSE(dialog.pictureTimerActive());
+    EXPECT_FALSE(dialog.slider(kPositionSlider)->isEnabled());
+    EXPECT_EQ(dialog.slider(kPositionSlider)->GetValue(), 0);
+    EXPECT_TRUE(dialog.skinButton(kPlay)->isEnabled());
+  });
+}
+
+TEST_F(ClipDialogTest, SeekingWhilePausedPlaysOnUnderThePlayLook) {
+  CClipDialog dialog;
+  const std::string file = Tone("tone.m4a", 8.0);
+  Edit(dialog, Row(file, "00:00:00", "00:00:08", "8.0"), [&] {
+    dialog.OnPlayPause();
+    ASSERT_EQ(dialog.playAction(), Action::Play);
+    dialog.slider(kPositionSlider)->SetValue(500);
+    dialog.OnSeek(kPositionSlider);
+    EXPECT_EQ(dialog.playAction(), Action::Play);
+    EXPECT_EQ(dialog.playLook(), 302);
+    EXPECT_TRUE(WaitUntil([&] { return dialog.currentSeconds() >= 4; }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.slider(kPositionSlider)->GetValue() > 510; }));
+
+    dialog.OnSeek(kVolumeSlider);  // only the position slider seeks
+    EXPECT_GT(dialog.slider(kPositionSlider)->GetValue(), 500);
+  });
+}
+
+TEST_F(ClipDialogTest, TheEndOfTheFileStopsFromThePlayersThread) {
+  CClipDialog dialog;
+  const std::string file = Tone("short.m4a", 0.6);
+  Edit(dialog, Row(file, "00:00:00", "00:00:00", "0.6"), [&] {
+    ASSERT_EQ(dialog.playAction(), Action::Pause);
+    EXPECT_TRUE(WaitUntil([&] { return !dialog.positionTimerActive(); }));
+    EXPECT_EQ(dialog.playAction(), Action::Play);
+    EXPECT_EQ(dialog.playLook(), 302);
+    EXPECT_FALSE(dialog.slider(kPositionSlider)->isEnabled());
+  });
+}
+
+TEST_F(ClipDialogTest, AFileThatFailsToOpenAfterAGoodOneDoesNotStart) {
+  CClipDialog dialog;
+  Edit(dialog, Row(Tone("tone.m4a", 3.0), "00:00:00", "00:00:03", "3.0"),
+       [&] { EXPECT_EQ(dialog.playAction(), Action::Pause); });
+
+  const std::string missing = folder_ / "missing.m4a";
+  Edit(dialog, Row(missing, "00:00:00", "00:00:03", "3.0"), [&] {
+    EXPECT_EQ(dialog.playAction(), Action::Play);
+    EXPECT_EQ(dialog.playLook(), 302);
+    EXPECT_FALSE(dialog.slider(kPositionSlider)->isEnabled());
+    dialog.OnPlayPause();
+    EXPECT_EQ(dialog.playAction(), Action::Play);
+    EXPECT_EQ(dialog.playLook(), 302);
+    float fraction = -1.0f;
+    EXPECT_NE(PlayerModule_GetPos(&fraction), 0) << "no file may be open to start";
+  });
+}
+
+TEST_F(ClipDialogTest, StopWithNothingSelectedInTheTaskListDisablesTheTransport) {
+  CClipDialog dialog;
+  dialog.taskListHasSelection = [] { return false; };
+  Edit(dialog, Row(Tone("tone.m4a", 3.0), "00:00:00", "00:00:03", "3.0"), [&] {
+    dialog.OnStop();
+    EXPECT_EQ(dialog.playLook(), 301);
+    EXPECT_FALSE(dialog.skinButton(kPlay)->isEnabled());
+    EXPECT_FALSE(dialog.skinButton(kStop)->isEnabled());
+  });
+}
+
+TEST_F(ClipDialogTest, ACoverIsDrawnIntoThePreviewAndStopClearsIt) {
+  CClipDialog dialog;
+  const std::string file = Tone("cover.m4a", 6.0, true, 320, 240);
+  Edit(dialog, Row(file, "00:00:01", "00:00:05", "6.0"), [&] {
+    EXPECT_TRUE(dialog.hasPicture());
+    ASSERT_TRUE(WaitUntil([&] { return !dialog.previewArea()->picture().isNull(); }));
+    EXPECT_EQ(dialog.previewArea()->picture().size(), QSize(320, 240));
+    dialog.OnSetBeginTime();
+    Wait(1300);
+    dialog.OnSetEndTime();
+    Wait(200);
+    const QImage shot = dialog.grab().toImage();
+    const QDir docs = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../docs");
+    if (docs.exists()) shot.save(docs.filePath("clip-dialog.png"));
+    // Over the whole preview area the picture, not the background's empty screen, is seen.
+    const QRect area = dialog.previewArea()->geometry();
+    const QImage background = LoadBitmapResource(311).convertToFormat(QImage::Format_RGB32);
+    for (const QPoint point : {area.center(), area.topLeft() + QPoint(4, 4), area.bottomRight() - QPoint(4, 4)})
+      EXPECT_NE(shot.pixel(point) & 0xffffff, background.pixel(point) & 0xffffff) << point.x() << "," << point.y();
+
+    dialog.OnStop();
+    EXPECT_TRUE(dialog.previewArea()->picture().isNull());
+  });
+}
+
+}  // namespace
+}  // namespace varnell::testing
