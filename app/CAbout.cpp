@@ -1,4 +1,5 @@
 #include "app/CAbout.h"
+#include "controls/TemplateDialog.h"
 
 #include <QScreen>
 #include <algorithm>
@@ -45,14 +46,7 @@ QRect PixelRect(const ControlTemplate& control) {
 
 CAbout::CAbout(Shell& shell, MessageBox& messages, BrowserLauncher& browser, QWidget* owner)
     : QDialog(owner), shell_(shell), messages_(messages), browser_(browser) {
-  setWindowTitle("About");
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
-  setModal(true);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  SetUpTemplateDialog(*this, "About", QSize(kWidthUnits, kHeightUnits));
   CreateControls();
   SetUpLink(supportLink_, kSupportPageUrl);
   SetUpLink(homePageLink_, kHomePageUrl);

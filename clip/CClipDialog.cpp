@@ -1,4 +1,5 @@
 #include "clip/CClipDialog.h"
+#include "controls/TemplateDialog.h"
 
 #include <QPainter>
 #include <QShowEvent>
@@ -35,14 +36,7 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 
 CClipDialog::CClipDialog(QWidget* parent) : QDialog(parent) {
   // The window is known by its caption "Clip" to whatever looks for the clip preview.
-  setWindowTitle("Clip");
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
-  setModal(true);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  SetUpTemplateDialog(*this, "Clip", QSize(kWidthUnits, kHeightUnits));
   background_ = LoadBitmapResource(kBackgroundBitmap);
   positionTimer_.setInterval(100);
   pictureTimer_.setInterval(67);

@@ -1,4 +1,5 @@
 #include "info/CFileInfomation.h"
+#include "controls/TemplateDialog.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -24,14 +25,7 @@ QRect PixelRect(const ControlTemplate& control) {
 
 CFileInfomation::CFileInfomation(const MediaInformation& info, QWidget* parent)
     : QDialog(parent), info_(info) {
-  setWindowTitle("File Information");
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
-  setModal(true);
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
+  SetUpTemplateDialog(*this, "File Information", QSize(kWidthUnits, kHeightUnits));
   CreateControls();
   // The OK button closes as Cancel does; Escape and the close box reach reject() on their own.
   connect(ok_, &QPushButton::clicked, this, &QDialog::reject);

@@ -2,41 +2,21 @@
 #pragma once
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/frame.h>
-#include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
 
 #include <memory>
 
+#include "engine/FFmpegHandles.h"
+
 namespace varnell::player {
 
-struct InputContextDeleter {
-  void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-using InputContextPtr = std::unique_ptr<AVFormatContext, InputContextDeleter>;
-
-struct CodecContextDeleter {
-  void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-};
-using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
-
-struct FrameDeleter {
-  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
-
-struct PacketDeleter {
-  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
-
-struct ResamplerDeleter {
-  void operator()(SwrContext* context) const { swr_free(&context); }
-};
-using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerDeleter>;
+// The owners the engine uses serve here too (a header only: the player links no engine code).
+using ffmpeg::CodecContextPtr;
+using ffmpeg::FramePtr;
+using ffmpeg::InputContextPtr;
+using ffmpeg::PacketPtr;
+using ffmpeg::ResamplerPtr;
 
 struct ScalerDeleter {
   void operator()(SwsContext* context) const { sws_freeContext(context); }

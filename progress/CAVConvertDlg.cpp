@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "controls/DialogUnits.h"
+#include "controls/TemplateDialog.h"
 
 namespace varnell {
 namespace {
@@ -35,15 +36,8 @@ void FitCaption(QLabel* caption, QWidget* beside) {
 
 // Template 129: 324 x 89 dialog units, 8 pt.
 CAVConvertDlg::CAVConvertDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Varnell");
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(DialogUnitsToPixels(QSize(324, 89), TemplateFont::Shell8pt));
-  setModal(true);
+  SetUpTemplateDialog(*this, "Varnell", QSize(324, 89));
 
-  QFont font = this->font();
-  font.setPointSize(8);
-  setFont(font);
   auto* currentCaption = Place(new QLabel("Current File Converting:", this), 0, Units(19, 5, 74, 8));
   currentFileLabel_ = Place(new CLabel(kCurrentFileLabel, this), kCurrentFileLabel, Units(101, 5, 196, 8));
   currentFileBar_ = Place(new QProgressBar(this), kCurrentFileBar, Units(20, 17, 282, 14));
