@@ -1,4 +1,5 @@
 #include "engine/testmedia/SampleMediaWriter.h"
+#include "engine/testmedia/EncodedPacketWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -213,16 +214,9 @@ bool WriteSampleMedia(const SampleSpec& sample, std::string* error) {
   if (!CheckRequest(sample, error)) {
     return false;
   }
-  bool fileOpened = false;
-  if (WriteFile(sample, error, fileOpened)) {
-    return true;
-  }
-  // A half-written file could pass for valid input in a later test.
-  if (fileOpened) {
-    std::error_code ignored;
-    std::filesystem::remove(sample.path, ignored);
-  }
-  return false;
+  return WriteOrRemove(sample.path, error, [&sample](std::string* failure, bool& fileOpened) {
+    return WriteFile(sample, failure, fileOpened);
+  });
 }
 
 }  // namespace varnell::testmedia

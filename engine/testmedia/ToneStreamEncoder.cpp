@@ -1,4 +1,5 @@
 #include "engine/testmedia/ToneStreamEncoder.h"
+#include "engine/testmedia/EncodedPacketWriter.h"
 
 #include "engine/testmedia/FfmpegError.h"
 
@@ -146,26 +147,8 @@ bool ToneStreamEncoder::sendFrame(std::string* error) {
 }
 
 bool ToneStreamEncoder::writePendingPackets(std::string* error) {
-  for (;;) {
-    const int rc = avcodec_receive_packet(encoder_.get(), packet_.get());
-    if (rc == AVERROR(EAGAIN)) {
-      return true;
-    }
-    if (rc == AVERROR_EOF) {
-      finished_ = true;
-      return true;
-    }
-    if (rc < 0) {
-      return Fail(error, DescribeFFmpegError("receiving a packet from the encoder", rc));
-    }
-    packet_->stream_index = stream_->index;
-    // write_header may have changed the stream's time base from the one set in open().
-    av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
-    const int written = av_interleaved_write_frame(output_, packet_.get());
-    if (written < 0) {
-      return Fail(error, DescribeFFmpegError("writing an audio packet", written));
-    }
-  }
+  return WriteEncodedPackets(encoder_.get(), packet_.get(), stream_, output_, finished_, "an audio",
+                             error);
 }
 
 }  // namespace varnell::testmedia

@@ -1,4 +1,5 @@
 #include "engine/testmedia/VideoSampleWriter.h"
+#include "engine/testmedia/EncodedPacketWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,25 +122,8 @@ class HalvesVideoEncoder {
 
  private:
   bool writePendingPackets(std::string* error) {
-    for (;;) {
-      const int rc = avcodec_receive_packet(encoder_.get(), packet_.get());
-      if (rc == AVERROR(EAGAIN)) {
-        return true;
-      }
-      if (rc == AVERROR_EOF) {
-        finished_ = true;
-        return true;
-      }
-      if (rc < 0) {
-        return Fail(error, DescribeFFmpegError("receiving a video packet", rc));
-      }
-      packet_->stream_index = stream_->index;
-      av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
-      const int written = av_interleaved_write_frame(output_, packet_.get());
-      if (written < 0) {
-        return Fail(error, DescribeFFmpegError("writing a video packet", written));
-      }
-    }
+    return WriteEncodedPackets(encoder_.get(), packet_.get(), stream_, output_, finished_,
+                               "a video", error);
   }
 
   AVFormatContext* output_ = nullptr;
@@ -222,16 +206,9 @@ bool WriteVideoSample(const VideoSampleSpec& sample, std::string* error) {
   if (!CheckRequest(sample, error)) {
     return false;
   }
-  bool fileOpened = false;
-  if (WriteFile(sample, error, fileOpened)) {
-    return true;
-  }
-  // A half-written file could pass for valid input in a later test.
-  if (fileOpened) {
-    std::error_code ignored;
-    std::filesystem::remove(sample.path, ignored);
-  }
-  return false;
+  return WriteOrRemove(sample.path, error, [&sample](std::string* failure, bool& fileOpened) {
+    return WriteFile(sample, failure, fileOpened);
+  });
 }
 
 }  // namespace varnell::testmedia
