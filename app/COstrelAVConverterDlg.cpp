@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include "controls/ControlLookup.h"
 #include "app/CAbout.h"
 #include "app/MainDialogTemplate.h"
 #include "app/PlatformMessageSink.h"
@@ -178,15 +179,9 @@ void COstrelAVConverterDlg::EnableButton(int id, bool enabled) {
   face->update();
 }
 
-CControlButton* COstrelAVConverterDlg::button(int id) const {
-  const auto found = buttons_.find(id);
-  return found == buttons_.end() ? nullptr : found->second;
-}
+CControlButton* COstrelAVConverterDlg::button(int id) const { return FindControl(buttons_, id); }
 
-CBitmapSlider* COstrelAVConverterDlg::slider(int id) const {
-  const auto found = sliders_.find(id);
-  return found == sliders_.end() ? nullptr : found->second;
-}
+CBitmapSlider* COstrelAVConverterDlg::slider(int id) const { return FindControl(sliders_, id); }
 
 // The window's message map: every control id wired to its handler.
 void COstrelAVConverterDlg::ConnectControls() {

@@ -1,4 +1,5 @@
 #include "clip/CClipDialog.h"
+#include "controls/ControlLookup.h"
 #include "controls/TemplateDialog.h"
 
 #include <QPainter>
@@ -123,25 +124,13 @@ void CClipDialog::ConnectControls() {
   connect(position, &CBitmapSlider::released, this, [this](int id, int) { OnSeek(id); });
 }
 
-CControlButton* CClipDialog::skinButton(int id) const {
-  const auto found = skinButtons_.find(id);
-  return found == skinButtons_.end() ? nullptr : found->second;
-}
+CControlButton* CClipDialog::skinButton(int id) const { return FindControl(skinButtons_, id); }
 
-QPushButton* CClipDialog::pushButton(int id) const {
-  const auto found = pushButtons_.find(id);
-  return found == pushButtons_.end() ? nullptr : found->second;
-}
+QPushButton* CClipDialog::pushButton(int id) const { return FindControl(pushButtons_, id); }
 
-CBitmapSlider* CClipDialog::slider(int id) const {
-  const auto found = sliders_.find(id);
-  return found == sliders_.end() ? nullptr : found->second;
-}
+CBitmapSlider* CClipDialog::slider(int id) const { return FindControl(sliders_, id); }
 
-CLabel* CClipDialog::timeLabel(int id) const {
-  const auto found = timeLabels_.find(id);
-  return found == timeLabels_.end() ? nullptr : found->second;
-}
+CLabel* CClipDialog::timeLabel(int id) const { return FindControl(timeLabels_, id); }
 
 std::optional<std::pair<QString, QString>> CClipDialog::EditRow(const ClipRow& row) {
   row_ = row;

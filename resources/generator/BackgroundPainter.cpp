@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include "resources/generator/PreviewScreenPainter.h"
 #include "resources/generator/FaceContentKit.h"
 #include "resources/generator/IconPaths.h"
 #include "resources/generator/SkinPalette.h"
@@ -136,22 +137,7 @@ void BackgroundPainter::paintPreviewScreen(QPainter& painter) {
     drawText(painter, QRectF(screen.left() + 1, 100, 200, 16), QStringLiteral("PREVIEW"), 11,
              palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter);
 
-    const QRectF bezel = screen.adjusted(-3.5, -3.5, 2.5, 3.5);
-    QLinearGradient frame(bezel.topLeft(), bezel.bottomLeft());
-    frame.setColorAt(0, QColor(0x0b, 0x15, 0x1a));
-    frame.setColorAt(1, QColor(0x05, 0x0a, 0x0d));
-    painter.setPen(QPen(palette::kCardBorder, 1.0));
-    painter.setBrush(frame);
-    painter.drawRoundedRect(bezel, 5, 5);
-    painter.fillRect(screen, palette::kScreen);
-
-    QLinearGradient glare(screen.topLeft(), screen.bottomLeft());
-    glare.setColorAt(0, QColor(0x6f, 0xa9, 0xb8, 22));
-    glare.setColorAt(0.45, QColor(0x6f, 0xa9, 0xb8, 4));
-    glare.setColorAt(1, QColor(0x6f, 0xa9, 0xb8, 0));
-    painter.fillRect(screen, glare);
-    const QRectF noteBox(screen.center().x() - 30, screen.center().y() - 30, 60, 60);
-    painter.fillPath(IconPaths::fitted(IconPaths::note(), noteBox), QColor(0x16, 0x27, 0x2e));
+    PaintPreviewScreen(painter, screen, 3.5, 60);
 
     // The transport strip under the screen, behind the position slider and the buttons.
     const QRectF strip(screen.left() - 3.5, 355.5, screen.width() + 6, 63);

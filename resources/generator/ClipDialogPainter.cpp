@@ -6,6 +6,7 @@
 
 #include "resources/generator/ClipDialogLayout.h"
 #include "resources/generator/IconPaths.h"
+#include "resources/generator/PreviewScreenPainter.h"
 #include "resources/generator/SkinPalette.h"
 
 namespace varnell::skin {
@@ -44,22 +45,7 @@ void ClipDialogPainter::paintBase(QPainter& painter) {
 }
 
 void ClipDialogPainter::paintScreen(QPainter& painter) {
-    const QRectF screen(clip_layout::kPreviewArea);
-    const QRectF bezel = screen.adjusted(-3.5, -3.5, 2.5, 2.5);
-    QLinearGradient frame(bezel.topLeft(), bezel.bottomLeft());
-    frame.setColorAt(0, QColor(0x0b, 0x15, 0x1a));
-    frame.setColorAt(1, QColor(0x05, 0x0a, 0x0d));
-    painter.setPen(QPen(palette::kCardBorder, 1.0));
-    painter.setBrush(frame);
-    painter.drawRoundedRect(bezel, 5, 5);
-    painter.fillRect(screen, palette::kScreen);
-    QLinearGradient glare(screen.topLeft(), screen.bottomLeft());
-    glare.setColorAt(0, QColor(0x6f, 0xa9, 0xb8, 22));
-    glare.setColorAt(0.45, QColor(0x6f, 0xa9, 0xb8, 4));
-    glare.setColorAt(1, QColor(0x6f, 0xa9, 0xb8, 0));
-    painter.fillRect(screen, glare);
-    const QRectF noteBox(screen.center().x() - 36, screen.center().y() - 36, 72, 72);
-    painter.fillPath(IconPaths::fitted(IconPaths::note(), noteBox), QColor(0x16, 0x27, 0x2e));
+    PaintPreviewScreen(painter, QRectF(clip_layout::kPreviewArea), 2.5, 72);
 }
 
 void ClipDialogPainter::paintTransportStrip(QPainter& painter) {
