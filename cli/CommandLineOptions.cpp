@@ -1,6 +1,7 @@
 #include "cli/CommandLineOptions.h"
 
 #include <charconv>
+#include <string>
 #include <string_view>
 
 #include "engine/ClipTime.h"
@@ -11,13 +12,15 @@ const char* const kUsageText =
     "usage: varnell-convert [OPTIONS] FILE...\n"
     "  --format mp3|wma          output format (default mp3)\n"
     "  --encoder MP3|WMA7|WMA8   default: MP3 for mp3, WMA8 for wma\n"
-    "  --bitrate KBPS            audio bit rate, default 128\n"
+    "  --bitrate KBPS            audio bit rate, default 128; mp3 takes 32-320 at 32000 Hz and up,\n"
+    "                            8-160 at 16000-24000 Hz, 8-64 below\n"
     "  --sample-rate HZ          default 44100\n"
     "  --channels 1|2            default 2\n"
     "  --start HH:MM:SS          clip start for every file (default 00:00:00)\n"
     "  --end HH:MM:SS            clip end for every file (default: the end of each file)\n"
     "  --output-dir DIR          default: the current directory; must exist\n"
-    "  --jobs N                  files converted at once (default: the number of CPU cores)\n"
+    "  --jobs N                  files converted at once (default: the number of CPU cores;\n"
+    "                            at most the number of files and 4 per core)\n"
     "  --info                    print each file's media information instead of converting\n";
 
 namespace {
@@ -27,6 +30,19 @@ std::optional<int> PositiveNumber(std::string_view text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value <= 0) return std::nullopt;
   return value;
+}
+
+struct BitRateRange {
+  int lowest, highest;
+};
+
+// What the MP3 encoder writes at a sample rate: MPEG-1 rates (32 kHz and up), MPEG-2 (16 to
+// 24 kHz) and MPEG-2.5 (below) have their own tables. The encoder silently clamps a rate outside
+// them, so asking for 1 kb/s would quietly give 32.
+BitRateRange Mp3BitRates(int sampleRate) {
+  if (sampleRate >= 32000) return {32, 320};
+  if (sampleRate >= 16000) return {8, 160};
+  return {8, 64};
 }
 
 }  // namespace
@@ -89,6 +105,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
   if (options.encoder.empty()) options.encoder = format == "wma" ? "WMA8" : "MP3";
   if ((format == "mp3") != (options.encoder == "MP3")) {
     return UsageError{"--encoder " + options.encoder + " does not write " + format + " files"};
+  }
+  if (format == "mp3") {
+    const BitRateRange range = Mp3BitRates(options.sampleRate);
+    if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {
+      return UsageError{"--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
+                        std::to_string(range.lowest) + " to " + std::to_string(range.highest) +
+                        " kb/s that mp3 takes at " + std::to_string(options.sampleRate) + " Hz"};
+    }
   }
   if (options.end && ParseClipTime(*options.end) < ParseClipTime(options.start)) {
     return UsageError{"--end lies before --start"};

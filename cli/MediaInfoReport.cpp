@@ -1,21 +1,23 @@
 #include "cli/MediaInfoReport.h"
 
+#include "cli/TerminalText.h"
 #include "engine/AVConvert.h"
 #include "engine/ClipTime.h"
 #include "engine/MediaInformation.h"
 
 namespace varnell {
 
-int PrintMediaInfo(const std::vector<std::string>& files, std::FILE* out) {
+int PrintMediaInfo(const std::vector<std::string>& files, ResultLines& out) {
   AVConvert engine;
   int failed = 0;
   for (const std::string& path : files) {
+    if (out.closed()) break;
     engine.probePath = path;
     if (engine.ProbeSourceFile() < 0 || engine.durationSeconds < 0) {
       const std::string reason = engine.probeFailureReason().empty()
                                      ? "the length of the source is unknown"
                                      : engine.probeFailureReason();
-      std::fprintf(out, "Failure: %s: %s\n\n", path.c_str(), reason.c_str());
+      out.Write("Failure: " + EscapedForTerminal(path) + ": " + EscapedForTerminal(reason) + "\n");
       ++failed;
       continue;
     }
@@ -29,8 +31,9 @@ int PrintMediaInfo(const std::vector<std::string>& files, std::FILE* out) {
         {"Frame rate", &info.frameRate},     {"Video codec", &info.videoCodec},
         {"Audio codec", &info.audioCodec},
     };
-    for (const auto& [name, value] : lines) std::fprintf(out, "%s: %s\n", name, value->c_str());
-    std::fputc('\n', out);
+    std::string report;
+    for (const auto& [name, value] : lines) report += name + (": " + EscapedForTerminal(*value)) + "\n";
+    out.Write(report);
   }
   return failed;
 }

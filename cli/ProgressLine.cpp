@@ -2,15 +2,23 @@
 
 #include <algorithm>
 
+#include "cli/TerminalText.h"
+
 namespace varnell {
 namespace {
 constexpr int kBarWidth = 20;
 constexpr std::size_t kNameWidth = 32;
 
+bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
 std::string FileName(const std::string& path) {
   const std::size_t slash = path.rfind('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.size() > kNameWidth) name = name.substr(0, kNameWidth - 3) + "...";
+  std::string name = EscapedForTerminal(slash == std::string::npos ? path : path.substr(slash + 1));
+  if (name.size() > kNameWidth) {
+    std::size_t cut = kNameWidth - 3;
+    while (cut > 0 && IsUtf8Continuation(name[cut])) --cut;  // never half a character
+    name = name.substr(0, cut) + "...";
+  }
   return name;
 }
 }  // namespace
@@ -18,11 +26,17 @@ std::string FileName(const std::string& path) {
 ProgressLine::ProgressLine(std::FILE* stream, bool enabled, int totalFiles)
     : stream_(stream), enabled_(enabled), totalFiles_(totalFiles) {}
 
+// While files are being converted the bar shows their mean percent; between files, and once the
+// batch has ended, the share of the files that have ended.
 std::string ProgressLine::Format(const std::vector<ActiveFile>& active, int ended,
                                  int totalFiles) {
   int percent = 0;
-  for (const ActiveFile& file : active) percent += std::max(file.percent, 0);
-  if (!active.empty()) percent /= static_cast<int>(active.size());
+  if (!active.empty()) {
+    for (const ActiveFile& file : active) percent += std::clamp(file.percent, 0, 100);
+    percent /= static_cast<int>(active.size());
+  } else if (totalFiles > 0) {
+    percent = std::clamp(ended, 0, totalFiles) * 100 / totalFiles;
+  }
   const int filled = percent * kBarWidth / 100;
   std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, ' ') + "] ";
   line += std::to_string(percent) + "% ";

@@ -1,34 +1,39 @@
 // varnell-convert: the command-line converter on the same engine, job rules and worker as the
 // main window.
-#include <signal.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <mutex>
 #include <thread>
 
 #include "cli/BatchConverter.h"
+#include "cli/BatchReport.h"
 #include "cli/CommandLineOptions.h"
+#include "cli/ConversionSettings.h"
 #include "cli/MediaInfoReport.h"
-#include "cli/ProgressLine.h"
+#include "cli/ResultLines.h"
+#include "cli/StopSignals.h"
+#include "cli/TerminalText.h"
 #include "engine/LibraryLog.h"
 #include "settings/MessageSink.h"
-#include "settings/ProfileChoice.h"
-#include "settings/SettingsAcceptance.h"
 
 namespace {
 
-std::atomic<bool> interrupted{false};
+constexpr int kExitUsage = 2;
 
-extern "C" void OnInterrupt(int) { interrupted = true; }
+void PrintMessage(const std::string& text) {
+  std::fprintf(stderr, "varnell-convert: %s\n", varnell::EscapedForTerminal(text).c_str());
+}
+
+int RefuseWithUsage(const std::string& text) {
+  PrintMessage(text);
+  std::fputs(varnell::kUsageText, stderr);
+  return kExitUsage;
+}
 
 class StandardErrorMessages : public varnell::MessageSink {
  public:
-  void ShowMessage(const std::string& text) override {
-    std::fprintf(stderr, "varnell-convert: %s\n", text.c_str());
-  }
+  void ShowMessage(const std::string& text) override { PrintMessage(text); }
 };
 
 // "out/" and "out" name the same folder; the job rules add the "/" themselves.
@@ -37,56 +42,31 @@ std::string WithoutTrailingSlashes(std::string folder) {
   return folder;
 }
 
-int Convert(varnell::CommandLineOptions& options) {
-  using namespace varnell;
-  OutputSettings settings;
-  int currentPresetCode = 0;
-  ApplyProfileChoice(options.profileItem, settings, currentPresetCode);
-  AcceptedChoices choices;
-  choices.encoder = options.encoder;
-  choices.audioBitRate = std::to_string(options.bitRateKbps) + " kbps";
-  choices.sampleRate = std::to_string(options.sampleRate) + " Hz";
-  choices.channel = options.channels == 1 ? "1 Channel Mono" : "2 Channel Stereo";
-  StandardErrorMessages messages;
-  AcceptSettings(choices, currentPresetCode, settings, messages);
+// Empty when the output folder can take the outputs, else what is wrong with it.
+std::string OutputFolderProblem(const std::string& folder) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(folder, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return "the output folder does not exist: " + folder;
+  }
+  if (error) return "cannot reach the output folder " + folder + ": " + error.message();
+  if (status.type() != std::filesystem::file_type::directory) {
+    return "--output-dir " + folder + " is not a folder";
+  }
+  return {};
+}
 
-  const int total = static_cast<int>(options.files.size());
-  ProgressLine progress(stderr, isatty(STDERR_FILENO) != 0, total);
-  std::mutex screen;
-  int completed = 0;
-  int failed = 0;
-  BatchConverter batch(options, settings,
-                       options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName);
-  batch.Run(
-      [&](const FileOutcome& outcome) {
-        std::lock_guard lock(screen);
-        progress.Clear();
-        switch (outcome.kind) {
-          case FileOutcome::Kind::Completed:
-            ++completed;
-            std::printf("Completed: %s\n", outcome.outputPath.c_str());
-            break;
-          case FileOutcome::Kind::Failed:
-            ++failed;
-            std::printf("Failure: %s: %s\n", outcome.sourcePath.c_str(), outcome.reason.c_str());
-            break;
-          case FileOutcome::Kind::Stopped:
-            std::printf("Stopped: %s\n", outcome.outputPath.c_str());
-            break;
-          case FileOutcome::Kind::NotStarted:
-            break;
-        }
-        std::fflush(stdout);
-      },
-      [&](const std::vector<ActiveFile>& active, int ended) {
-        std::lock_guard lock(screen);
-        progress.Draw(active, ended);
-      },
-      interrupted);
-  progress.Clear();
-  std::printf("%d completed, %d failed\n", completed, failed);
-  if (interrupted) return 130;
-  return failed > 0 ? 1 : 0;
+int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& results) {
+  using namespace varnell;
+  StandardErrorMessages messages;
+  const OutputSettings settings = ConversionSettingsFor(options, messages);
+  BatchReport report(results, stderr, isatty(STDERR_FILENO) != 0,
+                     static_cast<int>(options.files.size()));
+  BatchConverter batch(options, settings, FormatNameFor(options));
+  batch.Run([&](const FileOutcome& outcome) { report.OnOutcome(outcome); },
+            [&](const std::vector<ActiveFile>& active, int ended) { report.OnTick(active, ended); },
+            [&] { return report.StopRequested(); });
+  return report.Finish();
 }
 
 }  // namespace
@@ -94,32 +74,31 @@ int Convert(varnell::CommandLineOptions& options) {
 int main(int argc, char** argv) {
   using namespace varnell;
   QuietLibraryLog();
+  std::string signalError;
+  if (!InstallStopSignalHandlers(&signalError)) {
+    PrintMessage(signalError);
+    return 1;
+  }
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   ParsedCommandLine parsed =
       ParseCommandLine(arguments, static_cast<int>(std::thread::hardware_concurrency()));
+  ResultLines results(stdout);
   if (std::holds_alternative<HelpRequest>(parsed)) {
-    std::fputs(kUsageText, stdout);
-    return 0;
+    std::string usage = kUsageText;
+    usage.pop_back();  // Write adds the newline
+    return results.Write(usage) ? 0 : BatchReport::kExitOutputClosed;
   }
-  if (const auto* error = std::get_if<UsageError>(&parsed)) {
-    std::fprintf(stderr, "varnell-convert: %s\n%s", error->message.c_str(), kUsageText);
-    return 2;
-  }
+  if (const auto* error = std::get_if<varnell::UsageError>(&parsed)) return RefuseWithUsage(error->message);
   auto& options = std::get<CommandLineOptions>(parsed);
-  if (options.info) return PrintMediaInfo(options.files, stdout) > 0 ? 1 : 0;
+  if (options.info) {
+    const int failed = PrintMediaInfo(options.files, results);
+    if (results.closed()) return BatchReport::kExitOutputClosed;
+    return failed > 0 ? 1 : 0;
+  }
 
   options.outputFolder = WithoutTrailingSlashes(options.outputFolder);
-  std::error_code error;
-  if (!std::filesystem::is_directory(options.outputFolder, error)) {
-    std::fprintf(stderr, "varnell-convert: the output folder does not exist: %s\n%s",
-                 options.outputFolder.c_str(), kUsageText);
-    return 2;
+  if (const std::string problem = OutputFolderProblem(options.outputFolder); !problem.empty()) {
+    return RefuseWithUsage(problem);
   }
-
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  action.sa_flags = SA_RESETHAND;  // a second Ctrl+C ends the program at once
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  return Convert(options);
+  return Convert(options, results);
 }

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLineOptions.h"
 #include "cli/ProgressLine.h"
+#include "cli/TerminalText.h"
 
 namespace varnell {
 namespace {
@@ -49,6 +50,13 @@ TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({"--format", "wma", "--encoder", "MP3", "a"})),
             "--encoder MP3 does not write wma files");
   EXPECT_EQ(UsageMessage(Parse({"--bitrate", "12x", "a"})), "--bitrate must be a positive number of kb/s");
+  EXPECT_EQ(UsageMessage(Parse({"--bitrate", "1", "a"})),
+            "--bitrate 1 is outside the 32 to 320 kb/s that mp3 takes at 44100 Hz");
+  EXPECT_EQ(UsageMessage(Parse({"--bitrate", "320", "--sample-rate", "22050", "a"})),
+            "--bitrate 320 is outside the 8 to 160 kb/s that mp3 takes at 22050 Hz");
+  EXPECT_EQ(UsageMessage(Parse({"--bitrate", "80", "--sample-rate", "11025", "a"})),
+            "--bitrate 80 is outside the 8 to 64 kb/s that mp3 takes at 11025 Hz");
+  EXPECT_TRUE(std::holds_alternative<CommandLineOptions>(Parse({"--bitrate", "320", "a"})));
   EXPECT_EQ(UsageMessage(Parse({"--jobs", "0", "a"})), "--jobs must be a positive number");
   EXPECT_EQ(UsageMessage(Parse({"--channels", "6", "a"})), "--channels must be 1 or 2");
   EXPECT_EQ(UsageMessage(Parse({"--start", "1:00", "a"})), "--start must be HH:MM:SS");
@@ -64,7 +72,22 @@ TEST(ProgressLine, ShowsTheFilePercentAndCount) {
             "[#########           ] 45% song.m4a 3/10");
   EXPECT_EQ(ProgressLine::Format({{"/a.m4a", 100}, {"/b.m4a", -1}}, 0, 2),
             "[##########          ] 50% 2 files 0/2");
-  EXPECT_EQ(ProgressLine::Format({}, 2, 2), "[                    ] 0% 2/2");
+  EXPECT_EQ(ProgressLine::Format({}, 1, 4), "[#####               ] 25% 1/4");
+  EXPECT_EQ(ProgressLine::Format({}, 2, 2), "[####################] 100% 2/2");
+  EXPECT_EQ(ProgressLine::Format({{"/m/\x1b[2Jclear\n.m4a", 0}}, 0, 1),
+            "[                    ] 0% \\x1b[2Jclear\\n.m4a 0/1");
+  // A long name is cut between characters, never inside one.
+  EXPECT_EQ(ProgressLine::Format({{"/m/" + std::string(28, 'a') + "\u00e9\u00e9.m4a", 0}}, 0, 1),
+            "[                    ] 0% " + std::string(28, 'a') + "... 0/1");
+}
+
+TEST(TerminalText, EscapesEveryControlAndTheBackslashButKeepsUtf8) {
+  EXPECT_EQ(EscapedForTerminal("a\nb\tc\rd\\e\x1b[31m\x7f\x01"),
+            "a\\nb\\tc\\rd\\\\e\\x1b[31m\\x7f\\x01");
+  EXPECT_EQ(EscapedForTerminal("Gr\u00fc\u00dfe \u266b \U0001F3B5"), "Gr\u00fc\u00dfe \u266b \U0001F3B5");
+  // C1 controls (U+009B is a one-character CSI), stray and truncated bytes are escaped byte by byte.
+  EXPECT_EQ(EscapedForTerminal("\u009b2J"), "\\xc2\\x9b2J");
+  EXPECT_EQ(EscapedForTerminal("\x9b\xff\xe2\x99"), "\\x9b\\xff\\xe2\\x99");
 }
 
 }  // namespace

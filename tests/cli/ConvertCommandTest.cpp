@@ -3,8 +3,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "Media.h"
@@ -32,12 +34,17 @@ class ConvertCommand : public ::testing::Test {
 };
 
 TEST_F(ConvertCommand, UsageErrorsExitTwoWithAMessageAndTheUsage) {
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{}, {"--format", "flac", "a.m4a"},
-        {"--output-dir", output / "nowhere", "a.m4a"}}) {
+  const std::string aFile = sources / "file.txt";
+  std::ofstream(aFile) << "not a folder";
+  for (const auto& [arguments, message] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{}, "no input file"},
+           {{"--format", "flac", "a.m4a"}, "--format must be mp3 or wma"},
+           {{"--output-dir", output / "nowhere", "a.m4a"}, "the output folder does not exist: "},
+           {{"--output-dir", aFile, "a.m4a"}, "--output-dir " + aFile + " is not a folder"}}) {
     const auto result = Convert(arguments);
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.err.rfind("varnell-convert: ", 0), 0u) << result.err;
+    EXPECT_EQ(result.err.rfind("varnell-convert: " + message, 0), 0u) << result.err;
     EXPECT_NE(result.err.find("usage: varnell-convert"), std::string::npos);
     EXPECT_EQ(result.out, "");
   }
@@ -49,7 +56,7 @@ TEST_F(ConvertCommand, ReportsEveryFileAndExitsOneWhenAnyFailed) {
   WriteSample(Tone(sources / "two.m4a", 3.0));
   const std::string bad = sources / "bad.m4a";
   std::ofstream(bad) << "not audio";
-  const auto result = Convert({"--jobs", "2", "--output-dir", output.path().string() + "/",
+  const auto result = Convert({"--jobs", "1000", "--output-dir", output.path().string() + "/",
                                sources / "one.m4a", bad, sources / "two.m4a"});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.out.find("Completed: " + (output / "one.mp3") + "\n"), std::string::npos) << result.out;
@@ -87,27 +94,89 @@ TEST_F(ConvertCommand, InfoPrintsTheProbeResults) {
   EXPECT_TRUE(std::filesystem::is_empty(output.path()));
 }
 
-TEST_F(ConvertCommand, InterruptFinishesTheCurrentFileAndStartsNoOther) {
-  for (const char* name : {"a.m4a", "b.m4a"}) WriteSample(Tone(sources / name, 120.0));
-  Process converter(program, {"--jobs", "1", "--output-dir", output.path().string(), sources / "a.m4a",
-                              sources / "b.m4a"},
-                    logs.path().string());
-  const std::string first = output / "a.mp3";
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Waits until some file in the folder, finished or not, holds the given number of bytes.
+void WaitForOutputBytes(const std::filesystem::path& folder, std::uintmax_t bytes) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!(std::filesystem::exists(first) && std::filesystem::file_size(first) > 20000)) {
-    ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+  for (;;) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      std::error_code gone;  // a temporary file may be renamed between listing and sizing
+      if (entry.is_regular_file(gone) && entry.file_size(gone) >= bytes && !gone) return;
+    }
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no output grew to " << bytes << " bytes";
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  converter.Signal(SIGINT);
+}
+
+TEST_F(ConvertCommand, StopSignalsFinishTheCurrentFileEvenWhenRepeated) {
+  for (const char* name : {"a.m4a", "b.m4a"}) WriteSample(Tone(sources / name, 120.0));
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(strsignal(signal));
+    TempFolder folder;
+    Process converter(program, {"--jobs", "1", "--output-dir", folder.path().string(),
+                                sources / "a.m4a", sources / "b.m4a"},
+                      logs.path().string());
+    WaitForOutputBytes(folder.path(), 20000);
+    converter.Signal(signal);
+    EXPECT_TRUE(converter.WaitForError(": stopping;"));
+    converter.Signal(signal);  // used to end the program at once, mid-file
+    const auto result = converter.Wait();
+    EXPECT_EQ(result.signal, 0) << result.err;
+    EXPECT_EQ(result.exitCode, 128 + signal) << result.out << result.err;
+    const std::string first = folder / "a.mp3";
+    EXPECT_EQ(result.out, "Stopped: " + first + "\n0 completed, 0 failed\n");
+    const auto report = Inspect(first);
+    EXPECT_GT(report.decodedSamples, 0);
+    EXPECT_LT(report.decodedSamples, 100 * 44100);
+    EXPECT_EQ(report.decodeErrors, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "b.mp3"));
+  }
+}
+
+// `varnell-convert ... | head -n 1` once head has gone: the first result line cannot be
+// written, which ends the batch as a stop does instead of killing the program.
+TEST_F(ConvertCommand, ClosedStandardOutputStopsTheBatch) {
+  for (const char* name : {"one.m4a", "two.m4a"}) WriteSample(Tone(sources / name, 1.0));
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe(pipeEnds), 0);
+  ::close(pipeEnds[0]);
+  Process converter(program, {"--jobs", "1", "--output-dir", output.path().string(),
+                              sources / "one.m4a", sources / "two.m4a"},
+                    logs.path().string(), pipeEnds[1]);
+  ::close(pipeEnds[1]);
   const auto result = converter.Wait();
-  EXPECT_EQ(result.exitCode, 130) << result.out << result.err;
-  EXPECT_NE(result.out.find("Stopped: " + first + "\n"), std::string::npos) << result.out;
-  EXPECT_TRUE(result.out.ends_with("0 completed, 0 failed\n")) << result.out;
-  const auto report = Inspect(first);
-  EXPECT_GT(report.decodedSamples, 0);
-  EXPECT_LT(report.decodedSamples, 100 * 44100);
-  EXPECT_EQ(report.decodeErrors, 0);
-  EXPECT_FALSE(std::filesystem::exists(output / "b.mp3"));
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, 141) << result.err;
+  EXPECT_NE(result.err.find("varnell-convert: standard output is closed"), std::string::npos) << result.err;
+  EXPECT_NEAR(Inspect(output / "one.mp3").decodedSamples, 44100, 44);
+  EXPECT_FALSE(std::filesystem::exists(output / "two.mp3"));
+}
+
+TEST_F(ConvertCommand, ControlCharactersInNamesArePrintedEscaped) {
+  const std::string forging = sources / "a\nCompleted: forged.m4a";
+  const std::string colouring = sources / "\x1b[31mred\\.m4a";
+  WriteSample(Tone(forging, 1.0));
+  WriteSample(Tone(colouring, 1.0));
+  const std::string missing = sources / "gone\t.m4a";
+  const auto result = Convert({"--jobs", "1", "--output-dir", output.path().string(), forging, colouring, missing});
+  const std::vector<std::string> lines = Lines(result.out);
+  ASSERT_EQ(lines.size(), 4u) << result.out;
+  EXPECT_EQ(lines[0], "Completed: " + (output / "a\\nCompleted: forged.mp3"));
+  EXPECT_EQ(lines[1], "Completed: " + (output / "\\x1b[31mred\\\\.mp3"));
+  EXPECT_EQ(lines[2].rfind("Failure: " + (sources / "gone\\t.m4a") + ": cannot open source", 0), 0u) << lines[2];
+  EXPECT_EQ(lines[3], "2 completed, 1 failed");
+  EXPECT_TRUE(std::filesystem::exists(output / "a\nCompleted: forged.mp3"));
+
+  const auto info = Convert({"--info", colouring});
+  EXPECT_NE(info.out.find("Source file: " + (sources / "\\x1b[31mred\\\\.m4a") + "\n"), std::string::npos)
+      << info.out;
+  EXPECT_EQ(info.out.find('\x1b'), std::string::npos);
 }
 
 }  // namespace

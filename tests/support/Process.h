@@ -1,4 +1,5 @@
-// Runs a program to its end, or starts it and lets the test signal it, capturing its output.
+// Runs a program to its end, or starts it and lets the test signal it and wait for what it
+// writes, capturing its output.
 #pragma once
 
 #include <fcntl.h>
@@ -7,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -19,19 +22,25 @@ namespace varnell::testing {
 
 struct ProcessResult {
   int exitCode = -1;  // 128 + signal when it died of one
+  int signal = 0;     // the signal it died of; 0 when it exited
   std::string out;
   std::string err;
 };
 
 class Process {
  public:
+  // Standard output goes to stdoutFd when one is given (a pipe, say), else into the folder.
   Process(const std::string& program, const std::vector<std::string>& arguments,
-          const std::string& captureFolder)
+          const std::string& captureFolder, int stdoutFd = -1)
       : outPath_(captureFolder + "/stdout.txt"), errPath_(captureFolder + "/stderr.txt") {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (stdoutFd >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -51,12 +60,28 @@ class Process {
 
   void Signal(int signal) const { ::kill(pid_, signal); }
 
+  // Waits until the program's standard error holds text; false when the program ended first or
+  // the text did not come within the bound.
+  bool WaitForError(const std::string& text) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (ReadFile(errPath_).find(text) == std::string::npos) {
+      siginfo_t info{};
+      if (::waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != 0 ||
+          std::chrono::steady_clock::now() > deadline) {
+        return ReadFile(errPath_).find(text) != std::string::npos;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+  }
+
   ProcessResult Wait() {
     int status = 0;
     ::waitpid(pid_, &status, 0);
     pid_ = -1;
     ProcessResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.out = ReadFile(outPath_);
     result.err = ReadFile(errPath_);
     return result;

@@ -1,0 +1,80 @@
+#include "cli/BatchReport.h"
+
+#include <string>
+
+#include "cli/StopSignals.h"
+#include "cli/TerminalText.h"
+
+namespace varnell {
+
+BatchReport::BatchReport(ResultLines& results, std::FILE* messages, bool drawProgress,
+                         int totalFiles)
+    : results_(results), messages_(messages), progress_(messages, drawProgress, totalFiles) {}
+
+void BatchReport::OnOutcome(const FileOutcome& outcome) {
+  std::lock_guard lock(screen_);
+  progress_.Clear();
+  switch (outcome.kind) {
+    case FileOutcome::Kind::Completed:
+      ++completed_;
+      results_.Write("Completed: " + EscapedForTerminal(outcome.outputPath));
+      break;
+    case FileOutcome::Kind::Failed:
+      ++failed_;
+      results_.Write("Failure: " + EscapedForTerminal(outcome.sourcePath) + ": " +
+                     EscapedForTerminal(outcome.reason));
+      break;
+    case FileOutcome::Kind::Stopped:
+      results_.Write("Stopped: " + EscapedForTerminal(outcome.outputPath));
+      break;
+    case FileOutcome::Kind::NotStarted:
+      break;
+  }
+}
+
+void BatchReport::OnTick(const std::vector<ActiveFile>& active, int ended) {
+  std::lock_guard lock(screen_);
+  AnnounceStop();
+  progress_.Draw(active, ended);
+}
+
+bool BatchReport::StopRequested() const { return FirstStopSignal() != 0 || results_.closed(); }
+
+// Tells the user once that the stop has been seen, and once that a further signal changes
+// nothing, so that a second Ctrl+C is not mistaken for being lost.
+void BatchReport::AnnounceStop() {
+  const int signal = FirstStopSignal();
+  if (!stopAnnounced_ && StopRequested()) {
+    stopAnnounced_ = true;
+    progress_.Clear();
+    if (signal != 0) {
+      std::fprintf(messages_,
+                   "varnell-convert: %s: stopping; the files being converted end here, shortened, "
+                   "and no other file starts\n",
+                   StopSignalName(signal));
+    } else {
+      std::fputs("varnell-convert: standard output is closed: stopping after the files being "
+                 "converted\n",
+                 messages_);
+    }
+  }
+  if (!repeatAnnounced_ && StopSignalCount() > 1) {
+    repeatAnnounced_ = true;
+    progress_.Clear();
+    std::fputs("varnell-convert: already stopping; the files being converted are being finished\n",
+               messages_);
+  }
+  std::fflush(messages_);
+}
+
+int BatchReport::Finish() {
+  std::lock_guard lock(screen_);
+  progress_.Clear();
+  results_.Write(std::to_string(completed_) + " completed, " + std::to_string(failed_) + " failed");
+  AnnounceStop();  // a stop after the last tick, or the summary that could not be written
+  if (const int signal = FirstStopSignal(); signal != 0) return 128 + signal;
+  if (results_.closed()) return kExitOutputClosed;
+  return failed_ > 0 ? 1 : 0;
+}
+
+}  // namespace varnell

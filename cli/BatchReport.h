@@ -1,0 +1,47 @@
+// What varnell-convert tells the user while a batch runs: a result line per file and the summary
+// on standard output, the progress bar and the stop notices on standard error. Outcomes arrive
+// on job threads and ticks on the calling thread; one lock keeps their lines whole.
+#pragma once
+
+#include <cstdio>
+#include <mutex>
+#include <vector>
+
+#include "cli/BatchConverter.h"
+#include "cli/ProgressLine.h"
+#include "cli/ResultLines.h"
+
+namespace varnell {
+
+class BatchReport {
+ public:
+  // Exit status after a stop: 128 + the stop signal (130 for Ctrl+C, 143 for SIGTERM, 129 for
+  // SIGHUP), or 141, 128 + SIGPIPE, when standard output closed.
+  static constexpr int kExitOutputClosed = 141;
+
+  BatchReport(ResultLines& results, std::FILE* messages, bool drawProgress, int totalFiles);
+
+  void OnOutcome(const FileOutcome& outcome);
+  void OnTick(const std::vector<ActiveFile>& active, int ended);
+
+  // A stop signal came or standard output closed. Any thread.
+  bool StopRequested() const;
+
+  // Removes the progress bar, writes the summary and returns the exit status: 0 when every file
+  // completed, 1 when any failed, the stop's status after a stop.
+  int Finish();
+
+ private:
+  void AnnounceStop();
+
+  ResultLines& results_;
+  std::FILE* messages_;
+  std::mutex screen_;  // guards everything below and the writes to both streams
+  ProgressLine progress_;
+  int completed_ = 0;
+  int failed_ = 0;
+  bool stopAnnounced_ = false;
+  bool repeatAnnounced_ = false;
+};
+
+}  // namespace varnell
