@@ -10,7 +10,7 @@
 
 namespace varnell {
 
-std::thread StartThread(std::function<void()> run) { return std::thread(std::move(run)); }
+std::thread StartJobThread(std::function<void()> run) { return std::thread(std::move(run)); }
 
 BatchConverter::BatchConverter(const CommandLineOptions& options, const OutputSettings& settings,
                                std::string formatName, ThreadStarter startThread)

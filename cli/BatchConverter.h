@@ -33,7 +33,7 @@ struct ActiveFile {
 // Starts a job thread running the given function. Throws std::system_error when the thread
 // cannot start, as the std::thread constructor does.
 using ThreadStarter = std::function<std::thread(std::function<void()>)>;
-std::thread StartThread(std::function<void()> run);
+std::thread StartJobThread(std::function<void()> run);
 
 class BatchConverter {
  public:
@@ -42,7 +42,7 @@ class BatchConverter {
   static constexpr int kJobsPerCore = 4;
 
   BatchConverter(const CommandLineOptions& options, const OutputSettings& settings,
-                 std::string formatName, ThreadStarter startThread = StartThread);
+                 std::string formatName, ThreadStarter startThread = StartJobThread);
 
   // Runs every file; returns when all have ended or, after stopRequested() became true, when the
   // files being converted are finished (shortened) and no further file has started.

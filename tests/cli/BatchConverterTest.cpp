@@ -55,7 +55,7 @@ TEST_F(Batch, JobThreadsAreBoundedByTheCores) {
   std::atomic<int> started{0};
   const auto outcomes = Run(files, 1000, [&](std::function<void()> run) {
     ++started;
-    return StartThread(std::move(run));
+    return StartJobThread(std::move(run));
   });
   EXPECT_LE(started.load(), limit);
   ASSERT_EQ(outcomes.size(), files.size());
@@ -70,7 +70,7 @@ TEST_F(Batch, AThreadThatCannotStartLeavesItsFilesToTheOthersOrFailsThem) {
   const auto refuseAfter = [](int allowed) {
     return [allowed, started = 0](std::function<void()> run) mutable {
       if (started++ >= allowed) throw std::system_error(EAGAIN, std::generic_category());
-      return StartThread(std::move(run));
+      return StartJobThread(std::move(run));
     };
   };
   EXPECT_EQ(Count(Run(files, 3, refuseAfter(1)), FileOutcome::Kind::Completed), 3);
