@@ -7,11 +7,12 @@
 
 namespace varnell {
 
-int PrintMediaInfo(const std::vector<std::string>& files, ResultLines& out) {
+int PrintMediaInfo(const std::vector<std::string>& files, ResultLines& out,
+                   const std::function<bool()>& stopRequested) {
   AVConvert engine;
   int failed = 0;
   for (const std::string& path : files) {
-    if (out.closed()) break;
+    if (out.closed() || stopRequested()) break;
     engine.probePath = path;
     if (engine.ProbeSourceFile() < 0 || engine.durationSeconds < 0) {
       const std::string reason = engine.probeFailureReason().empty()
