@@ -257,14 +257,19 @@ void COstrelAVConverterDlg::mouseReleaseEvent(QMouseEvent* event) {
   QDialog::mouseReleaseEvent(event);
 }
 
+// While files are being added a drop is refused (the pointer says so) rather than lost midway.
 void COstrelAVConverterDlg::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!addingFiles_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void COstrelAVConverterDlg::dropEvent(QDropEvent* event) {
   QStringList paths;
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  if (addingFiles_) {
+    event->ignore();
+    return;
   }
   event->acceptProposedAction();
   if (!paths.isEmpty()) DropFiles(paths);
