@@ -90,6 +90,9 @@ void COstrelAVConverterDlg::CreateControls() {
     switch (control.kind) {
       case ControlKind::SkinButton: {
         auto* button = new CControlButton(control.id, this);
+        // Never drawn (the faces are pictures), but its "&" letter is the button's access key:
+        // Alt+A adds files; Alt+C, shared by Clip and Convert, moves the focus between them.
+        button->setText(control.text);
         buttons_[control.id] = button;
         widget = button;
         break;
