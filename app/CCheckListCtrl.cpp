@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace varnell {
 namespace {
@@ -65,11 +66,15 @@ void CCheckListCtrl::SetUp() {
   initialised_ = true;
 }
 
-void CCheckListCtrl::InsertRow(int row, const QString& sourcePath) {
+// As the list control's insert does, a row past the end is appended (and one before the start
+// goes first), so a caller whose count is out of date cannot reach a row that is not there.
+int CCheckListCtrl::InsertRow(int row, const QString& sourcePath) {
   const QSignalBlocker quiet(this);  // the row's own cells are not a user's change of state
+  row = std::clamp(row, 0, rowCount());
   insertRow(row);
   for (int column = 0; column < kColumnCount; ++column) setItem(row, column, NewCell(column));
   item(row, kSourceFile)->setText(sourcePath);
+  return row;
 }
 
 void CCheckListCtrl::DeleteItem(int row) {

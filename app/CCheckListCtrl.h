@@ -24,8 +24,9 @@ class CCheckListCtrl : public QTableWidget {
   bool isInitialised() const { return initialised_; }
 
   int GetItemCount() const { return rowCount(); }
-  // Inserts a row with the path in column 0 and empty other columns, unchecked.
-  void InsertRow(int row, const QString& sourcePath);
+  // Inserts a row with the path in column 0 and empty other columns, unchecked; returns the
+  // row it became (a row past the end is appended).
+  int InsertRow(int row, const QString& sourcePath);
   void DeleteItem(int row);
   void DeleteAllItems();
   QString GetItemText(int row, int column) const;

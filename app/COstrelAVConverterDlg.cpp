@@ -90,6 +90,9 @@ void COstrelAVConverterDlg::CreateControls() {
     switch (control.kind) {
       case ControlKind::SkinButton: {
         auto* button = new CControlButton(control.id, this);
+        // Never drawn (the faces are pictures), but its "&" letter is the button's access key:
+        // Alt+A adds files; Alt+C, shared by Clip and Convert, moves the focus between them.
+        button->setText(control.text);
         buttons_[control.id] = button;
         widget = button;
         break;
@@ -257,14 +260,19 @@ void COstrelAVConverterDlg::mouseReleaseEvent(QMouseEvent* event) {
   QDialog::mouseReleaseEvent(event);
 }
 
+// While files are being added a drop is refused (the pointer says so) rather than lost midway.
 void COstrelAVConverterDlg::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!addingFiles_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void COstrelAVConverterDlg::dropEvent(QDropEvent* event) {
   QStringList paths;
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  if (addingFiles_) {
+    event->ignore();
+    return;
   }
   event->acceptProposedAction();
   if (!paths.isEmpty()) DropFiles(paths);

@@ -118,6 +118,7 @@ class COstrelAVConverterDlg : public QDialog {
   bool ProbeRow(int row);
   bool ProbePath(const QString& path);
   void InsertProbedRow(int row, const QString& path, bool fromFileDialog);
+  void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
   void ShowMessage(const QString& text);
   static QString CleanPath(const QString& path);
 
@@ -156,6 +157,9 @@ class COstrelAVConverterDlg : public QDialog {
   QString currentOutputFolder_;
   int clipRowIndex_ = 0;
   bool closing_ = false;
+  // Set while AddFiles or DropFiles chooses, probes and inserts files; the commands that change
+  // the rows refuse meanwhile (all on the user-interface thread).
+  bool addingFiles_ = false;
   std::optional<QPoint> dragOrigin_;  // where a background drag grabbed the window
 };
 

@@ -2,6 +2,7 @@
 // them, removing and clearing rows, the probe of the selected row and the list's context menu.
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include "app/COstrelAVConverterDlg.h"
 #include "app/MainDialogTemplate.h"
@@ -36,7 +37,7 @@ bool COstrelAVConverterDlg::ProbePath(const QString& path) {
 void COstrelAVConverterDlg::InsertProbedRow(int row, const QString& path, bool fromFileDialog) {
   const AVConvert& engine = state_.Engine();
   taskList_->DeselectRow(0);
-  taskList_->InsertRow(row, path);
+  row = taskList_->InsertRow(row, path);
   taskList_->SetItemText(row, CCheckListCtrl::kStartTime, QString::fromStdString(FormatClipTime(0)));
   taskList_->SetItemText(row, CCheckListCtrl::kEndTime,
                          QString::fromStdString(FormatClipTime(engine.durationSeconds)));
@@ -53,34 +54,39 @@ void COstrelAVConverterDlg::InsertProbedRow(int row, const QString& path, bool f
   }
 }
 
-void COstrelAVConverterDlg::AddFiles() {
-  const int rowsBefore = taskList_->GetItemCount();
-  const QStringList chosen = platform_.fileDialogs.OpenFiles(this, kOpenFileFilter);
-  int added = 0;
-  for (const QString& chosenPath : chosen) {
-    // Keeps the window painting while a long selection is probed.
-    QCoreApplication::processEvents();
-    const QString path = CleanPath(chosenPath);
+// Probes and inserts the files one by one: the file dialog's at the end in their order, dropped
+// ones on top. Between files the window keeps painting, but the user's input waits until the last
+// file is in, so a Clear All, Remove, Delete, drop or second Add made meanwhile acts on the whole
+// list afterwards. Whatever reaches the list commands by another way while this runs (a posted
+// event, the event loop of a message box) finds them refusing: addingFiles_ is set.
+void COstrelAVConverterDlg::AddProbedFiles(const QStringList& paths, bool fromFileDialog) {
+  const QScopedValueRollback<bool> adding(addingFiles_, true);
+  for (const QString& candidate : paths) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QString path = CleanPath(candidate);
     if (!ProbePath(path)) {
       ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
       continue;
     }
-    ++added;
-    InsertProbedRow(rowsBefore + added - 1, path, true);
+    InsertProbedRow(fromFileDialog ? taskList_->GetItemCount() : 0, path, fromFileDialog);
   }
+}
+
+void COstrelAVConverterDlg::AddFiles() {
+  if (addingFiles_) return;
+  QStringList chosen;
+  {
+    const QScopedValueRollback<bool> choosing(addingFiles_, true);
+    chosen = platform_.fileDialogs.OpenFiles(this, kOpenFileFilter);
+  }
+  AddProbedFiles(chosen, true);
   ProbeSelectedRow();
   UpdateListState();
 }
 
 void COstrelAVConverterDlg::DropFiles(const QStringList& paths) {
-  for (const QString& droppedPath : paths) {
-    const QString path = CleanPath(droppedPath);
-    if (!ProbePath(path)) {
-      ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
-      continue;
-    }
-    InsertProbedRow(0, path, false);
-  }
+  if (addingFiles_) return;
+  AddProbedFiles(paths, false);
   taskList_->clearSelection();
   taskList_->SelectAndFocusRow(0);
   taskList_->setFocus();
@@ -103,6 +109,7 @@ void COstrelAVConverterDlg::UpdateListState() {
 }
 
 void COstrelAVConverterDlg::RemoveSelected() {
+  if (addingFiles_) return;
   const int row = taskList_->FirstSelectedRow();
   if (row < 0) return;
   taskList_->DeleteItem(row);
@@ -122,6 +129,7 @@ void COstrelAVConverterDlg::RemoveSelected() {
 }
 
 void COstrelAVConverterDlg::ClearAll() {
+  if (addingFiles_) return;
   taskList_->DeleteAllItems();
   StopPreview();
   taskList_->hide();
@@ -181,6 +189,7 @@ std::unique_ptr<QMenu> COstrelAVConverterDlg::BuildContextMenu() {
 }
 
 void COstrelAVConverterDlg::ContextMenu(const QPoint& globalPosition) {
+  if (addingFiles_) return;
   const bool selected = taskList_->FirstSelectedRow() >= 0;
   for (int id : {kConvert, kFileInformation, kClip, kRemove}) {
     if (id != kConvert || selected) EnableButton(id, selected);

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "controls/BitmapRegion.h"
 #include "controls/BitmapResource.h"
@@ -26,6 +27,8 @@ const QRegion kNothingVisible(-1, -1, 1, 1);
 
 CControlButton::CControlButton(int controlId, QWidget* parent)
     : QAbstractButton(parent), controlId_(controlId) {}
+
+CControlButton::~CControlButton() { ReturnAncestorCursor(); }
 
 int CControlButton::controlId() const {
   return controlId_;
@@ -85,14 +88,54 @@ void CControlButton::paintEvent(QPaintEvent* /*event*/) {
 // the face changes as soon as the pointer crosses the shape's edge.
 void CControlButton::enterEvent(QEnterEvent* event) {
   hovered_ = true;
+  LendCursorToAncestor();
   update();
   QAbstractButton::enterEvent(event);
 }
 
 void CControlButton::leaveEvent(QEvent* event) {
   hovered_ = false;
+  ReturnAncestorCursor();
   update();
   QAbstractButton::leaveEvent(event);
+}
+
+// Disabling the button under the pointer makes Qt clear the shown cursor just
+// before this event, and nothing else sets it until the pointer moves to
+// another widget: show the button's cursor again.
+void CControlButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && hovered_ && !isEnabled() &&
+      testAttribute(Qt::WA_SetCursor)) {
+    if (QWindow* shown = window()->windowHandle()) shown->setCursor(cursor());
+  }
+  QAbstractButton::changeEvent(event);
+}
+
+// Entering a disabled widget, Qt shows the cursor of the nearest enabled
+// ancestor; lending it the cursor while the pointer is here (enabled or not,
+// since the state may change meanwhile) makes that the button's.
+void CControlButton::LendCursorToAncestor() {
+  if (!testAttribute(Qt::WA_SetCursor) || cursorBorrower_) return;
+  QWidget* ancestor = parentWidget();
+  while (ancestor != nullptr && !ancestor->isWindow() && !ancestor->isEnabled()) {
+    ancestor = ancestor->parentWidget();
+  }
+  if (ancestor == nullptr) return;
+  cursorBorrower_ = ancestor;
+  borrowerCursor_.reset();
+  if (ancestor->testAttribute(Qt::WA_SetCursor)) borrowerCursor_ = ancestor->cursor();
+  ancestor->setCursor(cursor());
+}
+
+void CControlButton::ReturnAncestorCursor() {
+  if (!cursorBorrower_) return;
+  if (borrowerCursor_) {
+    cursorBorrower_->setCursor(*borrowerCursor_);
+  } else {
+    cursorBorrower_->unsetCursor();
+  }
+  cursorBorrower_ = nullptr;
+  borrowerCursor_.reset();
 }
 
 // Also consulted while the button is held, so dragging off the shape (not just

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QCursor>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QRegion>
+#include <optional>
 
 class QEnterEvent;
 class QEvent;
@@ -18,11 +21,17 @@ namespace varnell {
 // pointer. It draws the same whether enabled or not: owners load a separate
 // disabled look. Owners set it up once with SetShapeFromBitmap, then
 // LoadStateBitmaps, and may load other looks later.
+//
+// A cursor set on the button (setCursor) shows over it whether it is enabled
+// or not. Qt shows a disabled widget the cursor of its nearest enabled
+// ancestor instead, so while the pointer is over the button that ancestor
+// wears the button's cursor, and gets its own back when the pointer leaves.
 class CControlButton : public QAbstractButton {
   Q_OBJECT
 
  public:
   explicit CControlButton(int controlId, QWidget* parent = nullptr);
+  ~CControlButton() override;
 
   int controlId() const;
 
@@ -45,9 +54,13 @@ class CControlButton : public QAbstractButton {
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool hitButton(const QPoint& pos) const override;
 
  private:
+  void LendCursorToAncestor();
+  void ReturnAncestorCursor();
+
   const int controlId_;
   QPixmap hoverFace_;
   QPixmap normalFace_;
@@ -56,6 +69,9 @@ class CControlButton : public QAbstractButton {
   QRegion shape_;
   bool shaped_ = false;
   bool hovered_ = false;
+  // The ancestor wearing this button's cursor while the pointer is over it, and what it wore.
+  QPointer<QWidget> cursorBorrower_;
+  std::optional<QCursor> borrowerCursor_;
 };
 
 }  // namespace varnell

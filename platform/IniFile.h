@@ -52,15 +52,19 @@ class IniFile {
 //
 // Reading takes no lock: writers replace the file by renaming a complete new
 // one over it, so a reader sees either the old or the new file. nullopt when
-// the file or the key is missing or the file cannot be read.
+// the file or the key is missing, or when what is under the name is not a
+// regular file of at most 64 KiB (a FIFO, a device, a link to one, a file far
+// too big for a store): the read neither waits nor grows without bound.
 std::optional<QString> ReadProfileString(const QString& iniPath, const QString& section, const QString& key);
 
-// Read-modify-write under a QLockFile ("<iniPath>.lock"), so that copies of the
-// program running side by side never lose each other's changes, then an
-// atomic replace (temporary file in the same folder, renamed). False, leaving
-// the file as it was, when the folder does not exist (nothing is created),
-// the lock is not obtained within a few seconds, the existing file cannot be
-// read, or the new one cannot be written.
+// Read-modify-write under a lock file ("<iniPath>.lock", removed afterwards),
+// so that copies of the program running side by side never lose each other's
+// changes, then an atomic replace (a temporary file created exclusively in the
+// same folder, renamed over the store). False, leaving the file as it was,
+// when the folder does not exist (nothing is created), the lock is not
+// obtained within a few seconds, the store or the lock's name is a symbolic
+// link or anything but a readable regular file, or the new file cannot be
+// written. Nothing is ever written through a link.
 bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key, const QString& value);
 
 }  // namespace varnell

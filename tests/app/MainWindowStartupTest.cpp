@@ -84,6 +84,37 @@ TEST_F(MainWindowTest, TheHandCursorIsOverExactlyTheCommandButtons) {
   EXPECT_EQ(Window().button(kConvert)->cursor().shape(), Qt::BitmapCursor);
 }
 
+// The skinned buttons draw pictures, not their texts, and still answer their access keys.
+TEST_F(MainWindowTest, AltWithAnAccessKeyPressesItsButtonOrMovesTheFocusBetweenTheSharers) {
+  COstrelAVConverterDlg& window = Window();
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  fileDialogs.openAnswers.push_back({Recording("a.m4a")});
+  QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return List().GetItemCount() == 1; }));
+  QTest::keyClick(&window, Qt::Key_H, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !messages.shown.empty(); }));
+  EXPECT_EQ(messages.shown[0].text, "Can not find help file!");
+
+  // Clip and Convert share Alt+C: it moves the focus from one to the other and presses neither.
+  QWidget* clip = window.button(kClip);
+  QWidget* convert = window.button(kConvert);
+  QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+  QWidget* first = QApplication::focusWidget();
+  ASSERT_TRUE(first == clip || first == convert);
+  QTest::keyClick(first, Qt::Key_C, Qt::AltModifier);
+  ASSERT_EQ(QApplication::focusWidget(), first == clip ? convert : clip);
+  if (first == clip) QTest::keyClick(convert, Qt::Key_C, Qt::AltModifier);
+  ASSERT_EQ(QApplication::focusWidget(), clip);
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_FALSE(window.isProgressTimerActive());
+
+  QTest::keyClick(clip, Qt::Key_Space);  // Space presses the focused one
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "Please select the video files to cut!");
+}
+
 TEST_F(MainWindowTest, EnterEscapeAndTheWindowManagersCloseLeaveTheWindowOpen) {
   COstrelAVConverterDlg& window = Window();
   window.show();

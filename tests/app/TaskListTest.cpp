@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QTest>
 
@@ -124,6 +126,55 @@ TEST_F(TaskList, ClearAllEmptiesTheListAndDisablesItsCommands) {
     EXPECT_FALSE(Enabled(id)) << id;
   }
   EXPECT_TRUE(Enabled(kAdd));
+}
+
+// Events that are waiting when an Add starts are delivered between its probes. Each would change
+// the rows under the add loop: Clear All left its next row index past the end (a crash), Delete
+// removed a row, a drop put a row amid the new ones, a second Add opened the dialog again.
+TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
+  const QString a = Recording("a.m4a"), b = Recording("b.m4a");
+  const QString c = Recording("c.m4a"), d = Recording("d.m4a");
+  AddThroughDialog({a, b});
+  COstrelAVConverterDlg& window = Window();
+  window.show();
+  List().SelectAndFocusRow(0);
+
+  const auto postClick = [](QWidget* button) {
+    const QPointF at = button->mask().begin()->center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(button, new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                                                          type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                           : Qt::NoButton,
+                                                          Qt::NoModifier));
+    }
+  };
+  postClick(window.button(kClearAll));
+  QCoreApplication::postEvent(&List(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier));
+  postClick(window.button(kAdd));
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(Recording("dropped.m4a"))});
+  QCoreApplication::postEvent(&window, new QDropEvent(QPointF(100, 200), Qt::CopyAction, &dropped,
+                                                      Qt::LeftButton, {}));
+  AddThroughDialog({c, d});
+
+  ASSERT_EQ(List().GetItemCount(), 4);
+  const QStringList expected{a, b, c, d};
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(Text(row, CCheckListCtrl::kSourceFile), expected[row]);
+    EXPECT_EQ(Text(row, CCheckListCtrl::kStatus), " Ready") << row;
+    EXPECT_TRUE(List().GetCheck(row)) << row;
+  }
+  EXPECT_EQ(fileDialogs.openFilters.size(), 2u);
+  EXPECT_TRUE(Enabled(kClearAll));
+
+  window.ClearAll();  // once the add is over, the commands work again
+  EXPECT_EQ(List().GetItemCount(), 0);
+}
+
+TEST_F(TaskList, AnInsertPastTheEndAppends) {
+  EXPECT_EQ(List().InsertRow(3, "/first.m4a"), 0);
+  EXPECT_EQ(List().InsertRow(9, "/second.m4a"), 1);
+  EXPECT_EQ(Text(1, CCheckListCtrl::kSourceFile), "/second.m4a");
 }
 
 TEST_F(TaskList, TheHeaderBoxChecksAllAndFollowsEveryRow) {

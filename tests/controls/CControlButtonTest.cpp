@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,39 @@ TEST_F(CControlButtonTest, PressedFaceLiesShiftedAndShadedOverTheCurrentFace) {
 TEST_F(CControlButtonTest, DrawsTheSameWhenDisabled) {
   button.setEnabled(false);
   EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+}
+
+// What the pointer shows is the cursor Qt gives the native window under it; over a disabled child
+// Qt would give it the parent's arrow.
+TEST(CControlButtonCursor, ShowsOverTheButtonEnabledOrNotAndOnlyThere) {
+  QWidget window;
+  window.resize(120, 60);
+  auto* button = new CControlButton(1000, &window);
+  button->setGeometry(10, 10, 40, 20);
+  button->setCursor(Qt::PointingHandCursor);
+  button->setEnabled(false);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto shown = [&window] { return window.windowHandle()->cursor().shape(); };
+  const QPoint background(100, 45), overButton(20, 20);
+
+  QTest::mouseMove(&window, background - QPoint(1, 1));
+  QTest::mouseMove(&window, background);
+  EXPECT_EQ(shown(), Qt::ArrowCursor);
+  QTest::mouseMove(&window, overButton);
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "entering the disabled button";
+  button->setEnabled(true);
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "enabled under the pointer";
+  QTest::mouseMove(&window, background);
+  EXPECT_EQ(shown(), Qt::ArrowCursor);
+
+  QTest::mouseMove(&window, overButton);
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "entering the enabled button";
+  button->setEnabled(false);  // as Clear All disables itself when clicked
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "disabled under the pointer";
+  QTest::mouseMove(&window, background);
+  EXPECT_EQ(shown(), Qt::ArrowCursor);
+  EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor) << "the window's own cursor is given back";
 }
 
 }  // namespace

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <iterator>
 
 #include "QStringPrinter.h"
@@ -128,6 +135,86 @@ TEST(ProfileStringFile, RefusedValueLeavesTheStoreUntouched) {
   WriteText(ini, "[Info]\npath=/old\n");
   EXPECT_FALSE(WriteProfileString(QString::fromStdString(ini), "Info", "Path", "/a\nb"));
   EXPECT_EQ(Contents(ini), "[Info]\npath=/old\n");
+}
+
+// Runs `work` in a child process with an alarm and a memory limit, so work that waits on a FIFO or
+// grows without bound ends the child and fails the test instead of hanging the run or exhausting
+// the machine. The answer is what `work` returned, or nullopt when the child did not finish.
+std::optional<std::string> InChild(const std::function<std::string()>& work) {
+  int answer[2];
+  if (::pipe(answer) != 0) return std::nullopt;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(answer[0]);
+    ::alarm(10);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = static_cast<rlim_t>(pages) * ::sysconf(_SC_PAGESIZE) + (256u << 20);
+    const rlimit memory{limit, limit};
+    ::setrlimit(RLIMIT_AS, &memory);
+    const std::string text = work();
+    const bool sent = ::write(answer[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::_exit(sent ? 0 : 1);
+  }
+  ::close(answer[1]);
+  std::string text;
+  char buffer[256];
+  for (ssize_t got; (got = ::read(answer[0], buffer, sizeof buffer)) > 0;) text.append(buffer, got);
+  ::close(answer[0]);
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+std::string ReadAndWrite(const std::string& store) {
+  const QString path = QString::fromStdString(store);
+  const std::optional<QString> read = ReadProfileString(path, "Info", "path");
+  const bool written = WriteProfileString(path, "Info", "Path", "/new");
+  return (read ? read->toStdString() : "none") + (written ? " written" : " refused");
+}
+
+TEST(ProfileStringFile, AnythingButASmallRegularFileReadsAsNoStoreAndIsNeverReplaced) {
+  TempFolder folder;
+  const std::string fifo = folder / "fifo.ini";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string zero = folder / "zero.ini";
+  std::filesystem::create_symlink("/dev/zero", zero);
+  // A key that a reader without a bound would find at the start of the file.
+  const std::string big = folder / "big.ini";
+  const std::string bigText = "[Info]\npath=/big\n; " + std::string(64 * 1024, 'x') + "\n";
+  WriteText(big, bigText);
+  const std::string small = folder / "small.ini";
+  WriteText(small, "[Info]\npath=/small\n");
+
+  for (const std::string& store : {fifo, zero, big}) {
+    EXPECT_EQ(InChild([&store] { return ReadAndWrite(store); }), "none refused") << store;
+  }
+  EXPECT_EQ(InChild([&small] { return ReadAndWrite(small); }), "/small written");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_symlink(zero));
+  EXPECT_EQ(Contents(big), bigText);
+}
+
+// A link planted under the store's or the lock's name would let a write replace or create a file
+// somewhere else: the write is refused and the link's target stays as it was.
+TEST(ProfileStringFile, AWriteNeverGoesThroughALinkUnderTheStoresOrTheLocksName) {
+  TempFolder folder;
+  const std::string victim = folder / "victim.txt";
+  WriteText(victim, "someone's notes\n");
+  const std::string store = folder / "Path_Registration.ini";
+  std::filesystem::create_symlink(victim, store);
+  EXPECT_FALSE(WriteProfileString(QString::fromStdString(store), "Info", "Path", "/new"));
+  EXPECT_EQ(Contents(victim), "someone's notes\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(store));
+
+  const std::string other = folder / "other.ini";
+  const std::string elsewhere = folder / "created-elsewhere";
+  std::filesystem::create_symlink(elsewhere, other + ".lock");
+  EXPECT_FALSE(WriteProfileString(QString::fromStdString(other), "Info", "Path", "/new"));
+  EXPECT_FALSE(std::filesystem::exists(elsewhere));
+  EXPECT_FALSE(std::filesystem::exists(other));
 }
 
 }  // namespace
