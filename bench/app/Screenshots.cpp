@@ -12,15 +12,11 @@
 #include <functional>
 
 #include "app/COstrelAVConverterDlg.h"
+#include "bench/app/BenchPlatform.h"
 #include "app/MainDialogTemplate.h"
 #include "clip/CClipDialog.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingPowerOff.h"
-#include "platform/RecordingShell.h"
-#include "platform/ScriptedFileDialogs.h"
 #include "resources/VarnellResources.h"
 
 namespace {
@@ -104,14 +100,10 @@ int main(int argc, char** argv) {
     if (!Write(files[i], seconds[i], i == 0)) return 1;
   }
 
-  RecordingMessageBox messages;
-  ScriptedFileDialogs dialogs;
-  RecordingShell shell;
-  RecordingPowerOff powerOff;
-  RecordingBrowserLauncher browser;
-  const Platform platform{messages, dialogs, shell, powerOff, browser};
+  BenchPlatform services;
+  ScriptedFileDialogs& dialogs = services.dialogs;
   ApplicationState state;
-  COstrelAVConverterDlg window(state, platform, work + "/program");
+  COstrelAVConverterDlg window(state, services.platform, work + "/program");
   window.move(0, 0);
   window.show();
   Settle(800);
