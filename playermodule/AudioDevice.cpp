@@ -66,12 +66,7 @@ void AudioDevice::fill(float* out, int frameCount) {
   const int taken = queue_ != nullptr ? queue_->pop(out, frameCount) : 0;
   std::fill(out + static_cast<std::ptrdiff_t>(taken) * kDeviceChannels,
             out + static_cast<std::ptrdiff_t>(frameCount) * kDeviceChannels, 0.0f);
-  const int volume = volume_.load(std::memory_order_relaxed);
-  if (volume < kMaximumVolume) {
-    const float gain = static_cast<float>(volume) / kMaximumVolume;
-    std::for_each(out, out + static_cast<std::ptrdiff_t>(taken) * kDeviceChannels,
-                  [gain](float& sample) { sample *= gain; });
-  }
+  ApplyVolume(out, taken, volume_.load(std::memory_order_relaxed));
 }
 
 }  // namespace varnell::player

@@ -8,29 +8,22 @@
 #include <atomic>
 #include <memory>
 
-#include "playermodule/SampleQueue.h"
+#include "playermodule/AudioOutput.h"
 
 namespace varnell::player {
 
-inline constexpr int kDeviceChannels = 2;
-inline constexpr int kMaximumVolume = 65535;
-
-class AudioDevice {
+class AudioDevice final : public AudioOutput {
  public:
   // Opens the default output device paused, asking for `preferredRate`. SDL's audio subsystem is
   // initialised for each device, so the driver named in SDL_AUDIODRIVER is the one in force now.
   // Null when there is no usable device.
   static std::unique_ptr<AudioDevice> Open(int preferredRate, const std::atomic<int>& volume);
-  AudioDevice(const AudioDevice&) = delete;
-  AudioDevice& operator=(const AudioDevice&) = delete;
-  ~AudioDevice();
+  ~AudioDevice() override;
 
-  int frameRate() const { return frameRate_; }
-
-  // The queue the device plays from; it must outlive the device or be detached first.
-  void attach(SampleQueue* queue);
-  void play();
-  void pause();
+  int frameRate() const override { return frameRate_; }
+  void attach(SampleQueue* queue) override;
+  void play() override;
+  void pause() override;
 
  private:
   AudioDevice(const std::atomic<int>& volume) : volume_(volume) {}

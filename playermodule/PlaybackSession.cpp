@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "playermodule/AudioDevice.h"
+
 namespace varnell::player {
 namespace {
 
@@ -13,14 +15,20 @@ constexpr int kQueueDivisor = 4;
 
 std::unique_ptr<PlaybackSession> PlaybackSession::Open(const std::string& utf8Path,
                                                        const Notifications& notifications,
-                                                       const std::atomic<int>& volume) {
+                                                       const std::atomic<int>& volume, Output output) {
   std::unique_ptr<PlaybackSession> session(new PlaybackSession(notifications));
   session->media_ = MediaFile::Open(utf8Path);
   if (!session->media_) {
     return nullptr;
   }
   const int preferredRate = session->media_->hasAudio() ? session->media_->audioDecoder()->sample_rate : 0;
-  session->device_ = AudioDevice::Open(preferredRate, volume);
+  if (output == Output::Pulled) {
+    auto pulled = std::make_unique<PulledAudioDevice>(preferredRate > 0 ? preferredRate : 44100, volume);
+    session->pulledDevice_ = pulled.get();
+    session->device_ = std::move(pulled);
+  } else {
+    session->device_ = AudioDevice::Open(preferredRate, volume);
+  }
   if (!session->device_) {
     return nullptr;
   }

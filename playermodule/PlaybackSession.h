@@ -6,22 +6,25 @@
 #include <memory>
 #include <string>
 
-#include "playermodule/AudioDevice.h"
+#include "playermodule/AudioOutput.h"
 #include "playermodule/DecodeWorker.h"
 #include "playermodule/MediaFile.h"
 #include "playermodule/Notifications.h"
 #include "playermodule/PictureScaler.h"
 #include "playermodule/PictureTrack.h"
 #include "playermodule/PlaybackOutcome.h"
+#include "playermodule/PulledAudioDevice.h"
 #include "playermodule/SampleQueue.h"
 
 namespace varnell::player {
 
 class PlaybackSession {
  public:
+  enum class Output { SoundCard, Pulled };
+
   // Opened paused at the start, already decoding ahead. Null when the file cannot be played.
   static std::unique_ptr<PlaybackSession> Open(const std::string& utf8Path, const Notifications& notifications,
-                                               const std::atomic<int>& volume);
+                                               const std::atomic<int>& volume, Output output);
   PlaybackSession(const PlaybackSession&) = delete;
   PlaybackSession& operator=(const PlaybackSession&) = delete;
   ~PlaybackSession();
@@ -34,12 +37,15 @@ class PlaybackSession {
   bool reachedEnd() const { return outcome_.reachedEnd.load(); }
 
   double heardSeconds() const { return queue_->heardSeconds(); }
+  int deviceRate() const { return device_->frameRate(); }
   double durationSeconds() const;
 
   bool hasAudio() const { return media_->hasAudio(); }
   bool hasPicture() const { return media_->hasPicture(); }
   int pictureWidth() const { return media_->pictureWidth(); }
   int pictureHeight() const { return media_->pictureHeight(); }
+  // The pulled device the session plays on; null on the sound card.
+  PulledAudioDevice* pulledDevice() const { return pulledDevice_; }
   // The cover, or the video frame due at the position heard; false while none is decoded.
   bool copyPicture(unsigned char* bitmap, int width, int height);
 
@@ -54,7 +60,8 @@ class PlaybackSession {
   PlaybackOutcome outcome_;
   PictureScaler scaler_;
   // The device plays from queue_ and the worker uses everything above, so they go first.
-  std::unique_ptr<AudioDevice> device_;
+  std::unique_ptr<AudioOutput> device_;
+  PulledAudioDevice* pulledDevice_ = nullptr;  // device_ itself when it is the pulled one
   std::unique_ptr<DecodeWorker> worker_;
 };
 

@@ -42,7 +42,8 @@ bool Player::open() {
   if (fileName_.empty()) {
     return false;
   }
-  session_ = PlaybackSession::Open(fileName_, notifications_, volume_);
+  session_ = PlaybackSession::Open(fileName_, notifications_, volume_,
+                                   pulledDevice_ ? PlaybackSession::Output::Pulled : PlaybackSession::Output::SoundCard);
   if (!session_) {
     return false;
   }
@@ -166,6 +167,30 @@ bool Player::volume(int* volume) {
     return false;
   }
   *volume = volume_.load();
+  return true;
+}
+
+void Player::usePulledDevice(bool pulled) {
+  const std::lock_guard lock(mutex_);
+  pulledDevice_ = pulled;
+}
+
+// The pull waits for the decoding thread with the mutex held: the decoding thread never takes
+// it, and every other call waits until the frames asked for have played, as the test means.
+int Player::pull(float* out, int frameCount) {
+  const std::lock_guard lock(mutex_);
+  if (!session_ || session_->pulledDevice() == nullptr || frameCount < 0) {
+    return -1;
+  }
+  return session_->pulledDevice()->pull(out, frameCount);
+}
+
+bool Player::deviceRate(int* rate) {
+  const std::lock_guard lock(mutex_);
+  if (!session_ || rate == nullptr) {
+    return false;
+  }
+  *rate = session_->deviceRate();
   return true;
 }
 

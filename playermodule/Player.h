@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-#include "playermodule/AudioDevice.h"
+#include "playermodule/AudioOutput.h"
 #include "playermodule/Notifications.h"
 #include "playermodule/PlaybackSession.h"
 
@@ -34,6 +34,12 @@ class Player {
   bool setVolume(int volume);
   bool volume(int* volume);
 
+  // Test seam: files opened from now on play on a PulledAudioDevice instead of the sound card.
+  void usePulledDevice(bool pulled);
+  // Plays frames on the open file's pulled device; -1 when no file is open on one.
+  int pull(float* out, int frameCount);
+  bool deviceRate(int* rate);
+
  private:
   enum class State { Closed, Stopped, Playing, Paused };
 
@@ -45,6 +51,7 @@ class Player {
   std::mutex mutex_;
   Notifications notifications_;
   std::atomic<int> volume_{kMaximumVolume};
+  bool pulledDevice_ = false;
   std::string fileName_;
   State state_ = State::Closed;
   std::unique_ptr<PlaybackSession> session_;  // set exactly when state_ is not Closed

@@ -1,5 +1,6 @@
 // The exported C functions. No exception may cross into a C caller: any becomes a failure.
 #include "playermodule/PlayerModule.h"
+#include "playermodule/PlayerModuleTesting.h"
 
 #include "playermodule/Player.h"
 
@@ -81,6 +82,25 @@ int PlayerModule_SetVolume(int volume) {
 
 int PlayerModule_GetVolume(int* volume) {
   return Result([&](Player& player) { return player.volume(volume); });
+}
+
+int PlayerModuleTesting_UsePulledDevice(int pulled) {
+  return Result([&](Player& player) {
+    player.usePulledDevice(pulled != 0);
+    return true;
+  });
+}
+
+int PlayerModuleTesting_Pull(float* stereo, int frameCount) {
+  try {
+    return Player::Instance().pull(stereo, frameCount);
+  } catch (...) {
+    return -1;
+  }
+}
+
+int PlayerModuleTesting_GetDeviceRate(int* rate) {
+  return Result([&](Player& player) { return player.deviceRate(rate); });
 }
 
 }  // extern "C"

@@ -55,6 +55,7 @@ bool SampleQueue::pushFrom(const float* frames, long long frameCount, std::stop_
     size_ += count;
     frames += count * channels_;
     frameCount -= static_cast<long long>(count);
+    changed_.notify_all();
   }
   return true;
 }
@@ -91,6 +92,12 @@ int SampleQueue::pop(float* out, int frameCount) {
     changed_.notify_all();
   }
   return taken;
+}
+
+bool SampleQueue::waitForFrames(int frameCount, std::chrono::milliseconds timeout) {
+  std::unique_lock lock(mutex_);
+  const std::size_t wanted = std::min(static_cast<std::size_t>(std::max(frameCount, 0)), ring_.size() / channels_);
+  return changed_.wait_for(lock, timeout, [&] { return finished_ || size_ >= wanted; });
 }
 
 double SampleQueue::heardSeconds() const {

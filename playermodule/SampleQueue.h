@@ -2,9 +2,10 @@
 // device's rate and channel count, and the count of frames the device has taken, which is the
 // position heard.
 //
-// Threads: the decoding thread pushes and marks the end; the SDL audio thread pops; the callers'
-// thread restarts the queue at a new position, only while no decoding thread runs, and reads the
-// position. Everything is guarded by one mutex; the device's pops wake the decoding thread.
+// Threads: the decoding thread pushes and marks the end; the device's thread (SDL's audio
+// thread) pops; the callers' thread restarts the queue at a new position, only while no decoding
+// thread runs, and reads the position. Everything is guarded by one mutex; the device's pops wake the decoding thread and
+// the decoding thread's pushes wake a device waiting for frames.
 #pragma once
 
 #include <chrono>
@@ -36,8 +37,11 @@ class SampleQueue {
   // True once finish() was called and the device has taken every frame; false on timeout or stop.
   bool waitUntilDrained(std::stop_token stop, std::chrono::milliseconds timeout);
 
-  // SDL audio thread: copies up to frameCount frames; returns how many.
+  // The device's thread: copies up to frameCount frames; returns how many.
   int pop(float* out, int frameCount);
+  // The device's thread, for a device that must not run dry: waits until frameCount frames (at
+  // most a full queue) are queued or no more will come. False when `timeout` passed first.
+  bool waitForFrames(int frameCount, std::chrono::milliseconds timeout);
 
   // Seconds of the frame the device takes next.
   double heardSeconds() const;

@@ -6,13 +6,9 @@
 #include <cstdio>
 
 #include "app/COstrelAVConverterDlg.h"
+#include "bench/app/BenchPlatform.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingPowerOff.h"
-#include "platform/RecordingShell.h"
-#include "platform/ScriptedFileDialogs.h"
 #include "resources/VarnellResources.h"
 
 int main(int argc, char** argv) {
@@ -40,14 +36,10 @@ int main(int argc, char** argv) {
     files << copy;
   }
 
-  RecordingMessageBox messages;
-  ScriptedFileDialogs dialogs;
-  RecordingShell shell;
-  RecordingPowerOff powerOff;
-  RecordingBrowserLauncher browser;
-  const Platform platform{messages, dialogs, shell, powerOff, browser};
+  BenchPlatform services;
+  ScriptedFileDialogs& dialogs = services.dialogs;
   ApplicationState state;
-  COstrelAVConverterDlg window(state, platform, folder + "/program");
+  COstrelAVConverterDlg window(state, services.platform, folder + "/program");
   window.show();
   dialogs.openAnswers.push_back(files);
   QElapsedTimer timer;

@@ -1,5 +1,6 @@
-// The clip dialog driven for real: generated m4a tones played through the player library on
-// SDL's dummy device. EditRow runs a modal loop, so each test queues its steps to run inside it.
+// The clip dialog driven for real: generated m4a tones played through the player library on its
+// pulled device, so playback goes exactly as far as a test plays it. EditRow runs a modal loop,
+// so each test queues its steps to run inside it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -18,6 +20,8 @@
 #include "TempFolder.h"
 #include "clip/CClipDialog.h"
 #include "clip/ClipDialogTemplate.h"
+#include "playermodule/PlayerModule.h"
+#include "playermodule/PlayerModuleTesting.h"
 
 namespace varnell::testing {
 
@@ -25,7 +29,8 @@ using EditResult = std::optional<std::pair<QString, QString>>;
 
 class ClipDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { ::setenv("SDL_AUDIODRIVER", "dummy", 0); }
+  void SetUp() override { PlayerModuleTesting_UsePulledDevice(1); }
+  void TearDown() override { PlayerModuleTesting_UsePulledDevice(0); }
 
   std::string Tone(const std::string& name, double seconds, bool cover = false,
                    int coverWidth = 64, int coverHeight = 48) {
@@ -50,7 +55,8 @@ class ClipDialogTest : public ::testing::Test {
     return dialog.EditRow(row);
   }
 
-  static bool WaitUntil(const std::function<bool()>& condition, int limitMs = 5000) {
+  // The limit only keeps a broken dialog from hanging the run.
+  static bool WaitUntil(const std::function<bool()>& condition, int limitMs = 30000) {
     QElapsedTimer clock;
     clock.start();
     while (!condition()) {
@@ -60,10 +66,23 @@ class ClipDialogTest : public ::testing::Test {
     return true;
   }
 
-  static void Wait(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  // Plays `seconds` of the open file; returns the frames played (0 while paused or stopped).
+  static int Play(double seconds) {
+    int rate = 0;
+    if (PlayerModuleTesting_GetDeviceRate(&rate) != 0) return -1;
+    return PlayerModuleTesting_Pull(nullptr, static_cast<int>(std::lround(seconds * rate)));
+  }
+
+  // Waits until the position timer has shown the player's position on the slider and in the
+  // dialog's current second.
+  static bool ShowsThePosition(CClipDialog& dialog) {
+    return WaitUntil([&] {
+      float fraction = 0.0f;
+      double duration = 0.0;
+      if (PlayerModule_GetPos(&fraction) != 0 || PlayerModule_GetDuration(&duration) != 0) return false;
+      return dialog.slider(clip_dialog::kPositionSlider)->GetValue() == static_cast<int>(fraction * 1000) &&
+             dialog.currentSeconds() == static_cast<int>(fraction * duration);
+    });
   }
 
   // Seeks to a slider value and leaves the player paused there, with the position timer's
@@ -74,7 +93,7 @@ class ClipDialogTest : public ::testing::Test {
     dialog.OnSeek(clip_dialog::kPositionSlider);  // plays on, with the play look kept
     dialog.OnPlayPause();
     dialog.OnPlayPause();
-    Wait(350);
+    ASSERT_TRUE(ShowsThePosition(dialog));
   }
 
   TempFolder folder_;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
 #include <vector>
 
 #include "Media.h"
@@ -32,28 +31,28 @@ TEST_F(PlaybackClockTest, DurationIsTheLengthOfTheSound) {
   }
 }
 
-TEST_F(PlaybackClockTest, PositionAdvancesInRealTimeAndHoldsWhilePaused) {
+// Positions are exact: the pulled device plays exactly the frames asked for.
+constexpr double kExact = 1e-4;
+
+TEST_F(PlaybackClockTest, PositionIsTheSoundPlayedAndHoldsWhilePausedOrStopped) {
   ASSERT_TRUE(Open(WriteSample(Tone(path("tone.m4a"), 3.0))));
   EXPECT_DOUBLE_EQ(PositionSeconds(), 0.0);
-  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(Play(0.2), 0) << "stopped: nothing plays";
   ASSERT_EQ(PlayerModule_Start(), 0);
-  Sleep(0.7);
-  const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  // The device takes its first buffer at once; a busy machine may wake the device late.
-  EXPECT_LT(PositionSeconds(), elapsed + 0.06);
-  EXPECT_GT(PositionSeconds(), elapsed - 0.2);
+  EXPECT_GT(Play(0.7), 0);
+  EXPECT_NEAR(PositionSeconds(), 0.7, kExact);
 
   ASSERT_EQ(PlayerModule_Pause(), 0);
-  const double paused = PositionSeconds();
-  Sleep(0.3);
-  EXPECT_NEAR(PositionSeconds(), paused, 0.001);
+  EXPECT_EQ(Play(0.3), 0) << "paused: nothing plays";
+  EXPECT_NEAR(PositionSeconds(), 0.7, kExact);
 
   ASSERT_EQ(PlayerModule_Start(), 0);
-  Sleep(0.3);
-  EXPECT_GT(PositionSeconds(), paused + 0.15);
-  EXPECT_LT(PositionSeconds(), paused + 0.36);
+  Play(0.3);
+  EXPECT_NEAR(PositionSeconds(), 1.0, kExact);
 
   ASSERT_EQ(PlayerModule_Stop(), 0);
+  EXPECT_DOUBLE_EQ(PositionSeconds(), 0.0);
+  EXPECT_EQ(Play(0.2), 0);
   EXPECT_DOUBLE_EQ(PositionSeconds(), 0.0);
 }
 
@@ -61,49 +60,38 @@ TEST_F(PlaybackClockTest, SetPosMovesThePositionWhetherStoppedPlayingOrPaused) {
   ASSERT_TRUE(Open(WriteSample(Tone(path("tone.m4a"), 2.0))));
   double duration = 0.0;
   ASSERT_EQ(PlayerModule_GetDuration(&duration), 0);
-  const auto expectAt = [&](float fraction) {
-    ASSERT_EQ(PlayerModule_SetPos(fraction), 0);
-    float position = -1.0f;
-    ASSERT_EQ(PlayerModule_GetPos(&position), 0);
-    EXPECT_NEAR(position * duration, fraction * duration, 0.05) << "fraction " << fraction;
-  };
-  expectAt(0.5f);
+  const auto expectAt = [&](double seconds) { EXPECT_NEAR(PositionSeconds(), seconds, kExact); };
+  ASSERT_EQ(PlayerModule_SetPos(0.5f), 0);
+  expectAt(0.5 * duration);
   ASSERT_EQ(PlayerModule_Start(), 0);
-  Sleep(0.2);
-  expectAt(0.25f);
+  Play(0.2);
+  expectAt(0.5 * duration + 0.2);
+  ASSERT_EQ(PlayerModule_SetPos(0.25f), 0);
+  expectAt(0.25 * duration);
+  Play(0.2);
+  expectAt(0.25 * duration + 0.2);
   ASSERT_EQ(PlayerModule_Pause(), 0);
-  expectAt(0.9f);
+  ASSERT_EQ(PlayerModule_SetPos(0.9f), 0);
+  expectAt(0.9 * duration);
   // Paused stays paused after the move.
-  Sleep(0.2);
-  EXPECT_NEAR(PositionSeconds(), 0.9 * duration, 0.05);
+  EXPECT_EQ(Play(0.2), 0);
+  expectAt(0.9 * duration);
 }
 
 std::atomic<int> gEndsOfFirst{0};
-std::atomic<int> gEndsOfLast{0};
-std::mutex gSecondsMutex;
-std::vector<int> gSecondsHeard;
 
 TEST_F(PlaybackClockTest, EndIsNotifiedOnceToTheLastInitialiser) {
   gEndsOfFirst = 0;
-  gEndsOfLast = 0;
-  gSecondsHeard.clear();
   PlayerModule_Initialize([] { ++gEndsOfFirst; }, nullptr, L"VarnellTest");
-  PlayerModule_Initialize([] { ++gEndsOfLast; },
-                          [](int second) {
-                            const std::lock_guard lock(gSecondsMutex);
-                            gSecondsHeard.push_back(second);
-                          },
-                          L"VarnellTest");
+  NotificationLog& log = NotificationLog::Instance();
+  log.listen();
   ASSERT_TRUE(Open(WriteSample(Tone(path("tone.m4a"), 1.3))));
   ASSERT_EQ(PlayerModule_Start(), 0);
-  ASSERT_TRUE(WaitFor([] { return gEndsOfLast.load() > 0; }, std::chrono::seconds(4)));
-  Sleep(0.3);
-  EXPECT_EQ(gEndsOfLast.load(), 1);
-  EXPECT_EQ(gEndsOfFirst.load(), 0);
-  {
-    const std::lock_guard lock(gSecondsMutex);
-    EXPECT_EQ(gSecondsHeard, std::vector<int>{1});
-  }
+  Play(0.9);
+  EXPECT_EQ(log.ends(), 0);
+  // Past the end the device plays silence, and the end is notified once all sound was heard.
+  Play(0.6);
+  ASSERT_TRUE(log.waitForEnd());
   float position = 0.0f;
   ASSERT_EQ(PlayerModule_GetPos(&position), 0);
   EXPECT_FLOAT_EQ(position, 1.0f);
@@ -112,11 +100,13 @@ TEST_F(PlaybackClockTest, EndIsNotifiedOnceToTheLastInitialiser) {
 
   // Start after the end plays again from the start.
   ASSERT_EQ(PlayerModule_Start(), 0);
-  Sleep(0.2);
-  EXPECT_LT(PositionSeconds(), 0.5);
+  Play(0.2);
+  EXPECT_NEAR(PositionSeconds(), 0.2, kExact);
+  // Stop joins the decoding thread: every notification it would send has been sent.
   ASSERT_EQ(PlayerModule_Stop(), 0);
-  Sleep(0.2);
-  EXPECT_EQ(gEndsOfLast.load(), 1) << "a stop is not an end";
+  EXPECT_EQ(log.ends(), 1) << "one end, and a stop is not an end";
+  EXPECT_EQ(gEndsOfFirst.load(), 0);
+  EXPECT_EQ(log.seconds(), std::vector<int>{1});
 }
 
 }  // namespace

@@ -1,20 +1,25 @@
-// The player under test plays through SDL's disk driver, which writes what the device was
-// given (float stereo at the rate asked for) to a file in the test's own folder.
+// The player under test plays on its pulled device: a test plays exactly as many frames as it
+// pulls and gets the float stereo samples the device played. The sound card path is kept for
+// the tests that say so, through SDL's disk driver, which writes what the device was given to a
+// file in the test's own folder.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "TempFolder.h"
 #include "playermodule/PlayerModule.h"
+#include "playermodule/PlayerModuleTesting.h"
 
 namespace varnell::testing {
 
@@ -34,35 +39,112 @@ inline std::wstring WideFromUtf8(const std::string& utf8) {
   return wide;
 }
 
-// Interleaved stereo float frames, as the disk driver stored them.
+// The two channels of what a device played.
 struct Capture {
   std::vector<float> left, right;
 };
 
-inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+// Polls a condition that has no notification of its own (a picture decoded); the limit only
+// keeps a broken player from hanging the run.
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
 }
 
-inline void Sleep(double seconds) {
-  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
+// The notifications of the player, recorded from its decoding thread; the test waits on them.
+class NotificationLog {
+ public:
+  static NotificationLog& Instance() {
+    static NotificationLog log;
+    return log;
+  }
+  static void OnEnd() { Instance().record([](NotificationLog& log) { ++log.ends_; }); }
+  static void OnSecond(int second) {
+    Instance().record([second](NotificationLog& log) { log.seconds_.push_back(second); });
+  }
+  // Registers the log with the player and forgets what it recorded before.
+  void listen() {
+    {
+      const std::lock_guard lock(mutex_);
+      ends_ = 0;
+      seconds_.clear();
+    }
+    PlayerModule_Initialize(&OnEnd, &OnSecond, L"VarnellTest");
+  }
+  bool waitUntil(const std::function<bool(int ends, const std::vector<int>& seconds)>& condition) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(30), [&] { return condition(ends_, seconds_); });
+  }
+  bool waitForEnd() {
+    return waitUntil([](int ends, const std::vector<int>&) { return ends > 0; });
+  }
+  int ends() {
+    const std::lock_guard lock(mutex_);
+    return ends_;
+  }
+  std::vector<int> seconds() {
+    const std::lock_guard lock(mutex_);
+    return seconds_;
+  }
+
+ private:
+  template <typename Change>
+  void record(Change change) {
+    {
+      const std::lock_guard lock(mutex_);
+      change(*this);
+    }
+    changed_.notify_all();
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int ends_ = 0;
+  std::vector<int> seconds_;
+};
 
 class PlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", capturePath().c_str(), 1);
+    PlayerModuleTesting_UsePulledDevice(1);
     PlayerModule_Initialize(nullptr, nullptr, L"VarnellTest");
     PlayerModule_SetVolume(65535);
   }
   void TearDown() override {
     PlayerModule_Close();
     PlayerModule_Initialize(nullptr, nullptr, L"VarnellTest");
+  }
+
+  // Files opened from now on play on the sound card, through SDL's disk driver.
+  void UseSoundCard() const {
+    ::setenv("SDL_AUDIODRIVER", "disk", 1);
+    ::setenv("SDL_DISKAUDIOFILE", capturePath().c_str(), 1);
+    PlayerModuleTesting_UsePulledDevice(0);
+  }
+
+  static int DeviceRate() {
+    int rate = 0;
+    EXPECT_EQ(PlayerModuleTesting_GetDeviceRate(&rate), 0);
+    return rate;
+  }
+
+  // Plays `seconds` of the open file on the pulled device; returns the frames played (0 while
+  // paused or stopped).
+  static int Play(double seconds, Capture* capture = nullptr) {
+    const int frames = static_cast<int>(std::lround(seconds * DeviceRate()));
+    std::vector<float> stereo(static_cast<std::size_t>(frames) * 2);
+    const int played = PlayerModuleTesting_Pull(stereo.data(), frames);
+    if (capture != nullptr) {
+      for (int i = 0; i < played; ++i) {
+        capture->left.push_back(stereo[2 * static_cast<std::size_t>(i)]);
+        capture->right.push_back(stereo[2 * static_cast<std::size_t>(i) + 1]);
+      }
+    }
+    return played;
   }
 
   std::string path(const std::string& name) const { return folder_ / name; }
@@ -80,7 +162,7 @@ class PlayerTest : public ::testing::Test {
     return fraction * duration;
   }
 
-  // The device's output file is complete once the player has closed the device.
+  // The disk driver's output file is complete once the player has closed the device.
   Capture closeAndReadCapture() const {
     EXPECT_EQ(PlayerModule_Close(), 0);
     std::ifstream in(capturePath(), std::ios::binary);

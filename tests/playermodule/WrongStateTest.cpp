@@ -110,7 +110,7 @@ TEST_F(WrongStateTest, NonAsciiNamesAreOpened) {
 TEST_F(WrongStateTest, OpenAfterStopWithoutCloseTakesTheNewFile) {
   ASSERT_TRUE(Open(WriteSample(Tone(path("long.m4a"), 2.0))));
   ASSERT_EQ(PlayerModule_Start(), 0);
-  Sleep(0.2);
+  Play(0.2);
   ASSERT_EQ(PlayerModule_Stop(), 0);
   ASSERT_TRUE(Open(WriteSample(Tone(path("short.m4a"), 1.0))));
   double seconds = 0.0;

@@ -1,0 +1,23 @@
+// The platform services the bench programs give the main window: scripted file dialogs and
+// recording doubles for everything that would reach the desktop (message boxes, the shell,
+// power-off, the browser).
+#pragma once
+
+#include "platform/RecordingBrowserLauncher.h"
+#include "platform/RecordingMessageBox.h"
+#include "platform/RecordingPowerOff.h"
+#include "platform/RecordingShell.h"
+#include "platform/ScriptedFileDialogs.h"
+
+namespace varnell {
+
+struct BenchPlatform {
+  RecordingMessageBox messages;
+  ScriptedFileDialogs dialogs;
+  RecordingShell shell;
+  RecordingPowerOff powerOff;
+  RecordingBrowserLauncher browser;
+  const Platform platform{messages, dialogs, shell, powerOff, browser};
+};
+
+}  // namespace varnell

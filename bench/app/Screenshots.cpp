@@ -1,0 +1,161 @@
+// Makes the pictures in docs/ from the real main window and its dialogs: adds generated
+// recordings through a scripted file dialog, converts them, and opens each dialog in turn,
+// saving a picture of the screen at each step. Run under a virtual X server by
+// scripts/screenshots.sh: the windows are real top-level windows, so a picture of the screen
+// shows the progress window over the main window as a user sees it.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "app/COstrelAVConverterDlg.h"
+#include "bench/app/BenchPlatform.h"
+#include "app/MainDialogTemplate.h"
+#include "clip/CClipDialog.h"
+#include "engine/LibraryLog.h"
+#include "engine/testmedia/SampleMediaWriter.h"
+#include "resources/VarnellResources.h"
+
+namespace {
+
+using namespace varnell;
+
+QString gOutput;
+int gFailures = 0;
+
+// Lets the window system show what was just changed.
+void Settle(int milliseconds = 300) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// The part of the screen the widget covers, with whatever window lies over it.
+void Save(QWidget& widget, const QString& name) {
+  const QRect area = widget.frameGeometry();
+  const QPixmap shot = widget.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  const QString path = gOutput + "/" + name;
+  if (shot.isNull() || !shot.save(path)) {
+    std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+    ++gFailures;
+    return;
+  }
+  std::printf("%s\n", qPrintable(path));
+}
+
+// Runs `opener`, which shows a modal dialog; once the dialog is up, `step` runs with it, then
+// the dialog is closed unless the step did.
+void WithModal(const std::function<void()>& opener, const std::function<void(QWidget&)>& step) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, step] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    poll->stop();
+    poll->deleteLater();
+    Settle();
+    step(*modal);
+    if (modal->isVisible()) modal->close();
+  });
+  poll->start(50);
+  opener();
+}
+
+bool Write(const QString& path, double seconds, bool cover) {
+  testmedia::SampleSpec spec;
+  spec.path = path.toStdString();
+  spec.seconds = seconds;
+  spec.jpegCover = cover;
+  spec.coverWidth = 320;
+  spec.coverHeight = 240;
+  std::string error;
+  if (!testmedia::WriteSampleMedia(spec, &error)) {
+    std::fprintf(stderr, "cannot write %s: %s\n", spec.path.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  InitVarnellResources();
+  QuietLibraryLog();
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER WORK-FOLDER\n", argv[0]);
+    return 2;
+  }
+  gOutput = QString::fromLocal8Bit(argv[1]);
+  const QString work = QString::fromLocal8Bit(argv[2]);
+  const QString media = work + "/shots";
+  QDir().mkpath(media);
+  QDir().mkpath(work + "/program/bin");
+  const QStringList files = {media + "/Morning Walk.m4a", media + "/Long Ride.m4a", media + "/Night Train.m4a",
+                             media + "/Harbour Lights.m4a"};
+  const double seconds[] = {7.0, 600.0, 45.0, 30.0};
+  for (int i = 0; i < files.size(); ++i) {
+    if (!Write(files[i], seconds[i], i == 0)) return 1;
+  }
+
+  BenchPlatform services;
+  ScriptedFileDialogs& dialogs = services.dialogs;
+  ApplicationState state;
+  COstrelAVConverterDlg window(state, services.platform, work + "/program");
+  window.move(0, 0);
+  window.show();
+  Settle(800);
+  Save(window, "main-window-empty.png");
+
+  dialogs.openAnswers.push_back(files);
+  window.AddFiles();
+  Settle();
+  Save(window, "main-window.png");
+
+  using namespace main_dialog;
+  CCheckListCtrl& list = *window.taskList();
+  // Settings, file information and about, each over the main window.
+  WithModal([&] { window.button(kSetting)->click(); }, [](QWidget& dialog) { Save(dialog, "settings-dialog.png"); });
+  list.SelectAndFocusRow(0);
+  WithModal([&] { window.button(kFileInformation)->click(); },
+            [](QWidget& dialog) { Save(dialog, "file-information-dialog.png"); });
+  WithModal([&] { window.button(kAbout)->click(); }, [](QWidget& dialog) { Save(dialog, "about-dialog.png"); });
+
+  // The clip dialog on the recording with a cover, with a begin and an end marked while it plays.
+  WithModal([&] { window.ClipCommand(); }, [](QWidget& modal) {
+    auto* clip = qobject_cast<CClipDialog*>(&modal);
+    if (clip == nullptr) return;
+    Settle(1000);
+    clip->OnSetBeginTime();
+    Settle(2200);
+    clip->OnSetEndTime();
+    Settle(300);
+    Save(*clip, "clip-dialog.png");
+    clip->reject();
+  });
+  list.clearSelection();
+  Settle();
+
+  // Converting: the progress window over the main window once the first row has completed.
+  bool shotWhileConverting = false;
+  auto* poll = new QTimer(&window);
+  QObject::connect(poll, &QTimer::timeout, [&] {
+    QWidget* progress = QApplication::activeModalWidget();
+    if (shotWhileConverting || progress == nullptr || list.GetItemText(0, 4) != "Completed") return;
+    shotWhileConverting = true;
+    Settle(600);
+    Save(window, "converting.png");
+  });
+  poll->start(50);
+  window.StartConverting();  // returns when the batch has ended and the progress window closed
+  poll->stop();
+  if (!shotWhileConverting) {
+    std::fprintf(stderr, "the conversion ended before its picture\n");
+    ++gFailures;
+  }
+  Settle(800);
+  Save(window, "converted.png");
+  return gFailures == 0 ? 0 : 1;
+}
