@@ -17,8 +17,4 @@ int StreamDecoder::Open(const AVStream& stream) {
   return 0;
 }
 
-const char* StreamDecoder::codecName() const {
-  return context_ && context_->codec ? context_->codec->name : "none";
-}
-
 }  // namespace varnell

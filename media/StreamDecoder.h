@@ -13,7 +13,6 @@ class StreamDecoder {
 
   bool isOpen() const { return context_ != nullptr; }
   AVCodecContext* context() const { return context_.get(); }
-  const char* codecName() const;
 
   // Sends one packet (nullptr: end of stream). Returns FFmpeg's result; EAGAIN means frames must
   // be received first.

@@ -57,6 +57,13 @@ TEST(TrackLength, ADamagedTrackLengthConvertsEverythingThatDecodes) {
     const auto report = Inspect(outcome.outputPath);
     EXPECT_NEAR(report.decodedSamples, testmedia::SampleCountOf(spec), 2048);
     EXPECT_EQ(report.decodeErrors, 0);
+    // A clip's end is the user's, and stays exact.
+    testing::ConversionOptions clip;
+    clip.start = "00:00:02";
+    clip.end = "00:00:04";
+    const auto clipped = ConvertOne(spec.path, folder.path().string(), clip);
+    ASSERT_EQ(clipped.status, kTaskCompleted) << clipped.reason;
+    EXPECT_NEAR(Inspect(clipped.outputPath).decodedSamples, 2 * 44100, 44);
   }
 }
 
