@@ -1,8 +1,8 @@
 #include "engine/AVConvert.h"
 
 #include "engine/ConversionFailure.h"
-#include "engine/SourceFile.h"
-#include "engine/StreamDecoder.h"
+#include "media/SourceFile.h"
+#include "media/StreamDecoder.h"
 
 namespace varnell {
 namespace {
@@ -40,12 +40,13 @@ int AVConvert::ProbeSourceFile() {
   audioStreamIndex = source.audioStreamIndex();
 
   // Without a video stream every video value is 0, so nothing of an earlier probe stays behind.
+  // A cover is not a video: the stream choice never takes an attached picture for one.
   sourceWidth = sourceHeight = videoCodecId = videoBitRate = 0;
   sourceFrameRate = 0.0;
   frameRateNum = frameRateDen = 0;
   if (const AVStream* video = source.stream(videoStreamIndex)) {
     StreamDecoder decoder;
-    if (const int result = decoder.Open(video); result < 0) {
+    if (const int result = decoder.Open(*video); result < 0) {
       return result == AVERROR_DECODER_NOT_FOUND
                  ? fail(kProbeNoVideoDecoder,
                         std::string("no decoder for video codec ") +

@@ -6,15 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "media/FFmpegError.h"
+
 namespace varnell {
 
 class ConversionFailure : public std::runtime_error {
  public:
   explicit ConversionFailure(const std::string& reason) : std::runtime_error(reason) {}
 };
-
-// The one place that turns an FFmpeg error code into words: "step: FFmpeg's message".
-std::string DescribeFFmpegError(std::string_view step, int ffmpegError);
 
 [[noreturn]] void FailConversion(std::string_view reason);
 [[noreturn]] void FailConversion(std::string_view step, int ffmpegError);

@@ -17,12 +17,12 @@ struct FileConversionRequest {
 };
 
 struct FileConversionResult {
-  std::string outputPath;  // the name actually written
+  std::string outputPath;  // the name actually written; empty when a stop left no file
   bool stopped = false;    // the stop flag ended the file early; the output is shorter but valid
 };
 
 // Throws ConversionFailure with the row's reason; an output file created for a failed conversion
-// has been removed again by then. Reads stopFlag before every packet; writes currentFilePercent
+// has been removed again by then, as has one that a stop ended before its first sample. Reads stopFlag before every packet; writes currentFilePercent
 // (0..100 while converting, 100 once the trailer is written).
 FileConversionResult ConvertFile(const FileConversionRequest& request,
                                  const std::atomic<bool>& stopFlag,

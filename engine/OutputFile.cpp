@@ -47,7 +47,6 @@ AVStream* OutputFile::AddStream(const AVCodecContext* encoder) {
   RequireSuccess(avcodec_parameters_from_context(stream->codecpar, encoder),
                  "cannot create output stream");
   stream->time_base = encoder->time_base;
-  if (encoder->codec_type == AVMEDIA_TYPE_AUDIO) audioStream_ = stream;
   return stream;
 }
 
@@ -106,9 +105,9 @@ void OutputFile::Start() {
   }
 }
 
-void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase) {
-  av_packet_rescale_ts(packet, timeBase, audioStream_->time_base);
-  packet->stream_index = audioStream_->index;
+void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream) {
+  av_packet_rescale_ts(packet, timeBase, stream.time_base);
+  packet->stream_index = stream.index;
   RequireSuccess(av_interleaved_write_frame(context_.get(), packet), "cannot write output");
 }
 

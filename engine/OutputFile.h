@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/ClaimedOutputFile.h"
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 
 namespace varnell {
 
@@ -20,7 +20,8 @@ class OutputFile {
   bool needsGlobalHeader() const;
   const char* muxerName() const { return context_->oformat->name; }
 
-  // A stream carrying what this encoder produces; call before Start().
+  // A stream carrying what this encoder produces; call before Start(). An output holds as many
+  // streams as its muxer takes; each sink writes its packets to its own.
   AVStream* AddStream(const AVCodecContext* encoder);
   // Carries a source's attached picture (stream copy) when the container can hold one.
   void AddCoverPicture(const AVStream* sourcePicture);
@@ -29,8 +30,9 @@ class OutputFile {
 
   // Claims the name (collision loop, exclusive creation), opens it and writes the header.
   void Start();
-  // Writes an encoded packet whose timestamps are in timeBase; takes the packet's contents.
-  void WritePacket(AVPacket* packet, AVRational timeBase);
+  // Writes an encoded packet of `stream` (one AddStream returned) whose timestamps are in
+  // timeBase; takes the packet's contents.
+  void WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream);
   // Writes the trailer and closes the file; the file is kept from then on.
   void Finish();
 
@@ -42,7 +44,6 @@ class OutputFile {
   // Declared before the context so that the file is closed before an unfinished one is removed.
   std::optional<ClaimedOutputFile> claim_;
   ffmpeg::OutputContextPtr context_;
-  AVStream* audioStream_ = nullptr;
   AVStream* coverStream_ = nullptr;
   const AVStream* coverSource_ = nullptr;
 };

@@ -1,10 +1,11 @@
 // Turns decoded sound frames into interleaved float frames at the device's rate and channel
-// count. Rebuilds its resampler when the decoder's output format changes mid-stream.
+// count, with mono on every channel at full level; the media layer's resampler does the work.
 // Used by the decoding thread only.
 #pragma once
 
 #include <vector>
 
+#include "media/AudioResampler.h"
 #include "playermodule/FFmpegOwners.h"
 
 namespace varnell::player {
@@ -23,15 +24,10 @@ class AudioConverter {
   bool drain(std::vector<float>& out);
 
  private:
-  bool configureFor(const AVFrame& frame);
-  bool receive(const uint8_t** input, int inputFrames, std::vector<float>& out);
+  bool append(int result, const ConvertedAudio& audio, std::vector<float>& out) const;
 
-  const int outputRate_;
   const int outputChannels_;
-  ResamplerPtr resampler_;
-  AVChannelLayout inputLayout_{};
-  int inputFormat_ = -1;
-  int inputRate_ = 0;
+  AudioResampler resampler_;
 };
 
 }  // namespace varnell::player

@@ -1,4 +1,5 @@
-// Owners for the FFmpeg objects of the player. Private to playermodule/.
+// Owners for the FFmpeg objects of the player: the media layer's, and the player's own for
+// scaling pictures. Private to playermodule/.
 #pragma once
 
 extern "C" {
@@ -7,11 +8,10 @@ extern "C" {
 
 #include <memory>
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 
 namespace varnell::player {
 
-// The owners the engine uses serve here too (a header only: the player links no engine code).
 using ffmpeg::CodecContextPtr;
 using ffmpeg::FramePtr;
 using ffmpeg::InputContextPtr;

@@ -13,22 +13,6 @@ namespace {
 // thread drops what comes before it.
 constexpr double kSeekPrerollSeconds = 0.3;
 
-CodecContextPtr OpenDecoder(const AVStream& stream) {
-  const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
-  if (codec == nullptr) {
-    return nullptr;
-  }
-  CodecContextPtr decoder(avcodec_alloc_context3(codec));
-  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream.codecpar) < 0) {
-    return nullptr;
-  }
-  decoder->pkt_timebase = stream.time_base;
-  if (avcodec_open2(decoder.get(), codec, nullptr) < 0) {
-    return nullptr;
-  }
-  return decoder;
-}
-
 double Seconds(int64_t value, AVRational timeBase) {
   return static_cast<double>(value) * av_q2d(timeBase);
 }
@@ -37,12 +21,7 @@ double Seconds(int64_t value, AVRational timeBase) {
 
 std::unique_ptr<MediaFile> MediaFile::Open(const std::string& utf8Path) {
   std::unique_ptr<MediaFile> file(new MediaFile());
-  AVFormatContext* raw = nullptr;
-  if (avformat_open_input(&raw, utf8Path.c_str(), nullptr, nullptr) < 0) {
-    return nullptr;  // avformat_open_input frees the context itself on failure
-  }
-  file->format_.reset(raw);
-  if (avformat_find_stream_info(raw, nullptr) < 0 || !file->openStreams()) {
+  if (file->source_.Open(utf8Path) < 0 || !file->openStreams()) {
     return nullptr;
   }
   if (file->hasAudio()) {
@@ -54,39 +33,26 @@ std::unique_ptr<MediaFile> MediaFile::Open(const std::string& utf8Path) {
   return file;
 }
 
+// The streams are the ones the conversion would take (media/StreamChoice.h).
 bool MediaFile::openStreams() {
-  AVFormatContext* format = format_.get();
-  const int audioIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-  if (audioIndex >= 0) {
-    audio_ = format->streams[audioIndex];
-    audioDecoder_ = OpenDecoder(*audio_);
-    if (!audioDecoder_) {
+  AVFormatContext* format = source_.context();
+  if (const AVStream* audio = source_.stream(source_.audioStreamIndex())) {
+    if (audioDecoder_.Open(*audio) < 0) {
       return false;
     }
+    audio_ = audio;
   }
-  const AVStream* coverStream = nullptr;
-  for (unsigned i = 0; i < format->nb_streams; ++i) {
-    AVStream* stream = format->streams[i];
-    if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) {
-      continue;
-    }
-    if ((stream->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0) {
-      coverStream = coverStream != nullptr ? coverStream : stream;
-    } else if (video_ == nullptr) {
-      // A video that cannot be decoded leaves the file playable for its sound.
-      videoDecoder_ = OpenDecoder(*stream);
-      video_ = videoDecoder_ ? stream : nullptr;
-    }
+  if (const AVStream* video = source_.stream(source_.videoStreamIndex())) {
+    // A video that cannot be decoded leaves the file playable for its sound.
+    video_ = videoDecoder_.Open(*video) == 0 ? video : nullptr;
   }
-  if (video_ == nullptr && coverStream != nullptr) {
-    decodeCover(*coverStream);
+  if (video_ == nullptr) {
+    if (const AVStream* cover = source_.stream(source_.coverStreamIndex())) {
+      decodeCover(*cover);
+    }
   }
   // The demuxer need not read what nobody decodes; the cover is already at hand.
-  for (unsigned i = 0; i < format->nb_streams; ++i) {
-    if (format->streams[i] != audio_ && format->streams[i] != video_) {
-      format->streams[i]->discard = AVDISCARD_ALL;
-    }
-  }
+  source_.ReadOnly({audioStreamIndex(), videoStreamIndex()});
 
   startSeconds_ = format->start_time != AV_NOPTS_VALUE ? Seconds(format->start_time, AV_TIME_BASE_Q) : 0.0;
   if (audio_ != nullptr && audio_->duration != AV_NOPTS_VALUE && audio_->duration > 0) {
@@ -99,28 +65,27 @@ bool MediaFile::openStreams() {
 }
 
 void MediaFile::decodeCover(const AVStream& stream) {
-  CodecContextPtr decoder = OpenDecoder(stream);
+  StreamDecoder decoder;
   FramePtr frame(av_frame_alloc());
-  if (!decoder || !frame || stream.attached_pic.size <= 0) {
+  if (decoder.Open(stream) < 0 || !frame || stream.attached_pic.size <= 0) {
     return;
   }
-  if (avcodec_send_packet(decoder.get(), &stream.attached_pic) < 0 ||
-      avcodec_send_packet(decoder.get(), nullptr) < 0) {
+  if (decoder.Send(&stream.attached_pic) < 0 || decoder.Send(nullptr) < 0) {
     return;
   }
-  if (avcodec_receive_frame(decoder.get(), frame.get()) == 0 && frame->width > 0 && frame->height > 0) {
+  if (decoder.Receive(frame.get()) == 0 && frame->width > 0 && frame->height > 0) {
     cover_ = std::move(frame);
   }
 }
 
 int MediaFile::pictureWidth() const {
   if (cover_) return cover_->width;
-  return videoDecoder_ ? videoDecoder_->width : 0;
+  return videoDecoder_.isOpen() ? videoDecoder_.context()->width : 0;
 }
 
 int MediaFile::pictureHeight() const {
   if (cover_) return cover_->height;
-  return videoDecoder_ ? videoDecoder_->height : 0;
+  return videoDecoder_.isOpen() ? videoDecoder_.context()->height : 0;
 }
 
 double MediaFile::secondsOf(int64_t timestamp, AVRational timeBase) const {
@@ -133,15 +98,15 @@ double MediaFile::secondsOf(int64_t timestamp, AVRational timeBase) const {
 bool MediaFile::seek(double seconds) {
   const double from = std::max(0.0, seconds - kSeekPrerollSeconds);
   const int64_t target = std::llround((from + startSeconds_) * AV_TIME_BASE);
-  int rc = avformat_seek_file(format_.get(), -1, std::numeric_limits<int64_t>::min(), target, target, 0);
+  int rc = avformat_seek_file(source_.context(), -1, std::numeric_limits<int64_t>::min(), target, target, 0);
   if (rc < 0) {
-    rc = av_seek_frame(format_.get(), -1, target, AVSEEK_FLAG_BACKWARD);
+    rc = av_seek_frame(source_.context(), -1, target, AVSEEK_FLAG_BACKWARD);
   }
   if (rc < 0) {
     return false;
   }
-  if (audioDecoder_) avcodec_flush_buffers(audioDecoder_.get());
-  if (videoDecoder_) avcodec_flush_buffers(videoDecoder_.get());
+  if (audioDecoder_.isOpen()) audioDecoder_.Flush();
+  if (videoDecoder_.isOpen()) videoDecoder_.Flush();
   return true;
 }
 

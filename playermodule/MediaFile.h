@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "media/SourceFile.h"
+#include "media/StreamDecoder.h"
 #include "playermodule/FFmpegOwners.h"
 
 namespace varnell::player {
@@ -20,13 +22,13 @@ class MediaFile {
   MediaFile(const MediaFile&) = delete;
   MediaFile& operator=(const MediaFile&) = delete;
 
-  AVFormatContext* format() const { return format_.get(); }
+  AVFormatContext* format() const { return source_.context(); }
   bool hasAudio() const { return audio_ != nullptr; }
   bool hasVideo() const { return video_ != nullptr; }
   int audioStreamIndex() const { return audio_ != nullptr ? audio_->index : -1; }
   int videoStreamIndex() const { return video_ != nullptr ? video_->index : -1; }
-  AVCodecContext* audioDecoder() const { return audioDecoder_.get(); }
-  AVCodecContext* videoDecoder() const { return videoDecoder_.get(); }
+  AVCodecContext* audioDecoder() const { return audioDecoder_.context(); }
+  AVCodecContext* videoDecoder() const { return videoDecoder_.context(); }
   AVRational audioTimeBase() const { return audio_->time_base; }
   AVRational videoTimeBase() const { return video_->time_base; }
 
@@ -50,11 +52,11 @@ class MediaFile {
   bool openStreams();
   void decodeCover(const AVStream& stream);
 
-  InputContextPtr format_;
+  SourceFile source_;
   const AVStream* audio_ = nullptr;
   const AVStream* video_ = nullptr;
-  CodecContextPtr audioDecoder_;
-  CodecContextPtr videoDecoder_;
+  StreamDecoder audioDecoder_;
+  StreamDecoder videoDecoder_;
   FramePtr cover_;
   double startSeconds_ = 0.0;
   double durationSeconds_ = 0.0;

@@ -44,30 +44,24 @@ std::string DescribeChannelLayout(const AVChannelLayout& layout) {
 }
 
 bool AudioStreamDecoder::open(const AVStream& stream, std::string* error) {
-  const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
-  if (codec == nullptr) {
-    return Fail(error, std::string("no decoder for ") + avcodec_get_name(stream.codecpar->codec_id));
+  const char* codecName = avcodec_get_name(stream.codecpar->codec_id);
+  const int rc = decoder_.Open(stream);
+  if (rc == AVERROR_DECODER_NOT_FOUND) {
+    return Fail(error, std::string("no decoder for ") + codecName);
   }
-  decoder_.reset(avcodec_alloc_context3(codec));
+  if (rc < 0) {
+    return Fail(error, DescribeFFmpegError(std::string("opening decoder ") + codecName, rc));
+  }
   frame_.reset(av_frame_alloc());
-  if (!decoder_ || !frame_) {
+  if (!frame_) {
     return Fail(error, "out of memory allocating the decoder");
-  }
-  int rc = avcodec_parameters_to_context(decoder_.get(), stream.codecpar);
-  if (rc < 0) {
-    return Fail(error, DescribeFFmpegError("copying stream parameters to the decoder", rc));
-  }
-  decoder_->pkt_timebase = stream.time_base;
-  rc = avcodec_open2(decoder_.get(), codec, nullptr);
-  if (rc < 0) {
-    return Fail(error, DescribeFFmpegError(std::string("opening decoder ") + codec->name, rc));
   }
   return true;
 }
 
 bool AudioStreamDecoder::decode(const AVPacket* packet, std::string* error) {
   for (;;) {
-    const int rc = avcodec_send_packet(decoder_.get(), packet);
+    const int rc = decoder_.Send(packet);
     if (rc == AVERROR(EAGAIN)) {
       // Output is pending; collect it, then the same packet is accepted.
       if (!receiveFrames(error)) {
@@ -92,7 +86,7 @@ bool AudioStreamDecoder::decode(const AVPacket* packet, std::string* error) {
 
 bool AudioStreamDecoder::receiveFrames(std::string* error) {
   for (;;) {
-    const int rc = avcodec_receive_frame(decoder_.get(), frame_.get());
+    const int rc = decoder_.Receive(frame_.get());
     if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) {
       return true;
     }

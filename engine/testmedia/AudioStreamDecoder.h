@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
+#include "media/StreamDecoder.h"
 
 namespace varnell::testmedia {
 
@@ -32,7 +33,7 @@ class AudioStreamDecoder {
   bool receiveFrames(std::string* error);
   bool appendFrame(std::string* error);
 
-  ffmpeg::CodecContextPtr decoder_;
+  StreamDecoder decoder_;
   ffmpeg::FramePtr frame_;
   DecodedAudio decoded_;
 };

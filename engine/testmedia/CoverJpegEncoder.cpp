@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/testmedia/FfmpegError.h"
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 
 namespace varnell::testmedia {
 namespace {

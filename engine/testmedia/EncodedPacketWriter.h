@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 
 namespace varnell::testmedia {
 

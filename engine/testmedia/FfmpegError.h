@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "engine/ConversionFailure.h"
+#include "media/FFmpegError.h"
 
 namespace varnell::testmedia {
 
-// FFmpeg error codes become text through the engine's one mapping, DescribeFFmpegError.
+// FFmpeg error codes become text through the media layer's one mapping.
 using varnell::DescribeFFmpegError;
 
 // Stores message in *error when the caller asked for one; always returns false so

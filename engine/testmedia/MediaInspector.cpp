@@ -5,7 +5,7 @@
 
 #include "engine/testmedia/AudioStreamDecoder.h"
 #include "engine/testmedia/FfmpegError.h"
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 #include "engine/testmedia/StrongestFrequency.h"
 
 namespace varnell::testmedia {

@@ -9,7 +9,7 @@
 
 #include "engine/testmedia/CoverJpegEncoder.h"
 #include "engine/testmedia/FfmpegError.h"
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 #include "engine/testmedia/ToneStreamEncoder.h"
 
 namespace varnell::testmedia {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 #include "engine/testmedia/ToneSource.h"
 
 namespace varnell::testmedia {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 #include "engine/testmedia/FfmpegError.h"
 #include "engine/testmedia/ToneStreamEncoder.h"
 

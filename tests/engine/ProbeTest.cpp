@@ -47,44 +47,31 @@ TEST(Probe, AudioOnlyFileReportsItsAudioAndZeroVideo) {
   EXPECT_EQ(info.frameRate, "");  // no video: no frame rate, not a stale one
 }
 
-TEST(Probe, LastStreamOfEachTypeWinsAndTheCoverIsAVideoStream) {
+// A song's cover is an attached picture, which FFmpeg lists as a video stream: it must not make
+// the song a video (no size, no frame rate, no decoder needed for it).
+TEST(Probe, ACoverIsNotVideoAndTheFirstAudioStreamIsTheSound) {
   TempFolder folder;
   auto spec = Tone(folder / "both.m4a");
   spec.secondAudioStream = true;
   spec.jpegCover = true;
-  spec.coverWidth = 80;
-  spec.coverHeight = 60;
   WriteSample(spec);
   AVConvert engine;
   ASSERT_EQ(Probe(engine, spec.path), kProbeOk) << engine.probeFailureReason();
   const auto report = testing::Inspect(spec.path);
-  int lastAudio = -1;
-  int video = -1;
+  int firstAudio = -1;
+  bool coverListed = false;
   for (int i = 0; i < static_cast<int>(report.streams.size()); ++i) {
-    if (report.streams[i].type == "audio") lastAudio = i;
-    if (report.streams[i].type == "video") video = i;
+    if (report.streams[i].type == "audio" && firstAudio < 0) firstAudio = i;
+    coverListed = coverListed || report.streams[i].attachedPicture;
   }
-  EXPECT_EQ(engine.audioStreamIndex, lastAudio);
-  EXPECT_EQ(engine.videoStreamIndex, video);
-  EXPECT_EQ(engine.sourceWidth, 80);
-  EXPECT_EQ(engine.sourceHeight, 60);
-  EXPECT_EQ(engine.videoCodecId, *VideoCodecIdFromName("M-JPEG"));
-  // MP4 gives a cover the 90 kHz tick rate as its frame rate: above 1000 fps the rate is
-  // read as NUM/1001, and the whole frames per second are kept.
-  EXPECT_EQ(engine.frameRateNum, 90000);
-  EXPECT_EQ(engine.frameRateDen, 1001);
-  EXPECT_EQ(engine.sourceFrameRate, 89.0);
-  EXPECT_EQ(DescribeProbedMedia(engine, spec.path, "00:00:02").frameRate, "89.91 fps");
-
-  // A later probe of a file without video leaves nothing of this one behind.
-  const auto plain = Tone(folder / "plain.m4a");
-  WriteSample(plain);
-  ASSERT_EQ(Probe(engine, plain.path), kProbeOk);
+  ASSERT_TRUE(coverListed);
+  EXPECT_EQ(engine.audioStreamIndex, firstAudio);
   EXPECT_EQ(engine.videoStreamIndex, -1);
   EXPECT_EQ(engine.sourceWidth, 0);
+  EXPECT_EQ(engine.sourceHeight, 0);
+  EXPECT_EQ(engine.videoCodecId, 0);
   EXPECT_EQ(engine.frameRateNum, 0);
-  EXPECT_EQ(engine.frameRateDen, 0);
-  EXPECT_EQ(DescribeProbedMedia(engine, plain.path, "00:00:02").frameRate, "");
+  EXPECT_EQ(DescribeProbedMedia(engine, spec.path, "00:00:02").frameRate, "");
 }
 
 TEST(Probe, FilesThatCannotBeOpenedGiveMinusOneWithAReason) {

@@ -1,4 +1,6 @@
-#include "engine/SourceFile.h"
+#include "media/SourceFile.h"
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -38,25 +40,8 @@ int SourceFile::ReadStreamInfo() {
     failedStep_ = "cannot read stream information";
     return result;
   }
-  ScanStreams();
+  choice_ = ChooseStreams(*context_);
   return 0;
-}
-
-void SourceFile::ScanStreams() {
-  videoStreamIndex_ = audioStreamIndex_ = coverStreamIndex_ = kNoStream;
-  for (unsigned i = 0; i < context_->nb_streams; ++i) {
-    const AVStream* stream = context_->streams[i];
-    const AVMediaType type = stream->codecpar->codec_type;
-    if (type == AVMEDIA_TYPE_VIDEO) {
-      videoStreamIndex_ = static_cast<int>(i);
-      if ((stream->disposition & AV_DISPOSITION_ATTACHED_PIC) != 0 &&
-          coverStreamIndex_ == kNoStream && stream->attached_pic.size > 0) {
-        coverStreamIndex_ = static_cast<int>(i);
-      }
-    } else if (type == AVMEDIA_TYPE_AUDIO) {
-      audioStreamIndex_ = static_cast<int>(i);
-    }
-  }
 }
 
 AVStream* SourceFile::stream(int index) const {
@@ -68,6 +53,13 @@ int SourceFile::fileSizeLow32() const {
   if (!context_ || context_->pb == nullptr) return 0;
   const std::int64_t size = avio_size(context_->pb);
   return size < 0 ? 0 : static_cast<int>(static_cast<std::uint32_t>(size));
+}
+
+void SourceFile::ReadOnly(std::initializer_list<int> streams) {
+  for (unsigned i = 0; i < context_->nb_streams; ++i) {
+    const bool read = std::find(streams.begin(), streams.end(), static_cast<int>(i)) != streams.end();
+    context_->streams[i]->discard = read ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+  }
 }
 
 }  // namespace varnell

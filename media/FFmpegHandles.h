@@ -1,5 +1,5 @@
-// Owners for every FFmpeg object the engine creates. Private to the engine: nothing outside
-// engine/ includes this header.
+// Owners for every FFmpeg object the media layer, the engine, the player library and the test
+// media create. Only code that links varnell_media (and FFmpeg) includes this header.
 #pragma once
 
 extern "C" {

@@ -1,4 +1,4 @@
-#include "engine/AudioEncoder.h"
+#include "engine/AudioSink.h"
 
 #include "engine/ConversionFailure.h"
 #include "engine/OutputFile.h"
@@ -58,8 +58,8 @@ void CheckTarget(const AudioTarget& target, const AVCodec* codec, const std::str
 
 }  // namespace
 
-AudioEncoder::AudioEncoder(const AudioTarget& target, AVSampleFormat preferredFormat,
-                           bool globalHeader) {
+AudioSink::AudioSink(const AudioTarget& target, AVSampleFormat preferredFormat, OutputFile& output)
+    : output_(output) {
   const EncoderChoice choice = ChooseEncoder(target.codecId);
   label_ = choice.label;
   const AVCodec* codec = avcodec_find_encoder_by_name(choice.encoderName);
@@ -73,7 +73,7 @@ AudioEncoder::AudioEncoder(const AudioTarget& target, AVSampleFormat preferredFo
   av_channel_layout_default(&context_->ch_layout, target.channels);
   context_->sample_fmt = ChooseSampleFormat(codec, preferredFormat);
   context_->time_base = AVRational{1, target.sampleRate};
-  if (globalHeader) context_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  if (output.needsGlobalHeader()) context_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   RequireSuccess(avcodec_open2(context_.get(), codec, nullptr), label_);
 
   const bool variable = (codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) != 0;
@@ -88,26 +88,30 @@ AudioEncoder::AudioEncoder(const AudioTarget& target, AVSampleFormat preferredFo
   frame_->nb_samples = frameSize_;
   RequireSuccess(av_channel_layout_copy(&frame_->ch_layout, &context_->ch_layout), label_);
   RequireSuccess(av_frame_get_buffer(frame_.get(), 0), label_);
+  stream_ = output.AddStream(context_.get());
 }
 
-void AudioEncoder::Write(const std::uint8_t* const* planes, int samples, OutputFile& output) {
-  if (samples <= 0) return;
+void AudioSink::Write(const ConvertedAudio& audio) {
+  if (audio.samples <= 0) return;
   // av_audio_fifo_write only reads the planes, whatever its signature says.
-  auto** data = reinterpret_cast<void**>(const_cast<std::uint8_t**>(planes));
-  if (av_audio_fifo_write(fifo_.get(), data, samples) < samples) {
+  auto** data = reinterpret_cast<void**>(const_cast<std::uint8_t**>(audio.planes));
+  if (av_audio_fifo_write(fifo_.get(), data, audio.samples) < audio.samples) {
     FailConversion(label_, AVERROR(ENOMEM));
   }
-  EncodeFrames(frameSize_, output);
+  samplesWritten_ += audio.samples;
+  EncodeFrames(frameSize_);
 }
 
-void AudioEncoder::Finish(OutputFile& output) {
+void AudioSink::Flush() {
+  if (flushed_) return;
+  flushed_ = true;
   // The short last frame: FFmpeg pads it with silence for encoders that need whole frames, and
   // LAME records the padding in its header so that the file decodes to the exact length.
-  EncodeFrames(1, output);
-  Send(nullptr, output);
+  EncodeFrames(1);
+  Send(nullptr);
 }
 
-void AudioEncoder::EncodeFrames(int minimumQueued, OutputFile& output) {
+void AudioSink::EncodeFrames(int minimumQueued) {
   while (av_audio_fifo_size(fifo_.get()) >= minimumQueued && av_audio_fifo_size(fifo_.get()) > 0) {
     RequireSuccess(av_frame_make_writable(frame_.get()), label_);
     const int samples = std::min(frameSize_, av_audio_fifo_size(fifo_.get()));
@@ -115,13 +119,13 @@ void AudioEncoder::EncodeFrames(int minimumQueued, OutputFile& output) {
     if (av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame_->data), samples) < samples) {
       FailConversion(label_, AVERROR_BUG);
     }
-    frame_->pts = samplesSent_;
-    samplesSent_ += samples;
-    Send(frame_.get(), output);
+    frame_->pts = samplesEncoded_;
+    samplesEncoded_ += samples;
+    Send(frame_.get());
   }
 }
 
-void AudioEncoder::Send(const AVFrame* frame, OutputFile& output) {
+void AudioSink::Send(const AVFrame* frame) {
   const int sent = avcodec_send_frame(context_.get(), frame);
   if (sent < 0 && !(frame == nullptr && sent == AVERROR_EOF)) {
     if (sent == AVERROR(EINVAL) && frame != nullptr) {
@@ -133,7 +137,7 @@ void AudioEncoder::Send(const AVFrame* frame, OutputFile& output) {
     const int received = avcodec_receive_packet(context_.get(), packet_.get());
     if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) return;
     RequireSuccess(received, label_);
-    output.WritePacket(packet_.get(), context_->time_base);
+    output_.WritePacket(packet_.get(), context_->time_base, *stream_);
   }
 }
 

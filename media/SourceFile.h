@@ -1,16 +1,18 @@
-// A source file opened for reading, with the stream scan the engine uses everywhere: the last
-// video stream and the last audio stream win; the first attached picture is the cover.
+// A source file opened for reading: regular files only, through a "file:" URL, with the stream
+// choice of media/StreamChoice.h.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
+#include "media/StreamChoice.h"
 
 namespace varnell {
 
 class SourceFile {
  public:
-  static constexpr int kNoStream = -1;
+  static constexpr int kNoStream = StreamChoice::kNoStream;
 
   // Opens the file and reads its stream information. Returns 0, or the negative FFmpeg error of
   // the step that failed; failedStep() then names it.
@@ -22,20 +24,19 @@ class SourceFile {
   const std::string& failedStep() const { return failedStep_; }
   AVFormatContext* context() const { return context_.get(); }
   AVStream* stream(int index) const;
-  int videoStreamIndex() const { return videoStreamIndex_; }
-  int audioStreamIndex() const { return audioStreamIndex_; }
-  int coverStreamIndex() const { return coverStreamIndex_; }
+  int videoStreamIndex() const { return choice_.video; }
+  int audioStreamIndex() const { return choice_.audio; }
+  int coverStreamIndex() const { return choice_.cover; }
   // Low 32 bits of the file's size in bytes, as the media parameter block keeps it.
   int fileSizeLow32() const;
 
- private:
-  void ScanStreams();
+  // Lets the demuxer skip every stream but these (kNoStream entries are ignored).
+  void ReadOnly(std::initializer_list<int> streams);
 
+ private:
   ffmpeg::InputContextPtr context_;
   std::string failedStep_;
-  int videoStreamIndex_ = kNoStream;
-  int audioStreamIndex_ = kNoStream;
-  int coverStreamIndex_ = kNoStream;
+  StreamChoice choice_;
 };
 
 }  // namespace varnell

@@ -1,7 +1,7 @@
 // A decoder for one source stream, on FFmpeg's send/receive interface.
 #pragma once
 
-#include "engine/FFmpegHandles.h"
+#include "media/FFmpegHandles.h"
 
 namespace varnell {
 
@@ -9,10 +9,10 @@ class StreamDecoder {
  public:
   // Returns 0, AVERROR_DECODER_NOT_FOUND when FFmpeg has no decoder for the stream, or the
   // negative error of avcodec_open2.
-  int Open(const AVStream* stream);
+  int Open(const AVStream& stream);
 
+  bool isOpen() const { return context_ != nullptr; }
   AVCodecContext* context() const { return context_.get(); }
-  const char* codecName() const;
 
   // Sends one packet (nullptr: end of stream). Returns FFmpeg's result; EAGAIN means frames must
   // be received first.

@@ -1,0 +1,55 @@
+// The audio end of a conversion: the encoder of one output stream, the FIFO that cuts incoming
+// audio into the encoder's frame size, the running count of samples written and the stream of
+// the output file its packets go to. Timestamps come from that count, never from a source, so the
+// output's length is exactly the audio that went in, from one reader or from several in turn.
+// Flushed once, at the end of the output. Owned and used by the worker thread of its file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/AudioTarget.h"
+#include "media/AudioResampler.h"
+#include "media/FFmpegHandles.h"
+
+namespace varnell {
+
+class OutputFile;
+
+class AudioSink {
+ public:
+  // Adds the sink's stream to `output` (before its Start()). Throws ConversionFailure with a
+  // readable reason when the target cannot be encoded. preferredFormat is used when the encoder
+  // accepts it (saves a conversion).
+  AudioSink(const AudioTarget& target, AVSampleFormat preferredFormat, OutputFile& output);
+
+  // What a reader must convert to before writing here.
+  AVSampleFormat sampleFormat() const { return context_->sample_fmt; }
+  const AVChannelLayout& channelLayout() const { return context_->ch_layout; }
+  int sampleRate() const { return context_->sample_rate; }
+
+  // Queues the samples (planes in the sink's format) and encodes every whole frame.
+  void Write(const ConvertedAudio& audio);
+  // Samples written so far, at the sink's rate.
+  std::int64_t samplesWritten() const { return samplesWritten_; }
+  // Encodes what is left (a short last frame) and drains the encoder; later calls do nothing.
+  void Flush();
+
+ private:
+  void EncodeFrames(int minimumQueued);
+  void Send(const AVFrame* frame);
+
+  OutputFile& output_;
+  const AVStream* stream_ = nullptr;
+  std::string label_;  // "MP3 encoder", for failure reasons
+  ffmpeg::CodecContextPtr context_;
+  ffmpeg::AudioFifoPtr fifo_;
+  ffmpeg::FramePtr frame_;
+  ffmpeg::PacketPtr packet_;
+  int frameSize_ = 0;
+  std::int64_t samplesWritten_ = 0;
+  std::int64_t samplesEncoded_ = 0;
+  bool flushed_ = false;
+};
+
+}  // namespace varnell
