@@ -142,7 +142,7 @@ TEST_F(ConversionFailure, RacingClaimsOfOneNameAllGetTheirOwnFile) {
     for (std::size_t i = 0; i < claimed.size(); ++i) {
       threads.emplace_back([&, i] {
         claims[i] = std::make_unique<ClaimedOutputFile>(name);
-        claims[i]->Keep();
+        claims[i]->Publish();
         claimed[i] = claims[i]->path();
       });
     }
@@ -156,7 +156,8 @@ TEST_F(ConversionFailure, RacingClaimsOfOneNameAllGetTheirOwnFile) {
 TEST_F(ConversionFailure, AnUnfinishedClaimRemovesItsFile) {
   {
     ClaimedOutputFile claim(output / "partial.mp3");
-    EXPECT_TRUE(std::filesystem::exists(claim.path()));
+    EXPECT_TRUE(std::filesystem::exists(claim.temporaryPath()));
+    EXPECT_FALSE(std::filesystem::exists(output / "partial.mp3"));
   }
   EXPECT_EQ(FilesIn(output.path()), 0u);
 }
