@@ -58,7 +58,7 @@ ClaimedOutputFile::ClaimedOutputFile(std::string requestedPath)
   for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
     std::string candidate = prefix + RandomSuffix();
     const int fd =
-        ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd >= 0) {
       descriptor_ = fd;
       temporaryPath_ = std::move(candidate);
