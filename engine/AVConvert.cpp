@@ -1,5 +1,8 @@
 #include "engine/AVConvert.h"
 
+#include <algorithm>
+#include <system_error>
+
 #include "engine/ConversionFailure.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
@@ -111,10 +114,23 @@ const std::string& AVConvert::failureReason(int row) const {
 void AVConvert::StartConvertFiles() {
   JoinWorker();
   workerRunning_ = true;
-  worker_ = std::thread([this] {
-    ConvertFilesThread(this);
+  try {
+    worker_ = std::thread([this] {
+      ConvertFilesThread(this);
+      workerRunning_ = false;
+    });
+  } catch (const std::system_error& error) {
+    // No worker will move currentTaskIndex, so the rows end here: every one failed, and the
+    // index past the last row, which is what a caller's completion scan waits for.
+    const std::string reason = std::string("cannot start the conversion thread: ") + error.what();
+    const int rows = std::min<int>(rowCount, static_cast<int>(taskStatus_.size()));
+    for (int row = 0; row < rows; ++row) {
+      failureReasons_[row] = reason;
+      taskStatus_[row] = kTaskFailed;
+    }
+    currentTaskIndex = rows;
     workerRunning_ = false;
-  });
+  }
 }
 
 void AVConvert::JoinWorker() {

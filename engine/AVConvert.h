@@ -84,6 +84,9 @@ class AVConvert {
   bool videoOutputFlag = false;          // the output gets a video stream when the source has one
   int thumbnailMode = -1;                // 1 on, -1 off
   int mergeTotalSeconds = 0;
+  // Why the launch could not build this job ("unknown audio codec OPUS"); every checked row
+  // then fails with it. Empty for a job that can run.
+  std::string jobFailureReason;
 
   // --- Progress, shared with the worker ---
   std::atomic<int> currentTaskIndex{-1};
@@ -94,7 +97,8 @@ class AVConvert {
   const std::string& failureReason(int row) const;
 
   // --- The worker ---
-  // Joins a finished worker, then runs ConvertFilesThread on a new thread.
+  // Joins a finished worker, then runs ConvertFilesThread on a new thread. When no thread can
+  // be started, every row ends failed at once and no worker runs.
   void StartConvertFiles();
   // Waits for the worker to end; returns at once when none runs.
   void JoinWorker();

@@ -1,6 +1,8 @@
 #include "engine/ConversionJob.h"
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "engine/ClipTime.h"
 #include "engine/CodecNames.h"
@@ -48,12 +50,17 @@ void ApplyOutputSettings(AVConvert& engine, const OutputSettings& settings) {
   engine.videoBitRate = settings.videoBitRate;
   engine.targetWidth = settings.width;
   engine.targetHeight = settings.height;
-  if (const auto rate = FrameRateFromText(settings.frameRateText)) engine.targetFrameRate = *rate;
+  // The probe writes the same fields with the source's values, so every target is written here,
+  // known or not: nothing of the last probed file may become the job's target.
+  engine.targetFrameRate = FrameRateFromText(settings.frameRateText).value_or(0.0);
   engine.audioBitRate = settings.audioBitRate;
   engine.channels = settings.channels;
   engine.sampleRate = settings.sampleRate;
-  if (const auto id = VideoCodecIdFromName(settings.videoCodecName)) engine.videoCodecId = *id;
-  if (const auto id = AudioCodecIdFromName(settings.audioCodecName)) engine.audioCodecId = *id;
+  engine.videoCodecId = VideoCodecIdFromName(settings.videoCodecName).value_or(0);
+  const std::optional<int> audioCodec = AudioCodecIdFromName(settings.audioCodecName);
+  engine.audioCodecId = audioCodec.value_or(0);
+  engine.jobFailureReason =
+      audioCodec ? std::string() : "unknown audio codec \"" + settings.audioCodecName + "\"";
 }
 
 }  // namespace varnell

@@ -33,8 +33,9 @@ std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow
                                     const OutputSettings& settings,
                                     JobKind kind = JobKind::ConvertFiles);
 
-// Copies and translates the output settings into the media parameter block. Texts that are not
-// in the translation tables leave the old value in place.
+// Copies and translates the output settings into the media parameter block, overwriting every
+// probed value. An unknown frame-rate or video-codec text gives 0 (the source's rate, no video
+// codec); an unknown audio codec name makes the job fail: jobFailureReason says which name.
 void ApplyOutputSettings(AVConvert& engine, const OutputSettings& settings);
 
 }  // namespace varnell

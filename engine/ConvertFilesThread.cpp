@@ -1,8 +1,6 @@
-#include <exception>
-
 #include "engine/AVConvert.h"
-#include "engine/ConversionFailure.h"
 #include "engine/FileConversion.h"
+#include "engine/RowBoundary.h"
 
 namespace varnell {
 
@@ -10,7 +8,8 @@ namespace varnell {
 // currentFilePercent is -1 while it opens and then 0..100; the row ends completed, failed, or
 // still pending when the stop flag ended it (its shorter output is kept). The stop flag is read
 // before each row and before each packet. currentTaskIndex moves on only after everything the
-// row wrote (status, reason, output path) is in place.
+// row wrote (status, reason, output path) is in place. A job the launch could not build
+// (jobFailureReason) fails every checked row with that reason without touching the disk.
 void ConvertFilesThread(AVConvert* engine) {
   AVConvert& e = *engine;
   for (auto& status : e.taskStatus_) status = kTaskPending;
@@ -23,6 +22,9 @@ void ConvertFilesThread(AVConvert* engine) {
     if (e.sourcePaths[row].empty()) {
       e.failureReasons_[row] = "not selected for conversion";
       e.taskStatus_[row] = kTaskFailed;
+    } else if (!e.jobFailureReason.empty()) {
+      e.failureReasons_[row] = e.jobFailureReason;
+      e.taskStatus_[row] = kTaskFailed;
     } else {
       FileConversionRequest request;
       request.sourcePath = e.sourcePaths[row];
@@ -30,15 +32,12 @@ void ConvertFilesThread(AVConvert* engine) {
       request.clipBegin = e.clipBegin[row];
       request.clipLength = e.clipLength[row];
       request.audio = {e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels};
-      try {
-        const FileConversionResult result = ConvertFile(request, e.stopFlag, e.currentFilePercent);
-        e.outputPaths[row] = result.outputPath;
-        if (!result.stopped) e.taskStatus_[row] = kTaskCompleted;
-      } catch (const ConversionFailure& failure) {
-        e.failureReasons_[row] = failure.what();
-        e.taskStatus_[row] = kTaskFailed;
-      } catch (const std::bad_alloc&) {
-        e.failureReasons_[row] = "out of memory";
+      RowResult result = ConvertRow(request, e.stopFlag, e.currentFilePercent);
+      if (result.converted) {
+        e.outputPaths[row] = result.converted->outputPath;
+        if (!result.converted->stopped) e.taskStatus_[row] = kTaskCompleted;
+      } else {
+        e.failureReasons_[row] = std::move(result.failureReason);
         e.taskStatus_[row] = kTaskFailed;
       }
     }

@@ -35,6 +35,10 @@ OutputFile::OutputFile(std::string requestedPath) : requestedPath_(std::move(req
   RequireSuccess(avformat_alloc_output_context2(&raw, format, nullptr, requestedPath_.c_str()),
                  "cannot create output");
   context_.reset(raw);
+  // Such a muxer opens its own files by name, which would bypass the exclusive temporary file.
+  if ((format->flags & AVFMT_NOFILE) != 0) {
+    FailConversion(std::string("the output format ") + format->name + " cannot be written to a file");
+  }
 }
 
 bool OutputFile::needsGlobalHeader() const {
@@ -81,11 +85,7 @@ void OutputFile::CopyTags(const AVDictionary* tags) {
 void OutputFile::Start() {
   if (context_->nb_streams == 0) FailConversion("nothing to write: the output has no stream");
   claim_.emplace(requestedPath_);
-  if ((context_->oformat->flags & AVFMT_NOFILE) == 0) {
-    const std::string url = "file:" + claim_->path();
-    RequireSuccess(avio_open(&context_->pb, url.c_str(), AVIO_FLAG_WRITE),
-                   "cannot open output file");
-  }
+  byteStream_.emplace(claim_->descriptor(), context_.get());
   ffmpeg::Dictionary options;
   if (std::strcmp(muxerName(), "mp3") == 0) {
     // ID3v2.3 is the tag version the widest range of players and car stereos reads.
@@ -113,13 +113,9 @@ void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase, const AVStre
 
 void OutputFile::Finish() {
   RequireSuccess(av_write_trailer(context_.get()), "cannot finish output");
-  if (context_->pb != nullptr && (context_->oformat->flags & AVFMT_NOFILE) == 0) {
-    avio_flush(context_->pb);
-    const int writeError = context_->pb->error;
-    RequireSuccess(avio_closep(&context_->pb), "cannot close output");
-    RequireSuccess(writeError, "cannot write output");
-  }
-  claim_->Keep();
+  byteStream_->Flush();
+  byteStream_.reset();
+  claim_->Publish();
 }
 
 const std::string& OutputFile::path() const { return claim_ ? claim_->path() : requestedPath_; }

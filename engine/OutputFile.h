@@ -1,20 +1,22 @@
-// One output file: the muxer chosen from the file name, its streams and tags, the exclusive
-// claim of the name, header, packets and trailer. An OutputFile that is destroyed before Finish()
-// succeeded removes its file, so a failed row never leaves a file that looks finished.
+// One output file: the muxer chosen from the file name, its streams and tags, header, packets and
+// trailer. The muxer writes into a hidden temporary file through the descriptor of its exclusive
+// creation; Finish() publishes the complete file under its final name. An OutputFile destroyed
+// before Finish() succeeded removes its temporary file, so a failed row leaves no file at all.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "engine/ClaimedOutputFile.h"
+#include "engine/OutputByteStream.h"
 #include "media/FFmpegHandles.h"
 
 namespace varnell {
 
 class OutputFile {
  public:
-  // Chooses the muxer from the name's extension; an unknown extension fails here, before
-  // anything touches the disk.
+  // Chooses the muxer from the name's extension; an unknown extension, or a muxer that would
+  // open files itself, fails here, before anything touches the disk.
   explicit OutputFile(std::string requestedPath);
 
   bool needsGlobalHeader() const;
@@ -28,22 +30,26 @@ class OutputFile {
   // Container and stream tags of the source, without the MP4 container's own bookkeeping.
   void CopyTags(const AVDictionary* tags);
 
-  // Claims the name (collision loop, exclusive creation), opens it and writes the header.
+  // Creates the temporary file and writes the header into it.
   void Start();
   // Writes an encoded packet of `stream` (one AddStream returned) whose timestamps are in
   // timeBase; takes the packet's contents.
   void WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream);
-  // Writes the trailer and closes the file; the file is kept from then on.
+  // Writes the trailer, closes the file and publishes it under the first free name of the
+  // collision loop; the file is kept from then on.
   void Finish();
 
-  // The name actually written: the requested one, or name(N).ext after collisions.
+  // The published name (the requested one, or name(N).ext after collisions) once Finish()
+  // succeeded; the requested name before.
   const std::string& path() const;
 
  private:
   std::string requestedPath_;
-  // Declared before the context so that the file is closed before an unfinished one is removed.
+  // Destroyed in reverse order: the byte stream detaches from the context's pb before the
+  // context is freed, and the descriptor is closed (an unfinished file removed) last.
   std::optional<ClaimedOutputFile> claim_;
   ffmpeg::OutputContextPtr context_;
+  std::optional<OutputByteStream> byteStream_;
   AVStream* coverStream_ = nullptr;
   const AVStream* coverSource_ = nullptr;
 };

@@ -84,7 +84,7 @@ TEST_F(ConversionFailure, TargetsTheEncodersRefuseAreReadableFailures) {
     ConversionOptions options;
     std::string reason;
   };
-  std::vector<Case> cases(4);
+  std::vector<Case> cases(5);
   cases[0].options.audioCodecName = "AAC";
   cases[0].reason = "no encoder for audio codec aac";
   cases[1].options.profileItem = 1;
@@ -94,6 +94,9 @@ TEST_F(ConversionFailure, TargetsTheEncodersRefuseAreReadableFailures) {
   cases[2].reason = "MP3 encoder: sample rate 96000 Hz not supported";
   cases[3].options.channels = 6;
   cases[3].reason = "MP3 encoder: 6 channels not supported";
+  // The probe of the AAC source wrote the same field: that codec must not become the target.
+  cases[4].options.audioCodecName = "OPUS";
+  cases[4].reason = "unknown audio codec \"OPUS\"";
   for (const Case& c : cases) {
     const auto outcome = ConvertOne(spec.path, output.path().string(), c.options);
     EXPECT_EQ(outcome.status, kTaskFailed);
@@ -147,7 +150,7 @@ TEST_F(ConversionFailure, RacingClaimsOfOneNameAllGetTheirOwnFile) {
     for (std::size_t i = 0; i < claimed.size(); ++i) {
       threads.emplace_back([&, i] {
         claims[i] = std::make_unique<ClaimedOutputFile>(name);
-        claims[i]->Keep();
+        claims[i]->Publish();
         claimed[i] = claims[i]->path();
       });
     }
@@ -161,7 +164,8 @@ TEST_F(ConversionFailure, RacingClaimsOfOneNameAllGetTheirOwnFile) {
 TEST_F(ConversionFailure, AnUnfinishedClaimRemovesItsFile) {
   {
     ClaimedOutputFile claim(output / "partial.mp3");
-    EXPECT_TRUE(std::filesystem::exists(claim.path()));
+    EXPECT_TRUE(std::filesystem::exists(claim.temporaryPath()));
+    EXPECT_FALSE(std::filesystem::exists(output / "partial.mp3"));
   }
   EXPECT_EQ(FilesIn(output.path()), 0u);
 }

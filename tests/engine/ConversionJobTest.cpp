@@ -89,7 +89,7 @@ TEST(ConversionJob, MergeSumsWholeSecondsInsteadOfLengths) {
   EXPECT_EQ(engine.outputPaths[1], "/out/b.mp3");
 }
 
-TEST(ConversionJob, SettingsAreTranslatedAndUnknownTextsKeepTheOldValue) {
+TEST(ConversionJob, SettingsAreTranslatedAndUnknownTextsLeaveNoOldValue) {
   AVConvert engine;
   OutputSettings settings = Mp3Settings();
   settings.audioBitRate = 192000;
@@ -118,9 +118,10 @@ TEST(ConversionJob, SettingsAreTranslatedAndUnknownTextsKeepTheOldValue) {
   settings.audioOnly = false;
   settings.thumbnail = true;
   ApplyOutputSettings(engine, settings);
-  EXPECT_EQ(engine.targetFrameRate, 25.0);
-  EXPECT_EQ(engine.videoCodecId, *VideoCodecIdFromName("H.264"));
-  EXPECT_EQ(engine.audioCodecId, Mp3CodecId());
+  EXPECT_EQ(engine.targetFrameRate, 0.0);
+  EXPECT_EQ(engine.videoCodecId, 0);
+  EXPECT_EQ(engine.audioCodecId, 0);
+  EXPECT_EQ(engine.jobFailureReason, "unknown audio codec \"OPUS\"");
   EXPECT_TRUE(engine.videoOutputFlag);
   EXPECT_EQ(engine.thumbnailMode, 1);
 }

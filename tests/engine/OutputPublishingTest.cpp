@@ -1,0 +1,148 @@
+// An output exists under its final name only once it is complete: it is written into a hidden
+// temporary file through the descriptor of its exclusive creation, and published without
+// replacing anything. No final name is ever opened, so nothing planted there is followed.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "Conversion.h"
+#include "Media.h"
+#include "PartialFiles.h"
+#include "Process.h"
+#include "TempFolder.h"
+
+namespace varnell {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::AddedRow;
+using testing::PartialBytesOf;
+using testing::PartialFilesOf;
+using testing::TempFolder;
+using testing::Tone;
+using testing::WriteSample;
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Polls what another thread or process does; the deadline only keeps a broken run from hanging.
+void AwaitCondition(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+  while (!condition()) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the conversion never got there";
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+class OutputPublishing : public ::testing::Test {
+ protected:
+  TempFolder sources;
+  TempFolder output;
+};
+
+TEST_F(OutputPublishing, WhileConvertingOnlyAHiddenFileExistsAndANameTakenMeanwhileIsLeftAlone) {
+  WriteSample(Tone(sources / "song.m4a", 60.0));
+  const std::string victim = sources / "victim.txt";
+  std::ofstream(victim) << "precious";
+  AVConvert engine;
+  const TaskRow row = AddedRow(engine, sources / "song.m4a");
+  BuildConversionJob(engine, {row}, output.path().string(), kMp3ProfileName,
+                     testing::SettingsFor({}));
+  engine.currentFilePercent = 0;
+  engine.StartConvertFiles();
+  const std::string finalName = output / "song.mp3";
+  AwaitCondition([&] { return engine.currentFilePercent >= 5; });
+
+  EXPECT_FALSE(fs::exists(fs::symlink_status(finalName)));
+  const auto partials = PartialFilesOf(finalName);
+  ASSERT_EQ(partials.size(), 1u);
+  EXPECT_EQ(NamesIn(output.path()), std::vector<std::string>{partials[0].filename()});
+  // Another program takes the final name with a symlink to someone else's file.
+  fs::create_symlink(victim, finalName);
+  engine.stopFlag = true;
+  engine.JoinWorker();
+
+  // A stopped row is published like a finished one, under the next free name.
+  EXPECT_EQ(engine.taskStatus(0), kTaskPending);
+  EXPECT_EQ(engine.outputPaths[0], output / "song(0).mp3");
+  EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"song(0).mp3", "song.mp3"}));
+  EXPECT_TRUE(fs::is_symlink(finalName));
+  std::string victimText;
+  std::getline(std::ifstream(victim), victimText);
+  EXPECT_EQ(victimText, "precious");
+  const auto stopped = testing::Inspect(engine.outputPaths[0]);
+  EXPECT_GT(stopped.decodedSamples, 0);
+  EXPECT_EQ(stopped.decodeErrors, 0);
+}
+
+// Limits the size of files this process writes; a write past it fails with EFBIG.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    ::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  sighandler_t previousHandler_ = SIG_DFL;
+};
+
+TEST_F(OutputPublishing, AFailedWriteLeavesNeitherTheFinalNameNorTheHiddenFile) {
+  WriteSample(Tone(sources / "long.m4a", 30.0));
+  testing::RowOutcome outcome;
+  {
+    const FileSizeLimit limit(64 * 1024);
+    outcome = testing::ConvertOne(sources / "long.m4a", output.path().string());
+  }
+  EXPECT_EQ(outcome.status, kTaskFailed);
+  EXPECT_EQ(outcome.reason, "cannot write output: File too large");
+  EXPECT_TRUE(fs::is_empty(output.path()));
+}
+
+TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFile) {
+  const char* program = std::getenv("VARNELL_CONVERT");
+  ASSERT_NE(program, nullptr) << "VARNELL_CONVERT names the varnell-convert under test";
+  WriteSample(Tone(sources / "long.m4a", 120.0));
+  TempFolder logs;
+  testing::Process converter(program, {"--output-dir", output.path().string(), sources / "long.m4a"},
+                             logs.path().string());
+  const std::string finalName = output / "long.mp3";
+  // Well into the file, whichever name it is being written under.
+  AwaitCondition([&] {
+    std::error_code missing;
+    const std::uintmax_t published = fs::file_size(finalName, missing);
+    return PartialBytesOf(finalName) + (missing ? 0 : published) > 20000;
+  });
+  converter.Signal(SIGKILL);
+  EXPECT_EQ(converter.Wait().exitCode, 128 + SIGKILL);
+
+  EXPECT_FALSE(fs::exists(fs::symlink_status(finalName)));
+  const auto partials = PartialFilesOf(finalName);
+  ASSERT_EQ(partials.size(), 1u);
+  EXPECT_EQ(NamesIn(output.path()), std::vector<std::string>{partials[0].filename()});
+}
+
+}  // namespace
+}  // namespace varnell
