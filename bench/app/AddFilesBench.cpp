@@ -8,11 +8,11 @@
 #include "app/COstrelAVConverterDlg.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingPowerOff.h"
-#include "platform/RecordingShell.h"
-#include "platform/ScriptedFileDialogs.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
+#include "platform/testing/RecordingMessageBox.h"
+#include "platform/testing/RecordingPowerOff.h"
+#include "platform/testing/RecordingShell.h"
+#include "platform/testing/ScriptedFileDialogs.h"
 #include "resources/VarnellResources.h"
 
 int main(int argc, char** argv) {
