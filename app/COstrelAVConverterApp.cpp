@@ -3,11 +3,11 @@
 #include "app/COstrelAVConverterDlg.h"
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
-#include "platform/DesktopBrowserLauncher.h"
-#include "platform/LogindPowerOff.h"
-#include "platform/QtFileDialogs.h"
-#include "platform/QtMessageBox.h"
-#include "platform/QtShell.h"
+#include "platform/qt/DesktopBrowserLauncher.h"
+#include "platform/qt/LogindPowerOff.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtShell.h"
 #include "resources/VarnellResources.h"
 
 namespace varnell {

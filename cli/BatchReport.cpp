@@ -25,7 +25,11 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
                      EscapedForTerminal(outcome.reason));
       break;
     case FileOutcome::Kind::Stopped:
-      results_.Write("Stopped: " + EscapedForTerminal(outcome.outputPath));
+      // A stop before the first sample keeps no file, so there is no output to name.
+      results_.Write(outcome.outputPath.empty()
+                         ? "Stopped: " + EscapedForTerminal(outcome.sourcePath) +
+                               ": stopped before any sound, no file written"
+                         : "Stopped: " + EscapedForTerminal(outcome.outputPath));
       break;
     case FileOutcome::Kind::NotStarted:
       break;

@@ -3,11 +3,11 @@
 // power-off, the browser).
 #pragma once
 
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingPowerOff.h"
-#include "platform/RecordingShell.h"
-#include "platform/ScriptedFileDialogs.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
+#include "platform/testing/RecordingMessageBox.h"
+#include "platform/testing/RecordingPowerOff.h"
+#include "platform/testing/RecordingShell.h"
+#include "platform/testing/ScriptedFileDialogs.h"
 
 namespace varnell {
 

@@ -9,9 +9,9 @@
 #include "app/CAbout.h"
 #include "app/ProjectLinks.h"
 #include "controls/BitmapResource.h"
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingShell.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
+#include "platform/testing/RecordingMessageBox.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace varnell {
 namespace {

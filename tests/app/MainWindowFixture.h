@@ -10,11 +10,11 @@
 #include "TempFolder.h"
 #include "app/COstrelAVConverterDlg.h"
 #include "app/MainDialogTemplate.h"
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingPowerOff.h"
-#include "platform/RecordingShell.h"
-#include "platform/ScriptedFileDialogs.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
+#include "platform/testing/RecordingMessageBox.h"
+#include "platform/testing/RecordingPowerOff.h"
+#include "platform/testing/RecordingShell.h"
+#include "platform/testing/ScriptedFileDialogs.h"
 
 namespace varnell::testing {
 

@@ -12,9 +12,9 @@
 
 #include "TestPictures.h"
 #include "platform/MessageBox.h"
-#include "platform/RecordingBrowserLauncher.h"
-#include "platform/RecordingMessageBox.h"
-#include "platform/RecordingShell.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
+#include "platform/testing/RecordingMessageBox.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace varnell {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "TestPictures.h"
-#include "platform/RecordingShell.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace varnell {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "QStringPrinter.h"
 #include "TempFolder.h"
-#include "platform/DesktopBrowserLauncher.h"
-#include "platform/DesktopEntry.h"
-#include "platform/RecordingBrowserLauncher.h"
+#include "platform/qt/DesktopBrowserLauncher.h"
+#include "platform/qt/DesktopEntry.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
 
 namespace varnell {
 namespace {

@@ -3,8 +3,8 @@
 #include <QComboBox>
 
 #include "QStringPrinter.h"
-#include "platform/QtFileDialogs.h"
-#include "platform/ScriptedFileDialogs.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/testing/ScriptedFileDialogs.h"
 
 namespace varnell {
 namespace {

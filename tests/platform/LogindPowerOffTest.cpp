@@ -18,7 +18,7 @@
 #include <QThread>
 
 #include "TempFolder.h"
-#include "platform/LogindPowerOff.h"
+#include "platform/qt/LogindPowerOff.h"
 
 namespace varnell {
 namespace {

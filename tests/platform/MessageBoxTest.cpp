@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "QStringPrinter.h"
-#include "platform/QtMessageBox.h"
-#include "platform/RecordingMessageBox.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/testing/RecordingMessageBox.h"
 
 namespace varnell {
 namespace {

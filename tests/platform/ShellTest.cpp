@@ -4,9 +4,9 @@
 
 #include "QStringPrinter.h"
 #include "platform/ExecutableFolder.h"
-#include "platform/QtShell.h"
-#include "platform/RecordingPowerOff.h"
-#include "platform/RecordingShell.h"
+#include "platform/qt/QtShell.h"
+#include "platform/testing/RecordingPowerOff.h"
+#include "platform/testing/RecordingShell.h"
 
 #include <filesystem>
 

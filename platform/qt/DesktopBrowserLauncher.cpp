@@ -1,4 +1,4 @@
-#include "platform/DesktopBrowserLauncher.h"
+#include "platform/qt/DesktopBrowserLauncher.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/DesktopEntry.h"
+#include "platform/qt/DesktopEntry.h"
 
 namespace varnell {
 

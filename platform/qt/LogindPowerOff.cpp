@@ -1,4 +1,4 @@
-#include "platform/LogindPowerOff.h"
+#include "platform/qt/LogindPowerOff.h"
 
 #include <QDBusMessage>
 

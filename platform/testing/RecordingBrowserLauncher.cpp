@@ -1,4 +1,4 @@
-#include "platform/RecordingBrowserLauncher.h"
+#include "platform/testing/RecordingBrowserLauncher.h"
 
 namespace varnell {
 

@@ -1,4 +1,4 @@
-#include "platform/DesktopEntry.h"
+#include "platform/qt/DesktopEntry.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "platform/RecordingShell.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace varnell {
 

@@ -1,4 +1,4 @@
-#include "platform/RecordingPowerOff.h"
+#include "platform/testing/RecordingPowerOff.h"
 
 namespace varnell {
 

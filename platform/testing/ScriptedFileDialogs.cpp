@@ -1,4 +1,4 @@
-#include "platform/ScriptedFileDialogs.h"
+#include "platform/testing/ScriptedFileDialogs.h"
 
 namespace varnell {
 

@@ -1,4 +1,4 @@
-#include "platform/QtShell.h"
+#include "platform/qt/QtShell.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/RecordingMessageBox.h"
+#include "platform/testing/RecordingMessageBox.h"
 
 namespace varnell {
 
