@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/COstrelAVConverterDlg.h"
-#include "bench/app/BenchPlatform.h"
+#include "BenchPlatform.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"

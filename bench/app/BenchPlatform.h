@@ -3,6 +3,7 @@
 // power-off, the browser).
 #pragma once
 
+#include "platform/Platform.h"
 #include "platform/testing/RecordingBrowserLauncher.h"
 #include "platform/testing/RecordingMessageBox.h"
 #include "platform/testing/RecordingPowerOff.h"

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "BenchPlatform.h"
 #include "app/COstrelAVConverterDlg.h"
-#include "bench/app/BenchPlatform.h"
 #include "app/MainDialogTemplate.h"
 #include "clip/CClipDialog.h"
 #include "engine/LibraryLog.h"
