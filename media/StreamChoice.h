@@ -13,8 +13,8 @@ struct StreamChoice {
   int cover = kNoStream;  // an attached picture that carries its picture
 };
 
-// Audio and video: the first stream of the type that the file marks as default, else the first
-// of the type. Streams with the attached-picture disposition are covers, never the video; the
+// Audio and video: the last stream of the type wins, as the engine has always scanned them (so a
+// file converts the same stream it did before the preview shared this rule). Streams with the attached-picture disposition are covers, never the video; the
 // first one with a picture is the cover.
 StreamChoice ChooseStreams(const AVFormatContext& format);
 

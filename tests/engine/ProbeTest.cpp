@@ -49,7 +49,7 @@ TEST(Probe, AudioOnlyFileReportsItsAudioAndZeroVideo) {
 
 // A song's cover is an attached picture, which FFmpeg lists as a video stream: it must not make
 // the song a video (no size, no frame rate, no decoder needed for it).
-TEST(Probe, ACoverIsNotVideoAndTheFirstAudioStreamIsTheSound) {
+TEST(Probe, ACoverIsNotVideoAndTheLastAudioStreamIsTheSound) {
   TempFolder folder;
   auto spec = Tone(folder / "both.m4a");
   spec.secondAudioStream = true;
@@ -58,14 +58,14 @@ TEST(Probe, ACoverIsNotVideoAndTheFirstAudioStreamIsTheSound) {
   AVConvert engine;
   ASSERT_EQ(Probe(engine, spec.path), kProbeOk) << engine.probeFailureReason();
   const auto report = testing::Inspect(spec.path);
-  int firstAudio = -1;
+  int lastAudio = -1;
   bool coverListed = false;
   for (int i = 0; i < static_cast<int>(report.streams.size()); ++i) {
-    if (report.streams[i].type == "audio" && firstAudio < 0) firstAudio = i;
+    if (report.streams[i].type == "audio") lastAudio = i;
     coverListed = coverListed || report.streams[i].attachedPicture;
   }
   ASSERT_TRUE(coverListed);
-  EXPECT_EQ(engine.audioStreamIndex, firstAudio);
+  EXPECT_EQ(engine.audioStreamIndex, lastAudio);
   EXPECT_EQ(engine.videoStreamIndex, -1);
   EXPECT_EQ(engine.sourceWidth, 0);
   EXPECT_EQ(engine.sourceHeight, 0);
