@@ -95,6 +95,7 @@ void AVConvert::ResetJob(int rows) {
   clipEnd.assign(rows, 0.0);
   clipLength.assign(rows, 0.0);
   failureReasons_.assign(rows, std::string());
+  secondsWritten_.assign(rows, 0.0);
   taskStatus_ = std::vector<std::atomic<std::uint8_t>>(rows);
   for (auto& status : taskStatus_) status = kTaskPending;
   mergeTotalSeconds = 0;
@@ -103,6 +104,11 @@ void AVConvert::ResetJob(int rows) {
 std::uint8_t AVConvert::taskStatus(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= taskStatus_.size()) return kTaskPending;
   return taskStatus_[row].load();
+}
+
+double AVConvert::secondsWritten(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= secondsWritten_.size()) return 0.0;
+  return secondsWritten_[row];
 }
 
 const std::string& AVConvert::failureReason(int row) const {

@@ -95,6 +95,9 @@ class AVConvert {
   std::uint8_t taskStatus(int row) const;
   // Valid for rows below currentTaskIndex whose status is kTaskFailed.
   const std::string& failureReason(int row) const;
+  // Seconds of sound the row's output file holds; valid for rows below currentTaskIndex. A row
+  // that a stop ended stays pending, and a value above 0 says its shorter file was kept.
+  double secondsWritten(int row) const;
 
   // --- The worker ---
   // Joins a finished worker, then runs ConvertFilesThread on a new thread. When no thread can
@@ -112,6 +115,7 @@ class AVConvert {
   std::string probeFailureReason_;
   std::vector<std::atomic<std::uint8_t>> taskStatus_;
   std::vector<std::string> failureReasons_;
+  std::vector<double> secondsWritten_;
   std::thread worker_;
   std::atomic<bool> workerRunning_{false};
 };

@@ -35,6 +35,7 @@ void ConvertFilesThread(AVConvert* engine) {
       RowResult result = ConvertRow(request, e.stopFlag, e.currentFilePercent);
       if (result.converted) {
         e.outputPaths[row] = result.converted->outputPath;
+        e.secondsWritten_[row] = result.converted->seconds;
         if (!result.converted->stopped) e.taskStatus_[row] = kTaskCompleted;
       } else {
         e.failureReasons_[row] = std::move(result.failureReason);

@@ -46,7 +46,7 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   sink.Flush();
   output.Finish();
   currentFilePercent = 100;
-  return {output.path(), stopped};
+  return {output.path(), stopped, static_cast<double>(sink.samplesWritten()) / sink.sampleRate()};
 }
 
 }  // namespace varnell

@@ -19,6 +19,7 @@ struct FileConversionRequest {
 struct FileConversionResult {
   std::string outputPath;  // the name actually written; empty when a stop left no file
   bool stopped = false;    // the stop flag ended the file early; the output is shorter but valid
+  double seconds = 0.0;    // the sound the output holds
 };
 
 // Throws ConversionFailure with the row's reason; an output file created for a failed conversion
