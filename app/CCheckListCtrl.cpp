@@ -52,6 +52,8 @@ void CCheckListCtrl::CreateColumns() {
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   setWordWrap(false);
+  // A long path keeps its file name in view: the cut is made in the middle of the folders.
+  setTextElideMode(Qt::ElideMiddle);
   QPalette colours = palette();
   colours.setColor(QPalette::Base, kListBackground);
   setPalette(colours);
@@ -73,7 +75,7 @@ int CCheckListCtrl::InsertRow(int row, const QString& sourcePath) {
   row = std::clamp(row, 0, rowCount());
   insertRow(row);
   for (int column = 0; column < kColumnCount; ++column) setItem(row, column, NewCell(column));
-  item(row, kSourceFile)->setText(sourcePath);
+  SetItemText(row, kSourceFile, sourcePath);
   return row;
 }
 
@@ -95,7 +97,11 @@ QString CCheckListCtrl::GetItemText(int row, int column) const {
 
 // Like the list control's own call, an out-of-range row (the row map's -1) is ignored.
 void CCheckListCtrl::SetItemText(int row, int column, const QString& text) {
-  if (QTableWidgetItem* cell = item(row, column)) cell->setText(text);
+  QTableWidgetItem* cell = item(row, column);
+  if (cell == nullptr) return;
+  cell->setText(text);
+  // The columns that may be cut short show their whole text under the pointer.
+  if (column == kSourceFile || column == kOutputFormat) cell->setToolTip(text);
 }
 
 void CCheckListCtrl::SetItemToolTip(int row, int column, const QString& text) {

@@ -328,12 +328,20 @@ void COstrelAVConverterDlg::Browse() {
   }
 }
 
-void COstrelAVConverterDlg::FindTarget() { platform_.shell.Open(outputFolder_->currentText()); }
+void COstrelAVConverterDlg::FindTarget() { Open(outputFolder_->currentText(), OpenTarget::Folder); }
+
+// Nothing the user asks to open fails without a word: when neither the desktop nor (for a page)
+// the web browser opens it, a box says what and why.
+void COstrelAVConverterDlg::Open(const QString& target, OpenTarget kind) {
+  if (const auto reason = OpenForUser(platform_.shell, platform_.browser, target, kind)) {
+    ShowMessage(CannotOpenMessage(target, *reason));
+  }
+}
 
 void COstrelAVConverterDlg::Help() {
   const QString help = programFolder_ + "/help.html";
   if (QFileInfo::exists(help)) {
-    platform_.shell.Open(help);
+    Open(help, OpenTarget::Page);
   } else {
     ShowMessage("Can not find help file!");
   }

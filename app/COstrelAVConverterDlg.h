@@ -18,6 +18,7 @@
 #include "clip/CClipDialog.h"
 #include "controls/CBitmapSlider.h"
 #include "controls/CControlButton.h"
+#include "platform/DesktopOpen.h"
 #include "platform/Platform.h"
 #include "progress/CAVConvertDlg.h"
 
@@ -65,6 +66,7 @@ class COstrelAVConverterDlg : public QDialog {
   void ProgressTick();
   bool CompletionScan();
   bool ShutDownComputer();
+  void ShowCompletionMessage();
   CAVConvertDlg& progressDialog() { return progressDialog_; }
   CClipDialog& clipDialog() { return clipDialog_; }
   bool shutDownFlag() const { return shutDownFlag_; }
@@ -120,6 +122,7 @@ class COstrelAVConverterDlg : public QDialog {
   void InsertProbedRow(int row, const QString& path, bool fromFileDialog);
   void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
   void ShowMessage(const QString& text);
+  void Open(const QString& target, OpenTarget kind);
   static QString CleanPath(const QString& path);
 
   ApplicationState& state_;
@@ -150,6 +153,7 @@ class COstrelAVConverterDlg : public QDialog {
   std::vector<int> rowMap_;
   int lastCheckedRow_ = -1;
   int completedTaskCount_ = 0;
+  int failedTaskCount_ = 0;
   bool batchFinished_ = false;  // the completion scan saw the worker pass the last row
   bool shutDownFlag_ = false;
   QString acceptedFolder_;

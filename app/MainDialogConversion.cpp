@@ -14,6 +14,14 @@ using namespace main_dialog;
 namespace {
 const char* const kCompletedStatus = "Completed";
 const char* const kFailureStatus = "Failure";
+
+// "1:05": whole minutes and seconds, cut down, for the length a stopped file holds.
+QString MinutesAndSeconds(double seconds) {
+  const long long whole = static_cast<long long>(seconds);
+  return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString Files(int count) { return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files"); }
 }  // namespace
 
 void COstrelAVConverterDlg::StartConverting() {
@@ -69,11 +77,24 @@ void COstrelAVConverterDlg::StartConverting() {
   progressTimer_.stop();
   CompletionScan();
   if (!batchFinished_) return;
+  ShowCompletionMessage();
+  if (shutDownFlag_) ShutDownComputer();
+}
+
+// Success is announced only when every converted row completed; a batch with failures says how
+// many, and where the reasons are.
+void COstrelAVConverterDlg::ShowCompletionMessage() {
+  if (failedTaskCount_ > 0) {
+    platform_.messages.Show(QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
+                                .arg(Files(completedTaskCount_))
+                                .arg(failedTaskCount_),
+                            "Information", MessageButtons::Ok, this);
+    return;
+  }
   const MessageChoice choice =
       platform_.messages.Show("Convertion Successfully!For more software, please visit our website",
                               "Information", MessageButtons::OkCancel, this);
-  if (choice == MessageChoice::Ok) platform_.shell.Open(kHomePageUrl);
-  if (shutDownFlag_) ShutDownComputer();
+  if (choice == MessageChoice::Ok) Open(kHomePageUrl, OpenTarget::Page);
 }
 
 void COstrelAVConverterDlg::ProgressTick() {
@@ -104,10 +125,13 @@ bool COstrelAVConverterDlg::CompletionScan() {
   const AVConvert& engine = state_.Engine();
   const int finished = std::min<int>(engine.currentTaskIndex.load(), static_cast<int>(rowMap_.size()));
   int completed = 0;
+  int failed = 0;
   for (int task = 0; task < finished; ++task) {
     const int row = rowMap_[task];
+    if (row < 0) continue;  // an unchecked row: not part of the batch
     switch (engine.taskStatus(task)) {
       case kTaskFailed:
+        ++failed;
         taskList_->SetItemText(row, CCheckListCtrl::kStatus, kFailureStatus);
         taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus,
                                   QString::fromStdString(engine.failureReason(task)));
@@ -120,10 +144,19 @@ bool COstrelAVConverterDlg::CompletionScan() {
         taskList_->SetCheck(row, false);
         break;
       default:
+        // A row the stop ended keeps its text and check mark (converting again starts it over),
+        // and says where its shorter file is.
+        if (engine.secondsWritten(task) > 0.0) {
+          taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus,
+                                    QStringLiteral("Stopped: %1 holds the first %2")
+                                        .arg(QString::fromStdString(engine.outputPaths[task]),
+                                             MinutesAndSeconds(engine.secondsWritten(task))));
+        }
         break;
     }
   }
   completedTaskCount_ = completed;
+  failedTaskCount_ = failed;
   return taskList_->GetItemCount() == engine.currentTaskIndex.load();
 }
 

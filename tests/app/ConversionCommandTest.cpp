@@ -69,11 +69,12 @@ TEST_F(ConversionCommand, EachLaunchCheckStopsWithItsMessage) {
   EXPECT_EQ(Status(0), " Ready");
 }
 
-TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndOneMessage) {
+TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFailed) {
   const QString vanishing = Recording("b.m4a");
   AddThroughDialog({Recording("a.m4a"), vanishing, Recording("c.m4a")});
   std::remove(vanishing.toStdString().c_str());
-  messages.answers = {MessageChoice::Ok};
+  WhenDuringBatch([this] { return Window().progressDialog().isVisible(); },
+                  [this] { Window().progressDialog().shutDownBox()->setChecked(true); });
   Window().StartConverting();
 
   EXPECT_EQ(Status(0), "Completed");
@@ -86,16 +87,36 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndOneMessage) {
             "cannot open source: No such file or directory");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/a.mp3"));
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/c.mp3"));
-  ASSERT_EQ(CompletionMessages(), 1u);
-  EXPECT_EQ(messages.shown.back().caption, "Information");
-  EXPECT_EQ(messages.shown.back().buttons, MessageButtons::OkCancel);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0], kHomePageUrl);
+  // No success is claimed: the box counts both and offers nothing else, and the power-off the
+  // user asked for still follows a batch that ran to its end.
+  EXPECT_EQ(CompletionMessages(), 0u);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "2 files converted, 1 failed. Point at a Failure to see why.");
+  EXPECT_EQ(messages.shown[0].caption, "Information");
+  EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+  EXPECT_TRUE(shell.opened.empty());
   EXPECT_EQ(Window().completedTaskCount(), 2);
   EXPECT_FALSE(Window().isProgressTimerActive());
   EXPECT_FALSE(Window().progressDialog().isVisible());
   EXPECT_EQ(ReadProfileString(Window().outputFolderStore().storePath(), "Info", "path"), OutputFolder());
-  EXPECT_EQ(powerOff.requests, 0);
+  EXPECT_EQ(powerOff.requests, 1);
+
+  // Every row failing (the completed ones lost their check marks): still no success.
+  Window().StartConverting();
+  EXPECT_EQ(messages.shown.back().text, "0 files converted, 1 failed. Point at a Failure to see why.");
+  EXPECT_EQ(CompletionMessages(), 0u);
+}
+
+TEST_F(ConversionCommand, TheWebSiteOfTheCompletionMessageFallsBackOnTheBrowser) {
+  AddThroughDialog({Recording("a.m4a")});
+  messages.answers = {MessageChoice::Ok};
+  shell.result = false;
+  Window().StartConverting();
+  ASSERT_EQ(CompletionMessages(), 1u);
+  EXPECT_EQ(messages.shown.back().buttons, MessageButtons::OkCancel);
+  ASSERT_EQ(browser.launched.size(), 1u);
+  EXPECT_EQ(browser.launched[0], kHomePageUrl);
+  EXPECT_EQ(messages.shown.size(), 1u);  // the browser opened it: nothing more to say
 }
 
 TEST_F(ConversionCommand, UncheckedRowsAreLeftAloneAndTheCountEndsAtTheCheckedRows) {
@@ -128,17 +149,28 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   EXPECT_EQ(Status(2), " Ready");
   EXPECT_TRUE(List().GetCheck(1));
   EXPECT_FALSE(state.engine->IsWorkerRunning());
-  const auto stopped = testing::Inspect((OutputFolder() + "/second.mp3").toStdString());
+  const QString stoppedPath = OutputFolder() + "/second.mp3";
+  const auto stopped = testing::Inspect(stoppedPath.toStdString());
   EXPECT_GT(stopped.decodedSamples, 0);
   EXPECT_LT(stopped.decodedSamples, 80 * 44100);
   EXPECT_EQ(stopped.decodeErrors, 0);
   EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/third.mp3"));
+  // The stopped row says where its shorter file is and how much it holds; the row never begun
+  // says nothing.
+  const long long heldSeconds = stopped.decodedSamples / 44100;
+  EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(),
+            QString("Stopped: %1 holds the first %2:%3")
+                .arg(stoppedPath)
+                .arg(heldSeconds / 60)
+                .arg(heldSeconds % 60, 2, 10, QChar('0')));
+  EXPECT_EQ(List().item(2, CCheckListCtrl::kStatus)->toolTip(), "");
 
   // Converting again right after the stop: one worker at a time, and it runs to the end.
   Window().StartConverting();
   EXPECT_EQ(CompletionMessages(), 1u);
   EXPECT_EQ(Status(1), "Completed");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/second(0).mp3"));
+  EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(), OutputFolder() + "/second(0).mp3");
 }
 
 TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QUrl>
 
 #include "MainWindowFixture.h"
 #include "platform/IniFile.h"
@@ -175,6 +176,33 @@ TEST_F(MainWindowTest, FindTargetHelpAndClipGoThroughThePlatform) {
 
   Window().ClipCommand();
   EXPECT_EQ(messages.shown.back().text, "Please select the video files to cut!");
+}
+
+TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsSaidWithItsPathAndReason) {
+  QFile help(ProgramFolder() + "/help.html");
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.close();
+  shell.result = false;
+
+  // The help page goes to the browser as a file address; once it opens there, nothing is said.
+  Window().Help();
+  ASSERT_EQ(browser.launched.size(), 1u);
+  EXPECT_EQ(browser.launched[0], QUrl::fromLocalFile(ProgramFolder() + "/help.html").toString());
+  EXPECT_TRUE(messages.shown.empty());
+
+  browser.result = false;
+  browser.failure = LaunchFailure::ProgramNotFound;
+  Window().Help();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Can not open " + ProgramFolder() +
+                                        "/help.html\n\nThe program of the default web browser was not found.");
+
+  // A folder has no browser to fall back on.
+  Window().FindTarget();
+  EXPECT_EQ(browser.launched.size(), 2u);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "Can not open " + Window().outputFolderBox()->currentText() +
+                                        "\n\nThe desktop has no program that opens folders.");
 }
 
 TEST_F(MainWindowTest, ChoosingWmaRewritesEveryRowsFormatAndTheSettings) {

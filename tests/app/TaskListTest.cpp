@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMimeData>
@@ -49,6 +50,20 @@ TEST_F(TaskList, TheFileDialogAppendsCheckedRowsInItsOrderAndReportsAnInvalidFil
   for (int id : {kClearAll, kConvert, kClip, kRemove, kFileInformation, kSetting, kMerge, kPlay, kStop}) {
     EXPECT_TRUE(Enabled(id)) << id;
   }
+}
+
+TEST_F(TaskList, ALongPathKeepsItsFileNameInViewAndShowsWholeUnderThePointer) {
+  const QString deep = QString::fromStdString(media / "a folder with a rather long name");
+  ASSERT_TRUE(QDir().mkpath(deep + "/and another one below it"));
+  const QString path = deep + "/and another one below it/the song.m4a";
+  QFile::copy(Recording("song.m4a"), path);
+  AddThroughDialog({path});
+  Window().profileBox()->setCurrentIndex(1);
+  EXPECT_EQ(List().textElideMode(), Qt::ElideMiddle);
+  EXPECT_EQ(List().item(0, CCheckListCtrl::kSourceFile)->toolTip(), path);
+  EXPECT_EQ(List().item(0, CCheckListCtrl::kOutputFormat)->toolTip(),
+            List().GetItemText(0, CCheckListCtrl::kOutputFormat));
+  EXPECT_FALSE(List().item(0, CCheckListCtrl::kOutputFormat)->toolTip().isEmpty());
 }
 
 TEST_F(TaskList, ACancelledDialogAddsNothing) {
