@@ -56,9 +56,15 @@ class COstrelAVConverterDlg : public QDialog {
   void SliderMoved(int controlId, int value);
   // The end of playback, delivered on this window's thread.
   Q_INVOKABLE void PreviewEnded();
+  // Timer 100: the position slider shows where the player is.
+  void PreviewPositionTick();
   bool isPreviewPlaying() const { return playAction_ == PlayAction::Pause; }
   bool previewOpened() const { return previewOpened_; }
   int previewVolume() const { return previewVolume_; }
+  bool isPreviewPositionTimerActive() const { return previewPositionTimer_.isActive(); }
+  // The looks Play and Stop show now: 302 / 310 / 301 and 304 / 303.
+  int playLook() const { return playLook_; }
+  int stopLook() const { return stopLook_; }
 
   // --- Converting a batch ---
   void StartConverting();
@@ -141,11 +147,16 @@ class COstrelAVConverterDlg : public QDialog {
 
   enum class PlayAction { Play, Pause };  // what the Play button does next
   bool OpenPreview();
-  void SetPlayLook(bool playing);
+  void StartPreview();
+  void ShowPreviewButtons();
   PlayAction playAction_ = PlayAction::Play;
   bool reopenPending_ = true;
   bool previewOpened_ = false;  // a file has been opened once; gates seeking and stopping
+  bool previewFileOpen_ = false;  // the player holds a file for this window now
   int previewVolume_ = 65535;
+  int playLook_ = 301;
+  int stopLook_ = 303;
+  QTimer previewPositionTimer_;  // timer 100, runs from the first Start until StopPreview
 
   CAVConvertDlg progressDialog_;
   CClipDialog clipDialog_;  // reused for every row it edits

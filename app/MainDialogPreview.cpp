@@ -1,20 +1,26 @@
 // Listening to a row in the main window through the player library: Play / Pause, Stop, seeking
-// with the position slider and the volume slider. Sound only: the window asks the player for no
-// picture and no position.
+// with the position slider, the slider following the player, and the volume slider. Sound only:
+// the window asks the player for no picture. All of it runs on the user-interface thread.
+#include <QItemSelectionModel>
 #include <QMetaObject>
+#include <algorithm>
 #include <atomic>
 
 #include "app/COstrelAVConverterDlg.h"
 #include "app/MainDialogTemplate.h"
+#include "clip/TransportLooks.h"
 #include "playermodule/PlayerModule.h"
 
 namespace varnell {
 
 using namespace main_dialog;
+namespace looks = transport_looks;
 
 namespace {
 
 constexpr int kMaxPlayerPath = 260;
+constexpr int kPositionInterval = 100;  // ms
+constexpr int kFullVolume = 65535;
 const wchar_t* const kPlayerId = L"VarnellMain";
 
 // The window that receives the end of playback. The player calls the end function on its own
@@ -30,27 +36,47 @@ void OnPlaybackEnded() {
 
 void OnPlaybackSecond(int) {}
 
+// The upper part of the volume slider's range all gives the full volume.
+int VolumeOfSlider(int value) { return std::min(value, kFullVolume); }
+
 }  // namespace
 
+// Runs at start-up and again whenever the clip dialog hands the player back; the connections
+// are made once.
 void COstrelAVConverterDlg::PreviewSetUp() {
   previewWindow = this;
   PlayerModule_Initialize(OnPlaybackEnded, OnPlaybackSecond, kPlayerId);
   CBitmapSlider* position = sliders_.at(kPositionSlider);
   position->SetLimits(0, 1000);
   position->SetValue(0);
-  previewVolume_ = 65535;
+  previewVolume_ = VolumeOfSlider(sliders_.at(kVolumeSlider)->GetValue());
   reopenPending_ = true;
   playAction_ = PlayAction::Play;
+  previewPositionTimer_.setInterval(kPositionInterval);
+  connect(&previewPositionTimer_, &QTimer::timeout, this,
+          &COstrelAVConverterDlg::PreviewPositionTick, Qt::UniqueConnection);
+  // Every way the selection changes (clicks, keys, removing, clearing, adding, a batch) ends
+  // here, so Play and Stop never disagree with it.
+  connect(taskList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &COstrelAVConverterDlg::ShowPreviewButtons, Qt::UniqueConnection);
 }
 
-void COstrelAVConverterDlg::SetPlayLook(bool playing) {
-  CControlButton* play = buttons_.at(kPlay);
-  const int look = playing ? 310 : 302;
-  play->setEnabled(false);
-  play->LoadStateBitmaps(look, look, look);
-  play->setEnabled(true);
-  play->setToolTip(playing ? "Pause" : "Play");
-  play->update();
+// The one place that decides Play and Stop: usable while a row is selected (Play has something
+// to open) or while a file is open (what sounds can always be paused and stopped); Play's look
+// and tool tip follow the play action.
+void COstrelAVConverterDlg::ShowPreviewButtons() {
+  const bool usable = previewFileOpen_ || taskList_->FirstSelectedRow() >= 0;
+  const bool playing = playAction_ == PlayAction::Pause;
+  playLook_ = !usable ? looks::kPlayDisabled : playing ? looks::kPause : looks::kPlay;
+  stopLook_ = usable ? looks::kStop : looks::kStopDisabled;
+  const auto show = [usable](CControlButton* button, int look) {
+    button->setEnabled(usable);
+    button->LoadStateBitmaps(look, look, look);
+    button->update();
+  };
+  show(buttons_.at(kPlay), playLook_);
+  show(buttons_.at(kStop), stopLook_);
+  buttons_.at(kPlay)->setToolTip(playing ? "Pause" : "Play");
 }
 
 // Opens the last selected row. False when nothing is selected or the file cannot be played.
@@ -67,7 +93,19 @@ bool COstrelAVConverterDlg::OpenPreview() {
   int hasSound = 0;
   PlayerModule_GetMideaType(&hasPicture, &hasSound);
   previewOpened_ = true;
+  previewFileOpen_ = true;
   return true;
+}
+
+// Starts or resumes the open file at the volume the slider shows, then shows what the player
+// does: a Start that fails (no file open) leaves the buttons as they are.
+void COstrelAVConverterDlg::StartPreview() {
+  PlayerModule_SetVolume(previewVolume_);
+  if (PlayerModule_Start() != 0) return;
+  previewPositionTimer_.start();
+  sliders_.at(kPositionSlider)->setEnabled(true);
+  playAction_ = PlayAction::Pause;
+  ShowPreviewButtons();
 }
 
 void COstrelAVConverterDlg::PlayPause() {
@@ -76,45 +114,51 @@ void COstrelAVConverterDlg::PlayPause() {
     // pause look and no Start for a file that is not there.
     if (reopenPending_ && !OpenPreview()) return;
     if (!previewOpened_) return;
-    PlayerModule_Start();
-    sliders_.at(kPositionSlider)->setEnabled(true);
-    playAction_ = PlayAction::Pause;
-    SetPlayLook(true);
+    StartPreview();
     return;
   }
   reopenPending_ = false;
   if (!previewOpened_) return;
   PlayerModule_Pause();
   playAction_ = PlayAction::Play;
-  SetPlayLook(false);
+  ShowPreviewButtons();
 }
 
 void COstrelAVConverterDlg::StopPreview() {
   reopenPending_ = true;
-  if (!previewOpened_) return;
-  PlayerModule_Stop();
-  PlayerModule_Close();
-  CBitmapSlider* position = sliders_.at(kPositionSlider);
-  position->setEnabled(false);
-  playAction_ = PlayAction::Play;
-  SetPlayLook(false);
-  position->SetValue(0);
-  previewArea_->update();
-  if (taskList_->FirstSelectedRow() < 0) {
-    EnableButton(kPlay, false);
-    EnableButton(kStop, false);
+  if (previewOpened_) {
+    previewPositionTimer_.stop();
+    PlayerModule_Stop();
+    PlayerModule_Close();
+    previewFileOpen_ = false;
+    CBitmapSlider* position = sliders_.at(kPositionSlider);
+    position->setEnabled(false);
+    playAction_ = PlayAction::Play;
+    position->SetValue(0);
+    previewArea_->update();
   }
+  ShowPreviewButtons();
+}
+
+void COstrelAVConverterDlg::PreviewPositionTick() {
+  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  // The user's hand wins while it holds the thumb; the seek it makes follows.
+  if (position->isDragging()) return;
+  float fraction = 0.0f;
+  if (PlayerModule_GetPos(&fraction) != 0) return;
+  const int value = static_cast<int>(fraction * 1000);
+  if (value != position->GetValue()) position->SetValue(value);
 }
 
 void COstrelAVConverterDlg::SliderMoved(int controlId, int value) {
   if (controlId == kPositionSlider) {
     if (!previewOpened_) return;
-    // Seeking resumes playback even when paused; the Play button keeps its look.
+    // Seeking resumes playback even when paused; StartPreview shows that it plays.
     PlayerModule_Pause();
     PlayerModule_SetPos(static_cast<float>(value) / 1000.0f);
-    PlayerModule_Start();
+    StartPreview();
   } else if (controlId == kVolumeSlider) {
-    previewVolume_ = std::min(value, 65535);
+    previewVolume_ = VolumeOfSlider(value);
     PlayerModule_SetVolume(previewVolume_);
     int ignored = 0;
     PlayerModule_GetVolume(&ignored);

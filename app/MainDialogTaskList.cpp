@@ -47,11 +47,7 @@ void COstrelAVConverterDlg::InsertProbedRow(int row, const QString& path, bool f
   taskList_->SetItemText(row, CCheckListCtrl::kStatus, kReadyStatus);
   taskList_->SetItemText(row, CCheckListCtrl::kDuration,
                          QString::number(engine.durationMicroseconds / 1000000));
-  if (fromFileDialog) {
-    taskList_->SetCheck(row, true);
-    EnableButton(kPlay, true);
-    EnableButton(kStop, true);
-  }
+  if (fromFileDialog) taskList_->SetCheck(row, true);
 }
 
 // Probes and inserts the files one by one: the file dialog's at the end in their order, dropped

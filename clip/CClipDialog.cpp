@@ -2,6 +2,7 @@
 #include "controls/ControlLookup.h"
 #include "controls/TemplateDialog.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -20,6 +21,7 @@ using namespace clip_dialog;
 namespace {
 
 constexpr int kBackgroundBitmap = 311;
+const char* const kCaption = "Clip";
 const QColor kTextColour{0xdd, 0xea, 0xee};
 
 QRect PixelRect(const ControlTemplate& control) {
@@ -36,8 +38,7 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 }  // namespace
 
 CClipDialog::CClipDialog(QWidget* parent) : QDialog(parent) {
-  // The window is known by its caption "Clip" to whatever looks for the clip preview.
-  SetUpTemplateDialog(*this, "Clip", QSize(kWidthUnits, kHeightUnits));
+  SetUpTemplateDialog(*this, kCaption, QSize(kWidthUnits, kHeightUnits));
   background_ = LoadBitmapResource(kBackgroundBitmap);
   positionTimer_.setInterval(100);
   pictureTimer_.setInterval(67);
@@ -135,6 +136,9 @@ CLabel* CClipDialog::timeLabel(int id) const { return FindControl(timeLabels_, i
 std::optional<std::pair<QString, QString>> CClipDialog::EditRow(const ClipRow& row) {
   row_ = row;
   result_.reset();
+  // The owner opens one selected row after another: the caption says which file this is.
+  const QString fileName = QFileInfo(row.sourcePath).fileName();
+  setWindowTitle(fileName.isEmpty() ? QString(kCaption) : QString(kCaption) + " - " + fileName);
   OnInitDialog();
   showPending_ = true;
   exec();

@@ -5,20 +5,17 @@
 #include "clip/CClipDialog.h"
 #include "clip/ClipDialogTemplate.h"
 #include "clip/ClipPreviewArea.h"
+#include "clip/TransportLooks.h"
 #include "playermodule/PlayerModule.h"
 
 namespace varnell {
 
 using namespace clip_dialog;
+namespace looks = transport_looks;
 
 namespace {
 
 constexpr int kMaxPlayerPath = 260;
-constexpr int kPlayLook = 302;
-constexpr int kPauseLook = 310;
-constexpr int kPlayDisabledLook = 301;
-constexpr int kStopLook = 304;
-constexpr int kStopDisabledLook = 303;
 
 }  // namespace
 
@@ -44,7 +41,7 @@ void CClipDialog::OnPlayPause() {
     PlayerModule_Start();
     sliders_.at(kPositionSlider)->setEnabled(true);
     playAction_ = PlayAction::Pause;
-    SetPlayLook(kPauseLook);
+    SetPlayLook(looks::kPause);
   } else {
     reopenPending_ = false;
     if (!playerEverOpened_) return;
@@ -53,7 +50,7 @@ void CClipDialog::OnPlayPause() {
     pictureTimer_.start();
     PlayerModule_Pause();
     playAction_ = PlayAction::Play;
-    SetPlayLook(kPlayLook);
+    SetPlayLook(looks::kPlay);
   }
 }
 
@@ -88,19 +85,22 @@ void CClipDialog::OnStop() {
   CBitmapSlider* position = sliders_.at(kPositionSlider);
   position->setEnabled(false);
   playAction_ = PlayAction::Play;
-  SetPlayLook(kPlayLook);
+  SetPlayLook(looks::kPlay);
+  // The player is back at the start: the slider, the current second and so what Set Begin
+  // Time and Set End Time record all say so, also after the end of the file.
   position->SetValue(0);
+  currentSeconds_ = 0;
   preview_->Clear();
   if (taskListHasSelection && !taskListHasSelection()) {
     CControlButton* play = skinButtons_.at(kPlay);
-    play->LoadStateBitmaps(kPlayDisabledLook, kPlayDisabledLook, kPlayDisabledLook);
-    playLook_ = kPlayDisabledLook;
+    play->LoadStateBitmaps(looks::kPlayDisabled, looks::kPlayDisabled, looks::kPlayDisabled);
+    playLook_ = looks::kPlayDisabled;
     CControlButton* stop = skinButtons_.at(kStop);
-    stop->LoadStateBitmaps(kStopDisabledLook, kStopDisabledLook, kStopDisabledLook);
+    stop->LoadStateBitmaps(looks::kStopDisabled, looks::kStopDisabled, looks::kStopDisabled);
     play->setEnabled(false);
     stop->setEnabled(false);
   } else {
-    skinButtons_.at(kStop)->LoadStateBitmaps(kStopLook, kStopLook, kStopLook);
+    skinButtons_.at(kStop)->LoadStateBitmaps(looks::kStop, looks::kStop, looks::kStop);
     skinButtons_.at(kStop)->setEnabled(true);
   }
 }
@@ -131,7 +131,11 @@ void CClipDialog::OnSeek(int controlId) {
   float fraction = 0.0f;
   if (PlayerModule_GetDuration(&duration) == 0 && PlayerModule_GetPos(&fraction) == 0)
     currentSeconds_ = static_cast<int>(fraction * duration);
-  PlayerModule_Start();
+  // A seek while paused plays on: the Play button shows that, so its next press pauses.
+  if (PlayerModule_Start() == 0 && playAction_ == PlayAction::Play) {
+    playAction_ = PlayAction::Pause;
+    SetPlayLook(looks::kPause);
+  }
 }
 
 }  // namespace varnell

@@ -88,7 +88,7 @@ TEST_F(MainWindowPreview, PlayPauseAndStopFollowTheStateMachine) {
   EXPECT_FALSE(Enabled(kStop));
 }
 
-TEST_F(MainWindowPreview, SeekingWhilePausedResumesAtTheSliderPlace) {
+TEST_F(MainWindowPreview, SeekingWhilePausedResumesAtTheSliderPlaceAndThePlayButtonSaysSo) {
   AddThroughDialog({Recording("seek.m4a", 10.0)});
   List().SelectAndFocusRow(0);
   Window().PlayPause();
@@ -98,18 +98,100 @@ TEST_F(MainWindowPreview, SeekingWhilePausedResumesAtTheSliderPlace) {
   EXPECT_NEAR(Position(), 0.5, 0.001);
   EXPECT_GT(Play(1.0), 0) << "playing again";
   EXPECT_NEAR(Position(), 0.6, 0.001);
-  EXPECT_EQ(PlayTip(), "Play");  // the button keeps its look
+  EXPECT_TRUE(Window().isPreviewPlaying());
+  EXPECT_EQ(PlayTip(), "Pause");
+  EXPECT_EQ(Window().playLook(), 310);
+  Window().PlayPause();  // so the next press pauses what plays
+  EXPECT_EQ(Play(1.0), 0);
+  EXPECT_EQ(PlayTip(), "Play");
 }
 
-TEST_F(MainWindowPreview, VolumeAboveTheTopIsFullVolume) {
+TEST_F(MainWindowPreview, ThePlayerPlaysAtTheVolumeTheSliderShows) {
+  PlayerModule_SetVolume(65535);  // what an earlier window may have left in the one player
+  AddThroughDialog({Recording("quiet.m4a", 2.0)});
+  List().SelectAndFocusRow(0);
+  ASSERT_EQ(Window().slider(kVolumeSlider)->GetValue(), 30000);
+  Window().PlayPause();  // the first Play, before the slider was ever moved
+  ASSERT_TRUE(Window().isPreviewPlaying());
+  int volume = -1;
+  PlayerModule_GetVolume(&volume);
+  EXPECT_EQ(volume, 30000);
+
   Window().SliderMoved(kVolumeSlider, 80000);
   EXPECT_EQ(Window().previewVolume(), 65535);
-  int volume = -1;
   PlayerModule_GetVolume(&volume);
   EXPECT_EQ(volume, 65535);
   Window().SliderMoved(kVolumeSlider, 30000);
   PlayerModule_GetVolume(&volume);
   EXPECT_EQ(volume, 30000);
+}
+
+TEST_F(MainWindowPreview, AfterABatchASelectedRowPlaysAndStops) {
+  AddThroughDialog({Recording("first.m4a", 2.0), Recording("second.m4a", 2.0)});
+  List().SelectAndFocusRow(0);
+  Window().PlayPause();  // the preview has been heard once
+  ASSERT_TRUE(Window().isPreviewPlaying());
+  List().clearSelection();
+  messages.answers = {MessageChoice::Cancel};
+  Window().StartConverting();
+  ASSERT_EQ(List().GetItemText(1, CCheckListCtrl::kStatus), "Completed");
+  EXPECT_FALSE(Enabled(kPlay));
+  EXPECT_FALSE(Enabled(kStop));
+  EXPECT_EQ(Window().playLook(), 301);
+  EXPECT_EQ(Window().stopLook(), 303);
+
+  QTest::keyClick(&List(), Qt::Key_Down);  // selecting by keyboard
+  ASSERT_EQ(List().SelectedRows(), std::vector<int>{1});
+  EXPECT_TRUE(Enabled(kPlay));
+  EXPECT_TRUE(Enabled(kStop));
+  EXPECT_EQ(Window().playLook(), 302);
+  EXPECT_EQ(Window().stopLook(), 304);
+
+  QTest::mouseClick(Window().button(kPlay), Qt::LeftButton);
+  ASSERT_TRUE(Window().isPreviewPlaying());
+  EXPECT_EQ(Window().playLook(), 310);
+  EXPECT_TRUE(Enabled(kStop));
+  EXPECT_EQ(Window().stopLook(), 304);
+  EXPECT_GT(Play(0.4), 0);
+  QTest::mouseClick(Window().button(kStop), Qt::LeftButton);
+  EXPECT_FALSE(Window().isPreviewPlaying());
+  EXPECT_EQ(Play(0.4), -1) << "stopped and closed";
+  EXPECT_EQ(Window().playLook(), 302);
+
+  QTest::keyClick(&List(), Qt::Key_Delete);  // the next row is selected in its place
+  EXPECT_TRUE(Enabled(kStop));
+  QTest::keyClick(&List(), Qt::Key_Delete);  // the last row goes: nothing left to play
+  ASSERT_EQ(List().GetItemCount(), 0);
+  EXPECT_FALSE(Enabled(kPlay));
+  EXPECT_FALSE(Enabled(kStop));
+}
+
+TEST_F(MainWindowPreview, ThePositionSliderFollowsThePlayerButNotWhileHeld) {
+  AddThroughDialog({Recording("long.m4a", 8.0)});
+  List().SelectAndFocusRow(0);
+  Window().PlayPause();
+  CBitmapSlider* position = Window().slider(kPositionSlider);
+  EXPECT_GT(Play(0.8), 0);
+  EXPECT_TRUE(WaitFor([position] { return std::abs(position->GetValue() - 100) <= 1; }))
+      << "timer 100";
+
+  // The user holds the thumb: it stays in the hand while the sound plays on.
+  const QPoint thumb(position->ValueToPixel(100), position->height() / 2);
+  QTest::mousePress(position, Qt::LeftButton, {}, thumb);
+  ASSERT_TRUE(position->isDragging());
+  const int held = position->GetValue();
+  EXPECT_GT(Play(0.8), 0);
+  Window().PreviewPositionTick();
+  EXPECT_EQ(position->GetValue(), held);
+  QTest::mouseRelease(position, Qt::LeftButton, {}, thumb);
+  Window().PreviewPositionTick();
+  EXPECT_NEAR(position->GetValue(), 200, 1);
+
+  Window().StopPreview();
+  EXPECT_FALSE(Window().isPreviewPositionTimerActive());
+  EXPECT_EQ(position->GetValue(), 0);
+  Window().PreviewPositionTick();
+  EXPECT_EQ(position->GetValue(), 0);
 }
 
 TEST_F(MainWindowPreview, TheEndOfPlaybackReturnsToStopped) {

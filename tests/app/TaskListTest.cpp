@@ -47,9 +47,12 @@ TEST_F(TaskList, TheFileDialogAppendsCheckedRowsInItsOrderAndReportsAnInvalidFil
   EXPECT_TRUE(List().GetCheck(0));
   EXPECT_TRUE(List().GetCheck(1));
   EXPECT_TRUE(List().isVisibleTo(&Window()));
-  for (int id : {kClearAll, kConvert, kClip, kRemove, kFileInformation, kSetting, kMerge, kPlay, kStop}) {
+  for (int id : {kClearAll, kConvert, kClip, kRemove, kFileInformation, kSetting, kMerge}) {
     EXPECT_TRUE(Enabled(id)) << id;
   }
+  EXPECT_TRUE(List().SelectedRows().empty());
+  EXPECT_FALSE(Enabled(kPlay)) << "nothing selected: nothing to play";
+  EXPECT_FALSE(Enabled(kStop));
 }
 
 TEST_F(TaskList, ALongPathKeepsItsFileNameInViewAndShowsWholeUnderThePointer) {

@@ -90,8 +90,8 @@ class ClipDialogTest : public ::testing::Test {
   static void PauseAt(CClipDialog& dialog, int sliderValue) {
     if (dialog.playAction() == CClipDialog::PlayAction::Pause) dialog.OnPlayPause();
     dialog.slider(clip_dialog::kPositionSlider)->SetValue(sliderValue);
-    dialog.OnSeek(clip_dialog::kPositionSlider);  // plays on, with the play look kept
-    dialog.OnPlayPause();
+    dialog.OnSeek(clip_dialog::kPositionSlider);  // plays on
+    ASSERT_EQ(dialog.playAction(), CClipDialog::PlayAction::Pause);
     dialog.OnPlayPause();
     ASSERT_TRUE(ShowsThePosition(dialog));
   }

@@ -51,7 +51,7 @@ TEST_F(ClipDialogTest, OpeningPlaysAtOnceAndPlayPauseStopMoveThroughTheStates) {
   });
 }
 
-TEST_F(ClipDialogTest, SeekingWhilePausedPlaysOnUnderThePlayLook) {
+TEST_F(ClipDialogTest, SeekingWhilePausedPlaysOnAndThePlayButtonSaysSo) {
   CClipDialog dialog;
   const std::string file = Tone("tone.m4a", 8.0);
   Edit(dialog, Row(file, "00:00:00", "00:00:08", "8.0"), [&] {
@@ -59,30 +59,48 @@ TEST_F(ClipDialogTest, SeekingWhilePausedPlaysOnUnderThePlayLook) {
     ASSERT_EQ(dialog.playAction(), Action::Play);
     dialog.slider(kPositionSlider)->SetValue(500);
     dialog.OnSeek(kPositionSlider);
-    EXPECT_EQ(dialog.playAction(), Action::Play);
-    EXPECT_EQ(dialog.playLook(), 302);
+    EXPECT_EQ(dialog.playAction(), Action::Pause);
+    EXPECT_EQ(dialog.playLook(), 310);
+    EXPECT_EQ(dialog.skinButton(kPlay)->toolTip(), "Pause");
     EXPECT_EQ(dialog.currentSeconds(), 4);
     EXPECT_GT(Play(0.8), 0) << "plays on";
     ASSERT_TRUE(ShowsThePosition(dialog));
     EXPECT_NEAR(dialog.slider(kPositionSlider)->GetValue(), 600, 1);
+    dialog.OnPlayPause();  // the next press pauses what plays
+    EXPECT_EQ(Play(0.8), 0);
+    EXPECT_EQ(dialog.playLook(), 302);
 
     dialog.OnSeek(kVolumeSlider);  // only the position slider seeks
     EXPECT_GT(dialog.slider(kPositionSlider)->GetValue(), 500);
   });
 }
 
-TEST_F(ClipDialogTest, TheEndOfTheFileStopsFromThePlayersThread) {
+TEST_F(ClipDialogTest, AfterTheEndOfTheFileThePlayerSliderAndTimesAllSayTheStart) {
   CClipDialog dialog;
-  const std::string file = Tone("short.m4a", 0.6);
-  Edit(dialog, Row(file, "00:00:00", "00:00:00", "0.6"), [&] {
+  const std::string file = Tone("short.m4a", 2.6);
+  Edit(dialog, Row(file, "00:00:00", "00:00:02", "2.6"), [&] {
     ASSERT_EQ(dialog.playAction(), Action::Pause);
-    Play(0.5);
+    dialog.slider(kPositionSlider)->SetValue(900);
+    dialog.OnSeek(kPositionSlider);
+    Play(0.1);
+    ASSERT_TRUE(ShowsThePosition(dialog));
     EXPECT_TRUE(dialog.positionTimerActive()) << "still playing";
-    Play(0.3);
+    ASSERT_EQ(dialog.currentSeconds(), 2);
+    Play(0.5);
     EXPECT_TRUE(WaitUntil([&] { return !dialog.positionTimerActive(); }));
     EXPECT_EQ(dialog.playAction(), Action::Play);
     EXPECT_EQ(dialog.playLook(), 302);
     EXPECT_FALSE(dialog.slider(kPositionSlider)->isEnabled());
+
+    float fraction = -1.0f;
+    ASSERT_EQ(PlayerModule_GetPos(&fraction), 0);
+    EXPECT_EQ(fraction, 0.0f);
+    EXPECT_EQ(dialog.slider(kPositionSlider)->GetValue(), 0);
+    EXPECT_EQ(dialog.currentSeconds(), 0);
+    dialog.OnSetBeginTime();
+    EXPECT_EQ(dialog.timeLabel(kBeginLabel)->text(), "00:00:00");
+    EXPECT_EQ(dialog.timeLabel(kCutLabel)->text(), "00:00:02");
+    EXPECT_EQ(dialog.slider(kPositionSlider)->beginMark(), 0);
   });
 }
 

@@ -137,6 +137,9 @@ TEST_F(ClipDialogTest, OkGivesTheLabelsBackAndEveryWayOutHandsThePlayerBack) {
 
   // Each opening starts from the row again, not from what the last one left.
   Edit(dialog, row, [&] { EXPECT_EQ(Text(dialog, kBeginLabel), "00:00:01"); });
+  // Opened for the next selected row, the caption names that row's file.
+  Edit(dialog, Row(Tone("next song.m4a", 2.0), "", "", "2.0"),
+       [&] { EXPECT_EQ(dialog.windowTitle(), "Clip - next song.m4a"); });
 }
 
 TEST_F(ClipDialogTest, TheArtworkFitsTheTemplate) {
@@ -146,7 +149,7 @@ TEST_F(ClipDialogTest, TheArtworkFitsTheTemplate) {
   Edit(dialog, Row(Tone("tone.m4a", 2.0), "", "", "2.0"), [&] {
     const QRect slider = DialogUnitsToPixels(3, 162, 278, 13, TemplateFont::Shell8pt);
     EXPECT_EQ(dialog.slider(kPositionSlider)->geometry(), slider);
-    EXPECT_EQ(dialog.windowTitle(), "Clip");
+    EXPECT_EQ(dialog.windowTitle(), "Clip - tone.m4a");
     EXPECT_FALSE(dialog.skinButton(kVolume)->isVisible());
     EXPECT_FALSE(dialog.slider(kVolumeSlider)->isVisible());
     EXPECT_EQ(dialog.pushButton(kReset)->toolTip(), "Reset Time");
