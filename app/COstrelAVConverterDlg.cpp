@@ -291,6 +291,7 @@ bool COstrelAVConverterDlg::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && (widget == this || isAncestorOf(widget)) && widget->window() == this) {
       RemoveSelected();
+      StopPreview();  // as the Remove button does
       return true;
     }
   }

@@ -158,8 +158,12 @@ TEST_F(MainWindowPreview, AfterABatchASelectedRowPlaysAndStops) {
   EXPECT_EQ(Play(0.4), -1) << "stopped and closed";
   EXPECT_EQ(Window().playLook(), 302);
 
-  QTest::keyClick(&List(), Qt::Key_Delete);  // the next row is selected in its place
-  EXPECT_TRUE(Enabled(kStop));
+  QTest::mouseClick(Window().button(kPlay), Qt::LeftButton);
+  ASSERT_TRUE(Window().isPreviewPlaying());
+  QTest::keyClick(&List(), Qt::Key_Delete);  // like Remove, the key stops what it removes
+  EXPECT_FALSE(Window().isPreviewPlaying());
+  EXPECT_EQ(Play(0.4), -1) << "stopped and closed";
+  EXPECT_TRUE(Enabled(kStop));  // the next row is selected in its place
   QTest::keyClick(&List(), Qt::Key_Delete);  // the last row goes: nothing left to play
   ASSERT_EQ(List().GetItemCount(), 0);
   EXPECT_FALSE(Enabled(kPlay));
