@@ -116,8 +116,8 @@ class AVConvert {
   void StartMergeFiles();
   // Waits for the worker to end; returns at once when none runs.
   void JoinWorker();
-  // True from StartConvertFiles until the worker has returned; a caller that must stay
-  // responsive polls this before JoinWorker.
+  // True from StartConvertFiles or StartMergeFiles until the worker has returned; a caller that
+  // must stay responsive polls this before JoinWorker.
   bool IsWorkerRunning() const { return workerRunning_.load(); }
 
  private:

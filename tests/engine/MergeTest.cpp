@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "Conversion.h"
 #include "EngineRuns.h"
@@ -145,6 +146,7 @@ TEST_F(Merge, PercentRunsOnceOverTheWholeOutput) {
     if (row == 0) highestOnFirstRow = std::max(highestOnFirstRow, percent);
     hundredTooEarly |= percent >= 100 && row < 2;
     if (seen.empty() || seen.back() != percent) seen.push_back(percent);
+    std::this_thread::yield();
   }
   engine.JoinWorker();
   EXPECT_EQ(engine.currentFilePercent, 100);
