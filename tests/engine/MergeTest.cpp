@@ -169,9 +169,13 @@ TEST_F(Merge, AFailingRowIsSkippedAndTheOutputIsNamedByTheFirstRowThatMerges) {
   EXPECT_EQ(middle.outputPath, output / "first.mp3");
   EXPECT_NEAR(Inspect(middle.outputPath).decodedSamples, 3 * kRate, 2 * kRate / 1000);
 
-  const auto leading = RunMerge(engine, {text, last, first}, output.path().string());
+  // A row that opens but has no sound in its clip does not name the output either.
+  const TaskRow late = AddFile("late.m4a", 1.0, "00:00:05", "00:00:06");
+  const auto leading = RunMerge(engine, {text, late, last, first}, output.path().string());
   EXPECT_EQ(leading.rows[0].status, kTaskFailed);
+  EXPECT_EQ(leading.rows[1].reason, "nothing to convert: the clip starts after the end of the source");
   EXPECT_EQ(leading.outputPath, output / "last.mp3");
+  EXPECT_FALSE(fs::exists(output / "late.mp3"));
   EXPECT_NEAR(Inspect(leading.outputPath).decodedSamples, 3 * kRate, 2 * kRate / 1000);
 
   TempFolder empty;
