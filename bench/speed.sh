@@ -6,7 +6,6 @@ set -euo pipefail
 
 SCRIPT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 readonly SCRIPT_DIR
-readonly BUILD_DIR="${VARNELL_BUILD:-$SCRIPT_DIR/../build}"
 readonly FILE_COUNT="${BENCH_FILES:-8}"
 readonly SECONDS_PER_FILE="${BENCH_SECONDS:-120}"
 readonly REPEATS="${BENCH_REPEATS:-3}"
@@ -16,102 +15,8 @@ readonly JOBS1_GOAL=1.02
 readonly IDLE_WAIT_SECONDS="${BENCH_IDLE_WAIT:-20}"
 readonly SPEEDUP_GOAL=1.8
 
-fail() { echo "speed.sh: $*" >&2; exit 1; }
-
-for tool in varnell-convert varnell-make-sample; do
-  [[ -x "$BUILD_DIR/$tool" ]] || fail "$BUILD_DIR/$tool not found; build the project first (or set VARNELL_BUILD)"
-done
-command -v ffmpeg >/dev/null || fail "ffmpeg not found on PATH"
-command -v python3 >/dev/null || fail "python3 not found on PATH"
-
-WORK_DIR="$(mktemp -d "${TMPDIR:-/tmp}/varnell-speed.XXXXXX")"
-readonly WORK_DIR
-trap 'rm -rf "$WORK_DIR"' EXIT
-
-# Snapshot of the tools: the build folder may be rebuilt while the benchmark runs, and every
-# measurement must time the same binary.
-mkdir -p "$WORK_DIR/bin"
-cp "$BUILD_DIR/varnell-convert" "$BUILD_DIR/varnell-make-sample" "$WORK_DIR/bin/"
-readonly CONVERT="$WORK_DIR/bin/varnell-convert"
-readonly MAKE_SAMPLE="$WORK_DIR/bin/varnell-make-sample"
-
-# Runs a command with its output captured in a log and prints "WALL_S CPU_S OTHER_CPU_S" for it.
-# CPU time comes from wait4, so it covers the ffmpeg children of the sequential loop too; that is
-# how we see whether any side used more than one core. OTHER is the machine's busy time during the
-# run minus our own: anything else competing for the cores makes the parallel figures meaningless.
-readonly RUNNER="$WORK_DIR/run_measured.py"
-cat >"$RUNNER" <<'PY'
-import os, subprocess, sys, time
-def busy_seconds():
-    with open("/proc/stat") as stat:
-        fields = [int(value) for value in stat.readline().split()[1:]]
-    idle = fields[3] + fields[4]
-    return (sum(fields[:8]) - idle) / os.sysconf("SC_CLK_TCK")
-log_path, command = sys.argv[1], sys.argv[2:]
-with open(log_path, "wb") as log:
-    busy_before, start = busy_seconds(), time.monotonic()
-    child = subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT)
-    _, status, usage = os.wait4(child.pid, 0)
-    wall, busy = time.monotonic() - start, busy_seconds() - busy_before
-own = usage.ru_utime + usage.ru_stime
-print(f"{wall:.3f} {own:.3f} {max(0.0, busy - own):.3f}")
-sys.exit(os.waitstatus_to_exitcode(status))
-PY
-
-# Blocks until the cores have been idle (under a tenth of a core busy) for one second, or until
-# IDLE_WAIT_SECONDS have passed; a busy machine is then reported in the "other" row.
-readonly IDLE_PROBE="$WORK_DIR/wait_for_idle.py"
-cat >"$IDLE_PROBE" <<'PY'
-import os, sys, time
-def busy_seconds():
-    with open("/proc/stat") as stat:
-        fields = [int(value) for value in stat.readline().split()[1:]]
-    return (sum(fields[:8]) - fields[3] - fields[4]) / os.sysconf("SC_CLK_TCK")
-deadline = time.monotonic() + float(sys.argv[1])
-while time.monotonic() < deadline:
-    before = busy_seconds()
-    time.sleep(1.0)
-    if busy_seconds() - before < 0.1:
-        break
-PY
-
-run_measured() {  # LOG COMMAND... -> "WALL CPU OTHER" on stdout; fails with the log shown on error
-  local log="$1"; shift
-  local result
-  python3 "$IDLE_PROBE" "$IDLE_WAIT_SECONDS"
-  if ! result="$(python3 "$RUNNER" "$log" "$@")"; then
-    cat "$log" >&2
-    fail "command failed: $*"
-  fi
-  echo "$result"
-}
-
-SOURCES=()
-generate_sources() {
-  mkdir -p "$WORK_DIR/src"
-  local index
-  for ((index = 0; index < FILE_COUNT; ++index)); do
-    # Distinct tones so no two sources are byte-identical.
-    local source="$WORK_DIR/src/track$index.m4a"
-    "$MAKE_SAMPLE" "$source" --seconds "$SECONDS_PER_FILE" --rate 44100 --channels 2 \
-      --tone $((330 + 55 * index)) >/dev/null 2>&1 || fail "varnell-make-sample failed for $source"
-    SOURCES+=("$source")
-  done
-}
-
-# ffmpeg arguments matching varnell-convert's settings for each format.
-ffmpeg_codec_args() {
-  case "$1" in
-    mp3) echo "-c:a libmp3lame -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2 -id3v2_version 3" ;;
-    wma) echo "-c:a wmav2 -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2" ;;
-  esac
-}
-varnell_format_args() {
-  case "$1" in
-    mp3) echo "--format mp3 --encoder MP3 --bitrate $BITRATE_KBPS --sample-rate 44100 --channels 2" ;;
-    wma) echo "--format wma --encoder WMA8 --bitrate $BITRATE_KBPS --sample-rate 44100 --channels 2" ;;
-  esac
-}
+# shellcheck source=bench/common.sh
+source "$SCRIPT_DIR/common.sh"
 
 # Filled in by check_ffmpeg_threading: empty unless ffmpeg was seen using more than one core.
 FFMPEG_THREAD_ARGS=""
@@ -165,11 +70,6 @@ verify_outputs() {  # FORMAT OUT_DIR LABEL
   done
 }
 
-median() { python3 -c 'import statistics, sys; print(f"{statistics.median(map(float, sys.argv[1:])):.3f}")' "$@"; }
-ratio() { python3 -c 'import sys; print(f"{float(sys.argv[1]) / float(sys.argv[2]):.3f}")' "$1" "$2"; }
-verdict() {  # VALUE OP GOAL
-  python3 -c 'import operator, sys; v, op, g = sys.argv[1:]; ok = {"<=": operator.le, ">=": operator.ge}[op](float(v), float(g)); print("PASS" if ok else "MISS")' "$@"
-}
 
 check_ffmpeg_threading() {
   local probe_dir="$WORK_DIR/threading-probe" wall cpu other cores

@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-#include "engine/ClipTime.h"
+#include "cli/CommandLineRow.h"
 #include "engine/ConversionJob.h"
 
 namespace varnell {
@@ -99,21 +99,12 @@ void BatchConverter::RunSlot(JobSlot& slot,
 FileOutcome BatchConverter::ConvertOne(AVConvert& engine, const std::string& path) {
   FileOutcome outcome;
   outcome.sourcePath = path;
-  engine.probePath = path;
-  if (engine.ProbeSourceFile() < 0) {
-    outcome.reason = engine.probeFailureReason();
+  std::variant<TaskRow, RowFailure> row = RowForFile(engine, path, options_);
+  if (auto* failure = std::get_if<RowFailure>(&row)) {
+    outcome.reason = std::move(failure->reason);
     return outcome;
   }
-  if (engine.durationSeconds < 0) {
-    outcome.reason = "the length of the source is unknown";
-    return outcome;
-  }
-  TaskRow row;
-  row.sourcePath = path;
-  row.startTime = options_.start;
-  row.endTime = options_.end.value_or(FormatClipTime(engine.durationSeconds));
-  row.durationSeconds = std::to_string(engine.durationSeconds);
-  BuildConversionJob(engine, {row}, options_.outputFolder, formatName_, settings_);
+  BuildConversionJob(engine, {std::get<TaskRow>(row)}, options_.outputFolder, formatName_, settings_);
   engine.currentFilePercent = 0;
   if (stopping_.load()) engine.stopFlag = true;
   ConvertFilesThread(&engine);

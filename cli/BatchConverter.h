@@ -18,7 +18,8 @@
 namespace varnell {
 
 struct FileOutcome {
-  enum class Kind { Completed, Failed, Stopped, NotStarted };
+  // Merged: the file's sound is in a merge's output.
+  enum class Kind { Completed, Failed, Stopped, NotStarted, Merged };
   Kind kind = Kind::Failed;
   std::string sourcePath;
   std::string outputPath;

@@ -31,9 +31,22 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
                                ": stopped before any sound, no file written"
                          : "Stopped: " + EscapedForTerminal(outcome.outputPath));
       break;
+    case FileOutcome::Kind::Merged:
+      ++completed_;
+      results_.Write("Merged: " + EscapedForTerminal(outcome.sourcePath));
+      break;
     case FileOutcome::Kind::NotStarted:
       break;
   }
+}
+
+void BatchReport::OnMergedOutput(const MergedFile& merged) {
+  std::lock_guard lock(screen_);
+  progress_.Clear();
+  const std::string kind = merged.stopped ? "Stopped: " : merged.outputPath.empty() ? "Failure: " : "Completed: ";
+  results_.Write(kind + (merged.outputPath.empty()
+                             ? "no output: " + EscapedForTerminal(merged.failureReason)
+                             : EscapedForTerminal(merged.outputPath)));
 }
 
 void BatchReport::OnTick(const std::vector<ActiveFile>& active, int ended) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/BatchConverter.h"
+#include "cli/MergeConverter.h"
 #include "cli/ProgressLine.h"
 #include "cli/ResultLines.h"
 
@@ -23,6 +24,8 @@ class BatchReport {
 
   void OnOutcome(const FileOutcome& outcome);
   void OnTick(const std::vector<ActiveFile>& active, int ended);
+  // The line of a merge's output, after the files' lines.
+  void OnMergedOutput(const MergedFile& merged);
 
   // A stop signal came or standard output closed. Any thread.
   bool StopRequested() const;

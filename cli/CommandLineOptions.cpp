@@ -10,6 +10,7 @@ namespace varnell {
 
 const char* const kUsageText =
     "usage: varnell-convert [OPTIONS] FILE...\n"
+    "       varnell-convert --merge [OPTIONS] FILE FILE...\n"
     "  --format mp3|wma          output format (default mp3)\n"
     "  --encoder MP3|WMA7|WMA8   default: MP3 for mp3, WMA8 for wma\n"
     "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
@@ -21,6 +22,9 @@ const char* const kUsageText =
     "  --output-dir DIR          default: the current directory; must exist\n"
     "  --jobs N                  files converted at once (default: the number of CPU cores;\n"
     "                            at most the number of files and 4 per core)\n"
+    "  --merge                   merge the files, in the order given, into one output named\n"
+    "                            after the first file that opens; --start and --end apply to\n"
+    "                            every file; --jobs does not apply\n"
     "  --info                    print each file's media information instead of converting\n";
 
 namespace {
@@ -63,8 +67,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
       continue;
     }
     if (argument == "--help" || argument == "-h") return HelpRequest{};
-    if (argument == "--info") {
-      options.info = true;
+    if (argument == "--info" || argument == "--merge") {
+      (argument == "--info" ? options.info : options.merge) = true;
       continue;
     }
     if (i + 1 >= arguments.size()) return UsageError{argument + " needs a value"};
@@ -99,6 +103,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     } else {
       return UsageError{"unknown option " + argument};
     }
+  }
+  if (options.merge && options.info) return UsageError{"--merge and --info cannot be combined"};
+  if (options.merge && options.files.size() < 2) {
+    return UsageError{"Merge is effective when two or more files are chosen!"};
   }
   if (options.files.empty()) return UsageError{"no input file"};
   options.profileItem = format == "wma" ? 1 : 0;

@@ -19,6 +19,7 @@ struct CommandLineOptions {
   std::string outputFolder = ".";
   int jobs = 1;
   bool info = false;
+  bool merge = false;  // all files into one output
   std::vector<std::string> files;
 };
 

@@ -11,6 +11,7 @@
 #include "cli/CommandLineOptions.h"
 #include "cli/ConversionSettings.h"
 #include "cli/MediaInfoReport.h"
+#include "cli/MergeConverter.h"
 #include "cli/ResultLines.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
@@ -62,10 +63,18 @@ int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& re
   const OutputSettings settings = ConversionSettingsFor(options, messages);
   BatchReport report(results, stderr, isatty(STDERR_FILENO) != 0,
                      static_cast<int>(options.files.size()));
-  BatchConverter batch(options, settings, FormatNameFor(options));
-  batch.Run([&](const FileOutcome& outcome) { report.OnOutcome(outcome); },
-            [&](const std::vector<ActiveFile>& active, int ended) { report.OnTick(active, ended); },
-            [&] { return report.StopRequested(); });
+  const auto onOutcome = [&](const FileOutcome& outcome) { report.OnOutcome(outcome); };
+  const auto onTick = [&](const std::vector<ActiveFile>& active, int ended) {
+    report.OnTick(active, ended);
+  };
+  const auto stopRequested = [&] { return report.StopRequested(); };
+  if (options.merge) {
+    MergeConverter merge(options, settings, FormatNameFor(options));
+    report.OnMergedOutput(merge.Run(onOutcome, onTick, stopRequested));
+  } else {
+    BatchConverter batch(options, settings, FormatNameFor(options));
+    batch.Run(onOutcome, onTick, stopRequested);
+  }
   return report.Finish();
 }
 

@@ -99,6 +99,9 @@ void AVConvert::ResetJob(int rows) {
   taskStatus_ = std::vector<std::atomic<std::uint8_t>>(rows);
   for (auto& status : taskStatus_) status = kTaskPending;
   mergeTotalSeconds = 0;
+  mergeTotalLength = 0.0;
+  mergedOutputPath.clear();
+  mergeFailureReason.clear();
 }
 
 std::uint8_t AVConvert::taskStatus(int row) const {
@@ -117,12 +120,16 @@ const std::string& AVConvert::failureReason(int row) const {
   return failureReasons_[row];
 }
 
-void AVConvert::StartConvertFiles() {
+void AVConvert::StartConvertFiles() { StartWorker(&ConvertFilesThread); }
+
+void AVConvert::StartMergeFiles() { StartWorker(&MergeFilesThread); }
+
+void AVConvert::StartWorker(void (*work)(AVConvert*)) {
   JoinWorker();
   workerRunning_ = true;
   try {
-    worker_ = std::thread([this] {
-      ConvertFilesThread(this);
+    worker_ = std::thread([this, work] {
+      work(this);
       workerRunning_ = false;
     });
   } catch (const std::system_error& error) {
@@ -134,6 +141,7 @@ void AVConvert::StartConvertFiles() {
       failureReasons_[row] = reason;
       taskStatus_[row] = kTaskFailed;
     }
+    mergeFailureReason = reason;
     currentTaskIndex = rows;
     workerRunning_ = false;
   }

@@ -84,6 +84,9 @@ class AVConvert {
   bool videoOutputFlag = false;          // the output gets a video stream when the source has one
   int thumbnailMode = -1;                // 1 on, -1 off
   int mergeTotalSeconds = 0;
+  // Merge only: the exact sum of the checked rows' clip lengths in seconds, rows that run to the
+  // end measured from their files; the merge worker's progress divisor.
+  double mergeTotalLength = 0.0;
   // Why the launch could not build this job ("unknown audio codec OPUS"); every checked row
   // then fails with it. Empty for a job that can run.
   std::string jobFailureReason;
@@ -98,19 +101,30 @@ class AVConvert {
   // Seconds of sound the row's output file holds; valid for rows below currentTaskIndex. A row
   // that a stop ended stays pending, and a value above 0 says its shorter file was kept.
   double secondsWritten(int row) const;
+  // A merge's one output: its published path, written by the merge worker before
+  // currentTaskIndex reaches rowCount (or, after a stop, before it moves past the stopped row);
+  // empty when no file was left, and mergeFailureReason then says why. For a merge,
+  // secondsWritten(row) is the length of the whole merged file once that row had ended.
+  std::string mergedOutputPath;
+  std::string mergeFailureReason;
 
   // --- The worker ---
   // Joins a finished worker, then runs ConvertFilesThread on a new thread. When no thread can
   // be started, every row ends failed at once and no worker runs.
   void StartConvertFiles();
+  // The same for MergeFilesThread: the checked rows into one output file.
+  void StartMergeFiles();
   // Waits for the worker to end; returns at once when none runs.
   void JoinWorker();
-  // True from StartConvertFiles until the worker has returned; a caller that must stay
-  // responsive polls this before JoinWorker.
+  // True from StartConvertFiles or StartMergeFiles until the worker has returned; a caller that
+  // must stay responsive polls this before JoinWorker.
   bool IsWorkerRunning() const { return workerRunning_.load(); }
 
  private:
   friend void ConvertFilesThread(AVConvert* engine);
+  friend void MergeFilesThread(AVConvert* engine);
+
+  void StartWorker(void (*work)(AVConvert*));
 
   std::string probeFailureReason_;
   std::vector<std::atomic<std::uint8_t>> taskStatus_;
@@ -124,5 +138,10 @@ class AVConvert {
 // publishing progress and a status per row. Runs on the worker thread, or directly on a caller
 // that owns this engine object alone.
 void ConvertFilesThread(AVConvert* engine);
+
+// The merge worker: converts the checked rows, in order, into one output file named after the
+// first row that contributes sound, with the same row protocol; the percent runs over the
+// whole merged output.
+void MergeFilesThread(AVConvert* engine);
 
 }  // namespace varnell

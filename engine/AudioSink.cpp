@@ -96,10 +96,11 @@ void AudioSink::Write(const ConvertedAudio& audio) {
   // av_audio_fifo_write only reads the planes, whatever its signature says.
   auto** data = reinterpret_cast<void**>(const_cast<std::uint8_t**>(audio.planes));
   if (av_audio_fifo_write(fifo_.get(), data, audio.samples) < audio.samples) {
+    failed_ = true;
     FailConversion(label_, AVERROR(ENOMEM));
   }
   samplesWritten_ += audio.samples;
-  EncodeFrames(frameSize_);
+  EncodeFramesOrMarkFailed(frameSize_, false);
 }
 
 void AudioSink::Flush() {
@@ -107,8 +108,17 @@ void AudioSink::Flush() {
   flushed_ = true;
   // The short last frame: FFmpeg pads it with silence for encoders that need whole frames, and
   // LAME records the padding in its header so that the file decodes to the exact length.
-  EncodeFrames(1);
-  Send(nullptr);
+  EncodeFramesOrMarkFailed(1, true);
+}
+
+void AudioSink::EncodeFramesOrMarkFailed(int minimumQueued, bool flush) {
+  try {
+    EncodeFrames(minimumQueued);
+    if (flush) Send(nullptr);
+  } catch (...) {
+    failed_ = true;
+    throw;
+  }
 }
 
 void AudioSink::EncodeFrames(int minimumQueued) {

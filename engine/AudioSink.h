@@ -32,10 +32,15 @@ class AudioSink {
   void Write(const ConvertedAudio& audio);
   // Samples written so far, at the sink's rate.
   std::int64_t samplesWritten() const { return samplesWritten_; }
+  double secondsWritten() const { return static_cast<double>(samplesWritten_) / sampleRate(); }
+  // True once Write or Flush failed: the encoder or the output is then in an unknown state and
+  // the output must not be finished. A reader's own failure leaves it false.
+  bool failed() const { return failed_; }
   // Encodes what is left (a short last frame) and drains the encoder; later calls do nothing.
   void Flush();
 
  private:
+  void EncodeFramesOrMarkFailed(int minimumQueued, bool flush);
   void EncodeFrames(int minimumQueued);
   void Send(const AVFrame* frame);
 
@@ -50,6 +55,7 @@ class AudioSink {
   std::int64_t samplesWritten_ = 0;
   std::int64_t samplesEncoded_ = 0;
   bool flushed_ = false;
+  bool failed_ = false;
 };
 
 }  // namespace varnell

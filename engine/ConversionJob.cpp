@@ -1,5 +1,6 @@
 #include "engine/ConversionJob.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -7,8 +8,20 @@
 #include "engine/ClipTime.h"
 #include "engine/CodecNames.h"
 #include "engine/OutputNaming.h"
+#include "media/SourceFile.h"
 
 namespace varnell {
+namespace {
+
+// How long a file runs by its container, for a row that converts to the real end; nothing when
+// it cannot be opened or does not say (the row then counts with its whole seconds).
+std::optional<double> MeasuredSeconds(const std::string& path) {
+  SourceFile source;
+  if (source.Open(path) < 0 || source.context()->duration <= 0) return std::nullopt;
+  return static_cast<double>(source.context()->duration) / AV_TIME_BASE;
+}
+
+}  // namespace
 
 std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow>& rows,
                                     std::string_view acceptedFolder, std::string_view formatName,
@@ -30,10 +43,13 @@ std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow
         !task.durationSeconds.empty() && end == std::atoll(task.durationSeconds.c_str());
     engine.clipBegin[row] = begin;
     engine.clipEnd[row] = static_cast<double>(end);
+    engine.clipLength[row] = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
     if (kind == JobKind::MergeFiles) {
       engine.mergeTotalSeconds = static_cast<int>(engine.mergeTotalSeconds + (end - begin));
-    } else {
-      engine.clipLength[row] = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
+      const std::optional<double> measured =
+          toTheEnd ? MeasuredSeconds(task.sourcePath) : std::nullopt;
+      engine.mergeTotalLength +=
+          measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
     }
     engine.outputPaths[row] = BuildOutputPath(acceptedFolder, task.sourcePath, formatName);
   }

@@ -27,7 +27,9 @@ enum class JobKind { ConvertFiles, MergeFiles };
 // unchecked row). The tables are sized from the row count. The output path of each checked row is
 // folder + "/" + base name + the extension of formatName. A row whose end time is its file's
 // whole-second duration converts to the real end of the file (kClipToTheEnd), since that text
-// is what a freshly added row holds. Must not be called while the engine's worker runs.
+// is what a freshly added row holds. For a merge the job also gets mergeTotalSeconds and
+// mergeTotalLength; the latter opens each row that runs to the end to measure it. Must not be
+// called while the engine's worker runs.
 std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow>& rows,
                                     std::string_view acceptedFolder, std::string_view formatName,
                                     const OutputSettings& settings,

@@ -18,20 +18,11 @@ void ConvertFilesThread(AVConvert* engine) {
   for (int row = 0; row < e.rowCount; row = e.currentTaskIndex) {
     if (e.stopFlag) return;
     e.currentFilePercent = -1;
-    // An unchecked row has no path; it is passed over without touching the file system.
-    if (e.sourcePaths[row].empty()) {
-      e.failureReasons_[row] = "not selected for conversion";
-      e.taskStatus_[row] = kTaskFailed;
-    } else if (!e.jobFailureReason.empty()) {
-      e.failureReasons_[row] = e.jobFailureReason;
+    if (std::optional<std::string> refusal = RowRefusal(e, row)) {
+      e.failureReasons_[row] = std::move(*refusal);
       e.taskStatus_[row] = kTaskFailed;
     } else {
-      FileConversionRequest request;
-      request.sourcePath = e.sourcePaths[row];
-      request.outputPath = e.outputPaths[row];
-      request.clipBegin = e.clipBegin[row];
-      request.clipLength = e.clipLength[row];
-      request.audio = {e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels};
+      const FileConversionRequest request = RequestForRow(e, row);
       RowResult result = ConvertRow(request, e.stopFlag, e.currentFilePercent);
       if (result.converted) {
         e.outputPaths[row] = result.converted->outputPath;

@@ -12,8 +12,7 @@ namespace {
 
 void ReportProgress(const AudioSink& sink, double windowSeconds, std::atomic<int>& percent) {
   if (windowSeconds <= 0.0) return;
-  const double seconds = static_cast<double>(sink.samplesWritten()) / sink.sampleRate();
-  percent = static_cast<int>(std::min(seconds * 100.0 / windowSeconds, 100.0));
+  percent = static_cast<int>(std::min(sink.secondsWritten() * 100.0 / windowSeconds, 100.0));
 }
 
 }  // namespace
@@ -28,10 +27,7 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
 
   OutputFile output(request.outputPath);
   AudioSink sink(request.audio, reader.decodedFormat(), output);
-  output.AddCoverPicture(reader.source().stream(reader.source().coverStreamIndex()));
-  output.CopyTags(reader.source().context()->metadata);
-  output.CopyTags(reader.stream().metadata);
-  output.Start();
+  StartOutputOf(reader, output);
   reader.ConnectTo(sink);
 
   const double windowSeconds = reader.windowSeconds();
@@ -46,7 +42,14 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   sink.Flush();
   output.Finish();
   currentFilePercent = 100;
-  return {output.path(), stopped, static_cast<double>(sink.samplesWritten()) / sink.sampleRate()};
+  return {output.path(), stopped, sink.secondsWritten()};
+}
+
+void StartOutputOf(const AudioReader& reader, OutputFile& output) {
+  output.AddCoverPicture(reader.source().stream(reader.source().coverStreamIndex()));
+  output.CopyTags(reader.source().context()->metadata);
+  output.CopyTags(reader.stream().metadata);
+  output.Start();
 }
 
 }  // namespace varnell

@@ -8,6 +8,9 @@
 
 namespace varnell {
 
+class AudioReader;
+class OutputFile;
+
 struct FileConversionRequest {
   std::string sourcePath;
   std::string outputPath;  // before the collision loop
@@ -23,10 +26,15 @@ struct FileConversionResult {
 };
 
 // Throws ConversionFailure with the row's reason; an output file created for a failed conversion
-// has been removed again by then, as has one that a stop ended before its first sample. Reads stopFlag before every packet; writes currentFilePercent
+// has been removed again by then, as has one that a stop ended before its first sample. Reads
+// stopFlag before every packet; writes currentFilePercent
 // (0..100 while converting, 100 once the trailer is written).
 FileConversionResult ConvertFile(const FileConversionRequest& request,
                                  const std::atomic<bool>& stopFlag,
                                  std::atomic<int>& currentFilePercent);
+
+// Gives an output whose sink is added the reader's cover picture (MP3 only) and tags, then
+// creates its file and writes the header.
+void StartOutputOf(const AudioReader& reader, OutputFile& output);
 
 }  // namespace varnell

@@ -1,15 +1,19 @@
-// The row boundary of the per-file worker: whatever converting one row throws ends that row
-// alone, as a failure with a reason, and the worker goes on with the next row. Nothing may
-// escape the worker thread: it would end the program and leave the caller waiting.
+// The row boundary of the workers: whatever converting one row throws ends that row alone, as a
+// failure with a reason, and the worker goes on with the next row. Nothing may escape the worker
+// thread: it would end the program and leave the caller waiting.
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "engine/FileConversion.h"
 
+
 namespace varnell {
+
+class AVConvert;
 
 struct RowResult {
   std::optional<FileConversionResult> converted;  // empty when the row failed
@@ -21,5 +25,14 @@ using ConvertFileFunction = FileConversionResult (*)(const FileConversionRequest
 
 RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
                      std::atomic<int>& currentFilePercent, ConvertFileFunction convert = &ConvertFile);
+
+// Why a row is not converted at all (not checked, or a job the launch could not build); nothing
+// when it is to be converted.
+std::optional<std::string> RowRefusal(const AVConvert& engine, int row);
+// What the job asks of a row that is to be converted.
+FileConversionRequest RequestForRow(const AVConvert& engine, int row);
+
+// Runs work; returns the failure's reason when it threw, nothing when it succeeded.
+std::optional<std::string> FailureOf(const std::function<void()>& work);
 
 }  // namespace varnell

@@ -159,6 +159,55 @@ TEST_F(ConvertCommand, ClosedStandardOutputStopsTheBatch) {
   EXPECT_FALSE(std::filesystem::exists(output / "two.mp3"));
 }
 
+// --merge: one line per file in the order given, then the output's line and the summary; the
+// clip applies to every file and the output is named after the first file that opens.
+TEST_F(ConvertCommand, MergeReportsEachFileAndTheOneOutput) {
+  WriteSample(Tone(sources / "one.m4a", 4.0));
+  WriteSample(Tone(sources / "two.m4a", 4.0, 48000, 1));
+  const std::string bad = sources / "bad.m4a";
+  std::ofstream(bad) << "not audio";
+  const auto result = Convert({"--merge", "--start", "00:00:01", "--end", "00:00:03", "--output-dir",
+                               output.path().string(), bad, sources / "one.m4a", bad, sources / "two.m4a"});
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  const std::string badLine = "Failure: " + bad + ": cannot open source: Invalid data found when processing input";
+  EXPECT_EQ(Lines(result.out),
+            (std::vector<std::string>{badLine, "Merged: " + (sources / "one.m4a"), badLine,
+                                      "Merged: " + (sources / "two.m4a"),
+                                      "Completed: " + (output / "one.mp3"), "2 completed, 2 failed"}));
+  EXPECT_NEAR(Inspect(output / "one.mp3").decodedSamples, 4 * 44100, 2 * 44);
+
+  const auto nothing = Convert({"--merge", "--output-dir", output.path().string(), bad, bad});
+  EXPECT_EQ(nothing.exitCode, 1);
+  EXPECT_TRUE(nothing.out.ends_with("\nFailure: no output: none of the files could be merged\n0 completed, 2 failed\n"))
+      << nothing.out;
+  const auto single = Convert({"--merge", sources / "one.m4a"});
+  EXPECT_EQ(single.exitCode, 2);
+  EXPECT_EQ(single.err.rfind("varnell-convert: Merge is effective when two or more files are chosen!\n", 0), 0u)
+      << single.err;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(output.path()), {}), 1);
+}
+
+// Ctrl+C during a merge ends the file being merged where it is and finishes the output, which
+// plays to its end; the file not reached gets no line.
+TEST_F(ConvertCommand, MergeStoppedByControlCKeepsAPlayableFile) {
+  WriteSample(Tone(sources / "first.m4a", 1.0));
+  WriteSample(Tone(sources / "long.m4a", 120.0));
+  WriteSample(Tone(sources / "last.m4a", 1.0));
+  Process converter(program, {"--merge", "--output-dir", output.path().string(), sources / "first.m4a",
+                              sources / "long.m4a", sources / "last.m4a"},
+                    logs.path().string());
+  WaitForOutputBytes(output.path(), 60000);
+  converter.Signal(SIGINT);
+  const auto result = converter.Wait();
+  EXPECT_EQ(result.exitCode, 128 + SIGINT) << result.err;
+  const std::string merged = output / "first.mp3";
+  EXPECT_EQ(result.out, "Merged: " + (sources / "first.m4a") + "\nStopped: " + merged + "\n1 completed, 0 failed\n");
+  const auto report = Inspect(merged);
+  EXPECT_GT(report.decodedSamples, 2 * 44100);
+  EXPECT_LT(report.decodedSamples, 100 * 44100);
+  EXPECT_EQ(report.decodeErrors, 0);
+}
+
 TEST_F(ConvertCommand, ControlCharactersInNamesArePrintedEscaped) {
   const std::string forging = sources / "a\nCompleted: forged.m4a";
   const std::string colouring = sources / "\x1b[31mred\\.m4a";

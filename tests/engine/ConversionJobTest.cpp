@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Media.h"
+#include "TempFolder.h"
 #include "engine/CodecNames.h"
 #include "engine/ConversionJob.h"
 #include "settings/ProfileChoice.h"
@@ -77,15 +79,21 @@ TEST(ConversionJob, NamesWithoutDotsAndManyRows) {
   EXPECT_EQ(engine.taskStatus(10050), kTaskPending);
 }
 
-TEST(ConversionJob, MergeSumsWholeSecondsInsteadOfLengths) {
+// The rows of a merge keep their clips; the whole seconds stay for the progress text, while
+// the divisor is exact, with a row that runs to the end measured from its file.
+TEST(ConversionJob, MergeRowsKeepTheirClipsAndTheDivisorIsExact) {
+  testing::TempFolder folder;
+  const std::string fresh = testing::WriteSample(testing::Tone(folder / "fresh.m4a", 2.5));
   AVConvert engine;
   BuildConversionJob(engine,
-                     {Row("/m/a.m4a", "00:00:00", "00:01:00", "60"),
+                     {Row(fresh, "00:00:00", "00:00:02", "2"),
                       Row("/m/b.m4a", "00:00:10", "00:00:40", "90"),
                       Row("/m/c.m4a", "00:00:00", "00:00:50", "50", false)},
                      "/out", kMp3ProfileName, Mp3Settings(), JobKind::MergeFiles);
-  EXPECT_EQ(engine.mergeTotalSeconds, 90);
-  EXPECT_EQ(engine.clipLength[0], 0.0);
+  EXPECT_EQ(engine.mergeTotalSeconds, 32);
+  EXPECT_NEAR(engine.mergeTotalLength, 32.5, 0.05);
+  EXPECT_EQ(engine.clipLength[0], kClipToTheEnd);
+  EXPECT_EQ(engine.clipLength[1], 30.0);
   EXPECT_EQ(engine.outputPaths[1], "/out/b.mp3");
 }
 

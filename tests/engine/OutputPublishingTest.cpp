@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "Conversion.h"
+#include "EngineRuns.h"
 #include "Media.h"
 #include "PartialFiles.h"
 #include "Process.h"
@@ -27,6 +28,7 @@ using testing::AddedRow;
 using testing::PartialBytesOf;
 using testing::PartialFilesOf;
 using testing::TempFolder;
+using testing::WaitUntil;
 using testing::Tone;
 using testing::WriteSample;
 
@@ -35,15 +37,6 @@ std::vector<std::string> NamesIn(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-// Polls what another thread or process does; the deadline only keeps a broken run from hanging.
-void AwaitCondition(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (!condition()) {
-    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the conversion never got there";
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
 }
 
 class OutputPublishing : public ::testing::Test {
@@ -63,7 +56,7 @@ TEST_F(OutputPublishing, WhileConvertingOnlyAHiddenFileExistsAndANameTakenMeanwh
   engine.currentFilePercent = 0;
   engine.StartConvertFiles();
   const std::string finalName = output / "song.mp3";
-  AwaitCondition([&] { return engine.currentFilePercent >= 5; });
+  WaitUntil([&] { return engine.currentFilePercent >= 5; });
 
   EXPECT_FALSE(fs::exists(fs::symlink_status(finalName)));
   const auto partials = PartialFilesOf(finalName);
@@ -121,6 +114,30 @@ TEST_F(OutputPublishing, AFailedWriteLeavesNeitherTheFinalNameNorTheHiddenFile) 
   EXPECT_TRUE(fs::is_empty(output.path()));
 }
 
+// A merge whose output cannot be written fails the row it is on and every later one with that
+// reason, and leaves no file: the rows merged before it do not make a finished-looking file.
+TEST_F(OutputPublishing, AMergeWhoseOutputFailsLeavesNoFile) {
+  WriteSample(Tone(sources / "short.m4a", 2.0));
+  WriteSample(Tone(sources / "long.m4a", 30.0));
+  AVConvert engine;
+  const std::vector<TaskRow> rows{AddedRow(engine, sources / "short.m4a"),
+                                  AddedRow(engine, sources / "long.m4a"),
+                                  AddedRow(engine, sources / "short.m4a")};
+  testing::MergeOutcome merged;
+  {
+    const FileSizeLimit limit(64 * 1024);
+    merged = testing::RunMerge(engine, rows, output.path().string());
+  }
+  EXPECT_EQ(merged.rows[0].status, kTaskCompleted);
+  for (int row : {1, 2}) {
+    EXPECT_EQ(merged.rows[row].status, kTaskFailed);
+    EXPECT_EQ(merged.rows[row].reason, "cannot write output: File too large");
+  }
+  EXPECT_EQ(merged.outputPath, "");
+  EXPECT_EQ(merged.failure, "cannot write output: File too large");
+  EXPECT_TRUE(fs::is_empty(output.path()));
+}
+
 TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFile) {
   const char* program = std::getenv("VARNELL_CONVERT");
   ASSERT_NE(program, nullptr) << "VARNELL_CONVERT names the varnell-convert under test";
@@ -130,7 +147,7 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFile) {
                              logs.path().string());
   const std::string finalName = output / "long.mp3";
   // Well into the file, whichever name it is being written under.
-  AwaitCondition([&] {
+  WaitUntil([&] {
     std::error_code missing;
     const std::uintmax_t published = fs::file_size(finalName, missing);
     return PartialBytesOf(finalName) + (missing ? 0 : published) > 20000;

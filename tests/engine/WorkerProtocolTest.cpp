@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "Conversion.h"
+#include "EngineRuns.h"
 #include "Media.h"
 #include "TempFolder.h"
 
@@ -17,16 +18,9 @@ using testing::ConversionOptions;
 using testing::RunBatch;
 using testing::SettingsFor;
 using testing::TempFolder;
+using testing::WaitUntil;
 using testing::Tone;
 using testing::WriteSample;
-
-void WaitUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (!condition()) {
-    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the worker never got there";
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-}
 
 class WorkerProtocol : public ::testing::Test {
  protected:

@@ -1,0 +1,80 @@
+#include "cli/MergeConverter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <variant>
+
+#include "cli/CommandLineRow.h"
+#include "engine/ConversionJob.h"
+
+namespace varnell {
+
+MergeConverter::MergeConverter(const CommandLineOptions& options, const OutputSettings& settings,
+                               std::string formatName)
+    : options_(options), settings_(settings), formatName_(std::move(formatName)) {}
+
+MergedFile MergeConverter::Run(
+    const std::function<void(const FileOutcome&)>& onOutcome,
+    const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
+    const std::function<bool()>& stopRequested) {
+  std::vector<TaskRow> rows;
+  for (const std::string& path : options_.files) {
+    std::variant<TaskRow, RowFailure> row = RowForFile(engine_, path, options_);
+    if (auto* failure = std::get_if<RowFailure>(&row)) {
+      // Unchecked: the worker passes it over; its reason is the probe's.
+      probeFailures_.push_back(std::move(failure->reason));
+      rows.push_back(TaskRow{path, "", "", "", false});
+    } else {
+      probeFailures_.emplace_back();
+      rows.push_back(std::move(std::get<TaskRow>(row)));
+    }
+  }
+  BuildConversionJob(engine_, rows, options_.outputFolder, formatName_, settings_,
+                     JobKind::MergeFiles);
+  if (stopRequested()) engine_.stopFlag = true;
+  engine_.StartMergeFiles();
+
+  const int total = static_cast<int>(rows.size());
+  while (engine_.IsWorkerRunning()) {
+    if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
+    ReportEndedRows(onOutcome);
+    const int current = engine_.currentTaskIndex.load();
+    std::vector<ActiveFile> active;
+    if (current >= 0 && current < total) {
+      active.push_back({options_.files[current], engine_.currentFilePercent.load()});
+    }
+    onTick(active, reportedRows_);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  engine_.JoinWorker();
+  ReportEndedRows(onOutcome);
+  onTick({}, reportedRows_);
+  return {engine_.mergedOutputPath, engine_.mergeFailureReason, engine_.stopFlag.load()};
+}
+
+// A row below currentTaskIndex is final. A stopped row stays pending: the output line that
+// follows says what was kept.
+void MergeConverter::ReportEndedRows(const std::function<void(const FileOutcome&)>& onOutcome) {
+  const int ended = std::min(engine_.currentTaskIndex.load(), static_cast<int>(options_.files.size()));
+  for (; reportedRows_ < ended; ++reportedRows_) {
+    const int row = reportedRows_;
+    FileOutcome outcome;
+    outcome.sourcePath = options_.files[row];
+    switch (engine_.taskStatus(row)) {
+      case kTaskCompleted:
+        outcome.kind = FileOutcome::Kind::Merged;
+        break;
+      case kTaskFailed:
+        outcome.kind = FileOutcome::Kind::Failed;
+        outcome.reason = probeFailures_[row].empty() ? engine_.failureReason(row) : probeFailures_[row];
+        break;
+      default:
+        outcome.kind = FileOutcome::Kind::NotStarted;
+        break;
+    }
+    onOutcome(outcome);
+  }
+}
+
+}  // namespace varnell

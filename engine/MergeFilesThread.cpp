@@ -1,0 +1,87 @@
+#include <optional>
+#include <string>
+
+#include "engine/AVConvert.h"
+#include "engine/MergeProgress.h"
+#include "engine/MergedOutput.h"
+#include "engine/RowBoundary.h"
+
+namespace varnell {
+namespace {
+
+// Finishes the merge after its last row or a stop: the output is published when it holds
+// sound, otherwise removed; either way mergedOutputPath or mergeFailureReason says so. Returns
+// the reason when finishing the output failed.
+std::optional<std::string> EndMerge(AVConvert& e, MergedOutput& output, bool stopped,
+                                    const std::optional<std::string>& outputFailure) {
+  std::optional<std::string> failure;
+  if (output.holdsSound()) {
+    failure = FailureOf([&] { e.mergedOutputPath = output.Finish(); });
+    if (failure) {
+      output.Discard();
+      e.mergeFailureReason = *failure;
+    }
+  } else if (outputFailure) {
+    e.mergeFailureReason = *outputFailure;
+  } else {
+    e.mergeFailureReason = stopped ? "stopped before any sound" : "none of the files could be merged";
+  }
+  return failure;
+}
+
+}  // namespace
+
+// Row protocol as in ConvertFilesThread, with currentFilePercent running over the whole merged
+// output (from 0, never falling back, 100 only once the file is finished). A row that adds
+// sound is completed; a failing row is failed with its reason and the merge goes on, unless
+// the output itself failed: that fails this row and every later one with the output's reason,
+// and no file is left. A stop ends the current row where it is (the row stays pending) and the
+// merge is finished there, so what was merged is a complete, playable file. The output is
+// finished, and mergedOutputPath written, before currentTaskIndex moves past the row at which
+// the merge ended.
+void MergeFilesThread(AVConvert* engine) {
+  AVConvert& e = *engine;
+  for (auto& status : e.taskStatus_) status = kTaskPending;
+  e.mergedOutputPath.clear();
+  e.mergeFailureReason.clear();
+  MergeProgress progress(e.mergeTotalLength > 0.0 ? e.mergeTotalLength : e.mergeTotalSeconds,
+                         e.currentFilePercent);
+  e.currentTaskIndex = 0;
+
+  MergedOutput output({e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels});
+  std::optional<std::string> outputFailure;  // once the output failed, every later row fails
+  for (int row = 0; row < e.rowCount; ++row) {
+    if (e.stopFlag) {
+      EndMerge(e, output, true, outputFailure);
+      e.secondsWritten_[row] = output.seconds();
+      return;
+    }
+    bool stopped = false;
+    std::optional<std::string> failure = RowRefusal(e, row);
+    if (!failure && outputFailure) failure = outputFailure;
+    if (!failure) {
+      failure = FailureOf([&] { stopped = output.MergeRow(RequestForRow(e, row), e.stopFlag, progress); });
+      if (failure && output.broken()) {
+        outputFailure = failure;
+        output.Discard();
+      }
+      output.DropIfSilent();
+    }
+    if (stopped || row + 1 == e.rowCount) {
+      std::optional<std::string> finishFailure = EndMerge(e, output, stopped, outputFailure);
+      if (finishFailure && !failure) failure = std::move(finishFailure);
+      if (!stopped) progress.Complete();
+    }
+    e.secondsWritten_[row] = output.seconds();
+    if (failure) {
+      e.failureReasons_[row] = std::move(*failure);
+      e.taskStatus_[row] = kTaskFailed;
+    } else if (!stopped) {
+      e.taskStatus_[row] = kTaskCompleted;
+    }
+    e.currentTaskIndex = row + 1;
+    if (stopped) return;
+  }
+}
+
+}  // namespace varnell
