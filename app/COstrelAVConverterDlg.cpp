@@ -208,6 +208,7 @@ void COstrelAVConverterDlg::ConnectControls() {
   onClick(kMinimise, &COstrelAVConverterDlg::Minimise);
   onClick(kClose, &COstrelAVConverterDlg::CloseProgram);
   onClick(kConvert, &COstrelAVConverterDlg::StartConverting);
+  onClick(kMerge, &COstrelAVConverterDlg::MergeFiles);
   onClick(kSetting, &COstrelAVConverterDlg::Settings);
   onClick(kFileInformation, &COstrelAVConverterDlg::FileInformation);
   onClick(kAbout, &COstrelAVConverterDlg::About);
@@ -221,7 +222,6 @@ void COstrelAVConverterDlg::ConnectControls() {
   connect(taskList_, &CCheckListCtrl::clicked, this, &COstrelAVConverterDlg::RowClicked);
   connect(taskList_, &CCheckListCtrl::contextMenuRequested, this, &COstrelAVConverterDlg::ContextMenu);
   connect(profile_, &QComboBox::currentIndexChanged, this, &COstrelAVConverterDlg::ProfileChanged);
-  // Merge, Play and Stop get their commands with the merge and preview features.
 }
 
 void COstrelAVConverterDlg::SetUpOutputFolder() {

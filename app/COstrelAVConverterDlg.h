@@ -16,6 +16,7 @@
 #include "app/CCheckListCtrl.h"
 #include "app/OutputFolderStore.h"
 #include "clip/CClipDialog.h"
+#include "engine/ConversionJob.h"
 #include "controls/CBitmapSlider.h"
 #include "controls/CControlButton.h"
 #include "platform/DesktopOpen.h"
@@ -68,10 +69,13 @@ class COstrelAVConverterDlg : public QDialog {
 
   // --- Converting a batch ---
   void StartConverting();
+  void MergeFiles();
   // Timer 1: the progress window's display, then the completion scan.
   void ProgressTick();
   bool CompletionScan();
   bool ShutDownComputer();
+  void Launch(JobKind kind);
+  QString OutputOfTask(int task) const;
   void ShowCompletionMessage();
   CAVConvertDlg& progressDialog() { return progressDialog_; }
   CClipDialog& clipDialog() { return clipDialog_; }
@@ -162,6 +166,7 @@ class COstrelAVConverterDlg : public QDialog {
   CClipDialog clipDialog_;  // reused for every row it edits
   QTimer progressTimer_;  // timer 1 of the batch
   std::vector<int> rowMap_;
+  JobKind jobKind_ = JobKind::ConvertFiles;
   int lastCheckedRow_ = -1;
   int completedTaskCount_ = 0;
   int failedTaskCount_ = 0;

@@ -1,5 +1,7 @@
-// Converting the checked rows: the launch's checks, the job handed to the engine, the progress
-// tick and the completion scan that turns the worker's statuses into the Status column.
+// Converting the checked rows, each into its own file or all into one: the launch's checks, the
+// job handed to the engine, the progress tick and the completion scan that turns the worker's
+// statuses into the Status column.
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/COstrelAVConverterDlg.h"
@@ -24,7 +26,13 @@ QString MinutesAndSeconds(double seconds) {
 QString Files(int count) { return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files"); }
 }  // namespace
 
-void COstrelAVConverterDlg::StartConverting() {
+void COstrelAVConverterDlg::StartConverting() { Launch(JobKind::ConvertFiles); }
+
+void COstrelAVConverterDlg::MergeFiles() { Launch(JobKind::MergeFiles); }
+
+// The two commands differ only where a merge needs more: two checked rows, a folder it may
+// create, and the merge worker.
+void COstrelAVConverterDlg::Launch(JobKind kind) {
   StopPreview();
   const QString folder = outputFolder_->currentText();
   const int rows = taskList_->GetItemCount();
@@ -44,11 +52,18 @@ void COstrelAVConverterDlg::StartConverting() {
     task.durationSeconds = taskList_->GetItemText(row, CCheckListCtrl::kDuration).toStdString();
     if (task.checked) lastCheckedRow_ = row;
   }
-  if (lastCheckedRow_ < 0) {
+  const auto checkedRows = std::count_if(taskRows.begin(), taskRows.end(),
+                                         [](const TaskRow& task) { return task.checked; });
+  if (kind == JobKind::MergeFiles && checkedRows < 2) {
+    ShowMessage("Merge is effective when two or more files are chosen!");
+    return;
+  }
+  if (checkedRows == 0) {
     ShowMessage("Please select at least one task to convert!");
     return;
   }
   if (folder == "/") return;
+  if (kind == JobKind::MergeFiles && !QFileInfo(folder).isDir()) QDir().mkpath(folder);
   if (!QFileInfo(folder).isDir()) {
     ShowMessage("The folder that you selected does not exit.Please specify a different folder!");
     return;
@@ -60,10 +75,15 @@ void COstrelAVConverterDlg::StartConverting() {
   AVConvert& engine = state_.Engine();
   completedTaskCount_ = 0;
   batchFinished_ = false;
+  jobKind_ = kind;
   rowMap_ = BuildConversionJob(engine, taskRows, acceptedFolder_.toStdString(),
-                               profile_->currentText().toStdString(), state_.outputSettings);
+                               profile_->currentText().toStdString(), state_.outputSettings, kind);
   engine.currentFilePercent = 0;
-  engine.StartConvertFiles();
+  if (kind == JobKind::MergeFiles) {
+    engine.StartMergeFiles();
+  } else {
+    engine.StartConvertFiles();
+  }
   progressTimer_.start();
 
   // A box that opens clear never powers off: the flag starts clear with every batch.
@@ -119,6 +139,14 @@ void COstrelAVConverterDlg::ProgressTick() {
   }
 }
 
+// Where a row's sound went. A merge names its one output only when it is done: the worker
+// writes that name last, so it is read once the worker has ended.
+QString COstrelAVConverterDlg::OutputOfTask(int task) const {
+  const AVConvert& engine = state_.Engine();
+  if (jobKind_ == JobKind::ConvertFiles) return QString::fromStdString(engine.outputPaths[task]);
+  return engine.IsWorkerRunning() ? QString() : QString::fromStdString(engine.mergedOutputPath);
+}
+
 // Rows below the current task index are finished or abandoned; their statuses become texts.
 // Unchecked rows map to -1, which the list ignores. True once the worker has passed the last row.
 bool COstrelAVConverterDlg::CompletionScan() {
@@ -139,8 +167,7 @@ bool COstrelAVConverterDlg::CompletionScan() {
       case kTaskCompleted:
         ++completed;
         taskList_->SetItemText(row, CCheckListCtrl::kStatus, kCompletedStatus);
-        taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus,
-                                  QString::fromStdString(engine.outputPaths[task]));
+        taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus, OutputOfTask(task));
         taskList_->SetCheck(row, false);
         break;
       default:
@@ -149,7 +176,7 @@ bool COstrelAVConverterDlg::CompletionScan() {
         if (engine.secondsWritten(task) > 0.0) {
           taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus,
                                     QStringLiteral("Stopped: %1 holds the first %2")
-                                        .arg(QString::fromStdString(engine.outputPaths[task]),
+                                        .arg(OutputOfTask(task),
                                              MinutesAndSeconds(engine.secondsWritten(task))));
         }
         break;

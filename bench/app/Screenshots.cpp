@@ -1,5 +1,5 @@
 // Makes the pictures in docs/ from the real main window and its dialogs: adds generated
-// recordings through a scripted file dialog, converts them, and opens each dialog in turn,
+// recordings through a scripted file dialog, converts them, merges them, and opens each dialog in turn,
 // saving a picture of the screen at each step. Run under a virtual X server by
 // scripts/screenshots.sh: the windows are real top-level windows, so a picture of the screen
 // shows the progress window over the main window as a user sees it.
@@ -157,5 +157,27 @@ int main(int argc, char** argv) {
   }
   Settle(800);
   Save(window, "converted.png");
+
+  // Merging every row into one file: the progress window while the second row is merged.
+  for (int row = 0; row < list.GetItemCount(); ++row) list.SetCheck(row, true);
+  bool shotWhileMerging = false;
+  auto* mergePoll = new QTimer(&window);
+  QObject::connect(mergePoll, &QTimer::timeout, [&] {
+    QWidget* progress = QApplication::activeModalWidget();
+    if (shotWhileMerging || progress == nullptr || state.Engine().currentTaskIndex.load() < 1 ||
+        state.Engine().currentFilePercent.load() < 5) {
+      return;
+    }
+    shotWhileMerging = true;
+    Settle(600);
+    Save(window, "merging.png");
+  });
+  mergePoll->start(50);
+  window.button(kMerge)->click();
+  mergePoll->stop();
+  if (!shotWhileMerging) {
+    std::fprintf(stderr, "the merge ended before its picture\n");
+    ++gFailures;
+  }
   return gFailures == 0 ? 0 : 1;
 }

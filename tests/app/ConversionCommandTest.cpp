@@ -220,6 +220,33 @@ TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
   EXPECT_EQ(powerOff.requests, 1);
 }
 
+TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreate) {
+  AddThroughDialog({Recording("one.m4a", 1.0), Recording("two.m4a", 2.0), Recording("three.m4a", 1.5)});
+  List().SetCheck(1, false);
+  List().SetCheck(2, false);
+  QTest::mouseClick(Window().button(kMerge), Qt::LeftButton);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Merge is effective when two or more files are chosen!");
+  EXPECT_FALSE(state.engine->IsWorkerRunning());
+
+  List().SetCheck(1, true);
+  List().SetCheck(2, true);
+  List().SetItemText(1, CCheckListCtrl::kStartTime, "00:00:01");  // the clip's range is kept
+  const QString folder = OutputFolder() + "/merged here";
+  Window().outputFolderBox()->setEditText(folder);
+  messages.answers = {MessageChoice::Cancel};
+  QTest::mouseClick(Window().button(kMerge), Qt::LeftButton);
+
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(Status(row), "Completed") << row;
+  const QStringList written = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+  ASSERT_EQ(written, QStringList{"one.mp3"});
+  EXPECT_EQ(List().item(2, CCheckListCtrl::kStatus)->toolTip(), folder + "/one.mp3");
+  EXPECT_EQ(CompletionMessages(), 1u);
+  const auto merged = testing::Inspect((folder + "/one.mp3").toStdString());
+  EXPECT_EQ(merged.decodeErrors, 0);
+  EXPECT_NEAR(merged.decodedSamples, 3.5 * 44100, 0.003 * 44100 * 3);
+}
+
 TEST(ProgressTick, LabelsAndBarsFollowTheTick) {
   CAVConvertDlg dialog;
   CAVConvertDlg::TickValues tick;
