@@ -163,6 +163,9 @@ bool COstrelAVConverterDlg::CompletionScan() {
         taskList_->SetItemText(row, CCheckListCtrl::kStatus, kFailureStatus);
         taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus,
                                   QString::fromStdString(engine.failureReason(task)));
+        // A merged row whose output was lost afterwards had its check mark cleared: a failed
+        // row keeps it, to be converted again.
+        taskList_->SetCheck(row, true);
         break;
       case kTaskCompleted:
         ++completed;

@@ -34,8 +34,8 @@ std::optional<std::string> EndMerge(AVConvert& e, MergedOutput& output, bool sto
 // Row protocol as in ConvertFilesThread, with currentFilePercent running over the whole merged
 // output (from 0, never falling back, 100 only once the file is finished). A row that adds
 // sound is completed; a failing row is failed with its reason and the merge goes on, unless
-// the output itself failed: that fails this row and every later one with the output's reason,
-// and no file is left. A stop ends the current row where it is (the row stays pending) and the
+// the output itself failed: that fails the rows merged so far, this row and every later one
+// with the output's reason, and no file is left. A stop ends the current row where it is (the row stays pending) and the
 // merge is finished there, so what was merged is a complete, playable file. The output is
 // finished, and mergedOutputPath written, before currentTaskIndex moves past the row at which
 // the merge ended.
@@ -50,9 +50,21 @@ void MergeFilesThread(AVConvert* engine) {
 
   MergedOutput output({e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels});
   std::optional<std::string> outputFailure;  // once the output failed, every later row fails
+  // Once the output is gone, the rows merged into it so far have nothing to show for
+  // themselves: they fail with the output's reason. Their reason is written before their
+  // status, and callers read a reason only after seeing the failed status.
+  const auto failMergedRows = [&e](int beforeRow, const std::string& reason) {
+    for (int row = 0; row < beforeRow; ++row) {
+      if (e.taskStatus_[row] != kTaskCompleted) continue;
+      e.failureReasons_[row] = reason;
+      e.taskStatus_[row] = kTaskFailed;
+    }
+  };
   for (int row = 0; row < e.rowCount; ++row) {
     if (e.stopFlag) {
-      EndMerge(e, output, true, outputFailure);
+      if (const auto finishFailure = EndMerge(e, output, true, outputFailure)) {
+        failMergedRows(row, *finishFailure);
+      }
       e.secondsWritten_[row] = output.seconds();
       return;
     }
@@ -64,11 +76,13 @@ void MergeFilesThread(AVConvert* engine) {
       if (failure && output.broken()) {
         outputFailure = failure;
         output.Discard();
+        failMergedRows(row, *failure);
       }
       output.DropIfSilent();
     }
     if (stopped || row + 1 == e.rowCount) {
       std::optional<std::string> finishFailure = EndMerge(e, output, stopped, outputFailure);
+      if (finishFailure) failMergedRows(row, *finishFailure);
       if (finishFailure && !failure) failure = std::move(finishFailure);
       if (!stopped) progress.Complete();
     }
