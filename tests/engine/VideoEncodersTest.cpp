@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "TempFolder.h"
@@ -25,8 +27,8 @@ struct EncoderCase {
   const char* file;
   const char* decodedAs;  // FFmpeg's codec name when read back
   int width, height;
-  double requestedRate;
-  double writtenRate;  // "rm" keeps the source's rate whatever is requested
+  double requestedRate;  // 0 keeps the source's rate
+  double writtenRate;    // "rm" keeps the source's rate whatever is requested
 };
 
 // Largest channel difference still taken for the painted colour after two lossy codings.
@@ -48,7 +50,7 @@ TEST(VideoEncoders, EachWritesItsCodecAtTheRequestedSizeAndRate) {
       {"MPEG1VIDEO", "mpeg1.mpg", "mpeg1video", 320, 240, 25.0, 25.0},
       {"DVVIDEO", "dv.dv", "dvvideo", 720, 576, 25.0, 25.0},
       {"RV20", "rv20.rm", "rv20", 320, 240, 15.0, 30.0},
-      {"M-JPEG", "mjpeg.avi", "mjpeg", 320, 240, 30.0, 30.0},
+      {"M-JPEG", "mjpeg.avi", "mjpeg", 320, 240, 0.0, 30.0},
       {"DivX", "divx.avi", "msmpeg4v3", 320, 240, 29.97, 29.97},
       {"H.264", "h264.mp4", "h264", 320, 240, 30.0, 30.0},
   };
@@ -73,6 +75,12 @@ TEST(VideoEncoders, EachWritesItsCodecAtTheRequestedSizeAndRate) {
     const auto& middle = report.pictures[report.pictures.size() / 2];
     EXPECT_LE(ColourDistance(middle.quadrants[0], testmedia::kPatternTopLeft), kColourTolerance);
     EXPECT_LE(ColourDistance(middle.quadrants[3], testmedia::kPatternBottomRight), kColourTolerance);
+  }
+  // libx264 writes the settings it encoded with into the stream.
+  std::ifstream h264(folder / "h264.mp4", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(h264), std::istreambuf_iterator<char>()};
+  for (const char* setting : {"me_range=16 ", "bframes=0 ", "qcomp=0.60 ", "qpmin=10 qpmax=51 qpstep=4 "}) {
+    EXPECT_NE(bytes.find(setting), std::string::npos) << setting;
   }
 }
 
