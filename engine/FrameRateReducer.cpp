@@ -4,8 +4,8 @@ namespace varnell {
 
 FrameRateReducer::FrameRateReducer(AVRational sourceRate, AVRational targetRate)
     : source_(sourceRate), target_(targetRate) {
-  const bool known = sourceRate.num > 0 && sourceRate.den > 0 && targetRate.num > 0 &&
-                     targetRate.den > 0;
+  const bool known =
+      sourceRate.num > 0 && sourceRate.den > 0 && targetRate.num > 0 && targetRate.den > 0;
   keepAll_ = !known || av_cmp_q(targetRate, sourceRate) >= 0;
 }
 

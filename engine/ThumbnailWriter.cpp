@@ -32,7 +32,8 @@ ThumbnailWriter::ThumbnailWriter(const std::string& outputPath) : path_(SidePath
 std::string ThumbnailWriter::SidePath(const std::string& outputPath) {
   const std::size_t slash = outputPath.rfind('/');
   const std::size_t dot = outputPath.rfind('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  const bool hasExtension =
+      dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
   return (hasExtension ? outputPath.substr(0, dot) : outputPath) + ".THM";
 }
 
@@ -75,7 +76,8 @@ std::string ThumbnailWriter::EncodeJpeg(const AVFrame& picture) const {
     const int received = avcodec_receive_packet(context.get(), packet.get());
     if (received == AVERROR_EOF) break;
     RequireSuccess(received, kStep);
-    jpeg.append(reinterpret_cast<const char*>(packet->data), static_cast<std::size_t>(packet->size));
+    jpeg.append(reinterpret_cast<const char*>(packet->data),
+                static_cast<std::size_t>(packet->size));
     av_packet_unref(packet.get());
   }
   if (jpeg.empty()) FailConversion("thumbnail: the JPEG encoder gave no picture");

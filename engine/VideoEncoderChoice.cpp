@@ -8,19 +8,22 @@
 
 namespace varnell {
 
-enum class SizeRule { Any, EvenWidth, EvenSize, MultipleOfFour, H263Sizes, DvProfiles };
-enum class RateRule { Any, Mpeg1Rates, Mpeg2Rates, Mpeg4TimeBase };
+enum class VideoSizeRule { Any, EvenWidth, EvenSize, MultipleOfFour, H263Sizes, DvProfiles };
+enum class VideoRateRule { Any, Mpeg1Rates, Mpeg2Rates, Mpeg4TimeBase };
 
 struct VideoEncoderEntry {
   AVCodecID codecId;
   const char* encoderName;
   const char* label;
   AVPixelFormat pixelFormat;
-  SizeRule size;
-  RateRule rate;
+  VideoSizeRule size;
+  VideoRateRule rate;
 };
 
 namespace {
+
+using SizeRule = VideoSizeRule;
+using RateRule = VideoRateRule;
 
 // The engine's thirteen encoders, in the engine's order. FFmpeg 5.1 has no Xvid codec id: Xvid
 // is MPEG-4 part 2 from libxvid, found by its encoder name.
@@ -79,8 +82,8 @@ const VideoEncoderEntry& Resolve(const VideoTarget& target) {
 struct FrameSize {
   int width, height;
 };
-constexpr std::array<FrameSize, 5> kH263Sizes{{{128, 96}, {176, 144}, {352, 288}, {704, 576},
-                                               {1408, 1152}}};
+constexpr std::array<FrameSize, 5> kH263Sizes{
+    {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}}};
 
 struct DvProfile {
   FrameSize size;
@@ -88,14 +91,13 @@ struct DvProfile {
   const char* rate;
 };
 // The DV profiles a 4:1:1 picture selects; the size decides, and the rate has to match it.
-constexpr std::array<DvProfile, 2> kDvProfiles{{{{720, 480}, {1001, 30000}, "29.97"},
-                                                {{720, 576}, {1, 25}, "25"}}};
+constexpr std::array<DvProfile, 2> kDvProfiles{
+    {{{720, 480}, {1001, 30000}, "29.97"}, {{720, 576}, {1, 25}, "25"}}};
 
 // MPEG-1 and MPEG-2 code the frame rate as an index into this table; MPEG-2 may multiply the
 // entry by n/d (n 1..4, d 1..32), as FFmpeg's encoder searches it.
-constexpr std::array<AVRational, 8> kMpegFrameRates{{{24000, 1001}, {24, 1}, {25, 1},
-                                                     {30000, 1001}, {30, 1}, {50, 1},
-                                                     {60000, 1001}, {60, 1}}};
+constexpr std::array<AVRational, 8> kMpegFrameRates{
+    {{24000, 1001}, {24, 1}, {25, 1}, {30000, 1001}, {30, 1}, {50, 1}, {60000, 1001}, {60, 1}}};
 
 bool MpegCodesRate(AVRational rate, bool withExtension) {
   for (const AVRational base : kMpegFrameRates) {
@@ -110,16 +112,45 @@ bool MpegCodesRate(AVRational rate, bool withExtension) {
   return false;
 }
 
+// What the muxers refuse, found by writing each encoder into each of them with FFmpeg 5.1
+// (a muxer not listed takes all thirteen). FFmpeg's own avformat_query_codec answers wrongly
+// both ways for several of these, so it is not asked.
+struct ContainerRule {
+  const char* muxer;
+  bool only;  // true: the muxer takes only these encoders; false: all but these
+  std::array<const char*, 6> encoders;
+};
+constexpr std::array<ContainerRule, 9> kContainerRules{{
+    {"3gp", true, {"h263", "mpeg4", "libxvid", "libx264"}},
+    {"mp4", true, {"mpeg4", "libxvid", "mpeg2video", "mpeg1video", "mjpeg", "libx264"}},
+    {"flv", true, {"flv", "libx264"}},
+    {"swf", true, {"flv", "mjpeg"}},
+    {"dv", true, {"dvvideo"}},
+    {"asf", false, {"rv20"}},
+    {"mov", false, {"rv20"}},
+    {"matroska", false, {"rv20"}},
+    {"rm", false, {"dvvideo"}},
+}};
+
+bool Lists(const ContainerRule& rule, std::string_view encoderName) {
+  for (const char* listed : rule.encoders) {
+    if (listed != nullptr && encoderName == listed) return true;
+  }
+  return false;
+}
+
 std::string SizeText(int width, int height) {
   return std::to_string(width) + "x" + std::to_string(height);
 }
 
 }  // namespace
 
-VideoEncoderChoice::VideoEncoderChoice(const VideoTarget& target, AVRational timeBase)
+VideoEncoderChoice::VideoEncoderChoice(const VideoTarget& target, AVRational timeBase,
+                                       std::string_view muxerName)
     : entry_(&Resolve(target)), label_(entry_->label), target_(target), timeBase_(timeBase) {
   codec_ = avcodec_find_encoder_by_name(entry_->encoderName);
   if (codec_ == nullptr) FailConversion(label_ + ": not available in this FFmpeg");
+  CheckContainer(muxerName);
   if (timeBase_.num <= 0 || timeBase_.den <= 0) {
     FailConversion(label_ + ": the source's frame rate is unknown");
   }
@@ -164,10 +195,9 @@ void VideoEncoderChoice::CheckSize(int width, int height) const {
       for (const DvProfile& profile : kDvProfiles) {
         if (profile.size.width == width && profile.size.height == height) {
           if (av_cmp_q(profile.timeBase, timeBase_) == 0) return;
-          FailConversion(label_ + ": frame rate " +
-                         FramesPerSecondText(av_q2d(av_inv_q(timeBase_))) +
-                         " fps not supported at " + SizeText(width, height) + " (" +
-                         profile.rate + " fps)");
+          FailConversion(
+              label_ + ": frame rate " + FramesPerSecondText(av_q2d(av_inv_q(timeBase_))) +
+              " fps not supported at " + SizeText(width, height) + " (" + profile.rate + " fps)");
         }
         profiles += std::string(profiles.empty() ? "" : ", ") +
                     SizeText(profile.size.width, profile.size.height) + " at " + profile.rate +
@@ -194,7 +224,16 @@ void VideoEncoderChoice::CheckRate(double shownRate) const {
       break;
   }
   if (!supported) {
-    FailConversion(label_ + ": frame rate " + FramesPerSecondText(shownRate) + " fps not supported");
+    FailConversion(label_ + ": frame rate " + FramesPerSecondText(shownRate) +
+                   " fps not supported");
+  }
+}
+
+void VideoEncoderChoice::CheckContainer(std::string_view muxerName) const {
+  for (const ContainerRule& rule : kContainerRules) {
+    if (muxerName != rule.muxer || Lists(rule, entry_->encoderName) == rule.only) continue;
+    const std::string codec = label_.substr(0, label_.rfind(" encoder"));
+    FailConversion(codec + " video cannot be stored in the " + std::string(muxerName) + " format");
   }
 }
 

@@ -16,10 +16,11 @@ struct VideoEncoderEntry;
 
 class VideoEncoderChoice {
  public:
-  // Resolves the encoder (codec text first, then id) and checks the target's size, rate and bit
-  // rate against it; timeBase comes from VideoTimeBase(). Throws ConversionFailure with the
-  // reason when no encoder fits or the encoder refuses the target.
-  VideoEncoderChoice(const VideoTarget& target, AVRational timeBase);
+  // Resolves the encoder (codec text first, then id) and checks it against the container (the
+  // muxer's short name) and the target's size, rate and bit rate against the encoder; timeBase
+  // comes from VideoTimeBase(). Throws ConversionFailure with the reason when no encoder fits,
+  // the container cannot store its video, or the encoder refuses the target.
+  VideoEncoderChoice(const VideoTarget& target, AVRational timeBase, std::string_view muxerName);
 
   const AVCodec* codec() const { return codec_; }
   const std::string& label() const { return label_; }  // "MPEG-4 encoder"
@@ -32,6 +33,8 @@ class VideoEncoderChoice {
   void Configure(AVCodecContext& context, int keyframeInterval, bool globalHeader) const;
 
  private:
+  // FFmpeg would only refuse the container when the header or a packet is written.
+  void CheckContainer(std::string_view muxerName) const;
   void CheckSize(int width, int height) const;
   void CheckRate(double shownRate) const;
 

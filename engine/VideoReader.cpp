@@ -60,7 +60,8 @@ void VideoReader::ConnectTo(const VideoSink& sink, ThumbnailWriter* thumbnail) {
                 ? std::max<std::int64_t>(std::llround(clip_.length * av_q2d(sink.frameRate())), 0)
                 : kUnbounded;
   if (frameRate_.num > 0) {
-    frameTicks_ = std::max<std::int64_t>(av_rescale_q(1, av_inv_q(frameRate_), stream_->time_base), 1);
+    frameTicks_ =
+        std::max<std::int64_t>(av_rescale_q(1, av_inv_q(frameRate_), stream_->time_base), 1);
   }
   frame_.reset(av_frame_alloc());
   packet_.reset(av_packet_alloc());
@@ -69,7 +70,8 @@ void VideoReader::ConnectTo(const VideoSink& sink, ThumbnailWriter* thumbnail) {
   // Times are measured from the start of the file, the origin the audio shares.
   const AVFormatContext& context = *source_.context();
   const std::int64_t origin = context.start_time != AV_NOPTS_VALUE ? context.start_time : 0;
-  const std::int64_t begin = origin + static_cast<std::int64_t>(std::llround(clip_.begin * AV_TIME_BASE));
+  const std::int64_t begin =
+      origin + static_cast<std::int64_t>(std::llround(clip_.begin * AV_TIME_BASE));
   beginTimestamp_ = av_rescale_q(begin, AV_TIME_BASE_Q, stream_->time_base);
   if (clip_.begin <= 0.0) return;
   // Backward to the keyframe at or before the begin; decoding from there rebuilds the picture
@@ -152,8 +154,8 @@ void VideoReader::Deliver(const AVFrame& frame, std::int64_t timestamp, VideoSin
   if (BudgetReached()) return;
   if (delivered_ == 0) {
     // A video that starts after the begin starts as much later in the output.
-    const std::int64_t lead = av_rescale_q(timestamp - beginTimestamp_, stream_->time_base,
-                                           sinkFrameTime_);
+    const std::int64_t lead =
+        av_rescale_q(timestamp - beginTimestamp_, stream_->time_base, sinkFrameTime_);
     const std::int64_t gap = std::min(std::max<std::int64_t>(lead, 0), budget_);
     sink.LeaveGap(gap);
     delivered_ += gap;

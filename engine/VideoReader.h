@@ -73,7 +73,7 @@ class VideoReader {
   bool finished_ = false;
   std::int64_t beginTimestamp_ = 0;  // the clip's begin, in the stream's time base
   std::int64_t lastTimestamp_ = AV_NOPTS_VALUE;
-  std::int64_t frameTicks_ = 1;      // one source frame in the stream's time base
+  std::int64_t frameTicks_ = 1;  // one source frame in the stream's time base
   AVRational sinkFrameTime_{0, 1};
   std::int64_t budget_ = kUnbounded;  // frames at the sink's rate
   std::int64_t delivered_ = 0;        // frames at the sink's rate, lead gap included

@@ -18,8 +18,7 @@ AVRational KeptSampleAspectRatio(const VideoSourceFacts& source, int width, int 
   if (source.width <= 0 || source.height <= 0) return AVRational{1, 1};
   // display aspect = width x pixel aspect / height, the same before and after scaling
   AVRational kept{};
-  av_reduce(&kept.num, &kept.den,
-            static_cast<std::int64_t>(source.width) * pixel.num * height,
+  av_reduce(&kept.num, &kept.den, static_cast<std::int64_t>(source.width) * pixel.num * height,
             static_cast<std::int64_t>(source.height) * pixel.den * width, kLargestAspectTerm);
   return kept;
 }
@@ -27,7 +26,8 @@ AVRational KeptSampleAspectRatio(const VideoSourceFacts& source, int width, int 
 VideoSink::VideoSink(const VideoTarget& target, const VideoSourceFacts& source, OutputFile& output)
     : output_(output) {
   const VideoEncoderChoice choice(
-      target, VideoTimeBase(target.frameRate, source.frameRate, output.muxerName()));
+      target, VideoTimeBase(target.frameRate, source.frameRate, output.muxerName()),
+      output.muxerName());
   label_ = choice.label();
   context_.reset(avcodec_alloc_context3(choice.codec()));
   if (!context_) FailConversion(label_, AVERROR(ENOMEM));

@@ -22,7 +22,7 @@ struct VideoSourceFacts {
   AVRational sampleAspectRatio{0, 1};  // {0, 1}: square pixels
   int width = 0;
   int height = 0;
-  int keyframeInterval = 0;            // the source decoder's gop_size
+  int keyframeInterval = 0;  // the source decoder's gop_size
 };
 
 class VideoSink {

@@ -11,7 +11,7 @@ struct VideoTarget {
   // texts share an id: "XVID" is MPEG-4 part 2 written by libxvid, "DivX" and "MSMPEG4V3" are
   // the same encoder. Empty: codecId alone chooses.
   std::string codecName;
-  int codecId = 0;         // FFmpeg AVCodecID, as the job tables hold it
+  int codecId = 0;  // FFmpeg AVCodecID, as the job tables hold it
   int width = 0;
   int height = 0;
   double frameRate = 0.0;  // frames per second; 0 keeps the source's rate

@@ -13,12 +13,14 @@ struct TableRate {
 };
 
 // Compared by exact equality: the settings' texts give exactly these doubles.
+// clang-format off
 constexpr std::array<TableRate, 13> kFrameRateTable{{
-    {10.0, {1, 10}},         {12.0, {1, 12}}, {14.985, {1001, 15000}}, {15.0, {1, 15}},
-    {18.0, {1, 18}},         {20.0, {1, 20}}, {23.975, {1001, 24000}}, {24.0, {1, 24}},
-    {25.0, {1, 25}},         {29.97, {1001, 30000}}, {30.0, {1, 30}},  {50.0, {1, 50}},
+    {10.0, {1, 10}},   {12.0, {1, 12}},   {14.985, {1001, 15000}}, {15.0, {1, 15}},
+    {18.0, {1, 18}},   {20.0, {1, 20}},   {23.975, {1001, 24000}}, {24.0, {1, 24}},
+    {25.0, {1, 25}},   {29.97, {1001, 30000}}, {30.0, {1, 30}},    {50.0, {1, 50}},
     {60.0, {1, 60}},
 }};
+// clang-format on
 
 // MPEG-4 part 2 stores the time base denominator in 16 bits.
 constexpr int kLargestDenominator = 65535;

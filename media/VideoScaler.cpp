@@ -26,9 +26,9 @@ int VideoScaler::Scale(const AVFrame& source, const AVFrame** out) {
 
 int VideoScaler::ConfigureFor(const AVFrame& source) {
   if (source.width <= 0 || source.height <= 0 || source.format < 0) return AVERROR(EINVAL);
-  ffmpeg::ScalerPtr scaler(sws_getContext(source.width, source.height,
-                                          static_cast<AVPixelFormat>(source.format), width_,
-                                          height_, format_, SWS_BICUBIC, nullptr, nullptr, nullptr));
+  ffmpeg::ScalerPtr scaler(
+      sws_getContext(source.width, source.height, static_cast<AVPixelFormat>(source.format), width_,
+                     height_, format_, SWS_BICUBIC, nullptr, nullptr, nullptr));
   if (!scaler) return AVERROR(EINVAL);
   if (!picture_) {
     ffmpeg::FramePtr picture(av_frame_alloc());
@@ -36,7 +36,8 @@ int VideoScaler::ConfigureFor(const AVFrame& source) {
     picture->width = width_;
     picture->height = height_;
     picture->format = format_;
-    if (const int allocated = av_frame_get_buffer(picture.get(), 0); allocated < 0) return allocated;
+    if (const int allocated = av_frame_get_buffer(picture.get(), 0); allocated < 0)
+      return allocated;
     picture_ = std::move(picture);
   }
   scaler_ = std::move(scaler);

@@ -40,9 +40,9 @@ void PaintPattern(AVFrame& rgb, long long number) {
 // The pattern's video stream: pictures painted in RGB, converted to the encoder's 4:2:0.
 class PatternEncoder {
  public:
-  bool open(AVFormatContext& output, const PatternVideoSpec& spec, std::string* error) {
+  bool open(AVFormatContext& output, const PatternVideo& pattern, std::string* error) {
     output_ = &output;
-    rate_ = AVRational{spec.rateNumerator, spec.rateDenominator};
+    rate_ = AVRational{pattern.rateNumerator, pattern.rateDenominator};
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
     if (codec == nullptr) return Fail(error, "mpeg4 encoder not available");
     encoder_.reset(avcodec_alloc_context3(codec));
@@ -50,12 +50,12 @@ class PatternEncoder {
     yuv_.reset(av_frame_alloc());
     packet_.reset(av_packet_alloc());
     if (!encoder_ || !rgb_ || !yuv_ || !packet_) return Fail(error, "out of memory");
-    encoder_->width = spec.width;
-    encoder_->height = spec.height;
+    encoder_->width = pattern.width;
+    encoder_->height = pattern.height;
     encoder_->pix_fmt = AV_PIX_FMT_YUV420P;
     encoder_->time_base = av_inv_q(rate_);
     encoder_->framerate = rate_;
-    encoder_->gop_size = spec.keyframeInterval;
+    encoder_->gop_size = pattern.keyframeInterval;
     encoder_->max_b_frames = 0;
     // A fine fixed quantiser keeps colours and the number band clean after decoding.
     encoder_->flags |= AV_CODEC_FLAG_QSCALE;
@@ -69,20 +69,20 @@ class PatternEncoder {
     stream_->avg_frame_rate = rate_;
     rc = avcodec_parameters_from_context(stream_->codecpar, encoder_.get());
     if (rc < 0) return Fail(error, DescribeFFmpegError("copying video encoder parameters", rc));
-    for (auto [frame, format] : {std::pair{rgb_.get(), AV_PIX_FMT_RGB24},
-                                 std::pair{yuv_.get(), AV_PIX_FMT_YUV420P}}) {
+    for (auto [frame, format] :
+         {std::pair{rgb_.get(), AV_PIX_FMT_RGB24}, std::pair{yuv_.get(), AV_PIX_FMT_YUV420P}}) {
       frame->format = format;
-      frame->width = spec.width;
-      frame->height = spec.height;
+      frame->width = pattern.width;
+      frame->height = pattern.height;
       rc = av_frame_get_buffer(frame, 0);
       if (rc < 0) return Fail(error, DescribeFFmpegError("allocating a picture", rc));
     }
-    converter_.reset(sws_getContext(spec.width, spec.height, AV_PIX_FMT_RGB24, spec.width,
-                                    spec.height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr,
+    converter_.reset(sws_getContext(pattern.width, pattern.height, AV_PIX_FMT_RGB24, pattern.width,
+                                    pattern.height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr,
                                     nullptr, nullptr));
     if (!converter_) return Fail(error, "cannot create the picture converter");
-    firstPts_ = std::llround(spec.videoDelaySeconds * av_q2d(rate_));
-    frameCount_ = PatternFrameCount(spec);
+    firstPts_ = std::llround(pattern.videoDelaySeconds * av_q2d(rate_));
+    frameCount_ = PatternFrameCount(pattern);
     return true;
   }
 
@@ -125,58 +125,61 @@ class PatternEncoder {
   bool finished_ = false;
 };
 
-bool WriteFile(const PatternVideoSpec& spec, std::string* error, bool& fileOpened) {
+bool WriteFile(const PatternVideo& pattern, std::string* error, bool& fileOpened) {
   AVFormatContext* raw = nullptr;
-  int rc = avformat_alloc_output_context2(&raw, nullptr, "mp4", spec.path.c_str());
-  if (rc < 0 || raw == nullptr) return Fail(error, DescribeFFmpegError("creating the mp4 muxer", rc));
+  int rc = avformat_alloc_output_context2(&raw, nullptr, "mp4", pattern.path.c_str());
+  if (rc < 0 || raw == nullptr)
+    return Fail(error, DescribeFFmpegError("creating the mp4 muxer", rc));
   ffmpeg::OutputContextPtr output(raw);
   PatternEncoder video;
-  if (!video.open(*output, spec, error)) return false;
+  if (!video.open(*output, pattern, error)) return false;
   ToneStreamEncoder tone;
-  if (spec.withTone) {
+  if (pattern.withTone) {
     ToneStreamSettings settings;
     settings.sampleRate = kToneRate;
-    settings.totalSamples = std::llround(spec.seconds * kToneRate);
+    settings.totalSamples = std::llround(pattern.seconds * kToneRate);
     if (!tone.open(output.get(), settings, error)) return false;
   }
-  rc = avio_open(&output->pb, spec.path.c_str(), AVIO_FLAG_WRITE);
-  if (rc < 0) return Fail(error, DescribeFFmpegError("opening " + spec.path + " for writing", rc));
+  rc = avio_open(&output->pb, pattern.path.c_str(), AVIO_FLAG_WRITE);
+  if (rc < 0)
+    return Fail(error, DescribeFFmpegError("opening " + pattern.path + " for writing", rc));
   fileOpened = true;
   rc = avformat_write_header(output.get(), nullptr);
   if (rc < 0) return Fail(error, DescribeFFmpegError("writing the container header", rc));
   // Whichever stream is behind in time writes next, so the file interleaves as a player expects.
-  const auto toneDone = [&] { return !spec.withTone || tone.finished(); };
+  const auto toneDone = [&] { return !pattern.withTone || tone.finished(); };
   while (!video.finished() || !toneDone()) {
-    const bool videoNext =
-        !video.finished() &&
-        (toneDone() || video.nextFrameSeconds() <= static_cast<double>(tone.samplesSent()) / kToneRate);
+    const bool videoNext = !video.finished() &&
+                           (toneDone() || video.nextFrameSeconds() <=
+                                              static_cast<double>(tone.samplesSent()) / kToneRate);
     if (!(videoNext ? video.writeNextFrame(error) : tone.writeNextFrame(error))) return false;
   }
   rc = av_write_trailer(output.get());
   if (rc < 0) return Fail(error, DescribeFFmpegError("writing the container trailer", rc));
   rc = avio_closep(&output->pb);
-  if (rc < 0) return Fail(error, DescribeFFmpegError("closing " + spec.path, rc));
+  if (rc < 0) return Fail(error, DescribeFFmpegError("closing " + pattern.path, rc));
   return true;
 }
 
 }  // namespace
 
-long long PatternFrameCount(const PatternVideoSpec& spec) {
-  return std::llround((spec.seconds - spec.videoDelaySeconds) * spec.rateNumerator /
-                      spec.rateDenominator);
+long long PatternFrameCount(const PatternVideo& pattern) {
+  return std::llround((pattern.seconds - pattern.videoDelaySeconds) * pattern.rateNumerator /
+                      pattern.rateDenominator);
 }
 
-bool WritePatternVideo(const PatternVideoSpec& spec, std::string* error) {
-  if (spec.path.empty()) return Fail(error, "no output path");
-  if (spec.width <= 0 || spec.height <= 0 || spec.width % 2 != 0 || spec.height % 2 != 0) {
+bool WritePatternVideo(const PatternVideo& pattern, std::string* error) {
+  if (pattern.path.empty()) return Fail(error, "no output path");
+  if (pattern.width <= 0 || pattern.height <= 0 || pattern.width % 2 != 0 ||
+      pattern.height % 2 != 0) {
     return Fail(error, "picture size must be positive and even");
   }
-  if (spec.rateNumerator <= 0 || spec.rateDenominator <= 0 || spec.keyframeInterval <= 0 ||
-      !(spec.seconds > spec.videoDelaySeconds) || spec.videoDelaySeconds < 0.0) {
+  if (pattern.rateNumerator <= 0 || pattern.rateDenominator <= 0 || pattern.keyframeInterval <= 0 ||
+      !(pattern.seconds > pattern.videoDelaySeconds) || pattern.videoDelaySeconds < 0.0) {
     return Fail(error, "frame rate, keyframe interval and length must be positive");
   }
-  return WriteOrRemove(spec.path, error, [&spec](std::string* failure, bool& fileOpened) {
-    return WriteFile(spec, failure, fileOpened);
+  return WriteOrRemove(pattern.path, error, [&pattern](std::string* failure, bool& fileOpened) {
+    return WriteFile(pattern, failure, fileOpened);
   });
 }
 

@@ -23,22 +23,23 @@ constexpr int kPatternNumberCells = 12;
 constexpr double kPatternBandTop = 0.4;
 constexpr double kPatternBandBottom = 0.6;
 
-struct PatternVideoSpec {
-  std::string path;            // written as mp4 whatever the extension
-  int width = 640;             // even
-  int height = 480;            // even
-  int rateNumerator = 30;      // frames per second as a fraction: 30000/1001 is NTSC's 29.97
+struct PatternVideo {
+  std::string path;        // written as mp4 whatever the extension
+  int width = 640;         // even
+  int height = 480;        // even
+  int rateNumerator = 30;  // frames per second as a fraction: 30000/1001 is NTSC's 29.97
   int rateDenominator = 1;
-  double seconds = 5.0;        // the tone's length; the video ends at the same time
+  double seconds = 5.0;            // the tone's length; the video ends at the same time
   double videoDelaySeconds = 0.0;  // the first picture comes this long after the tone starts
-  int keyframeInterval = 25;   // frames; not a divisor of the rate, so keyframes fall between seconds
+  // Frames; not a divisor of the rate, so keyframes fall between whole seconds.
+  int keyframeInterval = 25;
   bool withTone = true;
 };
 
 // Frames the video carries: llround((seconds - videoDelaySeconds) * rate).
-long long PatternFrameCount(const PatternVideoSpec& spec);
+long long PatternFrameCount(const PatternVideo& pattern);
 
 // False with a readable reason in *error (when given) if the file could not be written.
-bool WritePatternVideo(const PatternVideoSpec& spec, std::string* error);
+bool WritePatternVideo(const PatternVideo& pattern, std::string* error);
 
 }  // namespace varnell::testmedia

@@ -36,10 +36,9 @@ InspectedPicture Read(const AVFrame& rgb) {
   InspectedPicture picture;
   const int w = rgb.width, h = rgb.height;
   const int half = std::max(h / kSampleFraction / 2, 1);
-  picture.quadrants = {AverageAround(rgb, w / 4, h / 4, half),
-                       AverageAround(rgb, 3 * w / 4, h / 4, half),
-                       AverageAround(rgb, w / 4, 3 * h / 4, half),
-                       AverageAround(rgb, 3 * w / 4, 3 * h / 4, half)};
+  picture.quadrants = {
+      AverageAround(rgb, w / 4, h / 4, half), AverageAround(rgb, 3 * w / 4, h / 4, half),
+      AverageAround(rgb, w / 4, 3 * h / 4, half), AverageAround(rgb, 3 * w / 4, 3 * h / 4, half)};
   const int cellHalf = std::max(w / kPatternNumberCells / 4, 1);
   long long number = 0;
   for (int cell = 0; cell < kPatternNumberCells; ++cell) {
@@ -59,13 +58,15 @@ InspectedPicture Read(const AVFrame& rgb) {
 }  // namespace
 
 int ColourDistance(const RgbColour& a, const RgbColour& b) {
-  return std::max({std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
+  return std::max(
+      {std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
 }
 
 bool InspectVideo(const std::string& path, VideoReport& report, std::string* error) {
   report = {};
   SourceFile source;
-  if (const int rc = source.Open(path); rc < 0) return Fail(error, DescribeFFmpegError(source.failedStep(), rc));
+  if (const int rc = source.Open(path); rc < 0)
+    return Fail(error, DescribeFFmpegError(source.failedStep(), rc));
   const AVStream* stream = source.stream(source.videoStreamIndex());
   if (stream == nullptr) return Fail(error, "no video stream in " + path);
   StreamDecoder decoder;
@@ -76,9 +77,11 @@ bool InspectVideo(const std::string& path, VideoReport& report, std::string* err
   report.codec = avcodec_get_name(stream->codecpar->codec_id);
   report.width = stream->codecpar->width;
   report.height = stream->codecpar->height;
-  const AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
+  const AVRational rate =
+      stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
   report.framesPerSecond = rate.den > 0 ? av_q2d(rate) : 0.0;
-  AVRational aspect = av_guess_sample_aspect_ratio(source.context(), const_cast<AVStream*>(stream), nullptr);
+  AVRational aspect =
+      av_guess_sample_aspect_ratio(source.context(), const_cast<AVStream*>(stream), nullptr);
   if (aspect.num <= 0) aspect = AVRational{1, 1};
   report.displayAspect = report.height > 0 ? report.width * av_q2d(aspect) / report.height : 0.0;
   if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0) {
@@ -106,7 +109,9 @@ bool InspectVideo(const std::string& path, VideoReport& report, std::string* err
         return Fail(error, DescribeFFmpegError("converting a picture", scaled));
       }
       InspectedPicture picture = Read(*rgb);
-      const std::int64_t ts = frame->best_effort_timestamp != AV_NOPTS_VALUE ? frame->best_effort_timestamp : frame->pts;
+      const std::int64_t ts = frame->best_effort_timestamp != AV_NOPTS_VALUE
+                                  ? frame->best_effort_timestamp
+                                  : frame->pts;
       picture.seconds = ts == AV_NOPTS_VALUE ? -1.0 : ts * av_q2d(stream->time_base);
       report.pictures.push_back(picture);
       av_frame_unref(frame.get());
@@ -116,7 +121,8 @@ bool InspectVideo(const std::string& path, VideoReport& report, std::string* err
     const int read = av_read_frame(source.context(), packet.get());
     if (read == AVERROR_EOF) break;
     if (read < 0) return Fail(error, DescribeFFmpegError("reading " + path, read));
-    if (packet->stream_index == stream->index && decoder.Send(packet.get()) < 0) ++report.decodeErrors;
+    if (packet->stream_index == stream->index && decoder.Send(packet.get()) < 0)
+      ++report.decodeErrors;
     av_packet_unref(packet.get());
     if (!receiveAll()) return false;
   }

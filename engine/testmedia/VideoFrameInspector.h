@@ -12,8 +12,8 @@
 namespace varnell::testmedia {
 
 struct InspectedPicture {
-  double seconds = 0.0;  // presentation time in the file
-  long long number = -1;  // the pattern's frame number
+  double seconds = 0.0;                // presentation time in the file
+  long long number = -1;               // the pattern's frame number
   std::array<RgbColour, 4> quadrants;  // top left, top right, bottom left, bottom right
 };
 
@@ -21,9 +21,9 @@ struct VideoReport {
   std::string formatName;  // demuxer short name
   std::string codec;       // FFmpeg codec name of the video stream
   int width = 0, height = 0;
-  double framesPerSecond = 0.0;    // the stream's average rate, or its r_frame_rate
-  double displayAspect = 0.0;      // width x sample aspect / height
-  double containerSeconds = 0.0;   // the stream's duration as the container states it; 0 unknown
+  double framesPerSecond = 0.0;   // the stream's average rate, or its r_frame_rate
+  double displayAspect = 0.0;     // width x sample aspect / height
+  double containerSeconds = 0.0;  // the stream's duration as the container states it; 0 unknown
   int decodeErrors = 0;
   std::vector<InspectedPicture> pictures;
 };

@@ -43,18 +43,18 @@ inline VideoTarget Target(const std::string& codecName, int width, int height, d
   return target;
 }
 
-inline std::string WritePattern(const testmedia::PatternVideoSpec& spec) {
+inline std::string WritePattern(const testmedia::PatternVideo& pattern) {
   std::string error;
-  if (!testmedia::WritePatternVideo(spec, &error)) {
-    ADD_FAILURE() << "cannot write test media " << spec.path << ": " << error;
+  if (!testmedia::WritePatternVideo(pattern, &error)) {
+    ADD_FAILURE() << "cannot write test media " << pattern.path << ": " << error;
   }
-  return spec.path;
+  return pattern.path;
 }
 
-inline testmedia::PatternVideoSpec Pattern(const std::string& path) {
-  testmedia::PatternVideoSpec spec;
-  spec.path = path;
-  return spec;
+inline testmedia::PatternVideo Pattern(const std::string& path) {
+  testmedia::PatternVideo pattern;
+  pattern.path = path;
+  return pattern;
 }
 
 inline testmedia::VideoReport InspectPictures(const std::string& path) {

@@ -74,50 +74,60 @@ TEST(VideoEncoders, EachWritesItsCodecAtTheRequestedSizeAndRate) {
     ASSERT_FALSE(report.pictures.empty());
     const auto& middle = report.pictures[report.pictures.size() / 2];
     EXPECT_LE(ColourDistance(middle.quadrants[0], testmedia::kPatternTopLeft), kColourTolerance);
-    EXPECT_LE(ColourDistance(middle.quadrants[3], testmedia::kPatternBottomRight), kColourTolerance);
+    EXPECT_LE(ColourDistance(middle.quadrants[3], testmedia::kPatternBottomRight),
+              kColourTolerance);
   }
   // libx264 writes the settings it encoded with into the stream.
   std::ifstream h264(folder / "h264.mp4", std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(h264), std::istreambuf_iterator<char>()};
-  for (const char* setting : {"me_range=16 ", "bframes=0 ", "qcomp=0.60 ", "qpmin=10 qpmax=51 qpstep=4 "}) {
+  for (const char* setting :
+       {"me_range=16 ", "bframes=0 ", "qcomp=0.60 ", "qpmin=10 qpmax=51 qpstep=4 "}) {
     EXPECT_NE(bytes.find(setting), std::string::npos) << setting;
   }
 }
 
 struct RefusedCase {
+  const char* file;
   const char* codecText;
   int width, height;
   double rate;
   const char* reason;
 };
 
-TEST(VideoEncoders, RefusedSizesAndRatesFailWithWordsBeforeAnyFileExists) {
+TEST(VideoEncoders, RefusedTargetsFailWithWordsBeforeAnyFileExists) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
   const std::vector<RefusedCase> cases{
-      {"H.263", 320, 240, 30.0,
+      {"refused.avi", "H.263", 320, 240, 30.0,
        "H.263 encoder: frame size 320x240 not supported (128x96, 176x144, 352x288, 704x576, "
        "1408x1152)"},
-      {"MPEG1VIDEO", 320, 240, 10.0, "MPEG-1 encoder: frame rate 10 fps not supported"},
-      {"MPEG1VIDEO", 320, 240, 14.985, "MPEG-1 encoder: frame rate 14.985 fps not supported"},
-      {"WMV1", 321, 240, 30.0, "WMV1 encoder: frame size 321x240 not supported (the width must be even)"},
-      {"WMV2", 321, 240, 30.0, "WMV2 encoder: frame size 321x240 not supported (the width must be even)"},
-      {"RV20", 322, 240, 30.0,
+      {"refused.avi", "MPEG1VIDEO", 320, 240, 10.0,
+       "MPEG-1 encoder: frame rate 10 fps not supported"},
+      {"refused.avi", "MPEG1VIDEO", 320, 240, 14.985,
+       "MPEG-1 encoder: frame rate 14.985 fps not supported"},
+      {"refused.avi", "WMV1", 321, 240, 30.0,
+       "WMV1 encoder: frame size 321x240 not supported (the width must be even)"},
+      {"refused.avi", "WMV2", 321, 240, 30.0,
+       "WMV2 encoder: frame size 321x240 not supported (the width must be even)"},
+      {"refused.avi", "RV20", 322, 240, 30.0,
        "RV20 encoder: frame size 322x240 not supported (width and height must be multiples of 4)"},
-      {"XVID", 320, 241, 30.0,
+      {"refused.avi", "XVID", 320, 241, 30.0,
        "Xvid encoder: frame size 320x241 not supported (width and height must be even)"},
-      {"H.264", 321, 240, 30.0,
+      {"refused.avi", "H.264", 321, 240, 30.0,
        "H.264 encoder: frame size 321x240 not supported (width and height must be even)"},
-      {"DVVIDEO", 320, 240, 25.0,
+      {"refused.avi", "DVVIDEO", 320, 240, 25.0,
        "DV encoder: frame size 320x240 not supported (720x480 at 29.97 fps, 720x576 at 25 fps)"},
-      {"DVVIDEO", 720, 576, 29.97,
+      {"refused.avi", "DVVIDEO", 720, 576, 29.97,
        "DV encoder: frame rate 29.97 fps not supported at 720x576 (25 fps)"},
-      {"VP9", 320, 240, 30.0, "no encoder for video codec VP9"},
+      {"refused.avi", "VP9", 320, 240, 30.0, "no encoder for video codec VP9"},
+      // Muxers that would refuse the stream only when the file is already being written.
+      {"refused.flv", "MPEG4", 320, 240, 30.0, "MPEG-4 video cannot be stored in the flv format"},
+      {"refused.rm", "DVVIDEO", 720, 576, 25.0, "DV video cannot be stored in the rm format"},
   };
   for (const RefusedCase& c : cases) {
     SCOPED_TRACE(c.reason);
     try {
-      ConvertVideo(source, folder / "refused.avi", Target(c.codecText, c.width, c.height, c.rate));
+      ConvertVideo(source, folder / c.file, Target(c.codecText, c.width, c.height, c.rate));
       ADD_FAILURE() << "converted";
     } catch (const ConversionFailure& failure) {
       EXPECT_STREQ(failure.what(), c.reason);

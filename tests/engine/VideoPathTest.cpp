@@ -35,23 +35,24 @@ std::vector<long long> Numbers(const testmedia::VideoReport& report) {
 TEST(VideoFrameRate, ThirtyToFifteenKeepsEverySecondFrame) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "thirty.mp4"));
-  const auto report = InspectPictures(ConvertVideo(source, folder / "fifteen.mp4",
-                                                   Target("MPEG4", 320, 240, 15.0)));
+  const auto report = InspectPictures(
+      ConvertVideo(source, folder / "fifteen.mp4", Target("MPEG4", 320, 240, 15.0)));
   const auto numbers = Numbers(report);
   ASSERT_EQ(numbers.size(), 75u);
-  for (std::size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], 2 * static_cast<long long>(i)) << i;
+  for (std::size_t i = 0; i < numbers.size(); ++i)
+    EXPECT_EQ(numbers[i], 2 * static_cast<long long>(i)) << i;
   EXPECT_NEAR(report.framesPerSecond, 15.0, 0.01);
 }
 
 // 29.97 -> 25 drops one frame in six, at even distances, never repeating or reordering one.
 TEST(VideoFrameRate, NtscToPalDropsOneInSixEvenly) {
   TempFolder folder;
-  auto spec = Pattern(folder / "ntsc.mp4");
-  spec.rateNumerator = 30000;
-  spec.rateDenominator = 1001;
-  WritePattern(spec);
+  auto pattern = Pattern(folder / "ntsc.mp4");
+  pattern.rateNumerator = 30000;
+  pattern.rateDenominator = 1001;
+  WritePattern(pattern);
   const auto numbers = Numbers(InspectPictures(
-      ConvertVideo(spec.path, folder / "pal.mp4", Target("MPEG4", 320, 240, 25.0))));
+      ConvertVideo(pattern.path, folder / "pal.mp4", Target("MPEG4", 320, 240, 25.0))));
   EXPECT_NEAR(static_cast<double>(numbers.size()), 5.0 * 25, 1.0);
   ASSERT_FALSE(numbers.empty());
   EXPECT_EQ(numbers.front(), 0);
@@ -75,8 +76,10 @@ TEST(VideoScaling, QuadrantsStayInPlaceAndTheDisplayAspectIsKept) {
   for (const auto& picture : scaled.pictures) {
     EXPECT_LE(ColourDistance(picture.quadrants[0], testmedia::kPatternTopLeft), kColourTolerance);
     EXPECT_LE(ColourDistance(picture.quadrants[1], testmedia::kPatternTopRight), kColourTolerance);
-    EXPECT_LE(ColourDistance(picture.quadrants[2], testmedia::kPatternBottomLeft), kColourTolerance);
-    EXPECT_LE(ColourDistance(picture.quadrants[3], testmedia::kPatternBottomRight), kColourTolerance);
+    EXPECT_LE(ColourDistance(picture.quadrants[2], testmedia::kPatternBottomLeft),
+              kColourTolerance);
+    EXPECT_LE(ColourDistance(picture.quadrants[3], testmedia::kPatternBottomRight),
+              kColourTolerance);
   }
   EXPECT_NEAR(scaled.displayAspect, 4.0 / 3.0, 0.01);
 
@@ -86,8 +89,8 @@ TEST(VideoScaling, QuadrantsStayInPlaceAndTheDisplayAspectIsKept) {
   WritePattern(wide);
   for (const char* name : {"wide.mp4", "wide.avi", "wide.mkv"}) {
     SCOPED_TRACE(name);
-    const auto report = InspectPictures(
-        ConvertVideo(wide.path, folder / name, Target("MPEG4", 320, 240, 30.0)));
+    const auto report =
+        InspectPictures(ConvertVideo(wide.path, folder / name, Target("MPEG4", 320, 240, 30.0)));
     EXPECT_EQ(report.height, 240);
     EXPECT_NEAR(report.displayAspect, 16.0 / 9.0, 0.01);
   }
@@ -114,7 +117,8 @@ TEST(VideoClip, OneToThreeSecondsStartsWithThePictureShownAtOneAndLastsTwo) {
   EXPECT_EQ(between.pictures.size(), 30u);
 
   try {
-    ConvertVideo(source, folder / "late.mp4", Target("MPEG4", 320, 240, 30.0), ClipWindow{9.0, 1.0});
+    ConvertVideo(source, folder / "late.mp4", Target("MPEG4", 320, 240, 30.0),
+                 ClipWindow{9.0, 1.0});
     ADD_FAILURE() << "a clip after the end converted";
   } catch (const ConversionFailure& failure) {
     EXPECT_STREQ(failure.what(), "nothing to convert: the clip starts after the end of the video");
@@ -124,16 +128,17 @@ TEST(VideoClip, OneToThreeSecondsStartsWithThePictureShownAtOneAndLastsTwo) {
 // The source's video starts 0.5 s after its audio; the output's video must start as late.
 TEST(VideoTiming, AVideoThatStartsLateKeepsItsOffset) {
   TempFolder folder;
-  auto spec = Pattern(folder / "late.mp4");
-  spec.videoDelaySeconds = 0.5;
-  WritePattern(spec);
-  const auto source = InspectPictures(spec.path);
+  auto pattern = Pattern(folder / "late.mp4");
+  pattern.videoDelaySeconds = 0.5;
+  WritePattern(pattern);
+  const auto source = InspectPictures(pattern.path);
   ASSERT_NEAR(source.pictures.front().seconds, 0.5, 1e-3);
   for (const char* name : {"late-out.mp4", "late-out.mkv"}) {
     SCOPED_TRACE(name);
-    const auto report = InspectPictures(
-        ConvertVideo(spec.path, folder / name, Target("MPEG4", 320, 240, 30.0)));
-    ASSERT_EQ(static_cast<long long>(report.pictures.size()), testmedia::PatternFrameCount(spec));
+    const auto report =
+        InspectPictures(ConvertVideo(pattern.path, folder / name, Target("MPEG4", 320, 240, 30.0)));
+    ASSERT_EQ(static_cast<long long>(report.pictures.size()),
+              testmedia::PatternFrameCount(pattern));
     EXPECT_EQ(report.pictures.front().number, 0);
     EXPECT_NEAR(report.pictures.front().seconds, 0.5, 1.0 / 30);
     EXPECT_NEAR(report.pictures.back().seconds, 5.0 - 1.0 / 30, 1.0 / 30);
@@ -153,8 +158,8 @@ TEST(VideoMerge, SourcesOfDifferentSizesContinueOneStream) {
   WritePattern(small);
   OutputFile output(folder / "merged.mp4");
   std::optional<VideoSink> sink;
-  for (const auto& spec : {large, small}) {
-    VideoReader reader(spec.path, {});
+  for (const auto& pattern : {large, small}) {
+    VideoReader reader(pattern.path, {});
     if (!sink) {
       sink.emplace(Target("MPEG4", 320, 240, 30.0), reader.facts(), output);
       output.Start();
@@ -172,18 +177,19 @@ TEST(VideoMerge, SourcesOfDifferentSizesContinueOneStream) {
     const auto& picture = report.pictures[i];
     EXPECT_EQ(picture.number, i < 60 ? static_cast<long long>(i) : static_cast<long long>(i) - 60);
     EXPECT_LE(ColourDistance(picture.quadrants[1], testmedia::kPatternTopRight), kColourTolerance);
-    EXPECT_LE(ColourDistance(picture.quadrants[2], testmedia::kPatternBottomLeft), kColourTolerance);
+    EXPECT_LE(ColourDistance(picture.quadrants[2], testmedia::kPatternBottomLeft),
+              kColourTolerance);
     if (i > 0) EXPECT_GT(picture.seconds, report.pictures[i - 1].seconds) << i;
   }
 }
 
 TEST(VideoReader, ACoverPictureIsNotAVideoStream) {
   TempFolder folder;
-  auto spec = testing::Tone(folder / "covered.m4a");
-  spec.jpegCover = true;
-  testing::WriteSample(spec);
+  auto sample = testing::Tone(folder / "covered.m4a");
+  sample.jpegCover = true;
+  testing::WriteSample(sample);
   try {
-    VideoReader reader(spec.path, {});
+    VideoReader reader(sample.path, {});
     ADD_FAILURE() << "the cover was taken for video";
   } catch (const ConversionFailure& failure) {
     EXPECT_STREQ(failure.what(), "no video stream");
