@@ -2,21 +2,22 @@
 
 namespace varnell {
 
-FrameRateReducer::FrameRateReducer(AVRational sourceRate, AVRational targetRate)
-    : source_(sourceRate), target_(targetRate) {
+FrameRateReducer::FrameRateReducer(AVRational sourceRate, AVRational targetRate) {
   const bool known =
       sourceRate.num > 0 && sourceRate.den > 0 && targetRate.num > 0 && targetRate.den > 0;
-  keepAll_ = !known || av_cmp_q(targetRate, sourceRate) >= 0;
+  oneToOne_ = !known || av_cmp_q(targetRate, sourceRate) == 0;
+  slotsPerFrameNum_ = static_cast<std::int64_t>(targetRate.num) * sourceRate.den;
+  slotsPerFrameDen_ = static_cast<std::int64_t>(targetRate.den) * sourceRate.num;
 }
 
-bool FrameRateReducer::Keep() {
-  if (keepAll_) return true;
-  // input frame i is at i / source; output slot k is at k / target. Exact in integers:
-  // i * source.den * target.num >= k * target.den * source.num.
+std::optional<std::int64_t> FrameRateReducer::Place() {
   const std::int64_t frame = inputFrames_++;
-  if (frame * source_.den * target_.num < keptFrames_ * target_.den * source_.num) return false;
-  ++keptFrames_;
-  return true;
+  const std::int64_t slot =
+      oneToOne_ ? frame
+                : av_rescale_rnd(frame, slotsPerFrameNum_, slotsPerFrameDen_, AV_ROUND_DOWN);
+  if (slot <= lastSlot_) return std::nullopt;
+  lastSlot_ = slot;
+  return slot;
 }
 
 }  // namespace varnell

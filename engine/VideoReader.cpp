@@ -151,26 +151,31 @@ std::int64_t VideoReader::TimestampOf(const AVFrame& frame) {
 }
 
 void VideoReader::Deliver(const AVFrame& frame, std::int64_t timestamp, VideoSink& sink) {
-  if (BudgetReached()) return;
-  if (delivered_ == 0) {
+  if (!firstSlot_) {
     // A video that starts after the begin starts as much later in the output.
     const std::int64_t lead =
         av_rescale_q(timestamp - beginTimestamp_, stream_->time_base, sinkFrameTime_);
-    const std::int64_t gap = std::min(std::max<std::int64_t>(lead, 0), budget_);
-    sink.LeaveGap(gap);
-    delivered_ += gap;
-    if (BudgetReached()) return;
+    firstSlot_ = std::max<std::int64_t>(lead, 0);
   }
-  if (!reducer_->Keep()) return;
+  const std::optional<std::int64_t> placed = reducer_->Place();
+  if (!placed) return;
+  const std::int64_t slot = *firstSlot_ + *placed;
+  if (slot >= budget_) {
+    delivered_ = budget_;
+    return;
+  }
+  sink.LeaveGap(slot - delivered_);
+  delivered_ = slot;
   if (thumbnail_ != nullptr) thumbnail_->Take(frame);
   const AVFrame* scaled = nullptr;
   RequireSuccess(scaler_->Scale(frame, &scaled), "video scaling");
   sink.Write(*scaled);
   ++delivered_;
+  ++pictures_;
 }
 
 void VideoReader::CheckSomethingDelivered() const {
-  if (delivered_ > 0) return;
+  if (pictures_ > 0) return;
   if (decodedFrames_ > 0) {
     FailConversion("nothing to convert: the clip starts after the end of the video");
   }

@@ -8,7 +8,8 @@
 // Positions: the first picture written is the one shown at the clip's begin (the last frame
 // that starts at or before it); a video that starts later than the clip's begin (a source whose
 // video begins after its audio) starts as much later in the output. The clip ends after its
-// length: the reader delivers that many frames at the sink's rate, the lead gap included.
+// length: the reader delivers that many frames at the sink's rate, gaps included. Frames go to
+// the slots FrameRateReducer gives them, so the video keeps its source's timing at any rate.
 #pragma once
 
 #include <cstdint>
@@ -75,8 +76,12 @@ class VideoReader {
   std::int64_t lastTimestamp_ = AV_NOPTS_VALUE;
   std::int64_t frameTicks_ = 1;  // one source frame in the stream's time base
   AVRational sinkFrameTime_{0, 1};
-  std::int64_t budget_ = kUnbounded;  // frames at the sink's rate
-  std::int64_t delivered_ = 0;        // frames at the sink's rate, lead gap included
+  // Positions in frames at the sink's rate from the clip's begin: the first picture's slot (after
+  // a late video's lead), the end of what was delivered (gaps included) and the clip's end.
+  std::optional<std::int64_t> firstSlot_;
+  std::int64_t delivered_ = 0;
+  std::int64_t budget_ = kUnbounded;
+  std::int64_t pictures_ = 0;
   std::int64_t decodedFrames_ = 0;
 };
 

@@ -66,6 +66,21 @@ TEST(VideoFrameRate, NtscToPalDropsOneInSixEvenly) {
   for (std::size_t i = 1; i < dropped.size(); ++i) EXPECT_EQ(dropped[i] - dropped[i - 1], 6) << i;
 }
 
+// 15 -> 30: each frame once, at its own time, so the video lasts as long as its source.
+TEST(VideoFrameRate, AFasterTargetKeepsEachFrameOnceAtItsTime) {
+  TempFolder folder;
+  auto pattern = Pattern(folder / "fifteen.mp4");
+  pattern.rateNumerator = 15;
+  WritePattern(pattern);
+  const auto report = InspectPictures(
+      ConvertVideo(pattern.path, folder / "thirty.mkv", Target("MPEG4", 320, 240, 30.0)));
+  ASSERT_EQ(report.pictures.size(), 75u);
+  for (std::size_t i = 0; i < report.pictures.size(); ++i) {
+    EXPECT_EQ(report.pictures[i].number, static_cast<long long>(i));
+    EXPECT_NEAR(report.pictures[i].seconds, i / 15.0, 1e-3) << i;
+  }
+}
+
 TEST(VideoScaling, QuadrantsStayInPlaceAndTheDisplayAspectIsKept) {
   TempFolder folder;
   const std::string standard = WritePattern(Pattern(folder / "standard.mp4"));
