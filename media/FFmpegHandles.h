@@ -9,6 +9,7 @@ extern "C" {
 #include <libavutil/dict.h>
 #include <libavutil/frame.h>
 #include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
 }
 
 #include <memory>
@@ -50,6 +51,11 @@ struct ResamplerDeleter {
   void operator()(SwrContext* context) const { swr_free(&context); }
 };
 using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerDeleter>;
+
+struct ScalerDeleter {
+  void operator()(SwsContext* context) const { sws_freeContext(context); }
+};
+using ScalerPtr = std::unique_ptr<SwsContext, ScalerDeleter>;
 
 struct AudioFifoDeleter {
   void operator()(AVAudioFifo* fifo) const { av_audio_fifo_free(fifo); }

@@ -1,0 +1,42 @@
+// Thumbnail mode's side file: NAME.THM beside the output NAME.EXT, a 160 x 120 JPEG of the first
+// picture it is given. Created exclusively and published without replacing anything, like every
+// output (an existing NAME.THM stays; the new one becomes NAME(0).THM). Writing it never fails
+// the row: a failure is kept as text for the row's reason. Owned by the worker thread of its file.
+#pragma once
+
+#include <string>
+
+#include "media/FFmpegHandles.h"
+
+namespace varnell {
+
+class ThumbnailWriter {
+ public:
+  static constexpr int kWidth = 160;
+  static constexpr int kHeight = 120;
+
+  explicit ThumbnailWriter(const std::string& outputPath);
+
+  // The output path with its extension replaced by ".THM".
+  static std::string SidePath(const std::string& outputPath);
+
+  // Writes `picture` (any size and format a decoder gives) the first time; later calls do
+  // nothing.
+  void Take(const AVFrame& picture);
+
+  bool taken() const { return taken_; }
+  // The published name once written.
+  const std::string& path() const { return path_; }
+  // Empty, or why the side file could not be written.
+  const std::string& failure() const { return failure_; }
+
+ private:
+  std::string EncodeJpeg(const AVFrame& picture) const;
+  void Publish(const std::string& jpeg);
+
+  std::string path_;
+  std::string failure_;
+  bool taken_ = false;
+};
+
+}  // namespace varnell

@@ -1,0 +1,69 @@
+// The engine's video building blocks joined as a worker joins them: a reader, its scaler and
+// reducer, a sink on an output file. Plus the pattern sources the video tests convert.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/OutputFile.h"
+#include "engine/ThumbnailWriter.h"
+#include "engine/VideoReader.h"
+#include "engine/VideoSink.h"
+#include "engine/testmedia/PatternVideoWriter.h"
+#include "engine/testmedia/VideoFrameInspector.h"
+
+namespace varnell::testing {
+
+// Converts the source's video into `outputPath`; returns the published name. Throws
+// ConversionFailure as a worker would see it.
+inline std::string ConvertVideo(const std::string& sourcePath, const std::string& outputPath,
+                                const VideoTarget& target, ClipWindow clip = {},
+                                ThumbnailWriter* thumbnail = nullptr) {
+  VideoReader reader(sourcePath, clip);
+  OutputFile output(outputPath);
+  VideoSink sink(target, reader.facts(), output);
+  reader.ConnectTo(sink, thumbnail);
+  output.Start();
+  while (reader.Step(sink)) {
+  }
+  reader.CheckSomethingDelivered();
+  sink.Flush();
+  output.Finish();
+  return output.path();
+}
+
+inline VideoTarget Target(const std::string& codecName, int width, int height, double rate) {
+  VideoTarget target;
+  target.codecName = codecName;
+  target.width = width;
+  target.height = height;
+  target.frameRate = rate;
+  target.bitRate = 1000000;
+  return target;
+}
+
+inline std::string WritePattern(const testmedia::PatternVideo& pattern) {
+  std::string error;
+  if (!testmedia::WritePatternVideo(pattern, &error)) {
+    ADD_FAILURE() << "cannot write test media " << pattern.path << ": " << error;
+  }
+  return pattern.path;
+}
+
+inline testmedia::PatternVideo Pattern(const std::string& path) {
+  testmedia::PatternVideo pattern;
+  pattern.path = path;
+  return pattern;
+}
+
+inline testmedia::VideoReport InspectPictures(const std::string& path) {
+  testmedia::VideoReport report;
+  std::string error;
+  if (!testmedia::InspectVideo(path, report, &error)) {
+    ADD_FAILURE() << "cannot inspect " << path << ": " << error;
+  }
+  return report;
+}
+
+}  // namespace varnell::testing
