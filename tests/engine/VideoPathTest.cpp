@@ -196,7 +196,9 @@ TEST(VideoMerge, SourcesOfDifferentSizesContinueOneStream) {
     EXPECT_LE(ColourDistance(picture.quadrants[1], testmedia::kPatternTopRight), kColourTolerance);
     EXPECT_LE(ColourDistance(picture.quadrants[2], testmedia::kPatternBottomLeft),
               kColourTolerance);
-    if (i > 0) EXPECT_GT(picture.seconds, report.pictures[i - 1].seconds) << i;
+    if (i > 0) {
+      EXPECT_GT(picture.seconds, report.pictures[i - 1].seconds) << i;
+    }
   }
 }
 
@@ -256,7 +258,7 @@ TEST(Thumbnail, SideFileIsA160x120JpegOfTheFirstPictureBesideAnExistingOne) {
 TEST(VideoScaling, OneScalerFollowsAChangeOfPictureSize) {
   VideoScaler scaler(64, 48, AV_PIX_FMT_YUV420P);
   VideoScaler toRgb(64, 48, AV_PIX_FMT_RGB24);
-  for (const auto [width, height, colour] : {std::tuple{640, 480, testmedia::kPatternTopLeft},
+  for (const auto& [width, height, colour] : {std::tuple{640, 480, testmedia::kPatternTopLeft},
                                              std::tuple{176, 144, testmedia::kPatternBottomLeft}}) {
     SCOPED_TRACE(width);
     ffmpeg::FramePtr picture(av_frame_alloc());
