@@ -52,6 +52,9 @@ class AVConvert {
 
   // --- Media parameter block: probed values, or the job's targets once a launch wrote them ---
   int videoCodecId = 0;
+  // The settings' video codec text the job's videoCodecId came from ("XVID" and "MPEG4" share
+  // an id); empty when only the id is known.
+  std::string videoCodecName;
   int audioCodecId = 0;
   int videoBitRate = 0;
   int targetHeight = 0;
@@ -96,7 +99,8 @@ class AVConvert {
   std::atomic<int> currentFilePercent{-1};
   std::atomic<bool> stopFlag{false};
   std::uint8_t taskStatus(int row) const;
-  // Valid for rows below currentTaskIndex whose status is kTaskFailed.
+  // Valid for rows below currentTaskIndex whose status is kTaskFailed; for a completed row, what
+  // went wrong without failing it (a thumbnail not written), or empty.
   const std::string& failureReason(int row) const;
   // Seconds of sound the row's output file holds; valid for rows below currentTaskIndex. A row
   // that a stop ended stays pending, and a value above 0 says its shorter file was kept.

@@ -73,6 +73,7 @@ void ApplyOutputSettings(AVConvert& engine, const OutputSettings& settings) {
   engine.channels = settings.channels;
   engine.sampleRate = settings.sampleRate;
   engine.videoCodecId = VideoCodecIdFromName(settings.videoCodecName).value_or(0);
+  engine.videoCodecName = settings.videoCodecName;
   const std::optional<int> audioCodec = AudioCodecIdFromName(settings.audioCodecName);
   engine.audioCodecId = audioCodec.value_or(0);
   engine.jobFailureReason =

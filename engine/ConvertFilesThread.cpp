@@ -27,6 +27,7 @@ void ConvertFilesThread(AVConvert* engine) {
       if (result.converted) {
         e.outputPaths[row] = result.converted->outputPath;
         e.secondsWritten_[row] = result.converted->seconds;
+        e.failureReasons_[row] = std::move(result.converted->note);
         if (!result.converted->stopped) e.taskStatus_[row] = kTaskCompleted;
       } else {
         e.failureReasons_[row] = std::move(result.failureReason);

@@ -1,48 +1,84 @@
 #include "engine/FileConversion.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/AudioReader.h"
 #include "engine/AudioSink.h"
 #include "engine/ConversionFailure.h"
 #include "engine/OutputFile.h"
+#include "engine/ThumbnailWriter.h"
+#include "engine/VideoReader.h"
+#include "engine/VideoSink.h"
 
 namespace varnell {
 namespace {
 
-void ReportProgress(const AudioSink& sink, double windowSeconds, std::atomic<int>& percent) {
+void ReportProgress(double secondsWritten, double windowSeconds, std::atomic<int>& percent) {
   if (windowSeconds <= 0.0) return;
-  percent = static_cast<int>(std::min(sink.secondsWritten() * 100.0 / windowSeconds, 100.0));
+  percent = static_cast<int>(std::min(secondsWritten * 100.0 / windowSeconds, 100.0));
+}
+
+bool HasVideo(const AudioReader& reader) {
+  return reader.source().videoStreamIndex() != SourceFile::kNoStream;
 }
 
 }  // namespace
 
-// One reader into one sink. The reader is declared first so that it outlives the output and the
-// sink; an output destroyed before its Finish() removes its file.
+// One reader per stream, each into its sink. The readers are declared first so that they outlive
+// the output and the sinks; an output destroyed before its Finish() removes its file. The video
+// sink is made before the audio one: video is stream 0.
 FileConversionResult ConvertFile(const FileConversionRequest& request,
                                  const std::atomic<bool>& stopFlag,
                                  std::atomic<int>& currentFilePercent) {
-  AudioReader reader(request.sourcePath, {request.clipBegin, request.clipLength});
+  const ClipWindow clip{request.clipBegin, request.clipLength};
+  AudioReader reader(request.sourcePath, clip);
   if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
+  std::optional<VideoReader> video;
+  if (request.videoOutput && HasVideo(reader)) video.emplace(request.sourcePath, clip);
 
   OutputFile output(request.outputPath);
+  std::optional<VideoSink> videoSink;
+  if (video) videoSink.emplace(request.video, video->facts(), output);
   AudioSink sink(request.audio, reader.decodedFormat(), output);
+  std::optional<ThumbnailWriter> thumbnail;
+  if (video && request.thumbnail) thumbnail.emplace(request.outputPath);
   StartOutputOf(reader, output);
   reader.ConnectTo(sink);
+  if (video) video->ConnectTo(*videoSink, thumbnail ? &*thumbnail : nullptr);
 
+  // Whichever stream is behind is stepped next, so the muxer gets them interleaved.
   const double windowSeconds = reader.windowSeconds();
-  while (!stopFlag.load() && reader.Step(sink)) {
-    ReportProgress(sink, windowSeconds, currentFilePercent);
+  bool audioGoesOn = true;
+  bool videoGoesOn = video.has_value();
+  while (!stopFlag.load() && (audioGoesOn || videoGoesOn)) {
+    const bool videoNext =
+        videoGoesOn && (!audioGoesOn || videoSink->secondsWritten() <= sink.secondsWritten());
+    if (videoNext) {
+      videoGoesOn = video->Step(*videoSink);
+    } else {
+      audioGoesOn = reader.Step(sink);
+    }
+    const double position = std::max(sink.secondsWritten(), video ? videoSink->secondsWritten() : 0.0);
+    ReportProgress(position, windowSeconds, currentFilePercent);
   }
   const bool stopped = stopFlag.load();
-  if (!stopped) reader.CheckSomethingDelivered();
+  if (!stopped) {
+    reader.CheckSomethingDelivered();
+    if (video) video->CheckSomethingDelivered();
+  }
   // A stopped file is kept only when it holds sound; one stopped before its first sample goes
   // the way of a failed one.
-  if (stopped && sink.samplesWritten() == 0) return {std::string(), true};
+  if (stopped && sink.samplesWritten() == 0) return {std::string(), true, 0.0, std::string()};
+  if (videoSink) videoSink->Flush();
   sink.Flush();
   output.Finish();
   currentFilePercent = 100;
-  return {output.path(), stopped, sink.secondsWritten()};
+  FileConversionResult result{output.path(), stopped, sink.secondsWritten(), std::string()};
+  if (thumbnail && !thumbnail->failure().empty()) {
+    result.note = "thumbnail not written: " + thumbnail->failure();
+  }
+  return result;
 }
 
 void StartOutputOf(const AudioReader& reader, OutputFile& output) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/AudioTarget.h"
+#include "engine/VideoTarget.h"
 
 namespace varnell {
 
@@ -17,12 +18,17 @@ struct FileConversionRequest {
   double clipBegin = 0.0;  // seconds
   double clipLength = 0.0; // seconds, or kClipToTheEnd
   AudioTarget audio;
+  // The output gets a video stream when this is set and the source has one (a cover is not).
+  bool videoOutput = false;
+  VideoTarget video;
+  bool thumbnail = false;  // NAME.THM beside the output, of its first picture
 };
 
 struct FileConversionResult {
   std::string outputPath;  // the name actually written; empty when a stop left no file
   bool stopped = false;    // the stop flag ended the file early; the output is shorter but valid
   double seconds = 0.0;    // the sound the output holds
+  std::string note;        // what went wrong without failing the row (a thumbnail not written)
 };
 
 // Throws ConversionFailure with the row's reason; an output file created for a failed conversion

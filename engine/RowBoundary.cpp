@@ -31,6 +31,10 @@ FileConversionRequest RequestForRow(const AVConvert& engine, int row) {
   request.clipBegin = engine.clipBegin[row];
   request.clipLength = engine.clipLength[row];
   request.audio = {engine.audioCodecId, engine.audioBitRate, engine.sampleRate, engine.channels};
+  request.videoOutput = engine.videoOutputFlag;
+  request.video = {engine.videoCodecName, engine.videoCodecId,    engine.targetWidth,
+                   engine.targetHeight,   engine.targetFrameRate, engine.videoBitRate};
+  request.thumbnail = engine.thumbnailMode == 1;
   return request;
 }
 

@@ -1,0 +1,150 @@
+// The per-file worker with a video preset: real pattern sources through the whole row.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "VideoChain.h"
+#include "engine/AVConvert.h"
+#include "engine/CodecNames.h"
+#include "engine/ConversionJob.h"
+#include "media/SourceFile.h"
+#include "TempFolder.h"
+
+namespace varnell {
+namespace {
+
+using testing::InspectPictures;
+using testing::TempFolder;
+using testing::Pattern;
+using testing::WritePattern;
+
+OutputSettings Mpeg4Settings(int width, int height, const std::string& rate) {
+  OutputSettings settings;
+  settings.audioOnly = false;
+  settings.videoCodecName = "MPEG4";
+  settings.width = width;
+  settings.height = height;
+  settings.frameRateText = rate;
+  settings.videoBitRate = 1000000;
+  settings.audioCodecName = "MP3";
+  return settings;
+}
+
+struct Row {
+  std::uint8_t status;
+  std::string reason;
+  std::string path;
+};
+
+Row Convert(const std::string& source, const std::string& output, const OutputSettings& settings,
+            const std::string& begin = "00:00:00", const std::string& end = "00:00:05") {
+  AVConvert engine;
+  BuildConversionJob(engine, {{source, begin, end, "5"}}, "/nonexistent", "MP3", settings);
+  engine.outputPaths[0] = output;
+  ConvertFilesThread(&engine);
+  return {engine.taskStatus(0), engine.failureReason(0), engine.outputPaths[0]};
+}
+
+// Seconds of the output's audio stream by its last packet's end; -1 when there is none.
+double AudioSeconds(const std::string& path) {
+  SourceFile file;
+  if (file.Open(path) < 0 || file.audioStreamIndex() == SourceFile::kNoStream) return -1.0;
+  AVFormatContext* context = file.context();
+  const AVStream* stream = context->streams[file.audioStreamIndex()];
+  AVPacket* packet = av_packet_alloc();
+  std::int64_t end = 0;
+  while (av_read_frame(context, packet) >= 0) {
+    if (packet->stream_index == stream->index) end = std::max(end, packet->pts + packet->duration);
+    av_packet_unref(packet);
+  }
+  av_packet_free(&packet);
+  return end * av_q2d(stream->time_base);
+}
+
+TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
+  TempFolder folder;
+  const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
+  const Row row = Convert(source, folder / "movie.avi", Mpeg4Settings(320, 240, "15.0 fps"));
+  ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+  const auto report = InspectPictures(row.path);
+  EXPECT_EQ(report.codec, "mpeg4");
+  EXPECT_EQ(report.width, 320);
+  EXPECT_EQ(report.height, 240);
+  EXPECT_NEAR(report.framesPerSecond, 15.0, 0.01);
+  EXPECT_EQ(report.decodeErrors, 0);
+  EXPECT_NEAR(report.pictures.size() / 15.0, 5.0, 1.0 / 15);
+  EXPECT_NEAR(AudioSeconds(row.path), 5.0, 1.0 / 15);
+
+  // A clip 1-3 s: two seconds on both streams, starting with the picture shown at 1 s.
+  const Row clip = Convert(source, folder / "clip.avi", Mpeg4Settings(320, 240, "15.0 fps"),
+                           "00:00:01", "00:00:03");
+  ASSERT_EQ(clip.status, kTaskCompleted) << clip.reason;
+  const auto clipped = InspectPictures(clip.path);
+  EXPECT_NEAR(clipped.pictures.size() / 15.0, 2.0, 1.0 / 15);
+  ASSERT_FALSE(clipped.pictures.empty());
+  EXPECT_EQ(clipped.pictures.front().number, 30);
+  EXPECT_NEAR(AudioSeconds(clip.path), 2.0, 1.0 / 15);
+}
+
+TEST(VideoWorker, AudioOnlySourceGetsNoVideoStreamAndThumbnailModeWritesItsSideFile) {
+  TempFolder folder;
+  const std::string video = WritePattern(Pattern(folder / "pattern.mp4"));
+  // The tone alone, as an MP3 made from the pattern.
+  OutputSettings audioOnly;
+  const Row mp3 = Convert(video, folder / "tone.mp3", audioOnly);
+  ASSERT_EQ(mp3.status, kTaskCompleted) << mp3.reason;
+
+  const Row row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
+  ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+  SourceFile file;
+  ASSERT_GE(file.Open(row.path), 0);
+  EXPECT_EQ(file.videoStreamIndex(), SourceFile::kNoStream);
+  EXPECT_NEAR(AudioSeconds(row.path), 5.0, 0.05);
+
+  OutputSettings thumbnail = Mpeg4Settings(320, 240, "30.0 fps");
+  thumbnail.thumbnail = true;
+  const Row withThumbnail = Convert(video, folder / "thumb.avi", thumbnail);
+  ASSERT_EQ(withThumbnail.status, kTaskCompleted) << withThumbnail.reason;
+  const auto side = InspectPictures(folder / "thumb.THM");
+  EXPECT_EQ(side.codec, "mjpeg");
+  EXPECT_EQ(side.width, 160);
+  EXPECT_EQ(side.height, 120);
+}
+
+// Targets the encoders refuse, and audio codecs a video output cannot carry, fail the row in
+// words before any file exists.
+TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
+  TempFolder folder;
+  const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
+  OutputSettings h263 = Mpeg4Settings(320, 240, "30.0 fps");
+  h263.videoCodecName = "H.263";
+  const Row size = Convert(source, folder / "size.3gp", h263);
+  EXPECT_EQ(size.status, kTaskFailed);
+  EXPECT_NE(size.reason.find("H.263 encoder: frame size 320x240 not supported"), std::string::npos)
+      << size.reason;
+
+  OutputSettings mpeg1 = Mpeg4Settings(352, 240, "10.0 fps");
+  mpeg1.videoCodecName = "MPEG1VIDEO";
+  const Row rate = Convert(source, folder / "rate.mpg", mpeg1);
+  EXPECT_EQ(rate.status, kTaskFailed);
+  EXPECT_NE(rate.reason.find("MPEG-1 encoder: frame rate 10 fps not supported"), std::string::npos)
+      << rate.reason;
+
+  OutputSettings aac = Mpeg4Settings(320, 240, "30.0 fps");
+  aac.audioCodecName = "AAC";
+  const Row audio = Convert(source, folder / "audio.mp4", aac);
+  EXPECT_EQ(audio.status, kTaskFailed);
+  EXPECT_FALSE(audio.reason.empty());
+
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);  // the source alone
+}
+
+}  // namespace
+}  // namespace varnell
