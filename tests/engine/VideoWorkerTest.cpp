@@ -118,26 +118,27 @@ TEST(VideoWorker, AudioOnlySourceGetsNoVideoStreamAndThumbnailModeWritesItsSideF
 TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
-  OutputSettings h263 = Mpeg4Settings(320, 240, "30.0 fps");
-  h263.videoCodecName = "H.263";
-  const Row size = Convert(source, folder / "size.3gp", h263);
-  EXPECT_EQ(size.status, kTaskFailed);
-  EXPECT_NE(size.reason.find("H.263 encoder: frame size 320x240 not supported"), std::string::npos)
-      << size.reason;
-
-  OutputSettings mpeg1 = Mpeg4Settings(352, 240, "10.0 fps");
-  mpeg1.videoCodecName = "MPEG1VIDEO";
-  const Row rate = Convert(source, folder / "rate.mpg", mpeg1);
-  EXPECT_EQ(rate.status, kTaskFailed);
-  EXPECT_NE(rate.reason.find("MPEG-1 encoder: frame rate 10 fps not supported"), std::string::npos)
-      << rate.reason;
-
-  OutputSettings aac = Mpeg4Settings(320, 240, "30.0 fps");
-  aac.audioCodecName = "AAC";
-  const Row audio = Convert(source, folder / "audio.mp4", aac);
-  EXPECT_EQ(audio.status, kTaskFailed);
-  EXPECT_FALSE(audio.reason.empty());
-
+  struct Refused {
+    const char* output;
+    const char* videoCodec;
+    int width;
+    const char* rate;
+    const char* audioCodec;
+    const char* words;
+  };
+  for (const Refused& refused :
+       {Refused{"size.3gp", "H.263", 320, "30.0 fps", "MP3",
+                "H.263 encoder: frame size 320x240 not supported"},
+        Refused{"rate.mpg", "MPEG1VIDEO", 352, "10.0 fps", "MP3",
+                "MPEG-1 encoder: frame rate 10 fps not supported"},
+        Refused{"audio.mp4", "MPEG4", 320, "30.0 fps", "AAC", "no encoder for audio codec aac"}}) {
+    OutputSettings settings = Mpeg4Settings(refused.width, 240, refused.rate);
+    settings.videoCodecName = refused.videoCodec;
+    settings.audioCodecName = refused.audioCodec;
+    const Row row = Convert(source, folder / refused.output, settings);
+    EXPECT_EQ(row.status, kTaskFailed) << refused.output;
+    EXPECT_NE(row.reason.find(refused.words), std::string::npos) << row.reason;
+  }
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
     (void)entry;
