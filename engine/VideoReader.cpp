@@ -29,7 +29,7 @@ VideoReader::VideoReader(const std::string& sourcePath, ClipWindow clip) : clip_
   }
   stream_ = source_.stream(source_.videoStreamIndex());
   if (stream_ == nullptr) FailConversion("no video stream");
-  if (const int result = decoder_.Open(*stream_); result < 0) {
+  if (const int result = decoder_.Open(*stream_, StreamDecoder::Threads::EveryCore); result < 0) {
     if (result == AVERROR_DECODER_NOT_FOUND) {
       FailConversion(std::string("no decoder for video codec ") +
                      avcodec_get_name(stream_->codecpar->codec_id));

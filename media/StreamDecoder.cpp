@@ -2,7 +2,7 @@
 
 namespace varnell {
 
-int StreamDecoder::Open(const AVStream& stream) {
+int StreamDecoder::Open(const AVStream& stream, Threads threads) {
   context_.reset();
   const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
   if (codec == nullptr) return AVERROR_DECODER_NOT_FOUND;
@@ -11,6 +11,7 @@ int StreamDecoder::Open(const AVStream& stream) {
   int result = avcodec_parameters_to_context(context.get(), stream.codecpar);
   if (result < 0) return result;
   context->pkt_timebase = stream.time_base;
+  if (threads == Threads::EveryCore) context->thread_count = 0;
   result = avcodec_open2(context.get(), codec, nullptr);
   if (result < 0) return result;
   context_ = std::move(context);

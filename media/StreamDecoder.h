@@ -7,9 +7,13 @@ namespace varnell {
 
 class StreamDecoder {
  public:
+  enum class Threads { One, EveryCore };
+
   // Returns 0, AVERROR_DECODER_NOT_FOUND when FFmpeg has no decoder for the stream, or the
-  // negative error of avcodec_open2.
-  int Open(const AVStream& stream);
+  // negative error of avcodec_open2. EveryCore lets FFmpeg decode on as many threads as the
+  // machine has cores (frame or slice threads, where the decoder has them); the decoder then
+  // holds a few frames more before its first output, and gives them all back when drained.
+  int Open(const AVStream& stream, Threads threads = Threads::One);
 
   bool isOpen() const { return context_ != nullptr; }
   AVCodecContext* context() const { return context_.get(); }
