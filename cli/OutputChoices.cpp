@@ -92,9 +92,10 @@ std::optional<std::string> CompleteVideoChoices(const Preset& preset, const Give
   std::vector<std::string> missing;
   for (const VideoChoice& choice : choices) {
     if (preset.audioOnly) {
-      if (choice.given)
+      if (choice.given) {
         return std::string(choice.option) + " does not apply: " + PresetLabel(preset) +
                " writes no video";
+      }
       continue;
     }
     choice.value = choice.given.value_or(preset.parameter(choice.column).defaultChoice);
@@ -147,8 +148,9 @@ std::optional<std::string> FrameRateTextFor(std::string_view text) {
 
 std::string FrameRateList() {
   std::string list;
-  for (std::string_view text : FrameRateTexts())
+  for (std::string_view text : FrameRateTexts()) {
     (list += list.empty() ? "" : ", ") += ShortRate(text);
+  }
   return list;
 }
 
