@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/OutputChoices.h"
 #include "engine/ClipTime.h"
 
 namespace varnell {
@@ -11,12 +12,23 @@ namespace varnell {
 const char* const kUsageText =
     "usage: varnell-convert [OPTIONS] FILE...\n"
     "       varnell-convert --merge [OPTIONS] FILE FILE...\n"
-    "  --format mp3|wma          output format (default mp3)\n"
-    "  --encoder MP3|WMA7|WMA8   default: MP3 for mp3, WMA8 for wma\n"
+    "  --preset CODE             output format by preset code, e.g. 90000 (ASF video), 90001\n"
+    "                            (AVI), 90005 (H.264 MP4), 91000 (FLV); default 90106 (mp3);\n"
+    "                            the outputs get the preset's extension\n"
+    "  --format mp3|wma          short for --preset 90106 or --preset 90110\n"
+    "  --encoder MP3|WMA7|WMA8   audio encoder; default: the preset's (WMA8 for wma), else MP3\n"
     "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
     "                            8-160 from 16000 Hz, 8-64 below)\n"
     "  --sample-rate HZ          default 44100\n"
     "  --channels 1|2            default 2\n"
+    "  --video-codec CODEC       WMV1, WMV2, MPEG4, H.264, H.263, MPEG2VIDEO, M-JPEG, DivX,\n"
+    "                            DVVIDEO, MPEG1VIDEO, RV20, FLV, XVID or MSMPEG4V3\n"
+    "  --size WIDTH*HEIGHT       picture size, e.g. 320*240\n"
+    "  --fps RATE                10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50 or 60\n"
+    "  --video-bitrate KBPS      video bit rate\n"
+    "                            the four video options default to the preset's choices where\n"
+    "                            it has them (90000: MPEG4, 320*240, 29.97 fps, 1000 kb/s);\n"
+    "                            any other video preset needs all four\n"
     "  --start HH:MM:SS          clip start for every file (default 00:00:00)\n"
     "  --end HH:MM:SS            clip end for every file (default: the end of each file)\n"
     "  --output-dir DIR          default: the current directory; must exist\n"
@@ -36,17 +48,12 @@ std::optional<int> PositiveNumber(std::string_view text) {
   return value;
 }
 
-struct BitRateRange {
-  int lowest, highest;
-};
+// Bit rates the choice texts can carry: ParseRate turns "N kbps" into N * 1000 in an int.
+constexpr int kLargestVideoBitRateKbps = 200000;
 
-// What the MP3 encoder writes at a sample rate: MPEG-1 rates (32 kHz and up), MPEG-2 (16 to
-// 24 kHz) and MPEG-2.5 (below) have their own tables. The encoder silently clamps a rate outside
-// them, so asking for 1 kb/s would quietly give 32.
-BitRateRange Mp3BitRates(int sampleRate) {
-  if (sampleRate >= 32000) return {32, 320};
-  if (sampleRate >= 16000) return {8, 160};
-  return {8, 64};
+// The preset the two format names stand for: the main window's profile items.
+int PresetCodeOfFormat(std::string_view format) {
+  return format == "wma" ? kWmaPresetCode : kMp3PresetCode;
 }
 
 }  // namespace
@@ -54,7 +61,9 @@ BitRateRange Mp3BitRates(int sampleRate) {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, int defaultJobs) {
   CommandLineOptions options;
   options.jobs = defaultJobs > 0 ? defaultJobs : 1;
-  std::string format = "mp3";
+  GivenChoices given;
+  std::optional<std::string> format;
+  std::optional<int> presetCode;
   bool onlyFiles = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -77,20 +86,43 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     if (argument == "--format") {
       if (value != "mp3" && value != "wma") return UsageError{"--format must be mp3 or wma"};
       format = value;
+    } else if (argument == "--preset") {
+      if (!number || !FindPreset(*number)) return UsageError{"unknown preset " + value};
+      presetCode = *number;
     } else if (argument == "--encoder") {
       if (value != "MP3" && value != "WMA7" && value != "WMA8") {
         return UsageError{"--encoder must be MP3, WMA7 or WMA8"};
       }
-      options.encoder = value;
+      given.encoder = value;
     } else if (argument == "--bitrate") {
       if (!number) return UsageError{"--bitrate must be a positive number of kb/s"};
-      options.bitRateKbps = *number;
+      given.bitRateKbps = *number;
     } else if (argument == "--sample-rate") {
       if (!number) return UsageError{"--sample-rate must be a positive number of Hz"};
-      options.sampleRate = *number;
+      given.sampleRate = *number;
     } else if (argument == "--channels") {
       if (value != "1" && value != "2") return UsageError{"--channels must be 1 or 2"};
-      options.channels = *number;
+      given.channels = *number;
+    } else if (argument == "--video-codec") {
+      if (!IsVideoCodecText(value)) {
+        return UsageError{"--video-codec must be one of " + VideoCodecTextList()};
+      }
+      given.videoCodec = value;
+    } else if (argument == "--size") {
+      if (!IsFrameSizeText(value)) {
+        return UsageError{"--size must be WIDTH*HEIGHT, each from 1 to " +
+                          std::to_string(kLargestFrameSide)};
+      }
+      given.frameSize = value;
+    } else if (argument == "--fps") {
+      given.frameRate = FrameRateTextFor(value);
+      if (!given.frameRate) return UsageError{"--fps must be one of " + FrameRateList()};
+    } else if (argument == "--video-bitrate") {
+      if (!number || *number > kLargestVideoBitRateKbps) {
+        return UsageError{"--video-bitrate must be a number of kb/s from 1 to " +
+                          std::to_string(kLargestVideoBitRateKbps)};
+      }
+      given.videoBitRate = value + " kbps";
     } else if (argument == "--start" || argument == "--end") {
       if (!IsWellFormedClipTime(value)) return UsageError{argument + " must be HH:MM:SS"};
       (argument == "--start" ? options.start : options.end.emplace()) = value;
@@ -109,19 +141,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     return UsageError{"Merge is effective when two or more files are chosen!"};
   }
   if (options.files.empty()) return UsageError{"no input file"};
-  options.profileItem = format == "wma" ? 1 : 0;
-  if (options.encoder.empty()) options.encoder = format == "wma" ? "WMA8" : "MP3";
-  if ((format == "mp3") != (options.encoder == "MP3")) {
-    return UsageError{"--encoder " + options.encoder + " does not write " + format + " files"};
+  if (format && presetCode && PresetCodeOfFormat(*format) != *presetCode) {
+    return UsageError{"--format " + *format + " is --preset " +
+                      std::to_string(PresetCodeOfFormat(*format)) + ", not " +
+                      std::to_string(*presetCode)};
   }
-  if (format == "mp3") {
-    const BitRateRange range = Mp3BitRates(options.sampleRate);
-    if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {
-      return UsageError{"--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
-                        std::to_string(range.lowest) + " to " + std::to_string(range.highest) +
-                        " kb/s that mp3 takes at " + std::to_string(options.sampleRate) + " Hz"};
-    }
-  }
+  options.presetCode = presetCode ? *presetCode : PresetCodeOfFormat(format.value_or("mp3"));
+  if (const auto problem = CompleteOutputChoices(given, options)) return UsageError{*problem};
   if (options.end && ParseClipTime(*options.end) < ParseClipTime(options.start)) {
     return UsageError{"--end lies before --start"};
   }

@@ -6,14 +6,19 @@
 #include <variant>
 #include <vector>
 
+#include "settings/PresetTable.h"
+
 namespace varnell {
 
 struct CommandLineOptions {
-  int profileItem = 0;          // 0 MP3, 1 WMA: the main window's profile items
-  std::string encoder;          // "MP3", "WMA7", "WMA8"
+  int presetCode = kMp3PresetCode;  // a code of the preset table; --format mp3|wma is 90106|90110
+  std::string encoder = "MP3";      // "MP3", "WMA7", "WMA8": the sound of every preset
   int bitRateKbps = 128;
   int sampleRate = 44100;
   int channels = 2;
+  // The video side as the settings dialog's texts ("MPEG4", "320*240", "29.97 fps",
+  // "1000 kbps"); empty for a preset that writes no video.
+  std::string videoCodec, frameSize, frameRate, videoBitRate;
   std::string start = "00:00:00";
   std::optional<std::string> end;  // none: the end of each file
   std::string outputFolder = ".";
@@ -21,6 +26,8 @@ struct CommandLineOptions {
   bool info = false;
   bool merge = false;  // all files into one output
   std::vector<std::string> files;
+
+  bool operator==(const CommandLineOptions&) const = default;
 };
 
 struct UsageError {

@@ -1,7 +1,6 @@
 #include "cli/ConversionSettings.h"
 
-#include <string>
-
+#include "settings/PresetTable.h"
 #include "settings/ProfileChoice.h"
 #include "settings/SettingsAcceptance.h"
 
@@ -9,19 +8,27 @@ namespace varnell {
 
 OutputSettings ConversionSettingsFor(const CommandLineOptions& options, MessageSink& messages) {
   OutputSettings settings;
-  int currentPresetCode = 0;
-  ApplyProfileChoice(options.profileItem, settings, currentPresetCode);
+  const Preset& preset = PresetOrEmpty(options.presetCode);
+  // The dialog sets these two from the preset when it opens; acceptance leaves them alone.
+  settings.audioOnly = preset.audioOnly;
+  settings.thumbnail = preset.thumbnail;
   AcceptedChoices choices;
   choices.encoder = options.encoder;
   choices.audioBitRate = std::to_string(options.bitRateKbps) + " kbps";
   choices.sampleRate = std::to_string(options.sampleRate) + " Hz";
   choices.channel = options.channels == 1 ? "1 Channel Mono" : "2 Channel Stereo";
-  AcceptSettings(choices, currentPresetCode, settings, messages);
+  choices.videoCodec = options.videoCodec;
+  choices.frameSize = options.frameSize;
+  choices.frameRate = options.frameRate;
+  choices.videoBitRate = options.videoBitRate;
+  AcceptSettings(choices, options.presetCode, settings, messages);
   return settings;
 }
 
-const char* FormatNameFor(const CommandLineOptions& options) {
-  return options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName;
+std::string FormatNameFor(const CommandLineOptions& options) {
+  if (options.presetCode == kMp3PresetCode) return kMp3ProfileName;
+  if (options.presetCode == kWmaPresetCode) return kWmaProfileName;
+  return PresetOrEmpty(options.presetCode).displayName;
 }
 
 }  // namespace varnell

@@ -48,6 +48,12 @@ constexpr std::array<std::pair<std::string_view, int>, 16> kAudioCodecs{{
 }  // namespace
 
 std::optional<double> FrameRateFromText(std::string_view text) { return Lookup(kFrameRates, text); }
+
+std::vector<std::string_view> FrameRateTexts() {
+  std::vector<std::string_view> texts;
+  for (const auto& entry : kFrameRates) texts.push_back(entry.first);
+  return texts;
+}
 std::optional<int> VideoCodecIdFromName(std::string_view name) { return Lookup(kVideoCodecs, name); }
 std::optional<int> AudioCodecIdFromName(std::string_view name) { return Lookup(kAudioCodecs, name); }
 

@@ -4,11 +4,14 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace varnell {
 
 // Exact, case-sensitive lookups; an unknown text gives no value and the caller keeps its old one.
 std::optional<double> FrameRateFromText(std::string_view text);
+// Every text FrameRateFromText knows, slowest first.
+std::vector<std::string_view> FrameRateTexts();
 std::optional<int> VideoCodecIdFromName(std::string_view name);
 std::optional<int> AudioCodecIdFromName(std::string_view name);
 

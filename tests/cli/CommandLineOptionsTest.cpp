@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "cli/CommandLineOptions.h"
+#include "cli/ConversionSettings.h"
 #include "cli/ProgressLine.h"
 #include "cli/TerminalText.h"
+#include "settings/RecordingMessageSink.h"
 
 namespace varnell {
 namespace {
@@ -20,7 +24,7 @@ TEST(CommandLineOptions, DefaultsFollowTheFormat) {
   auto parsed = Parse({"a.m4a", "b.aac"});
   ASSERT_TRUE(std::holds_alternative<CommandLineOptions>(parsed));
   auto options = std::get<CommandLineOptions>(parsed);
-  EXPECT_EQ(options.profileItem, 0);
+  EXPECT_EQ(options.presetCode, kMp3PresetCode);
   EXPECT_EQ(options.encoder, "MP3");
   EXPECT_EQ(options.bitRateKbps, 128);
   EXPECT_EQ(options.sampleRate, 44100);
@@ -34,7 +38,7 @@ TEST(CommandLineOptions, DefaultsFollowTheFormat) {
   options = std::get<CommandLineOptions>(
       Parse({"--format", "wma", "--bitrate", "64", "--channels", "1", "--end", "00:01:30",
              "--jobs", "1", "--output-dir", "out", "--", "--odd-name.m4a"}));
-  EXPECT_EQ(options.profileItem, 1);
+  EXPECT_EQ(options.presetCode, kWmaPresetCode);
   EXPECT_EQ(options.encoder, "WMA8");
   EXPECT_EQ(options.bitRateKbps, 64);
   EXPECT_EQ(options.channels, 1);
@@ -65,6 +69,99 @@ TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({"a", "--bitrate"})), "--bitrate needs a value");
   EXPECT_EQ(UsageMessage(Parse({"--loud", "a"})), "unknown option --loud");
   EXPECT_TRUE(std::holds_alternative<HelpRequest>(Parse({"a", "--help"})));
+}
+
+struct PresetCase {
+  std::vector<std::string> arguments;
+  std::string outcome;  // the usage error, or the choices as "ENCODER KBPS HZ CHANNELS | CODEC SIZE RATE VIDEO-RATE"
+};
+
+std::string Outcome(const ParsedCommandLine& parsed) {
+  const auto* options = std::get_if<CommandLineOptions>(&parsed);
+  if (!options) return UsageMessage(parsed);
+  return options->encoder + " " + std::to_string(options->bitRateKbps) + " " +
+         std::to_string(options->sampleRate) + " " + std::to_string(options->channels) + " | " +
+         options->videoCodec + " " + options->frameSize + " " + options->frameRate + " " +
+         options->videoBitRate;
+}
+
+TEST(CommandLineOptions, PresetsTakeTheirRowsDefaultsAndNameWhatIsMissing) {
+  const std::vector<PresetCase> cases{
+      {{"--preset", "90000", "a"}, "MP3 128 44100 2 | MPEG4 320*240 29.97 fps 1000 kbps"},
+      {{"--preset", "90000", "--video-codec", "MSMPEG4V3", "--size", "640*360", "--fps", "25",
+        "--video-bitrate", "800", "--channels", "1", "--sample-rate", "48000", "a"},
+       "MP3 128 48000 1 | MSMPEG4V3 640*360 25.0 fps 800 kbps"},
+      {{"--preset", "90000", "--fps", "29.97", "a"}, "MP3 128 44100 2 | MPEG4 320*240 29.97 fps 1000 kbps"},
+      {{"--preset", "90000", "--fps", "14.985 fps", "a"}, "MP3 128 44100 2 | MPEG4 320*240 14.985 fps 1000 kbps"},
+      {{"--preset", "90005", "--encoder", "WMA8", "--video-codec", "H.264", "--size", "640*360",
+        "--fps", "30", "--video-bitrate", "1200", "a"},
+       "WMA8 128 44100 2 | H.264 640*360 30.0 fps 1200 kbps"},
+      {{"--preset", "90005", "--video-codec", "H.264", "a"},
+       "preset 90005 (H.264 - AVC Video(*.mp4)) has no default video settings: give --size, --fps "
+       "and --video-bitrate"},
+      {{"--preset", "91000", "a"},
+       "preset 91000 (FLV-Flash Video(*.flv)) has no default video settings: give --video-codec, "
+       "--size, --fps and --video-bitrate"},
+      {{"--preset", "90106", "--size", "320*240", "a"},
+       "--size does not apply: preset 90106 (MP3 - MPEG Layer-3 Audio(*.MP3)) writes no video"},
+      {{"--preset", "90000", "--encoder", "WMA8", "a"}, "--encoder WMA8 does not write asf files"},
+      {{"--preset", "90000", "--bitrate", "16", "a"},
+       "--bitrate 16 is outside the 32 to 320 kb/s that mp3 takes at 44100 Hz"},
+      {{"--preset", "12345", "a"}, "unknown preset 12345"},
+      {{"--preset", "90000x", "a"}, "unknown preset 90000x"},
+      {{"--format", "mp3", "--preset", "90000", "a"}, "--format mp3 is --preset 90106, not 90000"},
+      {{"--format", "wma", "--preset", "90110", "a"}, "WMA8 128 44100 2 |    "},
+      {{"--video-codec", "h264", "a"},
+       "--video-codec must be one of WMV1, WMV2, MPEG4, H.264, H.263, MPEG2VIDEO, M-JPEG, DivX, "
+       "DVVIDEO, MPEG1VIDEO, RV20, FLV, XVID, MSMPEG4V3"},
+      {{"--fps", "27", "a"},
+       "--fps must be one of 10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50, 60"},
+      {{"--fps", "25fps", "a"},
+       "--fps must be one of 10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50, 60"},
+      {{"--size", "320x240", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
+      {{"--size", "0*240", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
+      {{"--size", "320*8193", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
+      {{"--size", "320*", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
+      {{"--video-bitrate", "200001", "a"}, "--video-bitrate must be a number of kb/s from 1 to 200000"},
+  };
+  for (const PresetCase& c : cases) {
+    EXPECT_EQ(Outcome(Parse(c.arguments)), c.outcome) << testing::PrintToString(c.arguments);
+  }
+
+  // The row's flags and the display name's extension reach the settings the job is built from.
+  RecordingMessageSink messages;
+  const auto psp = std::get<CommandLineOptions>(
+      Parse({"--preset", "91300", "--video-codec", "H.264", "--size", "320*240", "--fps", "29.97",
+             "--video-bitrate", "768", "a"}));
+  const OutputSettings settings = ConversionSettingsFor(psp, messages);
+  EXPECT_FALSE(settings.audioOnly);
+  EXPECT_TRUE(settings.thumbnail);
+  EXPECT_EQ(settings.videoCodecName, "H.264");
+  EXPECT_EQ(settings.width, 320);
+  EXPECT_EQ(settings.frameRateText, "29.97 fps");
+  EXPECT_EQ(settings.videoBitRate, 768000);
+  EXPECT_EQ(FormatNameFor(psp), "PSP H.264 Video(*.MP4)");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+// --format is the short form of the preset the main window's profile item selects: the same
+// options, and the outputs keep the profile's lower-case extension.
+TEST(CommandLineOptions, FormatIsTheShortFormOfItsPreset) {
+  for (const auto& [format, code, extension] :
+       {std::tuple{"mp3", "90106", "(*.mp3)"}, std::tuple{"wma", "90110", "(*.wma)"}}) {
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{}, {"--bitrate", "64", "--channels", "1", "--sample-rate", "32000"}}) {
+      std::vector<std::string> byFormat{"--format", format, "a"};
+      std::vector<std::string> byPreset{"--preset", code, "a"};
+      byFormat.insert(byFormat.begin(), extra.begin(), extra.end());
+      byPreset.insert(byPreset.begin(), extra.begin(), extra.end());
+      const auto options = std::get<CommandLineOptions>(Parse(byFormat));
+      EXPECT_EQ(options, std::get<CommandLineOptions>(Parse(byPreset)));
+      EXPECT_TRUE(FormatNameFor(options).ends_with(extension));
+      RecordingMessageSink messages;
+      EXPECT_TRUE(ConversionSettingsFor(options, messages).audioOnly);
+    }
+  }
 }
 
 TEST(ProgressLine, ShowsTheFilePercentAndCount) {

@@ -12,6 +12,8 @@
 #include "Media.h"
 #include "Process.h"
 #include "TempFolder.h"
+#include "engine/testmedia/PatternVideoWriter.h"
+#include "engine/testmedia/VideoFrameInspector.h"
 
 namespace varnell {
 namespace {
@@ -79,6 +81,49 @@ TEST_F(ConvertCommand, WmaClipWithEveryOption) {
   EXPECT_EQ(report.sampleRate, 32000);
   EXPECT_EQ(report.channels, 1);
   EXPECT_NEAR(report.decodedSamples, 2 * 32000, 4096);
+}
+
+struct VideoPresetCase {
+  std::vector<std::string> options;
+  std::string output;  // file name in the output folder
+  std::string codec, container;
+  int width, height;
+  double framesPerSecond;
+};
+
+// A phone-like video through video presets: the row's defaults, and every video option given.
+TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
+  testmedia::PatternVideo pattern;
+  pattern.path = sources / "phone.mp4";
+  pattern.seconds = 2.0;
+  std::string error;
+  ASSERT_TRUE(testmedia::WritePatternVideo(pattern, &error)) << error;
+  const std::vector<VideoPresetCase> cases{
+      {{"--preset", "90000"}, "phone.asf", "mpeg4", "asf", 320, 240, 29.97},
+      {{"--preset", "90005", "--video-codec", "H.264", "--size", "640*360", "--fps", "25",
+        "--video-bitrate", "800"},
+       "phone.mp4", "h264", "mov,mp4,m4a,3gp,3g2,mj2", 640, 360, 25.0},
+  };
+  for (const VideoPresetCase& c : cases) {
+    SCOPED_TRACE(c.output);
+    std::vector<std::string> arguments = c.options;
+    arguments.insert(arguments.end(), {"--output-dir", output.path().string(), pattern.path});
+    const auto result = Convert(arguments);
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_EQ(result.out, "Completed: " + (output / c.output) + "\n1 completed, 0 failed\n");
+    testmedia::VideoReport video;
+    ASSERT_TRUE(testmedia::InspectVideo(output / c.output, video, &error)) << error;
+    EXPECT_EQ(video.formatName, c.container);
+    EXPECT_EQ(video.codec, c.codec);
+    EXPECT_EQ(video.width, c.width);
+    EXPECT_EQ(video.height, c.height);
+    EXPECT_NEAR(video.framesPerSecond, c.framesPerSecond, 0.01);
+    EXPECT_EQ(video.decodeErrors, 0);
+    EXPECT_NEAR(video.pictures.size() / c.framesPerSecond, pattern.seconds, 1.0 / c.framesPerSecond);
+    const auto sound = Inspect(output / c.output);
+    EXPECT_EQ(sound.streams.at(sound.audioStreamIndex).codec, "mp3");
+    EXPECT_NEAR(sound.decodedSamples / 44100.0, pattern.seconds, 0.05);
+  }
 }
 
 TEST_F(ConvertCommand, InfoPrintsTheProbeResults) {

@@ -1,0 +1,190 @@
+#include "cli/OutputChoices.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <vector>
+
+#include "cli/ConversionSettings.h"
+#include "engine/CodecNames.h"
+#include "engine/OutputNaming.h"
+#include "settings/PresetTable.h"
+#include "settings/SettingsAcceptance.h"
+
+namespace varnell {
+namespace {
+
+// The engine resolves each of these to its encoder by the text itself (VideoEncoderChoice).
+constexpr std::string_view kVideoCodecTexts[] = {
+    "WMV1", "WMV2",    "MPEG4",      "H.264", "H.263", "MPEG2VIDEO", "M-JPEG",
+    "DivX", "DVVIDEO", "MPEG1VIDEO", "RV20",  "FLV",   "XVID",       "MSMPEG4V3",
+};
+
+std::optional<int> WholeNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// "29.97 fps" -> "29.97", "25.0 fps" -> "25".
+std::string_view ShortRate(std::string_view text) {
+  if (text.ends_with(" fps")) text.remove_suffix(4);
+  if (text.ends_with(".0")) text.remove_suffix(2);
+  return text;
+}
+
+struct BitRateRange {
+  int lowest, highest;
+};
+
+// What the MP3 encoder writes at a sample rate: MPEG-1 rates (32 kHz and up), MPEG-2 (16 to
+// 24 kHz) and MPEG-2.5 (below) have their own tables. The encoder silently clamps a rate outside
+// them, so asking for 1 kb/s would quietly give 32.
+BitRateRange Mp3BitRates(int sampleRate) {
+  if (sampleRate >= 32000) return {32, 320};
+  if (sampleRate >= 16000) return {8, 160};
+  return {8, 64};
+}
+
+class DiscardedMessages : public MessageSink {
+ public:
+  void ShowMessage(const std::string&) override {}
+};
+
+// The numbers the settings dialog stores when OK is pressed on the row's preselections; a column
+// without a list leaves its start-up value (the encoder's name empty). The table's texts never
+// draw a message.
+OutputSettings RowPreselection(const Preset& preset) {
+  const auto text = [&](PresetColumn column) { return preset.parameter(column).defaultChoice; };
+  AcceptedChoices choices;
+  choices.encoder = text(PresetColumn::AudioEncoder);
+  choices.audioBitRate = text(PresetColumn::AudioBitRate);
+  choices.sampleRate = text(PresetColumn::SampleRate);
+  choices.channel = text(PresetColumn::Channel);
+  OutputSettings settings;
+  DiscardedMessages messages;
+  AcceptSettings(choices, preset.code, settings, messages);
+  return settings;
+}
+
+std::string PresetLabel(const Preset& preset) {
+  return "preset " + std::to_string(preset.code) + " (" + preset.displayName + ")";
+}
+
+struct VideoChoice {
+  const char* option;
+  const std::optional<std::string>& given;
+  PresetColumn column;
+  std::string& value;
+};
+
+// A preset that writes video takes each choice from the command line or the row's list; one
+// without a list for a choice needs the option. Empty when every choice has a value.
+std::optional<std::string> CompleteVideoChoices(const Preset& preset, const GivenChoices& given,
+                                                CommandLineOptions& options) {
+  const VideoChoice choices[] = {
+      {"--video-codec", given.videoCodec, PresetColumn::VideoCodec, options.videoCodec},
+      {"--size", given.frameSize, PresetColumn::FrameSize, options.frameSize},
+      {"--fps", given.frameRate, PresetColumn::FrameRate, options.frameRate},
+      {"--video-bitrate", given.videoBitRate, PresetColumn::VideoBitRate, options.videoBitRate},
+  };
+  std::vector<std::string> missing;
+  for (const VideoChoice& choice : choices) {
+    if (preset.audioOnly) {
+      if (choice.given) {
+        return std::string(choice.option) + " does not apply: " + PresetLabel(preset) +
+               " writes no video";
+      }
+      continue;
+    }
+    choice.value = choice.given.value_or(preset.parameter(choice.column).defaultChoice);
+    if (choice.value.empty()) missing.push_back(choice.option);
+  }
+  if (missing.empty()) return std::nullopt;
+  std::string message = PresetLabel(preset) + " has no default video settings: give ";
+  for (std::size_t i = 0; i < missing.size(); ++i) {
+    if (i > 0) message += i + 1 == missing.size() ? " and " : ", ";
+    message += missing[i];
+  }
+  return message;
+}
+
+}  // namespace
+
+bool IsVideoCodecText(std::string_view text) {
+  return std::find(std::begin(kVideoCodecTexts), std::end(kVideoCodecTexts), text) !=
+         std::end(kVideoCodecTexts);
+}
+
+std::string VideoCodecTextList() {
+  std::string list;
+  for (std::string_view text : kVideoCodecTexts) (list += list.empty() ? "" : ", ") += text;
+  return list;
+}
+
+bool IsFrameSizeText(std::string_view text) {
+  const std::size_t star = text.find('*');
+  if (star == std::string_view::npos) return false;
+  for (std::string_view side : {text.substr(0, star), text.substr(star + 1)}) {
+    const std::optional<int> pixels = WholeNumber(side);
+    if (!pixels || *pixels < 1 || *pixels > kLargestFrameSide) return false;
+  }
+  return true;
+}
+
+std::optional<std::string> FrameRateTextFor(std::string_view text) {
+  std::string_view number = text;
+  if (number.ends_with(" fps")) number.remove_suffix(4);
+  double wanted = 0.0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), wanted);
+  if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
+  // The same decimal text parses to the very double the table holds, so equality is exact.
+  for (std::string_view known : FrameRateTexts()) {
+    if (FrameRateFromText(known) == wanted) return std::string(known);
+  }
+  return std::nullopt;
+}
+
+std::string FrameRateList() {
+  std::string list;
+  for (std::string_view text : FrameRateTexts()) {
+    (list += list.empty() ? "" : ", ") += ShortRate(text);
+  }
+  return list;
+}
+
+std::optional<std::string> CompleteOutputChoices(const GivenChoices& given,
+                                                 CommandLineOptions& options) {
+  const Preset& preset = PresetOrEmpty(options.presetCode);
+  // The audio side: the row's preselection where it has lists, else the main window's start-up
+  // values, which are what the two audio presets preselect too.
+  const OutputSettings row = RowPreselection(preset);
+  const OutputSettings startUp;
+  options.encoder = given.encoder.value_or(row.audioCodecName.empty() ? startUp.audioCodecName
+                                                                      : row.audioCodecName);
+  options.bitRateKbps = given.bitRateKbps.value_or(
+      (row.audioBitRate > 0 ? row.audioBitRate : startUp.audioBitRate) / 1000);
+  options.sampleRate =
+      given.sampleRate.value_or(row.sampleRate > 0 ? row.sampleRate : startUp.sampleRate);
+  options.channels = given.channels.value_or(row.channels);
+
+  const std::vector<std::string>& encoders = preset.parameter(PresetColumn::AudioEncoder).choices;
+  if (!encoders.empty() &&
+      std::find(encoders.begin(), encoders.end(), options.encoder) == encoders.end()) {
+    std::string extension = FormatExtension(FormatNameFor(options));
+    if (extension.starts_with('.')) extension.erase(0, 1);
+    return "--encoder " + options.encoder + " does not write " + extension + " files";
+  }
+  if (options.encoder == "MP3") {
+    const BitRateRange range = Mp3BitRates(options.sampleRate);
+    if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {
+      return "--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
+             std::to_string(range.lowest) + " to " + std::to_string(range.highest) +
+             " kb/s that mp3 takes at " + std::to_string(options.sampleRate) + " Hz";
+    }
+  }
+  return CompleteVideoChoices(preset, given, options);
+}
+
+}  // namespace varnell
