@@ -19,10 +19,6 @@ void ReportProgress(double secondsWritten, double windowSeconds, std::atomic<int
   percent = static_cast<int>(std::min(secondsWritten * 100.0 / windowSeconds, 100.0));
 }
 
-bool HasVideo(const AudioReader& reader) {
-  return reader.source().videoStreamIndex() != SourceFile::kNoStream;
-}
-
 }  // namespace
 
 // One reader per stream, each into its sink. The readers are declared first so that they outlive
@@ -35,7 +31,7 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   AudioReader reader(request.sourcePath, clip);
   if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
   std::optional<VideoReader> video;
-  if (request.videoOutput && HasVideo(reader)) video.emplace(request.sourcePath, clip);
+  if (request.videoOutput && HasVideoStream(reader)) video.emplace(request.sourcePath, clip);
 
   OutputFile output(request.outputPath);
   std::optional<VideoSink> videoSink;
@@ -47,26 +43,11 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   reader.ConnectTo(sink);
   if (video) video->ConnectTo(*videoSink, thumbnail ? &*thumbnail : nullptr);
 
-  // Whichever stream is behind is stepped next, so the muxer gets them interleaved.
   const double windowSeconds = reader.windowSeconds();
-  bool audioGoesOn = true;
-  bool videoGoesOn = video.has_value();
-  while (!stopFlag.load() && (audioGoesOn || videoGoesOn)) {
-    const bool videoNext =
-        videoGoesOn && (!audioGoesOn || videoSink->secondsWritten() <= sink.secondsWritten());
-    if (videoNext) {
-      videoGoesOn = video->Step(*videoSink);
-    } else {
-      audioGoesOn = reader.Step(sink);
-    }
-    const double position = std::max(sink.secondsWritten(), video ? videoSink->secondsWritten() : 0.0);
+  const RowStreams row{reader, sink, video ? &*video : nullptr, video ? &*videoSink : nullptr};
+  const bool stopped = StepRow(row, stopFlag, [&](double position) {
     ReportProgress(position, windowSeconds, currentFilePercent);
-  }
-  const bool stopped = stopFlag.load();
-  if (!stopped) {
-    reader.CheckSomethingDelivered();
-    if (video) video->CheckSomethingDelivered();
-  }
+  });
   // A stopped file is kept only when it holds sound; one stopped before its first sample goes
   // the way of a failed one.
   if (stopped && sink.samplesWritten() == 0) return {std::string(), true, 0.0, std::string()};
@@ -79,6 +60,31 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
     result.note = "thumbnail not written: " + thumbnail->failure();
   }
   return result;
+}
+
+bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
+             const std::function<void(double position)>& reportPosition) {
+  bool audioGoesOn = true;
+  bool videoGoesOn = row.video != nullptr;
+  while (!stopFlag.load() && (audioGoesOn || videoGoesOn)) {
+    const bool videoNext = videoGoesOn && (!audioGoesOn || row.videoSink->secondsWritten() <=
+                                                               row.audioSink.secondsWritten());
+    if (videoNext) {
+      videoGoesOn = row.video->Step(*row.videoSink);
+    } else {
+      audioGoesOn = row.audio.Step(row.audioSink);
+    }
+    const double videoPosition = row.videoSink ? row.videoSink->secondsWritten() : 0.0;
+    reportPosition(std::max(row.audioSink.secondsWritten(), videoPosition));
+  }
+  if (stopFlag.load()) return true;
+  row.audio.CheckSomethingDelivered();
+  if (row.video) row.video->CheckSomethingDelivered();
+  return false;
+}
+
+bool HasVideoStream(const AudioReader& reader) {
+  return reader.source().videoStreamIndex() != SourceFile::kNoStream;
 }
 
 void StartOutputOf(const AudioReader& reader, OutputFile& output) {

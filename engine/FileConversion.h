@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "engine/AudioTarget.h"
@@ -10,7 +11,10 @@
 namespace varnell {
 
 class AudioReader;
+class AudioSink;
 class OutputFile;
+class VideoReader;
+class VideoSink;
 
 struct FileConversionRequest {
   std::string sourcePath;
@@ -38,6 +42,25 @@ struct FileConversionResult {
 FileConversionResult ConvertFile(const FileConversionRequest& request,
                                  const std::atomic<bool>& stopFlag,
                                  std::atomic<int>& currentFilePercent);
+
+// The readers of one row, each with the sink it writes into; no video for an audio-only output
+// or a source without video.
+struct RowStreams {
+  AudioReader& audio;
+  AudioSink& audioSink;
+  VideoReader* video = nullptr;
+  VideoSink* videoSink = nullptr;
+};
+
+// Steps the row's readers, whichever stream of the output is behind next so the muxer gets them
+// interleaved, until both are done or stopFlag is set (read before every packet). Reports the
+// output's position (the further stream, in seconds) after each packet. Returns true when the
+// stop flag ended the row; otherwise throws, as the readers do, when one delivered nothing.
+bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
+             const std::function<void(double position)>& reportPosition);
+
+// A video stream of the source's own; a cover picture is not one.
+bool HasVideoStream(const AudioReader& reader);
 
 // Gives an output whose sink is added the reader's cover picture (MP3 only) and tags, then
 // creates its file and writes the header.

@@ -3,25 +3,39 @@
 #include "engine/AudioReader.h"
 #include "engine/ConversionFailure.h"
 #include "engine/MergeProgress.h"
+#include "engine/VideoReader.h"
 
 namespace varnell {
 
+// The row's readers are declared before anything can throw past them and die with the row; the
+// sinks outlive them.
 bool MergedOutput::MergeRow(const FileConversionRequest& request,
                             const std::atomic<bool>& stopFlag, MergeProgress& progress) {
-  AudioReader reader(request.sourcePath, {request.clipBegin, request.clipLength});
+  const ClipWindow clip{request.clipBegin, request.clipLength};
+  AudioReader reader(request.sourcePath, clip);
   if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
-  if (!sink_) SetUp(reader, request.outputPath);
+  std::optional<VideoReader> video;
+  if (request.videoOutput && HasVideoStream(reader)) video.emplace(request.sourcePath, clip);
+  if (!sink_) {
+    SetUp(reader, video ? &*video : nullptr, request);
+  } else if (video && !videoSink_) {
+    FailConversion("the merged file has no video stream: its first file had none");
+  }
   reader.ConnectTo(*sink_);
-  while (!stopFlag.load() && reader.Step(*sink_)) progress.Report(seconds());
-  if (stopFlag.load()) return true;
-  reader.CheckSomethingDelivered();
-  return false;
+  if (video) video->ConnectTo(*videoSink_, thumbnail_ ? &*thumbnail_ : nullptr);
+  if (videoSink_) AlignVideoToSound();
+  const RowStreams row{reader, *sink_, video ? &*video : nullptr, video ? &*videoSink_ : nullptr};
+  return StepRow(row, stopFlag, [&progress](double position) { progress.Report(position); });
 }
 
-void MergedOutput::SetUp(const AudioReader& reader, const std::string& outputPath) {
+// The video sink is made before the audio one: video is stream 0.
+void MergedOutput::SetUp(const AudioReader& reader, const VideoReader* video,
+                         const FileConversionRequest& request) {
   try {
-    output_.emplace(outputPath);
+    output_.emplace(request.outputPath);
+    if (video) videoSink_.emplace(request.video, video->facts(), *output_);
     sink_.emplace(target_, reader.decodedFormat(), *output_);
+    if (video && request.thumbnail) thumbnail_.emplace(request.outputPath);
     StartOutputOf(reader, *output_);
   } catch (...) {
     outputFailed_ = true;
@@ -29,18 +43,29 @@ void MergedOutput::SetUp(const AudioReader& reader, const std::string& outputPat
   }
 }
 
-bool MergedOutput::broken() const { return outputFailed_ || (sink_ && sink_->failed()); }
+void MergedOutput::AlignVideoToSound() {
+  const std::int64_t soundFrames = av_rescale_q(sink_->samplesWritten(), {1, sink_->sampleRate()},
+                                                av_inv_q(videoSink_->frameRate()));
+  videoSink_->LeaveGap(soundFrames - videoSink_->framesWritten());
+}
+
+bool MergedOutput::broken() const {
+  return outputFailed_ || (sink_ && sink_->failed()) || (videoSink_ && videoSink_->failed());
+}
 
 void MergedOutput::DropIfSilent() {
   if (!holdsSound()) Discard();
 }
 
 void MergedOutput::Discard() {
+  thumbnail_.reset();
   sink_.reset();
+  videoSink_.reset();
   output_.reset();
 }
 
 std::string MergedOutput::Finish() {
+  if (videoSink_) videoSink_->Flush();
   sink_->Flush();
   try {
     output_->Finish();

@@ -1,8 +1,12 @@
 // The one output of a merge: set up by the first row whose source opens (its output path, its
-// tags and, for MP3, its cover), then fed by each row's own reader in turn through ONE sink: one
-// encoder, one FIFO and one running sample count for the whole file, so the joins carry no
-// encoder priming or padding and the timestamps run on. Flushed and finished once, after the
-// last row or a stop. Owned and used by the merge worker thread.
+// tags and, for MP3, its cover; a video stream when the job is a video output and that row's
+// source has video), then fed by each row's own readers in turn through ONE sink per stream:
+// one encoder, one FIFO and one running sample or frame count for the whole file, so the joins
+// carry no encoder priming or padding and the timestamps run on. Each row's video reader scales
+// its own source size to the sink's. At each row's start the video is moved up to the audio's
+// position, so a row without video (or with a shorter one) leaves the pictures in step with the
+// sound after it. Flushed and finished once, after the last row or a stop. Owned and used by
+// the merge worker thread.
 #pragma once
 
 #include <atomic>
@@ -13,19 +17,23 @@
 #include "engine/AudioTarget.h"
 #include "engine/FileConversion.h"
 #include "engine/OutputFile.h"
+#include "engine/ThumbnailWriter.h"
+#include "engine/VideoSink.h"
 
 namespace varnell {
 
 class AudioReader;
 class MergeProgress;
+class VideoReader;
 
 class MergedOutput {
  public:
   explicit MergedOutput(AudioTarget target) : target_(target) {}
 
   // Appends the request's clip. Throws ConversionFailure with the row's reason; when the
-  // output itself failed (its set-up, the encoder or a write), broken() is true from then on.
-  // A row that fails after its first samples keeps them in the output. Returns true when the
+  // output itself failed (its set-up, an encoder or a write), broken() is true from then on.
+  // A row that fails after its first samples keeps them in the output. A row with video for an
+  // output set up without a video stream fails before writing anything. Returns true when the
   // stop flag ended the row.
   bool MergeRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
                 MergeProgress& progress);
@@ -39,17 +47,22 @@ class MergedOutput {
   void DropIfSilent();
   // Removes the output file; nothing is left of it.
   void Discard();
-  // Flushes the encoder, writes the trailer and publishes the file; returns its path. Needs
-  // sound. Throws (and leaves broken()) when that fails.
+  // Flushes the encoders (video first), writes the trailer and publishes the file; returns its
+  // path. Needs sound. Throws (and leaves broken()) when that fails.
   std::string Finish();
 
  private:
-  void SetUp(const AudioReader& reader, const std::string& outputPath);
+  void SetUp(const AudioReader& reader, const VideoReader* video,
+             const FileConversionRequest& request);
+  // Leaves the frames that bring the video up to the audio's position; never goes back.
+  void AlignVideoToSound();
 
   AudioTarget target_;
-  // The sink writes into the output, so it is destroyed first.
+  // The sinks write into the output, so they are destroyed first.
   std::optional<OutputFile> output_;
+  std::optional<VideoSink> videoSink_;
   std::optional<AudioSink> sink_;
+  std::optional<ThumbnailWriter> thumbnail_;
   bool outputFailed_ = false;
 };
 

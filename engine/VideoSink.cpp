@@ -69,6 +69,15 @@ void VideoSink::Flush() {
 }
 
 void VideoSink::Send(const AVFrame* frame) {
+  try {
+    Encode(frame);
+  } catch (...) {
+    failed_ = true;
+    throw;
+  }
+}
+
+void VideoSink::Encode(const AVFrame* frame) {
   const int sent = avcodec_send_frame(context_.get(), frame);
   if (sent < 0 && !(frame == nullptr && sent == AVERROR_EOF)) FailConversion(label_, sent);
   for (;;) {

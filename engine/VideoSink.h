@@ -47,11 +47,15 @@ class VideoSink {
   // Frames written or left so far; their time at the target rate is the stream's position.
   std::int64_t framesWritten() const { return nextFrame_; }
   double secondsWritten() const { return nextFrame_ * av_q2d(context_->time_base); }
+  // True once encoding or writing failed: the output must not be finished then. A reader's own
+  // failure leaves it false.
+  bool failed() const { return failed_; }
   // Drains the encoder; later calls do nothing.
   void Flush();
 
  private:
   void Send(const AVFrame* frame);
+  void Encode(const AVFrame* frame);
 
   OutputFile& output_;
   const AVStream* stream_ = nullptr;
@@ -61,6 +65,7 @@ class VideoSink {
   ffmpeg::PacketPtr packet_;
   std::int64_t nextFrame_ = 0;
   bool flushed_ = false;
+  bool failed_ = false;
 };
 
 // The pixel shape that keeps the source's display aspect in a picture of width x height;

@@ -1,0 +1,164 @@
+// Merging video sources into one video file through the merge worker: one video stream whose
+// timestamps run on across the joins, each source scaled from its own size, pictures in step with
+// the sound.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Conversion.h"
+#include "Media.h"
+#include "TempFolder.h"
+#include "VideoChain.h"
+#include "engine/AVConvert.h"
+#include "engine/ConversionJob.h"
+
+namespace varnell {
+namespace {
+
+using testing::Pattern;
+using testing::TempFolder;
+using testing::WritePattern;
+
+constexpr double kFrame = 1.0 / 30;
+
+struct MergedVideo {
+  std::vector<std::string> failures;  // each row's reason; empty for a completed row
+  std::string path;
+  testmedia::VideoReport video;
+  double audioSeconds = 0.0;
+};
+
+// MPEG-4 320x240 at 30 fps with MP3 sound, in an AVI.
+MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFolder& folder,
+                         bool thumbnail = false) {
+  AVConvert engine;
+  std::vector<TaskRow> rows;
+  for (const auto& source : sources) rows.push_back(testing::AddedRow(engine, source));
+  OutputSettings settings;
+  settings.audioOnly = false;
+  settings.videoCodecName = "MPEG4";
+  settings.width = 320;
+  settings.height = 240;
+  settings.frameRateText = "30.0 fps";
+  settings.videoBitRate = 1000000;
+  settings.audioCodecName = "MP3";
+  settings.thumbnail = thumbnail;
+  BuildConversionJob(engine, rows, folder.path().string(), "MP3", settings, JobKind::MergeFiles);
+  engine.outputPaths[0] = folder / "merged.avi";
+  engine.StartMergeFiles();
+  engine.JoinWorker();
+  MergedVideo merged{{}, engine.mergedOutputPath, {}, 0.0};
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    const bool completed = engine.taskStatus(row) == kTaskCompleted;
+    merged.failures.push_back(completed ? "" : "failed: " + engine.failureReason(row));
+  }
+  if (merged.path.empty()) {
+    ADD_FAILURE() << "no merged file: " << engine.mergeFailureReason;
+    return merged;
+  }
+  std::string noVideo;  // an output without a video stream reports no pictures
+  testmedia::InspectVideo(merged.path, merged.video, &noVideo);
+  const auto sound = testing::Inspect(merged.path);
+  merged.audioSeconds = static_cast<double>(sound.decodedSamples) / sound.sampleRate;
+  return merged;
+}
+
+// Checks that the pictures from `first` on are the pattern's frames 0, 1, ... (`count` of them,
+// at the output's 30 fps), in place after scaling, and that the first of them comes `join`
+// seconds after the picture before it.
+void ExpectPatternRun(const testmedia::VideoReport& video, std::size_t first, std::size_t count,
+                double join) {
+  ASSERT_LE(first + count, video.pictures.size());
+  if (first > 0) {
+    EXPECT_NEAR(video.pictures[first].seconds - video.pictures[first - 1].seconds, join,
+                kFrame / 2);
+  }
+  for (std::size_t i = first; i < first + count; ++i) {
+    const auto& picture = video.pictures[i];
+    EXPECT_EQ(picture.number, static_cast<long long>(i - first)) << i;
+    EXPECT_LE(ColourDistance(picture.quadrants[0], testmedia::kPatternTopLeft), 40) << i;
+    EXPECT_LE(ColourDistance(picture.quadrants[3], testmedia::kPatternBottomRight), 40) << i;
+  }
+}
+
+// A written test pattern of `seconds` at 30 fps with its tone; returns its path.
+std::string PatternSource(const TempFolder& folder, const std::string& name, double seconds,
+                          int width = 640, int height = 480) {
+  auto pattern = Pattern(folder / name);
+  pattern.seconds = seconds;
+  pattern.width = width;
+  pattern.height = height;
+  return WritePattern(pattern);
+}
+
+void ExpectStrictlyIncreasing(const testmedia::VideoReport& video) {
+  for (std::size_t i = 1; i < video.pictures.size(); ++i) {
+    EXPECT_GT(video.pictures[i].seconds, video.pictures[i - 1].seconds) << i;
+  }
+}
+
+TEST(VideoMergeWorker, SourcesOfTwoSizesBecomeOneScaledStreamWhoseTimestampsRunOn) {
+  TempFolder folder;
+  const auto merged = MergeIntoAvi({PatternSource(folder, "large.mp4", 2.0),
+                                    PatternSource(folder, "small.mp4", 1.0, 320, 240)},
+                                   folder, true);
+  EXPECT_EQ(merged.failures, std::vector<std::string>(2));
+  ASSERT_FALSE(merged.path.empty());
+  EXPECT_EQ(merged.video.codec, "mpeg4");
+  EXPECT_EQ(merged.video.width, 320);
+  EXPECT_EQ(merged.video.height, 240);
+  EXPECT_EQ(merged.video.decodeErrors, 0);
+  ASSERT_EQ(merged.video.pictures.size(), 90u);
+  ExpectPatternRun(merged.video, 0, 60, 0.0);
+  ExpectPatternRun(merged.video, 60, 30, kFrame);
+  ExpectStrictlyIncreasing(merged.video);
+  EXPECT_NEAR(merged.audioSeconds, 3.0, kFrame);
+
+  // One file and its side file of the first picture, beside the two sources.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 4);
+  const auto side = testing::InspectPictures(folder / "merged.THM");
+  EXPECT_EQ(side.width, 160);
+  ASSERT_EQ(side.pictures.size(), 1u);
+  EXPECT_EQ(side.pictures[0].number, 0);
+}
+
+// A row without video leaves its length without pictures: the next row's pictures come with
+// its sound, not straight after the previous pictures.
+TEST(VideoMergeWorker, PicturesStayWithTheSoundAfterARowWithoutVideo) {
+  TempFolder folder;
+  const std::string tone = testing::WriteSample(testing::Tone(folder / "tone.m4a", 1.0));
+  const auto merged = MergeIntoAvi(
+      {PatternSource(folder, "before.mp4", 1.0), tone, PatternSource(folder, "after.mp4", 1.0)},
+      folder);
+  EXPECT_EQ(merged.failures, std::vector<std::string>(3));
+  ASSERT_FALSE(merged.path.empty());
+  ASSERT_EQ(merged.video.pictures.size(), 60u);
+  ExpectPatternRun(merged.video, 0, 30, 0.0);
+  ExpectPatternRun(merged.video, 30, 30, 1.0 + kFrame);  // the tone's second
+  ExpectStrictlyIncreasing(merged.video);
+  EXPECT_NEAR(merged.audioSeconds, 3.0, kFrame);
+}
+
+// The output's streams are those its first file gave it: a later file's pictures cannot be
+// dropped without a word, so that row fails and the sound merged so far stays.
+TEST(VideoMergeWorker, AVideoRowAfterAFirstRowWithoutVideoFailsInWords) {
+  TempFolder folder;
+  const std::string tone = testing::WriteSample(testing::Tone(folder / "tone.m4a", 1.0));
+  const auto merged = MergeIntoAvi({tone, PatternSource(folder, "pattern.mp4", 1.0)}, folder);
+  EXPECT_EQ(merged.failures,
+            (std::vector<std::string>{
+                "", "failed: the merged file has no video stream: its first file had none"}));
+  ASSERT_FALSE(merged.path.empty());
+  EXPECT_TRUE(merged.video.pictures.empty());
+  EXPECT_NEAR(merged.audioSeconds, 1.0, 0.05);  // the tone alone, with the MP3 decoder's delay
+}
+
+}  // namespace
+}  // namespace varnell
