@@ -38,7 +38,7 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   if (video) videoSink.emplace(request.video, video->facts(), output);
   AudioSink sink(request.audio, reader.decodedFormat(), output);
   std::optional<ThumbnailWriter> thumbnail;
-  if (video && request.thumbnail) thumbnail.emplace(request.outputPath);
+  if (video && request.thumbnail) thumbnail.emplace();
   StartOutputOf(reader, output);
   reader.ConnectTo(sink);
   if (video) video->ConnectTo(*videoSink, thumbnail ? &*thumbnail : nullptr);
@@ -54,6 +54,7 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   if (videoSink) videoSink->Flush();
   sink.Flush();
   output.Finish();
+  if (thumbnail) thumbnail->PublishBeside(output.path());
   currentFilePercent = 100;
   FileConversionResult result{output.path(), stopped, sink.secondsWritten(), std::string()};
   if (thumbnail && !thumbnail->failure().empty()) {

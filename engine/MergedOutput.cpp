@@ -35,7 +35,7 @@ void MergedOutput::SetUp(const AudioReader& reader, const VideoReader* video,
     output_.emplace(request.outputPath);
     if (video) videoSink_.emplace(request.video, video->facts(), *output_);
     sink_.emplace(target_, reader.decodedFormat(), *output_);
-    if (video && request.thumbnail) thumbnail_.emplace(request.outputPath);
+    if (video && request.thumbnail) thumbnail_.emplace();
     StartOutputOf(reader, *output_);
   } catch (...) {
     outputFailed_ = true;
@@ -73,6 +73,8 @@ std::string MergedOutput::Finish() {
     outputFailed_ = true;
     throw;
   }
+  // A merge has no one row to note a failed side file on; the merged file itself is complete.
+  if (thumbnail_) thumbnail_->PublishBeside(output_->path());
   return output_->path();
 }
 

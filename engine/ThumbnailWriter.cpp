@@ -27,8 +27,6 @@ void WriteAll(int descriptor, const std::string& bytes) {
 
 }  // namespace
 
-ThumbnailWriter::ThumbnailWriter(const std::string& outputPath) : path_(SidePath(outputPath)) {}
-
 std::string ThumbnailWriter::SidePath(const std::string& outputPath) {
   const std::size_t slash = outputPath.rfind('/');
   const std::size_t dot = outputPath.rfind('.');
@@ -41,7 +39,7 @@ void ThumbnailWriter::Take(const AVFrame& picture) {
   if (taken_) return;
   taken_ = true;
   try {
-    Publish(EncodeJpeg(picture));
+    jpeg_ = EncodeJpeg(picture);
   } catch (const ConversionFailure& failure) {
     failure_ = failure.what();
   }
@@ -84,11 +82,16 @@ std::string ThumbnailWriter::EncodeJpeg(const AVFrame& picture) const {
   return jpeg;
 }
 
-void ThumbnailWriter::Publish(const std::string& jpeg) {
-  ClaimedOutputFile file(path_);
-  WriteAll(file.descriptor(), jpeg);
-  file.Publish();
-  path_ = file.path();
+void ThumbnailWriter::PublishBeside(const std::string& outputPath) {
+  if (jpeg_.empty()) return;
+  try {
+    ClaimedOutputFile file(SidePath(outputPath));
+    WriteAll(file.descriptor(), jpeg_);
+    file.Publish();
+    path_ = file.path();
+  } catch (const ConversionFailure& failure) {
+    failure_ = failure.what();
+  }
 }
 
 }  // namespace varnell

@@ -226,9 +226,10 @@ TEST(Thumbnail, SideFileIsA160x120JpegOfTheFirstPictureBesideAnExistingOne) {
   // The user's own NAME.THM stays as it is; the new side file takes the next free name.
   const std::string existing = folder / "movie.THM";
   std::ofstream(existing) << "not ours";
-  ThumbnailWriter thumbnail(folder / "movie.avi");
+  ThumbnailWriter thumbnail;
   ConvertVideo(source, folder / "movie.avi", Target("MPEG4", 320, 240, 30.0), ClipWindow{},
                &thumbnail);
+  thumbnail.PublishBeside(folder / "movie.avi");
   EXPECT_EQ(thumbnail.failure(), "");
   EXPECT_EQ(thumbnail.path(), folder / "movie(0).THM");
   EXPECT_EQ(Contents(existing), "not ours");
@@ -247,9 +248,10 @@ TEST(Thumbnail, SideFileIsA160x120JpegOfTheFirstPictureBesideAnExistingOne) {
             kColourTolerance);
 
   // A side file that cannot be written is noted; the conversion itself goes on.
-  ThumbnailWriter lost(folder / "gone/movie.avi");
+  ThumbnailWriter lost;
   const std::string converted = ConvertVideo(source, folder / "movie.mkv",
                                              Target("MPEG4", 320, 240, 30.0), ClipWindow{}, &lost);
+  lost.PublishBeside(folder / "gone/movie.mkv");
   EXPECT_EQ(InspectPictures(converted).pictures.size(), 150u);
   EXPECT_NE(lost.failure().find("cannot create output file"), std::string::npos) << lost.failure();
 }

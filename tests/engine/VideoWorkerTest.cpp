@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "VideoChain.h"
@@ -103,11 +104,16 @@ TEST(VideoWorker, AudioOnlySourceGetsNoVideoStreamAndThumbnailModeWritesItsSideF
   EXPECT_EQ(file.videoStreamIndex(), SourceFile::kNoStream);
   EXPECT_NEAR(AudioSeconds(row.path), 5.0, 0.05);
 
+  // The side file goes with the name the output gets: thumb.avi is taken, so thumb(0).avi
+  // and thumb(0).THM.
   OutputSettings thumbnail = Mpeg4Settings(320, 240, "30.0 fps");
   thumbnail.thumbnail = true;
+  std::ofstream(folder / "thumb.avi") << "the user's own";
   const Row withThumbnail = Convert(video, folder / "thumb.avi", thumbnail);
   ASSERT_EQ(withThumbnail.status, kTaskCompleted) << withThumbnail.reason;
-  const auto side = InspectPictures(folder / "thumb.THM");
+  EXPECT_EQ(withThumbnail.path, folder / "thumb(0).avi");
+  EXPECT_FALSE(std::filesystem::exists(folder / "thumb.THM"));
+  const auto side = InspectPictures(folder / "thumb(0).THM");
   EXPECT_EQ(side.codec, "mjpeg");
   EXPECT_EQ(side.width, 160);
   EXPECT_EQ(side.height, 120);
