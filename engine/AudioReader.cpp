@@ -45,11 +45,11 @@ AudioReader::AudioReader(const std::string& sourcePath, ClipWindow clip) : clip_
   source_.ReadOnly({stream_->index});
 }
 
-double AudioReader::windowSeconds() const {
-  if (std::isfinite(clip_.length)) return clip_.length;
-  const std::int64_t duration = source_.context()->duration;
+double WindowSecondsOf(const SourceFile& source, ClipWindow clip) {
+  if (std::isfinite(clip.length)) return clip.length;
+  const std::int64_t duration = source.context()->duration;
   const double sourceSeconds = duration > 0 ? duration / 1e6 : 0.0;
-  return std::max(sourceSeconds - clip_.begin, 0.0);
+  return std::max(sourceSeconds - clip.begin, 0.0);
 }
 
 void AudioReader::ConnectTo(const AudioSink& sink) {

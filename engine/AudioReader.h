@@ -27,6 +27,9 @@ struct ClipWindow {
   double length = std::numeric_limits<double>::infinity();  // seconds; infinity: to the end
 };
 
+// How long a clip of the source lasts, for progress; 0 when unknown.
+double WindowSecondsOf(const SourceFile& source, ClipWindow clip);
+
 class AudioReader {
  public:
   // Opens the source and its audio decoder. Throws ConversionFailure with the row's reason.
@@ -36,7 +39,7 @@ class AudioReader {
   const AVStream& stream() const { return *stream_; }
   AVSampleFormat decodedFormat() const { return decoder_.context()->sample_fmt; }
   // How long the window lasts, for progress; 0 when unknown.
-  double windowSeconds() const;
+  double windowSeconds() const { return WindowSecondsOf(source_, clip_); }
 
   // Builds the resampler to the sink's format and seeks to the clip's begin. Once, before Step.
   void ConnectTo(const AudioSink& sink);

@@ -19,44 +19,75 @@ void ReportProgress(double secondsWritten, double windowSeconds, std::atomic<int
   percent = static_cast<int>(std::min(secondsWritten * 100.0 / windowSeconds, 100.0));
 }
 
+// Which of the source's streams the output takes. Only a video output looks: an audio output
+// reads the sound, and a source without it fails as the audio reader says.
+struct SourceStreams {
+  bool audio = true;
+  bool video = false;
+};
+
+SourceStreams StreamsToRead(const FileConversionRequest& request) {
+  if (!request.videoOutput) return {};
+  SourceFile source;
+  if (const int result = source.Open(request.sourcePath); result < 0) {
+    FailConversion(source.failedStep(), result);
+  }
+  const bool video = source.videoStreamIndex() != SourceFile::kNoStream;
+  const bool audio = source.audioStreamIndex() != SourceFile::kNoStream;
+  // A source with neither goes to the audio reader, which says what is missing.
+  return {audio || !video, video};
+}
+
 }  // namespace
 
 // One reader per stream, each into its sink. The readers are declared first so that they outlive
 // the output and the sinks; an output destroyed before its Finish() removes its file. The video
-// sink is made before the audio one: video is stream 0.
+// sink is made before the audio one: video is stream 0. A source without sound (a screen
+// recording) gives a video output with the pictures alone.
 FileConversionResult ConvertFile(const FileConversionRequest& request,
                                  const std::atomic<bool>& stopFlag,
                                  std::atomic<int>& currentFilePercent) {
   const ClipWindow clip{request.clipBegin, request.clipLength};
-  AudioReader reader(request.sourcePath, clip);
-  if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
+  const SourceStreams streams = StreamsToRead(request);
+  std::optional<AudioReader> audio;
+  if (streams.audio) audio.emplace(request.sourcePath, clip);
   std::optional<VideoReader> video;
-  if (request.videoOutput && HasVideoStream(reader)) video.emplace(request.sourcePath, clip);
+  if (streams.video) video.emplace(request.sourcePath, clip);
+  if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
 
   OutputFile output(request.outputPath);
   std::optional<VideoSink> videoSink;
   if (video) videoSink.emplace(request.video, video->facts(), output);
-  AudioSink sink(request.audio, reader.decodedFormat(), output);
+  std::optional<AudioSink> audioSink;
+  if (audio) audioSink.emplace(request.audio, audio->decodedFormat(), output);
   std::optional<ThumbnailWriter> thumbnail;
   if (video && request.thumbnail) thumbnail.emplace();
-  StartOutputOf(reader, output);
-  reader.ConnectTo(sink);
+  if (audio) {
+    StartOutputOf(audio->source(), audio->stream(), output);
+    audio->ConnectTo(*audioSink);
+  } else {
+    StartOutputOf(video->source(), video->stream(), output);
+  }
   if (video) video->ConnectTo(*videoSink, thumbnail ? &*thumbnail : nullptr);
 
-  const double windowSeconds = reader.windowSeconds();
-  const RowStreams row{reader, sink, video ? &*video : nullptr, video ? &*videoSink : nullptr};
+  const double windowSeconds = audio ? audio->windowSeconds() : video->windowSeconds();
+  const RowStreams row{audio ? &*audio : nullptr, audioSink ? &*audioSink : nullptr,
+                       video ? &*video : nullptr, videoSink ? &*videoSink : nullptr};
   const bool stopped = StepRow(row, stopFlag, [&](double position) {
     ReportProgress(position, windowSeconds, currentFilePercent);
   });
-  // A stopped file is kept only when it holds sound; one stopped before its first sample goes
-  // the way of a failed one.
-  if (stopped && sink.samplesWritten() == 0) return {std::string(), true, 0.0, std::string()};
+  // A stopped file is kept only when it holds something; one stopped before its first sample
+  // (or, without sound, its first picture) goes the way of a failed one.
+  const bool holdsSomething =
+      audioSink ? audioSink->samplesWritten() > 0 : videoSink->framesWritten() > 0;
+  if (stopped && !holdsSomething) return {std::string(), true, 0.0, std::string()};
   if (videoSink) videoSink->Flush();
-  sink.Flush();
+  if (audioSink) audioSink->Flush();
   output.Finish();
   if (thumbnail) thumbnail->PublishBeside(output.path());
   currentFilePercent = 100;
-  FileConversionResult result{output.path(), stopped, sink.secondsWritten(), std::string()};
+  const double seconds = audioSink ? audioSink->secondsWritten() : videoSink->secondsWritten();
+  FileConversionResult result{output.path(), stopped, seconds, std::string()};
   if (thumbnail && !thumbnail->failure().empty()) {
     result.note = "thumbnail not written: " + thumbnail->failure();
   }
@@ -65,21 +96,21 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
 
 bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
              const std::function<void(double position)>& reportPosition) {
-  bool audioGoesOn = true;
+  bool audioGoesOn = row.audio != nullptr;
   bool videoGoesOn = row.video != nullptr;
   while (!stopFlag.load() && (audioGoesOn || videoGoesOn)) {
-    const bool videoNext = videoGoesOn && (!audioGoesOn || row.videoSink->secondsWritten() <=
-                                                               row.audioSink.secondsWritten());
-    if (videoNext) {
+    const double audioPosition = row.audioSink ? row.audioSink->secondsWritten() : 0.0;
+    const double videoPosition = row.videoSink ? row.videoSink->secondsWritten() : 0.0;
+    if (videoGoesOn && (!audioGoesOn || videoPosition <= audioPosition)) {
       videoGoesOn = row.video->Step(*row.videoSink);
     } else {
-      audioGoesOn = row.audio.Step(row.audioSink);
+      audioGoesOn = row.audio->Step(*row.audioSink);
     }
-    const double videoPosition = row.videoSink ? row.videoSink->secondsWritten() : 0.0;
-    reportPosition(std::max(row.audioSink.secondsWritten(), videoPosition));
+    reportPosition(std::max(row.audioSink ? row.audioSink->secondsWritten() : 0.0,
+                            row.videoSink ? row.videoSink->secondsWritten() : 0.0));
   }
   if (stopFlag.load()) return true;
-  row.audio.CheckSomethingDelivered();
+  if (row.audio) row.audio->CheckSomethingDelivered();
   if (row.video) row.video->CheckSomethingDelivered();
   return false;
 }
@@ -88,10 +119,10 @@ bool HasVideoStream(const AudioReader& reader) {
   return reader.source().videoStreamIndex() != SourceFile::kNoStream;
 }
 
-void StartOutputOf(const AudioReader& reader, OutputFile& output) {
-  output.AddCoverPicture(reader.source().stream(reader.source().coverStreamIndex()));
-  output.CopyTags(reader.source().context()->metadata);
-  output.CopyTags(reader.stream().metadata);
+void StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output) {
+  output.AddCoverPicture(source.stream(source.coverStreamIndex()));
+  output.CopyTags(source.context()->metadata);
+  output.CopyTags(stream.metadata);
   output.Start();
 }
 

@@ -8,9 +8,12 @@
 #include "engine/AudioTarget.h"
 #include "engine/VideoTarget.h"
 
+struct AVStream;
+
 namespace varnell {
 
 class AudioReader;
+class SourceFile;
 class AudioSink;
 class OutputFile;
 class VideoReader;
@@ -44,10 +47,10 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
                                  std::atomic<int>& currentFilePercent);
 
 // The readers of one row, each with the sink it writes into; no video for an audio-only output
-// or a source without video.
+// or a source without video, no audio for a video output of a source without sound.
 struct RowStreams {
-  AudioReader& audio;
-  AudioSink& audioSink;
+  AudioReader* audio = nullptr;
+  AudioSink* audioSink = nullptr;
   VideoReader* video = nullptr;
   VideoSink* videoSink = nullptr;
 };
@@ -62,8 +65,8 @@ bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
 // A video stream of the source's own; a cover picture is not one.
 bool HasVideoStream(const AudioReader& reader);
 
-// Gives an output whose sink is added the reader's cover picture (MP3 only) and tags, then
-// creates its file and writes the header.
-void StartOutputOf(const AudioReader& reader, OutputFile& output);
+// Gives an output whose sinks are added the source's cover picture (MP3 only) and the tags of
+// the source and of the stream read, then creates its file and writes the header.
+void StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output);
 
 }  // namespace varnell

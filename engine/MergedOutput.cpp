@@ -24,7 +24,7 @@ bool MergedOutput::MergeRow(const FileConversionRequest& request,
   reader.ConnectTo(*sink_);
   if (video) video->ConnectTo(*videoSink_, thumbnail_ ? &*thumbnail_ : nullptr);
   if (videoSink_) AlignVideoToSound();
-  const RowStreams row{reader, *sink_, video ? &*video : nullptr, video ? &*videoSink_ : nullptr};
+  const RowStreams row{&reader, &*sink_, video ? &*video : nullptr, video ? &*videoSink_ : nullptr};
   return StepRow(row, stopFlag, [&progress](double position) { progress.Report(position); });
 }
 
@@ -36,7 +36,7 @@ void MergedOutput::SetUp(const AudioReader& reader, const VideoReader* video,
     if (video) videoSink_.emplace(request.video, video->facts(), *output_);
     sink_.emplace(target_, reader.decodedFormat(), *output_);
     if (video && request.thumbnail) thumbnail_.emplace();
-    StartOutputOf(reader, *output_);
+    StartOutputOf(reader.source(), reader.stream(), *output_);
   } catch (...) {
     outputFailed_ = true;
     throw;

@@ -35,6 +35,8 @@ class VideoReader {
   VideoReader(const std::string& sourcePath, ClipWindow clip);
 
   const SourceFile& source() const { return source_; }
+  const AVStream& stream() const { return *stream_; }
+  double windowSeconds() const { return WindowSecondsOf(source_, clip_); }
   // What a sink is built from: the source's rate (r_frame_rate, rates above 1000 fps read as
   // N/1001), pixel shape, size and keyframe interval.
   VideoSourceFacts facts() const;

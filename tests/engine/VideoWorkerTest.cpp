@@ -89,7 +89,7 @@ TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   EXPECT_NEAR(AudioSeconds(clip.path), 2.0, 1.0 / 15);
 }
 
-TEST(VideoWorker, AudioOnlySourceGetsNoVideoStreamAndThumbnailModeWritesItsSideFile) {
+TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWritesItsSideFile) {
   TempFolder folder;
   const std::string video = WritePattern(Pattern(folder / "pattern.mp4"));
   // The tone alone, as an MP3 made from the pattern.
@@ -103,6 +103,17 @@ TEST(VideoWorker, AudioOnlySourceGetsNoVideoStreamAndThumbnailModeWritesItsSideF
   ASSERT_GE(file.Open(row.path), 0);
   EXPECT_EQ(file.videoStreamIndex(), SourceFile::kNoStream);
   EXPECT_NEAR(AudioSeconds(row.path), 5.0, 0.05);
+
+  // Pictures without sound (a screen recording): the output holds the video alone, whole.
+  testmedia::PatternVideo silent = Pattern(folder / "silent.mp4");
+  silent.withTone = false;
+  const Row pictures =
+      Convert(WritePattern(silent), folder / "pictures.avi", Mpeg4Settings(320, 240, "30.0 fps"));
+  ASSERT_EQ(pictures.status, kTaskCompleted) << pictures.reason;
+  SourceFile picturesOnly;
+  ASSERT_GE(picturesOnly.Open(pictures.path), 0);
+  EXPECT_EQ(picturesOnly.audioStreamIndex(), SourceFile::kNoStream);
+  EXPECT_EQ(InspectPictures(pictures.path).pictures.size(), 150u);
 
   // The side file goes with the name the output gets: thumb.avi is taken, so thumb(0).avi
   // and thumb(0).THM.
