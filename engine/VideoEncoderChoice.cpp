@@ -112,24 +112,36 @@ bool MpegCodesRate(AVRational rate, bool withExtension) {
   return false;
 }
 
-// What the muxers refuse, found by writing each encoder into each of them with FFmpeg 5.1
-// (a muxer not listed takes all thirteen). FFmpeg's own avformat_query_codec answers wrongly
-// both ways for several of these, so it is not asked.
+// What the muxers cannot carry, found by writing each encoder into each of them with FFmpeg 5.1
+// and reading the file back (a muxer not listed takes all thirteen). Some refuse a stream only
+// once the file is being written; others take it and write what no reader knows: the MPEG
+// program and transport streams mark a WMV or H.263 stream "unknown", the rm muxer labels every
+// stream RV20, and AVI reads RV20 back as raw video. FFmpeg's own avformat_query_codec answers
+// wrongly both ways for several of these, so it is not asked.
 struct ContainerRule {
   const char* muxer;
   bool only;  // true: the muxer takes only these encoders; false: all but these
   std::array<const char*, 6> encoders;
 };
-constexpr std::array<ContainerRule, 9> kContainerRules{{
+constexpr std::array<const char*, 6> kMpegStreamEncoders{"mpeg1video", "mpeg2video", "mpeg4",
+                                                         "libxvid", "libx264"};
+constexpr std::array<ContainerRule, 16> kContainerRules{{
     {"3gp", true, {"h263", "mpeg4", "libxvid", "libx264"}},
     {"mp4", true, {"mpeg4", "libxvid", "mpeg2video", "mpeg1video", "mjpeg", "libx264"}},
     {"flv", true, {"flv", "libx264"}},
     {"swf", true, {"flv", "mjpeg"}},
     {"dv", true, {"dvvideo"}},
+    {"rm", true, {"rv20"}},
+    {"mpeg", true, kMpegStreamEncoders},
+    {"vcd", true, kMpegStreamEncoders},
+    {"svcd", true, kMpegStreamEncoders},
+    {"dvd", true, kMpegStreamEncoders},
+    {"vob", true, kMpegStreamEncoders},
+    {"mpegts", true, kMpegStreamEncoders},
+    {"avi", false, {"rv20"}},
     {"asf", false, {"rv20"}},
     {"mov", false, {"rv20"}},
     {"matroska", false, {"rv20"}},
-    {"rm", false, {"dvvideo"}},
 }};
 
 bool Lists(const ContainerRule& rule, std::string_view encoderName) {

@@ -109,7 +109,7 @@ TEST(VideoEncoders, RefusedTargetsFailWithWordsBeforeAnyFileExists) {
        "WMV1 encoder: frame size 321x240 not supported (the width must be even)"},
       {"refused.avi", "WMV2", 321, 240, 30.0,
        "WMV2 encoder: frame size 321x240 not supported (the width must be even)"},
-      {"refused.avi", "RV20", 322, 240, 30.0,
+      {"refused.rm", "RV20", 322, 240, 30.0,
        "RV20 encoder: frame size 322x240 not supported (width and height must be multiples of 4)"},
       {"refused.avi", "XVID", 320, 241, 30.0,
        "Xvid encoder: frame size 320x241 not supported (width and height must be even)"},
@@ -120,9 +120,14 @@ TEST(VideoEncoders, RefusedTargetsFailWithWordsBeforeAnyFileExists) {
       {"refused.avi", "DVVIDEO", 720, 576, 29.97,
        "DV encoder: frame rate 29.97 fps not supported at 720x576 (25 fps)"},
       {"refused.avi", "VP9", 320, 240, 30.0, "no encoder for video codec VP9"},
-      // Muxers that would refuse the stream only when the file is already being written.
+      // Muxers that would refuse the stream only when the file is already being written, or
+      // take it and write a stream no reader knows.
       {"refused.flv", "MPEG4", 320, 240, 30.0, "MPEG-4 video cannot be stored in the flv format"},
       {"refused.rm", "DVVIDEO", 720, 576, 25.0, "DV video cannot be stored in the rm format"},
+      {"refused.rm", "H.263", 352, 288, 30.0, "H.263 video cannot be stored in the rm format"},
+      {"refused.mpg", "WMV2", 320, 240, 30.0, "WMV2 video cannot be stored in the mpeg format"},
+      {"refused.ts", "M-JPEG", 320, 240, 30.0, "MJPEG video cannot be stored in the mpegts format"},
+      {"refused.avi", "RV20", 320, 240, 30.0, "RV20 video cannot be stored in the avi format"},
   };
   for (const RefusedCase& c : cases) {
     SCOPED_TRACE(c.reason);
