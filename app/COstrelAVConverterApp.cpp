@@ -1,6 +1,11 @@
 #include "app/COstrelAVConverterApp.h"
 
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
 #include "app/COstrelAVConverterDlg.h"
+#include "app/CommandLineFiles.h"
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/qt/DesktopBrowserLauncher.h"
@@ -17,6 +22,11 @@ COstrelAVConverterApp::COstrelAVConverterApp(int& argc, char** argv) : QApplicat
 int COstrelAVConverterApp::InitInstance() {
   InitVarnellResources();
   QuietLibraryLog();
+  // arguments() no longer holds the options Qt took for itself (-platform, -style, ...).
+  const CommandLineFiles files = ReadCommandLineFiles(arguments(), QDir::currentPath());
+  for (const QString& option : files.ignoredOptions) {
+    std::fprintf(stderr, "%s\n", qPrintable(IgnoredOptionNotice(option)));
+  }
   QtMessageBox messages;
   QtFileDialogs fileDialogs;
   QtShell shell;
@@ -24,6 +34,10 @@ int COstrelAVConverterApp::InitInstance() {
   DesktopBrowserLauncher browser;
   const Platform platform{messages, fileDialogs, shell, powerOff, browser};
   COstrelAVConverterDlg dialog(state_, platform, ExecutableFolder());
+  // Added once the window's loop runs, so the window is up when an invalid file's box shows.
+  if (!files.paths.isEmpty()) {
+    QTimer::singleShot(0, &dialog, [&dialog, paths = files.paths] { dialog.AddChosenFiles(paths); });
+  }
   dialog.exec();
   return 0;
 }

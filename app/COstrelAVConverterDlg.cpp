@@ -19,6 +19,7 @@
 #include "controls/DialogUnits.h"
 #include "resources/VarnellResources.h"
 #include "info/CFileInfomation.h"
+#include "platform/ExecutableFolder.h"
 #include "playermodule/PlayerModule.h"
 #include "settings/ProfileChoice.h"
 #include "settings/dialog/CSettings.h"
@@ -340,8 +341,8 @@ void COstrelAVConverterDlg::Open(const QString& target, OpenTarget kind) {
 }
 
 void COstrelAVConverterDlg::Help() {
-  const QString help = programFolder_ + "/help.html";
-  if (QFileInfo::exists(help)) {
+  const QString help = HelpPagePath(programFolder_);
+  if (!help.isEmpty()) {
     Open(help, OpenTarget::Page);
   } else {
     ShowMessage("Can not find help file!");

@@ -38,6 +38,8 @@ class COstrelAVConverterDlg : public QDialog {
 
   // --- The task list commands ---
   void AddFiles();
+  // Adds files as if the file dialog had chosen them (the command line's files come this way).
+  void AddChosenFiles(const QStringList& paths);
   void DropFiles(const QStringList& paths);
   void RemoveSelected();
   void ClearAll();

@@ -75,7 +75,12 @@ void COstrelAVConverterDlg::AddFiles() {
     const QScopedValueRollback<bool> choosing(addingFiles_, true);
     chosen = platform_.fileDialogs.OpenFiles(this, kOpenFileFilter);
   }
-  AddProbedFiles(chosen, true);
+  AddChosenFiles(chosen);
+}
+
+void COstrelAVConverterDlg::AddChosenFiles(const QStringList& paths) {
+  if (addingFiles_) return;
+  AddProbedFiles(paths, true);
   ProbeSelectedRow();
   UpdateListState();
 }

@@ -1,28 +1,55 @@
 #include "app/OutputFolderStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 
+#include "platform/ExecutableFolder.h"
 #include "platform/IniFile.h"
 
 namespace varnell {
 
-OutputFolderStore::OutputFolderStore(const QString& programFolder)
-    : programFolder_(programFolder), storePath_(programFolder + "/bin/Path_Registration.ini") {}
+namespace {
+OutputFolderStore Choose(const QString& programFolder) {
+  if (IsWritableFolder(programFolder)) return OutputFolderStore::BesideProgram(programFolder);
+  return OutputFolderStore::ForUser(CurrentUserEnvironment());
+}
+}  // namespace
+
+OutputFolderStore::OutputFolderStore(const QString& programFolder) : OutputFolderStore(Choose(programFolder)) {}
+
+OutputFolderStore::OutputFolderStore(const QString& storePath, const QString& firstRunFolder, bool perUser)
+    : storePath_(storePath), firstRunFolder_(firstRunFolder), perUser_(perUser) {}
+
+OutputFolderStore OutputFolderStore::BesideProgram(const QString& programFolder) {
+  return OutputFolderStore(programFolder + "/bin/Path_Registration.ini", programFolder + "/OutPut", false);
+}
+
+OutputFolderStore OutputFolderStore::ForUser(const UserEnvironment& user) {
+  return OutputFolderStore(ConfigFolder(user) + "/varnell/Path_Registration.ini", MusicFolder(user) + "/Varnell",
+                           true);
+}
 
 QString OutputFolderStore::ReadOutputFolder() const {
   return ReadProfileString(storePath_, "Info", "path").value_or(QString());
 }
 
 bool OutputFolderStore::WriteOutputFolder(const QString& folder) const {
+  if (perUser_ && !QDir().mkpath(QFileInfo(storePath_).path())) return false;
   return WriteProfileString(storePath_, "Info", "Path", folder);
 }
 
 QString OutputFolderStore::StartUpFolder() const {
   const QString stored = ReadOutputFolder();
   if (!stored.isEmpty()) return stored;
-  const QString folder = programFolder_ + "/OutPut";
-  if (!QDir(folder).exists()) QDir().mkdir(folder);
-  return folder;
+  if (!QDir(firstRunFolder_).exists()) {
+    // Beside the program only OutPut itself is made, as always; ~/Music may be missing too.
+    if (perUser_) {
+      QDir().mkpath(firstRunFolder_);
+    } else {
+      QDir().mkdir(firstRunFolder_);
+    }
+  }
+  return firstRunFolder_;
 }
 
 }  // namespace varnell

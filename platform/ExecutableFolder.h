@@ -9,4 +9,15 @@ namespace varnell {
 // help.html). Needs the QCoreApplication to exist.
 QString ExecutableFolder();
 
+// Whether this process may create files in `folder`, as the kernel decides it
+// (access(W_OK)): false for a folder that is missing, not a folder, read-only to
+// this user or on a read-only mount. A writable program folder is a build folder
+// or a portable copy, which keeps everything beside the program; an installed
+// program's folder is not.
+bool IsWritableFolder(const QString& folder);
+
+// The help page: help.html beside the program (the build folder), else the
+// installed copy in ../share/varnell/; empty when neither exists.
+QString HelpPagePath(const QString& programFolder);
+
 }  // namespace varnell

@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, TheStoreReadsBackWhatWasWrittenAndWithoutAPathUsesTheDefa
   ASSERT_TRUE(store.WriteOutputFolder("/music/out put"));
   EXPECT_EQ(store.ReadOutputFolder(), "/music/out put");
   EXPECT_EQ(ReadProfileString(store.storePath(), "Info", "other"), "1");
-  const OutputFolderStore withoutBin(ProgramFolder() + "/elsewhere");
+  const OutputFolderStore withoutBin = OutputFolderStore::BesideProgram(ProgramFolder() + "/elsewhere");
   EXPECT_FALSE(withoutBin.WriteOutputFolder("/x"));
 }
 
