@@ -15,13 +15,14 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://varnell.example.com/")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Varnell turns MPEG-4 audio (.m4a, .aac, and anything else FFmpeg can open)
- into MP3 or WMA files, one output file per source: a whole file keeps its
- length to the sample, a clip starts and ends where you asked, tags and
- cover art come along, and an existing file is never overwritten.
- .
- The package holds the desktop program varnell, with its preview player and
- clip editor, and the command-line converter varnell-convert.")
+# CPack puts the summary on the first line and indents these lines itself; an empty line
+# becomes the paragraph break.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Varnell turns MPEG-4 audio (.m4a, .aac, and anything else FFmpeg can open)
+into MP3 or WMA files, one output file per source: a whole file keeps its
+length to the sample, a clip starts and ends where you asked, tags and
+cover art come along, and an existing file is never overwritten.
+
+The package holds the desktop program varnell, with its preview player and
+clip editor, and the command-line converter varnell-convert.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
