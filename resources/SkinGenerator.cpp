@@ -1,8 +1,9 @@
 // varnell-skin-generator: draws every bitmap of the main window's skin and writes them as
-// resources/bitmaps/<number>.png together with resources/varnell.qrc. The build compiles
-// the committed PNGs; run this only to change the artwork (see README.md).
+// resources/bitmaps/<number>.png together with resources/varnell.qrc, and the application
+// icon for the desktop's icon theme into packaging/icons/. The build compiles and installs
+// the committed files; run this only to change the artwork (see README.md).
 //
-//   varnell-skin-generator [--preview] [BITMAP_FOLDER]
+//   varnell-skin-generator [--preview] [--icons ICON_FOLDER] [BITMAP_FOLDER]
 //
 // --preview also writes mocks of the window to /tmp/skin-preview.png (normal faces),
 // /tmp/skin-preview-hover.png, /tmp/skin-preview-disabled.png and a glyph sheet
@@ -22,6 +23,7 @@
 #include "resources/generator/ClipDialogLayout.h"
 #include "resources/generator/ClipDialogPainter.h"
 #include "resources/generator/ButtonCatalogue.h"
+#include "resources/generator/DesktopIconWriter.h"
 #include "resources/generator/FacePainter.h"
 #include "resources/generator/SkinPreview.h"
 #include "resources/generator/SliderPainter.h"
@@ -85,17 +87,22 @@ int main(int argc, char* argv[]) {
 
     bool preview = false;
     QString folder = QStringLiteral(VARNELL_RESOURCES_SOURCE_DIR "/bitmaps");
+    QString iconFolder = QStringLiteral(VARNELL_ICONS_SOURCE_DIR);
     const QStringList arguments = application.arguments().mid(1);
-    for (const QString& argument : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
         if (argument == QLatin1String("--preview")) preview = true;
+        else if (argument == QLatin1String("--icons") && i + 1 < arguments.size()) iconFolder = arguments[++i];
         else if (argument.startsWith(QLatin1String("-"))) {
-            std::fprintf(stderr, "usage: varnell-skin-generator [--preview] [BITMAP_FOLDER]\n");
+            std::fprintf(stderr, "usage: varnell-skin-generator [--preview] [--icons ICON_FOLDER] [BITMAP_FOLDER]\n");
             return 2;
         } else folder = argument;
     }
-    if (!QDir().mkpath(folder)) {
-        std::fprintf(stderr, "varnell-skin-generator: cannot create %s\n", qPrintable(folder));
-        return 1;
+    for (const QString& needed : {folder, iconFolder}) {
+        if (!QDir().mkpath(needed)) {
+            std::fprintf(stderr, "varnell-skin-generator: cannot create %s\n", qPrintable(needed));
+            return 1;
+        }
     }
 
     const QImage background = BackgroundPainter::paint();
@@ -110,6 +117,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(qrc));
         ok = false;
     }
+    ok = DesktopIconWriter::writeAll(iconFolder) && ok;
 
     if (preview) {
         const SkinPreview mock(backdrop, bitmaps, buttons);

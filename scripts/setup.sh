@@ -3,6 +3,8 @@
 #   scripts/setup.sh              build and test packages
 #   scripts/setup.sh --bench      also the tools the benchmarks compare with (ffmpeg)
 #   scripts/setup.sh --screenshots  also a virtual X server and ImageMagick for window screenshots
+#   scripts/setup.sh --package    also what building and checking the Debian package needs
+#   scripts/setup.sh --skin       also Qt's SVG module, for varnell-skin-generator
 set -euo pipefail
 
 packages=(
@@ -10,10 +12,13 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   qt6-base-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev
+  desktop-file-utils appstream
 )
 case "${1:-}" in
   --bench) packages+=(ffmpeg) ;;
   --screenshots) packages+=(xvfb xauth imagemagick) ;;
+  --package) packages+=(dpkg-dev file lintian) ;;
+  --skin) packages+=(qt6-svg-dev) ;;
 esac
 
 missing=()

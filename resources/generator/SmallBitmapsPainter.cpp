@@ -54,9 +54,14 @@ QImage SmallBitmapsPainter::headerCheckBoxes() {
 }
 
 QImage SmallBitmapsPainter::applicationIcon() {
-    QImage icon(256, 256, QImage::Format_ARGB32_Premultiplied);
+    QImage icon(kApplicationIconSide, kApplicationIconSide, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
+    paintApplicationIcon(painter);
+    return icon;
+}
+
+void SmallBitmapsPainter::paintApplicationIcon(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF tile(14, 12, 228, 228);
@@ -100,7 +105,6 @@ QImage SmallBitmapsPainter::applicationIcon() {
     painter.setPen(QPen(QColor(0x7a, 0x2e, 0x05), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(warm);
     painter.drawPath(arrow);
-    return icon;
 }
 
 QImage SmallBitmapsPainter::handCursor() {
