@@ -10,7 +10,7 @@ namespace varnell {
 
 namespace {
 OutputFolderStore Choose(const QString& programFolder) {
-  if (IsWritableFolder(programFolder)) return OutputFolderStore::BesideProgram(programFolder);
+  if (KeepsFilesBesideProgram(programFolder)) return OutputFolderStore::BesideProgram(programFolder);
   return OutputFolderStore::ForUser(CurrentUserEnvironment());
 }
 }  // namespace

@@ -17,6 +17,12 @@ bool IsWritableFolder(const QString& folder) {
   return ::access(native.constData(), W_OK | X_OK) == 0 && QFileInfo(folder).isDir();
 }
 
+bool KeepsFilesBesideProgram(const QString& programFolder) {
+  const bool installed = !QFileInfo::exists(programFolder + "/help.html") &&
+                         QFileInfo::exists(programFolder + "/../share/varnell/help.html");
+  return !installed && IsWritableFolder(programFolder);
+}
+
 QString HelpPagePath(const QString& programFolder) {
   for (const QString& candidate : {programFolder + "/help.html",
                                    programFolder + "/../share/varnell/help.html"}) {

@@ -16,6 +16,12 @@ QString ExecutableFolder();
 // program's folder is not.
 bool IsWritableFolder(const QString& folder);
 
+// Whether the program keeps its settings and first outputs beside itself: its folder is
+// writable and is not an installed tree (PREFIX/bin with the help page in
+// PREFIX/share/varnell/ and none beside the program). An installed program run by root, or
+// installed under ~/.local, thus still keeps them in the user's folders, never in bin/.
+bool KeepsFilesBesideProgram(const QString& programFolder);
+
 // The help page: help.html beside the program (the build folder), else the
 // installed copy in ../share/varnell/; empty when neither exists.
 QString HelpPagePath(const QString& programFolder);

@@ -45,7 +45,10 @@ for program in "${programs[@]}"; do
   fi
 done
 if [[ "$gui" == --gui ]]; then
-  env -u LD_LIBRARY_PATH ldd "$root/bin/varnell" | grep -qF "$root/bin/../lib/varnell/libplayermodule.so" ||
+  # Captured first: grep -q stops reading early, and under pipefail the SIGPIPE that ldd then
+  # gets would fail the check whenever ldd is slower than grep.
+  libraries="$(env -u LD_LIBRARY_PATH ldd "$root/bin/varnell")"
+  grep -qF "$root/bin/../lib/varnell/libplayermodule.so" <<<"$libraries" ||
     fail "bin/varnell does not load the staged player library"
 fi
 

@@ -29,7 +29,7 @@ TEST(ProgramFolder, IsWritableOnlyWhenFilesCanBeCreatedInIt) {
   EXPECT_FALSE(IsWritableFolder(""));
 }
 
-TEST(ProgramFolder, TheHelpPageIsBesideTheProgramElseInTheInstalledShareFolder) {
+TEST(ProgramFolder, AnInstalledTreeFindsItsHelpPageInShareAndKeepsNothingBesideTheProgram) {
   const TempFolder folder;
   const QString prefix = QString::fromStdString(folder.path().string());
   ASSERT_TRUE(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/varnell"));
@@ -38,10 +38,14 @@ TEST(ProgramFolder, TheHelpPageIsBesideTheProgramElseInTheInstalledShareFolder) 
   ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
   installed.close();
   EXPECT_EQ(HelpPagePath(prefix + "/bin"), prefix + "/share/varnell/help.html");
+  // An installed tree keeps nothing beside the program, even where it could (root, ~/.local).
+  EXPECT_TRUE(IsWritableFolder(prefix + "/bin"));
+  EXPECT_FALSE(KeepsFilesBesideProgram(prefix + "/bin"));
   QFile beside(prefix + "/bin/help.html");
   ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
   beside.close();
   EXPECT_EQ(HelpPagePath(prefix + "/bin"), prefix + "/bin/help.html");
+  EXPECT_TRUE(KeepsFilesBesideProgram(prefix + "/bin"));  // a build folder or a portable copy
 }
 
 TEST(UserFolderNames, FollowTheDesktopsVariablesWithTheirUsualFallbacks) {
