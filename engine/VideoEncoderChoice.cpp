@@ -5,6 +5,7 @@
 #include "engine/CodecNames.h"
 #include "engine/ConversionFailure.h"
 #include "engine/VideoTimeBase.h"
+#include "media/StreamDecoder.h"
 
 namespace varnell {
 
@@ -260,8 +261,8 @@ void VideoEncoderChoice::Configure(AVCodecContext& context, int keyframeInterval
   if (keyframeInterval > 0) context.gop_size = keyframeInterval;
   context.pix_fmt = entry_->pixelFormat;
   // Pictures are the costly part of a video conversion: the encoder may use every core (slice
-  // or frame threads, as each encoder has them). 0 lets FFmpeg count them.
-  context.thread_count = 0;
+  // or frame threads, as each encoder has them).
+  context.thread_count = kEveryCoreThreadCount;
   context.max_b_frames = 0;
   if (entry_->codecId == AV_CODEC_ID_MPEG1VIDEO) context.mb_decision = FF_MB_DECISION_RD;
   if (globalHeader) context.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

@@ -11,7 +11,7 @@ int StreamDecoder::Open(const AVStream& stream, Threads threads) {
   int result = avcodec_parameters_to_context(context.get(), stream.codecpar);
   if (result < 0) return result;
   context->pkt_timebase = stream.time_base;
-  if (threads == Threads::EveryCore) context->thread_count = 0;
+  if (threads == Threads::EveryCore) context->thread_count = kEveryCoreThreadCount;
   result = avcodec_open2(context.get(), codec, nullptr);
   if (result < 0) return result;
   context_ = std::move(context);

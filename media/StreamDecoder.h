@@ -5,6 +5,15 @@
 
 namespace varnell {
 
+// The thread count that lets FFmpeg code pictures on every core. FFmpeg's frame threads hand
+// frames over through atomics of its own, which ThreadSanitizer (not built into FFmpeg) cannot
+// see; a ThreadSanitizer build therefore codes on one thread, so that what it reports is ours.
+#if defined(__SANITIZE_THREAD__)
+constexpr int kEveryCoreThreadCount = 1;
+#else
+constexpr int kEveryCoreThreadCount = 0;  // 0: FFmpeg counts the cores
+#endif
+
 class StreamDecoder {
  public:
   enum class Threads { One, EveryCore };
