@@ -1,12 +1,14 @@
 // The engine object: probes source files, holds the conversion job of the current batch and is
 // the only channel between the conversion worker and its callers.
 //
-// Threads. The caller's thread (the user interface, or a command-line job thread) writes the job
-// and then starts the worker; while the worker runs, the caller writes only stopFlag and reads
-// the progress fields. The worker writes currentTaskIndex, currentFilePercent, the task statuses,
-// failure reasons and the output path of the row it works on. A row's failure reason and output
-// path are final once currentTaskIndex has moved past it. The worker is joined before anything
-// else uses the engine again; several engine objects may work at once, they share nothing.
+// Threads. The caller's thread (the user interface, or the command-line converter's main thread)
+// writes the job and then starts the worker; while the worker runs, the caller writes only
+// stopFlag and reads the progress fields. The per-file worker converts up to rowWorkers rows at
+// once, each on a row thread of its own; together they write currentTaskIndex,
+// currentFilePercent, the task statuses, failure reasons and output paths. A row's status,
+// failure reason and output path are final once currentTaskIndex has moved past it. The worker
+// (and every row thread it started) is joined before anything else uses the engine again;
+// several engine objects may work at once, they share nothing.
 //
 // This header includes no FFmpeg header: codec ids are FFmpeg's AVCodecID numbers as ints.
 #pragma once
@@ -94,11 +96,27 @@ class AVConvert {
   // then fails with it. Empty for a job that can run.
   std::string jobFailureReason;
 
+  // --- How the per-file worker divides its rows; kept from batch to batch ---
+  // Rows converted at once: 0 for one per CPU core, and never fewer than 1. Rows start in row
+  // order and their outputs are given their names in row order, so the collision names come out
+  // as they would one row after another. The merge worker always takes one row after another.
+  int rowWorkers = 0;
+  // The number of rows the next per-file batch converts at once: rowWorkers, or the core count.
+  int EffectiveRowWorkers() const;
+
   // --- Progress, shared with the worker ---
+  // currentTaskIndex is the first row whose result is not yet final (every row before it has its
+  // final status) and currentFilePercent that row's percent, so a caller showing one row at a
+  // time shows the row the batch waits for.
   std::atomic<int> currentTaskIndex{-1};
   std::atomic<int> currentFilePercent{-1};
   std::atomic<bool> stopFlag{false};
   std::uint8_t taskStatus(int row) const;
+  // For a caller that shows every row being converted: true from the moment a row thread takes
+  // the row until its conversion has ended (its result may then still wait for the rows before
+  // it), and the row's own percent: -1 before it began and while it opens, then 0..100.
+  bool rowRunning(int row) const;
+  int rowPercent(int row) const;
   // Valid for rows below currentTaskIndex whose status is kTaskFailed; for a completed row, what
   // went wrong without failing it (a thumbnail not written), or empty.
   const std::string& failureReason(int row) const;
