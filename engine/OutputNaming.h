@@ -22,4 +22,8 @@ std::string BuildOutputPath(std::string_view folder, std::string_view sourcePath
 // then name(0).ext, name(1).ext, ... always built from the original path.
 std::string CollisionCandidate(std::string_view path, int attempt);
 
+// True when the collision loops of the two paths can arrive at the same name: the paths are
+// equal, or one is a numbered candidate of the other (song.mp3 and song(3).mp3).
+bool CollisionLoopsMeet(std::string_view first, std::string_view second);
+
 }  // namespace varnell

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "engine/AVConvert.h"
+#include "engine/OutputNaming.h"
 #include "engine/RowBoundary.h"
 
 namespace varnell {
@@ -17,7 +18,7 @@ void ParallelRowBatch::Run() {
   ended_.clear();
   ended_.resize(static_cast<std::size_t>(std::max(e.rowCount, 0)));
   nextRow_ = 0;
-  firstUnpublished_ = 0;
+  firstNotFinal_ = 0;
   e.currentTaskIndex = 0;
 
   const int threads = std::min(e.EffectiveRowWorkers(), e.rowCount);
@@ -48,26 +49,43 @@ std::optional<int> ParallelRowBatch::TakeNextRow() {
   const int row = nextRow_++;
   engine_.rowRunning_[row] = true;
   // The row the batch waits for is opening: its percent is -1 until it converts.
-  if (row == firstUnpublished_) engine_.currentFilePercent = -1;
+  if (row == firstNotFinal_) engine_.currentFilePercent = -1;
   return row;
 }
 
 ParallelRowBatch::RowEnd ParallelRowBatch::ConvertTakenRow(int row) {
   AVConvert& e = engine_;
-  if (std::optional<std::string> refusal = RowRefusal(e, row)) return {std::nullopt, std::move(*refusal)};
+  RowEnd end;
+  if (std::optional<std::string> refusal = RowRefusal(e, row)) {
+    end.failed = true;
+    end.failureReason = std::move(*refusal);
+    return end;
+  }
   const RowProgress progress(e.rowPercent_[row], row, e.currentTaskIndex, e.currentFilePercent);
   RowResult result = ConvertRow(RequestForRow(e, row), e.stopFlag, progress);
-  return {std::move(result.converted), std::move(result.failureReason)};
+  end.failed = !result.converted;
+  end.output = std::move(result.converted);
+  end.failureReason = std::move(result.failureReason);
+  return end;
 }
 
 void ParallelRowBatch::EndRow(int row, RowEnd end) {
   AVConvert& e = engine_;
   std::lock_guard lock(mutex_);
   ended_[row] = std::move(end);
-  while (firstUnpublished_ < e.rowCount && ended_[firstUnpublished_]) {
-    PublishInTurn(firstUnpublished_, *ended_[firstUnpublished_]);
-    ended_[firstUnpublished_].reset();
-    const int next = ++firstUnpublished_;
+  // Naming one output can free a later one that waited for it, so the rows are gone through in
+  // order, from the first that is not final.
+  for (int waiting = firstNotFinal_; waiting < nextRow_; ++waiting) {
+    std::optional<RowEnd>& candidate = ended_[waiting];
+    if (candidate && !candidate->failed && !candidate->published && !WaitsForAnEarlierName(waiting)) {
+      Publish(*candidate);
+    }
+  }
+  while (firstNotFinal_ < e.rowCount && ended_[firstNotFinal_] &&
+         (ended_[firstNotFinal_]->failed || ended_[firstNotFinal_]->published)) {
+    WriteResult(firstNotFinal_, *ended_[firstNotFinal_]);
+    ended_[firstNotFinal_].reset();
+    const int next = ++firstNotFinal_;
     if (next < e.rowCount) {
       // The batch's percent follows the row it now waits for. Copied again after the index
       // moved, since the row's thread may have reported in between without mirroring it.
@@ -80,20 +98,38 @@ void ParallelRowBatch::EndRow(int row, RowEnd end) {
   }
 }
 
-void ParallelRowBatch::PublishInTurn(int row, RowEnd& end) {
-  AVConvert& e = engine_;
-  FileConversionResult published;
-  std::optional<std::string> failure;
-  if (!end.output) {
-    failure = std::move(end.failureReason);
-  } else {
-    failure = FailureOf([&] { published = end.output->Publish(); });
+bool ParallelRowBatch::WaitsForAnEarlierName(int row) const {
+  const std::string& requested = engine_.outputPaths[row];
+  for (int earlier = firstNotFinal_; earlier < row; ++earlier) {
+    const std::optional<RowEnd>& end = ended_[earlier];
+    const bool named = end && (end->failed || end->published);
+    if (!named && !engine_.sourcePaths[earlier].empty() &&
+        CollisionLoopsMeet(engine_.outputPaths[earlier], requested)) {
+      return true;
+    }
   }
-  if (failure) {
-    e.failureReasons_[row] = std::move(*failure);
+  return false;
+}
+
+void ParallelRowBatch::Publish(RowEnd& end) {
+  FileConversionResult published;
+  if (std::optional<std::string> failure = FailureOf([&] { published = end.output->Publish(); })) {
+    end.failed = true;
+    end.failureReason = std::move(*failure);
+  } else {
+    end.published = std::move(published);
+  }
+  end.output.reset();
+}
+
+void ParallelRowBatch::WriteResult(int row, RowEnd& end) {
+  AVConvert& e = engine_;
+  if (end.failed) {
+    e.failureReasons_[row] = std::move(end.failureReason);
     e.taskStatus_[row] = kTaskFailed;
     return;
   }
+  FileConversionResult& published = *end.published;
   e.outputPaths[row] = published.outputPath;
   e.secondsWritten_[row] = published.seconds;
   e.failureReasons_[row] = std::move(published.note);

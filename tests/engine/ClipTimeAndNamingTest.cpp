@@ -69,6 +69,21 @@ TEST(OutputNaming, CollisionCandidatesAreBuiltFromTheOriginalName) {
   EXPECT_EQ(CollisionCandidate("/out.d/song", 0), "/out.d/song(0)");
 }
 
+// Rows whose outputs can end up competing for a name are named in row order; others need not wait.
+TEST(OutputNaming, CollisionLoopsMeetOnlyWhereOneCanTryTheOthersName) {
+  EXPECT_TRUE(CollisionLoopsMeet("/out/song.mp3", "/out/song.mp3"));
+  EXPECT_TRUE(CollisionLoopsMeet("/out/song.mp3", "/out/song(0).mp3"));
+  EXPECT_TRUE(CollisionLoopsMeet("/out/song(12).mp3", "/out/song.mp3"));
+  EXPECT_TRUE(CollisionLoopsMeet("/out.d/song(0)", "/out.d/song"));
+  EXPECT_FALSE(CollisionLoopsMeet("/out/song.mp3", "/out/songs.mp3"));
+  EXPECT_FALSE(CollisionLoopsMeet("/out/song.mp3", "/out/song().mp3"));
+  EXPECT_FALSE(CollisionLoopsMeet("/out/song.mp3", "/out/song(a).mp3"));
+  EXPECT_FALSE(CollisionLoopsMeet("/out/song.mp3", "/out/song(0).wma"));
+  EXPECT_FALSE(CollisionLoopsMeet("/out/song.mp3", "/other/song.mp3"));
+  // song(0).mp3 tries song(0)(0).mp3 next, which song.mp3 never tries.
+  EXPECT_FALSE(CollisionLoopsMeet("/out/song.mp3", "/out/song(0)(0).mp3"));
+}
+
 TEST(CodecNames, TranslationTables) {
   EXPECT_EQ(FrameRateFromText("29.97 fps"), 29.97);
   EXPECT_EQ(FrameRateFromText("14.985 fps"), 14.985);

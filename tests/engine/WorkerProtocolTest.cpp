@@ -1,10 +1,10 @@
 // The per-file worker's row protocol as the progress display and the completion scan read it.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <thread>
-#include <utility>
 
 #include "Conversion.h"
 #include "EngineRuns.h"
@@ -108,8 +108,9 @@ TEST_F(WorkerProtocol, StopEndsEveryRunningRowShorterAndStartsNoOther) {
 
 // A long first row and short later ones on two row threads: the short rows end first, yet no
 // row's result shows before the rows above it are final, the collision names come out in row
-// order (the first row's song.mp3 although its namesake finished long before), and a row that
-// fails among them keeps its own reason. Twice, so the second batch meets the first's files.
+// order (the first row's song.mp3 although its namesake finished long before) while an output
+// no earlier row competes with is named at once, and a row that fails among them keeps its own
+// reason. Twice, so the second batch meets the first's files.
 TEST_F(WorkerProtocol, RowsThatEndOutOfOrderAreFinalAndNamedInRowOrder) {
   std::filesystem::create_directory(sources / "other");
   AVConvert engine;
@@ -118,13 +119,13 @@ TEST_F(WorkerProtocol, RowsThatEndOutOfOrderAreFinalAndNamedInRowOrder) {
   std::filesystem::remove(vanished.sourcePath);
   const std::vector<TaskRow> rows{AddFile(engine, "song.m4a", 20.0), AddFile(engine, "other/song.m4a"),
                                   vanished, AddFile(engine, "last.m4a")};
-  const std::vector<std::pair<std::string, std::string>> names{{"song.mp3", "song(0).mp3"},
-                                                               {"song(1).mp3", "song(2).mp3"}};
-  for (const auto& [firstName, namesakeName] : names) {
+  const std::vector<std::array<std::string, 3>> names{{"song.mp3", "song(0).mp3", "last.mp3"},
+                                                      {"song(1).mp3", "song(2).mp3", "last(0).mp3"}};
+  for (const auto& [firstName, namesakeName, lastName] : names) {
     BuildConversionJob(engine, rows, output.path().string(), kMp3ProfileName, SettingsFor({}));
     engine.currentFilePercent = 0;
     engine.StartConvertFiles();
-    bool laterRowEndedFirst = false;
+    bool laterRowNamedFirst = false;
     while (engine.IsWorkerRunning()) {
       // Read from the last row up: a final row seen means every row above it was final before.
       bool finalSeen = false;
@@ -133,16 +134,20 @@ TEST_F(WorkerProtocol, RowsThatEndOutOfOrderAreFinalAndNamedInRowOrder) {
         EXPECT_TRUE(final || !finalSeen) << "a row after row " << row << " was final before it";
         finalSeen = finalSeen || final;
       }
-      const bool lastRowDone = engine.rowPercent(3) == 100;
+      // Read the later name first: seen, the earlier one was there before.
+      const bool namesakeNamed = std::filesystem::exists(output / namesakeName);
+      EXPECT_TRUE(!namesakeNamed || std::filesystem::exists(output / firstName))
+          << "the later namesake took a name before the first row";
+      const bool lastNamed = std::filesystem::exists(output / lastName);
       const int index = engine.currentTaskIndex.load();
-      if (index == 0 && lastRowDone) laterRowEndedFirst = true;
+      if (index == 0 && lastNamed) laterRowNamedFirst = true;
       for (int row = 0; row < index; ++row) {
         EXPECT_FALSE(engine.rowRunning(row)) << "the index passed row " << row << " while it converts";
       }
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     engine.JoinWorker();
-    EXPECT_TRUE(laterRowEndedFirst);
+    EXPECT_TRUE(laterRowNamedFirst);
     EXPECT_EQ(engine.currentTaskIndex, 4);
     EXPECT_EQ(engine.taskStatus(0), kTaskCompleted);
     EXPECT_EQ(engine.taskStatus(1), kTaskCompleted);
@@ -151,6 +156,7 @@ TEST_F(WorkerProtocol, RowsThatEndOutOfOrderAreFinalAndNamedInRowOrder) {
     EXPECT_EQ(engine.taskStatus(3), kTaskCompleted);
     EXPECT_EQ(std::filesystem::path(engine.outputPaths[0]).filename(), firstName);
     EXPECT_EQ(std::filesystem::path(engine.outputPaths[1]).filename(), namesakeName);
+    EXPECT_EQ(std::filesystem::path(engine.outputPaths[3]).filename(), lastName);
     EXPECT_NEAR(testing::Inspect(engine.outputPaths[0]).decodedSamples, 20 * 44100, 4096);
     EXPECT_NEAR(testing::Inspect(engine.outputPaths[1]).decodedSamples, 2 * 44100, 4096);
   }
