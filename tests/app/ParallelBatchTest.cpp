@@ -71,13 +71,15 @@ TEST_F(ParallelBatch, RowsFinishingOutOfOrderAreShownInRowOrderUnderTheirOwnName
                     Recording("c.m4a"), Recording("d.m4a")});
   ASSERT_EQ(List().GetItemCount(), 4);
   bool breached = false;
-  int polls = 0;
+  bool ranTogether = false;  // the first row and a later one converting at once
   ConvertPolling([&] {
-    ++polls;
+    const AVConvert& engine = *state.engine;
+    ranTogether = ranTogether || (engine.rowRunning(0) && (engine.rowRunning(1) || engine.rowRunning(2) ||
+                                                           engine.rowRunning(3)));
     if (!breached) breached = !ShowsOnlyFinalRows();
   });
   EXPECT_FALSE(breached);
-  EXPECT_GT(polls, 0);
+  EXPECT_TRUE(ranTogether);
 
   const QString names[] = {"song.mp3", "song(0).mp3", "c.mp3", "d.mp3"};
   for (int row = 0; row < 4; ++row) {
@@ -94,6 +96,41 @@ TEST_F(ParallelBatch, RowsFinishingOutOfOrderAreShownInRowOrderUnderTheirOwnName
   EXPECT_NEAR(second.decodedSamples, 1.5 * 44100, 0.01 * 44100);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].text.startsWith("Convertion Successfully!"));
+}
+
+TEST_F(ParallelBatch, StopWithTwoRowsRunningKeepsTwoShorterFilesAndLeavesTheRestPending) {
+  AddThroughDialog({Recording("one.m4a", 90.0), Recording("two.m4a", 90.0), Recording("three.m4a")});
+  bool stopped = false;
+  ConvertPolling([&] {
+    const AVConvert& engine = *state.engine;
+    if (stopped || engine.rowPercent(0) < 3 || engine.rowPercent(1) < 3) return;
+    stopped = true;
+    QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton);
+  });
+  ASSERT_TRUE(stopped);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(state.engine->IsWorkerRunning());
+  const QString stoppedNames[] = {"one.mp3", "two.mp3"};
+  for (int row = 0; row < 2; ++row) {
+    const QString path = OutputFolder() + "/" + stoppedNames[row];
+    const auto held = testing::Inspect(path.toStdString());
+    EXPECT_GT(held.decodedSamples, 0) << row;
+    EXPECT_LT(held.decodedSamples, 80 * 44100) << row;
+    EXPECT_EQ(held.decodeErrors, 0) << row;
+    const long long seconds = held.decodedSamples / 44100;
+    EXPECT_EQ(Status(row), " Ready") << row;
+    EXPECT_TRUE(List().GetCheck(row)) << row;
+    EXPECT_EQ(ToolTip(row), QString("Stopped: %1 holds the first %2:%3")
+                                .arg(path)
+                                .arg(seconds / 60)
+                                .arg(seconds % 60, 2, 10, QChar('0')));
+  }
+  // The row no thread had taken: untouched, and no file of it.
+  EXPECT_EQ(Status(2), " Ready");
+  EXPECT_TRUE(List().GetCheck(2));
+  EXPECT_EQ(ToolTip(2), "");
+  EXPECT_EQ(QDir(OutputFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            QStringList({"one.mp3", "two.mp3"}));
 }
 
 }  // namespace
