@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -105,7 +106,9 @@ double Median(std::vector<double> values) {
 }
 
 struct RunFigures {
-  double wallSeconds = 0, cpuSeconds = 0, otherSeconds = 0;
+  double wallSeconds = 0;  // the click, until the progress window closed and the message was answered
+  double rowsSeconds = 0;  // the click, until the last row's result was final
+  double cpuSeconds = 0, otherSeconds = 0;
 };
 
 class WindowBatch {
@@ -155,9 +158,25 @@ class WindowBatch {
     const double busyBefore = MachineBusySeconds();
     const double cpuBefore = OwnCpuSeconds();
     QElapsedTimer timer;
+    // The window notices the batch's end on its next 300 ms tick; this finer watch on the same
+    // thread sees when the engine got there, apart from that tick. The launch set the index to
+    // -1, so the last batch's end does not count.
+    const AVConvert& engine = state_.Engine();
+    figures.rowsSeconds = -1;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (figures.rowsSeconds < 0 && engine.currentTaskIndex.load() == options_.files) {
+        figures.rowsSeconds = timer.nsecsElapsed() / 1e9;
+      }
+    });
+    watch.start();
     timer.start();
     window_.button(main_dialog::kConvert)->click();
     figures.wallSeconds = timer.nsecsElapsed() / 1e9;
+    // A tick that came first and found the worker gone left the watch no turn: the click's
+    // whole time is then the bound.
+    if (figures.rowsSeconds < 0) figures.rowsSeconds = figures.wallSeconds;
     figures.cpuSeconds = OwnCpuSeconds() - cpuBefore;
     figures.otherSeconds = std::max(0.0, MachineBusySeconds() - busyBefore - figures.cpuSeconds);
     return Verify(outputFolder, error);
@@ -234,8 +253,9 @@ int Main(int argc, char** argv) {
                      workerCounts[side], error.c_str());
         return 1;
       }
-      std::printf("run %d, %d row worker(s): %.3f s wall, %.3f s cpu, %.3f s other\n", repeat,
-                  workerCounts[side], figures.wallSeconds, figures.cpuSeconds, figures.otherSeconds);
+      std::printf("run %d, %d row worker(s): %.3f s wall, %.3f s rows, %.3f s cpu, %.3f s other\n",
+                  repeat, workerCounts[side], figures.wallSeconds, figures.rowsSeconds,
+                  figures.cpuSeconds, figures.otherSeconds);
       std::fflush(stdout);
       runs[side].push_back(figures);
       if (repeat == 0 && side == 0) peakAfterOneRow = PeakResidentKiB();
@@ -251,16 +271,19 @@ int Main(int argc, char** argv) {
   const double one = median(0, &RunFigures::wallSeconds);
   const double all = median(1, &RunFigures::wallSeconds);
   const double ratio = one / all;
-  std::printf("\nmedian over %d runs: cpu = user+sys of this process, other = CPU used by other "
+  const double rowsRatio = median(0, &RunFigures::rowsSeconds) / median(1, &RunFigures::rowsSeconds);
+  std::printf("\nmedian over %d runs: wall = the click until the message was answered, rows = until "
+              "the last row was final,\ncpu = user+sys of this process, other = CPU used by other "
               "processes meanwhile\n",
               options.repeats);
-  std::printf("%-10s %10s %10s %10s\n", "rows", "wall_s", "cpu_s", "other_s");
+  std::printf("%-10s %10s %10s %10s %10s\n", "rows", "wall_s", "rows_s", "cpu_s", "other_s");
   for (int side = 0; side < 2; ++side) {
-    std::printf("N=%-8d %10.3f %10.3f %10.3f\n", workerCounts[side], median(side, &RunFigures::wallSeconds),
+    std::printf("N=%-8d %10.3f %10.3f %10.3f %10.3f\n", workerCounts[side],
+                median(side, &RunFigures::wallSeconds), median(side, &RunFigures::rowsSeconds),
                 median(side, &RunFigures::cpuSeconds), median(side, &RunFigures::otherSeconds));
   }
-  std::printf("ratio N=1 / N=%d: %.3f (goal >= 1.8 on two cores: %s)\n", cores, ratio,
-              ratio >= 1.8 ? "PASS" : "MISS");
+  std::printf("ratio N=1 / N=%d: %.3f wall (goal >= 1.8 on two cores: %s), %.3f rows\n", cores,
+              ratio, ratio >= 1.8 ? "PASS" : "MISS", rowsRatio);
   std::printf("peak RSS: %ld KiB after the first N=1 batch, %ld KiB after all batches\n",
               peakAfterOneRow, PeakResidentKiB());
   if (median(1, &RunFigures::otherSeconds) > all / 10) {
