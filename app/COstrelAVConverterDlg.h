@@ -70,6 +70,8 @@ class COstrelAVConverterDlg : public QDialog {
   int stopLook() const { return stopLook_; }
 
   // --- Converting a batch ---
+  // The status of a row not converted yet, and of a checked row while its batch runs.
+  static constexpr const char* kReadyStatus = " Ready";
   void StartConverting();
   void MergeFiles();
   // Timer 1: the progress window's display, then the completion scan.

@@ -78,6 +78,13 @@ void COstrelAVConverterDlg::Launch(JobKind kind) {
   jobKind_ = kind;
   rowMap_ = BuildConversionJob(engine, taskRows, acceptedFolder_.toStdString(),
                                profile_->currentText().toStdString(), state_.outputSettings, kind);
+  // A row converted again says nothing of its last batch until this one has its result: a row
+  // this batch stops, or never reaches, would otherwise still read "Completed".
+  for (int row = 0; row < rows; ++row) {
+    if (!taskRows[row].checked) continue;
+    taskList_->SetItemText(row, CCheckListCtrl::kStatus, kReadyStatus);
+    taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus, QString());
+  }
   engine.currentFilePercent = 0;
   if (kind == JobKind::MergeFiles) {
     engine.StartMergeFiles();

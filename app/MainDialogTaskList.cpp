@@ -15,7 +15,6 @@ using namespace main_dialog;
 namespace {
 const char* const kOpenFileFilter =
     "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
-const char* const kReadyStatus = " Ready";
 }  // namespace
 
 // The file dialog delivers "//" where a folder meets a file in some cases; a single "/" is kept.

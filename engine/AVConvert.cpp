@@ -98,6 +98,9 @@ void AVConvert::ResetJob(int rows) {
   secondsWritten_.assign(rows, 0.0);
   taskStatus_ = std::vector<std::atomic<std::uint8_t>>(rows);
   for (auto& status : taskStatus_) status = kTaskPending;
+  rowRunning_ = std::vector<std::atomic<bool>>(rows);
+  rowPercent_ = std::vector<std::atomic<int>>(rows);
+  for (auto& percent : rowPercent_) percent = -1;
   mergeTotalSeconds = 0;
   mergeTotalLength = 0.0;
   mergedOutputPath.clear();
@@ -107,6 +110,21 @@ void AVConvert::ResetJob(int rows) {
 std::uint8_t AVConvert::taskStatus(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= taskStatus_.size()) return kTaskPending;
   return taskStatus_[row].load();
+}
+
+bool AVConvert::rowRunning(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= rowRunning_.size()) return false;
+  return rowRunning_[row].load();
+}
+
+int AVConvert::rowPercent(int row) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= rowPercent_.size()) return -1;
+  return rowPercent_[row].load();
+}
+
+int AVConvert::EffectiveRowWorkers() const {
+  if (rowWorkers > 0) return rowWorkers;
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 double AVConvert::secondsWritten(int row) const {

@@ -143,6 +143,7 @@ class AVConvert {
   bool IsWorkerRunning() const { return workerRunning_.load(); }
 
  private:
+  friend class ParallelRowBatch;
   friend void ConvertFilesThread(AVConvert* engine);
   friend void MergeFilesThread(AVConvert* engine);
 
@@ -150,6 +151,8 @@ class AVConvert {
 
   std::string probeFailureReason_;
   std::vector<std::atomic<std::uint8_t>> taskStatus_;
+  std::vector<std::atomic<bool>> rowRunning_;
+  std::vector<std::atomic<int>> rowPercent_;
   std::vector<std::string> failureReasons_;
   std::vector<double> secondsWritten_;
   std::thread worker_;

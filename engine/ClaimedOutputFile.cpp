@@ -77,12 +77,17 @@ ClaimedOutputFile::~ClaimedOutputFile() {
   if (!published_) ::unlink(temporaryPath_.c_str());
 }
 
-void ClaimedOutputFile::Publish() {
+void ClaimedOutputFile::Close() {
+  if (descriptor_ < 0) return;
   // A file system that reports write errors only when the file is closed (NFS) fails the row
   // here, before the file gets a name.
   const int closed = ::close(descriptor_);
   descriptor_ = -1;
   if (closed != 0) FailConversion("cannot write output", AVERROR(errno));
+}
+
+void ClaimedOutputFile::Publish() {
+  Close();
 
   for (int attempt = -1; attempt < kMaxCollisionAttempts; ++attempt) {
     std::string candidate = CollisionCandidate(requestedPath_, attempt);

@@ -27,8 +27,12 @@ class ClaimedOutputFile {
   int descriptor() const { return descriptor_; }
   const std::string& temporaryPath() const { return temporaryPath_; }
 
-  // Closes the file and renames it to the first free name of the collision loop. Throws
-  // ConversionFailure (and keeps the file temporary, so it is removed) when either fails.
+  // Closes the descriptor; the file stays temporary (and is removed with the claim) until
+  // Publish(). A finished output waiting for its turn to be named holds no descriptor. Throws
+  // ConversionFailure when the close reports a write error. Does nothing the second time.
+  void Close();
+  // Closes the file when still open and renames it to the first free name of the collision loop.
+  // Throws ConversionFailure (and keeps the file temporary, so it is removed) when either fails.
   void Publish();
 
   // The published name once Publish() succeeded; the requested name before.

@@ -14,9 +14,9 @@
 namespace varnell {
 namespace {
 
-void ReportProgress(double secondsWritten, double windowSeconds, std::atomic<int>& percent) {
+void ReportProgress(double secondsWritten, double windowSeconds, const RowProgress& progress) {
   if (windowSeconds <= 0.0) return;
-  percent = static_cast<int>(std::min(secondsWritten * 100.0 / windowSeconds, 100.0));
+  progress.Set(static_cast<int>(std::min(secondsWritten * 100.0 / windowSeconds, 100.0)));
 }
 
 // Which of the source's streams the output takes. Only a video output looks: an audio output
@@ -41,12 +41,11 @@ SourceStreams StreamsToRead(const FileConversionRequest& request) {
 }  // namespace
 
 // One reader per stream, each into its sink. The readers are declared first so that they outlive
-// the output and the sinks; an output destroyed before its Finish() removes its file. The video
+// the output and the sinks; an output destroyed before its Complete() removes its file. The video
 // sink is made before the audio one: video is stream 0. A source without sound (a screen
 // recording) gives a video output with the pictures alone.
-FileConversionResult ConvertFile(const FileConversionRequest& request,
-                                 const std::atomic<bool>& stopFlag,
-                                 std::atomic<int>& currentFilePercent) {
+CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
+                                         const std::atomic<bool>& stopFlag, RowProgress progress) {
   const ClipWindow clip{request.clipBegin, request.clipLength};
   const SourceStreams streams = StreamsToRead(request);
   std::optional<AudioReader> audio;
@@ -74,24 +73,24 @@ FileConversionResult ConvertFile(const FileConversionRequest& request,
   const RowStreams row{audio ? &*audio : nullptr, audioSink ? &*audioSink : nullptr,
                        video ? &*video : nullptr, videoSink ? &*videoSink : nullptr};
   const bool stopped = StepRow(row, stopFlag, [&](double position) {
-    ReportProgress(position, windowSeconds, currentFilePercent);
+    ReportProgress(position, windowSeconds, progress);
   });
   // A stopped file is kept only when it holds something; one stopped before its first sample
   // (or, without sound, its first picture) goes the way of a failed one.
   const bool holdsSomething =
       audioSink ? audioSink->samplesWritten() > 0 : videoSink->framesWritten() > 0;
-  if (stopped && !holdsSomething) return {std::string(), true, 0.0, std::string()};
+  if (stopped && !holdsSomething) return CompletedOutput();
   if (videoSink) videoSink->Flush();
   if (audioSink) audioSink->Flush();
-  output.Finish();
-  if (thumbnail) thumbnail->PublishBeside(output.path());
-  currentFilePercent = 100;
+  std::unique_ptr<ClaimedOutputFile> file = output.Complete();
+  progress.Set(100);
   const double seconds = audioSink ? audioSink->secondsWritten() : videoSink->secondsWritten();
-  FileConversionResult result{output.path(), stopped, seconds, std::string()};
-  if (thumbnail && !thumbnail->failure().empty()) {
-    result.note = "thumbnail not written: " + thumbnail->failure();
-  }
-  return result;
+  return CompletedOutput(std::move(file), std::move(thumbnail), stopped, seconds);
+}
+
+FileConversionResult ConvertFile(const FileConversionRequest& request,
+                                 const std::atomic<bool>& stopFlag, RowProgress progress) {
+  return ConvertToCompletedOutput(request, stopFlag, progress).Publish();
 }
 
 bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,

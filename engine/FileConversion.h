@@ -6,6 +6,8 @@
 #include <string>
 
 #include "engine/AudioTarget.h"
+#include "engine/CompletedOutput.h"
+#include "engine/RowProgress.h"
 #include "engine/VideoTarget.h"
 
 struct AVStream;
@@ -31,20 +33,18 @@ struct FileConversionRequest {
   bool thumbnail = false;  // NAME.THM beside the output, of its first picture
 };
 
-struct FileConversionResult {
-  std::string outputPath;  // the name actually written; empty when a stop left no file
-  bool stopped = false;    // the stop flag ended the file early; the output is shorter but valid
-  double seconds = 0.0;    // the sound the output holds
-  std::string note;        // what went wrong without failing the row (a thumbnail not written)
-};
+// Converts the row into a complete output under its hidden name, to be published when its turn
+// comes; the readers, decoders, encoders and the muxer are released before it returns. Throws
+// ConversionFailure with the row's reason; an output file created for a failed conversion has
+// been removed again by then, as has one that a stop ended before its first sample. Reads
+// stopFlag before every packet; reports the percent (0..100 while converting, 100 once the
+// trailer is written).
+CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
+                                         const std::atomic<bool>& stopFlag, RowProgress progress);
 
-// Throws ConversionFailure with the row's reason; an output file created for a failed conversion
-// has been removed again by then, as has one that a stop ended before its first sample. Reads
-// stopFlag before every packet; writes currentFilePercent
-// (0..100 while converting, 100 once the trailer is written).
+// The same, published at once: for a row converted alone.
 FileConversionResult ConvertFile(const FileConversionRequest& request,
-                                 const std::atomic<bool>& stopFlag,
-                                 std::atomic<int>& currentFilePercent);
+                                 const std::atomic<bool>& stopFlag, RowProgress progress);
 
 // The readers of one row, each with the sink it writes into; no video for an audio-only output
 // or a source without video, no audio for a video output of a source without sound.

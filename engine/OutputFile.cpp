@@ -84,7 +84,7 @@ void OutputFile::CopyTags(const AVDictionary* tags) {
 
 void OutputFile::Start() {
   if (context_->nb_streams == 0) FailConversion("nothing to write: the output has no stream");
-  claim_.emplace(requestedPath_);
+  claim_ = std::make_unique<ClaimedOutputFile>(requestedPath_);
   byteStream_.emplace(claim_->descriptor(), context_.get());
   ffmpeg::Dictionary options;
   if (std::strcmp(muxerName(), "mp3") == 0) {
@@ -112,10 +112,20 @@ void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase, const AVStre
 }
 
 void OutputFile::Finish() {
+  WriteTrailer();
+  claim_->Publish();
+}
+
+std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
+  WriteTrailer();
+  claim_->Close();
+  return std::move(claim_);
+}
+
+void OutputFile::WriteTrailer() {
   RequireSuccess(av_write_trailer(context_.get()), "cannot finish output");
   byteStream_->Flush();
   byteStream_.reset();
-  claim_->Publish();
 }
 
 const std::string& OutputFile::path() const { return claim_ ? claim_->path() : requestedPath_; }

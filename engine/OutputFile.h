@@ -4,6 +4,7 @@
 // before Finish() succeeded removes its temporary file, so a failed row leaves no file at all.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -38,16 +39,21 @@ class OutputFile {
   // Writes the trailer, closes the file and publishes it under the first free name of the
   // collision loop; the file is kept from then on.
   void Finish();
+  // Writes the trailer and closes the file, and hands over its claim: the complete file, still
+  // under its hidden name, to be published (or, destroyed unpublished, removed) by the caller.
+  std::unique_ptr<ClaimedOutputFile> Complete();
 
   // The published name (the requested one, or name(N).ext after collisions) once Finish()
   // succeeded; the requested name before.
   const std::string& path() const;
 
  private:
+  void WriteTrailer();
+
   std::string requestedPath_;
   // Destroyed in reverse order: the byte stream detaches from the context's pb before the
   // context is freed, and the descriptor is closed (an unfinished file removed) last.
-  std::optional<ClaimedOutputFile> claim_;
+  std::unique_ptr<ClaimedOutputFile> claim_;
   ffmpeg::OutputContextPtr context_;
   std::optional<OutputByteStream> byteStream_;
   AVStream* coverStream_ = nullptr;

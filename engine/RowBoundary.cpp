@@ -9,10 +9,10 @@
 namespace varnell {
 
 RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
-                     std::atomic<int>& currentFilePercent, ConvertFileFunction convert) {
+                     RowProgress progress, ConvertFileFunction convert) {
   RowResult row;
   std::optional<std::string> failure =
-      FailureOf([&] { row.converted = convert(request, stopFlag, currentFilePercent); });
+      FailureOf([&] { row.converted = convert(request, stopFlag, progress); });
   if (failure) row.failureReason = std::move(*failure);
   return row;
 }

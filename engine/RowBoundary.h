@@ -16,15 +16,15 @@ namespace varnell {
 class AVConvert;
 
 struct RowResult {
-  std::optional<FileConversionResult> converted;  // empty when the row failed
+  std::optional<CompletedOutput> converted;  // empty when the row failed
   std::string failureReason;
 };
 
-using ConvertFileFunction = FileConversionResult (*)(const FileConversionRequest&,
-                                                     const std::atomic<bool>&, std::atomic<int>&);
+using ConvertFileFunction = CompletedOutput (*)(const FileConversionRequest&,
+                                                const std::atomic<bool>&, RowProgress);
 
 RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
-                     std::atomic<int>& currentFilePercent, ConvertFileFunction convert = &ConvertFile);
+                     RowProgress progress, ConvertFileFunction convert = &ConvertToCompletedOutput);
 
 // Why a row is not converted at all (not checked, or a job the launch could not build); nothing
 // when it is to be converted.

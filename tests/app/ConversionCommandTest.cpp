@@ -139,6 +139,8 @@ TEST_F(ConversionCommand, UncheckedRowsAreLeftAloneAndTheCountEndsAtTheCheckedRo
 }
 
 TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMessage) {
+  // One row at a time, so that the third row has not begun when Stop comes.
+  state.Engine().rowWorkers = 1;
   AddThroughDialog({Recording("first.m4a"), Recording("second.m4a", 90.0), Recording("third.m4a")});
   WhenDuringBatch([this] { return ConvertingRow(1, 3); },
                   [this] { QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton); });
@@ -171,6 +173,14 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   EXPECT_EQ(Status(1), "Completed");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/second(0).mp3"));
   EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(), OutputFolder() + "/second(0).mp3");
+
+  // Converted a third time and stopped, the row no longer reads "Completed".
+  List().SetCheck(1, true);
+  WhenDuringBatch([this] { return ConvertingRow(1, 3); },
+                  [this] { QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton); });
+  Window().StartConverting();
+  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_TRUE(List().item(1, CCheckListCtrl::kStatus)->toolTip().startsWith("Stopped: " + OutputFolder() + "/second(1).mp3"));
 }
 
 TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {

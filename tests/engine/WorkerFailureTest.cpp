@@ -20,12 +20,12 @@ TEST(WorkerFailure, AnyExceptionAtTheRowBoundaryFailsThatRowWithAReason) {
     return row.failureReason;
   };
   EXPECT_EQ(failureOf([](const FileConversionRequest&, const std::atomic<bool>&,
-                         std::atomic<int>&) -> FileConversionResult {
+                         RowProgress) -> CompletedOutput {
               throw std::out_of_range("index 7 of 3");
             }),
             "unexpected error: index 7 of 3");
   EXPECT_EQ(failureOf([](const FileConversionRequest&, const std::atomic<bool>&,
-                         std::atomic<int>&) -> FileConversionResult { throw 42; }),
+                         RowProgress) -> CompletedOutput { throw 42; }),
             "unexpected error");
 }
 

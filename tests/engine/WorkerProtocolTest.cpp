@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "Conversion.h"
 #include "EngineRuns.h"
@@ -78,26 +79,81 @@ TEST_F(WorkerProtocol, PercentRisesFromOpeningToCompletion) {
   EXPECT_GE(*std::max_element(seen.begin(), seen.end()), 90);
 }
 
-TEST_F(WorkerProtocol, StopFinishesTheCurrentFileShorterAndStartsNoOther) {
+// Two row threads: a stop ends both running rows with shorter, valid files and starts no other.
+TEST_F(WorkerProtocol, StopEndsEveryRunningRowShorterAndStartsNoOther) {
   AVConvert engine;
-  const std::vector<TaskRow> rows{AddFile(engine, "first.m4a"), AddFile(engine, "second.m4a", 60.0),
+  engine.rowWorkers = 2;
+  const std::vector<TaskRow> rows{AddFile(engine, "first.m4a", 60.0), AddFile(engine, "second.m4a", 60.0),
                                   AddFile(engine, "third.m4a")};
   BuildConversionJob(engine, rows, output.path().string(), kMp3ProfileName, SettingsFor({}));
   engine.currentFilePercent = 0;
   engine.StartConvertFiles();
-  WaitUntil([&] { return engine.currentTaskIndex == 1 && engine.currentFilePercent >= 5; });
+  WaitUntil([&] { return engine.rowPercent(0) >= 5 && engine.rowPercent(1) >= 5; });
   engine.stopFlag = true;
   engine.JoinWorker();
 
-  EXPECT_EQ(engine.taskStatus(0), kTaskCompleted);
-  EXPECT_EQ(engine.taskStatus(1), kTaskPending);
-  EXPECT_EQ(engine.taskStatus(2), kTaskPending);
   EXPECT_EQ(engine.currentTaskIndex, 2);
-  const auto stopped = testing::Inspect(output / "second.mp3");
-  EXPECT_GT(stopped.decodedSamples, 44100);
-  EXPECT_LT(stopped.decodedSamples, 55 * 44100);
-  EXPECT_EQ(stopped.decodeErrors, 0);
+  for (int row = 0; row < 2; ++row) {
+    EXPECT_EQ(engine.taskStatus(row), kTaskPending);
+    EXPECT_FALSE(engine.rowRunning(row));
+    const auto stopped = testing::Inspect(engine.outputPaths[row]);
+    EXPECT_GT(stopped.decodedSamples, 44100);
+    EXPECT_LT(stopped.decodedSamples, 55 * 44100);
+    EXPECT_EQ(stopped.decodeErrors, 0);
+    EXPECT_NEAR(engine.secondsWritten(row), stopped.decodedSamples / 44100.0, 0.1);
+  }
+  EXPECT_EQ(engine.taskStatus(2), kTaskPending);
   EXPECT_FALSE(std::filesystem::exists(output / "third.mp3"));
+}
+
+// A long first row and short later ones on two row threads: the short rows end first, yet no
+// row's result shows before the rows above it are final, the collision names come out in row
+// order (the first row's song.mp3 although its namesake finished long before), and a row that
+// fails among them keeps its own reason. Twice, so the second batch meets the first's files.
+TEST_F(WorkerProtocol, RowsThatEndOutOfOrderAreFinalAndNamedInRowOrder) {
+  std::filesystem::create_directory(sources / "other");
+  AVConvert engine;
+  engine.rowWorkers = 2;
+  TaskRow vanished = AddFile(engine, "vanished.m4a");
+  std::filesystem::remove(vanished.sourcePath);
+  const std::vector<TaskRow> rows{AddFile(engine, "song.m4a", 20.0), AddFile(engine, "other/song.m4a"),
+                                  vanished, AddFile(engine, "last.m4a")};
+  const std::vector<std::pair<std::string, std::string>> names{{"song.mp3", "song(0).mp3"},
+                                                               {"song(1).mp3", "song(2).mp3"}};
+  for (const auto& [firstName, namesakeName] : names) {
+    BuildConversionJob(engine, rows, output.path().string(), kMp3ProfileName, SettingsFor({}));
+    engine.currentFilePercent = 0;
+    engine.StartConvertFiles();
+    bool laterRowEndedFirst = false;
+    while (engine.IsWorkerRunning()) {
+      // Read from the last row up: a final row seen means every row above it was final before.
+      bool finalSeen = false;
+      for (int row = 3; row >= 0; --row) {
+        const bool final = engine.taskStatus(row) != kTaskPending;
+        EXPECT_TRUE(final || !finalSeen) << "a row after row " << row << " was final before it";
+        finalSeen = finalSeen || final;
+      }
+      const bool lastRowDone = engine.rowPercent(3) == 100;
+      const int index = engine.currentTaskIndex.load();
+      if (index == 0 && lastRowDone) laterRowEndedFirst = true;
+      for (int row = 0; row < index; ++row) {
+        EXPECT_FALSE(engine.rowRunning(row)) << "the index passed row " << row << " while it converts";
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    engine.JoinWorker();
+    EXPECT_TRUE(laterRowEndedFirst);
+    EXPECT_EQ(engine.currentTaskIndex, 4);
+    EXPECT_EQ(engine.taskStatus(0), kTaskCompleted);
+    EXPECT_EQ(engine.taskStatus(1), kTaskCompleted);
+    EXPECT_EQ(engine.taskStatus(2), kTaskFailed);
+    EXPECT_EQ(engine.failureReason(2), "cannot open source: No such file or directory");
+    EXPECT_EQ(engine.taskStatus(3), kTaskCompleted);
+    EXPECT_EQ(std::filesystem::path(engine.outputPaths[0]).filename(), firstName);
+    EXPECT_EQ(std::filesystem::path(engine.outputPaths[1]).filename(), namesakeName);
+    EXPECT_NEAR(testing::Inspect(engine.outputPaths[0]).decodedSamples, 20 * 44100, 4096);
+    EXPECT_NEAR(testing::Inspect(engine.outputPaths[1]).decodedSamples, 2 * 44100, 4096);
+  }
 }
 
 TEST_F(WorkerProtocol, StopBeforeTheFirstRowTouchesNothing) {

@@ -1,0 +1,21 @@
+#include "engine/CompletedOutput.h"
+
+namespace varnell {
+
+CompletedOutput::CompletedOutput(std::unique_ptr<ClaimedOutputFile> file,
+                                 std::optional<ThumbnailWriter> thumbnail, bool stopped,
+                                 double seconds)
+    : file_(std::move(file)), thumbnail_(std::move(thumbnail)), stopped_(stopped), seconds_(seconds) {}
+
+FileConversionResult CompletedOutput::Publish() {
+  if (!file_) return {std::string(), true, 0.0, std::string()};
+  file_->Publish();
+  FileConversionResult result{file_->path(), stopped_, seconds_, std::string()};
+  if (thumbnail_) {
+    thumbnail_->PublishBeside(result.outputPath);
+    if (!thumbnail_->failure().empty()) result.note = "thumbnail not written: " + thumbnail_->failure();
+  }
+  return result;
+}
+
+}  // namespace varnell

@@ -1,0 +1,104 @@
+#include "engine/ParallelRowBatch.h"
+
+#include <algorithm>
+#include <system_error>
+#include <thread>
+
+#include "engine/AVConvert.h"
+#include "engine/RowBoundary.h"
+
+namespace varnell {
+
+void ParallelRowBatch::Run() {
+  AVConvert& e = engine_;
+  for (auto& status : e.taskStatus_) status = kTaskPending;
+  for (auto& running : e.rowRunning_) running = false;
+  for (auto& percent : e.rowPercent_) percent = -1;
+  ended_.clear();
+  ended_.resize(static_cast<std::size_t>(std::max(e.rowCount, 0)));
+  nextRow_ = 0;
+  firstUnpublished_ = 0;
+  e.currentTaskIndex = 0;
+
+  const int threads = std::min(e.EffectiveRowWorkers(), e.rowCount);
+  std::vector<std::thread> others;
+  for (int i = 1; i < threads; ++i) {
+    try {
+      others.emplace_back([this] { ConvertRows(); });
+    } catch (const std::system_error&) {
+      break;  // the rows go to the threads that did start, this one at least
+    }
+  }
+  ConvertRows();
+  for (std::thread& thread : others) thread.join();
+}
+
+void ParallelRowBatch::ConvertRows() {
+  while (const std::optional<int> row = TakeNextRow()) {
+    RowEnd end = ConvertTakenRow(*row);
+    engine_.rowRunning_[*row] = false;
+    EndRow(*row, std::move(end));
+  }
+}
+
+std::optional<int> ParallelRowBatch::TakeNextRow() {
+  std::lock_guard lock(mutex_);
+  // Read here, before each row, so that after a stop no further row begins.
+  if (engine_.stopFlag.load() || nextRow_ >= engine_.rowCount) return std::nullopt;
+  const int row = nextRow_++;
+  engine_.rowRunning_[row] = true;
+  // The row the batch waits for is opening: its percent is -1 until it converts.
+  if (row == firstUnpublished_) engine_.currentFilePercent = -1;
+  return row;
+}
+
+ParallelRowBatch::RowEnd ParallelRowBatch::ConvertTakenRow(int row) {
+  AVConvert& e = engine_;
+  if (std::optional<std::string> refusal = RowRefusal(e, row)) return {std::nullopt, std::move(*refusal)};
+  const RowProgress progress(e.rowPercent_[row], row, e.currentTaskIndex, e.currentFilePercent);
+  RowResult result = ConvertRow(RequestForRow(e, row), e.stopFlag, progress);
+  return {std::move(result.converted), std::move(result.failureReason)};
+}
+
+void ParallelRowBatch::EndRow(int row, RowEnd end) {
+  AVConvert& e = engine_;
+  std::lock_guard lock(mutex_);
+  ended_[row] = std::move(end);
+  while (firstUnpublished_ < e.rowCount && ended_[firstUnpublished_]) {
+    PublishInTurn(firstUnpublished_, *ended_[firstUnpublished_]);
+    ended_[firstUnpublished_].reset();
+    const int next = ++firstUnpublished_;
+    if (next < e.rowCount) {
+      // The batch's percent follows the row it now waits for. Copied again after the index
+      // moved, since the row's thread may have reported in between without mirroring it.
+      e.currentFilePercent = e.rowPercent_[next].load();
+      e.currentTaskIndex = next;
+      e.currentFilePercent = e.rowPercent_[next].load();
+    } else {
+      e.currentTaskIndex = next;
+    }
+  }
+}
+
+void ParallelRowBatch::PublishInTurn(int row, RowEnd& end) {
+  AVConvert& e = engine_;
+  FileConversionResult published;
+  std::optional<std::string> failure;
+  if (!end.output) {
+    failure = std::move(end.failureReason);
+  } else {
+    failure = FailureOf([&] { published = end.output->Publish(); });
+  }
+  if (failure) {
+    e.failureReasons_[row] = std::move(*failure);
+    e.taskStatus_[row] = kTaskFailed;
+    return;
+  }
+  e.outputPaths[row] = published.outputPath;
+  e.secondsWritten_[row] = published.seconds;
+  e.failureReasons_[row] = std::move(published.note);
+  // A row the stop ended stays pending; its shorter file is kept.
+  if (!published.stopped) e.taskStatus_[row] = kTaskCompleted;
+}
+
+}  // namespace varnell
