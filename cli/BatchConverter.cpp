@@ -62,7 +62,7 @@ FileOutcome BatchConverter::OutcomeOf(int row) const {
     default:
       // A row a stop ended keeps its shorter file, or none when it had no sound yet.
       outcome.kind = FileOutcome::Kind::Stopped;
-      if (engine_.secondsWritten(row) > 0) outcome.outputPath = engine_.outputPaths[row];
+      outcome.outputPath = engine_.outputPaths[row];
       outcome.reason = "stopped";
       break;
   }
