@@ -46,6 +46,8 @@ class BatchConverter {
   // callback runs on the calling thread: onOutcome once per file in the order of the files,
   // as soon as that file and every file before it have ended (none for a file a stop kept from
   // starting); onTick about every 100 ms with the files being converted and the number ended.
+  // The files are probed first, one after another (a few milliseconds each); a stop meanwhile
+  // starts no file. When the worker's thread cannot start, every file fails with the reason.
   void Run(const std::function<void(const FileOutcome&)>& onOutcome,
            const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
            const std::function<bool()>& stopRequested);
