@@ -12,7 +12,6 @@ BatchReport::BatchReport(ResultLines& results, std::FILE* messages, bool drawPro
     : results_(results), messages_(messages), progress_(messages, drawProgress, totalFiles) {}
 
 void BatchReport::OnOutcome(const FileOutcome& outcome) {
-  std::lock_guard lock(screen_);
   progress_.Clear();
   switch (outcome.kind) {
     case FileOutcome::Kind::Completed:
@@ -41,7 +40,6 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
 }
 
 void BatchReport::OnMergedOutput(const MergedFile& merged) {
-  std::lock_guard lock(screen_);
   progress_.Clear();
   const std::string kind = merged.stopped ? "Stopped: " : merged.outputPath.empty() ? "Failure: " : "Completed: ";
   results_.Write(kind + (merged.outputPath.empty()
@@ -50,7 +48,6 @@ void BatchReport::OnMergedOutput(const MergedFile& merged) {
 }
 
 void BatchReport::OnTick(const std::vector<ActiveFile>& active, int ended) {
-  std::lock_guard lock(screen_);
   AnnounceStop();
   progress_.Draw(active, ended);
 }
@@ -85,7 +82,6 @@ void BatchReport::AnnounceStop() {
 }
 
 int BatchReport::Finish() {
-  std::lock_guard lock(screen_);
   progress_.Clear();
   results_.Write(std::to_string(completed_) + " completed, " + std::to_string(failed_) + " failed");
   AnnounceStop();  // a stop after the last tick, or the summary that could not be written

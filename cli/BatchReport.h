@@ -1,10 +1,9 @@
 // What varnell-convert tells the user while a batch runs: a result line per file and the summary
-// on standard output, the progress bar and the stop notices on standard error. Outcomes arrive
-// on job threads and ticks on the calling thread; one lock keeps their lines whole.
+// on standard output, the progress bar and the stop notices on standard error. Every call but
+// StopRequested comes from the thread that runs the batch, so lines never interleave.
 #pragma once
 
 #include <cstdio>
-#include <mutex>
 #include <vector>
 
 #include "cli/BatchConverter.h"
@@ -39,7 +38,6 @@ class BatchReport {
 
   ResultLines& results_;
   std::FILE* messages_;
-  std::mutex screen_;  // guards everything below and the writes to both streams
   ProgressLine progress_;
   int completed_ = 0;
   int failed_ = 0;

@@ -17,4 +17,25 @@ std::variant<TaskRow, RowFailure> RowForFile(AVConvert& engine, const std::strin
   return row;
 }
 
+const std::string& CommandLineRows::FailureReason(const AVConvert& engine, int row) const {
+  return probeFailures[row].empty() ? engine.failureReason(row) : probeFailures[row];
+}
+
+CommandLineRows RowsForFiles(AVConvert& engine, const CommandLineOptions& options,
+                             const std::function<bool()>& stopRequested) {
+  CommandLineRows probed;
+  for (const std::string& path : options.files) {
+    if (stopRequested()) break;
+    std::variant<TaskRow, RowFailure> row = RowForFile(engine, path, options);
+    if (auto* failure = std::get_if<RowFailure>(&row)) {
+      probed.probeFailures.push_back(std::move(failure->reason));
+      probed.rows.push_back(TaskRow{path, "", "", "", false});
+    } else {
+      probed.probeFailures.emplace_back();
+      probed.rows.push_back(std::move(std::get<TaskRow>(row)));
+    }
+  }
+  return probed;
+}
+
 }  // namespace varnell

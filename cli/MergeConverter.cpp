@@ -18,24 +18,14 @@ MergedFile MergeConverter::Run(
     const std::function<void(const FileOutcome&)>& onOutcome,
     const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
     const std::function<bool()>& stopRequested) {
-  std::vector<TaskRow> rows;
-  for (const std::string& path : options_.files) {
-    std::variant<TaskRow, RowFailure> row = RowForFile(engine_, path, options_);
-    if (auto* failure = std::get_if<RowFailure>(&row)) {
-      // Unchecked: the worker passes it over; its reason is the probe's.
-      probeFailures_.push_back(std::move(failure->reason));
-      rows.push_back(TaskRow{path, "", "", "", false});
-    } else {
-      probeFailures_.emplace_back();
-      rows.push_back(std::move(std::get<TaskRow>(row)));
-    }
-  }
-  BuildConversionJob(engine_, rows, options_.outputFolder, formatName_, settings_,
+  // Every file is probed before the merge starts; a stop meanwhile ends the merge at its start.
+  probed_ = RowsForFiles(engine_, options_, [] { return false; });
+  BuildConversionJob(engine_, probed_.rows, options_.outputFolder, formatName_, settings_,
                      JobKind::MergeFiles);
   if (stopRequested()) engine_.stopFlag = true;
   engine_.StartMergeFiles();
 
-  const int total = static_cast<int>(rows.size());
+  const int total = static_cast<int>(probed_.rows.size());
   while (engine_.IsWorkerRunning()) {
     if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
     ReportEndedRows(onOutcome);
@@ -67,7 +57,7 @@ void MergeConverter::ReportEndedRows(const std::function<void(const FileOutcome&
         break;
       case kTaskFailed:
         outcome.kind = FileOutcome::Kind::Failed;
-        outcome.reason = probeFailures_[row].empty() ? engine_.failureReason(row) : probeFailures_[row];
+        outcome.reason = probed_.FailureReason(engine_, row);
         break;
       default:
         outcome.kind = FileOutcome::Kind::NotStarted;

@@ -10,6 +10,7 @@
 
 #include "cli/BatchConverter.h"
 #include "cli/CommandLineOptions.h"
+#include "cli/CommandLineRow.h"
 #include "engine/AVConvert.h"
 #include "settings/OutputSettings.h"
 
@@ -41,7 +42,7 @@ class MergeConverter {
   const OutputSettings& settings_;
   std::string formatName_;
   AVConvert engine_;
-  std::vector<std::string> probeFailures_;  // per file; a file whose probe failed is not merged
+  CommandLineRows probed_;  // a file whose probe failed is not merged
   int reportedRows_ = 0;
 };
 

@@ -1,12 +1,14 @@
-// How many job threads a batch starts, and what it does when the system refuses one.
+// One engine object converts the command line's files with --jobs row threads; the results come
+// back in the order of the files, whatever order the rows finish in.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <system_error>
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "Media.h"
 #include "TempFolder.h"
+#include "ThreadsCannotStart.h"
 #include "cli/BatchConverter.h"
 #include "cli/ConversionSettings.h"
 #include "settings/RecordingMessageSink.h"
@@ -14,73 +16,100 @@
 namespace varnell {
 namespace {
 
+using testing::Inspect;
 using testing::TempFolder;
 using testing::Tone;
 using testing::WriteSample;
 
 class Batch : public ::testing::Test {
  protected:
-  // Runs the files through a batch whose threads come from startThread; returns the outcomes.
-  std::vector<FileOutcome> Run(const std::vector<std::string>& files, int jobs,
-                               ThreadStarter startThread) {
+  CommandLineOptions OptionsFor(const std::vector<std::string>& files, int jobs) {
     std::vector<std::string> arguments{"--jobs", std::to_string(jobs), "--output-dir",
                                        output.path().string()};
     arguments.insert(arguments.end(), files.begin(), files.end());
-    const auto options = std::get<CommandLineOptions>(ParseCommandLine(arguments, 1));
+    return std::get<CommandLineOptions>(ParseCommandLine(arguments, 1));
+  }
+
+  // Runs the files to their end; returns the outcomes in the order they were reported.
+  std::vector<FileOutcome> Run(const std::vector<std::string>& files, int jobs) {
+    const CommandLineOptions options = OptionsFor(files, jobs);
     RecordingMessageSink messages;
     const OutputSettings settings = ConversionSettingsFor(options, messages);
     EXPECT_TRUE(messages.messages.empty());
-    BatchConverter batch(options, settings, FormatNameFor(options), std::move(startThread));
+    BatchConverter batch(options, settings, FormatNameFor(options));
     std::vector<FileOutcome> outcomes;
-    batch.Run([&](const FileOutcome& outcome) { outcomes.push_back(outcome); },
-              [](const std::vector<ActiveFile>&, int) {}, [] { return false; });
+    int lastEnded = -1;
+    const std::thread::id caller = std::this_thread::get_id();
+    batch.Run(
+        [&](const FileOutcome& outcome) {
+          EXPECT_EQ(std::this_thread::get_id(), caller);
+          outcomes.push_back(outcome);
+        },
+        [&](const std::vector<ActiveFile>&, int ended) { lastEnded = ended; },
+        [] { return false; });
+    EXPECT_EQ(lastEnded, static_cast<int>(files.size()));
     return outcomes;
-  }
-
-  int Count(const std::vector<FileOutcome>& outcomes, FileOutcome::Kind kind) {
-    return static_cast<int>(std::count_if(outcomes.begin(), outcomes.end(),
-                                          [&](const FileOutcome& o) { return o.kind == kind; }));
   }
 
   TempFolder sources;
   TempFolder output;
 };
 
-TEST_F(Batch, JobThreadsAreBoundedByTheCores) {
-  const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-  const int limit = BatchConverter::kJobsPerCore * cores;
-  std::vector<std::string> files{WriteSample(Tone(sources / "a.m4a", 1.0)),
-                                 WriteSample(Tone(sources / "b.m4a", 1.0))};
-  while (static_cast<int>(files.size()) < limit + 8) files.push_back(sources / "missing.m4a");
-  std::atomic<int> started{0};
-  const auto outcomes = Run(files, 1000, [&](std::function<void()> run) {
-    ++started;
-    return StartJobThread(std::move(run));
-  });
-  EXPECT_LE(started.load(), limit);
+// The short files after a long first one end first, yet each line waits for the files before it
+// and names that file's own output; the collision name goes to the later row every time.
+TEST_F(Batch, RowsFinishingOutOfOrderAreReportedInFileOrder) {
+  std::filesystem::create_directory(sources / "a");
+  std::filesystem::create_directory(sources / "b");
+  const std::string bad = sources / "bad.m4a";
+  std::ofstream(bad) << "not audio";
+  const std::vector<std::string> files{WriteSample(Tone(sources / "long.m4a", 40.0)),
+                                       WriteSample(Tone(sources / "a/song.m4a", 1.0)), bad,
+                                       WriteSample(Tone(sources / "b/song.m4a", 2.0))};
+  const std::vector<FileOutcome> outcomes = Run(files, 2);
   ASSERT_EQ(outcomes.size(), files.size());
-  EXPECT_EQ(Count(outcomes, FileOutcome::Kind::Completed), 2);
-  EXPECT_EQ(Count(outcomes, FileOutcome::Kind::Failed), static_cast<int>(files.size()) - 2);
+  for (std::size_t row = 0; row < files.size(); ++row) EXPECT_EQ(outcomes[row].sourcePath, files[row]);
+  const std::vector<std::pair<std::string, double>> converted{
+      {output / "long.mp3", 40.0}, {output / "song.mp3", 1.0}, {"", 0.0}, {output / "song(0).mp3", 2.0}};
+  for (std::size_t row = 0; row < files.size(); ++row) {
+    SCOPED_TRACE(files[row]);
+    if (converted[row].first.empty()) {
+      EXPECT_EQ(outcomes[row].kind, FileOutcome::Kind::Failed);
+      EXPECT_EQ(outcomes[row].reason, "cannot open source: Invalid data found when processing input");
+      continue;
+    }
+    EXPECT_EQ(outcomes[row].kind, FileOutcome::Kind::Completed);
+    EXPECT_EQ(outcomes[row].outputPath, converted[row].first);
+    EXPECT_NEAR(Inspect(converted[row].first).decodedSamples / 44100.0, converted[row].second, 0.01);
+  }
 }
 
-TEST_F(Batch, AThreadThatCannotStartLeavesItsFilesToTheOthersOrFailsThem) {
-  const std::vector<std::string> files{WriteSample(Tone(sources / "a.m4a", 1.0)),
-                                       WriteSample(Tone(sources / "b.m4a", 1.0)),
-                                       WriteSample(Tone(sources / "c.m4a", 1.0))};
-  const auto refuseAfter = [](int allowed) {
-    return [allowed, started = 0](std::function<void()> run) mutable {
-      if (started++ >= allowed) throw std::system_error(EAGAIN, std::generic_category());
-      return StartJobThread(std::move(run));
-    };
+TEST_F(Batch, RowThreadsAreBoundedByTheFilesAndTheCores) {
+  const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  const int limit = BatchConverter::kJobsPerCore * cores;
+  const auto rowWorkers = [&](int files, int jobs) {
+    const CommandLineOptions options = OptionsFor(std::vector<std::string>(files, sources / "x.m4a"), jobs);
+    return BatchConverter(options, OutputSettings{}, FormatNameFor(options)).rowWorkers();
   };
-  EXPECT_EQ(Count(Run(files, 3, refuseAfter(1)), FileOutcome::Kind::Completed), 3);
+  EXPECT_EQ(rowWorkers(3, 1000), 3);
+  EXPECT_EQ(rowWorkers(limit + 8, 1000), limit);
+  EXPECT_EQ(rowWorkers(5, 2), 2);
+}
 
-  const auto outcomes = Run(files, 3, refuseAfter(0));
-  ASSERT_EQ(outcomes.size(), 3u);
-  for (const FileOutcome& outcome : outcomes) {
-    EXPECT_EQ(outcome.kind, FileOutcome::Kind::Failed);
-    EXPECT_EQ(outcome.reason, "cannot start a conversion thread: Resource temporarily unavailable");
+// No thread at all: every file fails, each with a reason of its own, and the batch returns.
+TEST_F(Batch, AWorkerThatCannotStartFailsEveryFileWithTheReason) {
+  const std::vector<std::string> files{WriteSample(Tone(sources / "a.m4a", 1.0)), sources / "missing.m4a",
+                                       WriteSample(Tone(sources / "b.m4a", 1.0))};
+  std::vector<FileOutcome> outcomes;
+  {
+    const testing::ThreadsCannotStart noThreads;
+    outcomes = Run(files, 2);
   }
+  ASSERT_EQ(outcomes.size(), 3u);
+  for (const FileOutcome& outcome : outcomes) EXPECT_EQ(outcome.kind, FileOutcome::Kind::Failed);
+  EXPECT_EQ(outcomes[0].reason, "cannot start the conversion thread: Resource temporarily unavailable");
+  EXPECT_EQ(outcomes[1].reason, "cannot open source: No such file or directory");
+  EXPECT_EQ(outcomes[2].reason, outcomes[0].reason);
+  EXPECT_TRUE(std::filesystem::is_empty(output.path()));
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Whatever goes wrong in the worker ends rows with a reason; it never ends the program or
 // leaves a caller waiting for a worker that does not run.
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <stdexcept>
 
 #include "Conversion.h"
+#include "ThreadsCannotStart.h"
 #include "engine/RowBoundary.h"
 
 namespace varnell {
@@ -29,35 +29,13 @@ TEST(WorkerFailure, AnyExceptionAtTheRowBoundaryFailsThatRowWithAReason) {
             "unexpected error");
 }
 
-// Makes every new thread ask for more stack than the address space holds, so no thread starts.
-class ThreadsCannotStart {
- public:
-  ThreadsCannotStart() {
-    pthread_getattr_default_np(&saved_);
-    pthread_attr_t huge;
-    pthread_attr_init(&huge);
-    pthread_attr_setstacksize(&huge, std::size_t{1} << 60);
-    pthread_setattr_default_np(&huge);
-    pthread_attr_destroy(&huge);
-  }
-  ThreadsCannotStart(const ThreadsCannotStart&) = delete;
-  ThreadsCannotStart& operator=(const ThreadsCannotStart&) = delete;
-  ~ThreadsCannotStart() {
-    pthread_setattr_default_np(&saved_);
-    pthread_attr_destroy(&saved_);
-  }
-
- private:
-  pthread_attr_t saved_{};
-};
-
 TEST(WorkerFailure, AWorkerThatCannotStartFailsTheRowsAndLeavesNoWorkerRunning) {
   AVConvert engine;
   const std::vector<TaskRow> rows{{"/nowhere/a.m4a", "00:00:00", "00:00:05", "5"},
                                   {"/nowhere/b.m4a", "00:00:00", "00:00:05", "5"}};
   BuildConversionJob(engine, rows, "/nowhere", kMp3ProfileName, testing::SettingsFor({}));
   {
-    const ThreadsCannotStart noThreads;
+    const testing::ThreadsCannotStart noThreads;
     engine.StartConvertFiles();
   }
   EXPECT_FALSE(engine.IsWorkerRunning());
