@@ -86,6 +86,13 @@ void COstrelAVConverterDlg::Launch(JobKind kind) {
     taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus, QString());
   }
   engine.currentFilePercent = 0;
+  // The last row's result is shown as soon as the worker ends, not up to a tick later. A call
+  // that arrives after its batch (the window closed the batch by a Stop meanwhile) finds the
+  // timer stopped and does nothing.
+  engine.onWorkerEnding = [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { if (progressTimer_.isActive()) ProgressTick(); }, Qt::QueuedConnection);
+  };
   if (kind == JobKind::MergeFiles) {
     engine.StartMergeFiles();
   } else {

@@ -148,6 +148,7 @@ void AVConvert::StartWorker(void (*work)(AVConvert*)) {
   try {
     worker_ = std::thread([this, work] {
       work(this);
+      if (onWorkerEnding) onWorkerEnding();
       workerRunning_ = false;
     });
   } catch (const std::system_error& error) {

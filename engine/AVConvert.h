@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <thread>
@@ -141,6 +142,10 @@ class AVConvert {
   // True from StartConvertFiles or StartMergeFiles until the worker has returned; a caller that
   // must stay responsive polls this before JoinWorker.
   bool IsWorkerRunning() const { return workerRunning_.load(); }
+  // Called on the worker thread when the worker has ended its last row, just before
+  // IsWorkerRunning() turns false, so that a caller that polls can look at once instead of at
+  // its next tick. Set while no worker runs; it must be safe to call from another thread.
+  std::function<void()> onWorkerEnding;
 
  private:
   friend class ParallelRowBatch;

@@ -158,9 +158,9 @@ class WindowBatch {
     const double busyBefore = MachineBusySeconds();
     const double cpuBefore = OwnCpuSeconds();
     QElapsedTimer timer;
-    // The window notices the batch's end on its next 300 ms tick; this finer watch on the same
-    // thread sees when the engine got there, apart from that tick. The launch set the index to
-    // -1, so the last batch's end does not count.
+    // This finer watch on the window's thread sees when the engine got there, apart from the
+    // completion scan and message. The launch set the index to -1, so the last batch's end does
+    // not count.
     const AVConvert& engine = state_.Engine();
     figures.rowsSeconds = -1;
     QTimer watch;
