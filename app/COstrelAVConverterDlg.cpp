@@ -76,6 +76,13 @@ COstrelAVConverterDlg::COstrelAVConverterDlg(ApplicationState& state, const Plat
 
 COstrelAVConverterDlg::~COstrelAVConverterDlg() {
   qApp->removeEventFilter(this);
+  // The engine outlives this window: a worker still running (the program quits during a batch)
+  // is stopped and joined here, so that its end does not call back into a window that is gone.
+  if (state_.engine) {
+    if (state_.engine->IsWorkerRunning()) state_.engine->stopFlag = true;
+    state_.engine->JoinWorker();
+    state_.engine->onWorkerEnding = nullptr;
+  }
   // The player's thread must not reach a window that is gone: close the file, then unhook.
   PlayerModule_Stop();
   PlayerModule_Close();
