@@ -88,10 +88,6 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   return CompletedOutput(std::move(file), std::move(thumbnail), stopped, seconds);
 }
 
-FileConversionResult ConvertFile(const FileConversionRequest& request,
-                                 const std::atomic<bool>& stopFlag, RowProgress progress) {
-  return ConvertToCompletedOutput(request, stopFlag, progress).Publish();
-}
 
 bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
              const std::function<void(double position)>& reportPosition) {

@@ -42,9 +42,6 @@ struct FileConversionRequest {
 CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
                                          const std::atomic<bool>& stopFlag, RowProgress progress);
 
-// The same, published at once: for a row converted alone.
-FileConversionResult ConvertFile(const FileConversionRequest& request,
-                                 const std::atomic<bool>& stopFlag, RowProgress progress);
 
 // The readers of one row, each with the sink it writes into; no video for an audio-only output
 // or a source without video, no audio for a video output of a source without sound.

@@ -80,7 +80,7 @@ TEST(StoppedConversion, AStopBeforeTheFirstSampleKeepsNoFile) {
   request.audio = {Mp3CodecId(), 128000, 44100, 2};
   const std::atomic<bool> stop{true};
   std::atomic<int> percent{0};
-  const FileConversionResult result = ConvertFile(request, stop, percent);
+  const FileConversionResult result = ConvertToCompletedOutput(request, stop, percent).Publish();
   EXPECT_TRUE(result.stopped);
   EXPECT_EQ(result.outputPath, "");
   EXPECT_FALSE(std::filesystem::exists(folder / "tone.mp3"));
