@@ -7,13 +7,23 @@ CompletedOutput::CompletedOutput(std::unique_ptr<ClaimedOutputFile> file,
                                  double seconds)
     : file_(std::move(file)), thumbnail_(std::move(thumbnail)), stopped_(stopped), seconds_(seconds) {}
 
+void AppendNote(std::string& notes, std::string_view note) {
+  if (note.empty()) return;
+  if (!notes.empty()) notes += "; ";
+  notes += note;
+}
+
+void CompletedOutput::AddNote(std::string note) { AppendNote(notes_, note); }
+
 FileConversionResult CompletedOutput::Publish() {
   if (!file_) return {std::string(), true, 0.0, std::string()};
   file_->Publish();
-  FileConversionResult result{file_->path(), stopped_, seconds_, std::string()};
+  FileConversionResult result{file_->path(), stopped_, seconds_, notes_};
   if (thumbnail_) {
     thumbnail_->PublishBeside(result.outputPath);
-    if (!thumbnail_->failure().empty()) result.note = "thumbnail not written: " + thumbnail_->failure();
+    if (!thumbnail_->failure().empty()) {
+      AppendNote(result.note, "thumbnail not written: " + thumbnail_->failure());
+    }
   }
   return result;
 }

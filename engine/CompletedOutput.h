@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/ClaimedOutputFile.h"
 #include "engine/ThumbnailWriter.h"
@@ -18,7 +19,8 @@ struct FileConversionResult {
   std::string outputPath;  // the name actually written; empty when a stop left no file
   bool stopped = false;    // the stop flag ended the file early; the output is shorter but valid
   double seconds = 0.0;    // the sound the output holds
-  std::string note;        // what went wrong without failing the row (a thumbnail not written)
+  std::string note;        // what went wrong without failing the row (a thumbnail not written);
+                           // several notes are joined with "; "
 };
 
 class CompletedOutput {
@@ -27,6 +29,10 @@ class CompletedOutput {
   CompletedOutput() = default;
   CompletedOutput(std::unique_ptr<ClaimedOutputFile> file, std::optional<ThumbnailWriter> thumbnail,
                   bool stopped, double seconds);
+
+  // Something the row's file lacks that did not fail the row ("cover left out: ..."); the notes
+  // become the result's note, in the order they were added, after publishing.
+  void AddNote(std::string note);
 
   // Gives the file the first free name of the collision loop, then writes the thumbnail beside
   // it. Throws ConversionFailure when the file cannot be named; it is removed then.
@@ -37,6 +43,10 @@ class CompletedOutput {
   std::optional<ThumbnailWriter> thumbnail_;
   bool stopped_ = true;
   double seconds_ = 0.0;
+  std::string notes_;
 };
+
+// Joins a note onto the notes before it: "first; second".
+void AppendNote(std::string& notes, std::string_view note);
 
 }  // namespace varnell
