@@ -14,6 +14,8 @@ std::variant<TaskRow, RowFailure> RowForFile(AVConvert& engine, const std::strin
   row.startTime = options.start;
   row.endTime = options.end.value_or(FormatClipTime(engine.durationSeconds));
   row.durationSeconds = std::to_string(engine.durationSeconds);
+  row.endChosen = options.end.has_value();
+  if (engine.durationMicroseconds > 0) row.probedSeconds = engine.durationMicroseconds / 1e6;
   return row;
 }
 

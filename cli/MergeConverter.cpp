@@ -18,11 +18,14 @@ MergedFile MergeConverter::Run(
     const std::function<void(const FileOutcome&)>& onOutcome,
     const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
     const std::function<bool()>& stopRequested) {
-  // Every file is probed before the merge starts; a stop meanwhile ends the merge at its start.
-  probed_ = RowsForFiles(engine_, options_, [] { return false; });
+  // Every file is probed before the merge starts; a stop meanwhile starts nothing.
+  probed_ = RowsForFiles(engine_, options_, stopRequested);
+  if (stopRequested()) {
+    onTick({}, 0);
+    return {std::string(), "stopped before any sound", true};
+  }
   BuildConversionJob(engine_, probed_.rows, options_.outputFolder, formatName_, settings_,
                      JobKind::MergeFiles);
-  if (stopRequested()) engine_.stopFlag = true;
   engine_.StartMergeFiles();
 
   const int total = static_cast<int>(probed_.rows.size());

@@ -45,11 +45,11 @@ AudioReader::AudioReader(const std::string& sourcePath, ClipWindow clip) : clip_
   source_.ReadOnly({stream_->index});
 }
 
+// A clip whose end lies past the file's end runs to the file's end, so its progress does too.
 double WindowSecondsOf(const SourceFile& source, ClipWindow clip) {
-  if (std::isfinite(clip.length)) return clip.length;
   const std::int64_t duration = source.context()->duration;
-  const double sourceSeconds = duration > 0 ? duration / 1e6 : 0.0;
-  return std::max(sourceSeconds - clip.begin, 0.0);
+  if (duration <= 0) return std::isfinite(clip.length) ? clip.length : 0.0;
+  return std::min(clip.length, std::max(duration / 1e6 - clip.begin, 0.0));
 }
 
 void AudioReader::ConnectTo(const AudioSink& sink) {

@@ -39,15 +39,15 @@ std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow
     engine.sourcePaths[row] = task.sourcePath;
     const auto begin = static_cast<double>(ParseClipTime(task.startTime));
     const std::int64_t end = ParseClipTime(task.endTime);
-    const bool toTheEnd =
-        !task.durationSeconds.empty() && end == std::atoll(task.durationSeconds.c_str());
+    const bool toTheEnd = !task.endChosen && !task.durationSeconds.empty() &&
+                          end == std::atoll(task.durationSeconds.c_str());
     engine.clipBegin[row] = begin;
     engine.clipEnd[row] = static_cast<double>(end);
     engine.clipLength[row] = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
     if (kind == JobKind::MergeFiles) {
       engine.mergeTotalSeconds = static_cast<int>(engine.mergeTotalSeconds + (end - begin));
       const std::optional<double> measured =
-          toTheEnd ? MeasuredSeconds(task.sourcePath) : std::nullopt;
+          !toTheEnd ? std::nullopt : task.probedSeconds ? task.probedSeconds : MeasuredSeconds(task.sourcePath);
       engine.mergeTotalLength +=
           measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
     }

@@ -3,6 +3,7 @@
 // commands and by the command-line converter, so both convert alike.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,16 +20,26 @@ struct TaskRow {
   std::string endTime;          // column 2, clip-time text
   std::string durationSeconds;  // column 5, whole seconds of the source ("%d")
   bool checked = true;
+  // The end was typed as a time (the command line's --end): it is exact, also when it falls on
+  // the whole-second duration. The window's rows leave it false: there the whole-second
+  // duration is what a row gets when it is added and what the clip dialog shows as the end of
+  // its range (Reset and Set Begin Time put the end there), so it stands for the real end.
+  bool endChosen = false;
+  // How long the file runs by its container, when the caller has just probed it; a merge's
+  // progress divisor then needs no second look at the file.
+  std::optional<double> probedSeconds;
 };
 
 enum class JobKind { ConvertFiles, MergeFiles };
 
 // Fills the engine's job from the rows and returns the row map (task index -> row, -1 for an
 // unchecked row). The tables are sized from the row count. The output path of each checked row is
-// folder + "/" + base name + the extension of formatName. A row whose end time is its file's
-// whole-second duration converts to the real end of the file (kClipToTheEnd), since that text
-// is what a freshly added row holds. For a merge the job also gets mergeTotalSeconds and
-// mergeTotalLength; the latter opens each row that runs to the end to measure it. Must not be
+// folder + "/" + base name + the extension of formatName. A row whose end was not chosen and
+// whose end time is its file's whole-second duration converts to the real end of the file
+// (kClipToTheEnd), since that text is what a freshly added row holds; a chosen end is exact
+// (a file that ends sooner ends the clip at its real end). For a merge the job also gets mergeTotalSeconds and
+// mergeTotalLength; the latter opens each row that runs to the end and has no probedSeconds to
+// measure it. Must not be
 // called while the engine's worker runs.
 std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow>& rows,
                                     std::string_view acceptedFolder, std::string_view formatName,

@@ -90,6 +90,36 @@ TEST_F(ConvertCommand, WmaClipWithEveryOption) {
   EXPECT_NEAR(report.decodedSamples, 2 * 32000, 4096);
 }
 
+// --end is exact where it falls on a whole second, also on the file's whole-second length; an
+// end past the file's end stops at the end, and a clip that ends where it starts is no file.
+TEST_F(ConvertCommand, ClipEndsOnWholeSecondsAreExactInFilesAndMerges) {
+  const std::string shorter = WriteSample(Tone(sources / "shorter.m4a", 2.75));
+  const std::string longer = WriteSample(Tone(sources / "longer.m4a", 4.25));
+  for (const char* folder : {"clipped", "atLength", "merged", "empty"}) {
+    std::filesystem::create_directory(output / folder);
+  }
+  const auto clipped = Convert({"--start", "00:00:01", "--end", "00:00:02", "--output-dir",
+                                (output / "clipped"), shorter});
+  EXPECT_EQ(Lines(clipped.out).back(), "1 completed, 0 failed") << clipped.out << clipped.err;
+  EXPECT_NEAR(Inspect(output / "clipped/shorter.mp3").decodedSamples, 44100, 44);
+
+  const auto atLength = Convert({"--end", "00:00:04", "--output-dir", (output / "atLength"), longer, shorter});
+  EXPECT_EQ(Lines(atLength.out).back(), "2 completed, 0 failed") << atLength.out;
+  EXPECT_NEAR(Inspect(output / "atLength/longer.mp3").decodedSamples, 4 * 44100, 44);
+  EXPECT_NEAR(Inspect(output / "atLength/shorter.mp3").decodedSamples, 2.75 * 44100, 44);
+
+  const auto merged = Convert({"--merge", "--start", "00:00:01", "--end", "00:00:02", "--output-dir",
+                               (output / "merged"), shorter, longer});
+  EXPECT_EQ(merged.exitCode, 0) << merged.out << merged.err;
+  EXPECT_NEAR(Inspect(output / "merged/shorter.mp3").decodedSamples, 2 * 44100, 2 * 44);
+
+  const auto empty = Convert({"--start", "00:00:02", "--end", "00:00:02", "--output-dir",
+                              (output / "empty"), shorter});
+  EXPECT_EQ(empty.exitCode, 1);
+  EXPECT_EQ(Lines(empty.out).front(), "Failure: " + shorter + ": nothing to convert: the clip ends where it starts");
+  EXPECT_TRUE(std::filesystem::is_empty(output / "empty"));
+}
+
 struct VideoPresetCase {
   std::vector<std::string> options;
   std::string output;  // file name in the output folder

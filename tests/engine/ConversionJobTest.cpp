@@ -62,6 +62,12 @@ TEST(ConversionJob, AnEndAtTheWholeSecondDurationMeansTheRealEnd) {
   EXPECT_EQ(engine.clipLength[3], 0.0);
   // A file shorter than a second shows 00:00:00 as its end: still the whole file.
   EXPECT_EQ(engine.clipLength[4], kClipToTheEnd);
+
+  // An end typed as a time is exact, also on the whole-second duration.
+  TaskRow typed = Row("/m/typed.m4a", "00:00:01", "00:03:07", "187");
+  typed.endChosen = true;
+  BuildConversionJob(engine, {typed}, "/out", kMp3ProfileName, Mp3Settings());
+  EXPECT_EQ(engine.clipLength[0], 186.0);
 }
 
 TEST(ConversionJob, NamesWithoutDotsAndManyRows) {
