@@ -13,6 +13,7 @@ namespace {
 // Decoding starts this far before a clip's begin, so that the first kept samples come out of a
 // decoder that has warmed up (lossy decoders need the previous frame to rebuild the next).
 constexpr double kSeekPrerollSeconds = 0.5;
+
 std::int64_t SecondsToSamples(double seconds, int rate) {
   return static_cast<std::int64_t>(std::llround(seconds * rate));
 }
