@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "engine/AudioSink.h"
 #include "engine/ConversionFailure.h"
+#include "engine/StatedLength.h"
 
 namespace varnell {
 namespace {
@@ -13,17 +13,9 @@ namespace {
 // Decoding starts this far before a clip's begin, so that the first kept samples come out of a
 // decoder that has warmed up (lossy decoders need the previous frame to rebuild the next).
 constexpr double kSeekPrerollSeconds = 0.5;
-// A source whose audio ends this much before its container says it should is truncated.
-constexpr double kTruncationToleranceSeconds = 0.25;
 
 std::int64_t SecondsToSamples(double seconds, int rate) {
   return static_cast<std::int64_t>(std::llround(seconds * rate));
-}
-
-std::string TenthsOfASecond(std::int64_t samples, int rate) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(samples) / rate);
-  return text;
 }
 
 }  // namespace
@@ -98,7 +90,7 @@ void AudioReader::Finish(AudioSink& sink) {
     RequireSuccess(resampler_->Drain(&rest), "audio conversion");
     Deliver(rest, sink);
   }
-  CheckNotTruncated();
+  CheckReadToItsEnd();
 }
 
 // A packet the decoder rejects is skipped; one bad packet does not fail the file.
@@ -192,14 +184,14 @@ void AudioReader::CheckSomethingDelivered() const {
   FailConversion("no audio could be decoded");
 }
 
-void AudioReader::CheckNotTruncated() const {
-  if (statedEnd_ == kUnbounded || BudgetReached()) return;
-  const std::int64_t tolerance = SecondsToSamples(kTruncationToleranceSeconds, inputRate_);
-  if (nextInputSample_ + tolerance < statedEnd_) {
-    FailConversion("source is truncated: its audio ends at " +
-                   TenthsOfASecond(nextInputSample_, inputRate_) + " s of " +
-                   TenthsOfASecond(statedEnd_, inputRate_) + " s");
+// Only a window that ran to the end of the source says where its audio ends.
+void AudioReader::CheckReadToItsEnd() const {
+  if (BudgetReached() || inputRate_ == 0) return;
+  const double end = static_cast<double>(nextInputSample_) / inputRate_;
+  if (statedEnd_ != kUnbounded) {
+    CheckNotTruncated("audio", end, static_cast<double>(statedEnd_) / inputRate_);
   }
+  CheckNotDamaged(end, source_, *stream_);
 }
 
 }  // namespace varnell

@@ -61,7 +61,8 @@ class AudioReader {
   void DistrustStatedEnd(AudioSink& sink);
   void Convert(const AVFrame& frame, int offset, int count, AudioSink& sink);
   void Deliver(const ConvertedAudio& audio, AudioSink& sink);
-  void CheckNotTruncated() const;
+  // Throws when the source was read to its end but its audio fell short of what it states.
+  void CheckReadToItsEnd() const;
 
   ClipWindow clip_;
   SourceFile source_;

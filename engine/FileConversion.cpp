@@ -107,6 +107,7 @@ bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
   if (stopFlag.load()) return true;
   if (row.audio) row.audio->CheckSomethingDelivered();
   if (row.video) row.video->CheckSomethingDelivered();
+  if (row.video && !row.audio) row.video->CheckReadToItsEnd();
   return false;
 }
 

@@ -55,7 +55,8 @@ struct RowStreams {
 // Steps the row's readers, whichever stream of the output is behind next so the muxer gets them
 // interleaved, until both are done or stopFlag is set (read before every packet). Reports the
 // output's position (the further stream, in seconds) after each packet. Returns true when the
-// stop flag ended the row; otherwise throws, as the readers do, when one delivered nothing.
+// stop flag ended the row; otherwise throws, as the readers do, when one delivered nothing or,
+// read to the end, fell short of what the source states (the video only without sound).
 bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
              const std::function<void(double position)>& reportPosition);
 

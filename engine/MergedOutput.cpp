@@ -3,6 +3,7 @@
 #include "engine/AudioReader.h"
 #include "engine/ConversionFailure.h"
 #include "engine/MergeProgress.h"
+#include "engine/SourceWholeness.h"
 #include "engine/VideoReader.h"
 
 namespace varnell {
@@ -14,6 +15,7 @@ bool MergedOutput::MergeRow(const FileConversionRequest& request,
   const ClipWindow clip{request.clipBegin, request.clipLength};
   AudioReader reader(request.sourcePath, clip);
   if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
+  CheckSourceHoldsClip(request.sourcePath, reader.stream().index, clip);
   std::optional<VideoReader> video;
   if (request.videoOutput && HasVideoStream(reader)) video.emplace(request.sourcePath, clip);
   if (!sink_) {

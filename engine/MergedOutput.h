@@ -32,9 +32,10 @@ class MergedOutput {
 
   // Appends the request's clip. Throws ConversionFailure with the row's reason; when the
   // output itself failed (its set-up, an encoder or a write), broken() is true from then on.
-  // A row that fails after its first samples keeps them in the output. A row with video for an
-  // output set up without a video stream fails before writing anything. Returns true when the
-  // stop flag ended the row.
+  // A source found truncated or damaged without decoding fails before it adds anything; a row
+  // that fails after its first samples keeps them in the output, since the one encoder cannot
+  // give back what it has taken. A row with video for an output set up without a video stream
+  // fails before writing anything. Returns true when the stop flag ended the row.
   bool MergeRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
                 MergeProgress& progress);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/ConversionFailure.h"
+#include "engine/StatedLength.h"
 #include "engine/ThumbnailWriter.h"
 
 namespace varnell {
@@ -147,6 +148,9 @@ std::int64_t VideoReader::TimestampOf(const AVFrame& frame) {
     timestamp = lastTimestamp_ == AV_NOPTS_VALUE ? beginTimestamp_ : lastTimestamp_ + frameTicks_;
   }
   lastTimestamp_ = timestamp;
+  if (endTimestamp_ == AV_NOPTS_VALUE || timestamp + frameTicks_ > endTimestamp_) {
+    endTimestamp_ = timestamp + frameTicks_;
+  }
   return timestamp;
 }
 
@@ -180,6 +184,14 @@ void VideoReader::CheckSomethingDelivered() const {
     FailConversion("nothing to convert: the clip starts after the end of the video");
   }
   FailConversion("no video could be decoded");
+}
+
+void VideoReader::CheckReadToItsEnd() const {
+  if (BudgetReached() || endTimestamp_ == AV_NOPTS_VALUE) return;
+  const std::int64_t start = stream_->start_time != AV_NOPTS_VALUE ? stream_->start_time : 0;
+  const double end = static_cast<double>(endTimestamp_ - start) * av_q2d(stream_->time_base);
+  CheckNotTruncated("video", end, StatedStreamSeconds(source_, *stream_));
+  CheckNotDamaged(end, source_, *stream_);
 }
 
 }  // namespace varnell

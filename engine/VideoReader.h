@@ -49,6 +49,9 @@ class VideoReader {
   bool Step(VideoSink& sink);
   // Throws when the window delivered no picture at all, saying why.
   void CheckSomethingDelivered() const;
+  // Throws when the source was read to its end but its video fell short of what it states. For
+  // a source without sound: where there is sound, the audio reader tells.
+  void CheckReadToItsEnd() const;
 
  private:
   static constexpr std::int64_t kUnbounded = std::numeric_limits<std::int64_t>::max();
@@ -76,6 +79,8 @@ class VideoReader {
   bool finished_ = false;
   std::int64_t beginTimestamp_ = 0;  // the clip's begin, in the stream's time base
   std::int64_t lastTimestamp_ = AV_NOPTS_VALUE;
+  // Where the time of the latest picture decoded ends.
+  std::int64_t endTimestamp_ = AV_NOPTS_VALUE;
   std::int64_t frameTicks_ = 1;  // one source frame in the stream's time base
   AVRational sinkFrameTime_{0, 1};
   // Positions in frames at the sink's rate from the clip's begin: the first picture's slot (after

@@ -176,7 +176,14 @@ bool WriteFile(const VideoSampleSpec& sample, std::string* error, bool& fileOpen
     return Fail(error, DescribeFFmpegError("opening " + sample.path + " for writing", rc));
   }
   fileOpened = true;
-  rc = avformat_write_header(output.get(), nullptr);
+  ffmpeg::Dictionary muxerOptions;
+  if (sample.fastStart) {
+    rc = av_dict_set(muxerOptions.address(), "movflags", "+faststart", 0);
+    if (rc < 0) {
+      return Fail(error, DescribeFFmpegError("setting movflags", rc));
+    }
+  }
+  rc = avformat_write_header(output.get(), muxerOptions.address());
   if (rc < 0) {
     return Fail(error, DescribeFFmpegError("writing the container header", rc));
   }

@@ -22,6 +22,7 @@ struct VideoSampleSpec {
   RgbColour bottom{30, 60, 200};
   double swapSeconds = 1.0;            // from this time on, top and bottom colours are exchanged
   bool withTone = true;
+  bool fastStart = false;              // moov before mdat
 };
 
 // False with a readable reason in *error (when given) if the file could not be written.

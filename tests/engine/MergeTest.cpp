@@ -1,6 +1,7 @@
 // Merging rows into one file: one encoder for the whole output, each row's clip exact, joins
 // that cannot be heard, and the row protocol as the progress window and the completion scan
 // read it.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "Conversion.h"
 #include "EngineRuns.h"
 #include "Media.h"
+#include "Mp4Boxes.h"
 #include "TempFolder.h"
 #include "engine/testmedia/StrongestFrequency.h"
 
@@ -187,6 +189,35 @@ TEST_F(Merge, AFailingRowIsSkippedAndTheOutputIsNamedByTheFirstRowThatMerges) {
   EXPECT_EQ(none.outputPath, "");
   EXPECT_EQ(none.failure, "none of the files could be merged");
   EXPECT_TRUE(fs::is_empty(empty.path()));
+}
+
+// Between two good files, one whose index says 20 s but whose data ends near 7.8 s and one
+// whose sample table lets a fraction of a second of its 10.5 s decode: both fail with their
+// reason before adding any sound, so the merged file holds the good files alone.
+TEST_F(Merge, TruncatedAndDamagedFilesFailWithoutAddingSound) {
+  auto cut = Tone(sources / "cut.m4a", 20.0);
+  cut.fastStart = true;
+  WriteSample(cut);
+  fs::resize_file(cut.path, fs::file_size(cut.path) * 39 / 100);
+  const auto damaged = Tone(sources / "damaged.m4a", 10.5);
+  WriteSample(damaged);
+  testing::PatchBoxField(damaged.path, "stts", 12, 0);
+  const std::vector<TaskRow> rows{AddFile("first.m4a", 2.0), AddedRow(engine, cut.path),
+                                  AddedRow(engine, damaged.path), AddFile("last.m4a", 3.0)};
+
+  const auto merged = RunMerge(engine, rows, output.path().string());
+  EXPECT_EQ(merged.rows[0].status, kTaskCompleted) << merged.rows[0].reason;
+  EXPECT_EQ(merged.rows[1].status, kTaskFailed);
+  EXPECT_THAT(merged.rows[1].reason,
+              ::testing::MatchesRegex(
+                  "source is truncated: its audio ends at [0-9]+\\.[0-9] s of 20\\.0 s"));
+  EXPECT_EQ(merged.rows[2].status, kTaskFailed);
+  EXPECT_THAT(merged.rows[2].reason,
+              ::testing::MatchesRegex(
+                  "source is damaged: it decodes to 0\\.[0-9] s of the 10\\.5 s it states"));
+  EXPECT_EQ(merged.rows[3].status, kTaskCompleted) << merged.rows[3].reason;
+  ASSERT_EQ(merged.outputPath, output / "first.mp3");
+  EXPECT_NEAR(Inspect(merged.outputPath).decodedSamples, 5 * kRate, 1152);
 }
 
 // A stop in the second of three rows ends that row where it was and finishes the file, which

@@ -1,16 +1,17 @@
-// Where a file's converted sound ends: a damaged track length does not cut a song short, and a
-// stop before the first sample leaves no silent file behind.
+// Where a file's converted sound ends: a damaged track length does not cut a song short, a
+// damaged container that lets only a sliver of its stated length decode fails instead of
+// giving a short file, and a stop before the first sample leaves no silent file behind.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "Conversion.h"
 #include "Media.h"
+#include "Mp4Boxes.h"
 #include "TempFolder.h"
 #include "engine/CodecNames.h"
 #include "engine/FileConversion.h"
@@ -20,23 +21,10 @@ namespace {
 
 using testing::ConvertOne;
 using testing::Inspect;
+using testing::PatchBoxField;
 using testing::TempFolder;
 using testing::Tone;
 using testing::WriteSample;
-
-// Overwrites the big-endian 32-bit field `offset` bytes after the type of the first `box`.
-void PatchBoxField(const std::string& path, const std::string& box, std::size_t offset,
-                   std::uint32_t value) {
-  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-  const std::size_t at = bytes.find(box);
-  ASSERT_NE(at, std::string::npos) << box;
-  file.seekp(static_cast<std::streamoff>(at + box.size() + offset));
-  const char field[4] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-                         static_cast<char>(value >> 8), static_cast<char>(value)};
-  file.write(field, sizeof field);
-  ASSERT_TRUE(file.good());
-}
 
 // mdhd (version 0): version and flags, creation, modification, time scale, then the duration.
 // stts: version and flags, the entry count, then the sample count of the first entry.
@@ -45,7 +33,7 @@ TEST(TrackLength, ADamagedTrackLengthConvertsEverythingThatDecodes) {
   struct Damage {
     const char* name;
     const char* box;
-    std::size_t offset;
+    std::ptrdiff_t offset;
   };
   for (const Damage damage : {Damage{"mdhd", "mdhd", 16}, Damage{"stts", "stts", 8}}) {
     SCOPED_TRACE(damage.name);
@@ -64,6 +52,48 @@ TEST(TrackLength, ADamagedTrackLengthConvertsEverythingThatDecodes) {
     const auto clipped = ConvertOne(spec.path, folder.path().string(), clip);
     ASSERT_EQ(clipped.status, kTaskCompleted) << clipped.reason;
     EXPECT_NEAR(Inspect(clipped.outputPath).decodedSamples, 2 * 44100, 44);
+  }
+}
+
+// A box removed or a field patched so that 10.5 s (so says the movie header) decode to a
+// fraction of a second: the row fails in words and leaves nothing. Sources whose length is only
+// an estimate from the bit rate (ADTS) or comes from an MP3's own header still convert whole.
+// mdhd gone: the track has no time scale. stts (entry count, first entry's sample count, then
+// its delta): every sample 0, 1 or 2^32-1 ticks long. elst (entry count, then the first
+// segment's duration): a single tick of the track plays.
+TEST(TrackLength, ADamagedContainerThatDecodesToAFractionOfItsLengthFails) {
+  TempFolder folder;
+  TempFolder output;
+  struct Damage {
+    const char* name;
+    const char* box;
+    std::ptrdiff_t offset;
+    std::uint32_t value;
+  };
+  for (const Damage damage :
+       {Damage{"nomdhd", "mdhd", -4, testing::kFreeBoxType}, Damage{"delta0", "stts", 12, 0},
+        Damage{"delta1", "stts", 12, 1}, Damage{"deltamax", "stts", 12, 0xffffffff},
+        Damage{"edit1", "elst", 8, 1}}) {
+    SCOPED_TRACE(damage.name);
+    const auto spec = Tone(folder / (std::string(damage.name) + ".m4a"), 10.5);
+    WriteSample(spec);
+    PatchBoxField(spec.path, damage.box, damage.offset, damage.value);
+    const auto outcome = ConvertOne(spec.path, output.path().string());
+    EXPECT_EQ(outcome.status, kTaskFailed);
+    EXPECT_THAT(outcome.reason,
+                ::testing::MatchesRegex(
+                    "source is damaged: it decodes to 0\\.[0-9] s of the 10\\.5 s it states"));
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(output.path()));
+
+  using testmedia::SampleContainer;
+  for (const auto container : {SampleContainer::Adts, SampleContainer::Mp3}) {
+    auto spec = Tone(folder / (container == SampleContainer::Adts ? "tone.aac" : "tone.mp3"), 10.5);
+    spec.container = container;
+    WriteSample(spec);
+    const auto outcome = ConvertOne(spec.path, output.path().string());
+    ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+    EXPECT_NEAR(Inspect(outcome.outputPath).decodedSamples, testmedia::SampleCountOf(spec), 2048);
   }
 }
 

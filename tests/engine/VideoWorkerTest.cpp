@@ -1,4 +1,5 @@
 // The per-file worker with a video preset: real pattern sources through the whole row.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "engine/AVConvert.h"
 #include "engine/CodecNames.h"
 #include "engine/ConversionJob.h"
+#include "engine/testmedia/VideoSampleWriter.h"
 #include "media/SourceFile.h"
 #include "TempFolder.h"
 
@@ -128,6 +130,29 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   EXPECT_EQ(side.codec, "mjpeg");
   EXPECT_EQ(side.width, 160);
   EXPECT_EQ(side.height, 120);
+}
+
+// A faststart video without sound cut to a third of its bytes: its index still says 10 s, but
+// its pictures end within the first few seconds. It fails as a cut file with sound does, and
+// leaves no file.
+TEST(VideoWorker, ATruncatedSourceWithoutSoundFailsAndLeavesNoFile) {
+  TempFolder folder;
+  testmedia::VideoSampleSpec spec;
+  spec.path = folder / "cut.mp4";
+  spec.seconds = 10.0;
+  spec.withTone = false;
+  spec.fastStart = true;
+  std::string error;
+  ASSERT_TRUE(testmedia::WriteVideoSample(spec, &error)) << error;
+  std::filesystem::resize_file(spec.path, std::filesystem::file_size(spec.path) / 3);
+  TempFolder output;
+  const Row row = Convert(spec.path, output / "cut.avi", Mpeg4Settings(320, 240, "25.0 fps"),
+                          "00:00:00", "00:00:10");
+  EXPECT_EQ(row.status, kTaskFailed);
+  EXPECT_THAT(row.reason,
+              ::testing::MatchesRegex(
+                  "source is truncated: its video ends at [0-9]\\.[0-9] s of 10\\.0 s"));
+  EXPECT_TRUE(std::filesystem::is_empty(output.path()));
 }
 
 // Targets the encoders refuse, and audio codecs a video output cannot carry, fail the row in
