@@ -99,6 +99,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
 
   const Row row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
   ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+  EXPECT_EQ(row.reason, "no video in the source: the file holds sound only");
   SourceFile file;
   ASSERT_GE(file.Open(row.path), 0);
   EXPECT_EQ(file.videoStreamIndex(), SourceFile::kNoStream);
