@@ -110,8 +110,8 @@ TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
       {{"--preset", "90005", "--video-codec", "H.264", "--size", "640*360", "--fps", "25",
         "--video-bitrate", "800"},
        "phone.mp4", "h264", "mov,mp4,m4a,3gp,3g2,mj2", "mp3", 640, 360, 25.0},
-      {{"--preset", "90000", "--encoder", "WMA8"}, "phone(0).asf", "mpeg4", "asf", "wmav2", 320, 240,
-       29.97},
+      {{"--preset", "90000", "--encoder", "WMA8"},
+       "phone(0).asf", "mpeg4", "asf", "wmav2", 320, 240, 29.97},
   };
   for (const VideoPresetCase& c : cases) {
     SCOPED_TRACE(c.output);
