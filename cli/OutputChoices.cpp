@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/ConversionSettings.h"
+#include "engine/AudioContainers.h"
 #include "engine/CodecNames.h"
 #include "engine/OutputNaming.h"
 #include "settings/PresetTable.h"
@@ -110,6 +111,27 @@ std::optional<std::string> CompleteVideoChoices(const Preset& preset, const Give
   return message;
 }
 
+// An audio preset's row offers the encoders of its format (the mp3 row MP3, the wma row WMA7
+// and WMA8). Beyond that the container decides, as the engine does for every file: a video
+// preset's row lists what its dialog once offered, not what its container takes.
+std::optional<std::string> EncoderRefusal(const Preset& preset, const CommandLineOptions& options) {
+  const std::string extension = FormatExtension(FormatNameFor(options));
+  const std::vector<std::string>& encoders = preset.parameter(PresetColumn::AudioEncoder).choices;
+  if (preset.audioOnly && !encoders.empty() &&
+      std::find(encoders.begin(), encoders.end(), options.encoder) == encoders.end()) {
+    return "--encoder " + options.encoder + " does not write " +
+           (extension.starts_with('.') ? extension.substr(1) : extension) + " files";
+  }
+  const std::optional<int> codecId = AudioCodecIdFromName(options.encoder);
+  const std::string muxer = MuxerNameFor(extension);
+  // A name without a muxer fails every file in words of its own.
+  if (!codecId || muxer.empty()) return std::nullopt;
+  if (std::optional<std::string> refusal = AudioContainerRefusal(*codecId, muxer)) {
+    return "--encoder " + options.encoder + ": " + *refusal;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool IsVideoCodecText(std::string_view text) {
@@ -169,13 +191,7 @@ std::optional<std::string> CompleteOutputChoices(const GivenChoices& given,
       given.sampleRate.value_or(row.sampleRate > 0 ? row.sampleRate : startUp.sampleRate);
   options.channels = given.channels.value_or(row.channels);
 
-  const std::vector<std::string>& encoders = preset.parameter(PresetColumn::AudioEncoder).choices;
-  if (!encoders.empty() &&
-      std::find(encoders.begin(), encoders.end(), options.encoder) == encoders.end()) {
-    std::string extension = FormatExtension(FormatNameFor(options));
-    if (extension.starts_with('.')) extension.erase(0, 1);
-    return "--encoder " + options.encoder + " does not write " + extension + " files";
-  }
+  if (std::optional<std::string> refusal = EncoderRefusal(preset, options)) return refusal;
   if (options.encoder == "MP3") {
     const BitRateRange range = Mp3BitRates(options.sampleRate);
     if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/AudioContainers.h"
 #include "engine/ConversionFailure.h"
 #include "engine/OutputFile.h"
 
@@ -58,32 +59,8 @@ void CheckTarget(const AudioTarget& target, const AVCodec* codec, const std::str
   if (target.bitRate <= 0) FailConversion(label + ": no bit rate");
 }
 
-// Which of the three encoders each muxer of the preset table can carry, found by writing each
-// into each with FFmpeg 5.1. Raw and single-codec muxers (adts, ac3, flac, ...) would take any
-// stream and write bytes no player reads as that format, so they are refused here in words
-// rather than left to write a file that only looks right. WMA is refused in MPEG-TS, which has
-// no stream type for it.
-struct AudioContainerRule {
-  const char* muxer;
-  bool mp3;
-  bool wma;
-};
-constexpr AudioContainerRule kAudioContainerRules[] = {
-    {"mp3", true, false},     {"mp2", true, false},   {"mp4", true, false},
-    {"mpeg", true, false},    {"dvd", true, false},   {"vob", true, false}, {"svcd", true, false},
-    {"vcd", true, false},
-    {"swf", true, false},     {"flv", true, false},   {"mpegts", true, false},
-    {"asf", true, true},      {"asf_stream", true, true}, {"avi", true, true},
-    {"matroska", true, true}, {"mov", true, true},    {"wav", true, true},
-};
-
 void CheckContainer(int codecId, std::string_view muxerName) {
-  const bool mp3 = codecId == AV_CODEC_ID_MP3;
-  for (const AudioContainerRule& rule : kAudioContainerRules) {
-    if (muxerName == rule.muxer && (mp3 ? rule.mp3 : rule.wma)) return;
-  }
-  FailConversion(std::string(mp3 ? "MP3" : "WMA") + " audio cannot be stored in the " +
-                 std::string(muxerName) + " format");
+  if (const auto refusal = AudioContainerRefusal(codecId, muxerName)) FailConversion(*refusal);
 }
 
 }  // namespace

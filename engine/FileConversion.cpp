@@ -61,11 +61,12 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   if (audio) audioSink.emplace(request.audio, audio->decodedFormat(), output);
   std::optional<ThumbnailWriter> thumbnail;
   if (video && request.thumbnail) thumbnail.emplace();
+  std::string coverNote;
   if (audio) {
-    StartOutputOf(audio->source(), audio->stream(), output);
+    coverNote = StartOutputOf(audio->source(), audio->stream(), output);
     audio->ConnectTo(*audioSink);
   } else {
-    StartOutputOf(video->source(), video->stream(), output);
+    coverNote = StartOutputOf(video->source(), video->stream(), output);
   }
   if (video) video->ConnectTo(*videoSink, thumbnail ? &*thumbnail : nullptr);
 
@@ -85,7 +86,10 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   std::unique_ptr<ClaimedOutputFile> file = output.Complete();
   progress.Set(100);
   const double seconds = audioSink ? audioSink->secondsWritten() : videoSink->secondsWritten();
-  return CompletedOutput(std::move(file), std::move(thumbnail), stopped, seconds);
+  CompletedOutput completed(std::move(file), std::move(thumbnail), stopped, seconds);
+  completed.AddNote(std::move(coverNote));
+  if (request.videoOutput && !video) completed.AddNote(kNoVideoInSourceNote);
+  return completed;
 }
 
 
@@ -115,11 +119,12 @@ bool HasVideoStream(const AudioReader& reader) {
   return reader.source().videoStreamIndex() != SourceFile::kNoStream;
 }
 
-void StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output) {
-  output.AddCoverPicture(source.stream(source.coverStreamIndex()));
+std::string StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output) {
+  std::string note = output.AddCoverPicture(source.stream(source.coverStreamIndex()));
   output.CopyTags(source.context()->metadata);
   output.CopyTags(stream.metadata);
   output.Start();
+  return note;
 }
 
 }  // namespace varnell

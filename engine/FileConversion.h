@@ -64,7 +64,12 @@ bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
 bool HasVideoStream(const AudioReader& reader);
 
 // Gives an output whose sinks are added the source's cover picture (MP3 only) and the tags of
-// the source and of the stream read, then creates its file and writes the header.
-void StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output);
+// the source and of the stream read, then creates its file and writes the header. Returns the
+// note for the row when the cover was left out, else nothing.
+std::string StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output);
+
+// The note of a video output whose source has sound only.
+inline constexpr const char* kNoVideoInSourceNote =
+    "no video in the source: the file holds sound only";
 
 }  // namespace varnell

@@ -1,5 +1,6 @@
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/AVConvert.h"
 #include "engine/MergeProgress.h"
@@ -48,7 +49,12 @@ void MergeFilesThread(AVConvert* engine) {
                          e.currentFilePercent);
   e.currentTaskIndex = 0;
 
-  MergedOutput output({e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels});
+  std::vector<std::string> sources;  // where a video output looks for its video's set-up
+  for (int row = 0; row < e.rowCount; ++row) {
+    if (!RowRefusal(e, row)) sources.push_back(e.sourcePaths[row]);
+  }
+  MergedOutput output({e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels},
+                      std::move(sources));
   std::optional<std::string> outputFailure;  // once the output failed, every later row fails
   // Once the output is gone, the rows merged into it so far have nothing to show for
   // themselves: they fail with the output's reason. Their reason is written before their
@@ -91,6 +97,7 @@ void MergeFilesThread(AVConvert* engine) {
       e.failureReasons_[row] = std::move(*failure);
       e.taskStatus_[row] = kTaskFailed;
     } else if (!stopped) {
+      e.failureReasons_[row] = output.rowNote();  // a completed row's reason is its note
       e.taskStatus_[row] = kTaskCompleted;
     }
     e.currentTaskIndex = row + 1;

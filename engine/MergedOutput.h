@@ -1,17 +1,19 @@
 // The one output of a merge: set up by the first row whose source opens (its output path, its
-// tags and, for MP3, its cover; a video stream when the job is a video output and that row's
-// source has video), then fed by each row's own readers in turn through ONE sink per stream:
-// one encoder, one FIFO and one running sample or frame count for the whole file, so the joins
-// carry no encoder priming or padding and the timestamps run on. Each row's video reader scales
-// its own source size to the sink's. At each row's start the video is moved up to the audio's
-// position, so a row without video (or with a shorter one) leaves the pictures in step with the
-// sound after it. Flushed and finished once, after the last row or a stop. Owned and used by
-// the merge worker thread.
+// tags and, for MP3, its cover; a video stream when the job is a video output and any of the
+// merge's sources has video, set up from the first of them that has), then fed by each row's
+// own readers in turn through ONE sink per stream: one encoder, one FIFO and one running sample
+// or frame count for the whole file, so the joins carry no encoder priming or padding and the
+// timestamps run on. Each row's video reader scales its own source size to the sink's. At each
+// row's start the video is moved up to the audio's position, so a row without video (or with a
+// shorter one) leaves the pictures in step with the sound after it; sound before the first
+// picture shows a black one. Flushed and finished once, after the last row or a stop. Owned and
+// used by the merge worker thread.
 #pragma once
 
 #include <atomic>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/AudioSink.h"
 #include "engine/AudioTarget.h"
@@ -28,7 +30,10 @@ class VideoReader;
 
 class MergedOutput {
  public:
-  explicit MergedOutput(AudioTarget target) : target_(target) {}
+  // sources: the merge's source files in row order, looked at (not read) for the first that
+  // has video when a video output is set up.
+  explicit MergedOutput(AudioTarget target, std::vector<std::string> sources = {})
+      : target_(target), sources_(std::move(sources)) {}
 
   // Appends the request's clip. Throws ConversionFailure with the row's reason; when the
   // output itself failed (its set-up, an encoder or a write), broken() is true from then on.
@@ -38,6 +43,8 @@ class MergedOutput {
   // fails before writing anything. Returns true when the stop flag ended the row.
   bool MergeRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
                 MergeProgress& progress);
+  // What the row merged last lacks without failing ("cover left out: ..."); empty when nothing.
+  const std::string& rowNote() const { return rowNote_; }
 
   bool broken() const;
   bool holdsSound() const { return sink_ && sink_->samplesWritten() > 0; }
@@ -55,10 +62,15 @@ class MergedOutput {
  private:
   void SetUp(const AudioReader& reader, const VideoReader* video,
              const FileConversionRequest& request);
+  // What the first of the sources whose video opens gives a video sink; none when no source
+  // has video.
+  std::optional<VideoSourceFacts> FirstVideoFacts() const;
   // Leaves the frames that bring the video up to the audio's position; never goes back.
   void AlignVideoToSound();
 
   AudioTarget target_;
+  std::vector<std::string> sources_;
+  std::string rowNote_;
   // The sinks write into the output, so they are destroyed first.
   std::optional<OutputFile> output_;
   std::optional<VideoSink> videoSink_;

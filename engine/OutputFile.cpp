@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/ConversionFailure.h"
+#include "media/AttachedPicture.h"
 
 namespace varnell {
 namespace {
@@ -54,10 +55,13 @@ AVStream* OutputFile::AddStream(const AVCodecContext* encoder) {
   return stream;
 }
 
-void OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
+std::string OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
   if (sourcePicture == nullptr || std::strcmp(muxerName(), "mp3") != 0 ||
       !IsId3PictureCodec(sourcePicture->codecpar->codec_id)) {
-    return;
+    return std::string();
+  }
+  if (!AttachedPictureDecodes(*sourcePicture)) {
+    return "cover left out: it does not decode as a picture";
   }
   AVStream* stream = avformat_new_stream(context_.get(), nullptr);
   if (stream == nullptr) FailConversion("cannot copy cover picture", AVERROR(ENOMEM));
@@ -71,6 +75,7 @@ void OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
                  "cannot copy cover picture");
   coverStream_ = stream;
   coverSource_ = sourcePicture;
+  return std::string();
 }
 
 void OutputFile::CopyTags(const AVDictionary* tags) {

@@ -26,8 +26,10 @@ class OutputFile {
   // A stream carrying what this encoder produces; call before Start(). An output holds as many
   // streams as its muxer takes; each sink writes its packets to its own.
   AVStream* AddStream(const AVCodecContext* encoder);
-  // Carries a source's attached picture (stream copy) when the container can hold one.
-  void AddCoverPicture(const AVStream* sourcePicture);
+  // Carries a source's attached picture (stream copy) when the container can hold one. A
+  // picture that does not decode is left out: the muxer would fail the whole output on it.
+  // Returns the note that says so, or nothing when there is nothing to say.
+  std::string AddCoverPicture(const AVStream* sourcePicture);
   // Container and stream tags of the source, without the MP4 container's own bookkeeping.
   void CopyTags(const AVDictionary* tags);
 

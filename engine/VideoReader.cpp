@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "engine/ConversionFailure.h"
 #include "engine/StatedLength.h"
@@ -38,6 +39,9 @@ VideoReader::VideoReader(const std::string& sourcePath, ClipWindow clip) : clip_
     FailConversion("cannot open video decoder", result);
   }
   frameRate_ = SourceFrameRate(*stream_);
+  if (const int turns = PictureRotator::QuarterTurnsOf(*stream_); turns != 0) {
+    rotator_.emplace(turns);
+  }
   source_.ReadOnly({stream_->index});
 }
 
@@ -49,6 +53,10 @@ VideoSourceFacts VideoReader::facts() const {
   facts.width = stream_->codecpar->width;
   facts.height = stream_->codecpar->height;
   facts.keyframeInterval = decoder_.context()->gop_size;
+  if (rotator_ && rotator_->quarterTurns() % 2 == 1) {
+    std::swap(facts.width, facts.height);
+    std::swap(facts.sampleAspectRatio.num, facts.sampleAspectRatio.den);
+  }
   return facts;
 }
 
@@ -170,9 +178,11 @@ void VideoReader::Deliver(const AVFrame& frame, std::int64_t timestamp, VideoSin
   }
   sink.LeaveGap(slot - delivered_);
   delivered_ = slot;
-  if (thumbnail_ != nullptr) thumbnail_->Take(frame);
+  const AVFrame* upright = &frame;
+  if (rotator_) RequireSuccess(rotator_->Rotate(frame, &upright), "video rotation");
+  if (thumbnail_ != nullptr) thumbnail_->Take(*upright);
   const AVFrame* scaled = nullptr;
-  RequireSuccess(scaler_->Scale(frame, &scaled), "video scaling");
+  RequireSuccess(scaler_->Scale(*upright, &scaled), "video scaling");
   sink.Write(*scaled);
   ++delivered_;
   ++pictures_;

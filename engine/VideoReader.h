@@ -1,9 +1,14 @@
 // The video source end of a conversion: one source file, the decoder of its video stream (never
 // an attached picture: covers are not video), the clip window, and the chain each kept picture
-// goes through on its way to the sink: frame-rate reduction, then the scaler to the sink's size
-// and format. It reads the source through a demuxer of its own, beside the audio reader's, so
-// the worker can step both in the order that keeps the output interleaved. Owned and used by the
-// worker thread of its file.
+// goes through on its way to the sink: frame-rate reduction, turning upright by the stream's
+// display matrix, then the scaler to the sink's size and format. It reads the source through a
+// demuxer of its own, beside the audio reader's, so the worker can step both in the order that
+// keeps the output interleaved. Owned and used by the worker thread of its file.
+//
+// Rotation: the pixels are turned rather than the output tagged. Most preset containers (AVI,
+// ASF, FLV, MPEG, RM) have no place for a display matrix, a preset's size is meant for an
+// upright picture, and the thumbnail has no matrix either. An output stream is built from its
+// encoder, never copied, so it carries no matrix that would turn the pictures a second time.
 //
 // Positions: the first picture written is the one shown at the clip's begin (the last frame
 // that starts at or before it); a video that starts later than the clip's begin (a source whose
@@ -20,6 +25,7 @@
 #include "engine/AudioReader.h"
 #include "engine/FrameRateReducer.h"
 #include "engine/VideoSink.h"
+#include "media/PictureRotator.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
 #include "media/VideoScaler.h"
@@ -38,7 +44,7 @@ class VideoReader {
   const AVStream& stream() const { return *stream_; }
   double windowSeconds() const { return WindowSecondsOf(source_, clip_); }
   // What a sink is built from: the source's rate (r_frame_rate, rates above 1000 fps read as
-  // N/1001), pixel shape, size and keyframe interval.
+  // N/1001), pixel shape, size and keyframe interval; size and shape of the upright picture.
   VideoSourceFacts facts() const;
 
   // Builds the reducer and the scaler for the sink and seeks to the clip's begin. Once, before
@@ -69,6 +75,7 @@ class VideoReader {
   StreamDecoder decoder_;
   AVRational frameRate_{0, 1};
   std::optional<FrameRateReducer> reducer_;
+  std::optional<PictureRotator> rotator_;  // none for a source shown as stored
   std::optional<VideoScaler> scaler_;
   ThumbnailWriter* thumbnail_ = nullptr;
   ffmpeg::FramePtr frame_;

@@ -4,6 +4,10 @@
 #include "engine/OutputFile.h"
 #include "engine/VideoTimeBase.h"
 
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
 namespace varnell {
 namespace {
 
@@ -56,6 +60,21 @@ void VideoSink::Write(const AVFrame& picture) {
   frame_->sample_aspect_ratio = context_->sample_aspect_ratio;
   Send(frame_.get());
   av_frame_unref(frame_.get());
+}
+
+void VideoSink::WriteBlackPicture() {
+  ffmpeg::FramePtr black(av_frame_alloc());
+  if (!black) FailConversion(label_, AVERROR(ENOMEM));
+  black->width = context_->width;
+  black->height = context_->height;
+  black->format = context_->pix_fmt;
+  RequireSuccess(av_frame_get_buffer(black.get(), 0), label_);
+  std::ptrdiff_t linesizes[4];
+  for (int plane = 0; plane < 4; ++plane) linesizes[plane] = black->linesize[plane];
+  RequireSuccess(av_image_fill_black(black->data, linesizes, context_->pix_fmt,
+                                     context_->color_range, black->width, black->height),
+                 label_);
+  Write(*black);
 }
 
 void VideoSink::LeaveGap(std::int64_t frames) {

@@ -44,6 +44,9 @@ class VideoSink {
   // Leaves `frames` frames without a picture: the stream goes on that much later (a source
   // whose video starts after its audio keeps its offset).
   void LeaveGap(std::int64_t frames);
+  // Encodes a black picture as the next frame: what a stream shows before its first source
+  // picture where the container cannot start with a gap (AVI counts frames from its first).
+  void WriteBlackPicture();
   // Frames written or left so far; their time at the target rate is the stream's position.
   std::int64_t framesWritten() const { return nextFrame_; }
   double secondsWritten() const { return nextFrame_ * av_q2d(context_->time_base); }

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/testmedia/EncodedPacketWriter.h"
 #include "engine/testmedia/FfmpegError.h"
 #include "engine/testmedia/ToneStreamEncoder.h"
 #include "media/FFmpegHandles.h"
+
+extern "C" {
+#include <libavutil/display.h>
+}
 
 namespace varnell::testmedia {
 namespace {
@@ -69,6 +74,15 @@ class PatternEncoder {
     stream_->avg_frame_rate = rate_;
     rc = avcodec_parameters_from_context(stream_->codecpar, encoder_.get());
     if (rc < 0) return Fail(error, DescribeFFmpegError("copying video encoder parameters", rc));
+    if (pattern.displayRotation != 0) {
+      auto* matrix = reinterpret_cast<std::int32_t*>(
+          av_stream_new_side_data(stream_, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(std::int32_t)));
+      if (matrix == nullptr) return Fail(error, "out of memory adding the display matrix");
+      // Read back (as ffprobe shows it) the angle is counter-clockwise: -90 for a picture shown
+      // turned 90 degrees clockwise, as a phone's portrait video has it. The mp4 muxer stores
+      // the matrix transposed, which turns the sign of the angle set here.
+      av_display_rotation_set(matrix, pattern.displayRotation);
+    }
     for (auto [frame, format] :
          {std::pair{rgb_.get(), AV_PIX_FMT_RGB24}, std::pair{yuv_.get(), AV_PIX_FMT_YUV420P}}) {
       frame->format = format;

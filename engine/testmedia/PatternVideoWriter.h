@@ -34,6 +34,9 @@ struct PatternVideo {
   // Frames; not a divisor of the rate, so keyframes fall between whole seconds.
   int keyframeInterval = 25;
   bool withTone = true;
+  // Degrees clockwise a player turns the pictures for showing (90, 180 or 270; 0: none), stored
+  // as the stream's display matrix, as a phone tags a video filmed upright.
+  int displayRotation = 0;
 };
 
 // Frames the video carries: llround((seconds - videoDelaySeconds) * rate).

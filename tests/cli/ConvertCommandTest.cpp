@@ -123,7 +123,7 @@ TEST_F(ConvertCommand, ClipEndsOnWholeSecondsAreExactInFilesAndMerges) {
 struct VideoPresetCase {
   std::vector<std::string> options;
   std::string output;  // file name in the output folder
-  std::string codec, container;
+  std::string codec, container, audioCodec;
   int width, height;
   double framesPerSecond;
 };
@@ -136,10 +136,12 @@ TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
   std::string error;
   ASSERT_TRUE(testmedia::WritePatternVideo(pattern, &error)) << error;
   const std::vector<VideoPresetCase> cases{
-      {{"--preset", "90000"}, "phone.asf", "mpeg4", "asf", 320, 240, 29.97},
+      {{"--preset", "90000"}, "phone.asf", "mpeg4", "asf", "mp3", 320, 240, 29.97},
       {{"--preset", "90005", "--video-codec", "H.264", "--size", "640*360", "--fps", "25",
         "--video-bitrate", "800"},
-       "phone.mp4", "h264", "mov,mp4,m4a,3gp,3g2,mj2", 640, 360, 25.0},
+       "phone.mp4", "h264", "mov,mp4,m4a,3gp,3g2,mj2", "mp3", 640, 360, 25.0},
+      {{"--preset", "90000", "--encoder", "WMA8"},
+       "phone(0).asf", "mpeg4", "asf", "wmav2", 320, 240, 29.97},
   };
   for (const VideoPresetCase& c : cases) {
     SCOPED_TRACE(c.output);
@@ -158,7 +160,7 @@ TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
     EXPECT_EQ(video.decodeErrors, 0);
     EXPECT_NEAR(video.pictures.size() / c.framesPerSecond, pattern.seconds, 1.0 / c.framesPerSecond);
     const auto sound = Inspect(output / c.output);
-    EXPECT_EQ(sound.streams.at(sound.audioStreamIndex).codec, "mp3");
+    EXPECT_EQ(sound.streams.at(sound.audioStreamIndex).codec, c.audioCodec);
     EXPECT_NEAR(sound.decodedSamples / 44100.0, pattern.seconds, 0.05);
   }
 }

@@ -1,9 +1,13 @@
 // What a converted file holds: its length to the sample, clip ranges, channels, tags and cover.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "Conversion.h"
+#include "EngineRuns.h"
 #include "Media.h"
 #include "TempFolder.h"
 
@@ -147,6 +151,51 @@ TEST(ConversionOutput, Mp3CarriesTagsAndTheCoverAsItWas) {
   EXPECT_EQ(report.tags.count("compatible_brands"), 0u);
   EXPECT_EQ(report.coverBytes, source.coverBytes);  // stream copy, not re-encoded
   EXPECT_NEAR(report.decodedSamples, testmedia::SampleCountOf(spec), Millisecond(44100));
+}
+
+// Zeroes the first 2000 bytes of the cover stored in the file: the container still calls it a
+// JPEG, but no decoder makes a picture of it.
+void DamageCover(const std::string& path, const std::vector<unsigned char>& cover) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t at = bytes.find(std::string(cover.begin(), cover.end()));
+  ASSERT_NE(at, std::string::npos);
+  ASSERT_GT(cover.size(), 2000u);
+  std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), 2000, '\0');
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A cover that does not decode is left out with a note, alone and as a merge's first file; the
+// sound converts whole.
+TEST(ConversionOutput, ACoverThatDoesNotDecodeIsLeftOutWithANote) {
+  TempFolder folder;
+  auto spec = Tone(folder / "damaged.m4a", 2.0);
+  spec.jpegCover = true;
+  spec.coverWidth = 320;
+  spec.coverHeight = 240;
+  WriteSample(spec);
+  DamageCover(spec.path, Inspect(spec.path).coverBytes);
+  const std::string note = "cover left out: it does not decode as a picture";
+
+  const auto outcome = ConvertOne(spec.path, folder.path().string());
+  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  EXPECT_EQ(outcome.reason, note);
+  const auto report = Inspect(outcome.outputPath);
+  EXPECT_TRUE(report.coverBytes.empty());
+  EXPECT_NEAR(report.decodedSamples, testmedia::SampleCountOf(spec), Millisecond(44100));
+
+  AVConvert engine;
+  const std::string second = testing::WriteSample(Tone(folder / "second.m4a", 1.0));
+  const auto merged = testing::RunMerge(
+      engine, {testing::AddedRow(engine, spec.path), testing::AddedRow(engine, second)},
+      folder.path().string());
+  ASSERT_FALSE(merged.outputPath.empty()) << merged.failure;
+  EXPECT_EQ(merged.rows[0].status, kTaskCompleted);
+  EXPECT_EQ(merged.rows[0].reason, note);
+  EXPECT_EQ(merged.rows[1].reason, "");
+  const auto mergedReport = Inspect(merged.outputPath);
+  EXPECT_TRUE(mergedReport.coverBytes.empty());
+  EXPECT_NEAR(mergedReport.decodedSamples, 3 * 44100, Millisecond(44100));
 }
 
 TEST(ConversionOutput, WmaCarriesTagsButNoCover) {

@@ -24,7 +24,7 @@ using testing::WritePattern;
 constexpr double kFrame = 1.0 / 30;
 
 struct MergedVideo {
-  std::vector<std::string> failures;  // each row's reason; empty for a completed row
+  std::vector<std::string> failures;  // each row's reason; a completed row's note
   std::string path;
   testmedia::VideoReport video;
   double audioSeconds = 0.0;
@@ -52,7 +52,7 @@ MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFold
   MergedVideo merged{{}, engine.mergedOutputPath, {}, 0.0};
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
     const bool completed = engine.taskStatus(row) == kTaskCompleted;
-    merged.failures.push_back(completed ? "" : "failed: " + engine.failureReason(row));
+    merged.failures.push_back((completed ? "" : "failed: ") + engine.failureReason(row));
   }
   if (merged.path.empty()) {
     ADD_FAILURE() << "no merged file: " << engine.mergeFailureReason;
@@ -146,18 +146,33 @@ TEST(VideoMergeWorker, PicturesStayWithTheSoundAfterARowWithoutVideo) {
   EXPECT_NEAR(merged.audioSeconds, 3.0, kFrame);
 }
 
-// The output's streams are those its first file gave it: a later file's pictures cannot be
-// dropped without a word, so that row fails and the sound merged so far stays.
-TEST(VideoMergeWorker, AVideoRowAfterAFirstRowWithoutVideoFailsInWords) {
+// The video's set-up comes from the first file that has video, so a first file of sound alone
+// does not keep the later files' pictures out; its length goes by on a black picture. A merge in
+// which no file has video says so on every row.
+TEST(VideoMergeWorker, AFirstRowWithoutVideoLeavesTheVideoToTheRowsAfterIt) {
   TempFolder folder;
   const std::string tone = testing::WriteSample(testing::Tone(folder / "tone.m4a", 1.0));
-  const auto merged = MergeIntoAvi({tone, PatternSource(folder, "pattern.mp4", 1.0)}, folder);
-  EXPECT_EQ(merged.failures,
-            (std::vector<std::string>{
-                "", "failed: the merged file has no video stream: its first file had none"}));
+  const auto merged = MergeIntoAvi(
+      {tone, PatternSource(folder, "first.mp4", 1.0), PatternSource(folder, "second.mp4", 1.0)},
+      folder);
+  EXPECT_EQ(merged.failures, std::vector<std::string>(3));
   ASSERT_FALSE(merged.path.empty());
-  EXPECT_TRUE(merged.video.pictures.empty());
-  EXPECT_NEAR(merged.audioSeconds, 1.0, 0.05);  // the tone alone, with the MP3 decoder's delay
+  EXPECT_EQ(merged.video.width, 320);
+  // A black picture for the tone's second, then the two patterns. AVI keeps its first picture
+  // at 0; the muxer moves the others one frame later, with the sound, for the MP3 priming.
+  ASSERT_EQ(merged.video.pictures.size(), 61u);
+  EXPECT_LE(ColourDistance(merged.video.pictures[0].quadrants[0], {0, 0, 0}), 40);
+  ExpectPatternRun(merged.video, 1, 30, 1.0 + kFrame);
+  ExpectPatternRun(merged.video, 31, 30, kFrame);
+  ExpectStrictlyIncreasing(merged.video);
+  EXPECT_NEAR(merged.audioSeconds, 3.0, kFrame);
+
+  const std::string other = testing::WriteSample(testing::Tone(folder / "other.m4a", 1.0));
+  const auto sound = MergeIntoAvi({tone, other}, folder);
+  const std::string note = "no video in the source: the file holds sound only";
+  EXPECT_EQ(sound.failures, (std::vector<std::string>{note, note}));
+  EXPECT_TRUE(sound.video.pictures.empty());
+  EXPECT_NEAR(sound.audioSeconds, 2.0, 0.05);
 }
 
 }  // namespace

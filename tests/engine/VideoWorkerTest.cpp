@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
 
   const Row row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
   ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+  EXPECT_EQ(row.reason, "no video in the source: the file holds sound only");
   SourceFile file;
   ASSERT_GE(file.Open(row.path), 0);
   EXPECT_EQ(file.videoStreamIndex(), SourceFile::kNoStream);
@@ -189,6 +191,48 @@ TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
     ++files;
   }
   EXPECT_EQ(files, 1);  // the source alone
+}
+
+// A sideways-stored video tagged with a display matrix comes out with its pixels upright, in
+// the output and in its thumbnail, and without a matrix that would turn it again.
+TEST(VideoWorker, ARotatedSourceComesOutUprightWithoutADisplayMatrix) {
+  using testmedia::kPatternBottomLeft, testmedia::kPatternBottomRight, testmedia::kPatternTopLeft,
+      testmedia::kPatternTopRight;
+  struct Turn {
+    int degrees;
+    std::array<testmedia::RgbColour, 4> quadrants;  // as in testmedia::InspectedPicture
+  };
+  TempFolder folder;
+  for (const Turn& turn :
+       {Turn{90, {kPatternBottomLeft, kPatternTopLeft, kPatternBottomRight, kPatternTopRight}},
+        Turn{180, {kPatternBottomRight, kPatternBottomLeft, kPatternTopRight, kPatternTopLeft}},
+        Turn{270, {kPatternTopRight, kPatternBottomRight, kPatternTopLeft, kPatternBottomLeft}}}) {
+    SCOPED_TRACE(turn.degrees);
+    const std::string name = "turned" + std::to_string(turn.degrees);
+    auto pattern = Pattern(folder / (name + ".mp4"));
+    pattern.seconds = 1.0;
+    pattern.displayRotation = turn.degrees;
+    OutputSettings settings = Mpeg4Settings(320, 240, "30.0 fps");
+    settings.thumbnail = true;
+    const Row row = Convert(WritePattern(pattern), folder / (name + "-out.mp4"), settings);
+    ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+    const auto output = InspectPictures(row.path);
+    const auto thumbnail = InspectPictures(folder / (name + "-out.THM"));
+    ASSERT_FALSE(output.pictures.empty());
+    ASSERT_EQ(thumbnail.pictures.size(), 1u);
+    EXPECT_EQ(output.width, 320);
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+      SCOPED_TRACE(quadrant);
+      const testmedia::RgbColour& upright = turn.quadrants[quadrant];
+      EXPECT_LE(ColourDistance(output.pictures[0].quadrants[quadrant], upright), 40);
+      EXPECT_LE(ColourDistance(thumbnail.pictures[0].quadrants[quadrant], upright), 40);
+    }
+    SourceFile file;
+    ASSERT_GE(file.Open(row.path), 0);
+    EXPECT_EQ(av_stream_get_side_data(file.stream(file.videoStreamIndex()),
+                                      AV_PKT_DATA_DISPLAYMATRIX, nullptr),
+              nullptr);
+  }
 }
 
 }  // namespace
