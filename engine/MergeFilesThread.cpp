@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/AVConvert.h"
+#include "engine/AbandonedTemporaries.h"
 #include "engine/MergeProgress.h"
 #include "engine/MergedOutput.h"
 #include "engine/RowBoundary.h"
@@ -47,6 +48,7 @@ void MergeFilesThread(AVConvert* engine) {
   MergeProgress progress(e.mergeTotalLength > 0.0 ? e.mergeTotalLength : e.mergeTotalSeconds,
                          e.currentFilePercent);
   e.currentTaskIndex = 0;
+  RemoveAbandonedTemporariesOfJob(e);
 
   MergedOutput output({e.audioCodecId, e.audioBitRate, e.sampleRate, e.channels});
   std::optional<std::string> outputFailure;  // once the output failed, every later row fails

@@ -118,7 +118,6 @@ void OutputFile::Finish() {
 
 std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
   WriteTrailer();
-  claim_->Close();
   return std::move(claim_);
 }
 
