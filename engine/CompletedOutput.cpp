@@ -17,13 +17,14 @@ void CompletedOutput::AddNote(std::string note) { AppendNote(notes_, note); }
 
 FileConversionResult CompletedOutput::Publish() {
   if (!file_) return {std::string(), true, 0.0, std::string()};
-  file_->Publish();
-  FileConversionResult result{file_->path(), stopped_, seconds_, notes_};
   if (thumbnail_) {
-    thumbnail_->PublishBeside(result.outputPath);
-    if (!thumbnail_->failure().empty()) {
-      AppendNote(result.note, "thumbnail not written: " + thumbnail_->failure());
-    }
+    thumbnail_->PublishWith(*file_);
+  } else {
+    file_->Publish();
+  }
+  FileConversionResult result{file_->path(), stopped_, seconds_, notes_};
+  if (thumbnail_ && !thumbnail_->failure().empty()) {
+    AppendNote(result.note, "thumbnail not written: " + thumbnail_->failure());
   }
   return result;
 }

@@ -1,8 +1,9 @@
 // A row's output once its conversion has ended: the complete file still under its hidden name (or
 // none, when a stop came before the first sample) and its thumbnail picture in memory, waiting for
-// its turn to be named. It holds no descriptor and nothing of the row's pipeline, so a row that
-// waits for an earlier one costs a few bytes. Made on the row's thread; published by whichever
-// thread's turn it is, under the worker's lock.
+// its turn to be named. It holds the file's descriptor and lock and its folder's descriptor but
+// nothing of the row's pipeline, so a row that waits for an earlier one costs two descriptors and
+// a few bytes. Made on the row's thread; published by whichever thread's turn it is, under the
+// worker's lock.
 #pragma once
 
 #include <memory>
@@ -34,8 +35,8 @@ class CompletedOutput {
   // become the result's note, in the order they were added, after publishing.
   void AddNote(std::string note);
 
-  // Gives the file the first free name of the collision loop, then writes the thumbnail beside
-  // it. Throws ConversionFailure when the file cannot be named; it is removed then.
+  // Gives the file the first free name of the collision loop, its thumbnail the matching name
+  // beside it. Throws ConversionFailure when the file cannot be named; it is removed then.
   FileConversionResult Publish();
 
  private:

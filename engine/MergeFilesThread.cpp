@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/AVConvert.h"
+#include "engine/AbandonedTemporaries.h"
 #include "engine/MergeProgress.h"
 #include "engine/MergedOutput.h"
 #include "engine/RowBoundary.h"
@@ -48,6 +49,7 @@ void MergeFilesThread(AVConvert* engine) {
   MergeProgress progress(e.mergeTotalLength > 0.0 ? e.mergeTotalLength : e.mergeTotalSeconds,
                          e.currentFilePercent);
   e.currentTaskIndex = 0;
+  RemoveAbandonedTemporariesOfJob(e);
 
   std::vector<std::string> sources;  // where a video output looks for its video's set-up
   for (int row = 0; row < e.rowCount; ++row) {

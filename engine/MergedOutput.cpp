@@ -1,6 +1,7 @@
 #include "engine/MergedOutput.h"
 
 #include "engine/AudioReader.h"
+#include "engine/CompletedOutput.h"
 #include "engine/ConversionFailure.h"
 #include "engine/MergeProgress.h"
 #include "engine/RowBoundary.h"
@@ -99,14 +100,14 @@ std::string MergedOutput::Finish() {
   if (videoSink_) videoSink_->Flush();
   sink_->Flush();
   try {
-    output_->Finish();
+    // Named like a row's output, with its thumbnail as a pair. A merge has no one row to note a
+    // failed side file on; the merged file itself is complete.
+    CompletedOutput completed(output_->Complete(), std::move(thumbnail_), false, seconds());
+    return completed.Publish().outputPath;
   } catch (...) {
     outputFailed_ = true;
     throw;
   }
-  // A merge has no one row to note a failed side file on; the merged file itself is complete.
-  if (thumbnail_) thumbnail_->PublishBeside(output_->path());
-  return output_->path();
 }
 
 }  // namespace varnell

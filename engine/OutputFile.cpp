@@ -123,7 +123,6 @@ void OutputFile::Finish() {
 
 std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
   WriteTrailer();
-  claim_->Close();
   return std::move(claim_);
 }
 

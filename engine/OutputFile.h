@@ -38,11 +38,11 @@ class OutputFile {
   // Writes an encoded packet of `stream` (one AddStream returned) whose timestamps are in
   // timeBase; takes the packet's contents.
   void WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream);
-  // Writes the trailer, closes the file and publishes it under the first free name of the
+  // Writes the trailer and publishes the file under the first free name of the
   // collision loop; the file is kept from then on.
   void Finish();
-  // Writes the trailer and closes the file, and hands over its claim: the complete file, still
-  // under its hidden name, to be published (or, destroyed unpublished, removed) by the caller.
+  // Writes the trailer and hands over its claim: the complete file, still under its hidden name
+  // and held open and locked, to be published (or, destroyed unpublished, removed) by the caller.
   std::unique_ptr<ClaimedOutputFile> Complete();
 
   // The published name (the requested one, or name(N).ext after collisions) once Finish()

@@ -30,6 +30,12 @@ std::string BuildOutputPath(std::string_view folder, std::string_view sourcePath
   return path;
 }
 
+std::string OutputFolderOf(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) return ".";
+  return slash == 0 ? "/" : std::string(path.substr(0, slash));
+}
+
 namespace {
 
 // Where CollisionCandidate puts the number: before the extension, or at the end of a name

@@ -18,6 +18,10 @@ std::string OutputBaseName(std::string_view sourcePath);
 std::string BuildOutputPath(std::string_view folder, std::string_view sourcePath,
                             std::string_view formatName);
 
+// The folder part of an output path: what comes before its last "/" ("/" for a file at the root,
+// "." for a bare name).
+std::string OutputFolderOf(std::string_view path);
+
 // The name the collision loop tries after `attempt` failed tries: attempt -1 is the path itself,
 // then name(0).ext, name(1).ext, ... always built from the original path.
 std::string CollisionCandidate(std::string_view path, int attempt);

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "engine/AVConvert.h"
+#include "engine/AbandonedTemporaries.h"
 #include "engine/OutputNaming.h"
 #include "engine/RowBoundary.h"
 
@@ -20,6 +21,7 @@ void ParallelRowBatch::Run() {
   nextRow_ = 0;
   firstNotFinal_ = 0;
   e.currentTaskIndex = 0;
+  RemoveAbandonedTemporariesOfJob(e);
 
   const int threads = std::min(e.EffectiveRowWorkers(), e.rowCount);
   std::vector<std::thread> others;

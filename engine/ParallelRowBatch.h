@@ -2,7 +2,7 @@
 // thread of its own with its own readers and sinks, in one engine object.
 //
 // Rows are taken in row order. A row whose conversion has ended keeps its complete output under
-// the hidden name while an earlier row whose collision loop can meet its own (the same name, or
+// the hidden name (held open and locked, so no other run clears it) while an earlier row whose collision loop can meet its own (the same name, or
 // song.mp3 and song(0).mp3) has not been named yet, so names are claimed in row order and the
 // collision names come out as they would one row after another (song.mp3 for the first row,
 // song(0).mp3 for the next); any other output is named as soon as it is complete. Results are

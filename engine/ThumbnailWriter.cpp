@@ -4,7 +4,6 @@
 
 #include <cerrno>
 
-#include "engine/ClaimedOutputFile.h"
 #include "engine/ConversionFailure.h"
 #include "media/VideoScaler.h"
 
@@ -82,13 +81,26 @@ std::string ThumbnailWriter::EncodeJpeg(const AVFrame& picture) const {
   return jpeg;
 }
 
-void ThumbnailWriter::PublishBeside(const std::string& outputPath) {
-  if (jpeg_.empty()) return;
+std::unique_ptr<ClaimedOutputFile> ThumbnailWriter::WriteSideFile(const std::string& outputPath) {
+  if (jpeg_.empty()) return nullptr;
   try {
-    ClaimedOutputFile file(SidePath(outputPath));
-    WriteAll(file.descriptor(), jpeg_);
-    file.Publish();
-    path_ = file.path();
+    auto file = std::make_unique<ClaimedOutputFile>(SidePath(outputPath));
+    WriteAll(file->descriptor(), jpeg_);
+    return file;
+  } catch (const ConversionFailure& failure) {
+    failure_ = failure.what();
+    return nullptr;
+  }
+}
+
+void ThumbnailWriter::PublishWith(ClaimedOutputFile& output) {
+  const std::unique_ptr<ClaimedOutputFile> side = WriteSideFile(output.requestedPath());
+  const int attempt = output.Publish(-1, side.get());
+  if (!side) return;
+  try {
+    // Taken by another program since the output was named, the side file gets the next free name.
+    side->Publish(attempt);
+    path_ = side->path();
   } catch (const ConversionFailure& failure) {
     failure_ = failure.what();
   }

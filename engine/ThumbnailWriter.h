@@ -1,14 +1,17 @@
 // Thumbnail mode's side file: NAME.THM beside the output NAME.EXT, a 160 x 120 JPEG of the first
 // picture it is given. The picture is encoded when it comes and kept in memory (a few kilobytes);
-// the file is written only once the output is published, so it is named after the output's final
-// name (a collision makes the output NAME(0).EXT, and the side file NAME(0).THM with it) and an
-// output that is given up leaves no side file. Created exclusively and published without
-// replacing anything, like every output (an existing NAME.THM stays). Writing it never fails the
-// row: a failure is kept as text for the row's reason. Owned by the worker thread of its file.
+// the file is written only when the output is published, and the two are named as a pair: the
+// first NAME(N).EXT and NAME(N).THM that are both free (an existing NAME.EXT, or NAME.THM, makes
+// them NAME(0).EXT and NAME(0).THM). An output that is given up leaves no side file. Created
+// exclusively and published without replacing anything, like every output. Writing it never
+// fails the row: a failure is kept as text for the row's reason. Owned by the thread that owns
+// the output.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "engine/ClaimedOutputFile.h"
 #include "media/FFmpegHandles.h"
 
 namespace varnell {
@@ -24,8 +27,13 @@ class ThumbnailWriter {
   // Encodes `picture` (any size and format a decoder gives) the first time; later calls do
   // nothing.
   void Take(const AVFrame& picture);
-  // Writes the side file beside the published output; nothing when no picture was taken.
-  void PublishBeside(const std::string& outputPath);
+  // Claims the side file of the output requested at outputPath and writes the picture into it,
+  // still under its hidden name; nullptr when no picture was taken or it cannot be written
+  // (failure() says why).
+  std::unique_ptr<ClaimedOutputFile> WriteSideFile(const std::string& outputPath);
+  // Publishes `output` and the side file as a pair. Throws as output.Publish() does (the side
+  // file is removed then); a side file that cannot be written leaves the output published alone.
+  void PublishWith(ClaimedOutputFile& output);
 
   bool taken() const { return taken_; }
   // The published name once written.

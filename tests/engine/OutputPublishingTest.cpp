@@ -2,8 +2,11 @@
 // temporary file through the descriptor of its exclusive creation, and published without
 // replacing anything. No final name is ever opened, so nothing planted there is followed.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,6 +22,9 @@
 #include "PartialFiles.h"
 #include "Process.h"
 #include "TempFolder.h"
+#include "engine/CodecNames.h"
+#include "engine/FileConversion.h"
+#include "engine/RowBoundary.h"
 
 namespace varnell {
 namespace {
@@ -138,7 +144,9 @@ TEST_F(OutputPublishing, AMergeWhoseOutputFailsLeavesNoFile) {
   EXPECT_TRUE(fs::is_empty(output.path()));
 }
 
-TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFile) {
+// What a kill leaves, the next run in the folder clears: a hidden file nobody holds. Nothing else
+// goes: not a temporary another run holds, nor a name merely like one, a symlink or a folder.
+TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFileWhichTheNextRunClears) {
   const char* program = std::getenv("VARNELL_CONVERT");
   ASSERT_NE(program, nullptr) << "VARNELL_CONVERT names the varnell-convert under test";
   WriteSample(Tone(sources / "long.m4a", 120.0));
@@ -159,6 +167,83 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFile) {
   const auto partials = PartialFilesOf(finalName);
   ASSERT_EQ(partials.size(), 1u);
   EXPECT_EQ(NamesIn(output.path()), std::vector<std::string>{partials[0].filename()});
+
+  // Another run's temporary, its lock held through a descriptor of its own.
+  const std::string held = output / ".other.mp3.partial-Held01";
+  const int heldFd = ::open(held.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  ASSERT_GE(heldFd, 0);
+  ASSERT_EQ(::flock(heldFd, LOCK_EX), 0);
+  std::vector<std::string> kept{".other.mp3.partial-Held01", ".long.mp3.partial-12345",
+                                ".long.mp3.partial-1234567", "long.mp3.partial-ABCDEF",
+                                ".long.mp3.partial-AB_DEF",  ".partial-ABCDEF",
+                                ".link.mp3.partial-ABCDEF",  ".dir.mp3.partial-ABCDEF"};
+  for (std::size_t i = 1; i < 6; ++i) std::ofstream(output / kept[i]) << "the user's own";
+  const std::string victim = sources / "victim.txt";
+  std::ofstream(victim) << "precious";
+  fs::create_symlink(victim, output / kept[6]);
+  fs::create_directory(output / kept[7]);
+  WriteSample(Tone(sources / "short.m4a", 1.0));
+  const auto next = testing::Run(program, {"--output-dir", output.path().string(), sources / "short.m4a"},
+                                 logs.path().string());
+  EXPECT_EQ(next.exitCode, 0) << next.err;
+  kept.push_back("short.mp3");
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(NamesIn(output.path()), kept);
+  EXPECT_TRUE(fs::exists(victim));
+
+  // The merge worker clears its folder alike.
+  std::ofstream(output / ".merged.mp3.partial-Stale1") << "left by a killed merge";
+  AVConvert engine;
+  const auto merged = testing::RunMerge(engine, {AddedRow(engine, sources / "short.m4a")},
+                                        output.path().string());
+  EXPECT_EQ(merged.failure, "");
+  EXPECT_FALSE(fs::exists(output / ".merged.mp3.partial-Stale1"));
+  EXPECT_TRUE(fs::exists(held));
+  ::close(heldFd);
+}
+
+// A finished output waiting for its name is published from where it was written or not at all.
+// Its folder renamed away fails the row and leaves nothing in the moved folder; a symlink renamed
+// over its hidden name (an inotify race helper) fails it too, and the link is neither published
+// nor removed.
+TEST_F(OutputPublishing, AWaitingOutputWhoseFolderOrHiddenNameMovedIsNotPublishedAndLeavesNothing) {
+  WriteSample(Tone(sources / "song.m4a", 2.0));
+  FileConversionRequest request;
+  request.sourcePath = sources / "song.m4a";
+  request.clipLength = kClipToTheEnd;
+  request.audio = {Mp3CodecId(), 128000, 44100, 2};
+  const std::atomic<bool> stop{false};
+  std::atomic<int> percent{0};
+
+  const fs::path folder = output.path() / "music";
+  fs::create_directory(folder);
+  request.outputPath = folder / "song.mp3";
+  {
+    CompletedOutput waiting = ConvertToCompletedOutput(request, stop, percent);
+    fs::rename(folder, output.path() / "moved");
+    EXPECT_EQ(FailureOf([&] { waiting.Publish(); }),
+              "cannot publish output file " + request.outputPath + ": No such file or directory");
+  }
+  EXPECT_FALSE(fs::exists(folder));
+  EXPECT_TRUE(fs::is_empty(output.path() / "moved"));
+
+  request.outputPath = output / "song.mp3";
+  const std::string victim = sources / "victim.txt";
+  std::ofstream(victim) << "precious";
+  std::vector<fs::path> partials;
+  {
+    CompletedOutput waiting = ConvertToCompletedOutput(request, stop, percent);
+    partials = PartialFilesOf(request.outputPath);
+    ASSERT_EQ(partials.size(), 1u);
+    fs::create_symlink(victim, output / "link");
+    fs::rename(output / "link", partials[0]);
+    EXPECT_EQ(FailureOf([&] { waiting.Publish(); }), "the temporary output was replaced");
+  }
+  EXPECT_FALSE(fs::exists(fs::symlink_status(request.outputPath)));
+  EXPECT_TRUE(fs::is_symlink(partials[0]));
+  std::string victimText;
+  std::getline(std::ifstream(victim), victimText);
+  EXPECT_EQ(victimText, "precious");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "engine/OutputFile.h"
@@ -15,8 +16,9 @@
 
 namespace varnell::testing {
 
-// Converts the source's video into `outputPath`; returns the published name. Throws
-// ConversionFailure as a worker would see it.
+// Converts the source's video into `outputPath`; returns the published name. A thumbnail is
+// published with it as a pair, as the worker does. Throws ConversionFailure as a worker would
+// see it.
 inline std::string ConvertVideo(const std::string& sourcePath, const std::string& outputPath,
                                 const VideoTarget& target, ClipWindow clip = {},
                                 ThumbnailWriter* thumbnail = nullptr) {
@@ -29,8 +31,13 @@ inline std::string ConvertVideo(const std::string& sourcePath, const std::string
   }
   reader.CheckSomethingDelivered();
   sink.Flush();
-  output.Finish();
-  return output.path();
+  if (thumbnail == nullptr) {
+    output.Finish();
+    return output.path();
+  }
+  const std::unique_ptr<ClaimedOutputFile> file = output.Complete();
+  thumbnail->PublishWith(*file);
+  return file->path();
 }
 
 inline VideoTarget Target(const std::string& codecName, int width, int height, double rate) {

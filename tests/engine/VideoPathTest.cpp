@@ -223,13 +223,14 @@ std::string Contents(const std::string& path) {
 TEST(Thumbnail, SideFileIsA160x120JpegOfTheFirstPictureBesideAnExistingOne) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
-  // The user's own NAME.THM stays as it is; the new side file takes the next free name.
+  // The user's own NAME.THM stays as it is; the output and its side file take the next pair of
+  // free names.
   const std::string existing = folder / "movie.THM";
   std::ofstream(existing) << "not ours";
   ThumbnailWriter thumbnail;
-  ConvertVideo(source, folder / "movie.avi", Target("MPEG4", 320, 240, 30.0), ClipWindow{},
-               &thumbnail);
-  thumbnail.PublishBeside(folder / "movie.avi");
+  EXPECT_EQ(ConvertVideo(source, folder / "movie.avi", Target("MPEG4", 320, 240, 30.0),
+                         ClipWindow{}, &thumbnail),
+            folder / "movie(0).avi");
   EXPECT_EQ(thumbnail.failure(), "");
   EXPECT_EQ(thumbnail.path(), folder / "movie(0).THM");
   EXPECT_EQ(Contents(existing), "not ours");
@@ -251,7 +252,7 @@ TEST(Thumbnail, SideFileIsA160x120JpegOfTheFirstPictureBesideAnExistingOne) {
   ThumbnailWriter lost;
   const std::string converted = ConvertVideo(source, folder / "movie.mkv",
                                              Target("MPEG4", 320, 240, 30.0), ClipWindow{}, &lost);
-  lost.PublishBeside(folder / "gone/movie.mkv");
+  EXPECT_EQ(lost.WriteSideFile(folder / "gone/movie.mkv"), nullptr);
   EXPECT_EQ(InspectPictures(converted).pictures.size(), 150u);
   EXPECT_NE(lost.failure().find("cannot create output file"), std::string::npos) << lost.failure();
 }

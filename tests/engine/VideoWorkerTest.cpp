@@ -132,6 +132,17 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   EXPECT_EQ(side.codec, "mjpeg");
   EXPECT_EQ(side.width, 160);
   EXPECT_EQ(side.height, 120);
+
+  // The two are named as a pair: an unrelated short.THM moves the output to short(0).avi too.
+  std::ofstream(folder / "short.THM") << "the user's own";
+  const Row paired = Convert(video, folder / "short.avi", thumbnail);
+  ASSERT_EQ(paired.status, kTaskCompleted) << paired.reason;
+  EXPECT_EQ(paired.path, folder / "short(0).avi");
+  EXPECT_FALSE(std::filesystem::exists(folder / "short.avi"));
+  EXPECT_EQ(InspectPictures(folder / "short(0).THM").width, 160);
+  std::string userText;
+  std::getline(std::ifstream(folder / "short.THM"), userText);
+  EXPECT_EQ(userText, "the user's own");
 }
 
 // A faststart video without sound cut to a third of its bytes: its index still says 10 s, but
