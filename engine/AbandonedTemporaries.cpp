@@ -18,6 +18,9 @@ namespace varnell {
 namespace {
 
 void RemoveIfAbandoned(int folder, const char* name) {
+  // Only a regular file is opened at all: opening a device or a FIFO can have effects of its own.
+  struct stat named {};
+  if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode)) return;
   const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return;
   struct stat held {};
