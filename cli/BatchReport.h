@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "cli/BatchConverter.h"
@@ -35,6 +36,7 @@ class BatchReport {
 
  private:
   void AnnounceStop();
+  void WriteNote(const std::string& path, const std::string& note);
 
   ResultLines& results_;
   std::FILE* messages_;

@@ -34,6 +34,8 @@ struct PatternVideo {
   // Frames; not a divisor of the rate, so keyframes fall between whole seconds.
   int keyframeInterval = 25;
   bool withTone = true;
+  // Speckles every pixel (the same in every picture), for a picture that compresses badly.
+  bool grain = false;
 };
 
 // Frames the video carries: llround((seconds - videoDelaySeconds) * rate).
