@@ -6,6 +6,8 @@
 
 #include "app/COstrelAVConverterDlg.h"
 #include "app/CommandLineFiles.h"
+#include "app/QuitSignalNotifier.h"
+#include "engine/FileSizeLimitSignal.h"
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/qt/DesktopBrowserLauncher.h"
@@ -22,6 +24,7 @@ COstrelAVConverterApp::COstrelAVConverterApp(int& argc, char** argv) : QApplicat
 int COstrelAVConverterApp::InitInstance() {
   InitVarnellResources();
   QuietLibraryLog();
+  IgnoreFileSizeLimitSignal();
   // arguments() no longer holds the options Qt took for itself (-platform, -style, ...).
   const CommandLineFiles files = ReadCommandLineFiles(arguments(), QDir::currentPath());
   for (const QString& option : files.ignoredOptions) {
@@ -34,6 +37,9 @@ int COstrelAVConverterApp::InitInstance() {
   DesktopBrowserLauncher browser;
   const Platform platform{messages, fileDialogs, shell, powerOff, browser};
   COstrelAVConverterDlg dialog(state_, platform, ExecutableFolder());
+  const QuitSignalNotifier quitSignals;
+  QObject::connect(&quitSignals, &QuitSignalNotifier::quitRequested, &dialog,
+                   &COstrelAVConverterDlg::QuitOnSignal);
   // Added once the window's loop runs, so the window is up when an invalid file's box shows.
   if (!files.paths.isEmpty()) {
     QTimer::singleShot(0, &dialog, [&dialog, paths = files.paths] { dialog.AddChosenFiles(paths); });

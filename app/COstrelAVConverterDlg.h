@@ -81,6 +81,9 @@ class COstrelAVConverterDlg : public QDialog {
   void Launch(JobKind kind);
   QString OutputOfTask(int task) const;
   void ShowCompletionMessage();
+  // SIGTERM or SIGHUP (QuitSignalNotifier): a running batch ends as Stop ends it, then the
+  // program quits as its Close button quits it; without a batch it quits at once.
+  void QuitOnSignal();
   CAVConvertDlg& progressDialog() { return progressDialog_; }
   CClipDialog& clipDialog() { return clipDialog_; }
   bool shutDownFlag() const { return shutDownFlag_; }
@@ -175,6 +178,7 @@ class COstrelAVConverterDlg : public QDialog {
   int completedTaskCount_ = 0;
   int failedTaskCount_ = 0;
   bool batchFinished_ = false;  // the completion scan saw the worker pass the last row
+  bool quitAfterBatch_ = false;  // a quit signal came while the batch ran
   bool shutDownFlag_ = false;
   QString acceptedFolder_;
 

@@ -110,6 +110,10 @@ void COstrelAVConverterDlg::Launch(JobKind kind) {
   // end gets the completion message.
   progressTimer_.stop();
   CompletionScan();
+  if (quitAfterBatch_) {
+    CloseProgram();
+    return;
+  }
   if (!batchFinished_) return;
   ShowCompletionMessage();
   if (shutDownFlag_) ShutDownComputer();
@@ -184,7 +188,12 @@ bool COstrelAVConverterDlg::CompletionScan() {
       case kTaskCompleted:
         ++completed;
         taskList_->SetItemText(row, CCheckListCtrl::kStatus, kCompletedStatus);
-        taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus, OutputOfTask(task));
+        // The output, then what went wrong without failing the row (a side file not written).
+        taskList_->SetItemToolTip(row, CCheckListCtrl::kStatus,
+                                  engine.failureReason(task).empty()
+                                      ? OutputOfTask(task)
+                                      : OutputOfTask(task) + "\n" +
+                                            QString::fromStdString(engine.failureReason(task)));
         taskList_->SetCheck(row, false);
         break;
       default:
@@ -202,6 +211,15 @@ bool COstrelAVConverterDlg::CompletionScan() {
   completedTaskCount_ = completed;
   failedTaskCount_ = failed;
   return taskList_->GetItemCount() == engine.currentTaskIndex.load();
+}
+
+void COstrelAVConverterDlg::QuitOnSignal() {
+  if (progressDialog_.isVisible()) {
+    quitAfterBatch_ = true;  // Launch quits once the stop has brought the rows up to date
+    progressDialog_.StopSequence();
+    return;
+  }
+  CloseProgram();
 }
 
 bool COstrelAVConverterDlg::ShutDownComputer() { return platform_.powerOff.PowerOffComputer(); }

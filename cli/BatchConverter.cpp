@@ -5,6 +5,7 @@
 #include <limits>
 #include <thread>
 
+#include "cli/StopSignals.h"
 #include "engine/ConversionJob.h"
 
 namespace varnell {
@@ -28,16 +29,19 @@ void BatchConverter::Run(
     return;
   }
   BuildConversionJob(engine_, probed_.rows, options_.outputFolder, formatName_, settings_);
-  engine_.StartConvertFiles();
-  while (engine_.IsWorkerRunning()) {
-    // Reported first, so that a line that could not be written (standard output closed) stops
-    // the files being converted now rather than a tick later.
-    ReportFinalRows(onOutcome);
-    if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
-    Tick(onTick);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  {
+    const StopSignalTarget signalsStop(engine_.stopFlag);
+    StartWithStopSignalsBlocked([this] { engine_.StartConvertFiles(); });
+    while (engine_.IsWorkerRunning()) {
+      // Reported first, so that a line that could not be written (standard output closed) stops
+      // the files being converted now rather than a tick later.
+      ReportFinalRows(onOutcome);
+      if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
+      Tick(onTick);
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    engine_.JoinWorker();
   }
-  engine_.JoinWorker();
   ReportFinalRows(onOutcome);
   onTick({}, reportedRows_);
 }
@@ -55,6 +59,7 @@ FileOutcome BatchConverter::OutcomeOf(int row) const {
     case kTaskCompleted:
       outcome.kind = FileOutcome::Kind::Completed;
       outcome.outputPath = engine_.outputPaths[row];
+      outcome.note = engine_.failureReason(row);
       break;
     case kTaskFailed:
       outcome.reason = probed_.FailureReason(engine_, row);

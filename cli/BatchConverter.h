@@ -22,6 +22,7 @@ struct FileOutcome {
   std::string sourcePath;
   std::string outputPath;
   std::string reason;
+  std::string note;  // Completed or Merged: what went wrong without failing the file, or empty
 };
 
 struct ActiveFile {

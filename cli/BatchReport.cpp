@@ -17,6 +17,7 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
     case FileOutcome::Kind::Completed:
       ++completed_;
       results_.Write("Completed: " + EscapedForTerminal(outcome.outputPath));
+      WriteNote(outcome.outputPath, outcome.note);
       break;
     case FileOutcome::Kind::Failed:
       ++failed_;
@@ -33,10 +34,17 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
     case FileOutcome::Kind::Merged:
       ++completed_;
       results_.Write("Merged: " + EscapedForTerminal(outcome.sourcePath));
+      WriteNote(outcome.sourcePath, outcome.note);
       break;
     case FileOutcome::Kind::NotStarted:
       break;
   }
+}
+
+// What went wrong without failing a file, named as the line before names it.
+void BatchReport::WriteNote(const std::string& path, const std::string& note) {
+  if (note.empty()) return;
+  results_.Write("Note: " + EscapedForTerminal(path) + ": " + EscapedForTerminal(note));
 }
 
 void BatchReport::OnMergedOutput(const MergedFile& merged) {

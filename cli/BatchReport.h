@@ -1,9 +1,10 @@
-// What varnell-convert tells the user while a batch runs: a result line per file and the summary
-// on standard output, the progress bar and the stop notices on standard error. Every call but
+// What varnell-convert tells the user while a batch runs: a result line per file (followed by a
+// Note line for a completed file that carries a note) and the summary on standard output, the progress bar and the stop notices on standard error. Every call but
 // StopRequested comes from the thread that runs the batch, so lines never interleave.
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "cli/BatchConverter.h"
@@ -35,6 +36,7 @@ class BatchReport {
 
  private:
   void AnnounceStop();
+  void WriteNote(const std::string& path, const std::string& note);
 
   ResultLines& results_;
   std::FILE* messages_;

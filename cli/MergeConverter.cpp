@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "cli/CommandLineRow.h"
+#include "cli/StopSignals.h"
 #include "engine/ConversionJob.h"
 
 namespace varnell {
@@ -26,21 +27,24 @@ MergedFile MergeConverter::Run(
   }
   BuildConversionJob(engine_, probed_.rows, options_.outputFolder, formatName_, settings_,
                      JobKind::MergeFiles);
-  engine_.StartMergeFiles();
-
+  if (stopRequested()) engine_.stopFlag = true;
   const int total = static_cast<int>(probed_.rows.size());
-  while (engine_.IsWorkerRunning()) {
-    if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
-    ReportEndedRows(onOutcome);
-    const int current = engine_.currentTaskIndex.load();
-    std::vector<ActiveFile> active;
-    if (current >= 0 && current < total) {
-      active.push_back({options_.files[current], engine_.currentFilePercent.load()});
+  {
+    const StopSignalTarget signalsStop(engine_.stopFlag);
+    StartWithStopSignalsBlocked([this] { engine_.StartMergeFiles(); });
+    while (engine_.IsWorkerRunning()) {
+      if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
+      ReportEndedRows(onOutcome);
+      const int current = engine_.currentTaskIndex.load();
+      std::vector<ActiveFile> active;
+      if (current >= 0 && current < total) {
+        active.push_back({options_.files[current], engine_.currentFilePercent.load()});
+      }
+      onTick(active, reportedRows_);
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    onTick(active, reportedRows_);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    engine_.JoinWorker();
   }
-  engine_.JoinWorker();
   ReportEndedRows(onOutcome);
   onTick({}, reportedRows_);
   return {engine_.mergedOutputPath, engine_.mergeFailureReason, engine_.stopFlag.load()};
@@ -57,6 +61,7 @@ void MergeConverter::ReportEndedRows(const std::function<void(const FileOutcome&
     switch (engine_.taskStatus(row)) {
       case kTaskCompleted:
         outcome.kind = FileOutcome::Kind::Merged;
+        outcome.note = engine_.failureReason(row);
         break;
       case kTaskFailed:
         outcome.kind = FileOutcome::Kind::Failed;

@@ -1,19 +1,22 @@
 #include "cli/StopSignals.h"
 
+#include <pthread.h>
 #include <signal.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 
 namespace varnell {
 namespace {
 
-// Written only by the handler, which may run on any thread; lock-free so that the handler is
-// async-signal-safe.
+// Written by the handler, which runs on the thread that runs the batch (every other thread has
+// the stop signals blocked); lock-free so that the handler is async-signal-safe.
 std::atomic<int> firstStopSignal{0};
 std::atomic<int> stopSignalCount{0};
+std::atomic<std::atomic<bool>*> stopTarget{nullptr};
 static_assert(std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<bool>::is_always_lock_free);
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free);
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
@@ -21,6 +24,7 @@ extern "C" void RecordStopSignal(int signal) {
   int none = 0;
   firstStopSignal.compare_exchange_strong(none, signal);
   stopSignalCount.fetch_add(1);
+  if (std::atomic<bool>* flag = stopTarget.load()) flag->store(true);
 }
 
 }  // namespace
@@ -28,7 +32,9 @@ extern "C" void RecordStopSignal(int signal) {
 bool InstallStopSignalHandlers(std::string* error) {
   struct sigaction record {};
   record.sa_handler = RecordStopSignal;
-  record.sa_flags = SA_RESTART;  // a write that a signal interrupts goes on
+  // No SA_RESTART: a result line's write that a stop interrupts returns, and the rest of the
+  // line waits only briefly for a reader (ResultLines).
+  record.sa_flags = 0;
   sigemptyset(&record.sa_mask);
   for (const int signal : kStopSignals) {
     if (sigaction(signal, &record, nullptr) != 0) {
@@ -57,6 +63,23 @@ const char* StopSignalName(int signal) {
     case SIGHUP: return "SIGHUP";
     default: return "a signal";
   }
+}
+
+StopSignalTarget::StopSignalTarget(std::atomic<bool>& stopFlag) {
+  stopTarget.store(&stopFlag);
+  if (FirstStopSignal() != 0) stopFlag.store(true);
+}
+
+StopSignalTarget::~StopSignalTarget() { stopTarget.store(nullptr); }
+
+void StartWithStopSignalsBlocked(const std::function<void()>& start) {
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (const int signal : kStopSignals) sigaddset(&stops, signal);
+  sigset_t previous;
+  pthread_sigmask(SIG_BLOCK, &stops, &previous);
+  start();
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 }  // namespace varnell

@@ -1,10 +1,15 @@
 // The signals that stop varnell-convert the way Ctrl+C does: SIGINT, SIGTERM and SIGHUP. The
-// handlers only record the signal; the calling thread's progress loop reads the record and stops
-// the batch, so the files being converted end as shorter valid files. A second stop signal, of
-// any of the three kinds, changes nothing: the stop already under way goes on (SIGKILL is what
-// ends the program at once). SIGPIPE is ignored: a closed standard output shows as a failed write.
+// handlers record the signal and set the stop flag of the engine that runs the batch, so that no
+// file starts after the signal even while the calling thread is held up (writing a result line
+// to a reader that does not read); the calling thread reads the record to announce the stop and
+// choose the exit status, and the files being converted end as shorter valid files. A second
+// stop signal, of any of the three kinds, changes nothing: the stop already under way goes on
+// (SIGKILL is what ends the program at once). SIGPIPE is ignored: a closed standard output shows
+// as a failed write.
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <string>
 
 namespace varnell {
@@ -20,5 +25,21 @@ int StopSignalCount();
 
 // "SIGINT", "SIGTERM", "SIGHUP".
 const char* StopSignalName(int signal);
+
+// While it lives, a stop signal sets `stopFlag` from the handler; one that came before sets it at
+// once. Made before the engine's worker starts and destroyed after it has been joined, on the
+// thread that runs the batch.
+class StopSignalTarget {
+ public:
+  explicit StopSignalTarget(std::atomic<bool>& stopFlag);
+  StopSignalTarget(const StopSignalTarget&) = delete;
+  StopSignalTarget& operator=(const StopSignalTarget&) = delete;
+  ~StopSignalTarget();
+};
+
+// Runs `start` (which starts the engine's worker) with the stop signals blocked on this thread, so
+// that the worker and every thread it starts inherit them blocked: the signals then reach only
+// the calling thread, whose write of a result line they interrupt.
+void StartWithStopSignalsBlocked(const std::function<void()>& start);
 
 }  // namespace varnell

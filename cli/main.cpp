@@ -15,6 +15,7 @@
 #include "cli/ResultLines.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
+#include "engine/FileSizeLimitSignal.h"
 #include "engine/LibraryLog.h"
 #include "settings/MessageSink.h"
 
@@ -83,6 +84,7 @@ int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& re
 int main(int argc, char** argv) {
   using namespace varnell;
   QuietLibraryLog();
+  IgnoreFileSizeLimitSignal();
   std::string signalError;
   if (!InstallStopSignalHandlers(&signalError)) {
     PrintMessage(signalError);
@@ -91,7 +93,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   ParsedCommandLine parsed =
       ParseCommandLine(arguments, static_cast<int>(std::thread::hardware_concurrency()));
-  ResultLines results(stdout);
+  ResultLines results(stdout, [] { return FirstStopSignal() != 0; });
   if (std::holds_alternative<HelpRequest>(parsed)) {
     std::string usage = kUsageText;
     usage.pop_back();  // Write adds the newline

@@ -18,7 +18,21 @@ namespace {
 
 constexpr int kToneRate = 44100;
 
-void PaintPattern(AVFrame& rgb, long long number) {
+// A fixed speckle of -32..31 per pixel and channel, the same in every picture.
+int Grain(int x, int y, int channel) {
+  std::uint32_t hash = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u ^
+                       static_cast<std::uint32_t>(channel) * 83492791u;
+  hash ^= hash >> 13;
+  hash *= 0x5bd1e995u;
+  hash ^= hash >> 15;
+  return static_cast<int>(hash % 64) - 32;
+}
+
+std::uint8_t Channel(int level, bool grain, int x, int y, int channel) {
+  return static_cast<std::uint8_t>(std::clamp(level + (grain ? Grain(x, y, channel) : 0), 0, 255));
+}
+
+void PaintPattern(AVFrame& rgb, long long number, bool grain) {
   const int bandTop = static_cast<int>(rgb.height * kPatternBandTop);
   const int bandBottom = static_cast<int>(rgb.height * kPatternBandBottom);
   for (int y = 0; y < rgb.height; ++y) {
@@ -35,9 +49,9 @@ void PaintPattern(AVFrame& rgb, long long number) {
         colour = top ? (left ? kPatternTopLeft : kPatternTopRight)
                      : (left ? kPatternBottomLeft : kPatternBottomRight);
       }
-      row[3 * x] = static_cast<std::uint8_t>(colour.red);
-      row[3 * x + 1] = static_cast<std::uint8_t>(colour.green);
-      row[3 * x + 2] = static_cast<std::uint8_t>(colour.blue);
+      row[3 * x] = Channel(colour.red, grain, x, y, 0);
+      row[3 * x + 1] = Channel(colour.green, grain, x, y, 1);
+      row[3 * x + 2] = Channel(colour.blue, grain, x, y, 2);
     }
   }
 }
@@ -97,6 +111,7 @@ class PatternEncoder {
     if (!converter_) return Fail(error, "cannot create the picture converter");
     firstPts_ = std::llround(pattern.videoDelaySeconds * av_q2d(rate_));
     frameCount_ = PatternFrameCount(pattern);
+    grain_ = pattern.grain;
     return true;
   }
 
@@ -107,7 +122,7 @@ class PatternEncoder {
     if (framesSent_ < frameCount_) {
       int rc = av_frame_make_writable(yuv_.get());
       if (rc < 0) return Fail(error, DescribeFFmpegError("making the picture writable", rc));
-      PaintPattern(*rgb_, framesSent_);
+      PaintPattern(*rgb_, framesSent_, grain_);
       sws_scale(converter_.get(), rgb_->data, rgb_->linesize, 0, rgb_->height, yuv_->data,
                 yuv_->linesize);
       yuv_->pts = firstPts_ + framesSent_++;
@@ -137,6 +152,7 @@ class PatternEncoder {
   long long frameCount_ = 0;
   long long framesSent_ = 0;
   bool finished_ = false;
+  bool grain_ = false;
 };
 
 bool WriteFile(const PatternVideo& pattern, std::string* error, bool& fileOpened) {

@@ -37,6 +37,8 @@ struct PatternVideo {
   // Degrees clockwise a player turns the pictures for showing (90, 180 or 270; 0: none), stored
   // as the stream's display matrix, as a phone tags a video filmed upright.
   int displayRotation = 0;
+  // Speckles every pixel (the same in every picture), for a picture that compresses badly.
+  bool grain = false;
 };
 
 // Frames the video carries: llround((seconds - videoDelaySeconds) * rate).

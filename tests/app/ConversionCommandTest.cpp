@@ -2,11 +2,16 @@
 // completion scan, the completion message and the power-off.
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 
+#include "FileSizeLimit.h"
 #include "MainWindowFixture.h"
+#include "OnePictureVideo.h"
 #include "app/ProjectLinks.h"
+#include "app/QuitSignalNotifier.h"
 #include "platform/IniFile.h"
 
 namespace varnell {
@@ -255,6 +260,71 @@ TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreat
   const auto merged = testing::Inspect((folder + "/one.mp3").toStdString());
   EXPECT_EQ(merged.decodeErrors, 0);
   EXPECT_NEAR(merged.decodedSamples, 3.5 * 44100, 0.003 * 44100 * 3);
+}
+
+// SIGTERM (the session ending) while a batch runs ends the batch as Stop does: the finished row
+// shown, the running one kept as a shorter file, no hidden temporary left. Then the window quits;
+// with no batch running, SIGHUP quits it at once.
+TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
+  state.Engine().rowWorkers = 1;
+  AddThroughDialog({Recording("first.m4a"), Recording("long.m4a", 90.0), Recording("third.m4a")});
+  const QuitSignalNotifier quitSignals;
+  QObject::connect(&quitSignals, &QuitSignalNotifier::quitRequested, &Window(),
+                   &COstrelAVConverterDlg::QuitOnSignal);
+  QSignalSpy quit(&Window(), &QDialog::finished);
+  WhenDuringBatch([this] { return ConvertingRow(1, 3); }, [] { ::raise(SIGTERM); });
+  Window().StartConverting();
+  EXPECT_EQ(quit.count(), 1);
+  EXPECT_FALSE(state.engine->IsWorkerRunning());
+  EXPECT_EQ(CompletionMessages(), 0u);
+  EXPECT_EQ(Status(0), "Completed");
+  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_TRUE(List().item(1, CCheckListCtrl::kStatus)->toolTip().startsWith(
+      "Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
+  EXPECT_EQ(QDir(OutputFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            QStringList({"first.mp3", "long.mp3"}));
+  const auto stopped = testing::Inspect((OutputFolder() + "/long.mp3").toStdString());
+  EXPECT_LT(stopped.decodedSamples, 80 * 44100);
+  EXPECT_EQ(stopped.decodeErrors, 0);
+
+  ::raise(SIGHUP);
+  EXPECT_TRUE(quit.wait(10000));
+  EXPECT_EQ(quit.count(), 2);
+}
+
+// The status tool tip of a completed row: its output, then on a line of its own what went wrong
+// without failing the row. A one-picture video's output is smaller than its thumbnail, so a
+// file-size limit between the two lets the output through but not the thumbnail.
+TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
+  const std::string video = testing::WriteOnePictureVideo(media / "clip.mp4");
+  AddThroughDialog({QString::fromStdString(video)});
+  Window().profileBox()->addItem("PSP MPEG4 Video(*.MP4)");
+  Window().profileBox()->setCurrentIndex(2);
+  OutputSettings& settings = state.outputSettings;
+  settings.audioOnly = false;
+  settings.thumbnail = true;
+  settings.videoCodecName = "MPEG4";
+  settings.width = 32;
+  settings.height = 24;
+  settings.frameRateText = "25 fps";
+  settings.videoBitRate = 64000;
+  messages.answers = {MessageChoice::Cancel, MessageChoice::Cancel};
+  Window().StartConverting();
+  const QString first = OutputFolder() + "/clip.MP4";
+  ASSERT_EQ(List().item(0, CCheckListCtrl::kStatus)->toolTip(), first);
+  const auto outputBytes = QFileInfo(first).size();
+  const auto thumbnailBytes = QFileInfo(OutputFolder() + "/clip.THM").size();
+  ASSERT_GT(thumbnailBytes, outputBytes + 256);
+
+  List().SetCheck(0, true);
+  {
+    const testing::FileSizeLimit limit((outputBytes + thumbnailBytes) / 2);
+    Window().StartConverting();
+  }
+  EXPECT_EQ(Status(0), "Completed");
+  EXPECT_EQ(List().item(0, CCheckListCtrl::kStatus)->toolTip(),
+            OutputFolder() + "/clip(0).MP4\nthumbnail not written: cannot write thumbnail: File too large");
+  EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/clip(0).THM"));
 }
 
 TEST(ProgressTick, LabelsAndBarsFollowTheTick) {

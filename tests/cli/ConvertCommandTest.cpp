@@ -1,6 +1,10 @@
 // varnell-convert as a user runs it.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +14,7 @@
 #include <thread>
 
 #include "Media.h"
+#include "OnePictureVideo.h"
 #include "Process.h"
 #include "TempFolder.h"
 #include "engine/testmedia/PatternVideoWriter.h"
@@ -317,6 +322,128 @@ TEST_F(ConvertCommand, ControlCharactersInNamesArePrintedEscaped) {
   EXPECT_NE(info.out.find("Source file: " + (sources / "\\x1b[31mred\\\\.m4a") + "\n"), std::string::npos)
       << info.out;
   EXPECT_EQ(info.out.find('\x1b'), std::string::npos);
+}
+
+// Names of the entries in a folder, hidden ones too.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// `ulimit -f 100`: the file that grows past the limit fails with the write's error and leaves no
+// temporary; the files beside it, and the report, go on. A merge's output fails as a whole.
+TEST_F(ConvertCommand, AFileSizeLimitFailsOnlyTheFileOverIt) {
+  WriteSample(Tone(sources / "tone.m4a", 1.0));
+  WriteSample(Tone(sources / "long.m4a", 30.0));  // about 480 KB of MP3
+  WriteSample(Tone(sources / "other.m4a", 1.0));
+  testing::ChildSetUp limited;
+  limited.fileSizeLimitBytes = 100 * 1024;
+  limited.alarmSeconds = 120;
+  const std::string tooLarge = "cannot write output: File too large";
+  {
+    Process converter(program, {"--jobs", "2", "--output-dir", output.path().string(), sources / "tone.m4a",
+                                sources / "long.m4a", sources / "other.m4a"},
+                      logs.path().string(), -1, limited);
+    const auto result = converter.Wait();
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_EQ(Lines(result.out),
+              (std::vector<std::string>{"Completed: " + (output / "tone.mp3"),
+                                        "Failure: " + (sources / "long.m4a") + ": " + tooLarge,
+                                        "Completed: " + (output / "other.mp3"), "2 completed, 1 failed"}));
+    EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"other.mp3", "tone.mp3"}));
+  }
+  TempFolder merged;
+  Process converter(program, {"--merge", "--output-dir", merged.path().string(), sources / "tone.m4a",
+                              sources / "long.m4a", sources / "other.m4a"},
+                    logs.path().string(), -1, limited);
+  const auto result = converter.Wait();
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_NE(result.out.find("\nFailure: no output: " + tooLarge + "\n"), std::string::npos) << result.out;
+  EXPECT_TRUE(std::filesystem::is_empty(merged.path()));
+}
+
+// A script's reader that stops reading while many short files convert: the stop signal stops the
+// batch although the main thread is blocked writing a result line. No file starts after it, the
+// lines that cannot be written are given up, and the program exits with the signal's status.
+TEST_F(ConvertCommand, StopSignalStopsABatchWhoseStandardOutputIsBlocked) {
+  WriteSample(Tone(sources / "tone.m4a", 0.5));
+  constexpr int kFiles = 300;
+  std::vector<std::string> files;
+  for (int file = 0; file < kFiles; ++file) {
+    char name[16];
+    std::snprintf(name, sizeof name, "f%03d.m4a", file);
+    files.push_back(sources / name);
+    std::filesystem::copy_file(sources / "tone.m4a", files.back());
+  }
+  for (const bool merge : {false, true}) {
+    SCOPED_TRACE(merge ? "--merge" : "--jobs 2");
+    TempFolder folder;
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+    ::fcntl(pipeEnds[1], F_SETPIPE_SZ, 4096);
+    const int capacity = ::fcntl(pipeEnds[1], F_GETPIPE_SZ);
+    std::vector<std::string> arguments =
+        merge ? std::vector<std::string>{"--merge"} : std::vector<std::string>{"--jobs", "2"};
+    arguments.insert(arguments.end(), {"--output-dir", folder.path().string()});
+    arguments.insert(arguments.end(), files.begin(), files.end());
+    testing::ChildSetUp guarded;
+    guarded.alarmSeconds = 60;  // a converter that cannot stop ends by SIGALRM instead of hanging the test
+    Process converter(program, arguments, logs.path().string(), pipeEnds[1], guarded);
+    ::close(pipeEnds[1]);
+    // Every line is at least this long; once less room is left, the next write blocks.
+    const int shortestLine = static_cast<int>(std::min(std::string("Completed: ").size() + (folder / "f000.mp3").size(),
+                                                       std::string("Merged: ").size() + files[0].size()));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (int queued = 0; queued <= capacity - shortestLine;) {
+      ASSERT_LT(std::chrono::steady_clock::now(), deadline) << queued << " bytes in the pipe";
+      ::ioctl(pipeEnds[0], FIONREAD, &queued);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const std::size_t begun = NamesIn(folder.path()).size();
+    converter.Signal(SIGTERM);
+    const auto result = converter.Wait();
+    ::close(pipeEnds[0]);
+    EXPECT_EQ(result.signal, 0) << result.err;
+    EXPECT_EQ(result.exitCode, 128 + SIGTERM) << result.err;
+    const std::vector<std::string> names = NamesIn(folder.path());
+    EXPECT_TRUE(std::none_of(names.begin(), names.end(), [](const std::string& name) { return name.front() == '.'; }));
+    if (merge) {
+      ASSERT_EQ(names, std::vector<std::string>{"f000.mp3"});
+      EXPECT_LT(Inspect(folder / "f000.mp3").decodedSamples, kFiles / 2 * 0.5 * 44100);
+    } else {
+      // The files begun by the signal (and, at most, the two taken as it came) are all there are.
+      EXPECT_LE(names.size(), begun + 2);
+      EXPECT_LT(names.size(), static_cast<std::size_t>(kFiles / 2));
+    }
+  }
+}
+
+// A one-picture video whose output is smaller than its thumbnail: a file-size limit between the
+// two lets the output through but not the thumbnail, a real note on a completed file.
+TEST_F(ConvertCommand, ANoteOfACompletedFileFollowsItsCompletedLine) {
+  const std::string video = testing::WriteOnePictureVideo(sources / "clip.mp4");
+  const std::vector<std::string> options{"--preset", "91303", "--video-codec", "MPEG4", "--size", "32*24",
+                                         "--fps", "25", "--video-bitrate", "64", "--output-dir"};
+  auto arguments = options;
+  arguments.insert(arguments.end(), {output.path().string(), video});
+  ASSERT_EQ(Convert(arguments).exitCode, 0);
+  const auto outputBytes = std::filesystem::file_size(output / "clip.MP4");
+  const auto thumbnailBytes = std::filesystem::file_size(output / "clip.THM");
+  ASSERT_GT(thumbnailBytes, outputBytes + 256);
+
+  TempFolder limited;
+  arguments = options;
+  arguments.insert(arguments.end(), {limited.path().string(), video});
+  testing::ChildSetUp setUp;
+  setUp.fileSizeLimitBytes = (outputBytes + thumbnailBytes) / 2;
+  const auto result = Process(program, arguments, logs.path().string(), -1, setUp).Wait();
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const std::string outputPath = limited / "clip.MP4";
+  EXPECT_EQ(result.out, "Completed: " + outputPath + "\nNote: " + outputPath +
+                            ": thumbnail not written: cannot write thumbnail: File too large\n1 completed, 0 failed\n");
+  EXPECT_EQ(NamesIn(limited.path()), std::vector<std::string>{"clip.MP4"});
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "Conversion.h"
 #include "EngineRuns.h"
+#include "FileSizeLimit.h"
 #include "Media.h"
 #include "PartialFiles.h"
 #include "Process.h"
@@ -31,6 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::AddedRow;
+using testing::FileSizeLimit;
 using testing::PartialBytesOf;
 using testing::PartialFilesOf;
 using testing::TempFolder;
@@ -86,28 +88,6 @@ TEST_F(OutputPublishing, WhileConvertingOnlyAHiddenFileExistsAndANameTakenMeanwh
   EXPECT_EQ(stopped.decodeErrors, 0);
 }
 
-// Limits the size of files this process writes; a write past it fails with EFBIG.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved_;
-    limited.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    ::signal(SIGXFSZ, previousHandler_);
-  }
-
- private:
-  rlimit saved_{};
-  sighandler_t previousHandler_ = SIG_DFL;
-};
-
 TEST_F(OutputPublishing, AFailedWriteLeavesNeitherTheFinalNameNorTheHiddenFile) {
   WriteSample(Tone(sources / "long.m4a", 30.0));
   testing::RowOutcome outcome;
@@ -118,6 +98,27 @@ TEST_F(OutputPublishing, AFailedWriteLeavesNeitherTheFinalNameNorTheHiddenFile) 
   EXPECT_EQ(outcome.status, kTaskFailed);
   EXPECT_EQ(outcome.reason, "cannot write output: File too large");
   EXPECT_TRUE(fs::is_empty(output.path()));
+}
+
+// Files converted beside the one over the limit finish and are published; only that one fails.
+TEST_F(OutputPublishing, AFileOverTheSizeLimitFailsAloneInAParallelBatch) {
+  WriteSample(Tone(sources / "tone.m4a", 1.0));
+  WriteSample(Tone(sources / "long.m4a", 30.0));
+  AVConvert engine;
+  engine.rowWorkers = 2;
+  const std::vector<TaskRow> rows{AddedRow(engine, sources / "tone.m4a"), AddedRow(engine, sources / "long.m4a"),
+                                  AddedRow(engine, sources / "tone.m4a")};
+  std::vector<testing::RowOutcome> outcomes;
+  {
+    const FileSizeLimit limit(100 * 1024);
+    outcomes = testing::RunBatch(engine, rows, output.path().string());
+  }
+  EXPECT_EQ(outcomes[0].status, kTaskCompleted);
+  EXPECT_EQ(outcomes[1].status, kTaskFailed);
+  EXPECT_EQ(outcomes[1].reason, "cannot write output: File too large");
+  EXPECT_EQ(outcomes[2].status, kTaskCompleted);
+  EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"tone(0).mp3", "tone.mp3"}));
+  EXPECT_NEAR(testing::Inspect(output / "tone(0).mp3").decodedSamples, 44100, 44);
 }
 
 // A merge whose output cannot be written fails the row it is on and every later one with that

@@ -4,7 +4,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,27 +27,40 @@ struct ProcessResult {
   std::string err;
 };
 
+// What the child gets before it runs the program; the defaults change nothing.
+struct ChildSetUp {
+  rlim_t fileSizeLimitBytes = RLIM_INFINITY;  // RLIMIT_FSIZE, with SIGXFSZ at its default action
+  unsigned alarmSeconds = 0;  // a guard: SIGALRM ends a program that hangs
+};
+
 class Process {
  public:
   // Standard output goes to stdoutFd when one is given (a pipe, say), else into the folder.
   Process(const std::string& program, const std::vector<std::string>& arguments,
-          const std::string& captureFolder, int stdoutFd = -1)
+          const std::string& captureFolder, int stdoutFd = -1, const ChildSetUp& setUp = {})
       : outPath_(captureFolder + "/stdout.txt"), errPath_(captureFolder + "/stderr.txt") {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (stdoutFd >= 0) {
-      posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
-    } else {
-      posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    }
-    posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    const int spawned = posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " + program);
+    // Between fork and exec only async-signal-safe calls: everything is prepared before.
+    pid_ = ::fork();
+    if (pid_ < 0) throw std::runtime_error("cannot start " + program);
+    if (pid_ == 0) {
+      const int in = ::open("/dev/null", O_RDONLY);
+      const int out = stdoutFd >= 0 ? stdoutFd : ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(127);
+      if (setUp.fileSizeLimitBytes != RLIM_INFINITY) {
+        ::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = setUp.fileSizeLimitBytes;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
+      }
+      if (setUp.alarmSeconds > 0) ::alarm(setUp.alarmSeconds);
+      ::execve(program.c_str(), argv.data(), environ);
+      ::_exit(127);
+    }
   }
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
