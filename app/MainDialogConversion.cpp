@@ -1,6 +1,7 @@
 // Converting the checked rows, each into its own file or all into one: the launch's checks, the
 // job handed to the engine, the progress tick and the completion scan that turns the worker's
 // statuses into the Status column.
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -218,6 +219,19 @@ void COstrelAVConverterDlg::QuitOnSignal() {
     quitAfterBatch_ = true;  // Launch quits once the stop has brought the rows up to date
     progressDialog_.StopSequence();
     return;
+  }
+  // A box or dialog open over the window (the completion message, the clip editor, Settings)
+  // is closed as its Cancel would close it; otherwise its own event loop would keep the program
+  // running behind it after the window is gone.
+  constexpr int kMostNestedDialogs = 16;
+  for (int nested = 0; nested < kMostNestedDialogs; ++nested) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == this) break;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    } else {
+      modal->close();
+    }
   }
   CloseProgram();
 }

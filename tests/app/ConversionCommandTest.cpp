@@ -1,5 +1,6 @@
 // Converting a batch from the main window: the launch's checks, the progress window, the
 // completion scan, the completion message and the power-off.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -290,6 +291,22 @@ TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
   ::raise(SIGHUP);
   EXPECT_TRUE(quit.wait(10000));
   EXPECT_EQ(quit.count(), 2);
+
+  // A dialog open over the window is closed with it, so nothing keeps the program running.
+  bool closedByTheGuard = false;
+  QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+  QTimer guard;  // ends the dialog if the signal did not, so that the test fails instead of hanging
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&closedByTheGuard] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      closedByTheGuard = true;
+      modal->close();
+    }
+  });
+  guard.start(20000);
+  Window().Settings();
+  EXPECT_FALSE(closedByTheGuard);
+  EXPECT_EQ(quit.count(), 3);
 }
 
 // The status tool tip of a completed row: its output, then on a line of its own what went wrong
