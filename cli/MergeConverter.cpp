@@ -32,15 +32,16 @@ MergedFile MergeConverter::Run(
   {
     const StopSignalTarget signalsStop(engine_.stopFlag);
     StartWithStopSignalsBlocked([this] { engine_.StartMergeFiles(); });
+    // The files' lines wait for the merge's end: a merged file's sound is only kept once the
+    // output is finished, and an output that fails later fails the files merged into it.
     while (engine_.IsWorkerRunning()) {
       if (!engine_.stopFlag.load() && stopRequested()) engine_.stopFlag = true;
-      ReportEndedRows(onOutcome);
       const int current = engine_.currentTaskIndex.load();
       std::vector<ActiveFile> active;
       if (current >= 0 && current < total) {
         active.push_back({options_.files[current], engine_.currentFilePercent.load()});
       }
-      onTick(active, reportedRows_);
+      onTick(active, std::clamp(current, 0, total));
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     engine_.JoinWorker();
@@ -50,8 +51,8 @@ MergedFile MergeConverter::Run(
   return {engine_.mergedOutputPath, engine_.mergeFailureReason, engine_.stopFlag.load()};
 }
 
-// A row below currentTaskIndex is final. A stopped row stays pending: the output line that
-// follows says what was kept.
+// Called once the worker has ended, when every row below currentTaskIndex is final. A stopped
+// row stays pending: the output line that follows says what was kept.
 void MergeConverter::ReportEndedRows(const std::function<void(const FileOutcome&)>& onOutcome) {
   const int ended = std::min(engine_.currentTaskIndex.load(), static_cast<int>(options_.files.size()));
   for (; reportedRows_ < ended; ++reportedRows_) {

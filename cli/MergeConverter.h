@@ -27,7 +27,8 @@ class MergeConverter {
   MergeConverter(const CommandLineOptions& options, const OutputSettings& settings,
                  std::string formatName);
 
-  // onOutcome gets every file whose row ended (Merged or Failed), in order; onTick runs about
+  // onOutcome gets every file whose row ended (Merged or Failed), in order, once the merge has
+  // ended (a file is merged only once the output is finished); onTick runs about
   // every 100 ms with the file being merged, the percent of the whole output and the number of
   // files ended. All three callbacks run on the calling thread. A stop ends the file being
   // merged where it is and finishes the output there.

@@ -7,6 +7,7 @@
 #include "engine/MergeProgress.h"
 #include "engine/MergedOutput.h"
 #include "engine/RowBoundary.h"
+#include "engine/StatedLength.h"
 
 namespace varnell {
 namespace {
@@ -80,11 +81,16 @@ void MergeFilesThread(AVConvert* engine) {
     std::optional<std::string> failure = RowRefusal(e, row);
     if (!failure && outputFailure) failure = outputFailure;
     if (!failure) {
+      const double secondsBefore = output.seconds();
       failure = FailureOf([&] { stopped = output.MergeRow(RequestForRow(e, row), e.stopFlag, progress); });
       if (failure && output.broken()) {
         outputFailure = failure;
         output.Discard();
         failMergedRows(row, *failure);
+      } else if (failure && output.seconds() > secondsBefore) {
+        // What the encoder has taken cannot be taken back: the reason says that it stayed.
+        *failure += "; its first " + SecondsInTenths(output.seconds() - secondsBefore) +
+                    " s are in the merged file";
       }
       output.DropIfSilent();
     }

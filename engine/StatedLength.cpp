@@ -15,12 +15,6 @@ constexpr double kTruncationToleranceSeconds = 0.25;
 constexpr double kDamageToleranceSeconds = 1.0;
 constexpr double kDamageToleranceShare = 0.05;
 
-std::string TenthsOfASecond(double seconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", seconds);
-  return text;
-}
-
 bool Estimated(const SourceFile& source) {
   return source.context()->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
 }
@@ -46,6 +40,12 @@ std::optional<double> StatedFileSeconds(const SourceFile& source, const AVStream
 
 }  // namespace
 
+std::string SecondsInTenths(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", seconds);
+  return text;
+}
+
 std::optional<double> StatedStreamSeconds(const SourceFile& source, const AVStream& stream) {
   if (stream.duration == AV_NOPTS_VALUE || stream.duration <= 0 || Estimated(source)) {
     return std::nullopt;
@@ -56,7 +56,7 @@ std::optional<double> StatedStreamSeconds(const SourceFile& source, const AVStre
 void CheckNotTruncated(std::string_view kind, double endSeconds, std::optional<double> statedEnd) {
   if (!statedEnd || endSeconds + kTruncationToleranceSeconds >= *statedEnd) return;
   FailConversion("source is truncated: its " + std::string(kind) + " ends at " +
-                 TenthsOfASecond(endSeconds) + " s of " + TenthsOfASecond(*statedEnd) + " s");
+                 SecondsInTenths(endSeconds) + " s of " + SecondsInTenths(*statedEnd) + " s");
 }
 
 void CheckNotDamaged(double readSeconds, const SourceFile& source, const AVStream& stream) {
@@ -70,8 +70,8 @@ void CheckNotDamaged(double readSeconds, const SourceFile& source, const AVStrea
   const double shortfall = *shortest - readSeconds;
   if (shortfall <= kDamageToleranceSeconds || shortfall <= kDamageToleranceShare * *shortest)
     return;
-  FailConversion("source is damaged: it decodes to " + TenthsOfASecond(readSeconds) + " s of the " +
-                 TenthsOfASecond(*shortest) + " s it states");
+  FailConversion("source is damaged: it decodes to " + SecondsInTenths(readSeconds) + " s of the " +
+                 SecondsInTenths(*shortest) + " s it states");
 }
 
 }  // namespace varnell

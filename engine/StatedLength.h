@@ -6,11 +6,15 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "media/SourceFile.h"
 
 namespace varnell {
+
+// "7.8": seconds with one decimal, as the reasons about lengths give them.
+std::string SecondsInTenths(double seconds);
 
 // The stream's own stated length in seconds (its track or media header, or MP4's edit list);
 // none when the container states none or only estimates it from the bit rate.
