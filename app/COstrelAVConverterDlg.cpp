@@ -161,7 +161,8 @@ void COstrelAVConverterDlg::SkinButtons() {
 }
 
 void COstrelAVConverterDlg::SetUpSliders() {
-  // The preview issue gives these their actions; their look and ranges are set here.
+  // The preview's code (MainDialogPreview.cpp) gives these their actions; their look and ranges
+  // are set here.
   CBitmapSlider* position = sliders_.at(kPositionSlider);
   CBitmapSlider* volume = sliders_.at(kVolumeSlider);
   for (CBitmapSlider* slider : {position, volume}) {

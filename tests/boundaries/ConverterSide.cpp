@@ -5,7 +5,8 @@
 #if !__has_include("engine/AVConvert.h") || !__has_include("engine/ConversionJob.h")
 #error "the engine's public headers must reach its consumers"
 #endif
-#if __has_include("engine/FFmpegHandles.h") || __has_include("engine/StreamDecoder.h")
+#if __has_include("engine/AudioReader.h") || __has_include("engine/OutputFile.h") || \
+    __has_include("engine/StatedLength.h")
 #error "the engine's FFmpeg-typed internals must stay inside it"
 #endif
 

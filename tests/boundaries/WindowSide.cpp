@@ -11,6 +11,6 @@
 #error "test doubles are for tests only"
 #endif
 #if __has_include("app/MainDialogTemplate.h") || __has_include("clip/ClipPreviewArea.h") || \
-    __has_include("controls/CMemDC.h") || __has_include("engine/FFmpegHandles.h")
+    __has_include("controls/CMemDC.h") || __has_include("engine/AudioReader.h")
 #error "each library's internals must stay inside it"
 #endif
