@@ -1,6 +1,6 @@
-#include "app/COstrelAVConverterApp.h"
+#include "app/VarnellApplication.h"
 
 int main(int argc, char** argv) {
-  varnell::COstrelAVConverterApp application(argc, argv);
+  varnell::VarnellApplication application(argc, argv);
   return application.InitInstance();
 }

@@ -1,6 +1,6 @@
 // Choosing the part to convert: Set Begin Time, Set End Time and Reset keep the three time
 // labels and the slider's marks in step.
-#include "clip/CClipDialog.h"
+#include "clip/ClipDialog.h"
 #include "clip/ClipDialogTemplate.h"
 #include "engine/ClipTime.h"
 
@@ -16,8 +16,8 @@ QString ClipTimeText(std::int64_t seconds) {
 
 }  // namespace
 
-void CClipDialog::OnSetBeginTime() {
-  CBitmapSlider* position = sliders_.at(kPositionSlider);
+void ClipDialog::OnSetBeginTime() {
+  BitmapSlider* position = sliders_.at(kPositionSlider);
   position->SetBeginMark(position->GetValue());
   position->SetMarkMode(1);
   const std::int64_t duration = RowDurationSeconds();
@@ -27,8 +27,8 @@ void CClipDialog::OnSetBeginTime() {
   RedrawRange();
 }
 
-void CClipDialog::OnSetEndTime() {
-  CBitmapSlider* position = sliders_.at(kPositionSlider);
+void ClipDialog::OnSetEndTime() {
+  BitmapSlider* position = sliders_.at(kPositionSlider);
   position->SetEndMark(position->GetValue());
   position->SetMarkMode(2);
   const std::int64_t begin = ParseClipTime(timeLabel(kBeginLabel)->text().toStdString());
@@ -48,8 +48,8 @@ void CClipDialog::OnSetEndTime() {
   RedrawRange();
 }
 
-void CClipDialog::OnReset() {
-  CBitmapSlider* position = sliders_.at(kPositionSlider);
+void ClipDialog::OnReset() {
+  BitmapSlider* position = sliders_.at(kPositionSlider);
   position->SetBeginMark(0);
   position->SetEndMark(0);
   position->SetMarkMode(0);
@@ -60,7 +60,7 @@ void CClipDialog::OnReset() {
   RedrawRange();
 }
 
-void CClipDialog::RedrawRange() {
+void ClipDialog::RedrawRange() {
   sliders_.at(kPositionSlider)->update();
   for (int id : {kBeginLabel, kEndLabel, kCutLabel}) timeLabel(id)->update();
 }

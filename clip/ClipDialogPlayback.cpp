@@ -2,7 +2,7 @@
 // and picture timers, and seeking with the position slider.
 #include <string>
 
-#include "clip/CClipDialog.h"
+#include "clip/ClipDialog.h"
 #include "clip/ClipDialogTemplate.h"
 #include "clip/ClipPreviewArea.h"
 #include "clip/TransportLooks.h"
@@ -19,8 +19,8 @@ constexpr int kMaxPlayerPath = 260;
 
 }  // namespace
 
-void CClipDialog::SetPlayLook(int look) {
-  CControlButton* play = skinButtons_.at(kPlay);
+void ClipDialog::SetPlayLook(int look) {
+  SkinButton* play = skinButtons_.at(kPlay);
   // Disabled around the change so the new face is painted at once, as the owner expects.
   play->setEnabled(false);
   play->LoadStateBitmaps(look, look, look);
@@ -30,7 +30,7 @@ void CClipDialog::SetPlayLook(int look) {
   playLook_ = look;
 }
 
-void CClipDialog::OnPlayPause() {
+void ClipDialog::OnPlayPause() {
   if (playAction_ == PlayAction::Play) {
     if (reopenPending_) OpenFile();
     // Only a file that is open now may start: after an earlier success a failed open would
@@ -54,7 +54,7 @@ void CClipDialog::OnPlayPause() {
   }
 }
 
-void CClipDialog::OpenFile() {
+void ClipDialog::OpenFile() {
   OnStop();
   const std::wstring path = row_.sourcePath.left(kMaxPlayerPath).toStdWString();
   PlayerModule_SetFileName(path.c_str());
@@ -77,12 +77,12 @@ void CClipDialog::OpenFile() {
   playerEverOpened_ = true;
 }
 
-void CClipDialog::OnStop() {
+void ClipDialog::OnStop() {
   if (!playerEverOpened_) return;
   positionTimer_.stop();
   pictureTimer_.stop();
   PlayerModule_Stop();
-  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  BitmapSlider* position = sliders_.at(kPositionSlider);
   position->setEnabled(false);
   playAction_ = PlayAction::Play;
   SetPlayLook(looks::kPlay);
@@ -92,10 +92,10 @@ void CClipDialog::OnStop() {
   currentSeconds_ = 0;
   preview_->Clear();
   if (taskListHasSelection && !taskListHasSelection()) {
-    CControlButton* play = skinButtons_.at(kPlay);
+    SkinButton* play = skinButtons_.at(kPlay);
     play->LoadStateBitmaps(looks::kPlayDisabled, looks::kPlayDisabled, looks::kPlayDisabled);
     playLook_ = looks::kPlayDisabled;
-    CControlButton* stop = skinButtons_.at(kStop);
+    SkinButton* stop = skinButtons_.at(kStop);
     stop->LoadStateBitmaps(looks::kStopDisabled, looks::kStopDisabled, looks::kStopDisabled);
     play->setEnabled(false);
     stop->setEnabled(false);
@@ -105,25 +105,25 @@ void CClipDialog::OnStop() {
   }
 }
 
-void CClipDialog::PlaybackEnded() { OnStop(); }
+void ClipDialog::PlaybackEnded() { OnStop(); }
 
-void CClipDialog::OnPositionTimer() {
+void ClipDialog::OnPositionTimer() {
   float fraction = 0.0f;
   double duration = 0.0;
   if (PlayerModule_GetPos(&fraction) != 0 || PlayerModule_GetDuration(&duration) != 0) return;
   currentSeconds_ = static_cast<int>(fraction * duration);
-  CBitmapSlider* position = sliders_.at(kPositionSlider);
+  BitmapSlider* position = sliders_.at(kPositionSlider);
   const int value = static_cast<int>(fraction * 1000);
   if (value != position->GetValue()) position->SetValue(value);
 }
 
-void CClipDialog::OnPictureTimer() {
+void ClipDialog::OnPictureTimer() {
   if (!hasPicture_ || frame_.empty()) return;
   if (PlayerModule_GetFrame(frame_.data(), frameWidth_, frameHeight_) != 0) return;
   preview_->ShowBottomUpBgr(frame_, frameWidth_, frameHeight_);
 }
 
-void CClipDialog::OnSeek(int controlId) {
+void ClipDialog::OnSeek(int controlId) {
   if (controlId != kPositionSlider || !playerEverOpened_) return;
   PlayerModule_Pause();
   PlayerModule_SetPos(static_cast<float>(sliders_.at(kPositionSlider)->GetValue()) / 1000.0f);

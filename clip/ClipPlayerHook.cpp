@@ -3,7 +3,7 @@
 #include <QMetaObject>
 #include <atomic>
 
-#include "clip/CClipDialog.h"
+#include "clip/ClipDialog.h"
 #include "playermodule/PlayerModule.h"
 
 namespace varnell::clip_player_hook {
@@ -13,10 +13,10 @@ namespace {
 const wchar_t* const kPlayerId = L"VarnellClip";
 
 // Written on the user-interface thread, read on the player's thread.
-std::atomic<CClipDialog*> openDialog{nullptr};
+std::atomic<ClipDialog*> openDialog{nullptr};
 
 void OnPlaybackEnded() {
-  if (CClipDialog* dialog = openDialog.load()) {
+  if (ClipDialog* dialog = openDialog.load()) {
     QMetaObject::invokeMethod(dialog, "PlaybackEnded", Qt::QueuedConnection);
   }
 }
@@ -25,13 +25,13 @@ void OnPlaybackSecond(int) {}
 
 }  // namespace
 
-void Attach(CClipDialog* dialog) {
+void Attach(ClipDialog* dialog) {
   openDialog.store(dialog);
   PlayerModule_Initialize(OnPlaybackEnded, OnPlaybackSecond, kPlayerId);
 }
 
-void Release(CClipDialog* dialog) {
-  CClipDialog* expected = dialog;
+void Release(ClipDialog* dialog) {
+  ClipDialog* expected = dialog;
   openDialog.compare_exchange_strong(expected, nullptr);
 }
 

@@ -6,15 +6,15 @@
 
 namespace varnell {
 
-class CClipDialog;
+class ClipDialog;
 
 namespace clip_player_hook {
 
 // Makes the dialog the receiver of the player's notifications.
-void Attach(CClipDialog* dialog);
+void Attach(ClipDialog* dialog);
 // Forgets the dialog if it is the receiver; later end notifications then go nowhere until
 // someone else registers with the player.
-void Release(CClipDialog* dialog);
+void Release(ClipDialog* dialog);
 
 }  // namespace clip_player_hook
 }  // namespace varnell

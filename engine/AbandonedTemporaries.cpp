@@ -8,7 +8,6 @@
 
 #include <set>
 
-#include "engine/AVConvert.h"
 #include "engine/FileIdentity.h"
 #include "engine/OutputNaming.h"
 #include "engine/RowBoundary.h"
@@ -48,10 +47,10 @@ void RemoveAbandonedTemporaries(const std::string& folder) {
   ::closedir(listing);
 }
 
-void RemoveAbandonedTemporariesOfJob(const AVConvert& engine) {
+void RemoveAbandonedTemporariesOfJob(const Job& job) {
   std::set<std::string> folders;
-  for (int row = 0; row < engine.rowCount; ++row) {
-    if (!RowRefusal(engine, row)) folders.insert(OutputFolderOf(engine.outputPaths[row]));
+  for (int row = 0; row < static_cast<int>(job.rows.size()); ++row) {
+    if (!RowRefusal(job, row)) folders.insert(OutputFolderOf(job.rows[row].outputPath));
   }
   for (const std::string& folder : folders) RemoveAbandonedTemporaries(folder);
 }

@@ -9,7 +9,7 @@
 
 namespace varnell {
 
-class AVConvert;
+struct Job;
 
 // Removes from the folder every regular file of exactly the temporary's pattern that no process
 // holds: opened without following a symlink or blocking, locked without waiting, and unlinked
@@ -18,7 +18,7 @@ class AVConvert;
 void RemoveAbandonedTemporaries(const std::string& folder);
 
 // The same for each distinct output folder of the job's rows; a job the launch refused, and an
-// unchecked row, touch nothing.
-void RemoveAbandonedTemporariesOfJob(const AVConvert& engine);
+// unselected row, touch nothing.
+void RemoveAbandonedTemporariesOfJob(const Job& job);
 
 }  // namespace varnell

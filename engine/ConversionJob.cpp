@@ -23,61 +23,41 @@ std::optional<double> MeasuredSeconds(const std::string& path) {
 
 }  // namespace
 
-std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow>& rows,
-                                    std::string_view acceptedFolder, std::string_view formatName,
-                                    const OutputSettings& settings, JobKind kind) {
-  const int rowCount = static_cast<int>(rows.size());
-  engine.ResetJob(rowCount);
-  engine.currentFilePercent = -1;
-  std::vector<int> rowMap(rows.size(), -1);
-  int checked = 0;
-  for (int row = 0; row < rowCount; ++row) {
+Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
+             std::string_view formatName, const OutputSettings& settings, JobKind kind) {
+  Job job;
+  job.kind = kind;
+  job.rows.resize(rows.size());
+  for (std::size_t row = 0; row < rows.size(); ++row) {
     const TaskRow& task = rows[row];
     if (!task.checked) continue;
-    rowMap[row] = row;
-    ++checked;
-    engine.sourcePaths[row] = task.sourcePath;
+    JobRow& target = job.rows[row];
+    target.sourcePath = task.sourcePath;
     const auto begin = static_cast<double>(ParseClipTime(task.startTime));
     const std::int64_t end = ParseClipTime(task.endTime);
     const bool toTheEnd = !task.endChosen && !task.durationSeconds.empty() &&
                           end == std::atoll(task.durationSeconds.c_str());
-    engine.clipBegin[row] = begin;
-    engine.clipEnd[row] = static_cast<double>(end);
-    engine.clipLength[row] = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
+    target.clipBegin = begin;
+    target.clipLength = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
     if (kind == JobKind::MergeFiles) {
-      engine.mergeTotalSeconds = static_cast<int>(engine.mergeTotalSeconds + (end - begin));
       const std::optional<double> measured =
           !toTheEnd ? std::nullopt : task.probedSeconds ? task.probedSeconds : MeasuredSeconds(task.sourcePath);
-      engine.mergeTotalLength +=
-          measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
+      job.mergeSeconds += measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
     }
-    engine.outputPaths[row] = BuildOutputPath(acceptedFolder, task.sourcePath, formatName);
+    target.outputPath = BuildOutputPath(acceptedFolder, task.sourcePath, formatName);
   }
-  engine.taskCount = checked;
-  ApplyOutputSettings(engine, settings);
-  engine.currentTaskIndex = -1;
-  engine.stopFlag = false;
-  return rowMap;
-}
-
-void ApplyOutputSettings(AVConvert& engine, const OutputSettings& settings) {
-  engine.videoOutputFlag = !settings.audioOnly;
-  engine.thumbnailMode = settings.thumbnail ? 1 : -1;
-  engine.videoBitRate = settings.videoBitRate;
-  engine.targetWidth = settings.width;
-  engine.targetHeight = settings.height;
-  // The probe writes the same fields with the source's values, so every target is written here,
-  // known or not: nothing of the last probed file may become the job's target.
-  engine.targetFrameRate = FrameRateFromText(settings.frameRateText).value_or(0.0);
-  engine.audioBitRate = settings.audioBitRate;
-  engine.channels = settings.channels;
-  engine.sampleRate = settings.sampleRate;
-  engine.videoCodecId = VideoCodecIdFromName(settings.videoCodecName).value_or(0);
-  engine.videoCodecName = settings.videoCodecName;
+  job.videoOutput = !settings.audioOnly;
+  job.thumbnail = settings.thumbnail;
+  job.video = {settings.videoCodecName,
+               VideoCodecIdFromName(settings.videoCodecName).value_or(0),
+               settings.width,
+               settings.height,
+               FrameRateFromText(settings.frameRateText).value_or(0.0),
+               settings.videoBitRate};
   const std::optional<int> audioCodec = AudioCodecIdFromName(settings.audioCodecName);
-  engine.audioCodecId = audioCodec.value_or(0);
-  engine.jobFailureReason =
-      audioCodec ? std::string() : "unknown audio codec \"" + settings.audioCodecName + "\"";
+  job.audio = {audioCodec.value_or(0), settings.audioBitRate, settings.sampleRate, settings.channels};
+  if (!audioCodec) job.failureReason = "unknown audio codec \"" + settings.audioCodecName + "\"";
+  return job;
 }
 
 }  // namespace varnell

@@ -1,6 +1,5 @@
-// Writes a batch into the engine object: the per-row tables built from the task rows and the
-// output settings translated into the media parameter block. Used by the main window's launch
-// commands and by the command-line converter, so both convert alike.
+// The job of a batch, built from the task rows and the output settings. Used by the main window's
+// launch commands and by the command-line converter, so both convert alike.
 #pragma once
 
 #include <optional>
@@ -8,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/AVConvert.h"
+#include "engine/Job.h"
 #include "settings/OutputSettings.h"
 
 namespace varnell {
@@ -30,25 +29,17 @@ struct TaskRow {
   std::optional<double> probedSeconds;
 };
 
-enum class JobKind { ConvertFiles, MergeFiles };
-
-// Fills the engine's job from the rows and returns the row map (task index -> row, -1 for an
-// unchecked row). The tables are sized from the row count. The output path of each checked row is
-// folder + "/" + base name + the extension of formatName. A row whose end was not chosen and
-// whose end time is its file's whole-second duration converts to the real end of the file
-// (kClipToTheEnd), since that text is what a freshly added row holds; a chosen end is exact
-// (a file that ends sooner ends the clip at its real end). For a merge the job also gets mergeTotalSeconds and
-// mergeTotalLength; the latter opens each row that runs to the end and has no probedSeconds to
-// measure it. Must not be
-// called while the engine's worker runs.
-std::vector<int> BuildConversionJob(AVConvert& engine, const std::vector<TaskRow>& rows,
-                                    std::string_view acceptedFolder, std::string_view formatName,
-                                    const OutputSettings& settings,
-                                    JobKind kind = JobKind::ConvertFiles);
-
-// Copies and translates the output settings into the media parameter block, overwriting every
-// probed value. An unknown frame-rate or video-codec text gives 0 (the source's rate, no video
-// codec); an unknown audio codec name makes the job fail: jobFailureReason says which name.
-void ApplyOutputSettings(AVConvert& engine, const OutputSettings& settings);
+// The job of the rows: one job row per task row, an unchecked row unselected. The output path of
+// each checked row is folder + "/" + base name + the extension of formatName. A row whose end was
+// not chosen and whose end time is its file's whole-second duration converts to the real end of
+// the file (kClipToTheEnd), since that text is what a freshly added row holds; a chosen end is
+// exact (a file that ends sooner ends the clip at its real end). For a merge the job also gets
+// its planned length, which opens each row that runs to the end and has no probedSeconds to
+// measure it. The output settings become the job's targets; an unknown frame-rate or video-codec
+// text gives 0 (the source's rate, no video codec); an unknown audio codec name makes the job
+// fail: its failureReason says which name.
+Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
+             std::string_view formatName, const OutputSettings& settings,
+             JobKind kind = JobKind::ConvertFiles);
 
 }  // namespace varnell

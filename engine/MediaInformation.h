@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "engine/AVConvert.h"
+#include "engine/SourceProbe.h"
 
 namespace varnell {
 
@@ -23,8 +23,8 @@ struct MediaInformation {
   std::string audioCodec;
 };
 
-// From the media parameter block of an engine whose last ProbeSourceFile succeeded.
-MediaInformation DescribeProbedMedia(const AVConvert& engine, const std::string& sourcePath,
+// From a probe that succeeded.
+MediaInformation DescribeProbedMedia(const ProbeResult& probe, const std::string& sourcePath,
                                      const std::string& mediaLength);
 
 }  // namespace varnell

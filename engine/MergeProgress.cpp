@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/RowLedger.h"
+
 namespace varnell {
 namespace {
 
@@ -9,9 +11,9 @@ constexpr int kHighestBeforeCompletion = 99;
 
 }  // namespace
 
-MergeProgress::MergeProgress(double totalSeconds, std::atomic<int>& percent)
-    : totalSeconds_(totalSeconds), percent_(percent) {
-  percent_ = 0;
+void MergeProgress::SetRow(int row) {
+  row_ = row;
+  ledger_.Percent(row_, shown_);
 }
 
 void MergeProgress::Report(double mergedSeconds) {
@@ -21,12 +23,12 @@ void MergeProgress::Report(double mergedSeconds) {
   const int percent = static_cast<int>(share);
   if (percent <= shown_) return;
   shown_ = percent;
-  percent_ = percent;
+  ledger_.Percent(row_, percent);
 }
 
 void MergeProgress::Complete() {
   shown_ = 100;
-  percent_ = 100;
+  ledger_.Percent(row_, 100);
 }
 
 }  // namespace varnell

@@ -3,7 +3,6 @@
 #include <exception>
 #include <new>
 
-#include "engine/AVConvert.h"
 #include "engine/ConversionFailure.h"
 
 namespace varnell {
@@ -17,24 +16,27 @@ RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<boo
   return row;
 }
 
-std::optional<std::string> RowRefusal(const AVConvert& engine, int row) {
-  // An unchecked row has no path; it is passed over without touching the file system.
-  if (engine.sourcePaths[row].empty()) return "not selected for conversion";
-  if (!engine.jobFailureReason.empty()) return engine.jobFailureReason;
-  return std::nullopt;
+std::optional<RowOutcome> RowRefusal(const Job& job, int row) {
+  // An unselected row has no path; it is passed over without touching the file system.
+  if (!job.rows[row].selected()) return RowOutcome{};
+  if (job.failureReason.empty()) return std::nullopt;
+  RowOutcome failed;
+  failed.status = RowOutcome::Status::Failed;
+  failed.reason = job.failureReason;
+  return failed;
 }
 
-FileConversionRequest RequestForRow(const AVConvert& engine, int row) {
+FileConversionRequest RequestForRow(const Job& job, int row) {
+  const JobRow& task = job.rows[row];
   FileConversionRequest request;
-  request.sourcePath = engine.sourcePaths[row];
-  request.outputPath = engine.outputPaths[row];
-  request.clipBegin = engine.clipBegin[row];
-  request.clipLength = engine.clipLength[row];
-  request.audio = {engine.audioCodecId, engine.audioBitRate, engine.sampleRate, engine.channels};
-  request.videoOutput = engine.videoOutputFlag;
-  request.video = {engine.videoCodecName, engine.videoCodecId,    engine.targetWidth,
-                   engine.targetHeight,   engine.targetFrameRate, engine.videoBitRate};
-  request.thumbnail = engine.thumbnailMode == 1;
+  request.sourcePath = task.sourcePath;
+  request.outputPath = task.outputPath;
+  request.clipBegin = task.clipBegin;
+  request.clipLength = task.clipLength;
+  request.audio = job.audio;
+  request.videoOutput = job.videoOutput;
+  request.video = job.video;
+  request.thumbnail = job.thumbnail;
   return request;
 }
 

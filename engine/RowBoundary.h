@@ -9,11 +9,10 @@
 #include <string>
 
 #include "engine/FileConversion.h"
-
+#include "engine/Job.h"
+#include "engine/RowOutcome.h"
 
 namespace varnell {
-
-class AVConvert;
 
 struct RowResult {
   std::optional<CompletedOutput> converted;  // empty when the row failed
@@ -26,11 +25,11 @@ using ConvertFileFunction = CompletedOutput (*)(const FileConversionRequest&,
 RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
                      RowProgress progress, ConvertFileFunction convert = &ConvertToCompletedOutput);
 
-// Why a row is not converted at all (not checked, or a job the launch could not build); nothing
-// when it is to be converted.
-std::optional<std::string> RowRefusal(const AVConvert& engine, int row);
+// The outcome of a row that is not converted at all: NotStarted when it is not selected, Failed
+// with the job's reason when the job could not be built. Nothing when it is to be converted.
+std::optional<RowOutcome> RowRefusal(const Job& job, int row);
 // What the job asks of a row that is to be converted.
-FileConversionRequest RequestForRow(const AVConvert& engine, int row);
+FileConversionRequest RequestForRow(const Job& job, int row);
 
 // Runs work; returns the failure's reason when it threw, nothing when it succeeded.
 std::optional<std::string> FailureOf(const std::function<void()>& work);

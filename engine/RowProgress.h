@@ -1,31 +1,25 @@
-// Where a converting row reports its percent: its own value, and the batch's current percent
-// while the row is the one the batch waits for (currentTaskIndex). Each row thread writes only
-// its own row's value; the current percent is also written by the thread that moves the index
-// on (to the new row's value), so neither loses the other's latest figure.
+// Where a converting row reports its percent: to the batch's ledger, which tells the observer,
+// or, for a row converted on its own, into one atomic value. Called on the row's own thread.
 #pragma once
 
 #include <atomic>
 
 namespace varnell {
 
+class RowLedger;
+
 class RowProgress {
  public:
   // A row converted alone: the percent is the only figure.
-  RowProgress(std::atomic<int>& percent) : rowPercent_(percent) {}  // NOLINT: implicit on purpose
-  RowProgress(std::atomic<int>& rowPercent, int row, const std::atomic<int>& currentRow,
-              std::atomic<int>& currentPercent)
-      : rowPercent_(rowPercent), row_(row), currentRow_(&currentRow), currentPercent_(&currentPercent) {}
+  RowProgress(std::atomic<int>& percent) : percent_(&percent) {}  // NOLINT: implicit on purpose
+  RowProgress(RowLedger& ledger, int row) : ledger_(&ledger), row_(row) {}
 
-  void Set(int percent) const {
-    rowPercent_ = percent;
-    if (currentRow_ != nullptr && currentRow_->load() == row_) *currentPercent_ = percent;
-  }
+  void Set(int percent) const;
 
  private:
-  std::atomic<int>& rowPercent_;
+  std::atomic<int>* percent_ = nullptr;
+  RowLedger* ledger_ = nullptr;
   int row_ = -1;
-  const std::atomic<int>* currentRow_ = nullptr;
-  std::atomic<int>* currentPercent_ = nullptr;
 };
 
 }  // namespace varnell

@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "app/COstrelAVConverterDlg.h"
+#include "app/MainWindow.h"
 #include "BenchPlatform.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   BenchPlatform services;
   ScriptedFileDialogs& dialogs = services.dialogs;
   ApplicationState state;
-  COstrelAVConverterDlg window(state, services.platform, folder + "/program");
+  MainWindow window(state, services.platform, folder + "/program");
   window.show();
   dialogs.openAnswers.push_back(files);
   QElapsedTimer timer;

@@ -12,9 +12,9 @@
 #include <functional>
 
 #include "BenchPlatform.h"
-#include "app/COstrelAVConverterDlg.h"
-#include "app/MainDialogTemplate.h"
-#include "clip/CClipDialog.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowTemplate.h"
+#include "clip/ClipDialog.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   BenchPlatform services;
   ScriptedFileDialogs& dialogs = services.dialogs;
   ApplicationState state;
-  COstrelAVConverterDlg window(state, services.platform, work + "/program");
+  MainWindow window(state, services.platform, work + "/program");
   window.move(0, 0);
   window.show();
   Settle(800);
@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
   Settle();
   Save(window, "main-window.png");
 
-  using namespace main_dialog;
-  CCheckListCtrl& list = *window.taskList();
+  using namespace main_window;
+  TaskListView& list = *window.taskList();
   // Settings, file information and about, each over the main window.
   WithModal([&] { window.button(kSetting)->click(); }, [](QWidget& dialog) { Save(dialog, "settings-dialog.png"); });
   list.SelectAndFocusRow(0);
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
 
   // The clip dialog on the recording with a cover, with a begin and an end marked while it plays.
   WithModal([&] { window.ClipCommand(); }, [](QWidget& modal) {
-    auto* clip = qobject_cast<CClipDialog*>(&modal);
+    auto* clip = qobject_cast<ClipDialog*>(&modal);
     if (clip == nullptr) return;
     Settle(1000);
     clip->OnSetBeginTime();

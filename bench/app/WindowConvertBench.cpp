@@ -25,8 +25,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/COstrelAVConverterDlg.h"
-#include "app/MainDialogTemplate.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowTemplate.h"
 #include "BenchPlatform.h"
 #include "engine/LibraryLog.h"
 #include "engine/testmedia/SampleMediaWriter.h"
@@ -143,11 +143,11 @@ class WindowBatch {
   // the window did not convert every row into a file of plausible size.
   bool Run(int rowWorkers, const QString& outputFolder, RunFigures& figures, std::string& error) {
     QDir().mkpath(outputFolder);
-    CCheckListCtrl& list = *window_.taskList();
+    TaskListView& list = *window_.taskList();
     for (int row = 0; row < list.GetItemCount(); ++row) {
       list.SetCheck(row, true);
-      list.SetItemText(row, CCheckListCtrl::kStatus, " Ready");
-      list.SetItemToolTip(row, CCheckListCtrl::kStatus, "");
+      list.SetItemText(row, TaskListView::kStatus, " Ready");
+      list.SetItemToolTip(row, TaskListView::kStatus, "");
     }
     window_.outputFolderBox()->setEditText(outputFolder);
     state_.Engine().rowWorkers = rowWorkers;
@@ -172,7 +172,7 @@ class WindowBatch {
     });
     watch.start();
     timer.start();
-    window_.button(main_dialog::kConvert)->click();
+    window_.button(main_window::kConvert)->click();
     figures.wallSeconds = timer.nsecsElapsed() / 1e9;
     // A tick that came first and found the worker gone left the watch no turn: the click's
     // whole time is then the bound.
@@ -184,7 +184,7 @@ class WindowBatch {
 
  private:
   bool Verify(const QString& outputFolder, std::string& error) {
-    const CCheckListCtrl& list = *window_.taskList();
+    const TaskListView& list = *window_.taskList();
     const auto& shown = services_.messages.shown;
     if (shown.size() != 1 || !shown[0].text.startsWith("Convertion Successfully!")) {
       error = "no completion message";
@@ -193,8 +193,8 @@ class WindowBatch {
     // 80 % of what the profile's 128 kb/s implies for the source's length.
     const qint64 minimumBytes = static_cast<qint64>(128000 / 8 * options_.seconds * 0.8);
     for (int row = 0; row < list.GetItemCount(); ++row) {
-      const QString status = list.GetItemText(row, CCheckListCtrl::kStatus);
-      const QString output = list.item(row, CCheckListCtrl::kStatus)->toolTip();
+      const QString status = list.GetItemText(row, TaskListView::kStatus);
+      const QString output = list.item(row, TaskListView::kStatus)->toolTip();
       if (status != "Completed" || QFileInfo(output).absolutePath() != outputFolder) {
         error = QString("row %1 says \"%2\" (%3)").arg(row).arg(status, output).toStdString();
         return false;
@@ -216,7 +216,7 @@ class WindowBatch {
   QString folder_;
   BenchPlatform services_;
   ApplicationState state_;
-  COstrelAVConverterDlg window_;
+  MainWindow window_;
 };
 
 int Main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/CAbout.h"
+#include "app/AboutDialog.h"
 #include "app/ProjectLinks.h"
 #include "controls/BitmapResource.h"
 #include "platform/testing/RecordingBrowserLauncher.h"
@@ -18,7 +18,7 @@ namespace {
 
 class AboutDialog : public ::testing::Test {
  protected:
-  void Open(CAbout& box) {
+  void Open(AboutDialog& box) {
     box.show();
     box.setResult(-1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
@@ -30,13 +30,13 @@ class AboutDialog : public ::testing::Test {
 };
 
 TEST_F(AboutDialog, TheTemplatesWindowBannerAndVersion) {
-  CAbout box(shell, messages, browser);
+  AboutDialog box(shell, messages, browser);
   EXPECT_EQ(box.windowTitle(), "About");
   EXPECT_EQ(box.size(), QSize(432, 262));
   EXPECT_EQ(box.picture()->geometry(), QRect(11, 11, 408, 86));
   EXPECT_EQ(box.picture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
             LoadBitmapResource(249).convertToFormat(QImage::Format_RGB32));
-  auto* version = box.findChild<QLabel*>(QString::number(CAbout::kVersion));
+  auto* version = box.findChild<QLabel*>(QString::number(AboutDialog::kVersion));
   ASSERT_NE(version, nullptr);
   EXPECT_EQ(version->text(), "Version 2.1");
   EXPECT_TRUE(box.okButton()->isDefault());
@@ -44,14 +44,14 @@ TEST_F(AboutDialog, TheTemplatesWindowBannerAndVersion) {
 }
 
 TEST_F(AboutDialog, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
-  CAbout box(shell, messages, browser);
+  AboutDialog box(shell, messages, browser);
   Open(box);
-  const std::pair<CHyperLink*, const char*> links[] = {{box.supportLink(), kSupportPageUrl},
+  const std::pair<HyperLink*, const char*> links[] = {{box.supportLink(), kSupportPageUrl},
                                                        {box.homePageLink(), kHomePageUrl}};
   for (const auto& [link, url] : links) {
     EXPECT_EQ(link->GetURL(), url);
     EXPECT_EQ(link->text(), url);
-    EXPECT_EQ(link->GetUnderline(), CHyperLink::kUnderlineAlways);
+    EXPECT_EQ(link->GetUnderline(), HyperLink::kUnderlineAlways);
     EXPECT_EQ(link->font().pointSize(), 10);
   }
   for (QLabel* caption : box.findChildren<QLabel*>()) {
@@ -63,7 +63,7 @@ TEST_F(AboutDialog, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
 }
 
 TEST_F(AboutDialog, ClickingALinkOpensItsPageThroughTheShell) {
-  CAbout box(shell, messages, browser);
+  AboutDialog box(shell, messages, browser);
   Open(box);
   QTest::mouseClick(box.homePageLink(), Qt::LeftButton, {}, QPoint(4, box.homePageLink()->height() / 2));
   QTest::mouseClick(box.supportLink(), Qt::LeftButton, {}, QPoint(4, box.supportLink()->height() / 2));
@@ -75,7 +75,7 @@ TEST_F(AboutDialog, ItOpensCentredOverTheMainWindow) {
   QWidget owner;
   owner.setGeometry(60, 50, 600, 400);
   owner.show();
-  CAbout box(shell, messages, browser, &owner);
+  AboutDialog box(shell, messages, browser, &owner);
   Open(box);
   EXPECT_LE((box.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 1);
 }
@@ -85,13 +85,13 @@ TEST_F(AboutDialog, AnOwnerOverTheScreensEdgeStillGetsTheWholeBoxOnScreen) {
   QWidget owner;
   owner.setGeometry(screen.right() - 100, screen.top() + 40, 400, 300);
   owner.show();
-  CAbout box(shell, messages, browser, &owner);
+  AboutDialog box(shell, messages, browser, &owner);
   Open(box);
   EXPECT_TRUE(screen.contains(box.frameGeometry())) << box.frameGeometry().x();
 }
 
 TEST_F(AboutDialog, OkAndEnterAcceptEscapeCancels) {
-  CAbout box(shell, messages, browser);
+  AboutDialog box(shell, messages, browser);
   Open(box);
   QTest::mouseClick(box.okButton(), Qt::LeftButton);
   EXPECT_FALSE(box.isVisible());

@@ -18,14 +18,14 @@
 namespace varnell {
 namespace {
 
-using namespace main_dialog;
+using namespace main_window;
 using testing::MainWindowTest;
 
 const char* const kCompletionText = "Convertion Successfully!For more software, please visit our website";
 
 class ConversionCommand : public MainWindowTest {
  protected:
-  QString Status(int row) { return List().GetItemText(row, CCheckListCtrl::kStatus); }
+  QString Status(int row) { return List().GetItemText(row, TaskListView::kStatus); }
   QString OutputFolder() { return Window().currentOutputFolder(); }
   std::size_t CompletionMessages() {
     return std::count_if(messages.shown.begin(), messages.shown.end(),
@@ -89,7 +89,7 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_FALSE(List().GetCheck(0));
   EXPECT_TRUE(List().GetCheck(1));
   EXPECT_FALSE(List().GetCheck(2));
-  EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(),
+  EXPECT_EQ(List().item(1, TaskListView::kStatus)->toolTip(),
             "cannot open source: No such file or directory");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/a.mp3"));
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/c.mp3"));
@@ -166,19 +166,19 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   // The stopped row says where its shorter file is and how much it holds; the row never begun
   // says nothing.
   const long long heldSeconds = stopped.decodedSamples / 44100;
-  EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(),
+  EXPECT_EQ(List().item(1, TaskListView::kStatus)->toolTip(),
             QString("Stopped: %1 holds the first %2:%3")
                 .arg(stoppedPath)
                 .arg(heldSeconds / 60)
                 .arg(heldSeconds % 60, 2, 10, QChar('0')));
-  EXPECT_EQ(List().item(2, CCheckListCtrl::kStatus)->toolTip(), "");
+  EXPECT_EQ(List().item(2, TaskListView::kStatus)->toolTip(), "");
 
   // Converting again right after the stop: one worker at a time, and it runs to the end.
   Window().StartConverting();
   EXPECT_EQ(CompletionMessages(), 1u);
   EXPECT_EQ(Status(1), "Completed");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/second(0).mp3"));
-  EXPECT_EQ(List().item(1, CCheckListCtrl::kStatus)->toolTip(), OutputFolder() + "/second(0).mp3");
+  EXPECT_EQ(List().item(1, TaskListView::kStatus)->toolTip(), OutputFolder() + "/second(0).mp3");
 
   // Converted a third time and stopped, the row no longer reads "Completed".
   List().SetCheck(1, true);
@@ -186,12 +186,12 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
                   [this] { QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton); });
   Window().StartConverting();
   EXPECT_EQ(Status(1), " Ready");
-  EXPECT_TRUE(List().item(1, CCheckListCtrl::kStatus)->toolTip().startsWith("Stopped: " + OutputFolder() + "/second(1).mp3"));
+  EXPECT_TRUE(List().item(1, TaskListView::kStatus)->toolTip().startsWith("Stopped: " + OutputFolder() + "/second(1).mp3"));
 }
 
 TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {
   AddThroughDialog({Recording("long.m4a", 90.0)});
-  CAVConvertDlg& progress = Window().progressDialog();
+  ProgressDialog& progress = Window().progressDialog();
   WhenDuringBatch([this] { return ConvertingRow(0, 2); }, [&progress] {
     QTest::keyClick(&progress, Qt::Key_Escape);
     QTest::keyClick(&progress, Qt::Key_Return);
@@ -247,7 +247,7 @@ TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreat
 
   List().SetCheck(1, true);
   List().SetCheck(2, true);
-  List().SetItemText(1, CCheckListCtrl::kStartTime, "00:00:01");  // the clip's range is kept
+  List().SetItemText(1, TaskListView::kStartTime, "00:00:01");  // the clip's range is kept
   const QString folder = OutputFolder() + "/merged here";
   Window().outputFolderBox()->setEditText(folder);
   messages.answers = {MessageChoice::Cancel};
@@ -256,7 +256,7 @@ TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreat
   for (int row = 0; row < 3; ++row) EXPECT_EQ(Status(row), "Completed") << row;
   const QStringList written = QDir(folder).entryList(QDir::Files | QDir::Hidden);
   ASSERT_EQ(written, QStringList{"one.mp3"});
-  EXPECT_EQ(List().item(2, CCheckListCtrl::kStatus)->toolTip(), folder + "/one.mp3");
+  EXPECT_EQ(List().item(2, TaskListView::kStatus)->toolTip(), folder + "/one.mp3");
   EXPECT_EQ(CompletionMessages(), 1u);
   const auto merged = testing::Inspect((folder + "/one.mp3").toStdString());
   EXPECT_EQ(merged.decodeErrors, 0);
@@ -271,7 +271,7 @@ TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
   AddThroughDialog({Recording("first.m4a"), Recording("long.m4a", 90.0), Recording("third.m4a")});
   const QuitSignalNotifier quitSignals;
   QObject::connect(&quitSignals, &QuitSignalNotifier::quitRequested, &Window(),
-                   &COstrelAVConverterDlg::QuitOnSignal);
+                   &MainWindow::QuitOnSignal);
   QSignalSpy quit(&Window(), &QDialog::finished);
   WhenDuringBatch([this] { return ConvertingRow(1, 3); }, [] { ::raise(SIGTERM); });
   Window().StartConverting();
@@ -280,7 +280,7 @@ TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
   EXPECT_EQ(CompletionMessages(), 0u);
   EXPECT_EQ(Status(0), "Completed");
   EXPECT_EQ(Status(1), " Ready");
-  EXPECT_TRUE(List().item(1, CCheckListCtrl::kStatus)->toolTip().startsWith(
+  EXPECT_TRUE(List().item(1, TaskListView::kStatus)->toolTip().startsWith(
       "Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
   EXPECT_EQ(QDir(OutputFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
             QStringList({"first.mp3", "long.mp3"}));
@@ -328,7 +328,7 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
   messages.answers = {MessageChoice::Cancel, MessageChoice::Cancel};
   Window().StartConverting();
   const QString first = OutputFolder() + "/clip.MP4";
-  ASSERT_EQ(List().item(0, CCheckListCtrl::kStatus)->toolTip(), first);
+  ASSERT_EQ(List().item(0, TaskListView::kStatus)->toolTip(), first);
   const auto outputBytes = QFileInfo(first).size();
   const auto thumbnailBytes = QFileInfo(OutputFolder() + "/clip.THM").size();
   ASSERT_GT(thumbnailBytes, outputBytes + 256);
@@ -339,14 +339,14 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
     Window().StartConverting();
   }
   EXPECT_EQ(Status(0), "Completed");
-  EXPECT_EQ(List().item(0, CCheckListCtrl::kStatus)->toolTip(),
+  EXPECT_EQ(List().item(0, TaskListView::kStatus)->toolTip(),
             OutputFolder() + "/clip(0).MP4\nthumbnail not written: cannot write thumbnail: File too large");
   EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/clip(0).THM"));
 }
 
 TEST(ProgressTick, LabelsAndBarsFollowTheTick) {
-  CAVConvertDlg dialog;
-  CAVConvertDlg::TickValues tick;
+  ProgressDialog dialog;
+  ProgressDialog::TickValues tick;
   tick.sourcePath = "/music/song.m4a";
   tick.filePercent = 45;
   tick.taskIndex = 0;

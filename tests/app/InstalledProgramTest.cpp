@@ -49,12 +49,12 @@ TEST_F(MainWindowTest, CommandLineFilesAreAddedAsCheckedRowsAndAnInvalidOneIsRep
 
   Window().AddChosenFiles(files.paths);
   ASSERT_EQ(List().GetItemCount(), 1);
-  EXPECT_EQ(List().GetItemText(0, CCheckListCtrl::kSourceFile), QString::fromStdString(media / "tone.m4a"));
+  EXPECT_EQ(List().GetItemText(0, TaskListView::kSourceFile), QString::fromStdString(media / "tone.m4a"));
   EXPECT_TRUE(List().GetCheck(0));
-  EXPECT_EQ(List().GetItemText(0, CCheckListCtrl::kOutputFormat), Window().profileBox()->currentText());
+  EXPECT_EQ(List().GetItemText(0, TaskListView::kOutputFormat), Window().profileBox()->currentText());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "File:-notes.m4a is invalid!");
-  EXPECT_TRUE(Enabled(main_dialog::kConvert));
+  EXPECT_TRUE(Enabled(main_window::kConvert));
 }
 
 // The program folder is a path through a regular file, which no user, root included, can write.
@@ -80,7 +80,7 @@ TEST(InstalledProgram, KeepsItsStoreInTheConfigFolderAndItsFirstOutputsInTheMusi
   const QString firstRun = base + "/home/Tunes/Varnell";
   const QString store = base + "/config/varnell/Path_Registration.ini";
   {
-    COstrelAVConverterDlg window(state, platform, programFolder);
+    MainWindow window(state, platform, programFolder);
     EXPECT_EQ(window.outputFolderStore().storePath(), store);
     EXPECT_EQ(window.currentOutputFolder(), firstRun);
     EXPECT_TRUE(QDir(firstRun).exists());
@@ -88,7 +88,7 @@ TEST(InstalledProgram, KeepsItsStoreInTheConfigFolderAndItsFirstOutputsInTheMusi
     ASSERT_TRUE(window.outputFolderStore().WriteOutputFolder(base + "/chosen"));
   }
   EXPECT_EQ(ReadProfileString(store, "Info", "path"), base + "/chosen");
-  COstrelAVConverterDlg restarted(state, platform, programFolder);
+  MainWindow restarted(state, platform, programFolder);
   EXPECT_EQ(restarted.currentOutputFolder(), base + "/chosen");
 }
 

@@ -4,15 +4,15 @@
 #include <QTimer>
 
 #include "MainWindowFixture.h"
-#include "app/CAbout.h"
+#include "app/AboutDialog.h"
 #include "clip/ClipDialogTemplate.h"
-#include "info/CFileInfomation.h"
-#include "settings/dialog/CSettings.h"
+#include "info/FileInfoDialog.h"
+#include "settings/dialog/SettingsDialog.h"
 
 namespace varnell {
 namespace {
 
-using namespace main_dialog;
+using namespace main_window;
 using testing::MainWindowTest;
 
 class MainWindowDialogs : public MainWindowTest {
@@ -36,8 +36,8 @@ class MainWindowDialogs : public MainWindowTest {
 TEST_F(MainWindowDialogs, SettingOpensTheSettingsOfTheCurrentPreset) {
   AddThroughDialog({Recording("a.m4a")});
   Window().profileBox()->setCurrentIndex(1);
-  EXPECT_TRUE(Opens<CSettings>([this] { Window().button(kSetting)->click(); },
-                               [](CSettings& settings) { EXPECT_TRUE(settings.isVisible()); }));
+  EXPECT_TRUE(Opens<SettingsDialog>([this] { Window().button(kSetting)->click(); },
+                               [](SettingsDialog& settings) { EXPECT_TRUE(settings.isVisible()); }));
   EXPECT_EQ(state.outputSettings.audioCodecName, "WMA8");  // cancelled: nothing changed
 }
 
@@ -45,16 +45,16 @@ TEST_F(MainWindowDialogs, FileInformationShowsTheFirstSelectedRow) {
   const QString path = Recording("info.m4a", 4.0);
   AddThroughDialog({path});
   List().SelectAndFocusRow(0);
-  EXPECT_TRUE(Opens<CFileInfomation>([this] { Window().button(kFileInformation)->click(); },
-                                     [](CFileInfomation&) {}));
+  EXPECT_TRUE(Opens<FileInfoDialog>([this] { Window().button(kFileInformation)->click(); },
+                                     [](FileInfoDialog&) {}));
   EXPECT_EQ(state.mediaInformation.sourcePath, path.toStdString());
   EXPECT_EQ(state.mediaInformation.mediaLength, "00:00:04");
 
   // From the context menu too; without a selection nothing opens.
   Window().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions().back(); };
-  EXPECT_TRUE(Opens<CFileInfomation>([this] { Window().ContextMenu({}); }, [](CFileInfomation&) {}));
+  EXPECT_TRUE(Opens<FileInfoDialog>([this] { Window().ContextMenu({}); }, [](FileInfoDialog&) {}));
   List().clearSelection();
-  EXPECT_FALSE(Opens<CFileInfomation>([this] { Window().FileInformation(); }, [](CFileInfomation&) {}));
+  EXPECT_FALSE(Opens<FileInfoDialog>([this] { Window().FileInformation(); }, [](FileInfoDialog&) {}));
 }
 
 // Each selected row gets its clip dialog in turn; OK writes the times, and the next batch
@@ -66,7 +66,7 @@ TEST_F(MainWindowDialogs, ClipEditsEachSelectedRowAndTheRowConvertsItsRange) {
   List().SelectAndFocusRow(1);
   int opened = 0;
   std::function<void()> answer = [&] {
-    auto* clip = qobject_cast<CClipDialog*>(QApplication::activeModalWidget());
+    auto* clip = qobject_cast<ClipDialog*>(QApplication::activeModalWidget());
     if (clip == nullptr) return;
     ++opened;
     if (opened == 1) {
@@ -81,9 +81,9 @@ TEST_F(MainWindowDialogs, ClipEditsEachSelectedRowAndTheRowConvertsItsRange) {
   QTimer::singleShot(0, answer);
   Window().button(kClip)->click();
   EXPECT_EQ(opened, 2);
-  EXPECT_EQ(List().GetItemText(0, CCheckListCtrl::kStartTime), "00:00:01");
-  EXPECT_EQ(List().GetItemText(0, CCheckListCtrl::kEndTime), "00:00:03");
-  EXPECT_EQ(List().GetItemText(1, CCheckListCtrl::kEndTime), "00:00:06");  // left without saving
+  EXPECT_EQ(List().GetItemText(0, TaskListView::kStartTime), "00:00:01");
+  EXPECT_EQ(List().GetItemText(0, TaskListView::kEndTime), "00:00:03");
+  EXPECT_EQ(List().GetItemText(1, TaskListView::kEndTime), "00:00:06");  // left without saving
 
   List().SetCheck(1, false);
   Window().StartConverting();
@@ -93,7 +93,7 @@ TEST_F(MainWindowDialogs, ClipEditsEachSelectedRowAndTheRowConvertsItsRange) {
 }
 
 TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindow) {
-  EXPECT_TRUE(Opens<CAbout>([this] { Window().button(kAbout)->click(); }, [](CAbout& about) {
+  EXPECT_TRUE(Opens<AboutDialog>([this] { Window().button(kAbout)->click(); }, [](AboutDialog& about) {
     EXPECT_TRUE(about.isVisible());
   }));
 }

@@ -8,8 +8,8 @@
 
 #include "Media.h"
 #include "TempFolder.h"
-#include "app/COstrelAVConverterDlg.h"
-#include "app/MainDialogTemplate.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowTemplate.h"
 #include "platform/testing/RecordingBrowserLauncher.h"
 #include "platform/testing/RecordingMessageBox.h"
 #include "platform/testing/RecordingPowerOff.h"
@@ -22,9 +22,9 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() { QDir(programFolder.path().string().c_str()).mkdir("bin"); }
 
-  COstrelAVConverterDlg& Window() {
+  MainWindow& Window() {
     if (!window_) {
-      window_ = std::make_unique<COstrelAVConverterDlg>(state, platform, ProgramFolder());
+      window_ = std::make_unique<MainWindow>(state, platform, ProgramFolder());
     }
     return *window_;
   }
@@ -46,7 +46,7 @@ class MainWindowTest : public ::testing::Test {
     Window().AddFiles();
   }
   bool Enabled(int id) { return Window().button(id)->isEnabled(); }
-  CCheckListCtrl& List() { return *Window().taskList(); }
+  TaskListView& List() { return *Window().taskList(); }
 
   TempFolder programFolder;
   TempFolder media;
@@ -59,7 +59,7 @@ class MainWindowTest : public ::testing::Test {
   ApplicationState state;
 
  private:
-  std::unique_ptr<COstrelAVConverterDlg> window_;
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace varnell::testing

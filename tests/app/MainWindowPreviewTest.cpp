@@ -13,7 +13,7 @@
 namespace varnell {
 namespace {
 
-using namespace main_dialog;
+using namespace main_window;
 using testing::MainWindowTest;
 
 class MainWindowPreview : public MainWindowTest {
@@ -134,7 +134,7 @@ TEST_F(MainWindowPreview, AfterABatchASelectedRowPlaysAndStops) {
   List().clearSelection();
   messages.answers = {MessageChoice::Cancel};
   Window().StartConverting();
-  ASSERT_EQ(List().GetItemText(1, CCheckListCtrl::kStatus), "Completed");
+  ASSERT_EQ(List().GetItemText(1, TaskListView::kStatus), "Completed");
   EXPECT_FALSE(Enabled(kPlay));
   EXPECT_FALSE(Enabled(kStop));
   EXPECT_EQ(Window().playLook(), 301);
@@ -174,7 +174,7 @@ TEST_F(MainWindowPreview, ThePositionSliderFollowsThePlayerButNotWhileHeld) {
   AddThroughDialog({Recording("long.m4a", 8.0)});
   List().SelectAndFocusRow(0);
   Window().PlayPause();
-  CBitmapSlider* position = Window().slider(kPositionSlider);
+  BitmapSlider* position = Window().slider(kPositionSlider);
   EXPECT_GT(Play(0.8), 0);
   EXPECT_TRUE(WaitFor([position] { return std::abs(position->GetValue() - 100) <= 1; }))
       << "timer 100";

@@ -14,7 +14,7 @@
 namespace varnell {
 namespace {
 
-using namespace main_dialog;
+using namespace main_window;
 using testing::MainWindowTest;
 
 TEST_F(MainWindowTest, FirstRunUsesAndCreatesOutPutBesideTheProgram) {
@@ -49,7 +49,7 @@ TEST_F(MainWindowTest, TheStoreReadsBackWhatWasWrittenAndWithoutAPathUsesTheDefa
 }
 
 TEST_F(MainWindowTest, StartsFramelessWithTheMp3ProfileAndTheButtonsInTheirStartStates) {
-  COstrelAVConverterDlg& window = Window();
+  MainWindow& window = Window();
   EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(window.size(), QSize(880, 537));
   EXPECT_EQ(window.windowTitle(), "Varnell");
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, TheHandCursorIsOverExactlyTheCommandButtons) {
 
 // The skinned buttons draw pictures, not their texts, and still answer their access keys.
 TEST_F(MainWindowTest, AltWithAnAccessKeyPressesItsButtonOrMovesTheFocusBetweenTheSharers) {
-  COstrelAVConverterDlg& window = Window();
+  MainWindow& window = Window();
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, AltWithAnAccessKeyPressesItsButtonOrMovesTheFocusBetweenT
 }
 
 TEST_F(MainWindowTest, EnterEscapeAndTheWindowManagersCloseLeaveTheWindowOpen) {
-  COstrelAVConverterDlg& window = Window();
+  MainWindow& window = Window();
   window.show();
   QTest::keyClick(&window, Qt::Key_Return);
   QTest::keyClick(&window, Qt::Key_Escape);
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, EnterEscapeAndTheWindowManagersCloseLeaveTheWindowOpen) {
 
 TEST_F(MainWindowTest, DeleteInTheFolderBoxRemovesTheSelectedTaskNotACharacter) {
   AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
-  COstrelAVConverterDlg& window = Window();
+  MainWindow& window = Window();
   window.show();
   List().clearSelection();
   List().SelectAndFocusRow(0);
@@ -208,15 +208,15 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsSaidWithItsPathAndReason) {
 TEST_F(MainWindowTest, ChoosingWmaRewritesEveryRowsFormatAndTheSettings) {
   AddThroughDialog({Recording("a.m4a")});
   Window().DropFiles({Recording("dropped.m4a")});
-  ASSERT_EQ(List().GetItemText(0, CCheckListCtrl::kOutputFormat), "");
+  ASSERT_EQ(List().GetItemText(0, TaskListView::kOutputFormat), "");
   Window().profileBox()->setCurrentIndex(1);
   for (int row = 0; row < 2; ++row) {
-    EXPECT_EQ(List().GetItemText(row, CCheckListCtrl::kOutputFormat), kWmaProfileName);
+    EXPECT_EQ(List().GetItemText(row, TaskListView::kOutputFormat), kWmaProfileName);
   }
   EXPECT_EQ(state.currentPresetCode, 90110);
   EXPECT_EQ(state.outputSettings.audioCodecName, "WMA8");
   Window().profileBox()->setCurrentIndex(0);
-  EXPECT_EQ(List().GetItemText(1, CCheckListCtrl::kOutputFormat), kMp3ProfileName);
+  EXPECT_EQ(List().GetItemText(1, TaskListView::kOutputFormat), kMp3ProfileName);
   EXPECT_EQ(state.outputSettings.audioCodecName, "MP3");
 }
 

@@ -13,7 +13,7 @@
 namespace varnell {
 namespace {
 
-using namespace main_dialog;
+using namespace main_window;
 using testing::MainWindowTest;
 
 class ParallelBatch : public MainWindowTest {
@@ -23,8 +23,8 @@ class ParallelBatch : public MainWindowTest {
     state.Engine().rowWorkers = 2;
   }
   QString OutputFolder() const { return QString::fromStdString(output.path().string()); }
-  QString Status(int row) { return List().GetItemText(row, CCheckListCtrl::kStatus); }
-  QString ToolTip(int row) { return List().item(row, CCheckListCtrl::kStatus)->toolTip(); }
+  QString Status(int row) { return List().GetItemText(row, TaskListView::kStatus); }
+  QString ToolTip(int row) { return List().item(row, TaskListView::kStatus)->toolTip(); }
   QString RecordingIn(const QString& folder, const std::string& name, double seconds) {
     QDir(QString::fromStdString(media.path().string())).mkpath(folder);
     return Recording((folder + "/").toStdString() + name, seconds);

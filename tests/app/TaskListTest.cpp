@@ -15,7 +15,7 @@
 namespace varnell {
 namespace {
 
-using namespace main_dialog;
+using namespace main_window;
 using testing::MainWindowTest;
 
 class TaskList : public MainWindowTest {
@@ -36,14 +36,14 @@ TEST_F(TaskList, TheFileDialogAppendsCheckedRowsInItsOrderAndReportsAnInvalidFil
   EXPECT_EQ(messages.shown[0].text, "File:notes.m4a is invalid!");
   EXPECT_EQ(messages.shown[0].caption, ApplicationTitle());
   ASSERT_EQ(List().GetItemCount(), 2);
-  EXPECT_EQ(Text(0, CCheckListCtrl::kSourceFile), a);
-  EXPECT_EQ(Text(1, CCheckListCtrl::kSourceFile), c);
-  EXPECT_EQ(Text(1, CCheckListCtrl::kStartTime), "00:00:00");
-  EXPECT_EQ(Text(1, CCheckListCtrl::kEndTime), "00:01:05");
-  EXPECT_EQ(Text(0, CCheckListCtrl::kEndTime), "00:00:02");
-  EXPECT_EQ(Text(1, CCheckListCtrl::kOutputFormat), kMp3ProfileName);
-  EXPECT_EQ(Text(1, CCheckListCtrl::kStatus), " Ready");
-  EXPECT_EQ(Text(1, CCheckListCtrl::kDuration), "65");
+  EXPECT_EQ(Text(0, TaskListView::kSourceFile), a);
+  EXPECT_EQ(Text(1, TaskListView::kSourceFile), c);
+  EXPECT_EQ(Text(1, TaskListView::kStartTime), "00:00:00");
+  EXPECT_EQ(Text(1, TaskListView::kEndTime), "00:01:05");
+  EXPECT_EQ(Text(0, TaskListView::kEndTime), "00:00:02");
+  EXPECT_EQ(Text(1, TaskListView::kOutputFormat), kMp3ProfileName);
+  EXPECT_EQ(Text(1, TaskListView::kStatus), " Ready");
+  EXPECT_EQ(Text(1, TaskListView::kDuration), "65");
   EXPECT_TRUE(List().GetCheck(0));
   EXPECT_TRUE(List().GetCheck(1));
   EXPECT_TRUE(List().isVisibleTo(&Window()));
@@ -63,10 +63,10 @@ TEST_F(TaskList, ALongPathKeepsItsFileNameInViewAndShowsWholeUnderThePointer) {
   AddThroughDialog({path});
   Window().profileBox()->setCurrentIndex(1);
   EXPECT_EQ(List().textElideMode(), Qt::ElideMiddle);
-  EXPECT_EQ(List().item(0, CCheckListCtrl::kSourceFile)->toolTip(), path);
-  EXPECT_EQ(List().item(0, CCheckListCtrl::kOutputFormat)->toolTip(),
-            List().GetItemText(0, CCheckListCtrl::kOutputFormat));
-  EXPECT_FALSE(List().item(0, CCheckListCtrl::kOutputFormat)->toolTip().isEmpty());
+  EXPECT_EQ(List().item(0, TaskListView::kSourceFile)->toolTip(), path);
+  EXPECT_EQ(List().item(0, TaskListView::kOutputFormat)->toolTip(),
+            List().GetItemText(0, TaskListView::kOutputFormat));
+  EXPECT_FALSE(List().item(0, TaskListView::kOutputFormat)->toolTip().isEmpty());
 }
 
 TEST_F(TaskList, ACancelledDialogAddsNothing) {
@@ -87,8 +87,8 @@ TEST_F(TaskList, DroppedFilesGoOnTopUncheckedWithoutAFormat) {
   EXPECT_FALSE(List().GetCheck(0));
   EXPECT_FALSE(List().GetCheck(1));
   EXPECT_TRUE(List().GetCheck(2));
-  EXPECT_EQ(Text(0, CCheckListCtrl::kOutputFormat), "");
-  EXPECT_EQ(Text(0, CCheckListCtrl::kStatus), " Ready");
+  EXPECT_EQ(Text(0, TaskListView::kOutputFormat), "");
+  EXPECT_EQ(Text(0, TaskListView::kStatus), " Ready");
   EXPECT_EQ(List().SelectedRows(), std::vector<int>{0});
 }
 
@@ -96,7 +96,7 @@ TEST_F(TaskList, FilesDroppedFromAFileManagerArriveAsFileUrls) {
   const QString path = Recording("from manager.m4a");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path), QUrl("https://example.org/not-a-file.m4a")});
-  COstrelAVConverterDlg& window = Window();
+  MainWindow& window = Window();
   window.show();
   QDragEnterEvent enter(QPoint(100, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
   QApplication::sendEvent(&window, &enter);
@@ -153,7 +153,7 @@ TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
   const QString a = Recording("a.m4a"), b = Recording("b.m4a");
   const QString c = Recording("c.m4a"), d = Recording("d.m4a");
   AddThroughDialog({a, b});
-  COstrelAVConverterDlg& window = Window();
+  MainWindow& window = Window();
   window.show();
   List().SelectAndFocusRow(0);
 
@@ -178,8 +178,8 @@ TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
   ASSERT_EQ(List().GetItemCount(), 4);
   const QStringList expected{a, b, c, d};
   for (int row = 0; row < 4; ++row) {
-    EXPECT_EQ(Text(row, CCheckListCtrl::kSourceFile), expected[row]);
-    EXPECT_EQ(Text(row, CCheckListCtrl::kStatus), " Ready") << row;
+    EXPECT_EQ(Text(row, TaskListView::kSourceFile), expected[row]);
+    EXPECT_EQ(Text(row, TaskListView::kStatus), " Ready") << row;
     EXPECT_TRUE(List().GetCheck(row)) << row;
   }
   EXPECT_EQ(fileDialogs.openFilters.size(), 2u);
@@ -192,27 +192,27 @@ TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
 TEST_F(TaskList, AnInsertPastTheEndAppends) {
   EXPECT_EQ(List().InsertRow(3, "/first.m4a"), 0);
   EXPECT_EQ(List().InsertRow(9, "/second.m4a"), 1);
-  EXPECT_EQ(Text(1, CCheckListCtrl::kSourceFile), "/second.m4a");
+  EXPECT_EQ(Text(1, TaskListView::kSourceFile), "/second.m4a");
 }
 
 TEST_F(TaskList, TheHeaderBoxChecksAllAndFollowsEveryRow) {
   AddThroughDialog({Recording("a.m4a"), Recording("b.m4a"), Recording("c.m4a")});
-  CCheckHeadCtrl* header = List().headerCtrl();
-  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kCheckedImage);
+  CheckableHeader* header = List().headerCtrl();
+  EXPECT_EQ(header->checkImage(), CheckableHeader::kCheckedImage);
   List().SetCheck(1, false);
-  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kClearImage);
+  EXPECT_EQ(header->checkImage(), CheckableHeader::kClearImage);
   List().SetCheck(1, true);
-  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kCheckedImage);
+  EXPECT_EQ(header->checkImage(), CheckableHeader::kCheckedImage);
 
   List().SetCheck(0, false);  // partly checked: a click checks every row
   Window().show();
   const QPoint box = header->checkBoxRect().center();
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, box);
   for (int row = 0; row < 3; ++row) EXPECT_TRUE(List().GetCheck(row)) << row;
-  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kCheckedImage);
+  EXPECT_EQ(header->checkImage(), CheckableHeader::kCheckedImage);
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, box);
   for (int row = 0; row < 3; ++row) EXPECT_FALSE(List().GetCheck(row)) << row;
-  EXPECT_EQ(header->checkImage(), CCheckHeadCtrl::kClearImage);
+  EXPECT_EQ(header->checkImage(), CheckableHeader::kClearImage);
 }
 
 TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
@@ -230,7 +230,7 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
     }
     return result;
   };
-  using D = COstrelAVConverterDlg;
+  using D = MainWindow;
   const std::vector<Item> none{{"Add Files..", D::kMenuAddFiles, true}, {"", D::kMenuSeparator, true},
                                {"Remove", D::kMenuRemove, false}, {"Clear All", D::kMenuClearAll, true},
                                {"", D::kMenuSeparator, true}, {"Clip...", D::kMenuFileInformation, false},

@@ -31,7 +31,7 @@
 #if !__has_include("settings/OutputSettings.h") || __has_include("settings/ChoiceParsers.h")
 #error "only the settings' public headers may reach the converter"
 #endif
-#if __has_include("settings/dialog/CSettings.h")
+#if __has_include("settings/dialog/SettingsDialog.h")
 #error "the settings dialog is not linked here"
 #endif
 

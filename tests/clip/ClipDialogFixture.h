@@ -18,7 +18,7 @@
 
 #include "Media.h"
 #include "TempFolder.h"
-#include "clip/CClipDialog.h"
+#include "clip/ClipDialog.h"
 #include "clip/ClipDialogTemplate.h"
 #include "playermodule/PlayerModule.h"
 #include "playermodule/PlayerModuleTesting.h"
@@ -47,7 +47,7 @@ class ClipDialogTest : public ::testing::Test {
   }
 
   // Runs steps once the dialog is up, then closes it with Cancel unless the steps did.
-  EditResult Edit(CClipDialog& dialog, const ClipRow& row, std::function<void()> steps) {
+  EditResult Edit(ClipDialog& dialog, const ClipRow& row, std::function<void()> steps) {
     QTimer::singleShot(0, &dialog, [&dialog, steps = std::move(steps)] {
       steps();
       if (dialog.isVisible()) dialog.reject();
@@ -75,7 +75,7 @@ class ClipDialogTest : public ::testing::Test {
 
   // Waits until the position timer has shown the player's position on the slider and in the
   // dialog's current second.
-  static bool ShowsThePosition(CClipDialog& dialog) {
+  static bool ShowsThePosition(ClipDialog& dialog) {
     return WaitUntil([&] {
       float fraction = 0.0f;
       double duration = 0.0;
@@ -87,11 +87,11 @@ class ClipDialogTest : public ::testing::Test {
 
   // Seeks to a slider value and leaves the player paused there, with the position timer's
   // reading of it in the dialog.
-  static void PauseAt(CClipDialog& dialog, int sliderValue) {
-    if (dialog.playAction() == CClipDialog::PlayAction::Pause) dialog.OnPlayPause();
+  static void PauseAt(ClipDialog& dialog, int sliderValue) {
+    if (dialog.playAction() == ClipDialog::PlayAction::Pause) dialog.OnPlayPause();
     dialog.slider(clip_dialog::kPositionSlider)->SetValue(sliderValue);
     dialog.OnSeek(clip_dialog::kPositionSlider);  // plays on
-    ASSERT_EQ(dialog.playAction(), CClipDialog::PlayAction::Pause);
+    ASSERT_EQ(dialog.playAction(), ClipDialog::PlayAction::Pause);
     dialog.OnPlayPause();
     ASSERT_TRUE(ShowsThePosition(dialog));
   }

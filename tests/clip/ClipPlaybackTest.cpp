@@ -8,10 +8,10 @@ namespace varnell::testing {
 namespace {
 
 using namespace clip_dialog;
-using Action = CClipDialog::PlayAction;
+using Action = ClipDialog::PlayAction;
 
 TEST_F(ClipDialogTest, OpeningPlaysAtOnceAndPlayPauseStopMoveThroughTheStates) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("tone.m4a", 6.0);
   Edit(dialog, Row(file, "00:00:00", "00:00:06", "6.0"), [&] {
     EXPECT_EQ(dialog.playAction(), Action::Pause);
@@ -52,7 +52,7 @@ TEST_F(ClipDialogTest, OpeningPlaysAtOnceAndPlayPauseStopMoveThroughTheStates) {
 }
 
 TEST_F(ClipDialogTest, SeekingWhilePausedPlaysOnAndThePlayButtonSaysSo) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("tone.m4a", 8.0);
   Edit(dialog, Row(file, "00:00:00", "00:00:08", "8.0"), [&] {
     dialog.OnPlayPause();
@@ -76,7 +76,7 @@ TEST_F(ClipDialogTest, SeekingWhilePausedPlaysOnAndThePlayButtonSaysSo) {
 }
 
 TEST_F(ClipDialogTest, AfterTheEndOfTheFileThePlayerSliderAndTimesAllSayTheStart) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("short.m4a", 2.6);
   Edit(dialog, Row(file, "00:00:00", "00:00:02", "2.6"), [&] {
     ASSERT_EQ(dialog.playAction(), Action::Pause);
@@ -105,7 +105,7 @@ TEST_F(ClipDialogTest, AfterTheEndOfTheFileThePlayerSliderAndTimesAllSayTheStart
 }
 
 TEST_F(ClipDialogTest, AFileThatFailsToOpenAfterAGoodOneDoesNotStart) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   Edit(dialog, Row(Tone("tone.m4a", 3.0), "00:00:00", "00:00:03", "3.0"),
        [&] { EXPECT_EQ(dialog.playAction(), Action::Pause); });
 
@@ -123,7 +123,7 @@ TEST_F(ClipDialogTest, AFileThatFailsToOpenAfterAGoodOneDoesNotStart) {
 }
 
 TEST_F(ClipDialogTest, StopWithNothingSelectedInTheTaskListDisablesTheTransport) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   dialog.taskListHasSelection = [] { return false; };
   Edit(dialog, Row(Tone("tone.m4a", 3.0), "00:00:00", "00:00:03", "3.0"), [&] {
     dialog.OnStop();
@@ -134,7 +134,7 @@ TEST_F(ClipDialogTest, StopWithNothingSelectedInTheTaskListDisablesTheTransport)
 }
 
 TEST_F(ClipDialogTest, ACoverIsDrawnIntoThePreviewAndStopClearsIt) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("cover.m4a", 6.0, true, 320, 240);
   Edit(dialog, Row(file, "00:00:01", "00:00:05", "6.0"), [&] {
     EXPECT_TRUE(dialog.hasPicture());

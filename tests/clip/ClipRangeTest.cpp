@@ -13,17 +13,17 @@ namespace {
 
 using namespace clip_dialog;
 
-QString Text(CClipDialog& dialog, int id) { return dialog.timeLabel(id)->text(); }
+QString Text(ClipDialog& dialog, int id) { return dialog.timeLabel(id)->text(); }
 QString Clock(std::int64_t seconds) { return QString::fromStdString(FormatClipTime(seconds)); }
 
 TEST_F(ClipDialogTest, ShowingTakesTheRowsRangeIntoTheLabelsAndMarks) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("tone.m4a", 4.0);
   Edit(dialog, Row(file, "00:00:01", "00:00:03", "4.0"), [&] {
     EXPECT_EQ(Text(dialog, kBeginLabel), "00:00:01");
     EXPECT_EQ(Text(dialog, kEndLabel), "00:00:03");
     EXPECT_EQ(Text(dialog, kCutLabel), "00:00:02");
-    CBitmapSlider* position = dialog.slider(kPositionSlider);
+    BitmapSlider* position = dialog.slider(kPositionSlider);
     EXPECT_EQ(position->GetMaximum(), 1000);
     EXPECT_EQ(position->beginMark(), 250);
     EXPECT_EQ(position->endMark(), 750);
@@ -32,11 +32,11 @@ TEST_F(ClipDialogTest, ShowingTakesTheRowsRangeIntoTheLabelsAndMarks) {
 }
 
 TEST_F(ClipDialogTest, ARowWithoutDurationKeepsTheMarksAtTheStart) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("tone.m4a", 3.0);
   for (const QString& duration : {QString("0"), QString(""), QString("0.4")}) {
     Edit(dialog, Row(file, "00:00:01", "00:00:02", duration), [&] {
-      CBitmapSlider* position = dialog.slider(kPositionSlider);
+      BitmapSlider* position = dialog.slider(kPositionSlider);
       EXPECT_EQ(position->beginMark(), 0) << duration.toStdString();
       EXPECT_EQ(position->endMark(), 0) << duration.toStdString();
       EXPECT_EQ(Text(dialog, kCutLabel), "00:00:01");
@@ -47,10 +47,10 @@ TEST_F(ClipDialogTest, ARowWithoutDurationKeepsTheMarksAtTheStart) {
 }
 
 TEST_F(ClipDialogTest, SetBeginSetEndAndResetKeepLabelsAndMarksInStep) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("tone.m4a", 10.0);
   Edit(dialog, Row(file, "00:00:00", "00:00:10", "10.0"), [&] {
-    CBitmapSlider* position = dialog.slider(kPositionSlider);
+    BitmapSlider* position = dialog.slider(kPositionSlider);
 
     PauseAt(dialog, 300);
     const int begin = dialog.currentSeconds();
@@ -86,10 +86,10 @@ TEST_F(ClipDialogTest, SetBeginSetEndAndResetKeepLabelsAndMarksInStep) {
 }
 
 TEST_F(ClipDialogTest, AnEndBeforeTheBeginExchangesTheTwo) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   const std::string file = Tone("tone.m4a", 10.0);
   Edit(dialog, Row(file, "00:00:00", "00:00:10", "10.0"), [&] {
-    CBitmapSlider* position = dialog.slider(kPositionSlider);
+    BitmapSlider* position = dialog.slider(kPositionSlider);
     PauseAt(dialog, 700);
     const int begin = dialog.currentSeconds();
     const int beginValue = position->GetValue();
@@ -110,7 +110,7 @@ TEST_F(ClipDialogTest, AnEndBeforeTheBeginExchangesTheTwo) {
 }
 
 TEST_F(ClipDialogTest, OkGivesTheLabelsBackAndEveryWayOutHandsThePlayerBack) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   int handedBack = 0;
   dialog.handBackPlayer = [&] { ++handedBack; };
   const std::string file = Tone("tone.m4a", 4.0);
@@ -143,7 +143,7 @@ TEST_F(ClipDialogTest, OkGivesTheLabelsBackAndEveryWayOutHandsThePlayerBack) {
 }
 
 TEST_F(ClipDialogTest, TheArtworkFitsTheTemplate) {
-  CClipDialog dialog;
+  ClipDialog dialog;
   EXPECT_EQ(dialog.size(), DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
   EXPECT_EQ(LoadBitmapResource(311).size(), dialog.size());
   Edit(dialog, Row(Tone("tone.m4a", 2.0), "", "", "2.0"), [&] {

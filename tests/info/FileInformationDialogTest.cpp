@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "info/CFileInfomation.h"
+#include "info/FileInfoDialog.h"
 #include "info/FileInformationTemplate.h"
 
 namespace varnell {
@@ -39,7 +39,7 @@ class FileInformationDialog : public ::testing::Test {
   }
   QString Shown(int id) { return dialog.edit(id)->text(); }
 
-  CFileInfomation dialog{StereoRecording()};
+  FileInfoDialog dialog{StereoRecording()};
 };
 
 TEST_F(FileInformationDialog, TheTemplatesWindowAndControls) {

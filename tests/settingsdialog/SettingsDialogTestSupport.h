@@ -16,7 +16,7 @@
 #include "settings/OutputSettings.h"
 #include "settings/PresetTable.h"
 #include "settings/RecordingMessageSink.h"
-#include "settings/dialog/CSettings.h"
+#include "settings/dialog/SettingsDialog.h"
 #include "settings/dialog/SettingsDialogTemplate.h"
 
 namespace varnell::testing {
@@ -51,12 +51,12 @@ inline SavedChoiceTexts SavedAudioChoices(std::string encoder, std::string bitRa
 class SettingsDialogTest : public ::testing::Test {
  protected:
   // A new dialog each time, shown (not run modally) so the test can act on it.
-  CSettings& Open(int presetCode) {
-    dialog_ = std::make_unique<CSettings>(settings, presetCode, messages);
+  SettingsDialog& Open(int presetCode) {
+    dialog_ = std::make_unique<SettingsDialog>(settings, presetCode, messages);
     dialog_->show();
     return *dialog_;
   }
-  CSettings& Dialog() { return *dialog_; }
+  SettingsDialog& Dialog() { return *dialog_; }
   QComboBox& List(int id) { return *dialog_->list(id); }
 
   // As a user does on the closed list: arrow keys, each of which counts as a pick.
@@ -75,7 +75,7 @@ class SettingsDialogTest : public ::testing::Test {
   // Opens the dialog modally and presses OK from inside its event loop; a dialog that does not
   // close ends with 99 instead of hanging the test.
   int RunAndPressOk(int presetCode) {
-    CSettings dialog(settings, presetCode, messages);
+    SettingsDialog dialog(settings, presetCode, messages);
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.button(kOk)->click(); });
     QTimer::singleShot(5000, &dialog, [&dialog] { dialog.done(99); });
     return dialog.exec();
@@ -85,7 +85,7 @@ class SettingsDialogTest : public ::testing::Test {
   RecordingMessageSink messages;
 
  private:
-  std::unique_ptr<CSettings> dialog_;
+  std::unique_ptr<SettingsDialog> dialog_;
 };
 
 }  // namespace varnell::testing

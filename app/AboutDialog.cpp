@@ -1,0 +1,136 @@
+#include "app/AboutDialog.h"
+#include "controls/TemplateDialog.h"
+
+#include <QScreen>
+#include <algorithm>
+#include <array>
+
+#include "app/ProjectLinks.h"
+#include "controls/BitmapResource.h"
+#include "controls/DialogUnits.h"
+
+namespace varnell {
+namespace {
+
+constexpr int kPictureBitmap = 249;
+
+enum class ControlKind { Caption, Picture, Link, DefaultButton };
+
+struct ControlTemplate {
+  int id;
+  ControlKind kind;
+  const char* text;
+  int x, y, width, height;  // dialog units
+};
+
+// Template 246, 8 pt.
+constexpr int kWidthUnits = 288;
+constexpr int kHeightUnits = 161;
+constexpr std::array<ControlTemplate, 8> kControls{{
+    {AboutDialog::kOk, ControlKind::DefaultButton, "OK", 231, 138, 50, 16},
+    {0, ControlKind::Picture, "", 7, 7, 274, 53},
+    {AboutDialog::kVersion, ControlKind::Caption, "Version 2.1", 214, 61, 55, 8},
+    {0, ControlKind::Caption, "Support:", 20, 75, 43, 8},
+    {AboutDialog::kSupportLink, ControlKind::Link, "", 61, 75, 173, 8},
+    {0, ControlKind::Caption, "Homepage:", 20, 95, 43, 8},
+    {AboutDialog::kHomePageLink, ControlKind::Link, "", 61, 95, 152, 8},
+    {0, ControlKind::Caption, "Free to use. Comes with no warranty.", 20, 131, 167, 8},
+}};
+
+QRect PixelRect(const ControlTemplate& control) {
+  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
+                             TemplateFont::Shell8pt);
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& browser, QWidget* owner)
+    : QDialog(owner), shell_(shell), messages_(messages), browser_(browser) {
+  SetUpTemplateDialog(*this, "About", QSize(kWidthUnits, kHeightUnits));
+  CreateControls();
+  SetUpLink(supportLink_, kSupportPageUrl);
+  SetUpLink(homePageLink_, kHomePageUrl);
+  // OK ends the box through accept(); Escape and the close box through reject().
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutDialog::CreateControls() {
+  QLabel* lastCaption = nullptr;
+  int linksLeft = 0;
+  for (const ControlTemplate& control : kControls) {
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::Caption:
+        lastCaption = new QLabel(control.text, this);
+        widget = lastCaption;
+        break;
+      case ControlKind::Picture: {
+        picture_ = new QLabel(this);
+        const QPixmap banner = QPixmap::fromImage(LoadBitmapResource(kPictureBitmap));
+        picture_->setPixmap(banner);
+        widget = picture_;
+        break;
+      }
+      case ControlKind::Link: {
+        auto* link = new HyperLink(control.id, this);
+        (control.id == kSupportLink ? supportLink_ : homePageLink_) = link;
+        widget = link;
+        break;
+      }
+      case ControlKind::DefaultButton:
+        ok_ = new QPushButton(control.text, this);
+        ok_->setDefault(true);
+        widget = ok_;
+        break;
+    }
+    if (control.id != 0) widget->setObjectName(QString::number(control.id));
+    widget->setGeometry(PixelRect(control));
+    if (control.kind == ControlKind::Link && lastCaption != nullptr) {
+      const int captionEnd = lastCaption->x() + lastCaption->fontMetrics().horizontalAdvance(lastCaption->text());
+      lastCaption->resize(std::max(lastCaption->width(), captionEnd - lastCaption->x() + 2), lastCaption->height());
+      linksLeft = std::max({linksLeft, widget->x(), captionEnd + 6});
+    }
+  }
+  // The template's captions were measured for a narrower font than a Linux desktop's: each
+  // keeps its whole text and both links start after the wider one, still in one column.
+  for (HyperLink* link : {supportLink_, homePageLink_}) link->move(linksLeft, link->y());
+  // A picture control takes the size of its bitmap, whatever the template's rectangle says.
+  if (!picture_->pixmap().isNull()) picture_->resize(picture_->pixmap().size());
+}
+
+// The links get a 10 point face of the dialog's family (the template's font has no Linux
+// counterpart of its own), always underlined, their address as their text.
+void AboutDialog::SetUpLink(HyperLink* link, const char* url) {
+  QFont linkFont = font();
+  linkFont.setPointSize(10);
+  link->setFont(linkFont);
+  link->SetServices(&shell_, &messages_, &browser_);
+  link->SetURL(QString::fromUtf8(url));
+  link->SetUnderline(HyperLink::kUnderlineAlways);
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+  if (!initialised_) {
+    initialised_ = true;
+    CentreOverOwner();
+  }
+  QDialog::showEvent(event);
+}
+
+// Centred on the owner's window, then pushed back inside the owner's screen where the owner
+// hangs over its edge; without an owner, centred on the screen.
+void AboutDialog::CentreOverOwner() {
+  QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  QScreen* screen = owner != nullptr ? owner->screen() : this->screen();
+  const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
+  const QPoint centre = owner != nullptr ? owner->frameGeometry().center() : area.center();
+  QRect frame = frameGeometry();
+  frame.moveCenter(centre);
+  if (area.isValid()) {
+    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
+  }
+  move(frame.topLeft());
+}
+
+}  // namespace varnell

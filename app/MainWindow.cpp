@@ -1,0 +1,409 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+
+#include "controls/ControlLookup.h"
+#include "app/AboutDialog.h"
+#include "app/MainWindowTemplate.h"
+#include "app/PlatformMessageSink.h"
+#include "controls/BitmapResource.h"
+#include "controls/DialogUnits.h"
+#include "resources/VarnellResources.h"
+#include "info/FileInfoDialog.h"
+#include "platform/ExecutableFolder.h"
+#include "playermodule/PlayerModule.h"
+#include "settings/ProfileChoice.h"
+#include "settings/dialog/SettingsDialog.h"
+
+namespace varnell {
+
+using namespace main_window;
+
+namespace {
+constexpr int kBackgroundBitmap = 290;
+constexpr int kHandCursorBitmap = 262;
+constexpr int kIconBitmap = 266;
+
+QRect PixelRect(const ControlTemplate& control) {
+  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
+                             TemplateFont::Shell9pt);
+}
+}  // namespace
+
+MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
+                                             const QString& programFolder, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      platform_(platform),
+      programFolder_(programFolder),
+      store_(programFolder),
+      progressDialog_(this),
+      clipDialog_(this) {
+  runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+  // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
+  // list columns, output folder, output settings.
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setAcceptDrops(true);
+  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell9pt));
+  setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(kIconBitmap))));
+  setWindowTitle("Varnell");
+  background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
+
+  CreateControls();
+  profile_->addItem(kMp3ProfileName);
+  profile_->addItem(kWmaProfileName);
+  profile_->setCurrentIndex(0);
+  SkinButtons();
+  SetUpSliders();
+  EnableButton(kFileInformation, false);
+  taskList_->CreateColumns();
+  SetUpOutputFolder();
+  ApplyProfileChoice(0, state_.outputSettings, state_.currentPresetCode);
+  PreviewSetUp();
+  ConnectControls();
+  qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  // The engine outlives this window: a worker still running (the program quits during a batch)
+  // is stopped and joined here, so that its end does not call back into a window that is gone.
+  if (state_.engine) {
+    if (state_.engine->IsWorkerRunning()) state_.engine->stopFlag = true;
+    state_.engine->JoinWorker();
+    state_.engine->onWorkerEnding = nullptr;
+  }
+  // The player's thread must not reach a window that is gone: close the file, then unhook.
+  PlayerModule_Stop();
+  PlayerModule_Close();
+  PlayerModule_Initialize(nullptr, nullptr, nullptr);
+}
+
+void MainWindow::CreateControls() {
+  const QCursor hand(QPixmap::fromImage(LoadBitmapResource(kHandCursorBitmap)),
+                     kHandCursorHotSpot.x(), kHandCursorHotSpot.y());
+  for (const ControlTemplate& control : kControls) {
+    const QRect rect = PixelRect(control);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::SkinButton: {
+        auto* button = new SkinButton(control.id, this);
+        // Never drawn (the faces are pictures), but its "&" letter is the button's access key:
+        // Alt+A adds files; Alt+C, shared by Clip and Convert, moves the focus between them.
+        button->setText(control.text);
+        buttons_[control.id] = button;
+        widget = button;
+        break;
+      }
+      case ControlKind::HiddenButton:
+        hiddenRemove_ = new QPushButton(control.text, this);
+        hiddenRemove_->hide();
+        widget = hiddenRemove_;
+        break;
+      case ControlKind::TaskList:
+        taskList_ = new TaskListView(this);
+        widget = taskList_;
+        break;
+      case ControlKind::ProfileCombo:
+        profile_ = new QComboBox(this);
+        widget = profile_;
+        break;
+      case ControlKind::FolderCombo:
+        outputFolder_ = new QComboBox(this);
+        outputFolder_->setEditable(true);
+        outputFolder_->setInsertPolicy(QComboBox::InsertAlphabetically);
+        widget = outputFolder_;
+        break;
+      case ControlKind::PreviewFrame:
+        previewArea_ = new QFrame(this);
+        previewArea_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        previewArea_->setStyleSheet("background: black; color: black;");
+        widget = previewArea_;
+        break;
+      case ControlKind::Slider: {
+        auto* slider = new BitmapSlider(control.id, this);
+        sliders_[control.id] = slider;
+        widget = slider;
+        break;
+      }
+    }
+    widget->setObjectName(QString::number(control.id));
+    // A drop-down's height in a template includes its open list; the box itself is one line.
+    if (control.kind == ControlKind::ProfileCombo || control.kind == ControlKind::FolderCombo) {
+      widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
+    } else {
+      widget->setGeometry(rect);
+    }
+  }
+  for (int id : kHandCursorButtons) buttons_.at(id)->setCursor(hand);
+  for (const ToolTip& tip : kToolTips) buttons_.at(tip.id)->setToolTip(tip.text);
+}
+
+void MainWindow::SkinButtons() {
+  for (const ButtonSkin& skin : kButtonSkins) {
+    SkinButton* face = buttons_.at(skin.id);
+    if (skin.shape != 0) face->SetShapeFromBitmap(skin.shape);
+    EnableButton(skin.id, skin.enabledAtStart);
+  }
+  if (kFileInformationSkin.shape != 0) {
+    buttons_.at(kFileInformation)->SetShapeFromBitmap(kFileInformationSkin.shape);
+  }
+}
+
+void MainWindow::SetUpSliders() {
+  // The preview's code (MainWindowPreview.cpp) gives these their actions; their look and ranges
+  // are set here.
+  BitmapSlider* position = sliders_.at(kPositionSlider);
+  BitmapSlider* volume = sliders_.at(kVolumeSlider);
+  for (BitmapSlider* slider : {position, volume}) {
+    slider->SetFocusFrame(false);
+    slider->SetMargins(2, 3, 2, 0);
+    slider->LoadThumb();
+  }
+  position->LoadChannel(306, 307);
+  position->SetLimits(0, 10000);
+  position->setEnabled(false);
+  volume->LoadChannel(300, 299);
+  volume->SetLimits(0, 100000);
+  volume->SetValue(30000);
+}
+
+void MainWindow::EnableButton(int id, bool enabled) {
+  const ButtonSkin* skin = &kFileInformationSkin;
+  for (const ButtonSkin& candidate : kButtonSkins) {
+    if (candidate.id == id) skin = &candidate;
+  }
+  if (skin->id != id) return;
+  SkinButton* face = buttons_.at(id);
+  const ButtonLook look = enabled || !skin->disabledLook ? skin->enabledLook : *skin->disabledLook;
+  face->setEnabled(enabled);
+  face->LoadStateBitmaps(look.hover, look.normal, look.pressed);
+  face->update();
+}
+
+SkinButton* MainWindow::button(int id) const { return FindControl(buttons_, id); }
+
+BitmapSlider* MainWindow::slider(int id) const { return FindControl(sliders_, id); }
+
+// The window's message map: every control id wired to its handler.
+void MainWindow::ConnectControls() {
+  const auto onClick = [this](int id, void (MainWindow::*handler)()) {
+    connect(buttons_.at(id), &QAbstractButton::clicked, this, handler);
+  };
+  onClick(kAdd, &MainWindow::AddFiles);
+  onClick(kRemove, &MainWindow::RemoveSelected);
+  onClick(kRemove, &MainWindow::StopPreview);
+  onClick(kPlay, &MainWindow::PlayPause);
+  onClick(kStop, &MainWindow::StopPreview);
+  for (const auto& [id, slider] : sliders_) {
+    connect(slider, &BitmapSlider::moved, this, &MainWindow::SliderMoved,
+            Qt::QueuedConnection);
+  }
+  onClick(kClearAll, &MainWindow::ClearAll);
+  onClick(kClip, &MainWindow::ClipCommand);
+  onClick(kBrowse, &MainWindow::Browse);
+  onClick(kFindTarget, &MainWindow::FindTarget);
+  onClick(kHelp, &MainWindow::Help);
+  onClick(kMinimise, &MainWindow::Minimise);
+  onClick(kClose, &MainWindow::CloseProgram);
+  onClick(kConvert, &MainWindow::StartConverting);
+  onClick(kMerge, &MainWindow::MergeFiles);
+  onClick(kSetting, &MainWindow::Settings);
+  onClick(kFileInformation, &MainWindow::FileInformation);
+  onClick(kAbout, &MainWindow::About);
+  progressTimer_.setInterval(300);
+  connect(&progressTimer_, &QTimer::timeout, this, &MainWindow::ProgressTick);
+  progressDialog_.killProgressTimer = [this] { progressTimer_.stop(); };
+  clipDialog_.handBackPlayer = [this] { PreviewSetUp(); };
+  clipDialog_.taskListHasSelection = [this] { return taskList_->FirstSelectedRow() >= 0; };
+  progressDialog_.setShutDownFlag = [this](bool on) { shutDownFlag_ = on; };
+  connect(hiddenRemove_, &QPushButton::clicked, this, &MainWindow::RemoveSelected);
+  connect(taskList_, &TaskListView::clicked, this, &MainWindow::RowClicked);
+  connect(taskList_, &TaskListView::contextMenuRequested, this, &MainWindow::ContextMenu);
+  connect(profile_, &QComboBox::currentIndexChanged, this, &MainWindow::ProfileChanged);
+}
+
+void MainWindow::SetUpOutputFolder() {
+  currentOutputFolder_ = store_.StartUpFolder();
+  outputFolder_->addItem(currentOutputFolder_);
+  outputFolder_->setCurrentIndex(0);
+  outputFolder_->setEditText(currentOutputFolder_);
+}
+
+void MainWindow::ShowMessage(const QString& text) {
+  platform_.messages.Show(text, QString(), MessageButtons::Ok, this);
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(rect(), background_);
+}
+
+// Dragging the background moves the frameless window, as a title bar would.
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
+  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+  dragOrigin_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (dragOrigin_ && (event->buttons() & Qt::LeftButton)) {
+    move(event->globalPosition().toPoint() - *dragOrigin_);
+    return;
+  }
+  QDialog::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  dragOrigin_.reset();
+  QDialog::mouseReleaseEvent(event);
+}
+
+// While files are being added a drop is refused (the pointer says so) rather than lost midway.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!addingFiles_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  if (addingFiles_) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  if (!paths.isEmpty()) DropFiles(paths);
+}
+
+// The window manager's close (Alt+F4) leaves the window open; only the Close button ends it.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!closing_) event->ignore();
+}
+
+// The Delete key removes the selected task wherever the keyboard focus is in this window, also
+// in the edit fields of the combo boxes.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget != nullptr && (widget == this || isAncestorOf(widget)) && widget->window() == this) {
+      RemoveSelected();
+      StopPreview();  // as the Remove button does
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::ProfileChanged(int item) {
+  if (item < 0) {
+    state_.outputSettings.audioOnly = false;
+    state_.outputSettings.thumbnail = false;
+    return;
+  }
+  ApplyProfileChoice(item, state_.outputSettings, state_.currentPresetCode);
+  const QString name = profile_->itemText(item);
+  for (int row = 0; row < taskList_->GetItemCount(); ++row) {
+    taskList_->SetItemText(row, TaskListView::kOutputFormat, name);
+  }
+}
+
+void MainWindow::Browse() {
+  for (;;) {
+    const std::optional<QString> chosen =
+        platform_.fileDialogs.BrowseFolder(this, "Please select output folder:");
+    if (!chosen) return;
+    if (!chosen->isEmpty() && !QFileInfo(*chosen).isDir()) {
+      ShowMessage("The output folder name is invalid!");
+      continue;
+    }
+    if (chosen->isEmpty()) return;
+    outputFolder_->addItem(*chosen);
+    outputFolder_->setCurrentIndex(outputFolder_->findText(*chosen));
+    outputFolder_->setEditText(*chosen);
+    currentOutputFolder_ = *chosen;
+    return;
+  }
+}
+
+void MainWindow::FindTarget() { Open(outputFolder_->currentText(), OpenTarget::Folder); }
+
+// Nothing the user asks to open fails without a word: when neither the desktop nor (for a page)
+// the web browser opens it, a box says what and why.
+void MainWindow::Open(const QString& target, OpenTarget kind) {
+  if (const auto reason = OpenForUser(platform_.shell, platform_.browser, target, kind)) {
+    ShowMessage(CannotOpenMessage(target, *reason));
+  }
+}
+
+void MainWindow::Help() {
+  const QString help = HelpPagePath(programFolder_);
+  if (!help.isEmpty()) {
+    Open(help, OpenTarget::Page);
+  } else {
+    ShowMessage("Can not find help file!");
+  }
+}
+
+void MainWindow::ClipCommand() {
+  const std::vector<int> rows = taskList_->SelectedRows();
+  if (rows.empty()) {
+    ShowMessage("Please select the video files to cut!");
+    return;
+  }
+  // One clip dialog per selected row, in turn; OK writes the row's start and end times.
+  for (int row : rows) {
+    clipRowIndex_ = row;
+    taskList_->setFocus();
+    StopPreview();
+    ClipRow clip;
+    clip.sourcePath = taskList_->GetItemText(row, TaskListView::kSourceFile);
+    clip.startTime = taskList_->GetItemText(row, TaskListView::kStartTime);
+    clip.endTime = taskList_->GetItemText(row, TaskListView::kEndTime);
+    clip.durationSeconds = taskList_->GetItemText(row, TaskListView::kDuration);
+    if (const auto times = clipDialog_.EditRow(clip)) {
+      taskList_->SetItemText(row, TaskListView::kStartTime, times->first);
+      taskList_->SetItemText(row, TaskListView::kEndTime, times->second);
+    }
+  }
+}
+
+void MainWindow::Minimise() { showMinimized(); }
+
+// A new settings window each time: it starts from the current preset and the saved choices.
+void MainWindow::Settings() {
+  PlatformMessageSink messages(platform_.messages, this);
+  SettingsDialog settings(state_.outputSettings, state_.currentPresetCode, messages, this);
+  settings.exec();
+}
+
+void MainWindow::FileInformation() {
+  if (!ProbeSelectedRow()) return;
+  FileInfoDialog information(state_.mediaInformation, this);
+  information.exec();
+}
+
+void MainWindow::About() {
+  AboutDialog about(platform_.shell, platform_.messages, platform_.browser, this);
+  about.exec();
+}
+
+void MainWindow::CloseProgram() {
+  PlayerModule_Close();
+  closing_ = true;
+  done(QDialog::Accepted);
+}
+
+}  // namespace varnell

@@ -1,0 +1,110 @@
+// Template 102, the main window: every control with its id, kind, text and rectangle in dialog
+// units (9 pt template), and the skin of each bitmap button.
+#pragma once
+
+#include <array>
+#include <optional>
+
+namespace varnell::main_window {
+
+enum ControlId : int {
+  kAdd = 1000, kClip = 1001, kHiddenRemove = 1002, kPlay = 1003, kConvert = 1004, kFindTarget = 1005,
+  kBrowse = 1076, kOutputFolder = 1077, kHelp = 1090, kRemove = 1092, kClearAll = 1095,
+  kClose = 1096, kMinimise = 1097, kAbout = 1098, kMerge = 1099, kFileInformation = 1102,
+  kProfile = 1105, kTaskList = 1114, kSetting = 1115, kStop = 1135, kVolumeSymbol = 1137,
+  kPreviewArea = 1139, kPositionSlider = 1140, kVolumeSlider = 1141,
+};
+
+enum class ControlKind { SkinButton, HiddenButton, TaskList, ProfileCombo, FolderCombo, PreviewFrame, Slider };
+
+struct ControlTemplate {
+  int id;
+  ControlKind kind;
+  const char* text;
+  int x, y, width, height;  // dialog units
+};
+
+inline constexpr int kWidthUnits = 503;
+inline constexpr int kHeightUnits = 307;
+
+inline constexpr std::array<ControlTemplate, 24> kControls{{
+    {kAdd, ControlKind::SkinButton, "&Add", 7, 13, 78, 34},
+    {kClip, ControlKind::SkinButton, "&Clip", 82, 13, 76, 34},
+    {kHelp, ControlKind::SkinButton, "&Help", 157, 13, 76, 34},
+    {kHiddenRemove, ControlKind::HiddenButton, "&??", 234, 63, 50, 14},
+    {kTaskList, ControlKind::TaskList, "", 7, 56, 302, 156},
+    {kRemove, ControlKind::SkinButton, "Cut", 27, 217, 40, 32},
+    {kClearAll, ControlKind::SkinButton, "Empty", 95, 217, 41, 32},
+    {kMerge, ControlKind::SkinButton, "Merge", 166, 217, 40, 32},
+    {kFileInformation, ControlKind::SkinButton, "File Infomation", 236, 217, 39, 30},
+    {kProfile, ControlKind::ProfileCombo, "", 47, 257, 196, 30},
+    {kOutputFolder, ControlKind::FolderCombo, "", 46, 277, 197, 73},
+    {kSetting, ControlKind::SkinButton, "Setting", 254, 249, 66, 23},
+    {kBrowse, ControlKind::SkinButton, "Browse", 254, 274, 63, 19},
+    {kFindTarget, ControlKind::SkinButton, "Find Target", 321, 273, 61, 19},
+    {kConvert, ControlKind::SkinButton, "&Convert", 382, 245, 107, 46},
+    {kPreviewArea, ControlKind::PreviewFrame, "", 317, 69, 183, 131},
+    {kPositionSlider, ControlKind::Slider, "", 318, 204, 180, 12},
+    {kPlay, ControlKind::SkinButton, "Play", 317, 217, 31, 20},
+    {kStop, ControlKind::SkinButton, "Stop", 348, 216, 40, 20},
+    {kVolumeSymbol, ControlKind::SkinButton, "Check Volume", 434, 219, 12, 14},
+    {kVolumeSlider, ControlKind::Slider, "", 447, 220, 46, 11},
+    {kAbout, ControlKind::SkinButton, "00", 469, 0, 12, 16},
+    {kMinimise, ControlKind::SkinButton, "Button_MIX", 481, 0, 12, 13},
+    {kClose, ControlKind::SkinButton, "Close", 492, 0, 10, 14},
+}};
+
+struct ButtonLook {
+  int hover, normal, pressed;
+};
+
+struct ButtonSkin {
+  int id;
+  int shape;  // 0: the button keeps its rectangle
+  ButtonLook enabledLook;
+  std::optional<ButtonLook> disabledLook;
+  bool enabledAtStart;
+};
+
+constexpr ButtonLook Same(int bitmap) { return {bitmap, bitmap, bitmap}; }
+
+// In the order the window skins them.
+inline constexpr std::array<ButtonSkin, 16> kButtonSkins{{
+    {kConvert, 186, {185, 186, 186}, Same(279), false},
+    {kAdd, 177, {178, 177, 177}, std::nullopt, true},
+    {kClip, 280, {226, 180, 180}, Same(280), false},
+    {kHelp, 181, {182, 181, 181}, std::nullopt, true},
+    {kRemove, 229, {188, 189, 189}, Same(229), false},
+    {kClearAll, 269, {269, 191, 191}, Same(212), false},
+    {kBrowse, 199, Same(199), std::nullopt, true},
+    {kFindTarget, 204, Same(204), std::nullopt, true},
+    {kMinimise, 207, {208, 207, 207}, std::nullopt, true},
+    {kClose, 209, {210, 209, 209}, std::nullopt, true},
+    {kAbout, 253, {253, 254, 254}, std::nullopt, true},
+    {kSetting, 196, {196, 197, 197}, Same(200), false},
+    {kMerge, 0, {286, 295, 295}, Same(296), false},
+    {kPlay, 301, Same(302), Same(301), false},
+    {kStop, 303, Same(304), Same(303), false},
+    {kVolumeSymbol, 293, Same(293), std::nullopt, true},
+}};
+// File Information is skinned like the others but set up after the sliders.
+inline constexpr ButtonSkin kFileInformationSkin{kFileInformation, 261, {244, 243, 243}, Same(261), false};
+
+// The buttons that show the hand cursor, disabled or not.
+inline constexpr std::array<int, 14> kHandCursorButtons{
+    kAdd, kClip, kHelp, kRemove, kClearAll, kMerge, kFileInformation,
+    kAbout, kBrowse, kFindTarget, kConvert, kMinimise, kClose, kSetting};
+
+struct ToolTip {
+  int id;
+  const char* text;
+};
+inline constexpr std::array<ToolTip, 16> kToolTips{{
+    {kAdd, "Add File"}, {kClip, "Clip Video"}, {kPlay, "Play"}, {kConvert, "Start Converting"},
+    {kFindTarget, "Open output files"}, {kBrowse, "Set output files"}, {kHelp, "Help"},
+    {kRemove, "Remove"}, {kClearAll, "Clear All"}, {kClose, "Close"}, {kMinimise, "Minimize"},
+    {kAbout, "About"}, {kMerge, " Merge into a file"}, {kFileInformation, "File Information"},
+    {kSetting, "Conversion Settings"}, {kStop, "Stop"},
+}};
+
+}  // namespace varnell::main_window

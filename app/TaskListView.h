@@ -1,0 +1,64 @@
+// The task list: one row per conversion task, a check box in front of every row and one in the
+// header that checks or clears all rows. The rows themselves are the program's task store.
+#pragma once
+
+#include <QTableWidget>
+#include <vector>
+
+#include "app/CheckableHeader.h"
+
+namespace varnell {
+
+class TaskListView : public QTableWidget {
+  Q_OBJECT
+ public:
+  enum Column { kSourceFile, kStartTime, kEndTime, kOutputFormat, kStatus, kDuration, kColumnCount };
+
+  explicit TaskListView(QWidget* parent = nullptr);
+
+  // Columns, header box, background and grid as the main window creates them; the list is
+  // hidden until it holds a row.
+  void CreateColumns();
+  // Subclasses the header box once; later calls do nothing.
+  void SetUp();
+  bool isInitialised() const { return initialised_; }
+
+  int GetItemCount() const { return rowCount(); }
+  // Inserts a row with the path in column 0 and empty other columns, unchecked; returns the
+  // row it became (a row past the end is appended).
+  int InsertRow(int row, const QString& sourcePath);
+  void DeleteItem(int row);
+  void DeleteAllItems();
+  QString GetItemText(int row, int column) const;
+  void SetItemText(int row, int column, const QString& text);
+  void SetItemToolTip(int row, int column, const QString& text);
+  bool GetCheck(int row) const;
+  void SetCheck(int row, bool checked);
+
+  int FirstSelectedRow() const;  // -1 when none
+  int LastSelectedRow() const;   // -1 when none
+  std::vector<int> SelectedRows() const;  // ascending
+  void SelectAndFocusRow(int row);
+  void DeselectRow(int row);
+
+  CheckableHeader* headerCtrl() const { return header_; }
+
+ signals:
+  void clicked();                               // any left click in the list
+  void contextMenuRequested(const QPoint& globalPosition);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void OnItemChanged(QTableWidgetItem* item);
+  void OnHeaderBoxClicked(int newImage);
+  void UpdateHeaderBox();
+
+  CheckableHeader* header_;
+  bool initialised_ = false;
+  bool settingAllChecks_ = false;
+};
+
+}  // namespace varnell

@@ -1,0 +1,51 @@
+#include "app/VarnellApplication.h"
+
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/MainWindow.h"
+#include "app/CommandLineFiles.h"
+#include "app/QuitSignalNotifier.h"
+#include "engine/FileSizeLimitSignal.h"
+#include "engine/LibraryLog.h"
+#include "platform/ExecutableFolder.h"
+#include "platform/qt/DesktopBrowserLauncher.h"
+#include "platform/qt/LogindPowerOff.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtShell.h"
+#include "resources/VarnellResources.h"
+
+namespace varnell {
+
+VarnellApplication::VarnellApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+int VarnellApplication::InitInstance() {
+  InitVarnellResources();
+  QuietLibraryLog();
+  IgnoreFileSizeLimitSignal();
+  // arguments() no longer holds the options Qt took for itself (-platform, -style, ...).
+  const CommandLineFiles files = ReadCommandLineFiles(arguments(), QDir::currentPath());
+  for (const QString& option : files.ignoredOptions) {
+    std::fprintf(stderr, "%s\n", qPrintable(IgnoredOptionNotice(option)));
+  }
+  QtMessageBox messages;
+  QtFileDialogs fileDialogs;
+  QtShell shell;
+  LogindPowerOff powerOff;
+  DesktopBrowserLauncher browser;
+  const Platform platform{messages, fileDialogs, shell, powerOff, browser};
+  MainWindow dialog(state_, platform, ExecutableFolder());
+  const QuitSignalNotifier quitSignals;
+  QObject::connect(&quitSignals, &QuitSignalNotifier::quitRequested, &dialog,
+                   &MainWindow::QuitOnSignal);
+  // Added once the window's loop runs, so the window is up when an invalid file's box shows.
+  if (!files.paths.isEmpty()) {
+    QTimer::singleShot(0, &dialog, [&dialog, paths = files.paths] { dialog.AddChosenFiles(paths); });
+  }
+  dialog.exec();
+  return 0;
+}
+
+}  // namespace varnell

@@ -1,0 +1,147 @@
+#include "controls/SkinButton.h"
+
+#include <QColor>
+#include <QEnterEvent>
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "controls/BitmapRegion.h"
+#include "controls/BitmapResource.h"
+
+namespace varnell {
+
+namespace {
+
+// Most buttons load their normal picture as the pressed one; the shift and the
+// shade still make a press visible.
+constexpr QPoint kPressedShift(1, 1);
+const QColor kPressedShade(0, 0, 0, 31);  // about 12 % black
+
+// Qt clears the mask when given an empty region; a region wholly outside the
+// widget keeps an all-white shape invisible instead.
+const QRegion kNothingVisible(-1, -1, 1, 1);
+
+}  // namespace
+
+SkinButton::SkinButton(int controlId, QWidget* parent)
+    : QAbstractButton(parent), controlId_(controlId) {}
+
+SkinButton::~SkinButton() { ReturnAncestorCursor(); }
+
+int SkinButton::controlId() const {
+  return controlId_;
+}
+
+void SkinButton::SetShapeFromBitmap(int bitmapId) {
+  SetShapeFromImage(LoadBitmapResource(bitmapId));
+}
+
+void SkinButton::SetShapeFromImage(const QImage& shape) {
+  shape_ = RegionFromBitmap(shape);
+  shaped_ = true;
+  setMask(shape_.isEmpty() ? kNothingVisible : shape_);
+  update();
+}
+
+void SkinButton::LoadStateBitmaps(int hoverId, int normalId, int pressedId) {
+  SetStateImages(LoadBitmapResource(hoverId), LoadBitmapResource(normalId),
+                 LoadBitmapResource(pressedId));
+}
+
+void SkinButton::SetStateImages(const QImage& hover, const QImage& normal,
+                                    const QImage& pressed) {
+  hoverFace_ = QPixmap::fromImage(hover);
+  normalFace_ = QPixmap::fromImage(normal);
+  pressedFace_ = QPixmap::fromImage(pressed);
+  updateGeometry();
+  update();
+}
+
+bool SkinButton::isHovered() const {
+  return hovered_;
+}
+
+QSize SkinButton::sizeHint() const {
+  return normalFace_.isNull() ? QAbstractButton::sizeHint() : normalFace_.size();
+}
+
+void SkinButton::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  if (shaped_) {
+    painter.setClipRegion(shape_);
+  }
+  const QPixmap& face = hovered_ ? hoverFace_ : normalFace_;
+  if (!face.isNull()) {
+    painter.drawPixmap(rect(), face);
+  }
+  if (isDown()) {
+    if (!pressedFace_.isNull()) {
+      painter.drawPixmap(rect().translated(kPressedShift), pressedFace_);
+    }
+    painter.fillRect(rect(), kPressedShade);
+  }
+}
+
+// Enter and leave stand in for the short hover timer of the skinned dialogs:
+// the face changes as soon as the pointer crosses the shape's edge.
+void SkinButton::enterEvent(QEnterEvent* event) {
+  hovered_ = true;
+  LendCursorToAncestor();
+  update();
+  QAbstractButton::enterEvent(event);
+}
+
+void SkinButton::leaveEvent(QEvent* event) {
+  hovered_ = false;
+  ReturnAncestorCursor();
+  update();
+  QAbstractButton::leaveEvent(event);
+}
+
+// Disabling the button under the pointer makes Qt clear the shown cursor just
+// before this event, and nothing else sets it until the pointer moves to
+// another widget: show the button's cursor again.
+void SkinButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && hovered_ && !isEnabled() &&
+      testAttribute(Qt::WA_SetCursor)) {
+    if (QWindow* shown = window()->windowHandle()) shown->setCursor(cursor());
+  }
+  QAbstractButton::changeEvent(event);
+}
+
+// Entering a disabled widget, Qt shows the cursor of the nearest enabled
+// ancestor; lending it the cursor while the pointer is here (enabled or not,
+// since the state may change meanwhile) makes that the button's.
+void SkinButton::LendCursorToAncestor() {
+  if (!testAttribute(Qt::WA_SetCursor) || cursorBorrower_) return;
+  QWidget* ancestor = parentWidget();
+  while (ancestor != nullptr && !ancestor->isWindow() && !ancestor->isEnabled()) {
+    ancestor = ancestor->parentWidget();
+  }
+  if (ancestor == nullptr) return;
+  cursorBorrower_ = ancestor;
+  borrowerCursor_.reset();
+  if (ancestor->testAttribute(Qt::WA_SetCursor)) borrowerCursor_ = ancestor->cursor();
+  ancestor->setCursor(cursor());
+}
+
+void SkinButton::ReturnAncestorCursor() {
+  if (!cursorBorrower_) return;
+  if (borrowerCursor_) {
+    cursorBorrower_->setCursor(*borrowerCursor_);
+  } else {
+    cursorBorrower_->unsetCursor();
+  }
+  cursorBorrower_ = nullptr;
+  borrowerCursor_.reset();
+}
+
+// Also consulted while the button is held, so dragging off the shape (not just
+// off the bounding box) releases the press.
+bool SkinButton::hitButton(const QPoint& pos) const {
+  return shaped_ ? shape_.contains(pos) : rect().contains(pos);
+}
+
+}  // namespace varnell

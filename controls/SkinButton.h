@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QCursor>
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+#include <QRegion>
+#include <optional>
+
+class QEnterEvent;
+class QEvent;
+class QPaintEvent;
+
+namespace varnell {
+
+// Skinned push button: its face is a picture per state (normal, under the
+// pointer, pressed) and its window is cut to the shape of a picture, so round
+// or irregular buttons sit on a dialog's background picture. The owning dialog
+// handles clicks and tool tips; the button only draws itself and tracks the
+// pointer. It draws the same whether enabled or not: owners load a separate
+// disabled look. Owners set it up once with SetShapeFromBitmap, then
+// LoadStateBitmaps, and may load other looks later.
+//
+// A cursor set on the button (setCursor) shows over it whether it is enabled
+// or not. Qt shows a disabled widget the cursor of its nearest enabled
+// ancestor instead, so while the pointer is over the button that ancestor
+// wears the button's cursor, and gets its own back when the pointer leaves.
+class SkinButton : public QAbstractButton {
+  Q_OBJECT
+
+ public:
+  explicit SkinButton(int controlId, QWidget* parent = nullptr);
+  ~SkinButton() override;
+
+  int controlId() const;
+
+  void SetShapeFromBitmap(int bitmapId);
+  // Only the non-white pixels of shape are part of the button: they are drawn
+  // and take clicks. An all-white shape makes the button invisible and
+  // unclickable.
+  void SetShapeFromImage(const QImage& shape);
+
+  // Replaces any faces loaded before; missing resources leave null faces,
+  // which draw nothing.
+  void LoadStateBitmaps(int hoverId, int normalId, int pressedId);
+  void SetStateImages(const QImage& hover, const QImage& normal, const QImage& pressed);
+
+  bool isHovered() const;
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool hitButton(const QPoint& pos) const override;
+
+ private:
+  void LendCursorToAncestor();
+  void ReturnAncestorCursor();
+
+  const int controlId_;
+  QPixmap hoverFace_;
+  QPixmap normalFace_;
+  QPixmap pressedFace_;
+  // Kept apart from mask(): Qt takes an empty mask to mean "no mask at all".
+  QRegion shape_;
+  bool shaped_ = false;
+  bool hovered_ = false;
+  // The ancestor wearing this button's cursor while the pointer is over it, and what it wore.
+  QPointer<QWidget> cursorBorrower_;
+  std::optional<QCursor> borrowerCursor_;
+};
+
+}  // namespace varnell

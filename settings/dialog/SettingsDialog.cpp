@@ -1,0 +1,305 @@
+#include "settings/dialog/SettingsDialog.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QWindow>
+#include <algorithm>
+#include <string>
+
+#include "controls/DialogUnits.h"
+#include "settings/PresetTable.h"
+#include "settings/SettingsAcceptance.h"
+#include "settings/dialog/ChoiceListControl.h"
+#include "settings/dialog/EncoderChangeTable.h"
+#include "settings/dialog/SettingsDialogTemplate.h"
+#include "settings/dialog/VideoCodecChangeTable.h"
+
+namespace varnell {
+
+using namespace settings_dialog;
+
+namespace {
+
+// Each list with its preset column and its choice text, in the order the lists exchange their
+// texts: frame size, frame rate and video codec first, then 1066 to 1070.
+struct ChoicePair {
+  int id;
+  PresetColumn column;
+  std::string SavedChoiceTexts::*text;
+};
+
+constexpr ChoicePair kChoicePairs[] = {
+    {kFrameSize, PresetColumn::FrameSize, &SavedChoiceTexts::frameSize},
+    {kFrameRate, PresetColumn::FrameRate, &SavedChoiceTexts::frameRate},
+    {kVideoCodec, PresetColumn::VideoCodec, &SavedChoiceTexts::videoCodec},
+    {kVideoBitRate, PresetColumn::VideoBitRate, &SavedChoiceTexts::videoBitRate},
+    {kSampleRate, PresetColumn::SampleRate, &SavedChoiceTexts::sampleRate},
+    {kChannel, PresetColumn::Channel, &SavedChoiceTexts::channel},
+    {kEncoder, PresetColumn::AudioEncoder, &SavedChoiceTexts::encoder},
+    {kAudioBitRate, PresetColumn::AudioBitRate, &SavedChoiceTexts::audioBitRate},
+};
+
+// The closed height of a drop-down list; the template's heights include the dropped part.
+constexpr int kClosedListHeightUnits = 14;
+// The template's 80-unit lists were measured for a narrower font and cut "2 Channel Stereo" on a
+// Linux desktop; the visible lists reach to 10 units inside the group box's right edge (168), the
+// inset its captions have on the left.
+constexpr int kVisibleListRightUnits = 158;
+
+QRect Units(int x, int y, int width, int height) {
+  return DialogUnitsToPixels(x, y, width, height, TemplateFont::Shell8pt);
+}
+
+SavedChoiceTexts DefaultChoices(const Preset& preset) {
+  SavedChoiceTexts defaults;
+  for (const ChoicePair& pair : kChoicePairs) defaults.*pair.text = preset.parameter(pair.column).defaultChoice;
+  if (preset.audioOnly) {
+    defaults.frameSize.clear();
+    defaults.frameRate.clear();
+    defaults.videoCodec.clear();
+    defaults.videoBitRate.clear();
+  }
+  return defaults;
+}
+
+AcceptedChoices ToAccepted(const SavedChoiceTexts& texts) {
+  return AcceptedChoices{.encoder = texts.encoder,
+                         .audioBitRate = texts.audioBitRate,
+                         .sampleRate = texts.sampleRate,
+                         .channel = texts.channel,
+                         .videoCodec = texts.videoCodec,
+                         .frameSize = texts.frameSize,
+                         .frameRate = texts.frameRate,
+                         .videoBitRate = texts.videoBitRate};
+}
+
+bool IsEnterKey(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(OutputSettings& settings, int currentPresetCode, MessageSink& messages, QWidget* parent)
+    : QDialog(parent), settings_(settings), currentPresetCode_(currentPresetCode), messages_(messages) {
+  setWindowTitle("Setting");
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  setModal(true);
+  QFont templateFont = font();
+  templateFont.setPointSize(8);
+  setFont(templateFont);
+  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
+
+  BuildFromTemplate();
+  ConnectControls();
+}
+
+QComboBox* SettingsDialog::list(int id) const {
+  const auto it = lists_.find(id);
+  return it == lists_.end() ? nullptr : it->second;
+}
+
+QPushButton* SettingsDialog::button(int id) const {
+  const auto it = buttons_.find(id);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void SettingsDialog::BuildFromTemplate() {
+  for (const ControlTemplate& control : kControls) {
+    const QString text = QString::fromUtf8(control.text);
+    QRect rect = Units(control.x, control.y, control.width, control.height);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::Static: {
+        auto* caption = new QLabel(text, this);
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Measured for a narrower font than a Linux desktop's: a caption keeps its whole text.
+        rect.setWidth(std::max(rect.width(), caption->fontMetrics().horizontalAdvance(text) + 2));
+        widget = caption;
+        break;
+      }
+      case ControlKind::GroupBox:
+        widget = new QGroupBox(text, this);
+        break;
+      case ControlKind::PushButton:
+      case ControlKind::DefaultPushButton: {
+        auto* pushButton = new QPushButton(text, this);
+        // Only the OK button looks like the default one, and no button takes Enter (see
+        // keyPressEvent).
+        pushButton->setAutoDefault(false);
+        pushButton->setDefault(control.kind == ControlKind::DefaultPushButton);
+        pushButton->installEventFilter(this);
+        buttons_[control.id] = pushButton;
+        widget = pushButton;
+        break;
+      }
+      case ControlKind::DropDownList: {
+        auto* choiceList = new QComboBox(this);
+        rect.setHeight(Units(0, 0, 0, kClosedListHeightUnits).height());
+        if (control.visible) {
+          rect.setWidth(std::max(rect.width(), Units(0, 0, kVisibleListRightUnits, 0).width() - rect.x()));
+        }
+        lists_[control.id] = choiceList;
+        widget = choiceList;
+        break;
+      }
+    }
+    if (control.id != 0) widget->setObjectName(QString::number(control.id));
+    widget->setGeometry(rect);
+    widget->setEnabled(control.enabled);
+    if (!control.visible) widget->hide();
+  }
+
+  // The preset's name stands out in red on its disabled button.
+  QPushButton* presetName = button(kPresetName);
+  QPalette palette = presetName->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::ButtonText, QColor(255, 0, 0));
+  }
+  presetName->setPalette(palette);
+
+  button(kDefault)->setToolTip("Default setting");
+  button(kOk)->setToolTip("OK");
+  button(kCancel)->setToolTip("Cancel");
+}
+
+// The dialog's message map. Escape and the close box reach reject() through QDialog; the
+// showing of the window is showEvent.
+void SettingsDialog::ConnectControls() {
+  connect(button(kOk), &QPushButton::clicked, this, &SettingsDialog::OnOK);
+  connect(button(kCancel), &QPushButton::clicked, this, &QDialog::reject);
+  connect(button(kDefault), &QPushButton::clicked, this, &SettingsDialog::OnDefault);
+  // activated, not currentIndexChanged: only the user's own picks rebuild the dependent lists.
+  connect(list(kEncoder), &QComboBox::activated, this, [this] { OnEncoderChange(nullptr); });
+  connect(list(kVideoCodec), &QComboBox::activated, this, [this] { OnVideoCodecChange(nullptr); });
+}
+
+void SettingsDialog::OnInitDialog() {
+  settings_.audioOnly = false;
+  settings_.thumbnail = false;
+  if (const Preset* preset = FindPreset(currentPresetCode_)) {
+    button(kPresetName)->setText(QString::fromStdString(preset->displayName));
+    settings_.audioOnly = preset->audioOnly;
+    settings_.thumbnail = preset->thumbnail;
+    if (preset->audioOnly) {
+      for (int id : kVideoLists) {
+        list(id)->clear();
+        list(id)->setEnabled(false);
+      }
+    }
+    for (const ChoicePair& pair : kChoicePairs) {
+      const std::vector<std::string>& choices = preset->parameter(pair.column).choices;
+      if (!choices.empty()) FillChoiceList(*list(pair.id), choices);
+    }
+    choices_ = settings_.previousPresetCode == currentPresetCode_ ? settings_.savedChoices : DefaultChoices(*preset);
+  }
+  DoDataExchange(false);
+}
+
+void SettingsDialog::DoDataExchange(bool save) {
+  for (const ChoicePair& pair : kChoicePairs) {
+    QComboBox& choiceList = *list(pair.id);
+    if (save) {
+      choices_.*pair.text = SaveChoiceText(choiceList);
+    } else {
+      LoadChoiceText(choiceList, choices_.*pair.text);
+    }
+  }
+}
+
+void SettingsDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // A spontaneous show is the window system mapping the window again (after minimising, for
+  // instance), not the dialog being shown.
+  if (event->spontaneous()) return;
+  if (!initialised_) {
+    initialised_ = true;
+    OnInitDialog();
+  }
+  OnShowWindow();
+}
+
+// The dependent lists are rebuilt for the encoder and codec the dialog opens with. They keep the
+// texts it opened with (the saved ones on the same preset, else the preset's defaults) where they
+// hold them: the fixed selections here would make OK pressed at once change the stored rates.
+void SettingsDialog::OnShowWindow() {
+  OnEncoderChange(&choices_);
+  OnVideoCodecChange(&choices_);
+}
+
+void SettingsDialog::OnEncoderChange(const SavedChoiceTexts* preferred) {
+  const QComboBox& encoder = *list(kEncoder);
+  if (encoder.currentIndex() < 0) return;
+  const EncoderDependentLists lists = ListsForEncoder(encoder.currentText().toStdString());
+  RebuildChoiceList(*list(kAudioBitRate), lists.audioBitRate, preferred ? &preferred->audioBitRate : nullptr);
+  RebuildChoiceList(*list(kSampleRate), lists.sampleRate, preferred ? &preferred->sampleRate : nullptr);
+  RebuildChoiceList(*list(kChannel), lists.channel, preferred ? &preferred->channel : nullptr);
+}
+
+void SettingsDialog::OnVideoCodecChange(const SavedChoiceTexts* preferred) {
+  const QComboBox& codec = *list(kVideoCodec);
+  if (codec.currentIndex() < 0) return;
+  const auto frameSizes = FrameSizesForVideoCodec(currentPresetCode_, codec.currentText().toStdString());
+  if (!frameSizes) return;
+  RebuildChoiceList(*list(kFrameSize), *frameSizes, preferred ? &preferred->frameSize : nullptr);
+}
+
+void SettingsDialog::OnOK() {
+  DoDataExchange(true);
+  // A malformed frame size is reported through messages_; the dialog still closes with OK.
+  AcceptSettings(ToAccepted(choices_), currentPresetCode_, settings_, messages_);
+  accept();
+}
+
+void SettingsDialog::OnDefault() {
+  const Preset* preset = FindPreset(currentPresetCode_);
+  if (preset == nullptr) return;
+  choices_ = DefaultChoices(*preset);
+  DoDataExchange(false);
+  OnShowWindow();
+}
+
+// Enter is not a dialog key here: it neither presses OK nor any focused button, so the dialog is
+// only accepted by a deliberate click. Escape still cancels through QDialog.
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+  if (IsEnterKey(*event)) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(event))) return true;
+  return QDialog::eventFilter(watched, event);
+}
+
+// Presses on the dialog surface, its captions and its group box (none of which take the mouse)
+// drag the whole dialog. The window system does it where it can; elsewhere the dialog follows
+// the pointer itself.
+void SettingsDialog::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
+  event->accept();
+  QWindow* window = windowHandle();
+  if (window != nullptr && window->startSystemMove()) return;
+  dragging_ = true;
+  dragOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void SettingsDialog::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return QDialog::mouseMoveEvent(event);
+  event->accept();
+  move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void SettingsDialog::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) dragging_ = false;
+  QDialog::mouseReleaseEvent(event);
+}
+
+}  // namespace varnell

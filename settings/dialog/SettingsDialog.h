@@ -1,0 +1,69 @@
+// The modal settings dialog behind the main window's Setting button: the current preset's name,
+// and the encoder, bit rate, sample rate and channel lists. It talks to the rest of the program
+// only through the output settings: opening it sets the audio-only and thumbnail flags from the
+// preset, OK stores the chosen texts, Cancel and Escape store nothing else. It lives for one
+// exec() on the user-interface thread.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <map>
+
+#include "settings/MessageSink.h"
+#include "settings/OutputSettings.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace varnell {
+
+class SettingsDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  SettingsDialog(OutputSettings& settings, int currentPresetCode, MessageSink& messages, QWidget* parent = nullptr);
+
+  // By the template's ids (settings_dialog::ControlId); null for another id.
+  QComboBox* list(int id) const;
+  QPushButton* button(int id) const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void BuildFromTemplate();
+  void ConnectControls();
+
+  void OnInitDialog();
+  // Choice texts <-> list selections; save = true reads the selections back.
+  void DoDataExchange(bool save);
+  void OnShowWindow();
+  void OnOK();
+  void OnDefault();
+  // Rebuild the lists that follow the encoder (or the video codec). preferred holds the texts
+  // to keep where the rebuilt list has them; null applies the fixed selections, as after the
+  // user's own change.
+  void OnEncoderChange(const SavedChoiceTexts* preferred);
+  void OnVideoCodecChange(const SavedChoiceTexts* preferred);
+
+  OutputSettings& settings_;
+  const int currentPresetCode_;
+  MessageSink& messages_;
+
+  std::map<int, QComboBox*> lists_;
+  std::map<int, QPushButton*> buttons_;
+  // The eight choice texts, exchanged with the lists by DoDataExchange.
+  SavedChoiceTexts choices_;
+  bool initialised_ = false;
+
+  // Dragging by the dialog surface where the window system cannot move the window itself.
+  bool dragging_ = false;
+  QPoint dragOffset_;
+};
+
+}  // namespace varnell

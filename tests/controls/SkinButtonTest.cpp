@@ -1,0 +1,145 @@
+#include "controls/SkinButton.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include "TestPictures.h"
+
+namespace varnell {
+namespace {
+
+using testpictures::ColourAt;
+using testpictures::Rendered;
+using testpictures::SolidPicture;
+using testpictures::WithBlock;
+
+constexpr QSize kFaceSize(20, 10);
+const QColor kHover(0, 200, 0);
+const QColor kNormal(200, 0, 0);
+const QColor kPressed(0, 0, 200);
+
+// A colour under a 12 % black shade, give or take rounding.
+void ExpectShaded(const QColor& shown, const QColor& face) {
+  EXPECT_NEAR(shown.red(), face.red() * 0.88, 2.0);
+  EXPECT_NEAR(shown.green(), face.green() * 0.88, 2.0);
+  EXPECT_NEAR(shown.blue(), face.blue() * 0.88, 2.0);
+}
+
+class SkinButtonTest : public ::testing::Test {
+ protected:
+  SkinButtonTest() : button(1000) {
+    // Shaped like its left half; the right half is white.
+    button.SetShapeFromImage(
+        WithBlock(SolidPicture(kFaceSize, Qt::white), QRect(0, 0, 10, 10), Qt::black));
+    button.SetStateImages(SolidPicture(kFaceSize, kHover), SolidPicture(kFaceSize, kNormal),
+                          SolidPicture(kFaceSize, kPressed));
+    button.resize(button.sizeHint());
+  }
+
+  void Enter() {
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+  }
+
+  void Leave() {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+  }
+
+  SkinButton button;
+};
+
+TEST_F(SkinButtonTest, TakesItsShapeAndTheNormalFacesSize) {
+  EXPECT_EQ(button.controlId(), 1000);
+  EXPECT_EQ(button.mask(), QRegion(0, 0, 10, 10));
+  EXPECT_EQ(button.sizeHint(), kFaceSize);
+}
+
+TEST_F(SkinButtonTest, OnlyTheShapeTakesClicks) {
+  QSignalSpy clicks(&button, &QAbstractButton::clicked);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(15, 5));
+  EXPECT_EQ(clicks.count(), 0);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(SkinButtonTest, AllWhiteShapeHidesTheButtonAndTakesNoClicks) {
+  button.SetShapeFromImage(SolidPicture(kFaceSize, Qt::white));
+  EXPECT_FALSE(button.mask().isEmpty());
+  EXPECT_FALSE(button.mask().intersects(button.rect()));
+
+  QSignalSpy clicks(&button, &QAbstractButton::clicked);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST_F(SkinButtonTest, FaceFollowsThePointer) {
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+  Enter();
+  EXPECT_TRUE(button.isHovered());
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kHover.name().toStdString());
+  Leave();
+  EXPECT_FALSE(button.isHovered());
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+}
+
+TEST_F(SkinButtonTest, PressedFaceLiesShiftedAndShadedOverTheCurrentFace) {
+  Enter();
+  QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(button.isDown());
+  const QImage pressed = Rendered(button);
+  ExpectShaded(pressed.pixelColor(5, 5), kPressed);
+  ExpectShaded(pressed.pixelColor(1, 1), kPressed);
+  // The shift uncovers the top row and the left column of the face beneath.
+  ExpectShaded(pressed.pixelColor(0, 5), kHover);
+  ExpectShaded(pressed.pixelColor(5, 0), kHover);
+
+  QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kHover.name().toStdString());
+}
+
+TEST_F(SkinButtonTest, DrawsTheSameWhenDisabled) {
+  button.setEnabled(false);
+  EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
+}
+
+// What the pointer shows is the cursor Qt gives the native window under it; over a disabled child
+// Qt would give it the parent's arrow.
+TEST(SkinButtonCursor, ShowsOverTheButtonEnabledOrNotAndOnlyThere) {
+  QWidget window;
+  window.resize(120, 60);
+  auto* button = new SkinButton(1000, &window);
+  button->setGeometry(10, 10, 40, 20);
+  button->setCursor(Qt::PointingHandCursor);
+  button->setEnabled(false);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const auto shown = [&window] { return window.windowHandle()->cursor().shape(); };
+  const QPoint background(100, 45), overButton(20, 20);
+
+  QTest::mouseMove(&window, background - QPoint(1, 1));
+  QTest::mouseMove(&window, background);
+  EXPECT_EQ(shown(), Qt::ArrowCursor);
+  QTest::mouseMove(&window, overButton);
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "entering the disabled button";
+  button->setEnabled(true);
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "enabled under the pointer";
+  QTest::mouseMove(&window, background);
+  EXPECT_EQ(shown(), Qt::ArrowCursor);
+
+  QTest::mouseMove(&window, overButton);
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "entering the enabled button";
+  button->setEnabled(false);  // as Clear All disables itself when clicked
+  EXPECT_EQ(shown(), Qt::PointingHandCursor) << "disabled under the pointer";
+  QTest::mouseMove(&window, background);
+  EXPECT_EQ(shown(), Qt::ArrowCursor);
+  EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor) << "the window's own cursor is given back";
+}
+
+}  // namespace
+}  // namespace varnell

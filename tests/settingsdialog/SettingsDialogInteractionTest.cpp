@@ -1,0 +1,85 @@
+#include <QKeyEvent>
+
+#include "SettingsDialogTestSupport.h"
+#include "controls/DialogUnits.h"
+
+namespace varnell::testing {
+namespace {
+
+TEST_F(SettingsDialogTest, EncoderChangeRebuildsTheThreeListsWithTheTablesSelections) {
+  Open(kWmaPresetCode);
+  Pick(kAudioBitRate, "64 kbps");
+  Pick(kSampleRate, "48000 Hz");
+  Pick(kChannel, "1 Channel Mono");
+  Pick(kEncoder, "WMA7");
+
+  EXPECT_EQ(Items(List(kAudioBitRate)), kCommonBitRates);
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "192 kbps");
+  EXPECT_EQ(Items(List(kSampleRate)), kCommonSampleRates);
+  EXPECT_EQ(Selected(List(kSampleRate)), "44100 Hz");
+  EXPECT_EQ(Selected(List(kChannel)), "2 Channel Stereo");
+  PressOk();
+  EXPECT_EQ(settings.audioBitRate, 192000);
+  EXPECT_EQ(settings.audioCodecName, "WMA7");
+}
+
+TEST_F(SettingsDialogTest, EnterPressesNothingWhereverTheFocusIs) {
+  SettingsDialog& dialog = Open(kMp3PresetCode);
+  QTest::keyClick(dialog.button(kOk), Qt::Key_Return);
+  QTest::keyClick(dialog.button(kCancel), Qt::Key_Enter);
+  QTest::keyClick(&List(kAudioBitRate), Qt::Key_Return);
+  QTest::keyClick(&dialog, Qt::Key_Return);
+
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(settings.previousPresetCode, 0);
+}
+
+TEST_F(SettingsDialogTest, EscapeCancelsAndStoresOnlyTheOpeningFlags) {
+  settings.audioOnly = false;
+  SettingsDialog& dialog = Open(kWmaPresetCode);
+  Pick(kAudioBitRate, "320 kbps");
+  QTest::keyClick(&List(kAudioBitRate), Qt::Key_Escape);
+
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_EQ(settings.audioBitRate, 128000);
+  EXPECT_EQ(settings.audioCodecName, "MP3");
+  EXPECT_EQ(settings.previousPresetCode, 0);
+  EXPECT_TRUE(settings.audioOnly);
+}
+
+TEST_F(SettingsDialogTest, DefaultReselectsThePresetsDefaultsOverTheSavedChoices) {
+  settings.previousPresetCode = kWmaPresetCode;
+  settings.savedChoices = SavedAudioChoices("WMA7", "256 kbps", "48000 Hz", "1 Channel Mono");
+  SettingsDialog& dialog = Open(kWmaPresetCode);
+  ASSERT_EQ(Selected(List(kAudioBitRate)), "256 kbps");
+  dialog.button(kDefault)->click();
+
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(Selected(List(kEncoder)), "WMA8");
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "128 kbps");
+  EXPECT_EQ(Selected(List(kSampleRate)), "44100 Hz");
+  EXPECT_EQ(Selected(List(kChannel)), "2 Channel Stereo");
+  EXPECT_EQ(settings.previousPresetCode, kWmaPresetCode);
+  EXPECT_EQ(settings.savedChoices.encoder, "WMA7");
+}
+
+TEST_F(SettingsDialogTest, DraggingAFreePointOrACaptionMovesTheWholeDialog) {
+  SettingsDialog& dialog = Open(kMp3PresetCode);
+  dialog.move(100, 100);
+  // Between the group box and the buttons, then on the "Channel:" caption.
+  const QPoint freePoint = DialogUnitsToPixels(60, 147, 0, 0, TemplateFont::Shell8pt).topLeft();
+  const QPoint caption = DialogUnitsToPixels(20, 126, 0, 0, TemplateFont::Shell8pt).topLeft();
+  for (const QPoint& start : {freePoint, caption}) {
+    const QPoint before = dialog.pos();
+    QWidget* target = dialog.childAt(start) ? dialog.childAt(start) : &dialog;
+    const QPoint local = target->mapFrom(&dialog, start);
+    QTest::mousePress(target, Qt::LeftButton, {}, local);
+    QTest::mouseMove(target, local + QPoint(30, 20));
+    QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(30, 20));
+    EXPECT_EQ(dialog.pos(), before + QPoint(30, 20)) << start.x() << "," << start.y();
+  }
+}
+
+}  // namespace
+}  // namespace varnell::testing
