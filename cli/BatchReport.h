@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/BatchConverter.h"
-#include "cli/MergeConverter.h"
+#include "cli/FileOutcome.h"
 #include "cli/ProgressLine.h"
 #include "cli/ResultLines.h"
 

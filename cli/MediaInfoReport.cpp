@@ -1,29 +1,25 @@
 #include "cli/MediaInfoReport.h"
 
 #include "cli/TerminalText.h"
-#include "engine/AVConvert.h"
 #include "engine/ClipTime.h"
 #include "engine/MediaInformation.h"
+#include "engine/SourceProbe.h"
 
 namespace varnell {
 
 int PrintMediaInfo(const std::vector<std::string>& files, ResultLines& out,
                    const std::function<bool()>& stopRequested) {
-  AVConvert engine;
   int failed = 0;
   for (const std::string& path : files) {
     if (out.closed() || stopRequested()) break;
-    engine.probePath = path;
-    if (engine.ProbeSourceFile() < 0 || engine.durationSeconds < 0) {
-      const std::string reason = engine.probeFailureReason().empty()
-                                     ? "the length of the source is unknown"
-                                     : engine.probeFailureReason();
+    const ProbeResult probe = ProbeSource(path);
+    if (const std::string reason = probe.unconvertibleReason(); !reason.empty()) {
       out.Write("Failure: " + EscapedForTerminal(path) + ": " + EscapedForTerminal(reason) + "\n");
       ++failed;
       continue;
     }
     const MediaInformation info =
-        DescribeProbedMedia(engine, path, FormatClipTime(engine.durationSeconds));
+        DescribeProbedMedia(probe, path, FormatClipTime(probe.durationSeconds));
     const std::pair<const char*, const std::string*> lines[] = {
         {"Source file", &info.sourcePath},   {"Media length", &info.mediaLength},
         {"Audio bit rate", &info.audioBitRate}, {"Sample rate", &info.sampleRate},

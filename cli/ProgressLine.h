@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/BatchConverter.h"
+#include "cli/FileOutcome.h"
 
 namespace varnell {
 

@@ -3,8 +3,11 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+
+#include "engine/BatchSession.h"
 
 namespace varnell {
 namespace {
@@ -13,10 +16,9 @@ namespace {
 // the stop signals blocked); lock-free so that the handler is async-signal-safe.
 std::atomic<int> firstStopSignal{0};
 std::atomic<int> stopSignalCount{0};
-std::atomic<std::atomic<bool>*> stopTarget{nullptr};
+std::atomic<BatchSession*> stopTarget{nullptr};
 static_assert(std::atomic<int>::is_always_lock_free);
-static_assert(std::atomic<bool>::is_always_lock_free);
-static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free);
+static_assert(std::atomic<BatchSession*>::is_always_lock_free);
 
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
@@ -24,7 +26,8 @@ extern "C" void RecordStopSignal(int signal) {
   int none = 0;
   firstStopSignal.compare_exchange_strong(none, signal);
   stopSignalCount.fetch_add(1);
-  if (std::atomic<bool>* flag = stopTarget.load()) flag->store(true);
+  // Stop only stores a lock-free atomic flag.
+  if (BatchSession* session = stopTarget.load()) session->Stop();
 }
 
 }  // namespace
@@ -65,9 +68,9 @@ const char* StopSignalName(int signal) {
   }
 }
 
-StopSignalTarget::StopSignalTarget(std::atomic<bool>& stopFlag) {
-  stopTarget.store(&stopFlag);
-  if (FirstStopSignal() != 0) stopFlag.store(true);
+StopSignalTarget::StopSignalTarget(BatchSession& session) {
+  stopTarget.store(&session);
+  if (FirstStopSignal() != 0) session.Stop();
 }
 
 StopSignalTarget::~StopSignalTarget() { stopTarget.store(nullptr); }

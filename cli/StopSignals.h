@@ -8,7 +8,6 @@
 // as a failed write.
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <string>
 
@@ -26,12 +25,14 @@ int StopSignalCount();
 // "SIGINT", "SIGTERM", "SIGHUP".
 const char* StopSignalName(int signal);
 
-// While it lives, a stop signal sets `stopFlag` from the handler; one that came before sets it at
-// once. Made before the engine's worker starts and destroyed after it has been joined, on the
-// thread that runs the batch.
+class BatchSession;
+
+// While it lives, a stop signal stops the session's batch from the handler; one that came before
+// stops it at once. Made once the batch has started and destroyed after it has been waited for,
+// on the thread that runs the batch.
 class StopSignalTarget {
  public:
-  explicit StopSignalTarget(std::atomic<bool>& stopFlag);
+  explicit StopSignalTarget(BatchSession& session);
   StopSignalTarget(const StopSignalTarget&) = delete;
   StopSignalTarget& operator=(const StopSignalTarget&) = delete;
   ~StopSignalTarget();

@@ -6,12 +6,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "cli/BatchConverter.h"
 #include "cli/BatchReport.h"
+#include "cli/CommandLineBatch.h"
 #include "cli/CommandLineOptions.h"
 #include "cli/ConversionSettings.h"
 #include "cli/MediaInfoReport.h"
-#include "cli/MergeConverter.h"
 #include "cli/ResultLines.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
@@ -69,12 +68,9 @@ int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& re
     report.OnTick(active, ended);
   };
   const auto stopRequested = [&] { return report.StopRequested(); };
-  if (options.merge) {
-    MergeConverter merge(options, settings, FormatNameFor(options));
-    report.OnMergedOutput(merge.Run(onOutcome, onTick, stopRequested));
-  } else {
-    BatchConverter batch(options, settings, FormatNameFor(options));
-    batch.Run(onOutcome, onTick, stopRequested);
+  CommandLineBatch batch(options, settings, FormatNameFor(options));
+  if (const std::optional<MergedFile> merged = batch.Run(onOutcome, onTick, stopRequested)) {
+    report.OnMergedOutput(*merged);
   }
   return report.Finish();
 }

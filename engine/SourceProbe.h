@@ -39,6 +39,11 @@ struct ProbeResult {
   bool ok() const { return failure == Failure::None; }
   // A source a batch can take: it opens and its length is known.
   bool convertible() const { return ok() && durationSeconds >= 0; }
+  // Why a batch cannot take it; empty when it can.
+  std::string unconvertibleReason() const {
+    if (!ok()) return failureReason;
+    return durationSeconds < 0 ? "the length of the source is unknown" : std::string();
+  }
 };
 
 ProbeResult ProbeSource(const std::string& path);

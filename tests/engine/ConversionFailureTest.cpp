@@ -67,7 +67,7 @@ TEST_F(ConversionFailure, BadSourcesFailWithAReasonAndLeaveNoFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     const auto outcome = ConvertOne(c.path, output.path().string());
-    EXPECT_EQ(outcome.status, kTaskFailed);
+    EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
     EXPECT_EQ(outcome.reason.rfind(c.reasonStart, 0), 0u) << outcome.reason;
     // Truncation is told in tenths of a second, so that 3.9 s of 8 s does not read "3 s of 8 s".
     if (c.path == cutFast.path) {
@@ -99,7 +99,7 @@ TEST_F(ConversionFailure, TargetsTheEncodersRefuseAreReadableFailures) {
   cases[4].reason = "unknown audio codec \"OPUS\"";
   for (const Case& c : cases) {
     const auto outcome = ConvertOne(spec.path, output.path().string(), c.options);
-    EXPECT_EQ(outcome.status, kTaskFailed);
+    EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
     EXPECT_EQ(outcome.reason, c.reason);
   }
   EXPECT_EQ(FilesIn(output.path()), 0u);
@@ -119,7 +119,7 @@ TEST_F(ConversionFailure, EmptyClipsAreFailuresNotEmptySuccesses) {
     options.start = clips[i].first;
     options.end = clips[i].second;
     const auto outcome = ConvertOne(spec.path, output.path().string(), options);
-    EXPECT_EQ(outcome.status, kTaskFailed);
+    EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
     EXPECT_EQ(outcome.reason, reasons[i]);
   }
   EXPECT_EQ(FilesIn(output.path()), 0u);
@@ -134,7 +134,7 @@ TEST_F(ConversionFailure, ExistingFilesAreNeverOverwritten) {
   std::ofstream(takenToo) << "also precious";
 
   const auto outcome = ConvertOne(spec.path, output.path().string());
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   EXPECT_EQ(outcome.outputPath, output / "song(1).mp3");
   EXPECT_EQ(ReadAll(taken), "precious");
   EXPECT_EQ(ReadAll(takenToo), "also precious");
@@ -171,34 +171,34 @@ TEST_F(ConversionFailure, AnUnfinishedClaimRemovesItsFile) {
 }
 
 TEST_F(ConversionFailure, AnOutputFolderThatGoesAwayFailsTheRestAndKeepsWhatWasWritten) {
-  AVConvert engine;
+  ConversionEngine engine;
   std::vector<TaskRow> rows;
   for (const char* name : {"one.m4a", "two.m4a"}) {
     WriteSample(Tone(sources / name));
-    rows.push_back(AddedRow(engine, sources / name));
+    rows.push_back(AddedRow(sources / name));
   }
   const std::string folder = output / "music";
   std::filesystem::create_directory(folder);
   const auto first = RunBatch(engine, {rows[0]}, folder).front();
-  ASSERT_EQ(first.status, kTaskCompleted);
+  ASSERT_EQ(first.status, RowOutcome::Status::Completed);
   const std::string kept = output / "kept.mp3";
   std::filesystem::rename(first.outputPath, kept);
   std::filesystem::remove(folder);
   const auto second = RunBatch(engine, {rows[1]}, folder).front();
-  EXPECT_EQ(second.status, kTaskFailed);
+  EXPECT_EQ(second.status, RowOutcome::Status::Failed);
   EXPECT_NE(second.reason.find("No such file or directory"), std::string::npos) << second.reason;
   EXPECT_GT(testing::Inspect(kept).decodedSamples, 0);
 }
 
 TEST_F(ConversionFailure, AReadOnlyOutputFolderFailsWithAReason) {
-  AVConvert engine;
+  ConversionEngine engine;
   WriteSample(Tone(sources / "one.m4a"));
-  const TaskRow row = AddedRow(engine, sources / "one.m4a");
+  const TaskRow row = AddedRow(sources / "one.m4a");
   const std::string folder = output.path().string();
   ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
   if (::access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore modes";
   const auto outcome = RunBatch(engine, {row}, folder).front();
-  EXPECT_EQ(outcome.status, kTaskFailed);
+  EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
   EXPECT_NE(outcome.reason.find("Permission denied"), std::string::npos) << outcome.reason;
 }
 

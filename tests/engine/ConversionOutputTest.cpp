@@ -34,7 +34,7 @@ TEST(ConversionOutput, WholeFileMp3DecodesToTheSourceLengthAtEveryRate) {
     ConversionOptions options;
     options.sampleRate = rate;
     const auto outcome = ConvertOne(spec.path, folder.path().string(), options);
-    ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+    ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
     const auto report = Inspect(outcome.outputPath);
     EXPECT_EQ(report.formatName, "mp3");
     EXPECT_EQ(report.sampleRate, rate);
@@ -53,7 +53,7 @@ TEST(ConversionOutput, ResamplesAndMixesToTheTargetLayout) {
   options.sampleRate = 22050;
   options.channels = 1;
   const auto outcome = ConvertOne(spec.path, folder.path().string(), options);
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   const auto report = Inspect(outcome.outputPath);
   EXPECT_EQ(report.sampleRate, 22050);
   EXPECT_EQ(report.channels, 1);
@@ -68,7 +68,7 @@ TEST(ConversionOutput, SurroundIsMixedDownToStereoWithoutClipping) {
   ConversionOptions options;
   options.sampleRate = 48000;
   const auto outcome = ConvertOne(spec.path, folder.path().string(), options);
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   const auto report = Inspect(outcome.outputPath);
   EXPECT_EQ(report.channels, 2);
   EXPECT_GT(report.peak, 0.2);
@@ -89,7 +89,7 @@ TEST(ConversionOutput, ClipStartsAtTheRequestedTimeAndLastsExactly) {
     options.start = "00:00:02";
     options.end = "00:00:04";
     const auto outcome = ConvertOne(spec.path, folder.path().string(), options);
-    ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+    ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
     const auto report = Inspect(outcome.outputPath);
     EXPECT_NEAR(report.decodedSamples, 2 * 44100, Millisecond(44100));
     const long long onset = report.firstSampleAbove(0.05);
@@ -105,14 +105,14 @@ TEST(ConversionOutput, ARowLeftAtItsWholeSecondEndConvertsToTheRealEnd) {
   WriteSample(spec);
   // Freshly added: end time 00:00:02, which must not cut off the last 0.75 s.
   auto outcome = ConvertOne(spec.path, folder.path().string());
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   EXPECT_NEAR(Inspect(outcome.outputPath).decodedSamples, testmedia::SampleCountOf(spec),
               Millisecond(44100));
   // A begin later than 0 with that end still runs to the real end.
   ConversionOptions fromOne;
   fromOne.start = "00:00:01";
   outcome = ConvertOne(spec.path, folder.path().string(), fromOne);
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   EXPECT_NEAR(Inspect(outcome.outputPath).decodedSamples, testmedia::SampleCountOf(spec) - 44100,
               Millisecond(44100));
 }
@@ -126,7 +126,7 @@ TEST(ConversionOutput, TwoAudioStreamsConvertTheLaterOne) {
   spec.secondFrequencyHz = 1000;
   WriteSample(spec);
   const auto outcome = ConvertOne(spec.path, folder.path().string());
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   EXPECT_NEAR(Inspect(outcome.outputPath).dominantFrequencyHz(0), 1000.0, 10.0);
 }
 
@@ -141,7 +141,7 @@ TEST(ConversionOutput, Mp3CarriesTagsAndTheCoverAsItWas) {
   ASSERT_FALSE(source.coverBytes.empty());
 
   const auto outcome = ConvertOne(spec.path, folder.path().string());
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
   const auto report = Inspect(outcome.outputPath);
   EXPECT_EQ(report.tags.at("title"), "Grüße aus Köln");
   EXPECT_EQ(report.tags.at("artist"), "Ségolène & 李");
@@ -178,21 +178,21 @@ TEST(ConversionOutput, ACoverThatDoesNotDecodeIsLeftOutWithANote) {
   const std::string note = "cover left out: it does not decode as a picture";
 
   const auto outcome = ConvertOne(spec.path, folder.path().string());
-  ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
-  EXPECT_EQ(outcome.reason, note);
+  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
+  EXPECT_EQ(outcome.note, note);
   const auto report = Inspect(outcome.outputPath);
   EXPECT_TRUE(report.coverBytes.empty());
   EXPECT_NEAR(report.decodedSamples, testmedia::SampleCountOf(spec), Millisecond(44100));
 
-  AVConvert engine;
+  ConversionEngine engine;
   const std::string second = testing::WriteSample(Tone(folder / "second.m4a", 1.0));
   const auto merged = testing::RunMerge(
-      engine, {testing::AddedRow(engine, spec.path), testing::AddedRow(engine, second)},
+      engine, {testing::AddedRow(spec.path), testing::AddedRow(second)},
       folder.path().string());
   ASSERT_FALSE(merged.outputPath.empty()) << merged.failure;
-  EXPECT_EQ(merged.rows[0].status, kTaskCompleted);
-  EXPECT_EQ(merged.rows[0].reason, note);
-  EXPECT_EQ(merged.rows[1].reason, "");
+  EXPECT_EQ(merged.rows[0].status, RowOutcome::Status::Completed);
+  EXPECT_EQ(merged.rows[0].note, note);
+  EXPECT_EQ(merged.rows[1].note, "");
   const auto mergedReport = Inspect(merged.outputPath);
   EXPECT_TRUE(mergedReport.coverBytes.empty());
   EXPECT_NEAR(mergedReport.decodedSamples, 3 * 44100, Millisecond(44100));
@@ -210,7 +210,7 @@ TEST(ConversionOutput, WmaCarriesTagsButNoCover) {
     options.profileItem = 1;
     options.audioCodecName = encoder;
     const auto outcome = ConvertOne(spec.path, folder.path().string(), options);
-    ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+    ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
     const auto report = Inspect(outcome.outputPath);
     EXPECT_EQ(report.formatName, "asf");
     ASSERT_EQ(report.streams.size(), 1u);

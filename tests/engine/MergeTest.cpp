@@ -27,7 +27,6 @@ using testing::Inspect;
 using testing::RunMerge;
 using testing::TempFolder;
 using testing::Tone;
-using testing::WaitUntil;
 using testing::WriteSample;
 
 constexpr int kRate = 44100;
@@ -43,14 +42,14 @@ class Merge : public ::testing::Test {
     ConversionOptions clip;
     clip.start = start;
     clip.end = std::move(end);
-    return AddedRow(engine, sources / name, clip);
+    return AddedRow(sources / name, clip);
   }
   TaskRow AddTextFile(const std::string& name) {
     std::ofstream(sources / name) << "not audio at all";
-    return AddedRow(engine, sources / name);
+    return AddedRow(sources / name);
   }
 
-  AVConvert engine;
+  ConversionEngine engine;
   TempFolder sources;
   TempFolder output;
 };
@@ -82,7 +81,7 @@ TEST_F(Merge, MixedLayoutsAndClipsComeOutWholeAndInRowOrder) {
     ConversionOptions options;
     options.profileItem = target.profileItem;
     const auto merged = RunMerge(engine, rows, output.path().string(), options);
-    for (const auto& row : merged.rows) EXPECT_EQ(row.status, kTaskCompleted) << row.reason;
+    for (const auto& row : merged.rows) EXPECT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
     ASSERT_EQ(fs::path(merged.outputPath).parent_path(), output.path());
     EXPECT_EQ(fs::path(merged.outputPath).stem(), "mono");
     const auto report = Inspect(merged.outputPath);
@@ -137,25 +136,25 @@ TEST_F(Merge, AJoinBetweenFilesOfOneToneCannotBeHeard) {
 // and it reaches 100 only when the file is done.
 TEST_F(Merge, PercentRunsOnceOverTheWholeOutput) {
   const std::vector<TaskRow> rows{AddFile("a.m4a", 2.6), AddFile("b.m4a", 2.6), AddFile("c.m4a", 2.6)};
-  testing::StartMerge(engine, rows, output.path().string());
-  std::vector<int> seen;
-  int highestOnFirstRow = 0;
-  bool hundredTooEarly = false;
-  for (;;) {
-    const int percent = engine.currentFilePercent.load();
-    const int row = engine.currentTaskIndex.load();
-    if (row == 3) break;
-    if (row == 0) highestOnFirstRow = std::max(highestOnFirstRow, percent);
-    hundredTooEarly |= percent >= 100 && row < 2;
-    if (seen.empty() || seen.back() != percent) seen.push_back(percent);
-    std::this_thread::yield();
+  testing::BatchRecorder recorder;
+  testing::StartMerge(engine, recorder, rows, output.path().string());
+  engine.Wait();
+  const testing::BatchRecorder::Seen seen = recorder.seen();
+  std::vector<int> all;
+  for (int row = 0; row < 3; ++row) {
+    const std::vector<int>& percents = seen.percents.at(row);
+    all.insert(all.end(), percents.begin(), percents.end());
+    // 100 only once the file is done, after the last row.
+    if (row < 2) EXPECT_LT(*std::max_element(percents.begin(), percents.end()), 100);
   }
-  engine.JoinWorker();
-  EXPECT_EQ(engine.currentFilePercent, 100);
-  EXPECT_FALSE(hundredTooEarly);
-  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-  EXPECT_LE(highestOnFirstRow, 34);
-  EXPECT_GE(seen.size(), 10u);
+  EXPECT_EQ(all.back(), 100);
+  EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+  EXPECT_LE(*std::max_element(seen.percents.at(0).begin(), seen.percents.at(0).end()), 34);
+  EXPECT_GE(all.size(), 10u);
+  // The rows were passed one by one; their outcomes came only with the finished file.
+  EXPECT_EQ(seen.passed, (std::vector<int>{0, 1, 2}));
+  ASSERT_EQ(seen.ended.size(), 3u);
+  for (const auto& [row, outcome] : seen.ended) EXPECT_EQ(outcome.outputPath, output / "a.mp3");
 }
 
 TEST_F(Merge, AFailingRowIsSkippedAndTheOutputIsNamedByTheFirstRowThatMerges) {
@@ -164,17 +163,17 @@ TEST_F(Merge, AFailingRowIsSkippedAndTheOutputIsNamedByTheFirstRowThatMerges) {
   const TaskRow last = AddFile("last.m4a", 1.0);
 
   const auto middle = RunMerge(engine, {first, text, last}, output.path().string());
-  EXPECT_EQ(middle.rows[0].status, kTaskCompleted);
-  EXPECT_EQ(middle.rows[1].status, kTaskFailed);
+  EXPECT_EQ(middle.rows[0].status, RowOutcome::Status::Completed);
+  EXPECT_EQ(middle.rows[1].status, RowOutcome::Status::Failed);
   EXPECT_EQ(middle.rows[1].reason, "cannot open source: Invalid data found when processing input");
-  EXPECT_EQ(middle.rows[2].status, kTaskCompleted);
+  EXPECT_EQ(middle.rows[2].status, RowOutcome::Status::Completed);
   EXPECT_EQ(middle.outputPath, output / "first.mp3");
   EXPECT_NEAR(Inspect(middle.outputPath).decodedSamples, 3 * kRate, 2 * kRate / 1000);
 
   // A row that opens but has no sound in its clip does not name the output either.
   const TaskRow late = AddFile("late.m4a", 1.0, "00:00:05", "00:00:06");
   const auto leading = RunMerge(engine, {text, late, last, first}, output.path().string());
-  EXPECT_EQ(leading.rows[0].status, kTaskFailed);
+  EXPECT_EQ(leading.rows[0].status, RowOutcome::Status::Failed);
   EXPECT_EQ(leading.rows[1].reason, "nothing to convert: the clip starts after the end of the source");
   EXPECT_EQ(leading.outputPath, output / "last.mp3");
   EXPECT_FALSE(fs::exists(output / "late.mp3"));
@@ -184,8 +183,8 @@ TEST_F(Merge, AFailingRowIsSkippedAndTheOutputIsNamedByTheFirstRowThatMerges) {
   TaskRow vanished = first;
   vanished.sourcePath = sources / "vanished.m4a";
   const auto none = RunMerge(engine, {text, vanished}, empty.path().string());
-  EXPECT_EQ(none.rows[0].status, kTaskFailed);
-  EXPECT_EQ(none.rows[1].status, kTaskFailed);
+  EXPECT_EQ(none.rows[0].status, RowOutcome::Status::Failed);
+  EXPECT_EQ(none.rows[1].status, RowOutcome::Status::Failed);
   EXPECT_EQ(none.outputPath, "");
   EXPECT_EQ(none.failure, "none of the files could be merged");
   EXPECT_TRUE(fs::is_empty(empty.path()));
@@ -202,20 +201,20 @@ TEST_F(Merge, TruncatedAndDamagedFilesFailWithoutAddingSound) {
   const auto damaged = Tone(sources / "damaged.m4a", 10.5);
   WriteSample(damaged);
   testing::PatchBoxField(damaged.path, "stts", 12, 0);
-  const std::vector<TaskRow> rows{AddFile("first.m4a", 2.0), AddedRow(engine, cut.path),
-                                  AddedRow(engine, damaged.path), AddFile("last.m4a", 3.0)};
+  const std::vector<TaskRow> rows{AddFile("first.m4a", 2.0), AddedRow(cut.path),
+                                  AddedRow(damaged.path), AddFile("last.m4a", 3.0)};
 
   const auto merged = RunMerge(engine, rows, output.path().string());
-  EXPECT_EQ(merged.rows[0].status, kTaskCompleted) << merged.rows[0].reason;
-  EXPECT_EQ(merged.rows[1].status, kTaskFailed);
+  EXPECT_EQ(merged.rows[0].status, RowOutcome::Status::Completed) << merged.rows[0].reason;
+  EXPECT_EQ(merged.rows[1].status, RowOutcome::Status::Failed);
   EXPECT_THAT(merged.rows[1].reason,
               ::testing::MatchesRegex(
                   "source is truncated: its audio ends at [0-9]+\\.[0-9] s of 20\\.0 s"));
-  EXPECT_EQ(merged.rows[2].status, kTaskFailed);
+  EXPECT_EQ(merged.rows[2].status, RowOutcome::Status::Failed);
   EXPECT_THAT(merged.rows[2].reason,
               ::testing::MatchesRegex(
                   "source is damaged: it decodes to 0\\.[0-9] s of the 10\\.5 s it states"));
-  EXPECT_EQ(merged.rows[3].status, kTaskCompleted) << merged.rows[3].reason;
+  EXPECT_EQ(merged.rows[3].status, RowOutcome::Status::Completed) << merged.rows[3].reason;
   ASSERT_EQ(merged.outputPath, output / "first.mp3");
   EXPECT_NEAR(Inspect(merged.outputPath).decodedSamples, 5 * kRate, 1152);
 }
@@ -225,22 +224,24 @@ TEST_F(Merge, TruncatedAndDamagedFilesFailWithoutAddingSound) {
 TEST_F(Merge, AStopKeepsTheMergedPartAsAFinishedFile) {
   const std::vector<TaskRow> rows{AddFile("one.m4a", 2.0), AddFile("two.m4a", 60.0),
                                   AddFile("three.m4a", 2.0)};
-  testing::StartMerge(engine, rows, output.path().string());
-  WaitUntil([&] { return engine.currentTaskIndex == 1 && engine.currentFilePercent >= 10; });
-  engine.stopFlag = true;
-  engine.JoinWorker();
+  testing::BatchRecorder recorder;
+  testing::StartMerge(engine, recorder, rows, output.path().string());
+  recorder.WaitFor([](const testing::BatchRecorder::Seen& seen) { return seen.lastPercent(1) >= 10; });
+  engine.Stop();
+  engine.Wait();
 
-  EXPECT_EQ(engine.taskStatus(0), kTaskCompleted);
-  EXPECT_EQ(engine.taskStatus(1), kTaskPending);
-  EXPECT_EQ(engine.taskStatus(2), kTaskPending);
-  EXPECT_EQ(engine.currentTaskIndex, 2);
-  ASSERT_EQ(engine.mergedOutputPath, output / "one.mp3");
-  const auto report = Inspect(engine.mergedOutputPath);
+  const testing::MergeOutcome merged = testing::MergeOutcomeOf(recorder);
+  EXPECT_EQ(merged.rows[0].status, RowOutcome::Status::Completed);
+  EXPECT_EQ(merged.rows[1].status, RowOutcome::Status::Stopped);
+  EXPECT_EQ(merged.rows[2].status, RowOutcome::Status::NotStarted);
+  ASSERT_EQ(merged.outputPath, output / "one.mp3");
+  EXPECT_EQ(merged.rows[1].outputPath, merged.outputPath);
+  const auto report = Inspect(merged.outputPath);
   EXPECT_EQ(report.decodeErrors, 0);
   EXPECT_GT(report.decodedSamples, 3 * kRate);
   EXPECT_LT(report.decodedSamples, 60 * kRate);
-  EXPECT_NEAR(engine.secondsWritten(1) * kRate, report.decodedSamples, kRate / 1000);
-  EXPECT_EQ(fs::directory_iterator(output.path())->path(), engine.mergedOutputPath);
+  EXPECT_NEAR(merged.rows[1].secondsWritten * kRate, report.decodedSamples, kRate / 1000);
+  EXPECT_EQ(fs::directory_iterator(output.path())->path(), merged.outputPath);
 }
 
 }  // namespace

@@ -36,7 +36,6 @@ using testing::FileSizeLimit;
 using testing::PartialBytesOf;
 using testing::PartialFilesOf;
 using testing::TempFolder;
-using testing::WaitUntil;
 using testing::Tone;
 using testing::WriteSample;
 
@@ -57,14 +56,11 @@ TEST_F(OutputPublishing, WhileConvertingOnlyAHiddenFileExistsAndANameTakenMeanwh
   WriteSample(Tone(sources / "song.m4a", 60.0));
   const std::string victim = sources / "victim.txt";
   std::ofstream(victim) << "precious";
-  AVConvert engine;
-  const TaskRow row = AddedRow(engine, sources / "song.m4a");
-  BuildConversionJob(engine, {row}, output.path().string(), kMp3ProfileName,
-                     testing::SettingsFor({}));
-  engine.currentFilePercent = 0;
-  engine.StartConvertFiles();
+  ConversionEngine engine;
+  testing::BatchRecorder recorder;
+  engine.Start(testing::JobFor({AddedRow(sources / "song.m4a")}, output.path().string()), recorder);
   const std::string finalName = output / "song.mp3";
-  WaitUntil([&] { return engine.currentFilePercent >= 5; });
+  recorder.WaitFor([](const testing::BatchRecorder::Seen& seen) { return seen.lastPercent(0) >= 5; });
 
   EXPECT_FALSE(fs::exists(fs::symlink_status(finalName)));
   const auto partials = PartialFilesOf(finalName);
@@ -72,30 +68,31 @@ TEST_F(OutputPublishing, WhileConvertingOnlyAHiddenFileExistsAndANameTakenMeanwh
   EXPECT_EQ(NamesIn(output.path()), std::vector<std::string>{partials[0].filename()});
   // Another program takes the final name with a symlink to someone else's file.
   fs::create_symlink(victim, finalName);
-  engine.stopFlag = true;
-  engine.JoinWorker();
+  engine.Stop();
+  engine.Wait();
 
   // A stopped row is published like a finished one, under the next free name.
-  EXPECT_EQ(engine.taskStatus(0), kTaskPending);
-  EXPECT_EQ(engine.outputPaths[0], output / "song(0).mp3");
+  const RowOutcome outcome = recorder.outcomes().at(0);
+  EXPECT_EQ(outcome.status, RowOutcome::Status::Stopped);
+  EXPECT_EQ(outcome.outputPath, output / "song(0).mp3");
   EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"song(0).mp3", "song.mp3"}));
   EXPECT_TRUE(fs::is_symlink(finalName));
   std::string victimText;
   std::getline(std::ifstream(victim), victimText);
   EXPECT_EQ(victimText, "precious");
-  const auto stopped = testing::Inspect(engine.outputPaths[0]);
+  const auto stopped = testing::Inspect(outcome.outputPath);
   EXPECT_GT(stopped.decodedSamples, 0);
   EXPECT_EQ(stopped.decodeErrors, 0);
 }
 
 TEST_F(OutputPublishing, AFailedWriteLeavesNeitherTheFinalNameNorTheHiddenFile) {
   WriteSample(Tone(sources / "long.m4a", 30.0));
-  testing::RowOutcome outcome;
+  RowOutcome outcome;
   {
     const FileSizeLimit limit(64 * 1024);
     outcome = testing::ConvertOne(sources / "long.m4a", output.path().string());
   }
-  EXPECT_EQ(outcome.status, kTaskFailed);
+  EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
   EXPECT_EQ(outcome.reason, "cannot write output: File too large");
   EXPECT_TRUE(fs::is_empty(output.path()));
 }
@@ -104,19 +101,19 @@ TEST_F(OutputPublishing, AFailedWriteLeavesNeitherTheFinalNameNorTheHiddenFile) 
 TEST_F(OutputPublishing, AFileOverTheSizeLimitFailsAloneInAParallelBatch) {
   WriteSample(Tone(sources / "tone.m4a", 1.0));
   WriteSample(Tone(sources / "long.m4a", 30.0));
-  AVConvert engine;
-  engine.rowWorkers = 2;
-  const std::vector<TaskRow> rows{AddedRow(engine, sources / "tone.m4a"), AddedRow(engine, sources / "long.m4a"),
-                                  AddedRow(engine, sources / "tone.m4a")};
-  std::vector<testing::RowOutcome> outcomes;
+  ConversionEngine engine;
+  engine.setRowWorkers(2);
+  const std::vector<TaskRow> rows{AddedRow(sources / "tone.m4a"), AddedRow(sources / "long.m4a"),
+                                  AddedRow(sources / "tone.m4a")};
+  std::vector<RowOutcome> outcomes;
   {
     const FileSizeLimit limit(100 * 1024);
     outcomes = testing::RunBatch(engine, rows, output.path().string());
   }
-  EXPECT_EQ(outcomes[0].status, kTaskCompleted);
-  EXPECT_EQ(outcomes[1].status, kTaskFailed);
+  EXPECT_EQ(outcomes[0].status, RowOutcome::Status::Completed);
+  EXPECT_EQ(outcomes[1].status, RowOutcome::Status::Failed);
   EXPECT_EQ(outcomes[1].reason, "cannot write output: File too large");
-  EXPECT_EQ(outcomes[2].status, kTaskCompleted);
+  EXPECT_EQ(outcomes[2].status, RowOutcome::Status::Completed);
   EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"tone(0).mp3", "tone.mp3"}));
   EXPECT_NEAR(testing::Inspect(output / "tone(0).mp3").decodedSamples, 44100, 44);
 }
@@ -126,18 +123,23 @@ TEST_F(OutputPublishing, AFileOverTheSizeLimitFailsAloneInAParallelBatch) {
 TEST_F(OutputPublishing, AMergeWhoseOutputFailsLeavesNoFile) {
   WriteSample(Tone(sources / "short.m4a", 2.0));
   WriteSample(Tone(sources / "long.m4a", 30.0));
-  AVConvert engine;
-  const std::vector<TaskRow> rows{AddedRow(engine, sources / "short.m4a"),
-                                  AddedRow(engine, sources / "long.m4a"),
-                                  AddedRow(engine, sources / "short.m4a")};
-  testing::MergeOutcome merged;
+  ConversionEngine engine;
+  const std::vector<TaskRow> rows{AddedRow(sources / "short.m4a"),
+                                  AddedRow(sources / "long.m4a"),
+                                  AddedRow(sources / "short.m4a")};
+  testing::BatchRecorder recorder;
   {
     const FileSizeLimit limit(64 * 1024);
-    merged = testing::RunMerge(engine, rows, output.path().string());
+    testing::StartMerge(engine, recorder, rows, output.path().string());
+    engine.Wait();
   }
-  // The first row's sound went with the output: no row claims to be done.
+  const testing::MergeOutcome merged = testing::MergeOutcomeOf(recorder);
+  // The first row's sound went with the output: no row is told it is done, not even for a while.
+  const testing::BatchRecorder::Seen seen = recorder.seen();
+  EXPECT_EQ(seen.passed, std::vector<int>{0});
+  ASSERT_EQ(seen.ended.size(), 3u);
   for (int row : {0, 1, 2}) {
-    EXPECT_EQ(merged.rows[row].status, kTaskFailed);
+    EXPECT_EQ(merged.rows[row].status, RowOutcome::Status::Failed);
     EXPECT_EQ(merged.rows[row].reason, "cannot write output: File too large");
   }
   EXPECT_EQ(merged.outputPath, "");
@@ -156,7 +158,7 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFileWhichTheNextRu
                              logs.path().string());
   const std::string finalName = output / "long.mp3";
   // Well into the file, whichever name it is being written under.
-  WaitUntil([&] {
+  testing::WaitUntilSeen([&] {
     std::error_code missing;
     const std::uintmax_t published = fs::file_size(finalName, missing);
     return PartialBytesOf(finalName) + (missing ? 0 : published) > 20000;
@@ -194,8 +196,8 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFileWhichTheNextRu
 
   // The merge worker clears its folder alike.
   std::ofstream(output / ".merged.mp3.partial-Stale1") << "left by a killed merge";
-  AVConvert engine;
-  const auto merged = testing::RunMerge(engine, {AddedRow(engine, sources / "short.m4a")},
+  ConversionEngine engine;
+  const auto merged = testing::RunMerge(engine, {AddedRow(sources / "short.m4a")},
                                         output.path().string());
   EXPECT_EQ(merged.failure, "");
   EXPECT_FALSE(fs::exists(output / ".merged.mp3.partial-Stale1"));

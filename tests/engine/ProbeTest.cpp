@@ -5,9 +5,9 @@
 
 #include "Media.h"
 #include "TempFolder.h"
-#include "engine/AVConvert.h"
 #include "engine/CodecNames.h"
 #include "engine/MediaInformation.h"
+#include "engine/SourceProbe.h"
 
 namespace varnell {
 namespace {
@@ -16,32 +16,26 @@ using testing::TempFolder;
 using testing::Tone;
 using testing::WriteSample;
 
-int Probe(AVConvert& engine, const std::string& path) {
-  engine.probePath = path;
-  return engine.ProbeSourceFile();
-}
-
 TEST(Probe, AudioOnlyFileReportsItsAudioAndZeroVideo) {
   TempFolder folder;
   const auto spec = Tone(folder / "tone.m4a", 3.5, 48000, 1);
   WriteSample(spec);
-  AVConvert engine;
-  ASSERT_EQ(Probe(engine, spec.path), kProbeOk) << engine.probeFailureReason();
-  EXPECT_EQ(engine.videoStreamIndex, -1);
-  EXPECT_EQ(engine.audioStreamIndex, 0);
-  EXPECT_EQ(engine.sampleRate, 48000);
-  EXPECT_EQ(engine.channels, 1);
-  EXPECT_EQ(engine.audioCodecId, *AudioCodecIdFromName("AAC"));
-  EXPECT_GT(engine.audioBitRate, 0);
-  EXPECT_EQ(engine.sourceWidth, 0);
-  EXPECT_EQ(engine.sourceHeight, 0);
-  EXPECT_EQ(engine.videoCodecId, 0);
-  EXPECT_EQ(engine.videoBitRate, 0);
-  EXPECT_EQ(engine.durationSeconds, 3);
-  EXPECT_NEAR(engine.durationMicroseconds, 3500000, 30000);
-  EXPECT_EQ(engine.fileSize, static_cast<int>(std::filesystem::file_size(spec.path)));
+  const ProbeResult probe = ProbeSource(spec.path);
+  ASSERT_TRUE(probe.ok()) << probe.failureReason;
+  EXPECT_EQ(probe.videoStreamIndex, -1);
+  EXPECT_EQ(probe.audioStreamIndex, 0);
+  EXPECT_EQ(probe.sampleRate, 48000);
+  EXPECT_EQ(probe.channels, 1);
+  EXPECT_EQ(probe.audioCodecId, *AudioCodecIdFromName("AAC"));
+  EXPECT_GT(probe.audioBitRate, 0);
+  EXPECT_EQ(probe.width, 0);
+  EXPECT_EQ(probe.height, 0);
+  EXPECT_EQ(probe.videoCodecId, 0);
+  EXPECT_EQ(probe.videoBitRate, 0);
+  EXPECT_EQ(probe.durationSeconds, 3);
+  EXPECT_NEAR(probe.durationMicroseconds, 3500000, 30000);
 
-  const MediaInformation info = DescribeProbedMedia(engine, spec.path, "00:00:03");
+  const MediaInformation info = DescribeProbedMedia(probe, spec.path, "00:00:03");
   EXPECT_EQ(info.sampleRate, "48000");
   EXPECT_EQ(info.channels, "1");
   EXPECT_EQ(info.frameRate, "");  // no video: no frame rate, not a stale one
@@ -55,8 +49,8 @@ TEST(Probe, ACoverIsNotVideoAndTheLastAudioStreamIsTheSound) {
   spec.secondAudioStream = true;
   spec.jpegCover = true;
   WriteSample(spec);
-  AVConvert engine;
-  ASSERT_EQ(Probe(engine, spec.path), kProbeOk) << engine.probeFailureReason();
+  const ProbeResult probe = ProbeSource(spec.path);
+  ASSERT_TRUE(probe.ok()) << probe.failureReason;
   const auto report = testing::Inspect(spec.path);
   int lastAudio = -1;
   bool coverListed = false;
@@ -65,16 +59,16 @@ TEST(Probe, ACoverIsNotVideoAndTheLastAudioStreamIsTheSound) {
     coverListed = coverListed || report.streams[i].attachedPicture;
   }
   ASSERT_TRUE(coverListed);
-  EXPECT_EQ(engine.audioStreamIndex, lastAudio);
-  EXPECT_EQ(engine.videoStreamIndex, -1);
-  EXPECT_EQ(engine.sourceWidth, 0);
-  EXPECT_EQ(engine.sourceHeight, 0);
-  EXPECT_EQ(engine.videoCodecId, 0);
-  EXPECT_EQ(engine.frameRateNum, 0);
-  EXPECT_EQ(DescribeProbedMedia(engine, spec.path, "00:00:02").frameRate, "");
+  EXPECT_EQ(probe.audioStreamIndex, lastAudio);
+  EXPECT_EQ(probe.videoStreamIndex, -1);
+  EXPECT_EQ(probe.width, 0);
+  EXPECT_EQ(probe.height, 0);
+  EXPECT_EQ(probe.videoCodecId, 0);
+  EXPECT_EQ(probe.frameRateNum, 0);
+  EXPECT_EQ(DescribeProbedMedia(probe, spec.path, "00:00:02").frameRate, "");
 }
 
-TEST(Probe, FilesThatCannotBeOpenedGiveMinusOneWithAReason) {
+TEST(Probe, FilesThatCannotBeOpenedSayWhy) {
   TempFolder folder;
   const std::string empty = folder / "empty.m4a";
   std::ofstream(empty).close();
@@ -82,14 +76,14 @@ TEST(Probe, FilesThatCannotBeOpenedGiveMinusOneWithAReason) {
   std::ofstream(text) << "These are my shopping notes, not a recording.\n";
   const std::string missing = folder / "missing.m4a";
 
-  AVConvert engine;
   for (const std::string& path : {empty, text, missing, folder.path().string()}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(Probe(engine, path), kProbeCannotOpen);
-    EXPECT_FALSE(engine.probeFailureReason().empty());
+    const ProbeResult probe = ProbeSource(path);
+    EXPECT_EQ(probe.failure, ProbeResult::Failure::CannotOpen);
+    EXPECT_FALSE(probe.failureReason.empty());
+    EXPECT_FALSE(probe.unconvertibleReason().empty());
   }
-  Probe(engine, missing);
-  EXPECT_EQ(engine.probeFailureReason(), "cannot open source: No such file or directory");
+  EXPECT_EQ(ProbeSource(missing).failureReason, "cannot open source: No such file or directory");
 }
 
 TEST(Probe, TruncatedFileWithIndexAtTheEndCannotBeOpened) {
@@ -97,8 +91,7 @@ TEST(Probe, TruncatedFileWithIndexAtTheEndCannotBeOpened) {
   const auto spec = Tone(folder / "cut.m4a", 4.0);
   WriteSample(spec);
   std::filesystem::resize_file(spec.path, std::filesystem::file_size(spec.path) / 2);
-  AVConvert engine;
-  EXPECT_LT(Probe(engine, spec.path), 0);
+  EXPECT_FALSE(ProbeSource(spec.path).ok());
 }
 
 }  // namespace

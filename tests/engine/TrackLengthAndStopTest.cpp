@@ -41,7 +41,7 @@ TEST(TrackLength, ADamagedTrackLengthConvertsEverythingThatDecodes) {
     WriteSample(spec);
     PatchBoxField(spec.path, damage.box, damage.offset, damage.name == std::string("mdhd") ? 1 : 0);
     const auto outcome = ConvertOne(spec.path, folder.path().string());
-    ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+    ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
     const auto report = Inspect(outcome.outputPath);
     EXPECT_NEAR(report.decodedSamples, testmedia::SampleCountOf(spec), 2048);
     EXPECT_EQ(report.decodeErrors, 0);
@@ -50,7 +50,7 @@ TEST(TrackLength, ADamagedTrackLengthConvertsEverythingThatDecodes) {
     clip.start = "00:00:02";
     clip.end = "00:00:04";
     const auto clipped = ConvertOne(spec.path, folder.path().string(), clip);
-    ASSERT_EQ(clipped.status, kTaskCompleted) << clipped.reason;
+    ASSERT_EQ(clipped.status, RowOutcome::Status::Completed) << clipped.reason;
     EXPECT_NEAR(Inspect(clipped.outputPath).decodedSamples, 2 * 44100, 44);
   }
 }
@@ -79,7 +79,7 @@ TEST(TrackLength, ADamagedContainerThatDecodesToAFractionOfItsLengthFails) {
     WriteSample(spec);
     PatchBoxField(spec.path, damage.box, damage.offset, damage.value);
     const auto outcome = ConvertOne(spec.path, output.path().string());
-    EXPECT_EQ(outcome.status, kTaskFailed);
+    EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
     EXPECT_THAT(outcome.reason,
                 ::testing::MatchesRegex(
                     "source is damaged: it decodes to 0\\.[0-9] s of the 10\\.5 s it states"));
@@ -92,7 +92,7 @@ TEST(TrackLength, ADamagedContainerThatDecodesToAFractionOfItsLengthFails) {
     spec.container = container;
     WriteSample(spec);
     const auto outcome = ConvertOne(spec.path, output.path().string());
-    ASSERT_EQ(outcome.status, kTaskCompleted) << outcome.reason;
+    ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
     EXPECT_NEAR(Inspect(outcome.outputPath).decodedSamples, testmedia::SampleCountOf(spec), 2048);
   }
 }

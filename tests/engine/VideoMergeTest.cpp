@@ -11,7 +11,8 @@
 #include "Media.h"
 #include "TempFolder.h"
 #include "VideoChain.h"
-#include "engine/AVConvert.h"
+#include "BatchRecorder.h"
+#include "engine/ConversionEngine.h"
 #include "engine/ConversionJob.h"
 
 namespace varnell {
@@ -33,9 +34,9 @@ struct MergedVideo {
 // MPEG-4 320x240 at 30 fps with MP3 sound, in an AVI.
 MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFolder& folder,
                          bool thumbnail = false) {
-  AVConvert engine;
+  ConversionEngine engine;
   std::vector<TaskRow> rows;
-  for (const auto& source : sources) rows.push_back(testing::AddedRow(engine, source));
+  for (const auto& source : sources) rows.push_back(testing::AddedRow(source));
   OutputSettings settings;
   settings.audioOnly = false;
   settings.videoCodecName = "MPEG4";
@@ -45,17 +46,19 @@ MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFold
   settings.videoBitRate = 1000000;
   settings.audioCodecName = "MP3";
   settings.thumbnail = thumbnail;
-  BuildConversionJob(engine, rows, folder.path().string(), "MP3", settings, JobKind::MergeFiles);
-  engine.outputPaths[0] = folder / "merged.avi";
-  engine.StartMergeFiles();
-  engine.JoinWorker();
-  MergedVideo merged{{}, engine.mergedOutputPath, {}, 0.0};
-  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-    const bool completed = engine.taskStatus(row) == kTaskCompleted;
-    merged.failures.push_back((completed ? "" : "failed: ") + engine.failureReason(row));
+  Job job = BuildJob(rows, folder.path().string(), "MP3", settings, JobKind::MergeFiles);
+  job.rows[0].outputPath = folder / "merged.avi";
+  testing::BatchRecorder recorder;
+  engine.Start(std::move(job), recorder);
+  engine.Wait();
+  const BatchOutcome batch = recorder.seen().batch.value_or(BatchOutcome{});
+  MergedVideo merged{{}, batch.mergedOutputPath, {}, 0.0};
+  for (const RowOutcome& row : recorder.outcomes()) {
+    const bool completed = row.status == RowOutcome::Status::Completed;
+    merged.failures.push_back(completed ? row.note : "failed: " + row.reason);
   }
   if (merged.path.empty()) {
-    ADD_FAILURE() << "no merged file: " << engine.mergeFailureReason;
+    ADD_FAILURE() << "no merged file: " << batch.mergeFailureReason;
     return merged;
   }
   std::string noVideo;  // an output without a video stream reports no pictures

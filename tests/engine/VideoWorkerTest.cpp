@@ -9,7 +9,8 @@
 #include <string>
 
 #include "VideoChain.h"
-#include "engine/AVConvert.h"
+#include "BatchRecorder.h"
+#include "engine/ConversionEngine.h"
 #include "engine/CodecNames.h"
 #include "engine/ConversionJob.h"
 #include "engine/testmedia/VideoSampleWriter.h"
@@ -37,18 +38,22 @@ OutputSettings Mpeg4Settings(int width, int height, const std::string& rate) {
 }
 
 struct Row {
-  std::uint8_t status;
+  RowOutcome::Status status;
   std::string reason;
   std::string path;
 };
 
 Row Convert(const std::string& source, const std::string& output, const OutputSettings& settings,
             const std::string& begin = "00:00:00", const std::string& end = "00:00:05") {
-  AVConvert engine;
-  BuildConversionJob(engine, {{source, begin, end, "5"}}, "/nonexistent", "MP3", settings);
-  engine.outputPaths[0] = output;
-  ConvertFilesThread(&engine);
-  return {engine.taskStatus(0), engine.failureReason(0), engine.outputPaths[0]};
+  Job job = BuildJob({{source, begin, end, "5"}}, "/nonexistent", "MP3", settings);
+  job.rows[0].outputPath = output;
+  ConversionEngine engine;
+  testing::BatchRecorder recorder;
+  engine.Start(std::move(job), recorder);
+  engine.Wait();
+  const RowOutcome row = recorder.outcomes().at(0);
+  // A completed row's note stands where a failed row's reason would.
+  return {row.status, row.status == RowOutcome::Status::Failed ? row.reason : row.note, row.outputPath};
 }
 
 // Seconds of the output's audio stream by its last packet's end; -1 when there is none.
@@ -71,7 +76,7 @@ TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
   const Row row = Convert(source, folder / "movie.avi", Mpeg4Settings(320, 240, "15.0 fps"));
-  ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+  ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
   const auto report = InspectPictures(row.path);
   EXPECT_EQ(report.codec, "mpeg4");
   EXPECT_EQ(report.width, 320);
@@ -84,7 +89,7 @@ TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   // A clip 1-3 s: two seconds on both streams, starting with the picture shown at 1 s.
   const Row clip = Convert(source, folder / "clip.avi", Mpeg4Settings(320, 240, "15.0 fps"),
                            "00:00:01", "00:00:03");
-  ASSERT_EQ(clip.status, kTaskCompleted) << clip.reason;
+  ASSERT_EQ(clip.status, RowOutcome::Status::Completed) << clip.reason;
   const auto clipped = InspectPictures(clip.path);
   EXPECT_NEAR(clipped.pictures.size() / 15.0, 2.0, 1.0 / 15);
   ASSERT_FALSE(clipped.pictures.empty());
@@ -98,10 +103,10 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   // The tone alone, as an MP3 made from the pattern.
   OutputSettings audioOnly;
   const Row mp3 = Convert(video, folder / "tone.mp3", audioOnly);
-  ASSERT_EQ(mp3.status, kTaskCompleted) << mp3.reason;
+  ASSERT_EQ(mp3.status, RowOutcome::Status::Completed) << mp3.reason;
 
   const Row row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
-  ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+  ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
   EXPECT_EQ(row.reason, "no video in the source: the file holds sound only");
   SourceFile file;
   ASSERT_GE(file.Open(row.path), 0);
@@ -113,7 +118,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   silent.withTone = false;
   const Row pictures =
       Convert(WritePattern(silent), folder / "pictures.avi", Mpeg4Settings(320, 240, "30.0 fps"));
-  ASSERT_EQ(pictures.status, kTaskCompleted) << pictures.reason;
+  ASSERT_EQ(pictures.status, RowOutcome::Status::Completed) << pictures.reason;
   SourceFile picturesOnly;
   ASSERT_GE(picturesOnly.Open(pictures.path), 0);
   EXPECT_EQ(picturesOnly.audioStreamIndex(), SourceFile::kNoStream);
@@ -125,7 +130,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   thumbnail.thumbnail = true;
   std::ofstream(folder / "thumb.avi") << "the user's own";
   const Row withThumbnail = Convert(video, folder / "thumb.avi", thumbnail);
-  ASSERT_EQ(withThumbnail.status, kTaskCompleted) << withThumbnail.reason;
+  ASSERT_EQ(withThumbnail.status, RowOutcome::Status::Completed) << withThumbnail.reason;
   EXPECT_EQ(withThumbnail.path, folder / "thumb(0).avi");
   EXPECT_FALSE(std::filesystem::exists(folder / "thumb.THM"));
   const auto side = InspectPictures(folder / "thumb(0).THM");
@@ -136,7 +141,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   // The two are named as a pair: an unrelated short.THM moves the output to short(0).avi too.
   std::ofstream(folder / "short.THM") << "the user's own";
   const Row paired = Convert(video, folder / "short.avi", thumbnail);
-  ASSERT_EQ(paired.status, kTaskCompleted) << paired.reason;
+  ASSERT_EQ(paired.status, RowOutcome::Status::Completed) << paired.reason;
   EXPECT_EQ(paired.path, folder / "short(0).avi");
   EXPECT_FALSE(std::filesystem::exists(folder / "short.avi"));
   EXPECT_EQ(InspectPictures(folder / "short(0).THM").width, 160);
@@ -161,7 +166,7 @@ TEST(VideoWorker, ATruncatedSourceWithoutSoundFailsAndLeavesNoFile) {
   TempFolder output;
   const Row row = Convert(spec.path, output / "cut.avi", Mpeg4Settings(320, 240, "25.0 fps"),
                           "00:00:00", "00:00:10");
-  EXPECT_EQ(row.status, kTaskFailed);
+  EXPECT_EQ(row.status, RowOutcome::Status::Failed);
   EXPECT_THAT(row.reason,
               ::testing::MatchesRegex(
                   "source is truncated: its video ends at [0-9]\\.[0-9] s of 10\\.0 s"));
@@ -193,7 +198,7 @@ TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
     settings.videoCodecName = refused.videoCodec;
     settings.audioCodecName = refused.audioCodec;
     const Row row = Convert(source, folder / refused.output, settings);
-    EXPECT_EQ(row.status, kTaskFailed) << refused.output;
+    EXPECT_EQ(row.status, RowOutcome::Status::Failed) << refused.output;
     EXPECT_NE(row.reason.find(refused.words), std::string::npos) << row.reason;
   }
   int files = 0;
@@ -226,7 +231,7 @@ TEST(VideoWorker, ARotatedSourceComesOutUprightWithoutADisplayMatrix) {
     OutputSettings settings = Mpeg4Settings(320, 240, "30.0 fps");
     settings.thumbnail = true;
     const Row row = Convert(WritePattern(pattern), folder / (name + "-out.mp4"), settings);
-    ASSERT_EQ(row.status, kTaskCompleted) << row.reason;
+    ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
     const auto output = InspectPictures(row.path);
     const auto thumbnail = InspectPictures(folder / (name + "-out.THM"));
     ASSERT_FALSE(output.pictures.empty());

@@ -30,25 +30,29 @@ TEST(WorkerFailure, AnyExceptionAtTheRowBoundaryFailsThatRowWithAReason) {
 }
 
 TEST(WorkerFailure, AWorkerThatCannotStartFailsTheRowsAndLeavesNoWorkerRunning) {
-  AVConvert engine;
+  ConversionEngine engine;
   const std::vector<TaskRow> rows{{"/nowhere/a.m4a", "00:00:00", "00:00:05", "5"},
                                   {"/nowhere/b.m4a", "00:00:00", "00:00:05", "5"}};
-  BuildConversionJob(engine, rows, "/nowhere", kMp3ProfileName, testing::SettingsFor({}));
+  const Job job = testing::JobFor(rows, "/nowhere");
+  testing::BatchRecorder refused;
   {
     const testing::ThreadsCannotStart noThreads;
-    engine.StartConvertFiles();
+    engine.Start(job, refused);
   }
-  EXPECT_FALSE(engine.IsWorkerRunning());
-  EXPECT_EQ(engine.currentTaskIndex, 2);
-  for (int row = 0; row < 2; ++row) {
-    EXPECT_EQ(engine.taskStatus(row), kTaskFailed);
-    EXPECT_EQ(engine.failureReason(row),
-              "cannot start the conversion thread: Resource temporarily unavailable");
+  // Told at once, on this thread: every row, then the batch's end.
+  const testing::BatchRecorder::Seen seen = refused.seen();
+  ASSERT_EQ(seen.ended.size(), 2u);
+  ASSERT_TRUE(seen.batch.has_value());
+  for (const auto& [row, outcome] : seen.ended) {
+    EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
+    EXPECT_EQ(outcome.reason, "cannot start the conversion thread: Resource temporarily unavailable");
   }
+  engine.Wait();  // nothing to wait for
   // The engine is whole: the next start runs a worker that gets to the rows themselves.
-  engine.StartConvertFiles();
-  engine.JoinWorker();
-  EXPECT_EQ(engine.failureReason(0), "cannot open source: No such file or directory");
+  testing::BatchRecorder recorder;
+  engine.Start(job, recorder);
+  engine.Wait();
+  EXPECT_EQ(recorder.outcomes().at(0).reason, "cannot open source: No such file or directory");
 }
 
 }  // namespace

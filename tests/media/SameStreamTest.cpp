@@ -4,7 +4,7 @@
 
 #include "Media.h"
 #include "TempFolder.h"
-#include "engine/AVConvert.h"
+#include "engine/SourceProbe.h"
 #include "playermodule/MediaFile.h"
 
 namespace varnell {
@@ -21,21 +21,20 @@ TEST(SameStream, PlayerAndEngineTakeTheSameSoundAndNeitherTakesTheCoverForVideo)
   spec.jpegCover = true;
   WriteSample(spec);
 
-  AVConvert engine;
-  engine.probePath = spec.path;
-  ASSERT_EQ(engine.ProbeSourceFile(), kProbeOk) << engine.probeFailureReason();
+  const ProbeResult probe = ProbeSource(spec.path);
+  ASSERT_TRUE(probe.ok()) << probe.failureReason;
   const auto played = player::MediaFile::Open(spec.path);
   ASSERT_NE(played, nullptr);
 
-  EXPECT_EQ(played->audioStreamIndex(), engine.audioStreamIndex);
+  EXPECT_EQ(played->audioStreamIndex(), probe.audioStreamIndex);
   // The last audio stream (ConversionOutput checks what the engine converts from it).
   const auto report = testing::Inspect(spec.path);
-  ASSERT_GT(static_cast<int>(report.streams.size()), engine.audioStreamIndex);
-  for (int i = engine.audioStreamIndex + 1; i < static_cast<int>(report.streams.size()); ++i) {
+  ASSERT_GT(static_cast<int>(report.streams.size()), probe.audioStreamIndex);
+  for (int i = probe.audioStreamIndex + 1; i < static_cast<int>(report.streams.size()); ++i) {
     EXPECT_NE(report.streams[i].type, "audio");
   }
   EXPECT_FALSE(played->hasVideo());
-  EXPECT_EQ(engine.videoStreamIndex, -1);
+  EXPECT_EQ(probe.videoStreamIndex, -1);
   // The cover is still the player's picture.
   EXPECT_TRUE(played->hasPicture());
   EXPECT_GT(played->pictureWidth(), 0);

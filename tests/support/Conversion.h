@@ -1,4 +1,4 @@
-// Runs files through the engine the way a launch does: probe, job rows, the per-file worker.
+// Runs files through the engine the way a launch does: probe, job rows, the engine's batch.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/AVConvert.h"
+#include "BatchRecorder.h"
 #include "engine/ClipTime.h"
+#include "engine/ConversionEngine.h"
 #include "engine/ConversionJob.h"
+#include "engine/SourceProbe.h"
 #include "settings/ProfileChoice.h"
 
 namespace varnell::testing {
@@ -20,12 +22,6 @@ struct ConversionOptions {
   std::optional<std::string> end;  // none: the row's end as a freshly added row has it
   std::optional<std::string> audioCodecName;
   std::optional<int> audioBitRate, sampleRate, channels;
-};
-
-struct RowOutcome {
-  std::uint8_t status = kTaskPending;
-  std::string outputPath;
-  std::string reason;
 };
 
 inline OutputSettings SettingsFor(const ConversionOptions& options) {
@@ -40,15 +36,13 @@ inline OutputSettings SettingsFor(const ConversionOptions& options) {
 }
 
 // A task row for `path` as adding the file makes it (probing it for its duration).
-inline TaskRow AddedRow(AVConvert& engine, const std::string& path,
-                        const ConversionOptions& options = {}) {
+inline TaskRow AddedRow(const std::string& path, const ConversionOptions& options = {}) {
   TaskRow row;
   row.sourcePath = path;
   row.startTime = options.start;
-  engine.probePath = path;
-  if (engine.ProbeSourceFile() == kProbeOk) {
-    row.endTime = options.end.value_or(FormatClipTime(engine.durationSeconds));
-    row.durationSeconds = std::to_string(engine.durationSeconds);
+  if (const ProbeResult probe = ProbeSource(path); probe.ok()) {
+    row.endTime = options.end.value_or(FormatClipTime(probe.durationSeconds));
+    row.durationSeconds = std::to_string(probe.durationSeconds);
   } else {
     row.endTime = options.end.value_or("00:00:00");
   }
@@ -59,27 +53,28 @@ inline const char* FormatNameFor(const ConversionOptions& options) {
   return options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName;
 }
 
+inline Job JobFor(const std::vector<TaskRow>& rows, const std::string& folder,
+                  const ConversionOptions& options = {}, JobKind kind = JobKind::ConvertFiles) {
+  return BuildJob(rows, folder, FormatNameFor(options), SettingsFor(options), kind);
+}
+
 // Converts the rows on the engine's worker thread and returns each row's outcome.
-inline std::vector<RowOutcome> RunBatch(AVConvert& engine, const std::vector<TaskRow>& rows,
+inline std::vector<RowOutcome> RunBatch(ConversionEngine& engine, const std::vector<TaskRow>& rows,
                                         const std::string& folder,
                                         const ConversionOptions& options = {}) {
-  BuildConversionJob(engine, rows, folder, FormatNameFor(options), SettingsFor(options));
-  engine.currentFilePercent = 0;
-  engine.StartConvertFiles();
-  engine.JoinWorker();
-  EXPECT_EQ(engine.currentTaskIndex, static_cast<int>(rows.size()));
-  std::vector<RowOutcome> outcomes;
-  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-    outcomes.push_back({engine.taskStatus(row), engine.outputPaths[row], engine.failureReason(row)});
-  }
+  BatchRecorder recorder;
+  engine.Start(JobFor(rows, folder, options), recorder);
+  engine.Wait();
+  EXPECT_TRUE(recorder.seen().batch.has_value());
+  std::vector<RowOutcome> outcomes = recorder.outcomes();
+  EXPECT_EQ(outcomes.size(), rows.size());
   return outcomes;
 }
 
 inline RowOutcome ConvertOne(const std::string& source, const std::string& folder,
                              const ConversionOptions& options = {}) {
-  AVConvert engine;
-  const TaskRow row = AddedRow(engine, source, options);
-  return RunBatch(engine, {row}, folder, options).front();
+  ConversionEngine engine;
+  return RunBatch(engine, {AddedRow(source, options)}, folder, options).front();
 }
 
 }  // namespace varnell::testing

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -110,6 +111,16 @@ class Process {
   std::string errPath_;
   pid_t pid_ = -1;
 };
+
+// Polls what another process does to the file system; the bound only keeps a broken run from
+// hanging the suite.
+inline void WaitUntilSeen(const std::function<bool()>& condition) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+  while (!condition()) {
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the other process never got there";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
 
 inline ProcessResult Run(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& captureFolder) {

@@ -1,4 +1,4 @@
-// One engine object converts the command line's files with --jobs row threads; the results come
+// One batch session converts the command line's files with --jobs row threads; the results come
 // back in the order of the files, whatever order the rows finish in.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "Media.h"
 #include "TempFolder.h"
 #include "ThreadsCannotStart.h"
-#include "cli/BatchConverter.h"
+#include "cli/CommandLineBatch.h"
 #include "cli/ConversionSettings.h"
 #include "settings/RecordingMessageSink.h"
 
@@ -36,7 +36,7 @@ class Batch : public ::testing::Test {
     RecordingMessageSink messages;
     const OutputSettings settings = ConversionSettingsFor(options, messages);
     EXPECT_TRUE(messages.messages.empty());
-    BatchConverter batch(options, settings, FormatNameFor(options));
+    CommandLineBatch batch(options, settings, FormatNameFor(options));
     std::vector<FileOutcome> outcomes;
     int lastEnded = -1;
     const std::thread::id caller = std::this_thread::get_id();
@@ -85,10 +85,10 @@ TEST_F(Batch, RowsFinishingOutOfOrderAreReportedInFileOrder) {
 
 TEST_F(Batch, RowThreadsAreBoundedByTheFilesAndTheCores) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-  const int limit = BatchConverter::kJobsPerCore * cores;
+  const int limit = CommandLineBatch::kJobsPerCore * cores;
   const auto rowWorkers = [&](int files, int jobs) {
     const CommandLineOptions options = OptionsFor(std::vector<std::string>(files, sources / "x.m4a"), jobs);
-    return BatchConverter(options, OutputSettings{}, FormatNameFor(options)).rowWorkers();
+    return CommandLineBatch(options, OutputSettings{}, FormatNameFor(options)).rowWorkers();
   };
   EXPECT_EQ(rowWorkers(3, 1000), 3);
   EXPECT_EQ(rowWorkers(limit + 8, 1000), limit);

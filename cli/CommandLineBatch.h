@@ -1,0 +1,55 @@
+// Converts the command line's files in one batch session, each into its own file with up to
+// --jobs files at once, or, with --merge, all into one: the session the main window's Start
+// converting and Merge drive. The calling thread probes the files, starts the batch, then waits
+// on its progress: it reports each file once its outcome is final, redraws the progress about
+// every 100 ms and passes a stop on to the session.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLineOptions.h"
+#include "cli/FileOutcome.h"
+#include "engine/BatchSession.h"
+#include "settings/OutputSettings.h"
+
+namespace varnell {
+
+class CommandLineBatch {
+ public:
+  // Files converted at once: --jobs, but at least 1 and at most the number of files and
+  // kJobsPerCore per core, since more threads only share the same cores and cost memory.
+  static constexpr int kJobsPerCore = 4;
+
+  CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
+                   std::string formatName);
+
+  int rowWorkers() const { return session_.effectiveRowWorkers(); }
+
+  // Runs every file; returns when all have ended or, after stopRequested() became true, when the
+  // files being converted are finished (shortened) and no further file has started. Every
+  // callback runs on the calling thread: onOutcome once per file in the order of the files, as
+  // soon as its outcome is final (none for a file a stop kept from starting; a merge's files once
+  // the merged output is finished or has failed); onTick about every 100 ms with the files being
+  // converted and the number ended. The files are probed first, one after another; a stop
+  // meanwhile starts nothing. For a merge, returns what became of the merged output.
+  std::optional<MergedFile> Run(
+      const std::function<void(const FileOutcome&)>& onOutcome,
+      const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
+      const std::function<bool()>& stopRequested);
+
+ private:
+  // The files as task rows, probed as the main window probes a file it adds, with the command
+  // line's clip times; a file that does not probe keeps the probe's reason.
+  BatchRequest ProbedRequest(const std::function<bool()>& stopRequested) const;
+  FileOutcome OutcomeOf(int row, const RowOutcome& outcome) const;
+
+  const CommandLineOptions& options_;
+  const OutputSettings& settings_;
+  std::string formatName_;
+  BatchSession session_;
+};
+
+}  // namespace varnell

@@ -1,0 +1,30 @@
+// How each file of varnell-convert's batch ended, and what is being converted now, as the report
+// and the progress bar show them.
+#pragma once
+
+#include <string>
+
+namespace varnell {
+
+struct FileOutcome {
+  // Merged: the file's sound is in a merge's output.
+  enum class Kind { Completed, Failed, Stopped, NotStarted, Merged };
+  Kind kind = Kind::Failed;
+  std::string sourcePath;
+  std::string outputPath;
+  std::string reason;
+  std::string note;  // Completed or Merged: what went wrong without failing the file, or empty
+};
+
+struct ActiveFile {
+  std::string sourcePath;
+  int percent = -1;
+};
+
+struct MergedFile {
+  std::string outputPath;     // empty when no output was left
+  std::string failureReason;  // why not
+  bool stopped = false;
+};
+
+}  // namespace varnell
