@@ -29,8 +29,8 @@ const char* RefusalText(LaunchRefusal refusal) {
 }  // namespace
 
 CommandLineBatch::CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
-                                   std::string formatName)
-    : options_(options), settings_(settings), formatName_(std::move(formatName)) {
+                                   OutputChoice output)
+    : options_(options), settings_(settings), output_(std::move(output)) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   const int files =
       static_cast<int>(std::min<std::size_t>(options.files.size(), std::numeric_limits<int>::max()));
@@ -41,7 +41,7 @@ BatchRequest CommandLineBatch::ProbedRequest(const std::function<bool()>& stopRe
   BatchRequest request;
   request.kind = options_.merge ? JobKind::MergeFiles : JobKind::ConvertFiles;
   request.outputFolder = options_.outputFolder;
-  request.formatName = formatName_;
+  request.output = output_;
   request.settings = settings_;
   for (const std::string& path : options_.files) {
     if (stopRequested()) break;

@@ -13,6 +13,7 @@
 #include "cli/CommandLineOptions.h"
 #include "cli/FileOutcome.h"
 #include "engine/BatchSession.h"
+#include "settings/OutputFormats.h"
 #include "settings/OutputSettings.h"
 
 namespace varnell {
@@ -24,7 +25,7 @@ class CommandLineBatch {
   static constexpr int kJobsPerCore = 4;
 
   CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
-                   std::string formatName);
+                   OutputChoice output);
 
   int rowWorkers() const { return session_.effectiveRowWorkers(); }
 
@@ -48,7 +49,7 @@ class CommandLineBatch {
 
   const CommandLineOptions& options_;
   const OutputSettings& settings_;
-  std::string formatName_;
+  OutputChoice output_;
   BatchSession session_;
 };
 

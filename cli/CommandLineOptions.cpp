@@ -1,46 +1,97 @@
 #include "cli/CommandLineOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <string_view>
 
 #include "cli/OutputChoices.h"
 #include "engine/ClipTime.h"
+#include "settings/OutputFormats.h"
 
 namespace varnell {
 
-const char* const kUsageText =
-    "usage: varnell-convert [OPTIONS] FILE...\n"
-    "       varnell-convert --merge [OPTIONS] FILE FILE...\n"
-    "  --preset CODE             output format by preset code, e.g. 90000 (ASF video), 90001\n"
-    "                            (AVI), 90005 (H.264 MP4), 91000 (FLV); default 90106 (mp3);\n"
-    "                            the outputs get the preset's extension\n"
-    "  --format mp3|wma          short for --preset 90106 or --preset 90110\n"
-    "  --encoder MP3|WMA7|WMA8   audio encoder; default: the preset's (WMA8 for wma), else MP3;\n"
-    "                            the container must hold it (asf, wmv, avi, mkv, mov: all\n"
-    "                            three; mp4, mpg, flv: MP3 only)\n"
-    "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
-    "                            8-160 from 16000 Hz, 8-64 below)\n"
-    "  --sample-rate HZ          default 44100\n"
-    "  --channels 1|2            default 2\n"
-    "  --video-codec CODEC       WMV1, WMV2, MPEG4, H.264, H.263, MPEG2VIDEO, M-JPEG, DivX,\n"
-    "                            DVVIDEO, MPEG1VIDEO, RV20, FLV, XVID or MSMPEG4V3\n"
-    "  --size WIDTH*HEIGHT       picture size, e.g. 320*240\n"
-    "  --fps RATE                10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50 or 60\n"
-    "  --video-bitrate KBPS      video bit rate\n"
-    "                            the four video options default to the preset's choices where\n"
-    "                            it has them (90000: MPEG4, 320*240, 29.97 fps, 1000 kb/s);\n"
-    "                            any other video preset needs all four\n"
-    "  --start HH:MM:SS          clip start for every file (default 00:00:00)\n"
-    "  --end HH:MM:SS            clip end for every file, exact to the second (default: the\n"
-    "                            end of each file; a file that ends sooner ends there)\n"
-    "  --output-dir DIR          default: the current directory; must exist\n"
-    "  --jobs N                  files converted at once (default: the number of CPU cores;\n"
-    "                            at most the number of files and 4 per core)\n"
-    "  --merge                   merge the files, in the order given, into one output named\n"
-    "                            after the first file that opens; --start and --end apply to\n"
-    "                            every file; --jobs does not apply\n"
-    "  --info                    print each file's media information instead of converting\n";
+namespace {
+
+// "mp3|wma", "MP3|WMA7|WMA8", "asf, wmv, avi": the table's names joined.
+template <typename Items, typename Name>
+std::string Joined(const Items& items, const char* separator, Name name) {
+  std::string joined;
+  for (const auto& item : items) (joined += joined.empty() ? "" : separator) += name(item);
+  return joined;
+}
+
+std::vector<const OutputFormat*> OfferedFormats() {
+  std::vector<const OutputFormat*> offered;
+  for (const OutputFormat& format : OutputFormats()) {
+    if (!format.formatOption.empty()) offered.push_back(&format);
+  }
+  return offered;
+}
+
+// The video containers that take exactly these audio encoders, for the --encoder help.
+std::string VideoFormatsTaking(const std::vector<std::string_view>& encoders) {
+  std::vector<std::string_view> names;
+  for (const OutputFormat& format : OutputFormats()) {
+    if (!format.videoEncoders.empty() && format.audioEncoders == encoders) names.push_back(format.name());
+  }
+  return Joined(names, ", ", [](std::string_view name) { return std::string(name); });
+}
+
+std::string BuildUsageText() {
+  const std::vector<const OutputFormat*> offered = OfferedFormats();
+  const std::string formats = Joined(offered, "|", [](const OutputFormat* f) { return std::string(f->formatOption); });
+  const std::string presets = Joined(offered, " or --preset ", [](const OutputFormat* f) {
+    return std::to_string(f->presetCode);
+  });
+  const std::string encoders = Joined(AudioEncoders(), "|", [](const AudioEncoder& e) {
+    return std::string(e.codecName);
+  });
+  std::vector<std::string_view> every;
+  for (const AudioEncoder& encoder : AudioEncoders()) every.push_back(encoder.codecName);
+  const auto padded = [](std::string text) {
+    text.resize(std::max<std::size_t>(text.size() + 1, 26), ' ');
+    return text;
+  };
+  return "usage: varnell-convert [OPTIONS] FILE...\n"
+         "       varnell-convert --merge [OPTIONS] FILE FILE...\n"
+         "  --preset CODE             output format by preset code, e.g. 90000 (ASF video), 90001\n"
+         "                            (AVI), 90005 (H.264 MP4), 91000 (FLV); default 90106 (mp3);\n"
+         "                            the outputs get the preset's extension\n"
+         "  " + padded("--format " + formats) + "short for --preset " + presets + "\n"
+         "  " + padded("--encoder " + encoders) + "audio encoder; default: the preset's (WMA8 for wma), else MP3;\n"
+         "                            the container must hold it (" + VideoFormatsTaking(every) + ": all\n"
+         "                            three; " + VideoFormatsTaking({"MP3"}) + ": MP3 only)\n"
+         "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
+         "                            8-160 from 16000 Hz, 8-64 below)\n"
+         "  --sample-rate HZ          default 44100\n"
+         "  --channels 1|2            default 2\n"
+         "  --video-codec CODEC       WMV1, WMV2, MPEG4, H.264, H.263, MPEG2VIDEO, M-JPEG, DivX,\n"
+         "                            DVVIDEO, MPEG1VIDEO, RV20, FLV, XVID or MSMPEG4V3\n"
+         "  --size WIDTH*HEIGHT       picture size, e.g. 320*240\n"
+         "  --fps RATE                10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50 or 60\n"
+         "  --video-bitrate KBPS      video bit rate\n"
+         "                            the four video options default to the preset's choices where\n"
+         "                            it has them (90000: MPEG4, 320*240, 29.97 fps, 1000 kb/s);\n"
+         "                            any other video preset needs all four\n"
+         "  --start HH:MM:SS          clip start for every file (default 00:00:00)\n"
+         "  --end HH:MM:SS            clip end for every file, exact to the second (default: the\n"
+         "                            end of each file; a file that ends sooner ends there)\n"
+         "  --output-dir DIR          default: the current directory; must exist\n"
+         "  --jobs N                  files converted at once (default: the number of CPU cores;\n"
+         "                            at most the number of files and 4 per core)\n"
+         "  --merge                   merge the files, in the order given, into one output named\n"
+         "                            after the first file that opens; --start and --end apply to\n"
+         "                            every file; --jobs does not apply\n"
+         "  --info                    print each file's media information instead of converting\n";
+}
+
+}  // namespace
+
+const std::string& UsageText() {
+  static const std::string text = BuildUsageText();
+  return text;
+}
 
 namespace {
 
@@ -54,9 +105,10 @@ std::optional<int> PositiveNumber(std::string_view text) {
 // Bit rates the choice texts can carry: ParseRate turns "N kbps" into N * 1000 in an int.
 constexpr int kLargestVideoBitRateKbps = 200000;
 
-// The preset the two format names stand for: the main window's profile items.
+// The preset a --format word stands for: a Profile item's.
 int PresetCodeOfFormat(std::string_view format) {
-  return format == "wma" ? kWmaPresetCode : kMp3PresetCode;
+  const OutputFormat* found = OutputFormatOfOption(format);
+  return found != nullptr ? found->presetCode : kMp3PresetCode;
 }
 
 }  // namespace
@@ -87,14 +139,24 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     const std::string& value = arguments[++i];
     const auto number = PositiveNumber(value);
     if (argument == "--format") {
-      if (value != "mp3" && value != "wma") return UsageError{"--format must be mp3 or wma"};
+      if (OutputFormatOfOption(value) == nullptr) {
+        return UsageError{"--format must be " + Joined(OfferedFormats(), " or ", [](const OutputFormat* f) {
+                            return std::string(f->formatOption);
+                          })};
+      }
       format = value;
     } else if (argument == "--preset") {
       if (!number || !FindPreset(*number)) return UsageError{"unknown preset " + value};
       presetCode = *number;
     } else if (argument == "--encoder") {
-      if (value != "MP3" && value != "WMA7" && value != "WMA8") {
-        return UsageError{"--encoder must be MP3, WMA7 or WMA8"};
+      if (FindAudioEncoder(value) == nullptr) {
+        const auto& encoders = AudioEncoders();
+        std::string names;
+        for (std::size_t e = 0; e < encoders.size(); ++e) {
+          names += std::string(e == 0 ? "" : e + 1 == encoders.size() ? " or " : ", ") +
+                   std::string(encoders[e].codecName);
+        }
+        return UsageError{"--encoder must be " + names};
       }
       given.encoder = value;
     } else if (argument == "--bitrate") {

@@ -40,6 +40,7 @@ using ParsedCommandLine = std::variant<CommandLineOptions, UsageError, HelpReque
 // defaultJobs is what --jobs means when it is not given (the number of CPU cores).
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, int defaultJobs);
 
-extern const char* const kUsageText;
+// The help text; the formats and encoders it names come from the output format table.
+const std::string& UsageText();
 
 }  // namespace varnell

@@ -1,7 +1,6 @@
 #include "cli/ConversionSettings.h"
 
 #include "settings/PresetTable.h"
-#include "settings/ProfileChoice.h"
 #include "settings/SettingsAcceptance.h"
 
 namespace varnell {
@@ -25,10 +24,6 @@ OutputSettings ConversionSettingsFor(const CommandLineOptions& options, MessageS
   return settings;
 }
 
-std::string FormatNameFor(const CommandLineOptions& options) {
-  if (options.presetCode == kMp3PresetCode) return kMp3ProfileName;
-  if (options.presetCode == kWmaPresetCode) return kWmaProfileName;
-  return PresetOrEmpty(options.presetCode).displayName;
-}
+OutputChoice OutputFor(const CommandLineOptions& options) { return OutputChoiceForPreset(options.presetCode); }
 
 }  // namespace varnell

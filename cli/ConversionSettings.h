@@ -1,4 +1,4 @@
-// The output settings and the format name a launch from the main window would give the engine,
+// The output settings and the output a launch from the main window would give the engine,
 // made from the command line's options instead of the settings dialog's lists.
 #pragma once
 
@@ -6,6 +6,7 @@
 
 #include "cli/CommandLineOptions.h"
 #include "settings/MessageSink.h"
+#include "settings/OutputFormats.h"
 #include "settings/OutputSettings.h"
 
 namespace varnell {
@@ -14,8 +15,8 @@ namespace varnell {
 // choices go to messages, as the dialog shows them.
 OutputSettings ConversionSettingsFor(const CommandLineOptions& options, MessageSink& messages);
 
-// The name whose extension the outputs get: for the two presets the main window offers, the
-// profile item's name, so that both write ".mp3" and ".wma"; else the preset's display name.
-std::string FormatNameFor(const CommandLineOptions& options);
+// What the outputs are: for the presets the main window's Profile list offers, its item, so that
+// they write ".mp3" and ".wma"; else the preset's format, with its extension as its name spells it.
+OutputChoice OutputFor(const CommandLineOptions& options);
 
 }  // namespace varnell

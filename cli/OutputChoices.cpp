@@ -8,7 +8,6 @@
 #include "cli/ConversionSettings.h"
 #include "engine/AudioContainers.h"
 #include "engine/CodecNames.h"
-#include "engine/OutputNaming.h"
 #include "settings/PresetTable.h"
 #include "settings/SettingsAcceptance.h"
 
@@ -115,18 +114,16 @@ std::optional<std::string> CompleteVideoChoices(const Preset& preset, const Give
 // and WMA8). Beyond that the container decides, as the engine does for every file: a video
 // preset's row lists what its dialog once offered, not what its container takes.
 std::optional<std::string> EncoderRefusal(const Preset& preset, const CommandLineOptions& options) {
-  const std::string extension = FormatExtension(FormatNameFor(options));
+  const OutputFormat& format = *OutputFor(options).format;
   const std::vector<std::string>& encoders = preset.parameter(PresetColumn::AudioEncoder).choices;
   if (preset.audioOnly && !encoders.empty() &&
       std::find(encoders.begin(), encoders.end(), options.encoder) == encoders.end()) {
-    return "--encoder " + options.encoder + " does not write " +
-           (extension.starts_with('.') ? extension.substr(1) : extension) + " files";
+    return "--encoder " + options.encoder + " does not write " + std::string(format.name()) + " files";
   }
   const std::optional<int> codecId = AudioCodecIdFromName(options.encoder);
-  const std::string muxer = MuxerNameFor(extension);
-  // A name without a muxer fails every file in words of its own.
-  if (!codecId || muxer.empty()) return std::nullopt;
-  if (std::optional<std::string> refusal = AudioContainerRefusal(*codecId, muxer)) {
+  // A format FFmpeg cannot write fails every file in words of its own.
+  if (!codecId || format.muxer.empty()) return std::nullopt;
+  if (std::optional<std::string> refusal = AudioContainerRefusal(*codecId, format)) {
     return "--encoder " + options.encoder + ": " + *refusal;
   }
   return std::nullopt;
@@ -183,8 +180,10 @@ std::optional<std::string> CompleteOutputChoices(const GivenChoices& given,
   // values, which are what the two audio presets preselect too.
   const OutputSettings row = RowPreselection(preset);
   const OutputSettings startUp;
-  options.encoder = given.encoder.value_or(row.audioCodecName.empty() ? startUp.audioCodecName
-                                                                      : row.audioCodecName);
+  // A row without an encoder list gets its format's default (WMA8 for a .wma preset).
+  options.encoder = given.encoder.value_or(
+      row.audioCodecName.empty() ? std::string(OutputFor(options).format->defaultAudioEncoder())
+                                 : row.audioCodecName);
   options.bitRateKbps = given.bitRateKbps.value_or(
       (row.audioBitRate > 0 ? row.audioBitRate : startUp.audioBitRate) / 1000);
   options.sampleRate =

@@ -28,7 +28,7 @@ void PrintMessage(const std::string& text) {
 
 int RefuseWithUsage(const std::string& text) {
   PrintMessage(text);
-  std::fputs(varnell::kUsageText, stderr);
+  std::fputs(varnell::UsageText().c_str(), stderr);
   return kExitUsage;
 }
 
@@ -68,7 +68,7 @@ int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& re
     report.OnTick(active, ended);
   };
   const auto stopRequested = [&] { return report.StopRequested(); };
-  CommandLineBatch batch(options, settings, FormatNameFor(options));
+  CommandLineBatch batch(options, settings, OutputFor(options));
   if (const std::optional<MergedFile> merged = batch.Run(onOutcome, onTick, stopRequested)) {
     report.OnMergedOutput(*merged);
   }
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
       ParseCommandLine(arguments, static_cast<int>(std::thread::hardware_concurrency()));
   ResultLines results(stdout, [] { return FirstStopSignal() != 0; });
   if (std::holds_alternative<HelpRequest>(parsed)) {
-    std::string usage = kUsageText;
+    std::string usage = UsageText();
     usage.pop_back();  // Write adds the newline
     return results.Write(usage) ? 0 : BatchReport::kExitOutputClosed;
   }

@@ -1,19 +1,21 @@
-// Which of the engine's audio encoders (MP3, WMA7, WMA8) each output container can carry: the
-// one rule the audio sink applies before it writes anything and the command line applies to
-// --encoder before it starts. No FFmpeg type appears here.
+// Whether an output format's container takes an audio codec: the one rule the audio sink applies
+// before it writes anything and the command line applies to --encoder before it starts. No
+// FFmpeg type appears here.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "settings/OutputFormats.h"
+
 namespace varnell {
 
-// Why `codecId` (an FFmpeg AVCodecID) cannot go into the muxer of that name ("WMA audio cannot
-// be stored in the mp4 format"); nothing when it can.
-std::optional<std::string> AudioContainerRefusal(int codecId, std::string_view muxerName);
+// Why `codecId` (an FFmpeg AVCodecID) cannot go into the format ("WMA audio cannot be stored in
+// the mp4 format"); nothing when it can.
+std::optional<std::string> AudioContainerRefusal(int codecId, const OutputFormat& format);
 
-// The muxer FFmpeg writes a file of this name (or extension, ".asf") with; empty when none.
-std::string MuxerNameFor(std::string_view fileName);
+// The engine's encoder for an FFmpeg AVCodecID; nothing when it has none.
+const AudioEncoder* AudioEncoderOf(int codecId);
 
 }  // namespace varnell

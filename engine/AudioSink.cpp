@@ -12,20 +12,13 @@ namespace {
 // Frame size for encoders that take any size.
 constexpr int kVariableFrameSize = 1152;
 
-struct EncoderChoice {
-  const char* encoderName;
-  const char* label;
-};
-
-EncoderChoice ChooseEncoder(int codecId) {
-  switch (codecId) {
-    case AV_CODEC_ID_MP3: return {"libmp3lame", "MP3 encoder"};
-    case AV_CODEC_ID_WMAV1: return {"wmav1", "WMA encoder"};
-    case AV_CODEC_ID_WMAV2: return {"wmav2", "WMA encoder"};
-    default:
-      FailConversion(std::string("no encoder for audio codec ") +
-                     avcodec_get_name(static_cast<AVCodecID>(codecId)));
+const AudioEncoder& ChooseEncoder(int codecId) {
+  const AudioEncoder* encoder = AudioEncoderOf(codecId);
+  if (encoder == nullptr) {
+    FailConversion(std::string("no encoder for audio codec ") +
+                   avcodec_get_name(static_cast<AVCodecID>(codecId)));
   }
+  return *encoder;
 }
 
 bool SupportsSampleRate(const AVCodec* codec, int rate) {
@@ -59,20 +52,20 @@ void CheckTarget(const AudioTarget& target, const AVCodec* codec, const std::str
   if (target.bitRate <= 0) FailConversion(label + ": no bit rate");
 }
 
-void CheckContainer(int codecId, std::string_view muxerName) {
-  if (const auto refusal = AudioContainerRefusal(codecId, muxerName)) FailConversion(*refusal);
+void CheckContainer(int codecId, const OutputFormat& format) {
+  if (const auto refusal = AudioContainerRefusal(codecId, format)) FailConversion(*refusal);
 }
 
 }  // namespace
 
 AudioSink::AudioSink(const AudioTarget& target, AVSampleFormat preferredFormat, OutputFile& output)
     : output_(output) {
-  const EncoderChoice choice = ChooseEncoder(target.codecId);
+  const AudioEncoder& choice = ChooseEncoder(target.codecId);
   label_ = choice.label;
-  const AVCodec* codec = avcodec_find_encoder_by_name(choice.encoderName);
+  const AVCodec* codec = avcodec_find_encoder_by_name(std::string(choice.ffmpegName).c_str());
   if (codec == nullptr) FailConversion(label_ + ": not available in this FFmpeg");
   CheckTarget(target, codec, label_);
-  CheckContainer(target.codecId, output.muxerName());
+  CheckContainer(target.codecId, output.format());
 
   context_.reset(avcodec_alloc_context3(codec));
   if (!context_) FailConversion(label_, AVERROR(ENOMEM));

@@ -33,7 +33,7 @@ std::optional<LaunchRefusal> BatchSession::Start(BatchRequest request, BatchObse
   checkedRows_ = checked;
   outcomes_.assign(request.rows.size(), RowOutcome{});
   outcome_ = BatchOutcome{};
-  engine_.Start(BuildJob(request.rows, request.outputFolder, request.formatName, request.settings, request.kind),
+  engine_.Start(BuildJob(request.rows, request.outputFolder, request.output, request.settings, request.kind),
                 *this);
   return std::nullopt;
 }

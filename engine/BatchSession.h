@@ -27,7 +27,7 @@ struct BatchRequest {
   // converted as usual. Such a row is passed over whether checked or not.
   std::vector<std::string> rowFailures;
   std::string outputFolder;  // without a trailing "/"
-  std::string formatName;    // the profile's display name, which gives the extension
+  OutputChoice output;
   OutputSettings settings;
 };
 

@@ -24,9 +24,10 @@ std::optional<double> MeasuredSeconds(const std::string& path) {
 }  // namespace
 
 Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
-             std::string_view formatName, const OutputSettings& settings, JobKind kind) {
+             const OutputChoice& output, const OutputSettings& settings, JobKind kind) {
   Job job;
   job.kind = kind;
+  job.format = output.format;
   job.rows.resize(rows.size());
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const TaskRow& task = rows[row];
@@ -44,7 +45,7 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
           !toTheEnd ? std::nullopt : task.probedSeconds ? task.probedSeconds : MeasuredSeconds(task.sourcePath);
       job.mergeSeconds += measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
     }
-    target.outputPath = BuildOutputPath(acceptedFolder, task.sourcePath, formatName);
+    target.outputPath = BuildOutputPath(acceptedFolder, task.sourcePath, output.extension);
   }
   job.videoOutput = !settings.audioOnly;
   job.thumbnail = settings.thumbnail;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/Job.h"
+#include "settings/OutputFormats.h"
 #include "settings/OutputSettings.h"
 
 namespace varnell {
@@ -30,7 +31,7 @@ struct TaskRow {
 };
 
 // The job of the rows: one job row per task row, an unchecked row unselected. The output path of
-// each checked row is folder + "/" + base name + the extension of formatName. A row whose end was
+// each checked row is folder + "/" + base name + the output's extension. A row whose end was
 // not chosen and whose end time is its file's whole-second duration converts to the real end of
 // the file (kClipToTheEnd), since that text is what a freshly added row holds; a chosen end is
 // exact (a file that ends sooner ends the clip at its real end). For a merge the job also gets
@@ -39,7 +40,7 @@ struct TaskRow {
 // text gives 0 (the source's rate, no video codec); an unknown audio codec name makes the job
 // fail: its failureReason says which name.
 Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
-             std::string_view formatName, const OutputSettings& settings,
+             const OutputChoice& output, const OutputSettings& settings,
              JobKind kind = JobKind::ConvertFiles);
 
 }  // namespace varnell

@@ -54,7 +54,7 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   if (streams.video) video.emplace(request.sourcePath, clip);
   if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
 
-  OutputFile output(request.outputPath);
+  OutputFile output(request.outputPath, *request.format);
   std::optional<VideoSink> videoSink;
   if (video) videoSink.emplace(request.video, video->facts(), output);
   std::optional<AudioSink> audioSink;

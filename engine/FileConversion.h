@@ -9,6 +9,7 @@
 #include "engine/CompletedOutput.h"
 #include "engine/RowProgress.h"
 #include "engine/VideoTarget.h"
+#include "settings/OutputFormats.h"
 
 struct AVStream;
 
@@ -24,6 +25,7 @@ class VideoSink;
 struct FileConversionRequest {
   std::string sourcePath;
   std::string outputPath;  // before the collision loop
+  const OutputFormat* format = OutputFormatOfExtension(".mp3");  // never null
   double clipBegin = 0.0;  // seconds
   double clipLength = 0.0; // seconds, or kClipToTheEnd
   AudioTarget audio;

@@ -8,6 +8,7 @@
 
 #include "engine/AudioTarget.h"
 #include "engine/VideoTarget.h"
+#include "settings/OutputFormats.h"
 
 namespace varnell {
 
@@ -30,6 +31,7 @@ struct JobRow {
 struct Job {
   JobKind kind = JobKind::ConvertFiles;
   std::vector<JobRow> rows;
+  const OutputFormat* format = OutputFormatOfExtension(".mp3");  // never null
   AudioTarget audio;
   // The output gets a video stream when this is set and the source has one (a cover is not).
   bool videoOutput = false;

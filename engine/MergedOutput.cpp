@@ -42,7 +42,7 @@ bool MergedOutput::MergeRow(const FileConversionRequest& request,
 void MergedOutput::SetUp(const AudioReader& reader, const VideoReader* video,
                          const FileConversionRequest& request) {
   try {
-    output_.emplace(request.outputPath);
+    output_.emplace(request.outputPath, *request.format);
     std::optional<VideoSourceFacts> videoFacts;
     if (video) {
       videoFacts = video->facts();

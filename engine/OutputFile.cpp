@@ -29,8 +29,10 @@ bool IsId3PictureCodec(AVCodecID id) {
 
 }  // namespace
 
-OutputFile::OutputFile(std::string requestedPath) : requestedPath_(std::move(requestedPath)) {
-  const AVOutputFormat* format = av_guess_format(nullptr, requestedPath_.c_str(), nullptr);
+OutputFile::OutputFile(std::string requestedPath, const OutputFormat& outputFormat)
+    : requestedPath_(std::move(requestedPath)), format_(outputFormat) {
+  const std::string muxer(outputFormat.muxer);
+  const AVOutputFormat* format = muxer.empty() ? nullptr : av_guess_format(muxer.c_str(), nullptr, nullptr);
   if (format == nullptr) FailConversion("no output format for the name " + requestedPath_);
   AVFormatContext* raw = nullptr;
   RequireSuccess(avformat_alloc_output_context2(&raw, format, nullptr, requestedPath_.c_str()),
@@ -56,7 +58,7 @@ AVStream* OutputFile::AddStream(const AVCodecContext* encoder) {
 }
 
 std::string OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
-  if (sourcePicture == nullptr || std::strcmp(muxerName(), "mp3") != 0 ||
+  if (sourcePicture == nullptr || !format_.cover ||
       !IsId3PictureCodec(sourcePicture->codecpar->codec_id)) {
     return std::string();
   }
@@ -92,7 +94,7 @@ void OutputFile::Start() {
   claim_ = std::make_unique<ClaimedOutputFile>(requestedPath_);
   byteStream_.emplace(claim_->descriptor(), context_.get());
   ffmpeg::Dictionary options;
-  if (std::strcmp(muxerName(), "mp3") == 0) {
+  if (format_.tags == TagStorage::Id3v2_3) {
     // ID3v2.3 is the tag version the widest range of players and car stereos reads.
     av_dict_set(options.address(), "id3v2_version", "3", 0);
   }

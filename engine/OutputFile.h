@@ -1,4 +1,4 @@
-// One output file: the muxer chosen from the file name, its streams and tags, header, packets and
+// One output file: the muxer of its output format, its streams and tags, header, packets and
 // trailer. The muxer writes into a hidden temporary file through the descriptor of its exclusive
 // creation; Finish() publishes the complete file under its final name. An OutputFile destroyed
 // before Finish() succeeded removes its temporary file, so a failed row leaves no file at all.
@@ -11,22 +11,25 @@
 #include "engine/ClaimedOutputFile.h"
 #include "engine/OutputByteStream.h"
 #include "media/FFmpegHandles.h"
+#include "settings/OutputFormats.h"
 
 namespace varnell {
 
 class OutputFile {
  public:
-  // Chooses the muxer from the name's extension; an unknown extension, or a muxer that would
-  // open files itself, fails here, before anything touches the disk.
-  explicit OutputFile(std::string requestedPath);
+  // Sets up the format's muxer; a format FFmpeg cannot write, or a muxer that would open files
+  // itself, fails here, before anything touches the disk. The format outlives the output (the
+  // formats are one static table).
+  OutputFile(std::string requestedPath, const OutputFormat& format);
 
   bool needsGlobalHeader() const;
   const char* muxerName() const { return context_->oformat->name; }
+  const OutputFormat& format() const { return format_; }
 
   // A stream carrying what this encoder produces; call before Start(). An output holds as many
   // streams as its muxer takes; each sink writes its packets to its own.
   AVStream* AddStream(const AVCodecContext* encoder);
-  // Carries a source's attached picture (stream copy) when the container can hold one. A
+  // Carries a source's attached picture (stream copy) when the format stores a cover. A
   // picture that does not decode is left out: the muxer would fail the whole output on it.
   // Returns the note that says so, or nothing when there is nothing to say.
   std::string AddCoverPicture(const AVStream* sourcePicture);
@@ -53,6 +56,7 @@ class OutputFile {
   void WriteTrailer();
 
   std::string requestedPath_;
+  const OutputFormat& format_;
   // Destroyed in reverse order: the byte stream detaches from the context's pb before the
   // context is freed, and the descriptor is closed (an unfinished file removed) last.
   std::unique_ptr<ClaimedOutputFile> claim_;

@@ -4,14 +4,6 @@
 
 namespace varnell {
 
-std::string FormatExtension(std::string_view formatName) {
-  const std::size_t star = formatName.rfind('*');
-  std::string_view rest = star == std::string_view::npos ? formatName : formatName.substr(star + 1);
-  const std::size_t close = rest.find(')');
-  if (close != std::string_view::npos) rest = rest.substr(0, close);
-  return std::string(rest);
-}
-
 std::string OutputBaseName(std::string_view sourcePath) {
   const std::size_t slash = sourcePath.rfind('/');
   const std::string_view fileName =
@@ -22,11 +14,11 @@ std::string OutputBaseName(std::string_view sourcePath) {
 }
 
 std::string BuildOutputPath(std::string_view folder, std::string_view sourcePath,
-                            std::string_view formatName) {
+                            std::string_view extension) {
   std::string path(folder);
   path += '/';
   path += OutputBaseName(sourcePath);
-  path += FormatExtension(formatName);
+  path += extension;
   return path;
 }
 

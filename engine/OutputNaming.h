@@ -7,16 +7,13 @@
 
 namespace varnell {
 
-// "MP3-MPEG Layer-3 Audio(*.mp3)" -> ".mp3": the text after the last "*", cut at the first ")".
-std::string FormatExtension(std::string_view formatName);
-
 // The file name after the last "/" up to its last ".". A name without "." (or whose only "." is
 // its first character, as in ".profile") is its own base name.
 std::string OutputBaseName(std::string_view sourcePath);
 
-// folder + "/" + base name + extension; the folder is used as given.
+// folder + "/" + base name + extension (".mp3"); the folder is used as given.
 std::string BuildOutputPath(std::string_view folder, std::string_view sourcePath,
-                            std::string_view formatName);
+                            std::string_view extension);
 
 // The folder part of an output path: what comes before its last "/" ("/" for a file at the root,
 // "." for a bare name).

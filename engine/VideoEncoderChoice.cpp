@@ -113,45 +113,6 @@ bool MpegCodesRate(AVRational rate, bool withExtension) {
   return false;
 }
 
-// What the muxers cannot carry, found by writing each encoder into each of them with FFmpeg 5.1
-// and reading the file back (a muxer not listed takes all thirteen). Some refuse a stream only
-// once the file is being written; others take it and write what no reader knows: the MPEG
-// program and transport streams mark a WMV or H.263 stream "unknown", the rm muxer labels every
-// stream RV20, and AVI reads RV20 back as raw video. FFmpeg's own avformat_query_codec answers
-// wrongly both ways for several of these, so it is not asked.
-struct ContainerRule {
-  const char* muxer;
-  bool only;  // true: the muxer takes only these encoders; false: all but these
-  std::array<const char*, 6> encoders;
-};
-constexpr std::array<const char*, 6> kMpegStreamEncoders{"mpeg1video", "mpeg2video", "mpeg4",
-                                                         "libxvid", "libx264"};
-constexpr std::array<ContainerRule, 16> kContainerRules{{
-    {"3gp", true, {"h263", "mpeg4", "libxvid", "libx264"}},
-    {"mp4", true, {"mpeg4", "libxvid", "mpeg2video", "mpeg1video", "mjpeg", "libx264"}},
-    {"flv", true, {"flv", "libx264"}},
-    {"swf", true, {"flv", "mjpeg"}},
-    {"dv", true, {"dvvideo"}},
-    {"rm", true, {"rv20"}},
-    {"mpeg", true, kMpegStreamEncoders},
-    {"vcd", true, kMpegStreamEncoders},
-    {"svcd", true, kMpegStreamEncoders},
-    {"dvd", true, kMpegStreamEncoders},
-    {"vob", true, kMpegStreamEncoders},
-    {"mpegts", true, kMpegStreamEncoders},
-    {"avi", false, {"rv20"}},
-    {"asf", false, {"rv20"}},
-    {"mov", false, {"rv20"}},
-    {"matroska", false, {"rv20"}},
-}};
-
-bool Lists(const ContainerRule& rule, std::string_view encoderName) {
-  for (const char* listed : rule.encoders) {
-    if (listed != nullptr && encoderName == listed) return true;
-  }
-  return false;
-}
-
 std::string SizeText(int width, int height) {
   return std::to_string(width) + "x" + std::to_string(height);
 }
@@ -159,11 +120,11 @@ std::string SizeText(int width, int height) {
 }  // namespace
 
 VideoEncoderChoice::VideoEncoderChoice(const VideoTarget& target, AVRational timeBase,
-                                       std::string_view muxerName)
+                                       const OutputFormat& format)
     : entry_(&Resolve(target)), label_(entry_->label), target_(target), timeBase_(timeBase) {
   codec_ = avcodec_find_encoder_by_name(entry_->encoderName);
   if (codec_ == nullptr) FailConversion(label_ + ": not available in this FFmpeg");
-  CheckContainer(muxerName);
+  CheckContainer(format);
   if (timeBase_.num <= 0 || timeBase_.den <= 0) {
     FailConversion(label_ + ": the source's frame rate is unknown");
   }
@@ -242,12 +203,16 @@ void VideoEncoderChoice::CheckRate(double shownRate) const {
   }
 }
 
-void VideoEncoderChoice::CheckContainer(std::string_view muxerName) const {
-  for (const ContainerRule& rule : kContainerRules) {
-    if (muxerName != rule.muxer || Lists(rule, entry_->encoderName) == rule.only) continue;
-    const std::string codec = label_.substr(0, label_.rfind(" encoder"));
-    FailConversion(codec + " video cannot be stored in the " + std::string(muxerName) + " format");
+// The format lists the settings' codec texts it takes; two texts may name one encoder ("DivX"
+// and "MSMPEG4V3"), so the encoders are compared.
+void VideoEncoderChoice::CheckContainer(const OutputFormat& format) const {
+  for (std::string_view text : format.videoEncoders) {
+    VideoTarget named;
+    named.codecName = std::string(text);
+    if (&Resolve(named) == entry_) return;
   }
+  const std::string codec = label_.substr(0, label_.rfind(" encoder"));
+  FailConversion(codec + " video cannot be stored in the " + std::string(format.muxer) + " format");
 }
 
 void VideoEncoderChoice::Configure(AVCodecContext& context, int keyframeInterval,

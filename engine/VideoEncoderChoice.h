@@ -10,17 +10,19 @@
 #include "engine/VideoTarget.h"
 #include "media/FFmpegHandles.h"
 
+#include "settings/OutputFormats.h"
+
 namespace varnell {
 
 struct VideoEncoderEntry;
 
 class VideoEncoderChoice {
  public:
-  // Resolves the encoder (codec text first, then id) and checks it against the container (the
-  // muxer's short name) and the target's size, rate and bit rate against the encoder; timeBase
+  // Resolves the encoder (codec text first, then id) and checks it against the output format's
+  // container and the target's size, rate and bit rate against the encoder; timeBase
   // comes from VideoTimeBase(). Throws ConversionFailure with the reason when no encoder fits,
   // the container cannot store its video, or the encoder refuses the target.
-  VideoEncoderChoice(const VideoTarget& target, AVRational timeBase, std::string_view muxerName);
+  VideoEncoderChoice(const VideoTarget& target, AVRational timeBase, const OutputFormat& format);
 
   const AVCodec* codec() const { return codec_; }
   const std::string& label() const { return label_; }  // "MPEG-4 encoder"
@@ -34,7 +36,7 @@ class VideoEncoderChoice {
 
  private:
   // FFmpeg would only refuse the container when the header or a packet is written.
-  void CheckContainer(std::string_view muxerName) const;
+  void CheckContainer(const OutputFormat& format) const;
   void CheckSize(int width, int height) const;
   void CheckRate(double shownRate) const;
 

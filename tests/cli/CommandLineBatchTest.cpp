@@ -36,7 +36,7 @@ class Batch : public ::testing::Test {
     RecordingMessageSink messages;
     const OutputSettings settings = ConversionSettingsFor(options, messages);
     EXPECT_TRUE(messages.messages.empty());
-    CommandLineBatch batch(options, settings, FormatNameFor(options));
+    CommandLineBatch batch(options, settings, OutputFor(options));
     std::vector<FileOutcome> outcomes;
     int lastEnded = -1;
     const std::thread::id caller = std::this_thread::get_id();
@@ -88,7 +88,7 @@ TEST_F(Batch, RowThreadsAreBoundedByTheFilesAndTheCores) {
   const int limit = CommandLineBatch::kJobsPerCore * cores;
   const auto rowWorkers = [&](int files, int jobs) {
     const CommandLineOptions options = OptionsFor(std::vector<std::string>(files, sources / "x.m4a"), jobs);
-    return CommandLineBatch(options, OutputSettings{}, FormatNameFor(options)).rowWorkers();
+    return CommandLineBatch(options, OutputSettings{}, OutputFor(options)).rowWorkers();
   };
   EXPECT_EQ(rowWorkers(3, 1000), 3);
   EXPECT_EQ(rowWorkers(limit + 8, 1000), limit);

@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 #include "engine/CodecNames.h"
 #include "engine/ConversionJob.h"
+#include "settings/OutputFormats.h"
 #include "settings/ProfileChoice.h"
 
 namespace varnell {
@@ -13,6 +14,9 @@ TaskRow Row(std::string path, std::string start, std::string end, std::string du
             bool checked = true) {
   return TaskRow{std::move(path), std::move(start), std::move(end), std::move(duration), checked};
 }
+
+const OutputChoice Mp3 = OutputChoiceForLabel(kMp3ProfileName);
+const OutputChoice Wma = OutputChoiceForLabel(kWmaProfileName);
 
 OutputSettings Mp3Settings() {
   OutputSettings settings;
@@ -27,7 +31,7 @@ TEST(ConversionJob, OnlyCheckedRowsGetPathsAndTimes) {
       Row("/music/b.m4a", "00:01:00", "00:02:30", "200"),
       Row("/music/c.m4a", "00:00:00", "00:01:00", "60", false),
   };
-  const Job job = BuildJob(rows, "/out", kMp3ProfileName, Mp3Settings());
+  const Job job = BuildJob(rows, "/out", Mp3, Mp3Settings());
   ASSERT_EQ(job.rows.size(), 3u);
   EXPECT_EQ(job.selectedRows(), 1);
   EXPECT_FALSE(job.rows[0].selected());
@@ -45,7 +49,7 @@ TEST(ConversionJob, AnEndAtTheWholeSecondDurationMeansTheRealEnd) {
                             Row("/m/late.m4a", "00:01:00", "00:03:07", "187"),
                             Row("/m/unknown.m4a", "00:00:00", "00:00:00", ""),
                             Row("/m/zero.m4a", "00:00:00", "00:00:00", "0")},
-                           "/out", kMp3ProfileName, Mp3Settings());
+                           "/out", Mp3, Mp3Settings());
   EXPECT_EQ(job.rows[0].clipLength, kClipToTheEnd);
   EXPECT_EQ(job.rows[1].clipLength, 176.0);
   EXPECT_EQ(job.rows[2].clipLength, kClipToTheEnd);
@@ -57,7 +61,7 @@ TEST(ConversionJob, AnEndAtTheWholeSecondDurationMeansTheRealEnd) {
   // An end typed as a time is exact, also on the whole-second duration.
   TaskRow typed = Row("/m/typed.m4a", "00:00:01", "00:03:07", "187");
   typed.endChosen = true;
-  EXPECT_EQ(BuildJob({typed}, "/out", kMp3ProfileName, Mp3Settings()).rows[0].clipLength, 186.0);
+  EXPECT_EQ(BuildJob({typed}, "/out", Mp3, Mp3Settings()).rows[0].clipLength, 186.0);
 }
 
 TEST(ConversionJob, NamesWithoutDotsAndManyRows) {
@@ -66,7 +70,7 @@ TEST(ConversionJob, NamesWithoutDotsAndManyRows) {
     rows.push_back(Row("/m/take" + std::to_string(i), "00:00:00", "00:00:05", "5", i % 2 == 0));
   }
   rows.push_back(Row("/m/no-extension", "00:00:00", "00:00:05", "5"));
-  const Job job = BuildJob(rows, "/out", kWmaProfileName, Mp3Settings());
+  const Job job = BuildJob(rows, "/out", Wma, Mp3Settings());
   EXPECT_EQ(job.rows.size(), 10051u);
   EXPECT_EQ(job.selectedRows(), 5026);
   EXPECT_EQ(job.rows[10050].outputPath, "/out/no-extension.wma");
@@ -81,7 +85,7 @@ TEST(ConversionJob, MergeRowsKeepTheirClipsAndTheDivisorIsExact) {
   const Job job = BuildJob({Row(fresh, "00:00:00", "00:00:02", "2"),
                             Row("/m/b.m4a", "00:00:10", "00:00:40", "90"),
                             Row("/m/c.m4a", "00:00:00", "00:00:50", "50", false)},
-                           "/out", kMp3ProfileName, Mp3Settings(), JobKind::MergeFiles);
+                           "/out", Mp3, Mp3Settings(), JobKind::MergeFiles);
   EXPECT_EQ(job.kind, JobKind::MergeFiles);
   EXPECT_NEAR(job.mergeSeconds, 32.5, 0.05);
   EXPECT_EQ(job.rows[0].clipLength, kClipToTheEnd);
@@ -100,7 +104,7 @@ TEST(ConversionJob, SettingsAreTranslatedAndUnknownTextsLeaveNoValue) {
   settings.height = 240;
   settings.videoBitRate = 1000000;
   const TaskRow row = Row("/m/a.m4a", "00:00:00", "00:00:05", "5");
-  Job job = BuildJob({row}, "/out", kMp3ProfileName, settings);
+  Job job = BuildJob({row}, "/out", Mp3, settings);
   EXPECT_EQ(job.audio.codecId, Mp3CodecId());
   EXPECT_EQ(job.audio.bitRate, 192000);
   EXPECT_EQ(job.audio.sampleRate, 48000);
@@ -117,7 +121,7 @@ TEST(ConversionJob, SettingsAreTranslatedAndUnknownTextsLeaveNoValue) {
   settings.audioCodecName = "OPUS";
   settings.audioOnly = false;
   settings.thumbnail = true;
-  job = BuildJob({row}, "/out", kMp3ProfileName, settings);
+  job = BuildJob({row}, "/out", Mp3, settings);
   EXPECT_EQ(job.video.frameRate, 0.0);
   EXPECT_EQ(job.video.codecId, 0);
   EXPECT_EQ(job.audio.codecId, 0);

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "engine/ConversionFailure.h"
 #include "engine/OutputFile.h"
 #include "engine/ThumbnailWriter.h"
 #include "engine/VideoReader.h"
@@ -23,7 +25,9 @@ inline std::string ConvertVideo(const std::string& sourcePath, const std::string
                                 const VideoTarget& target, ClipWindow clip = {},
                                 ThumbnailWriter* thumbnail = nullptr) {
   VideoReader reader(sourcePath, clip);
-  OutputFile output(outputPath);
+  const OutputFormat* format = OutputFormatOfExtension(std::filesystem::path(outputPath).extension().string());
+  if (format == nullptr) FailConversion("no output format for the name " + outputPath);
+  OutputFile output(outputPath, *format);
   VideoSink sink(target, reader.facts(), output);
   reader.ConnectTo(sink, thumbnail);
   output.Start();

@@ -46,8 +46,9 @@ MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFold
   settings.videoBitRate = 1000000;
   settings.audioCodecName = "MP3";
   settings.thumbnail = thumbnail;
-  Job job = BuildJob(rows, folder.path().string(), "MP3", settings, JobKind::MergeFiles);
+  Job job = BuildJob(rows, folder.path().string(), OutputChoiceForLabel(kMp3ProfileName), settings, JobKind::MergeFiles);
   job.rows[0].outputPath = folder / "merged.avi";
+  job.format = OutputFormatOfExtension(".avi");
   testing::BatchRecorder recorder;
   engine.Start(std::move(job), recorder);
   engine.Wait();

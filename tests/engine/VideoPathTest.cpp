@@ -173,7 +173,7 @@ TEST(VideoMerge, SourcesOfDifferentSizesContinueOneStream) {
   small.seconds = 1.0;
   WritePattern(large);
   WritePattern(small);
-  OutputFile output(folder / "merged.mp4");
+  OutputFile output(folder / "merged.mp4", *OutputFormatOfExtension(".mp4"));
   std::optional<VideoSink> sink;
   for (const auto& pattern : {large, small}) {
     VideoReader reader(pattern.path, {});

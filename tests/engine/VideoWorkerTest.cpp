@@ -45,8 +45,10 @@ struct Row {
 
 Row Convert(const std::string& source, const std::string& output, const OutputSettings& settings,
             const std::string& begin = "00:00:00", const std::string& end = "00:00:05") {
-  Job job = BuildJob({{source, begin, end, "5"}}, "/nonexistent", "MP3", settings);
+  Job job = BuildJob({{source, begin, end, "5"}}, "/nonexistent", OutputChoiceForLabel(".mp3"), settings);
   job.rows[0].outputPath = output;
+  const OutputFormat* format = OutputFormatOfExtension(std::filesystem::path(output).extension().string());
+  job.format = format != nullptr ? format : OutputChoiceForLabel(output).format;  // unknown: unwritable
   ConversionEngine engine;
   testing::BatchRecorder recorder;
   engine.Start(std::move(job), recorder);

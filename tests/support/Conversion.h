@@ -12,6 +12,7 @@
 #include "engine/ConversionEngine.h"
 #include "engine/ConversionJob.h"
 #include "engine/SourceProbe.h"
+#include "settings/OutputFormats.h"
 #include "settings/ProfileChoice.h"
 
 namespace varnell::testing {
@@ -49,13 +50,13 @@ inline TaskRow AddedRow(const std::string& path, const ConversionOptions& option
   return row;
 }
 
-inline const char* FormatNameFor(const ConversionOptions& options) {
-  return options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName;
+inline OutputChoice OutputFor(const ConversionOptions& options) {
+  return OutputChoiceForLabel(options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName);
 }
 
 inline Job JobFor(const std::vector<TaskRow>& rows, const std::string& folder,
                   const ConversionOptions& options = {}, JobKind kind = JobKind::ConvertFiles) {
-  return BuildJob(rows, folder, FormatNameFor(options), SettingsFor(options), kind);
+  return BuildJob(rows, folder, OutputFor(options), SettingsFor(options), kind);
 }
 
 // Converts the rows on the engine's worker thread and returns each row's outcome.

@@ -1,0 +1,162 @@
+#include "settings/OutputFormats.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "settings/PresetTable.h"
+
+namespace varnell {
+namespace {
+
+// What each container takes was found by writing each encoder into each muxer with FFmpeg 5.1
+// and reading the file back. Raw and single-codec muxers (adts, ac3, flac, ...) would take any
+// audio stream and write bytes no player reads as that format, so they list no audio encoder and
+// their rows are refused in words rather than left to write a file that only looks right. Some
+// muxers refuse a video stream only once the file is being written; others take it and write
+// what no reader knows: the MPEG program and transport streams mark a WMV or H.263 stream
+// "unknown", the rm muxer labels every stream RV20, and AVI reads RV20 back as raw video.
+// FFmpeg's own avformat_query_codec answers wrongly both ways for several of these, so the
+// lists are not taken from it. Built on first use, so that nothing depends on the order in which
+// static objects are made.
+std::vector<OutputFormat> BuildFormats() {
+  using Tags = TagStorage;
+  const std::vector<std::string_view> kAllAudio{"MP3", "WMA7", "WMA8"};
+  const std::vector<std::string_view> kMp3Only{"MP3"};
+  // Every video encoder but RV20.
+  const std::vector<std::string_view> kMostVideo{"MPEG4",      "XVID",   "H.264", "H.263",   "DivX",
+                                                 "MSMPEG4V3",  "FLV",    "WMV1",  "WMV2",    "MPEG1VIDEO",
+                                                 "MPEG2VIDEO", "DVVIDEO", "M-JPEG"};
+  const std::vector<std::string_view> kMpegStreamVideo{"MPEG1VIDEO", "MPEG2VIDEO", "MPEG4", "XVID", "H.264"};
+
+  return {
+      // The offered ones first, in Profile order.
+      {".mp3", "mp3", kMp3Only, {}, Tags::Id3v2_3, true, "mp3", "MP3-MPEG Layer-3 Audio(*.mp3)", kMp3PresetCode},
+      {".wma", "asf", {"WMA8", "WMA7"}, {}, Tags::ContainerMetadata, false, "wma", "WMA-Windows Media Audio(*.wma)",
+       kWmaPresetCode},
+      // Video containers.
+      {".asf", "asf", kAllAudio, kMostVideo},
+      {".wmv", "asf", kAllAudio, kMostVideo},
+      {".avi", "avi", kAllAudio, kMostVideo},
+      {".mov", "mov", kAllAudio, kMostVideo},
+      {".mkv", "matroska", kAllAudio, kMostVideo},
+      {".mp4", "mp4", kMp3Only, {"MPEG4", "XVID", "MPEG2VIDEO", "MPEG1VIDEO", "M-JPEG", "H.264"}},
+      {".mpg", "mpeg", kMp3Only, kMpegStreamVideo},
+      {".vob", "svcd", kMp3Only, kMpegStreamVideo},
+      {".ts", "mpegts", kMp3Only, kMpegStreamVideo},
+      {".flv", "flv", kMp3Only, {"FLV", "H.264"}},
+      {".swf", "swf", kMp3Only, {"FLV", "M-JPEG"}},
+      {".3gp", "3gp", {}, {"H.263", "MPEG4", "XVID", "H.264"}},
+      {".dv", "dv", {}, {"DVVIDEO"}},
+      {".rm", "rm", {}, {"RV20"}},
+      {".dpg", "", {}, {}},
+      // Sound only.
+      {".aac", "adts", {}, {}},
+      {".ac3", "ac3", {}, {}},
+      {".aiff", "aiff", {}, {}},
+      {".au", "au", {}, {}},
+      {".m4a", "ipod", {}, {}},
+      {".mp2", "mp2", kMp3Only, {}},
+      {".ogg", "ogg", {}, {}},
+      {".ra", "rm", {}, {}},
+      {".wav", "wav", kAllAudio, {}},
+      {".flac", "flac", {}, {}},
+  };
+}
+
+bool Lists(const std::vector<std::string_view>& list, std::string_view name) {
+  return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// "MP3 - MPEG Layer-3 Audio(*.MP3)" -> ".MP3": the text after the last "*", cut at the first ")".
+std::string LabelExtension(std::string_view label) {
+  const std::size_t star = label.rfind('*');
+  std::string_view rest = star == std::string_view::npos ? label : label.substr(star + 1);
+  const std::size_t close = rest.find(')');
+  if (close != std::string_view::npos) rest = rest.substr(0, close);
+  return std::string(rest);
+}
+
+const OutputFormat& Unwritable() {
+  static const OutputFormat none{"", "", {}, {}};
+  return none;
+}
+
+}  // namespace
+
+bool OutputFormat::takesAudioEncoder(std::string_view codecName) const {
+  return Lists(audioEncoders, codecName);
+}
+
+bool OutputFormat::takesVideoEncoder(std::string_view codecText) const {
+  return Lists(videoEncoders, codecText);
+}
+
+std::string_view OutputFormat::defaultAudioEncoder() const {
+  return audioEncoders.empty() ? std::string_view("MP3") : audioEncoders.front();
+}
+
+const std::vector<OutputFormat>& OutputFormats() {
+  static const std::vector<OutputFormat> formats = BuildFormats();
+  return formats;
+}
+
+const OutputFormat* OutputFormatOfExtension(std::string_view extension) {
+  for (const OutputFormat& format : OutputFormats()) {
+    if (SameIgnoringCase(format.extension, extension)) return &format;
+  }
+  return nullptr;
+}
+
+const OutputFormat* OutputFormatOfOption(std::string_view formatOption) {
+  for (const OutputFormat& format : OutputFormats()) {
+    if (!format.formatOption.empty() && format.formatOption == formatOption) return &format;
+  }
+  return nullptr;
+}
+
+std::vector<const OutputFormat*> ProfileFormats() {
+  std::vector<const OutputFormat*> offered;
+  for (const OutputFormat& format : OutputFormats()) {
+    if (!format.profileName.empty()) offered.push_back(&format);
+  }
+  return offered;
+}
+
+const std::vector<AudioEncoder>& AudioEncoders() {
+  static const std::vector<AudioEncoder> encoders{
+      {"MP3", "libmp3lame", "MP3 encoder"},
+      {"WMA7", "wmav1", "WMA encoder"},
+      {"WMA8", "wmav2", "WMA encoder"},
+  };
+  return encoders;
+}
+
+const AudioEncoder* FindAudioEncoder(std::string_view codecName) {
+  for (const AudioEncoder& encoder : AudioEncoders()) {
+    if (encoder.codecName == codecName) return &encoder;
+  }
+  return nullptr;
+}
+
+OutputChoice OutputChoiceForLabel(std::string_view label) {
+  OutputChoice choice;
+  choice.extension = LabelExtension(label);
+  const OutputFormat* format = OutputFormatOfExtension(choice.extension);
+  choice.format = format != nullptr ? format : &Unwritable();
+  return choice;
+}
+
+OutputChoice OutputChoiceForPreset(int presetCode) {
+  for (const OutputFormat* format : ProfileFormats()) {
+    if (format->presetCode == presetCode) return OutputChoiceForLabel(format->profileName);
+  }
+  return OutputChoiceForLabel(PresetOrEmpty(presetCode).displayName);
+}
+
+}  // namespace varnell
