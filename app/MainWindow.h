@@ -17,6 +17,7 @@
 #include "app/OutputFolderStore.h"
 #include "clip/ClipDialog.h"
 #include "engine/ConversionJob.h"
+#include "engine/SourceProbe.h"
 #include "controls/BitmapSlider.h"
 #include "controls/SkinButton.h"
 #include "platform/DesktopOpen.h"
@@ -135,8 +136,7 @@ class MainWindow : public QDialog {
   void SetUpOutputFolder();
   void UpdateListState();
   bool ProbeRow(int row);
-  bool ProbePath(const QString& path);
-  void InsertProbedRow(int row, const QString& path, bool fromFileDialog);
+  void InsertProbedRow(int row, const QString& path, const ProbeResult& probe, bool fromFileDialog);
   void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
   void ShowMessage(const QString& text);
   void Open(const QString& target, OpenTarget kind);
