@@ -45,7 +45,7 @@ void MainWindow::InsertProbedRow(int row, const QString& path, const ProbeResult
   if (fromFileDialog) {
     taskList_->SetItemText(row, TaskListView::kOutputFormat, profile_->currentText());
   }
-  taskList_->SetItemText(row, TaskListView::kStatus, kReadyStatus);
+  taskList_->SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
   taskList_->SetItemText(row, TaskListView::kDuration,
                          QString::number(probe.durationMicroseconds / 1000000));
   if (fromFileDialog) taskList_->SetCheck(row, true);
