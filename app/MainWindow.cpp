@@ -46,7 +46,6 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
       platform_(platform),
       programFolder_(programFolder),
       store_(programFolder),
-      progressDialog_(this),
       clipDialog_(this) {
   runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
   // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
@@ -60,6 +59,7 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
   background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
 
   CreateControls();
+  batch_ = std::make_unique<BatchController>(platform_, *taskList_, *this);
   profile_->addItem(kMp3ProfileName);
   profile_->addItem(kWmaProfileName);
   profile_->setCurrentIndex(0);
@@ -76,13 +76,9 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
-  // The engine outlives this window: a worker still running (the program quits during a batch)
-  // is stopped and joined here, so that its end does not call back into a window that is gone.
-  if (state_.engine) {
-    if (state_.engine->IsWorkerRunning()) state_.engine->stopFlag = true;
-    state_.engine->JoinWorker();
-    state_.engine->onWorkerEnding = nullptr;
-  }
+  // A batch still running (the program quits during it) is stopped and joined here, before the
+  // task list its reports go to is gone.
+  batch_.reset();
   // The player's thread must not reach a window that is gone: close the file, then unhook.
   PlayerModule_Stop();
   PlayerModule_Close();
@@ -221,12 +217,13 @@ void MainWindow::ConnectControls() {
   onClick(kSetting, &MainWindow::Settings);
   onClick(kFileInformation, &MainWindow::FileInformation);
   onClick(kAbout, &MainWindow::About);
-  progressTimer_.setInterval(300);
-  connect(&progressTimer_, &QTimer::timeout, this, &MainWindow::ProgressTick);
-  progressDialog_.killProgressTimer = [this] { progressTimer_.stop(); };
   clipDialog_.handBackPlayer = [this] { PreviewSetUp(); };
   clipDialog_.taskListHasSelection = [this] { return taskList_->FirstSelectedRow() >= 0; };
-  progressDialog_.setShutDownFlag = [this](bool on) { shutDownFlag_ = on; };
+  connect(batch_.get(), &BatchController::outputFolderAccepted, this, [this](const QString& folder) {
+    currentOutputFolder_ = folder;
+    store_.WriteOutputFolder(folder);
+  });
+  connect(batch_.get(), &BatchController::quitAfterBatch, this, &MainWindow::CloseProgram);
   connect(hiddenRemove_, &QPushButton::clicked, this, &MainWindow::RemoveSelected);
   connect(taskList_, &TaskListView::clicked, this, &MainWindow::RowClicked);
   connect(taskList_, &TaskListView::contextMenuRequested, this, &MainWindow::ContextMenu);

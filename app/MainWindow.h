@@ -11,17 +11,19 @@
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "app/ApplicationState.h"
+#include "app/BatchController.h"
 #include "app/TaskListView.h"
 #include "app/OutputFolderStore.h"
 #include "clip/ClipDialog.h"
-#include "engine/ConversionJob.h"
+#include "engine/Job.h"
+#include "engine/SourceProbe.h"
 #include "controls/BitmapSlider.h"
 #include "controls/SkinButton.h"
 #include "platform/DesktopOpen.h"
 #include "platform/Platform.h"
-#include "progress/ProgressDialog.h"
 
 namespace varnell {
 
@@ -70,26 +72,13 @@ class MainWindow : public QDialog {
   int stopLook() const { return stopLook_; }
 
   // --- Converting a batch ---
-  // The status of a row not converted yet, and of a checked row while its batch runs.
-  static constexpr const char* kReadyStatus = " Ready";
   void StartConverting();
   void MergeFiles();
-  // Timer 1: the progress window's display, then the completion scan.
-  void ProgressTick();
-  bool CompletionScan();
-  bool ShutDownComputer();
-  void Launch(JobKind kind);
-  QString OutputOfTask(int task) const;
-  void ShowCompletionMessage();
   // SIGTERM or SIGHUP (QuitSignalNotifier): a running batch ends as Stop ends it, then the
   // program quits as its Close button quits it; without a batch it quits at once.
   void QuitOnSignal();
-  ProgressDialog& progressDialog() { return progressDialog_; }
+  BatchController& batch() { return *batch_; }
   ClipDialog& clipDialog() { return clipDialog_; }
-  bool shutDownFlag() const { return shutDownFlag_; }
-  int completedTaskCount() const { return completedTaskCount_; }
-  const std::vector<int>& rowMap() const { return rowMap_; }
-  bool isProgressTimerActive() const { return progressTimer_.isActive(); }
 
   // --- The window's own commands ---
   void ProfileChanged(int item);
@@ -135,9 +124,9 @@ class MainWindow : public QDialog {
   void SetUpOutputFolder();
   void UpdateListState();
   bool ProbeRow(int row);
-  bool ProbePath(const QString& path);
-  void InsertProbedRow(int row, const QString& path, bool fromFileDialog);
+  void InsertProbedRow(int row, const QString& path, const ProbeResult& probe, bool fromFileDialog);
   void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
+  void Launch(JobKind kind);
   void ShowMessage(const QString& text);
   void Open(const QString& target, OpenTarget kind);
   static QString CleanPath(const QString& path);
@@ -169,18 +158,8 @@ class MainWindow : public QDialog {
   int stopLook_ = 303;
   QTimer previewPositionTimer_;  // timer 100, runs from the first Start until StopPreview
 
-  ProgressDialog progressDialog_;
   ClipDialog clipDialog_;  // reused for every row it edits
-  QTimer progressTimer_;  // timer 1 of the batch
-  std::vector<int> rowMap_;
-  JobKind jobKind_ = JobKind::ConvertFiles;
-  int lastCheckedRow_ = -1;
-  int completedTaskCount_ = 0;
-  int failedTaskCount_ = 0;
-  bool batchFinished_ = false;  // the completion scan saw the worker pass the last row
-  bool quitAfterBatch_ = false;  // a quit signal came while the batch ran
-  bool shutDownFlag_ = false;
-  QString acceptedFolder_;
+  std::unique_ptr<BatchController> batch_;  // made once the task list is there
 
   QString currentOutputFolder_;
   int clipRowIndex_ = 0;

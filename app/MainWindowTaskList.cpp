@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowTemplate.h"
 #include "engine/ClipTime.h"
+#include "engine/MediaInformation.h"
 
 namespace varnell {
 
@@ -15,6 +16,13 @@ using namespace main_window;
 namespace {
 const char* const kOpenFileFilter =
     "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
+
+// The probe of a file the window takes: one that opens and says how long it is.
+std::optional<ProbeResult> ProbeConvertible(const QString& path) {
+  ProbeResult probe = ProbeSource(path.toStdString());
+  if (!probe.convertible()) return std::nullopt;
+  return probe;
+}
 }  // namespace
 
 // The file dialog delivers "//" where a folder meets a file in some cases; a single "/" is kept.
@@ -26,26 +34,20 @@ QString MainWindow::CleanPath(const QString& path) {
   return cleaned;
 }
 
-bool MainWindow::ProbePath(const QString& path) {
-  AVConvert& engine = state_.Engine();
-  engine.probePath = path.toStdString();
-  return engine.ProbeSourceFile() >= 0 && engine.durationSeconds >= 0;
-}
-
 // Fills a new row from the probe that was just made of `path`.
-void MainWindow::InsertProbedRow(int row, const QString& path, bool fromFileDialog) {
-  const AVConvert& engine = state_.Engine();
+void MainWindow::InsertProbedRow(int row, const QString& path, const ProbeResult& probe,
+                                 bool fromFileDialog) {
   taskList_->DeselectRow(0);
   row = taskList_->InsertRow(row, path);
   taskList_->SetItemText(row, TaskListView::kStartTime, QString::fromStdString(FormatClipTime(0)));
   taskList_->SetItemText(row, TaskListView::kEndTime,
-                         QString::fromStdString(FormatClipTime(engine.durationSeconds)));
+                         QString::fromStdString(FormatClipTime(probe.durationSeconds)));
   if (fromFileDialog) {
     taskList_->SetItemText(row, TaskListView::kOutputFormat, profile_->currentText());
   }
-  taskList_->SetItemText(row, TaskListView::kStatus, kReadyStatus);
+  taskList_->SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
   taskList_->SetItemText(row, TaskListView::kDuration,
-                         QString::number(engine.durationMicroseconds / 1000000));
+                         QString::number(probe.durationMicroseconds / 1000000));
   if (fromFileDialog) taskList_->SetCheck(row, true);
 }
 
@@ -59,11 +61,12 @@ void MainWindow::AddProbedFiles(const QStringList& paths, bool fromFileDialog) {
   for (const QString& candidate : paths) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const QString path = CleanPath(candidate);
-    if (!ProbePath(path)) {
+    const std::optional<ProbeResult> probe = ProbeConvertible(path);
+    if (!probe) {
       ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
       continue;
     }
-    InsertProbedRow(fromFileDialog ? taskList_->GetItemCount() : 0, path, fromFileDialog);
+    InsertProbedRow(fromFileDialog ? taskList_->GetItemCount() : 0, path, *probe, fromFileDialog);
   }
 }
 
@@ -140,10 +143,10 @@ void MainWindow::ClearAll() {
 
 bool MainWindow::ProbeRow(int row) {
   const QString path = taskList_->GetItemText(row, TaskListView::kSourceFile);
-  if (!ProbePath(path)) return false;
+  const std::optional<ProbeResult> probe = ProbeConvertible(path);
+  if (!probe) return false;
   state_.mediaInformation = DescribeProbedMedia(
-      state_.Engine(), path.toStdString(),
-      taskList_->GetItemText(row, TaskListView::kEndTime).toStdString());
+      *probe, path.toStdString(), taskList_->GetItemText(row, TaskListView::kEndTime).toStdString());
   return true;
 }
 

@@ -13,6 +13,8 @@ class TaskListView : public QTableWidget {
   Q_OBJECT
  public:
   enum Column { kSourceFile, kStartTime, kEndTime, kOutputFormat, kStatus, kDuration, kColumnCount };
+  // The status of a row not converted yet, and of a checked row while its batch runs.
+  static constexpr const char* kReadyStatus = " Ready";
 
   explicit TaskListView(QWidget* parent = nullptr);
 

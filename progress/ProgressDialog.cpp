@@ -1,10 +1,8 @@
 #include "progress/ProgressDialog.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QThread>
 
 #include "controls/DialogUnits.h"
 #include "controls/TemplateDialog.h"
@@ -65,15 +63,14 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
     bar->setRange(0, 100);
     bar->setTextVisible(false);
   }
-  connect(stopButton_, &QPushButton::clicked, this, &ProgressDialog::StopSequence);
-  connect(shutDownBox_, &QCheckBox::toggled, this, [this](bool checked) {
-    if (setShutDownFlag) setShutDownFlag(checked);
-  });
+  connect(stopButton_, &QPushButton::clicked, this, &ProgressDialog::RequestStop);
+  connect(shutDownBox_, &QCheckBox::toggled, this, &ProgressDialog::shutDownToggled);
 }
 
 int ProgressDialog::exec() {
   // Every run starts as the template has it: both labels "Converting...", bars empty, the
   // shut-down box clear.
+  stopRequested_ = false;
   closing_ = false;
   currentFileLabel_->ChangeText("Converting...");
   totalLabel_->ChangeText("Converting...");
@@ -104,38 +101,30 @@ void ProgressDialog::keyPressEvent(QKeyEvent* event) {
 void ProgressDialog::closeEvent(QCloseEvent* event) {
   if (closing_) return QDialog::closeEvent(event);
   event->ignore();
-  StopSequence();
+  RequestStop();
 }
 
-// The worker is joined before anything else may use the engine again; meanwhile the window keeps
-// painting (a file's trailer and release take a moment).
-void ProgressDialog::WaitForWorker() {
-  if (engine_ == nullptr) return;
-  while (engine_->IsWorkerRunning()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    QThread::msleep(5);
-  }
-  engine_->JoinWorker();
+void ProgressDialog::RequestStop() {
+  if (stopRequested_ || closing_) return;
+  stopRequested_ = true;
+  emit stopRequested();
 }
 
-void ProgressDialog::StopSequence() {
-  if (closing_) return;
+void ProgressDialog::EndRun() {
   closing_ = true;
-  if (engine_ != nullptr) engine_->stopFlag = true;
-  if (killProgressTimer) killProgressTimer();
-  WaitForWorker();
   done(QDialog::Accepted);
 }
 
-void ProgressDialog::ShowTick(const TickValues& values) {
-  const QString name = values.sourcePath.mid(values.sourcePath.lastIndexOf('/') + 1);
-  if (values.filePercent >= 0 && values.taskIndex < values.itemCount) {
-    currentFileLabel_->ChangeText(name + "   " + QString::number(values.filePercent) + "% has completed");
+// A row that has no percent yet (it opens) leaves the file's label and bar as they were.
+void ProgressDialog::ShowProgress(const Progress& progress) {
+  const QString name = progress.sourcePath.mid(progress.sourcePath.lastIndexOf('/') + 1);
+  if (progress.filePercent >= 0 && !progress.sourcePath.isEmpty()) {
+    currentFileLabel_->ChangeText(name + "   " + QString::number(progress.filePercent) + "% has completed");
   }
-  totalLabel_->ChangeText(QString::number(values.completedTasks) + " Task Completed / Total " +
-                          QString::number(values.taskCount) + " Task(s)");
-  if (values.taskCount > 0) totalBar_->setValue(values.completedTasks * 100 / values.taskCount);
-  if (values.filePercent >= 0 && values.filePercent <= 100) currentFileBar_->setValue(values.filePercent);
+  totalLabel_->ChangeText(QString::number(progress.completedTasks) + " Task Completed / Total " +
+                          QString::number(progress.taskCount) + " Task(s)");
+  if (progress.taskCount > 0) totalBar_->setValue(progress.completedTasks * 100 / progress.taskCount);
+  if (progress.filePercent >= 0 && progress.filePercent <= 100) currentFileBar_->setValue(progress.filePercent);
 }
 
 }  // namespace varnell

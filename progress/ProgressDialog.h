@@ -1,18 +1,16 @@
 // The progress window in front of the main window while a batch converts: the file being
 // converted and its percent, the finished-task count, two bars, Stop, and the box asking for the
-// computer to be shut down afterwards. It learns everything from the progress tick, which the
-// main window runs every 300 ms on the user-interface thread; it only hands back the user's
-// decisions (stop, shut down).
+// computer to be shut down afterwards. It shows what its owner tells it and hands back the
+// user's decisions (stop, shut down) as signals; it never waits for the batch. User-interface
+// thread only.
 #pragma once
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QProgressBar>
 #include <QPushButton>
-#include <functional>
 
 #include "controls/SkinLabel.h"
-#include "engine/AVConvert.h"
 
 namespace varnell {
 
@@ -24,25 +22,19 @@ class ProgressDialog : public QDialog {
 
   explicit ProgressDialog(QWidget* parent = nullptr);
 
-  // Set by the opener before each run.
-  void SetEngine(AVConvert* engine) { engine_ = engine; }
-  std::function<void()> killProgressTimer;            // stops the owner's timer 1
-  std::function<void(bool)> setShutDownFlag;           // the owner's shut-down flag
+  // Stop, the close box and Alt+F4: stopRequested, once per run. The window stays open until
+  // EndRun, so the stop's end is shown as it comes instead of being waited for.
+  void RequestStop();
+  // The batch has ended, by itself or by the stop: the window closes and exec returns.
+  void EndRun();
 
-  // Stop flag, timer 1 killed, then waits for the worker (keeping the window responsive) and
-  // closes. Also how the window closes when the batch has ended by itself.
-  void StopSequence();
-
-  // The display half of the progress tick.
-  struct TickValues {
-    QString sourcePath;  // column 0 of the row being converted, empty when there is none
-    int filePercent = -1;
-    int taskIndex = -1;
-    int itemCount = 0;
+  struct Progress {
+    QString sourcePath;    // column 0 of the row shown, empty when there is none
+    int filePercent = -1;  // that row's, -1 while it opens
     int completedTasks = 0;
     int taskCount = 0;
   };
-  void ShowTick(const TickValues& values);
+  void ShowProgress(const Progress& progress);
 
   SkinLabel* currentFileLabel() const { return currentFileLabel_; }
   SkinLabel* totalLabel() const { return totalLabel_; }
@@ -53,6 +45,10 @@ class ProgressDialog : public QDialog {
 
   int exec() override;
 
+ signals:
+  void stopRequested();
+  void shutDownToggled(bool on);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -60,15 +56,13 @@ class ProgressDialog : public QDialog {
   void reject() override {}  // Esc never closes or stops anything
 
  private:
-  void WaitForWorker();
-
-  AVConvert* engine_ = nullptr;
   SkinLabel* currentFileLabel_;
   SkinLabel* totalLabel_;
   QProgressBar* currentFileBar_;
   QProgressBar* totalBar_;
   QCheckBox* shutDownBox_;
   QPushButton* stopButton_;
+  bool stopRequested_ = false;
   bool closing_ = false;
 };
 

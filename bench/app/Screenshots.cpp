@@ -161,13 +161,14 @@ int main(int argc, char** argv) {
   // Merging every row into one file: the progress window while the second row is merged.
   for (int row = 0; row < list.GetItemCount(); ++row) list.SetCheck(row, true);
   bool shotWhileMerging = false;
+  bool mergingSecondRow = false;
+  QObject::connect(&window.batch(), &BatchController::rowPercent, [&](int row, int percent) {
+    mergingSecondRow = mergingSecondRow || (row >= 1 && percent >= 5);
+  });
   auto* mergePoll = new QTimer(&window);
   QObject::connect(mergePoll, &QTimer::timeout, [&] {
     QWidget* progress = QApplication::activeModalWidget();
-    if (shotWhileMerging || progress == nullptr || state.Engine().currentTaskIndex.load() < 1 ||
-        state.Engine().currentFilePercent.load() < 5) {
-      return;
-    }
+    if (shotWhileMerging || progress == nullptr || !mergingSecondRow) return;
     shotWhileMerging = true;
     Settle(600);
     Save(window, "merging.png");

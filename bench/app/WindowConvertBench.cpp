@@ -1,7 +1,7 @@
 // Times a batch converted by the main window's own launch path: eight long recordings added
 // through the (scripted) file dialog and converted to the window's default MP3 profile by a click
-// on Start converting, which runs the modal progress window, its ticks, the completion scan and
-// the completion message. The engine converts one row at a time in one set of runs and one row
+// on Start converting, which runs the modal progress window, the rows' outcomes in the Status
+// column and the completion message. The engine converts one row at a time in one set of runs and one row
 // per core in the other, alternating, so drift on the machine falls on both alike. Prints the
 // median wall time of each, their ratio, and the process's peak resident memory.
 //
@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -150,7 +149,7 @@ class WindowBatch {
       list.SetItemToolTip(row, TaskListView::kStatus, "");
     }
     window_.outputFolderBox()->setEditText(outputFolder);
-    state_.Engine().rowWorkers = rowWorkers;
+    window_.batch().setRowWorkers(rowWorkers);
     services_.messages.shown.clear();
     services_.messages.answers = {MessageChoice::Cancel};  // the web site is not opened
 
@@ -158,25 +157,17 @@ class WindowBatch {
     const double busyBefore = MachineBusySeconds();
     const double cpuBefore = OwnCpuSeconds();
     QElapsedTimer timer;
-    // This finer watch on the window's thread sees when the engine got there, apart from the
-    // completion scan and message. The launch set the index to -1, so the last batch's end does
-    // not count.
-    const AVConvert& engine = state_.Engine();
+    // The last row's outcome as the window shows it, apart from the end of the batch and the
+    // message.
     figures.rowsSeconds = -1;
-    QTimer watch;
-    watch.setInterval(1);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-      if (figures.rowsSeconds < 0 && engine.currentTaskIndex.load() == options_.files) {
-        figures.rowsSeconds = timer.nsecsElapsed() / 1e9;
-      }
-    });
-    watch.start();
+    const QMetaObject::Connection lastRow =
+        QObject::connect(&window_.batch(), &BatchController::rowEnded, [&](int row) {
+          if (row == options_.files - 1) figures.rowsSeconds = timer.nsecsElapsed() / 1e9;
+        });
     timer.start();
     window_.button(main_window::kConvert)->click();
     figures.wallSeconds = timer.nsecsElapsed() / 1e9;
-    // A tick that came first and found the worker gone left the watch no turn: the click's
-    // whole time is then the bound.
-    if (figures.rowsSeconds < 0) figures.rowsSeconds = figures.wallSeconds;
+    QObject::disconnect(lastRow);
     figures.cpuSeconds = OwnCpuSeconds() - cpuBefore;
     figures.otherSeconds = std::max(0.0, MachineBusySeconds() - busyBefore - figures.cpuSeconds);
     return Verify(outputFolder, error);

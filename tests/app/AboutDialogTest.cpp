@@ -16,7 +16,7 @@
 namespace varnell {
 namespace {
 
-class AboutDialog : public ::testing::Test {
+class AboutBox : public ::testing::Test {
  protected:
   void Open(AboutDialog& box) {
     box.show();
@@ -29,7 +29,7 @@ class AboutDialog : public ::testing::Test {
   RecordingBrowserLauncher browser;
 };
 
-TEST_F(AboutDialog, TheTemplatesWindowBannerAndVersion) {
+TEST_F(AboutBox, TheTemplatesWindowBannerAndVersion) {
   AboutDialog box(shell, messages, browser);
   EXPECT_EQ(box.windowTitle(), "About");
   EXPECT_EQ(box.size(), QSize(432, 262));
@@ -43,7 +43,7 @@ TEST_F(AboutDialog, TheTemplatesWindowBannerAndVersion) {
   EXPECT_EQ(box.okButton()->text(), "OK");
 }
 
-TEST_F(AboutDialog, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
+TEST_F(AboutBox, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
   AboutDialog box(shell, messages, browser);
   Open(box);
   const std::pair<HyperLink*, const char*> links[] = {{box.supportLink(), kSupportPageUrl},
@@ -62,7 +62,7 @@ TEST_F(AboutDialog, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
   EXPECT_EQ(box.homePageLink()->x(), box.supportLink()->x());
 }
 
-TEST_F(AboutDialog, ClickingALinkOpensItsPageThroughTheShell) {
+TEST_F(AboutBox, ClickingALinkOpensItsPageThroughTheShell) {
   AboutDialog box(shell, messages, browser);
   Open(box);
   QTest::mouseClick(box.homePageLink(), Qt::LeftButton, {}, QPoint(4, box.homePageLink()->height() / 2));
@@ -71,7 +71,7 @@ TEST_F(AboutDialog, ClickingALinkOpensItsPageThroughTheShell) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(AboutDialog, ItOpensCentredOverTheMainWindow) {
+TEST_F(AboutBox, ItOpensCentredOverTheMainWindow) {
   QWidget owner;
   owner.setGeometry(60, 50, 600, 400);
   owner.show();
@@ -80,7 +80,7 @@ TEST_F(AboutDialog, ItOpensCentredOverTheMainWindow) {
   EXPECT_LE((box.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 1);
 }
 
-TEST_F(AboutDialog, AnOwnerOverTheScreensEdgeStillGetsTheWholeBoxOnScreen) {
+TEST_F(AboutBox, AnOwnerOverTheScreensEdgeStillGetsTheWholeBoxOnScreen) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget owner;
   owner.setGeometry(screen.right() - 100, screen.top() + 40, 400, 300);
@@ -90,7 +90,7 @@ TEST_F(AboutDialog, AnOwnerOverTheScreensEdgeStillGetsTheWholeBoxOnScreen) {
   EXPECT_TRUE(screen.contains(box.frameGeometry())) << box.frameGeometry().x();
 }
 
-TEST_F(AboutDialog, OkAndEnterAcceptEscapeCancels) {
+TEST_F(AboutBox, OkAndEnterAcceptEscapeCancels) {
   AboutDialog box(shell, messages, browser);
   Open(box);
   QTest::mouseClick(box.okButton(), Qt::LeftButton);

@@ -1,5 +1,5 @@
-// Converting a batch from the main window: the launch's checks, the progress window, the
-// completion scan, the completion message and the power-off.
+// Converting a batch from the main window: the launch's checks, the progress window, the rows'
+// outcomes in the Status column, the completion message and the power-off.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <functional>
+#include <memory>
 
 #include "FileSizeLimit.h"
 #include "MainWindowFixture.h"
@@ -31,25 +33,38 @@ class ConversionCommand : public MainWindowTest {
     return std::count_if(messages.shown.begin(), messages.shown.end(),
                          [](const auto& box) { return box.text == kCompletionText; });
   }
-  // Runs `action` on the user-interface thread once `condition` holds, while the batch runs.
-  void WhenDuringBatch(std::function<bool()> condition, std::function<void()> action) {
-    auto* poll = new QTimer(&Window());
-    poll->setInterval(2);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, condition, action] {
-      if (!condition()) return;
-      poll->stop();
-      action();
-      poll->deleteLater();
-    });
-    poll->start();
+  QString ToolTip(int row) { return List().item(row, TaskListView::kStatus)->toolTip(); }
+  ProgressDialog& Progress() { return Batch().progressDialog(); }
+  // Runs `action` once, on the user-interface thread, when the window has shown `row` at
+  // `percent` or more.
+  void WhenRowReaches(int row, int percent, std::function<void()> action) {
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(&Batch(), &BatchController::rowPercent, &Batch(),
+                                   [=](int reported, int reached) {
+                                     if (reported != row || reached < percent) return;
+                                     QObject::disconnect(*connection);
+                                     action();
+                                   });
   }
-  bool ConvertingRow(int row, int percent) {
-    const AVConvert& engine = *state.engine;
-    return engine.currentTaskIndex == row && engine.currentFilePercent >= percent;
+  // Runs `action` once the window has shown the first row's start: the progress window is up.
+  void WhenBatchStarts(std::function<void()> action) {
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(&Batch(), &BatchController::rowStarted, &Batch(), [=] {
+      QObject::disconnect(*connection);
+      action();
+    });
+  }
+  void ClickStop() { QTest::mouseClick(Progress().stopButton(), Qt::LeftButton); }
+  static QString StoppedToolTip(const QString& path, long long seconds) {
+    return QString("Stopped: %1 holds the first %2:%3")
+        .arg(path)
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QChar('0'));
   }
 };
 
 TEST_F(ConversionCommand, EachLaunchCheckStopsWithItsMessage) {
+  QSignalSpy accepted(&Batch(), &BatchController::outputFolderAccepted);
   Window().StartConverting();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Please add video files!");
@@ -64,8 +79,6 @@ TEST_F(ConversionCommand, EachLaunchCheckStopsWithItsMessage) {
   const std::size_t before = messages.shown.size();
   Window().StartConverting();  // a folder of "/" returns without a word
   EXPECT_EQ(messages.shown.size(), before);
-  EXPECT_FALSE(state.engine->IsWorkerRunning());
-  EXPECT_EQ(state.engine->rowCount, 0);
 
   Window().outputFolderBox()->setEditText("/no/such/folder");
   Window().StartConverting();
@@ -73,14 +86,14 @@ TEST_F(ConversionCommand, EachLaunchCheckStopsWithItsMessage) {
             "The folder that you selected does not exit.Please specify a different folder!");
   EXPECT_EQ(messages.shown.back().caption, ApplicationTitle());
   EXPECT_EQ(Status(0), " Ready");
+  EXPECT_EQ(accepted.count(), 0);
 }
 
 TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFailed) {
   const QString vanishing = Recording("b.m4a");
   AddThroughDialog({Recording("a.m4a"), vanishing, Recording("c.m4a")});
   std::remove(vanishing.toStdString().c_str());
-  WhenDuringBatch([this] { return Window().progressDialog().isVisible(); },
-                  [this] { Window().progressDialog().shutDownBox()->setChecked(true); });
+  WhenBatchStarts([this] { Progress().shutDownBox()->setChecked(true); });
   Window().StartConverting();
 
   EXPECT_EQ(Status(0), "Completed");
@@ -89,8 +102,7 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_FALSE(List().GetCheck(0));
   EXPECT_TRUE(List().GetCheck(1));
   EXPECT_FALSE(List().GetCheck(2));
-  EXPECT_EQ(List().item(1, TaskListView::kStatus)->toolTip(),
-            "cannot open source: No such file or directory");
+  EXPECT_EQ(ToolTip(1), "cannot open source: No such file or directory");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/a.mp3"));
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/c.mp3"));
   // No success is claimed: the box counts both and offers nothing else, and the power-off the
@@ -101,9 +113,8 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_EQ(messages.shown[0].caption, "Information");
   EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
   EXPECT_TRUE(shell.opened.empty());
-  EXPECT_EQ(Window().completedTaskCount(), 2);
-  EXPECT_FALSE(Window().isProgressTimerActive());
-  EXPECT_FALSE(Window().progressDialog().isVisible());
+  EXPECT_EQ(Batch().completedRows(), 2);
+  EXPECT_FALSE(Progress().isVisible());
   EXPECT_EQ(ReadProfileString(Window().outputFolderStore().storePath(), "Info", "path"), OutputFolder());
   EXPECT_EQ(powerOff.requests, 1);
 
@@ -134,8 +145,8 @@ TEST_F(ConversionCommand, UncheckedRowsAreLeftAloneAndTheCountEndsAtTheCheckedRo
   EXPECT_EQ(Status(1), " Ready");
   EXPECT_FALSE(List().GetCheck(1));
   EXPECT_EQ(Status(2), "Completed");
-  EXPECT_EQ(Window().completedTaskCount(), 2);
-  EXPECT_EQ(state.engine->taskCount, 2);
+  EXPECT_EQ(Batch().completedRows(), 2);
+  EXPECT_EQ(Progress().totalLabel()->text(), "2 Task Completed / Total 2 Task(s)");
   EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/skip.mp3"));
   EXPECT_TRUE(shell.opened.empty());  // Cancel opens nothing
 
@@ -146,17 +157,24 @@ TEST_F(ConversionCommand, UncheckedRowsAreLeftAloneAndTheCountEndsAtTheCheckedRo
 
 TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMessage) {
   // One row at a time, so that the third row has not begun when Stop comes.
-  state.Engine().rowWorkers = 1;
+  Batch().setRowWorkers(1);
   AddThroughDialog({Recording("first.m4a"), Recording("second.m4a", 90.0), Recording("third.m4a")});
-  WhenDuringBatch([this] { return ConvertingRow(1, 3); },
-                  [this] { QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton); });
+  WhenRowReaches(1, 3, [this] {
+    // The window shows the row the batch is at, with that row's percent.
+    EXPECT_EQ(Progress().currentFileLabel()->text(),
+              QString("second.m4a   %1% has completed").arg(Progress().currentFileBar()->value()));
+    ClickStop();
+    // The click only asks: the window shows the batch until the batch says it has ended.
+    EXPECT_TRUE(Progress().isVisible());
+    EXPECT_TRUE(Batch().running());
+  });
   Window().StartConverting();
   EXPECT_EQ(CompletionMessages(), 0u);
   EXPECT_EQ(Status(0), "Completed");
   EXPECT_EQ(Status(1), " Ready");
   EXPECT_EQ(Status(2), " Ready");
   EXPECT_TRUE(List().GetCheck(1));
-  EXPECT_FALSE(state.engine->IsWorkerRunning());
+  EXPECT_FALSE(Progress().isVisible());
   const QString stoppedPath = OutputFolder() + "/second.mp3";
   const auto stopped = testing::Inspect(stoppedPath.toStdString());
   EXPECT_GT(stopped.decodedSamples, 0);
@@ -166,33 +184,28 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   // The stopped row says where its shorter file is and how much it holds; the row never begun
   // says nothing.
   const long long heldSeconds = stopped.decodedSamples / 44100;
-  EXPECT_EQ(List().item(1, TaskListView::kStatus)->toolTip(),
-            QString("Stopped: %1 holds the first %2:%3")
-                .arg(stoppedPath)
-                .arg(heldSeconds / 60)
-                .arg(heldSeconds % 60, 2, 10, QChar('0')));
-  EXPECT_EQ(List().item(2, TaskListView::kStatus)->toolTip(), "");
+  EXPECT_EQ(ToolTip(1), StoppedToolTip(stoppedPath, heldSeconds));
+  EXPECT_EQ(ToolTip(2), "");
 
   // Converting again right after the stop: one worker at a time, and it runs to the end.
   Window().StartConverting();
   EXPECT_EQ(CompletionMessages(), 1u);
   EXPECT_EQ(Status(1), "Completed");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/second(0).mp3"));
-  EXPECT_EQ(List().item(1, TaskListView::kStatus)->toolTip(), OutputFolder() + "/second(0).mp3");
+  EXPECT_EQ(ToolTip(1), OutputFolder() + "/second(0).mp3");
 
   // Converted a third time and stopped, the row no longer reads "Completed".
   List().SetCheck(1, true);
-  WhenDuringBatch([this] { return ConvertingRow(1, 3); },
-                  [this] { QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton); });
+  WhenRowReaches(1, 3, [this] { ClickStop(); });
   Window().StartConverting();
   EXPECT_EQ(Status(1), " Ready");
-  EXPECT_TRUE(List().item(1, TaskListView::kStatus)->toolTip().startsWith("Stopped: " + OutputFolder() + "/second(1).mp3"));
+  EXPECT_TRUE(ToolTip(1).startsWith("Stopped: " + OutputFolder() + "/second(1).mp3"));
 }
 
 TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {
   AddThroughDialog({Recording("long.m4a", 90.0)});
-  ProgressDialog& progress = Window().progressDialog();
-  WhenDuringBatch([this] { return ConvertingRow(0, 2); }, [&progress] {
+  ProgressDialog& progress = Progress();
+  WhenRowReaches(0, 2, [&progress] {
     QTest::keyClick(&progress, Qt::Key_Escape);
     QTest::keyClick(&progress, Qt::Key_Return);
     EXPECT_TRUE(progress.isVisible());
@@ -201,25 +214,24 @@ TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {
   Window().StartConverting();
   EXPECT_FALSE(progress.isVisible());
   EXPECT_EQ(CompletionMessages(), 0u);
-  EXPECT_TRUE(state.engine->stopFlag);
   EXPECT_EQ(Status(0), " Ready");
+  EXPECT_TRUE(ToolTip(0).startsWith("Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
 }
 
 TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
   AddThroughDialog({Recording("a.m4a")});
-  WhenDuringBatch([this] { return Window().progressDialog().isVisible(); },
-                  [this] { Window().progressDialog().shutDownBox()->setChecked(true); });
+  WhenBatchStarts([this] { Progress().shutDownBox()->setChecked(true); });
   Window().StartConverting();
   EXPECT_EQ(powerOff.requests, 1);
-  EXPECT_TRUE(Window().shutDownFlag());
+  EXPECT_TRUE(Batch().shutDownFlag());
 
   // The box opens clear and so does the flag: a batch that is not asked to power off does not.
   List().SetCheck(0, true);
-  WhenDuringBatch([this] { return Window().progressDialog().isVisible(); }, [this] {
-    EXPECT_FALSE(Window().progressDialog().shutDownBox()->isChecked());
-    EXPECT_FALSE(Window().shutDownFlag());
-    Window().progressDialog().shutDownBox()->setChecked(true);
-    Window().progressDialog().shutDownBox()->setChecked(false);
+  WhenBatchStarts([this] {
+    EXPECT_FALSE(Progress().shutDownBox()->isChecked());
+    EXPECT_FALSE(Batch().shutDownFlag());
+    Progress().shutDownBox()->setChecked(true);
+    Progress().shutDownBox()->setChecked(false);
   });
   Window().StartConverting();
   EXPECT_EQ(powerOff.requests, 1);
@@ -228,9 +240,9 @@ TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
   List().SetCheck(0, true);
   Window().DropFiles({Recording("long.m4a", 90.0)});
   List().SetCheck(0, true);
-  WhenDuringBatch([this] { return ConvertingRow(0, 2); }, [this] {
-    Window().progressDialog().shutDownBox()->setChecked(true);
-    Window().progressDialog().StopSequence();
+  WhenRowReaches(0, 2, [this] {
+    Progress().shutDownBox()->setChecked(true);
+    ClickStop();
   });
   Window().StartConverting();
   EXPECT_EQ(powerOff.requests, 1);
@@ -243,7 +255,6 @@ TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreat
   QTest::mouseClick(Window().button(kMerge), Qt::LeftButton);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Merge is effective when two or more files are chosen!");
-  EXPECT_FALSE(state.engine->IsWorkerRunning());
 
   List().SetCheck(1, true);
   List().SetCheck(2, true);
@@ -256,32 +267,58 @@ TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreat
   for (int row = 0; row < 3; ++row) EXPECT_EQ(Status(row), "Completed") << row;
   const QStringList written = QDir(folder).entryList(QDir::Files | QDir::Hidden);
   ASSERT_EQ(written, QStringList{"one.mp3"});
-  EXPECT_EQ(List().item(2, TaskListView::kStatus)->toolTip(), folder + "/one.mp3");
+  EXPECT_EQ(ToolTip(2), folder + "/one.mp3");
   EXPECT_EQ(CompletionMessages(), 1u);
   const auto merged = testing::Inspect((folder + "/one.mp3").toStdString());
   EXPECT_EQ(merged.decodeErrors, 0);
   EXPECT_NEAR(merged.decodedSamples, 3.5 * 44100, 0.003 * 44100 * 3);
 }
 
+// A stopped merge keeps the file it has: the rows merged before the stop completed into it, and
+// the row the stop ended says how much the merged file holds. While it merges, the progress
+// window shows the row being merged and counts the rows it has passed.
+TEST_F(ConversionCommand, AStoppedMergeKeepsItsFileAndTheStoppedRowSaysWhatItHolds) {
+  AddThroughDialog({Recording("one.m4a", 1.0), Recording("long.m4a", 90.0), Recording("three.m4a")});
+  WhenRowReaches(1, 3, [this] {
+    EXPECT_EQ(Progress().currentFileLabel()->text(),
+              QString("long.m4a   %1% has completed").arg(Progress().currentFileBar()->value()));
+    EXPECT_EQ(Progress().totalLabel()->text(), "1 Task Completed / Total 3 Task(s)");
+    EXPECT_EQ(Status(0), " Ready");  // its outcome waits for the merged file
+    ClickStop();
+  });
+  QTest::mouseClick(Window().button(kMerge), Qt::LeftButton);
+  EXPECT_EQ(CompletionMessages(), 0u);
+  const QString merged = OutputFolder() + "/one.mp3";
+  EXPECT_EQ(QDir(OutputFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"one.mp3"});
+  EXPECT_EQ(Status(0), "Completed");
+  EXPECT_EQ(ToolTip(0), merged);
+  EXPECT_FALSE(List().GetCheck(0));
+  const auto held = testing::Inspect(merged.toStdString());
+  EXPECT_LT(held.decodedSamples, 80 * 44100);
+  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_TRUE(List().GetCheck(1));
+  EXPECT_EQ(ToolTip(1), StoppedToolTip(merged, held.decodedSamples / 44100));
+  EXPECT_EQ(Status(2), " Ready");
+  EXPECT_EQ(ToolTip(2), "");
+}
+
 // SIGTERM (the session ending) while a batch runs ends the batch as Stop does: the finished row
 // shown, the running one kept as a shorter file, no hidden temporary left. Then the window quits;
 // with no batch running, SIGHUP quits it at once.
 TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
-  state.Engine().rowWorkers = 1;
+  Batch().setRowWorkers(1);
   AddThroughDialog({Recording("first.m4a"), Recording("long.m4a", 90.0), Recording("third.m4a")});
   const QuitSignalNotifier quitSignals;
   QObject::connect(&quitSignals, &QuitSignalNotifier::quitRequested, &Window(),
                    &MainWindow::QuitOnSignal);
   QSignalSpy quit(&Window(), &QDialog::finished);
-  WhenDuringBatch([this] { return ConvertingRow(1, 3); }, [] { ::raise(SIGTERM); });
+  WhenRowReaches(1, 3, [] { ::raise(SIGTERM); });
   Window().StartConverting();
   EXPECT_EQ(quit.count(), 1);
-  EXPECT_FALSE(state.engine->IsWorkerRunning());
   EXPECT_EQ(CompletionMessages(), 0u);
   EXPECT_EQ(Status(0), "Completed");
   EXPECT_EQ(Status(1), " Ready");
-  EXPECT_TRUE(List().item(1, TaskListView::kStatus)->toolTip().startsWith(
-      "Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
+  EXPECT_TRUE(ToolTip(1).startsWith("Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
   EXPECT_EQ(QDir(OutputFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
             QStringList({"first.mp3", "long.mp3"}));
   const auto stopped = testing::Inspect((OutputFolder() + "/long.mp3").toStdString());
@@ -328,7 +365,7 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
   messages.answers = {MessageChoice::Cancel, MessageChoice::Cancel};
   Window().StartConverting();
   const QString first = OutputFolder() + "/clip.MP4";
-  ASSERT_EQ(List().item(0, TaskListView::kStatus)->toolTip(), first);
+  ASSERT_EQ(ToolTip(0), first);
   const auto outputBytes = QFileInfo(first).size();
   const auto thumbnailBytes = QFileInfo(OutputFolder() + "/clip.THM").size();
   ASSERT_GT(thumbnailBytes, outputBytes + 256);
@@ -339,38 +376,9 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
     Window().StartConverting();
   }
   EXPECT_EQ(Status(0), "Completed");
-  EXPECT_EQ(List().item(0, TaskListView::kStatus)->toolTip(),
+  EXPECT_EQ(ToolTip(0),
             OutputFolder() + "/clip(0).MP4\nthumbnail not written: cannot write thumbnail: File too large");
   EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/clip(0).THM"));
-}
-
-TEST(ProgressTick, LabelsAndBarsFollowTheTick) {
-  ProgressDialog dialog;
-  ProgressDialog::TickValues tick;
-  tick.sourcePath = "/music/song.m4a";
-  tick.filePercent = 45;
-  tick.taskIndex = 0;
-  tick.itemCount = 3;
-  tick.completedTasks = 1;
-  tick.taskCount = 3;
-  dialog.ShowTick(tick);
-  EXPECT_EQ(dialog.currentFileLabel()->text(), "song.m4a   45% has completed");
-  EXPECT_EQ(dialog.currentFileBar()->value(), 45);
-  EXPECT_EQ(dialog.totalBar()->value(), 33);
-  EXPECT_EQ(dialog.totalLabel()->text(), "1 Task Completed / Total 3 Task(s)");
-
-  tick.filePercent = -1;  // between files: the file's label and bar stay
-  tick.sourcePath = "next.m4a";
-  tick.completedTasks = 2;
-  dialog.ShowTick(tick);
-  EXPECT_EQ(dialog.currentFileLabel()->text(), "song.m4a   45% has completed");
-  EXPECT_EQ(dialog.currentFileBar()->value(), 45);
-  EXPECT_EQ(dialog.totalBar()->value(), 66);
-
-  tick.filePercent = 7;  // a path without "/" is shown whole
-  dialog.ShowTick(tick);
-  EXPECT_EQ(dialog.currentFileLabel()->text(), "next.m4a   7% has completed");
-  EXPECT_EQ(dialog.stopButton()->toolTip(), "Stop converting");
 }
 
 }  // namespace

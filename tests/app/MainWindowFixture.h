@@ -47,6 +47,7 @@ class MainWindowTest : public ::testing::Test {
   }
   bool Enabled(int id) { return Window().button(id)->isEnabled(); }
   TaskListView& List() { return *Window().taskList(); }
+  BatchController& Batch() { return Window().batch(); }
 
   TempFolder programFolder;
   TempFolder media;

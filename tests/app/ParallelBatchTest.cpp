@@ -1,12 +1,11 @@
 // A batch the engine converts two rows at a time, driven through the main window: rows finish
-// out of order, yet the window learns of them in row order only (the first unfinished row and
-// its percent), so every status, check mark, tool tip and output name must come out as one row
-// after another would give them.
+// out of order, yet the window learns of their outcomes in row order only, and shows the first
+// row that has not ended with its percent, so every status, check mark, tool tip and output name
+// must come out as one row after another would give them.
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
-#include <QTimer>
-#include <functional>
+#include <map>
 
 #include "MainWindowFixture.h"
 
@@ -20,7 +19,7 @@ class ParallelBatch : public MainWindowTest {
  protected:
   ParallelBatch() {
     Window().outputFolderBox()->setEditText(OutputFolder());
-    state.Engine().rowWorkers = 2;
+    Batch().setRowWorkers(2);
   }
   QString OutputFolder() const { return QString::fromStdString(output.path().string()); }
   QString Status(int row) { return List().GetItemText(row, TaskListView::kStatus); }
@@ -29,32 +28,18 @@ class ParallelBatch : public MainWindowTest {
     QDir(QString::fromStdString(media.path().string())).mkpath(folder);
     return Recording((folder + "/").toStdString() + name, seconds);
   }
+  ProgressDialog& Progress() { return Batch().progressDialog(); }
 
-  // Clicks Start converting and runs `poll` on the user-interface thread every couple of
-  // milliseconds while the batch runs: between the window's own progress ticks, during them
-  // (the stop's wait keeps events flowing) and after them.
-  void ConvertPolling(const std::function<void()>& poll) {
-    QTimer timer;
-    timer.setInterval(2);
-    QObject::connect(&timer, &QTimer::timeout, poll);
-    timer.start();
-    QTest::mouseClick(Window().button(kConvert), Qt::LeftButton);
-  }
-
-  // What a row may show while the engine has not passed it: its " Ready" text and check mark.
-  // A row the engine has passed must have its final status. Returns false at the first breach.
-  bool ShowsOnlyFinalRows() {
-    const AVConvert& engine = *state.engine;
-    const int passed = engine.currentTaskIndex.load();
+  // As the window shows row `ended`'s outcome: every row before it has its outcome, and every
+  // row after it still shows " Ready" with its check mark. Returns false at the first breach.
+  bool ShowsOnlyRowsUpTo(int ended) {
     for (int row = 0; row < List().GetItemCount(); ++row) {
-      if (row < passed) {
-        const std::uint8_t status = engine.taskStatus(row);
-        EXPECT_TRUE(status == kTaskCompleted || status == kTaskFailed)
-            << "the engine passed row " << row << " before its result was final";
-        if (status != kTaskCompleted && status != kTaskFailed) return false;
+      if (row <= ended) {
+        EXPECT_EQ(Status(row), "Completed") << "row " << row << " not shown when row " << ended << " was";
+        if (Status(row) != "Completed") return false;
         continue;
       }
-      EXPECT_EQ(Status(row), " Ready") << "row " << row << " shown final before the engine passed it";
+      EXPECT_EQ(Status(row), " Ready") << "row " << row << " shown final before row " << ended;
       EXPECT_TRUE(List().GetCheck(row)) << "row " << row << " lost its check mark early";
       if (Status(row) != " Ready" || !List().GetCheck(row)) return false;
     }
@@ -71,15 +56,30 @@ TEST_F(ParallelBatch, RowsFinishingOutOfOrderAreShownInRowOrderUnderTheirOwnName
                     Recording("c.m4a"), Recording("d.m4a")});
   ASSERT_EQ(List().GetItemCount(), 4);
   bool breached = false;
-  bool ranTogether = false;  // the first row and a later one converting at once
-  ConvertPolling([&] {
-    const AVConvert& engine = *state.engine;
-    ranTogether = ranTogether || (engine.rowRunning(0) && (engine.rowRunning(1) || engine.rowRunning(2) ||
-                                                           engine.rowRunning(3)));
-    if (!breached) breached = !ShowsOnlyFinalRows();
+  bool ranTogether = false;  // a later row started before the first one ended
+  int firstOpen = 0;         // the first row without an outcome, as the window's signals say
+  std::map<int, int> percents;
+  QObject::connect(&Batch(), &BatchController::rowStarted, [&](int row) {
+    ranTogether = ranTogether || (firstOpen == 0 && row > 0);
   });
+  QObject::connect(&Batch(), &BatchController::rowPercent, [&](int row, int percent) {
+    percents[row] = percent;
+    // The progress window shows the row the batch waits for, whichever row moved.
+    if (percents.count(firstOpen) == 0) return;
+    const QString name = QFileInfo(List().GetItemText(firstOpen, TaskListView::kSourceFile)).fileName();
+    EXPECT_EQ(Progress().currentFileLabel()->text(),
+              QString("%1   %2% has completed").arg(name).arg(percents[firstOpen]))
+        << "after row " << row << " reached " << percent;
+  });
+  QObject::connect(&Batch(), &BatchController::rowEnded, [&](int row) {
+    EXPECT_EQ(row, firstOpen) << "outcomes out of row order";
+    firstOpen = row + 1;
+    if (!breached) breached = !ShowsOnlyRowsUpTo(row);
+  });
+  QTest::mouseClick(Window().button(kConvert), Qt::LeftButton);
   EXPECT_FALSE(breached);
   EXPECT_TRUE(ranTogether);
+  EXPECT_EQ(firstOpen, 4);
 
   const QString names[] = {"song.mp3", "song(0).mp3", "c.mp3", "d.mp3"};
   for (int row = 0; row < 4; ++row) {
@@ -101,15 +101,16 @@ TEST_F(ParallelBatch, RowsFinishingOutOfOrderAreShownInRowOrderUnderTheirOwnName
 TEST_F(ParallelBatch, StopWithTwoRowsRunningKeepsTwoShorterFilesAndLeavesTheRestPending) {
   AddThroughDialog({Recording("one.m4a", 90.0), Recording("two.m4a", 90.0), Recording("three.m4a")});
   bool stopped = false;
-  ConvertPolling([&] {
-    const AVConvert& engine = *state.engine;
-    if (stopped || engine.rowPercent(0) < 3 || engine.rowPercent(1) < 3) return;
+  std::map<int, int> percents;
+  QObject::connect(&Batch(), &BatchController::rowPercent, [&](int row, int percent) {
+    percents[row] = percent;
+    if (stopped || percents[0] < 3 || percents[1] < 3) return;
     stopped = true;
-    QTest::mouseClick(Window().progressDialog().stopButton(), Qt::LeftButton);
+    QTest::mouseClick(Progress().stopButton(), Qt::LeftButton);
   });
+  QTest::mouseClick(Window().button(kConvert), Qt::LeftButton);
   ASSERT_TRUE(stopped);
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_FALSE(state.engine->IsWorkerRunning());
   const QString stoppedNames[] = {"one.mp3", "two.mp3"};
   for (int row = 0; row < 2; ++row) {
     const QString path = OutputFolder() + "/" + stoppedNames[row];

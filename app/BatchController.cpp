@@ -1,0 +1,254 @@
+#include "app/BatchController.h"
+
+#include <QMetaObject>
+
+#include "app/ProjectLinks.h"
+#include "platform/DesktopOpen.h"
+
+namespace varnell {
+
+namespace {
+const char* const kCompletedStatus = "Completed";
+const char* const kFailureStatus = "Failure";
+
+// "1:05": whole minutes and seconds, cut down, for the length a stopped file holds.
+QString MinutesAndSeconds(double seconds) {
+  const long long whole = static_cast<long long>(seconds);
+  return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString Files(int count) { return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files"); }
+}  // namespace
+
+// Called on the engine's threads: each report is copied into a call queued to the controller's
+// thread, and nothing of the controller is touched here.
+class BatchController::Relay final : public BatchObserver {
+ public:
+  explicit Relay(BatchController& controller) : controller_(controller) {}
+
+  void RowStarted(int row) override {
+    Post([row](BatchController& controller) { controller.OnRowStarted(row); });
+  }
+  void RowPercent(int row, int percent) override {
+    Post([row, percent](BatchController& controller) { controller.OnRowPercent(row, percent); });
+  }
+  void RowPassed(int row) override {
+    Post([row](BatchController& controller) { controller.OnRowPassed(row); });
+  }
+  void RowEnded(int row, const RowOutcome& outcome) override {
+    Post([row, outcome](BatchController& controller) { controller.OnRowEnded(row, outcome); });
+  }
+  void BatchEnded(const BatchOutcome& outcome) override {
+    Post([outcome](BatchController& controller) { controller.OnBatchEnded(outcome); });
+  }
+
+ private:
+  // Queued also when the engine reports on the controller's own thread (no thread could be
+  // started): the reports then wait for the progress window's loop like any others.
+  template <typename Call>
+  void Post(Call call) {
+    BatchController* controller = &controller_;
+    QMetaObject::invokeMethod(
+        controller, [controller, call = std::move(call)] { call(*controller); }, Qt::QueuedConnection);
+  }
+
+  BatchController& controller_;
+};
+
+BatchController::BatchController(const Platform& platform, TaskListView& list, QWidget& window)
+    : platform_(platform), list_(list), window_(window), progress_(&window),
+      relay_(std::make_unique<Relay>(*this)) {
+  connect(&progress_, &ProgressDialog::stopRequested, this, &BatchController::Stop);
+  connect(&progress_, &ProgressDialog::shutDownToggled, this, [this](bool on) { shutDownFlag_ = on; });
+}
+
+BatchController::~BatchController() {
+  session_.Stop();
+  session_.Wait();
+}
+
+void BatchController::Launch(JobKind kind, const QString& folder, const QString& formatName,
+                             const OutputSettings& settings) {
+  BatchRequest request;
+  request.kind = kind;
+  const int rows = list_.GetItemCount();
+  request.rows.resize(rows);
+  for (int row = 0; row < rows; ++row) {
+    TaskRow& task = request.rows[row];
+    task.checked = list_.GetCheck(row);
+    task.sourcePath = list_.GetItemText(row, TaskListView::kSourceFile).toStdString();
+    task.startTime = list_.GetItemText(row, TaskListView::kStartTime).toStdString();
+    task.endTime = list_.GetItemText(row, TaskListView::kEndTime).toStdString();
+    task.durationSeconds = list_.GetItemText(row, TaskListView::kDuration).toStdString();
+  }
+  // "/" alone counts as no folder, and is refused without a word, after the checks of the
+  // rows have spoken.
+  const bool rootFolder = folder == "/";
+  request.outputFolder = rootFolder ? std::string() : folder.toStdString();
+  request.formatName = formatName.toStdString();
+  request.settings = settings;
+  // The session's reports are queued: none is handled before the progress window's loop runs.
+  if (const std::optional<LaunchRefusal> refusal = session_.Start(std::move(request), *relay_)) {
+    if (!(rootFolder && *refusal == LaunchRefusal::NoOutputFolder)) ShowRefusal(*refusal);
+    return;
+  }
+  emit outputFolderAccepted(folder);
+  percents_.assign(rows, -1);
+  rowsPast_.assign(rows, false);
+  shownRow_ = 0;
+  completedRows_ = 0;
+  failedRows_ = 0;
+  mergedRows_ = 0;
+  stopAsked_ = false;
+  ranToTheEnd_ = false;
+  quitAfterBatch_ = false;
+  running_ = true;
+  checkedRows_ = session_.checkedRows();
+  // A row converted again says nothing of its last batch until this one has its outcome: a row
+  // this batch stops, or never reaches, would otherwise still read "Completed".
+  for (int row = 0; row < rows; ++row) {
+    if (!list_.GetCheck(row)) continue;
+    list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
+    list_.SetItemToolTip(row, TaskListView::kStatus, QString());
+  }
+  // A box that opens clear never powers off: the flag starts clear with every batch.
+  shutDownFlag_ = false;
+  progress_.exec();
+
+  // The batch has ended (its last report closed the window); its worker is finishing its return.
+  session_.Wait();
+  if (quitAfterBatch_) {
+    emit quitAfterBatch();
+    return;
+  }
+  if (!ranToTheEnd_) return;
+  ShowCompletionMessage();
+  if (shutDownFlag_) platform_.powerOff.PowerOffComputer();
+}
+
+void BatchController::Stop() {
+  if (!running_) return;
+  stopAsked_ = true;
+  session_.Stop();
+}
+
+bool BatchController::StopToQuit() {
+  if (!running_) return false;
+  quitAfterBatch_ = true;
+  Stop();
+  return true;
+}
+
+void BatchController::ShowRefusal(LaunchRefusal refusal) {
+  switch (refusal) {
+    case LaunchRefusal::NoRows: ShowMessage("Please add video files!"); break;
+    case LaunchRefusal::MergeNeedsTwoRows:
+      ShowMessage("Merge is effective when two or more files are chosen!");
+      break;
+    case LaunchRefusal::NothingChecked: ShowMessage("Please select at least one task to convert!"); break;
+    case LaunchRefusal::NoOutputFolder:
+      ShowMessage("The folder that you selected does not exit.Please specify a different folder!");
+      break;
+  }
+}
+
+void BatchController::ShowMessage(const QString& text) {
+  platform_.messages.Show(text, QString(), MessageButtons::Ok, &window_);
+}
+
+// Success is announced only when every converted row completed; a batch with failures says how
+// many, and where the reasons are.
+void BatchController::ShowCompletionMessage() {
+  if (failedRows_ > 0) {
+    platform_.messages.Show(QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
+                                .arg(Files(completedRows_))
+                                .arg(failedRows_),
+                            "Information", MessageButtons::Ok, &window_);
+    return;
+  }
+  const MessageChoice choice =
+      platform_.messages.Show("Convertion Successfully!For more software, please visit our website",
+                              "Information", MessageButtons::OkCancel, &window_);
+  if (choice != MessageChoice::Ok) return;
+  if (const auto reason = OpenForUser(platform_.shell, platform_.browser, kHomePageUrl, OpenTarget::Page)) {
+    ShowMessage(CannotOpenMessage(kHomePageUrl, *reason));
+  }
+}
+
+// The row shown is the one the batch waits for: the first that has neither ended nor been
+// passed by the merge. Rows a merge passed count as completed until their outcomes come.
+void BatchController::ShowProgress() {
+  const int rows = static_cast<int>(rowsPast_.size());
+  while (shownRow_ < rows && rowsPast_[shownRow_]) ++shownRow_;
+  ProgressDialog::Progress progress;
+  if (shownRow_ < rows) {
+    progress.sourcePath = list_.GetItemText(shownRow_, TaskListView::kSourceFile);
+    progress.filePercent = percents_[shownRow_];
+  }
+  progress.completedTasks = completedRows_ + mergedRows_;
+  progress.taskCount = checkedRows_;
+  progress_.ShowProgress(progress);
+}
+
+void BatchController::OnRowStarted(int row) {
+  ShowProgress();
+  emit rowStarted(row);
+}
+
+void BatchController::OnRowPercent(int row, int percent) {
+  percents_[row] = percent;
+  if (row == shownRow_) ShowProgress();
+  emit rowPercent(row, percent);
+}
+
+void BatchController::OnRowPassed(int row) {
+  rowsPast_[row] = true;
+  ++mergedRows_;
+  ShowProgress();
+}
+
+// Every row's outcome comes once, final, in row order; a row outside the batch (unchecked) ends
+// NotStarted and is left as it was.
+void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
+  if (rowsPast_[row]) --mergedRows_;
+  rowsPast_[row] = true;
+  const QString output = QString::fromStdString(outcome.outputPath);
+  switch (outcome.status) {
+    case RowOutcome::Status::Failed:
+      ++failedRows_;
+      list_.SetItemText(row, TaskListView::kStatus, kFailureStatus);
+      list_.SetItemToolTip(row, TaskListView::kStatus, QString::fromStdString(outcome.reason));
+      break;
+    case RowOutcome::Status::Completed:
+      ++completedRows_;
+      list_.SetItemText(row, TaskListView::kStatus, kCompletedStatus);
+      // The output, then what went wrong without failing the row (a side file not written).
+      list_.SetItemToolTip(row, TaskListView::kStatus,
+                           outcome.note.empty() ? output : output + "\n" + QString::fromStdString(outcome.note));
+      list_.SetCheck(row, false);
+      break;
+    case RowOutcome::Status::Stopped:
+    case RowOutcome::Status::NotStarted:
+      // A row the stop ended keeps its text and check mark (converting again starts it over),
+      // and says where its shorter file is; for a merge that is the merged file.
+      if (outcome.secondsWritten > 0.0) {
+        list_.SetItemToolTip(row, TaskListView::kStatus,
+                             QStringLiteral("Stopped: %1 holds the first %2")
+                                 .arg(output, MinutesAndSeconds(outcome.secondsWritten)));
+      }
+      break;
+  }
+  ShowProgress();
+  emit rowEnded(row);
+}
+
+void BatchController::OnBatchEnded(const BatchOutcome& outcome) {
+  running_ = false;
+  // A stop asked for after the last row had ended still counts: the message and the power-off
+  // are for a batch the user let run.
+  ranToTheEnd_ = !outcome.stopped && !stopAsked_;
+  progress_.EndRun();
+  emit batchEnded();
+}
+
+}  // namespace varnell

@@ -1,0 +1,102 @@
+// The main window's batches: the launch from the task list's rows, the progress window while a
+// batch runs, each row's outcome in the Status column (text, tool tip, check mark) as it
+// arrives, and what follows a batch that ran to its end: the completion message and the
+// power-off the user asked for.
+//
+// Threads. Everything here belongs to the user-interface thread. The engine's threads reach it
+// only through the relay, which posts every report to this object's thread; the reports are
+// handled there in the order the engine made them, and a report still queued when this object
+// is destroyed is dropped with it.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "app/TaskListView.h"
+#include "engine/BatchSession.h"
+#include "platform/Platform.h"
+#include "progress/ProgressDialog.h"
+#include "settings/OutputSettings.h"
+
+namespace varnell {
+
+class BatchController : public QObject {
+  Q_OBJECT
+ public:
+  // The list's rows are the batch's rows; the window is the parent of the progress window and
+  // of the boxes.
+  BatchController(const Platform& platform, TaskListView& list, QWidget& window);
+  // Stops and waits for a running batch.
+  ~BatchController() override;
+
+  void setRowWorkers(int workers) { session_.setRowWorkers(workers); }
+
+  // Makes the launch's checks (a refusal is said in a box), then converts the checked rows into
+  // `folder` with the format's extension, showing the progress window until the batch has
+  // ended. Returns after the completion message and the power-off of a batch that ran to its
+  // end; a stopped batch gets neither.
+  void Launch(JobKind kind, const QString& folder, const QString& formatName,
+              const OutputSettings& settings);
+  // Asks the running batch to stop; it ends in its own time and closes the progress window then.
+  void Stop();
+  // A quit signal during a batch: it is stopped, and quitAfterBatch follows once it has ended
+  // and its rows are up to date. False when no batch runs.
+  bool StopToQuit();
+
+  bool running() const { return running_; }
+  bool shutDownFlag() const { return shutDownFlag_; }
+  int completedRows() const { return completedRows_; }
+  ProgressDialog& progressDialog() { return progress_; }
+
+ signals:
+  // The batch was accepted and starts now.
+  void outputFolderAccepted(const QString& folder);
+  void quitAfterBatch();
+  // The engine's reports, once the window shows them.
+  void rowStarted(int row);
+  void rowPercent(int row, int percent);
+  void rowEnded(int row);
+  void batchEnded();
+
+ private:
+  class Relay;
+
+  void ShowRefusal(LaunchRefusal refusal);
+  void ShowMessage(const QString& text);
+  void ShowCompletionMessage();
+  void ShowProgress();
+
+  void OnRowStarted(int row);
+  void OnRowPercent(int row, int percent);
+  void OnRowPassed(int row);
+  void OnRowEnded(int row, const RowOutcome& outcome);
+  void OnBatchEnded(const BatchOutcome& outcome);
+
+  const Platform& platform_;
+  TaskListView& list_;
+  QWidget& window_;
+  ProgressDialog progress_;
+
+  // The running or last batch, as the reports have shown it.
+  std::vector<int> percents_;      // per row; -1 until it converts
+  std::vector<bool> rowsPast_;     // ended, or passed by the merge
+  int shownRow_ = 0;               // the first row neither ended nor passed
+  int checkedRows_ = 0;
+  int completedRows_ = 0;
+  int failedRows_ = 0;
+  int mergedRows_ = 0;             // passed by the merge, outcome not in yet
+  bool running_ = false;
+  bool stopAsked_ = false;
+  bool ranToTheEnd_ = false;
+  bool quitAfterBatch_ = false;
+  bool shutDownFlag_ = false;
+
+  // Declared last: the session is destroyed first, and joins its threads while the relay they
+  // call is still there.
+  std::unique_ptr<Relay> relay_;
+  BatchSession session_;
+};
+
+}  // namespace varnell
