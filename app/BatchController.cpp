@@ -67,7 +67,7 @@ BatchController::~BatchController() {
   session_.Wait();
 }
 
-void BatchController::Launch(JobKind kind, const QString& folder, const QString& formatName,
+void BatchController::Launch(JobKind kind, const QString& folder, const QString& profileLabel,
                              const OutputSettings& settings) {
   BatchRequest request;
   request.kind = kind;
@@ -85,7 +85,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   // rows have spoken.
   const bool rootFolder = folder == "/";
   request.outputFolder = rootFolder ? std::string() : folder.toStdString();
-  request.formatName = formatName.toStdString();
+  request.output = OutputChoiceForLabel(profileLabel.toStdString());
   request.settings = settings;
   // The session's reports are queued: none is handled before the progress window's loop runs.
   if (const std::optional<LaunchRefusal> refusal = session_.Start(std::move(request), *relay_)) {

@@ -37,7 +37,7 @@ class BatchController : public QObject {
   // `folder` with the format's extension, showing the progress window until the batch has
   // ended. Returns after the completion message and the power-off of a batch that ran to its
   // end; a stopped batch gets neither.
-  void Launch(JobKind kind, const QString& folder, const QString& formatName,
+  void Launch(JobKind kind, const QString& folder, const QString& profileLabel,
               const OutputSettings& settings);
   // Asks the running batch to stop; it ends in its own time and closes the progress window then.
   void Stop();

@@ -21,6 +21,7 @@
 #include "info/FileInfoDialog.h"
 #include "platform/ExecutableFolder.h"
 #include "playermodule/PlayerModule.h"
+#include "settings/OutputFormats.h"
 #include "settings/ProfileChoice.h"
 #include "settings/dialog/SettingsDialog.h"
 
@@ -60,8 +61,9 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
 
   CreateControls();
   batch_ = std::make_unique<BatchController>(platform_, *taskList_, *this);
-  profile_->addItem(kMp3ProfileName);
-  profile_->addItem(kWmaProfileName);
+  for (const OutputFormat* format : ProfileFormats()) {
+    profile_->addItem(QString::fromUtf8(format->profileName.data(), static_cast<int>(format->profileName.size())));
+  }
   profile_->setCurrentIndex(0);
   SkinButtons();
   SetUpSliders();

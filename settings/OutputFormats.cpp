@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "settings/PresetTable.h"
+#include "settings/ProfileChoice.h"
 
 namespace varnell {
 namespace {
@@ -30,9 +31,8 @@ std::vector<OutputFormat> BuildFormats() {
 
   return {
       // The offered ones first, in Profile order.
-      {".mp3", "mp3", kMp3Only, {}, Tags::Id3v2_3, true, "mp3", "MP3-MPEG Layer-3 Audio(*.mp3)", kMp3PresetCode},
-      {".wma", "asf", {"WMA8", "WMA7"}, {}, Tags::ContainerMetadata, false, "wma", "WMA-Windows Media Audio(*.wma)",
-       kWmaPresetCode},
+      {".mp3", "mp3", kMp3Only, {}, Tags::Id3v2_3, true, "mp3", kMp3ProfileName, kMp3PresetCode},
+      {".wma", "asf", {"WMA8", "WMA7"}, {}, Tags::ContainerMetadata, false, "wma", kWmaProfileName, kWmaPresetCode},
       // Video containers.
       {".asf", "asf", kAllAudio, kMostVideo},
       {".wmv", "asf", kAllAudio, kMostVideo},

@@ -1,38 +1,22 @@
 #include "settings/ProfileChoice.h"
 
-#include <iterator>
-
-#include "settings/PresetTable.h"
+#include "settings/OutputFormats.h"
 
 namespace varnell {
 
-namespace {
-
-struct ProfileDefaults {
-  int presetCode;
-  const char* audioCodecName;
-};
-
-// Both profiles start from the same audio numbers; only the preset and the
-// encoder name tell them apart.
-constexpr ProfileDefaults kProfiles[] = {
-    {kMp3PresetCode, "MP3"},
-    {kWmaPresetCode, "WMA8"},
-};
-
-}  // namespace
-
 void ApplyProfileChoice(int profileItem, OutputSettings& settings, int& currentPresetCode) {
-  if (profileItem < 0 || profileItem >= static_cast<int>(std::size(kProfiles))) return;
-  const ProfileDefaults& profile = kProfiles[profileItem];
+  const std::vector<const OutputFormat*> profiles = ProfileFormats();
+  if (profileItem < 0 || profileItem >= static_cast<int>(profiles.size())) return;
+  const OutputFormat& profile = *profiles[profileItem];
 
+  // Every profile starts from the same audio numbers; the preset and the encoder tell them apart.
   currentPresetCode = profile.presetCode;
   settings.audioOnly = true;
   settings.thumbnail = false;
   settings.audioBitRate = 128000;
   settings.channels = 2;
   settings.sampleRate = 44100;
-  settings.audioCodecName = profile.audioCodecName;
+  settings.audioCodecName = std::string(profile.defaultAudioEncoder());
 }
 
 }  // namespace varnell

@@ -4,7 +4,7 @@
 
 namespace varnell {
 
-// The main window's profile combo box items, in item order.
+// The main window's Profile items, in item order (the output format table lists them).
 inline constexpr const char* kMp3ProfileName = "MP3-MPEG Layer-3 Audio(*.mp3)";
 inline constexpr const char* kWmaProfileName = "WMA-Windows Media Audio(*.wma)";
 

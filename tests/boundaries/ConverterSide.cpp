@@ -2,7 +2,7 @@
 // include when it links them, as the command-line converter and the non-Qt tests do. A build that
 // lets a consumer reach a library's internals (or Qt) stops here.
 
-#if !__has_include("engine/AVConvert.h") || !__has_include("engine/ConversionJob.h")
+#if !__has_include("engine/BatchSession.h") || !__has_include("engine/ConversionJob.h")
 #error "the engine's public headers must reach its consumers"
 #endif
 #if __has_include("engine/AudioReader.h") || __has_include("engine/OutputFile.h") || \
