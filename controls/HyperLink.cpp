@@ -23,6 +23,7 @@ HyperLink::HyperLink(int controlId, QWidget* parent)
   // Moves without a pressed button are how the link learns the pointer came.
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
+  hoverTimer_.setObjectName(QStringLiteral("hoverTimer"));
   hoverTimer_.setInterval(kHoverCheckMs);
   connect(&hoverTimer_, &QTimer::timeout, this, &HyperLink::CheckPointerLeft);
 }

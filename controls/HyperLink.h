@@ -147,7 +147,9 @@ class HyperLink : public QLabel {
   int underlineMode_ = kUnderlineHover;
   bool underlined_ = false;  // the underline font is the one in use
   bool autoSize_ = true;
-  QTimer hoverTimer_;
+  // A child of the link named "hoverTimer", so that a test can find it and
+  // shorten its period instead of waiting out the real one.
+  QTimer hoverTimer_{this};
   std::function<QPoint()> pointerPosition_;
 };
 

@@ -32,6 +32,7 @@ SkinLabel::SkinLabel(int controlId, QWidget* parent)
   setFrameStyle(QFrame::NoFrame);
   setAttribute(Qt::WA_OpaquePaintEvent);
   SetTakesClicks(false);
+  flashTimer_.setObjectName(QStringLiteral("flashTimer"));
   flashTimer_.setInterval(kFlashPeriodMs);
   connect(&flashTimer_, &QTimer::timeout, this, &SkinLabel::FlashTick);
 }

@@ -155,7 +155,9 @@ class SkinLabel : public QLabel {
   TextStyle textStyle_ = TextStyle::Left;
   bool centreImage_ = false;
 
-  QTimer flashTimer_;
+  // A child of the label named "flashTimer", so that a test can find it and
+  // shorten its period instead of waiting out the real one.
+  QTimer flashTimer_{this};
   bool flashPhase_ = false;
   FlashKind flashKind_ = FlashKind::None;
 

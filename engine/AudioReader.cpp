@@ -50,8 +50,7 @@ void AudioReader::ConnectTo(const AudioSink& sink) {
                       ? std::max<std::int64_t>(SecondsToSamples(clip_.length, sink.sampleRate()), 0)
                       : kUnbounded;
   frame_.reset(av_frame_alloc());
-  packet_.reset(av_packet_alloc());
-  if (!frame_ || !packet_) FailConversion("out of memory", AVERROR(ENOMEM));
+  if (!frame_) FailConversion("out of memory", AVERROR(ENOMEM));
 
   if (clip_.begin <= 0.0) return;
   const double target = std::max(clip_.begin - kSeekPrerollSeconds, 0.0);
@@ -65,22 +64,12 @@ void AudioReader::ConnectTo(const AudioSink& sink) {
 }
 
 bool AudioReader::Step(AudioSink& sink) {
-  if (finished_) return false;
-  if (!BudgetReached()) {
-    const int read = av_read_frame(source_.context(), packet_.get());
-    if (read != AVERROR_EOF) {
-      if (read < 0) FailConversion("cannot read source", read);
-      if (packet_->stream_index == stream_->index) Decode(packet_.get(), sink);
-      av_packet_unref(packet_.get());
-      if (!BudgetReached()) return true;
-    }
-  }
-  Finish(sink);
-  return false;
+  return packets_.Step(
+      source_, stream_->index, [this] { return BudgetReached(); },
+      [&](const AVPacket* packet) { Decode(packet, sink); }, [&] { Finish(sink); });
 }
 
 void AudioReader::Finish(AudioSink& sink) {
-  finished_ = true;
   if (!BudgetReached()) Decode(nullptr, sink);
   // What is left past a trusted end is the encoder's padding.
   heldFrames_.clear();

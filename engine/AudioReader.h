@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/PacketStepper.h"
 #include "media/AudioResampler.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
@@ -70,10 +71,9 @@ class AudioReader {
   StreamDecoder decoder_;
   std::optional<AudioResampler> resampler_;
   ffmpeg::FramePtr frame_;
-  ffmpeg::PacketPtr packet_;
+  PacketStepper packets_;
 
   bool seeked_ = false;
-  bool finished_ = false;
   int inputRate_ = 0;
   std::int64_t nextInputSample_ = 0;
   std::int64_t discardBefore_ = 0;

@@ -73,8 +73,7 @@ void VideoReader::ConnectTo(const VideoSink& sink, ThumbnailWriter* thumbnail) {
         std::max<std::int64_t>(av_rescale_q(1, av_inv_q(frameRate_), stream_->time_base), 1);
   }
   frame_.reset(av_frame_alloc());
-  packet_.reset(av_packet_alloc());
-  if (!frame_ || !packet_) FailConversion("out of memory", AVERROR(ENOMEM));
+  if (!frame_) FailConversion("out of memory", AVERROR(ENOMEM));
 
   // Times are measured from the start of the file, the origin the audio shares.
   const AVFormatContext& context = *source_.context();
@@ -92,22 +91,12 @@ void VideoReader::ConnectTo(const VideoSink& sink, ThumbnailWriter* thumbnail) {
 }
 
 bool VideoReader::Step(VideoSink& sink) {
-  if (finished_) return false;
-  if (!BudgetReached()) {
-    const int read = av_read_frame(source_.context(), packet_.get());
-    if (read != AVERROR_EOF) {
-      if (read < 0) FailConversion("cannot read source", read);
-      if (packet_->stream_index == stream_->index) Decode(packet_.get(), sink);
-      av_packet_unref(packet_.get());
-      if (!BudgetReached()) return true;
-    }
-  }
-  Finish(sink);
-  return false;
+  return packets_.Step(
+      source_, stream_->index, [this] { return BudgetReached(); },
+      [&](const AVPacket* packet) { Decode(packet, sink); }, [&] { Finish(sink); });
 }
 
 void VideoReader::Finish(VideoSink& sink) {
-  finished_ = true;
   if (!BudgetReached()) Decode(nullptr, sink);
   // The source ends at or before the begin: its last picture is the one shown there, when the
   // begin is still within that picture's time.

@@ -24,6 +24,7 @@
 
 #include "engine/AudioReader.h"
 #include "engine/FrameRateReducer.h"
+#include "engine/PacketStepper.h"
 #include "engine/VideoSink.h"
 #include "media/PictureRotator.h"
 #include "media/SourceFile.h"
@@ -81,9 +82,8 @@ class VideoReader {
   ffmpeg::FramePtr frame_;
   ffmpeg::FramePtr held_;  // the latest frame at or before the begin, until a later one comes
   std::int64_t heldTimestamp_ = 0;
-  ffmpeg::PacketPtr packet_;
+  PacketStepper packets_;
 
-  bool finished_ = false;
   std::int64_t beginTimestamp_ = 0;  // the clip's begin, in the stream's time base
   std::int64_t lastTimestamp_ = AV_NOPTS_VALUE;
   // Where the time of the latest picture decoded ends.

@@ -47,6 +47,18 @@ struct PacketDeleter {
 };
 using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 
+// Clears a packet's payload when a read or decode step is done with it, on every path.
+class PacketUnref {
+ public:
+  explicit PacketUnref(AVPacket* packet) : packet_(packet) {}
+  PacketUnref(const PacketUnref&) = delete;
+  PacketUnref& operator=(const PacketUnref&) = delete;
+  ~PacketUnref() { av_packet_unref(packet_); }
+
+ private:
+  AVPacket* packet_;
+};
+
 struct ResamplerDeleter {
   void operator()(SwrContext* context) const { swr_free(&context); }
 };

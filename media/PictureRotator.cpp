@@ -57,11 +57,12 @@ int PictureRotator::Rotate(const AVFrame& source, const AVFrame** out) {
       }
     }
   }
-  if (const int copied = av_frame_copy_props(turned_.get(), &source); copied < 0) return copied;
-  if (quarterTurns_ % 2 == 1) {
-    turned_->sample_aspect_ratio = AVRational{source.sample_aspect_ratio.den,
-                                              source.sample_aspect_ratio.num};
-  }
+  // The planar picture's properties: its range is the one the scaler gave it, not the source's.
+  if (const int copied = av_frame_copy_props(turned_.get(), planar); copied < 0) return copied;
+  turned_->sample_aspect_ratio =
+      quarterTurns_ % 2 == 1
+          ? AVRational{source.sample_aspect_ratio.den, source.sample_aspect_ratio.num}
+          : source.sample_aspect_ratio;
   *out = turned_.get();
   return 0;
 }

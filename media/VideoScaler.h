@@ -1,7 +1,9 @@
 // Converts decoded pictures to one output size and pixel format (swscale, bicubic). The
-// converter is built for the size and format of the first picture and rebuilt whenever a later
-// picture differs, so one scaler serves a source whose size changes mid-stream and a merge of
-// sources of different sizes. Owned and used by one thread.
+// converter is built for the size, format, range and matrix of the first picture and rebuilt
+// whenever a later picture differs, so one scaler serves a source whose size changes mid-stream
+// and a merge of sources of different sizes. A YUV source is read in the range and with the
+// matrix its picture states (a plain YUV format may still be full range); the output keeps that
+// matrix and gets its own format's range. Owned and used by one thread.
 #pragma once
 
 #include "media/FFmpegHandles.h"
@@ -31,6 +33,8 @@ class VideoScaler {
   int sourceWidth_ = 0;
   int sourceHeight_ = 0;
   int sourceFormat_ = AV_PIX_FMT_NONE;
+  AVColorRange sourceRange_ = AVCOL_RANGE_UNSPECIFIED;
+  AVColorSpace sourceMatrix_ = AVCOL_SPC_UNSPECIFIED;
   ffmpeg::FramePtr picture_;
 };
 

@@ -1,12 +1,5 @@
-// Owners for the FFmpeg objects of the player: the media layer's, and the player's own for
-// scaling pictures. Private to playermodule/.
+// Owners for the FFmpeg objects of the player, from the media layer. Private to playermodule/.
 #pragma once
-
-extern "C" {
-#include <libswscale/swscale.h>
-}
-
-#include <memory>
 
 #include "media/FFmpegHandles.h"
 
@@ -16,24 +9,8 @@ using ffmpeg::CodecContextPtr;
 using ffmpeg::FramePtr;
 using ffmpeg::InputContextPtr;
 using ffmpeg::PacketPtr;
+using ffmpeg::PacketUnref;
 using ffmpeg::ResamplerPtr;
-
-struct ScalerDeleter {
-  void operator()(SwsContext* context) const { sws_freeContext(context); }
-};
-using ScalerPtr = std::unique_ptr<SwsContext, ScalerDeleter>;
-
-// Clears a packet's payload when a read or decode step is done with it, on every path.
-class PacketUnref {
- public:
-  explicit PacketUnref(AVPacket* packet) : packet_(packet) {}
-  PacketUnref(const PacketUnref&) = delete;
-  PacketUnref& operator=(const PacketUnref&) = delete;
-  ~PacketUnref() { av_packet_unref(packet_); }
-
- private:
-  AVPacket* packet_;
-};
 
 // A new reference to the frame's buffers; null when memory runs out.
 inline FramePtr CloneFrame(const AVFrame& frame) { return FramePtr(av_frame_clone(&frame)); }

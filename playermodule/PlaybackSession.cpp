@@ -1,6 +1,7 @@
 #include "playermodule/PlaybackSession.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "playermodule/AudioDevice.h"
 
@@ -70,10 +71,29 @@ double PlaybackSession::durationSeconds() const {
 
 bool PlaybackSession::copyPicture(unsigned char* bitmap, int width, int height) {
   if (const AVFrame* cover = media_->cover()) {
-    return scaler_.convert(*cover, bitmap, width, height);
+    return convertPicture(*cover, bitmap, width, height);
   }
   const FramePtr frame = pictures_.pictureAt(heardSeconds());
-  return frame && scaler_.convert(*frame, bitmap, width, height);
+  return frame && convertPicture(*frame, bitmap, width, height);
+}
+
+bool PlaybackSession::convertPicture(const AVFrame& picture, unsigned char* bitmap, int width, int height) {
+  if (width <= 0 || height <= 0) {
+    return false;
+  }
+  if (!scaler_ || scaler_->width() != width || scaler_->height() != height) {
+    scaler_.emplace(width, height, AV_PIX_FMT_BGR24);
+  }
+  const AVFrame* scaled = nullptr;
+  if (scaler_->Scale(picture, &scaled) < 0) {
+    return false;
+  }
+  const int rowBytes = width * 3;
+  for (int row = 0; row < height; ++row) {
+    std::copy_n(scaled->data[0] + static_cast<std::ptrdiff_t>(row) * scaled->linesize[0], rowBytes,
+                bitmap + static_cast<std::ptrdiff_t>(height - 1 - row) * rowBytes);
+  }
+  return true;
 }
 
 }  // namespace varnell::player

@@ -4,13 +4,14 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "media/VideoScaler.h"
 #include "playermodule/AudioOutput.h"
 #include "playermodule/DecodeWorker.h"
 #include "playermodule/MediaFile.h"
 #include "playermodule/Notifications.h"
-#include "playermodule/PictureScaler.h"
 #include "playermodule/PictureTrack.h"
 #include "playermodule/PlaybackOutcome.h"
 #include "playermodule/PulledAudioDevice.h"
@@ -52,13 +53,16 @@ class PlaybackSession {
  private:
   PlaybackSession(const Notifications& notifications) : notifications_(notifications) {}
   void startWorker(double seconds);
+  // Writes `picture` into the caller's bitmap: bottom-up rows of blue, green, red bytes, no
+  // padding, scaled to width x height.
+  bool convertPicture(const AVFrame& picture, unsigned char* bitmap, int width, int height);
 
   const Notifications& notifications_;
   std::unique_ptr<MediaFile> media_;
   std::unique_ptr<SampleQueue> queue_;
   PictureTrack pictures_;
   PlaybackOutcome outcome_;
-  PictureScaler scaler_;
+  std::optional<VideoScaler> scaler_;  // to the size last asked for
   // The device plays from queue_ and the worker uses everything above, so they go first.
   std::unique_ptr<AudioOutput> device_;
   PulledAudioDevice* pulledDevice_ = nullptr;  // device_ itself when it is the pulled one

@@ -13,7 +13,8 @@ const QString kInterface = QStringLiteral("org.freedesktop.login1.Manager");
 
 }  // namespace
 
-LogindPowerOff::LogindPowerOff(const QDBusConnection& bus) : bus_(bus) {}
+LogindPowerOff::LogindPowerOff(const QDBusConnection& bus, std::chrono::milliseconds callTimeout)
+    : bus_(bus), callTimeout_(callTimeout) {}
 
 QDBusConnection LogindPowerOff::Bus() {
   if (!bus_) bus_ = QDBusConnection::systemBus();
@@ -24,7 +25,7 @@ bool LogindPowerOff::CanPowerOff() {
   QDBusConnection bus = Bus();
   if (!bus.isConnected()) return false;
   const QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CanPowerOff"));
-  const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
+  const QDBusMessage reply = bus.call(call, QDBus::Block, static_cast<int>(callTimeout_.count()));
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) return false;
   const QVariant answer = reply.arguments().constFirst();
   if (answer.metaType() != QMetaType::fromType<QString>()) return false;
@@ -35,7 +36,7 @@ bool LogindPowerOff::PowerOffComputer() {
   if (!CanPowerOff()) return false;
   QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("PowerOff"));
   call << false;  // interactive
-  const QDBusMessage reply = Bus().call(call, QDBus::Block, kCallTimeoutMs);
+  const QDBusMessage reply = Bus().call(call, QDBus::Block, static_cast<int>(callTimeout_.count()));
   return reply.type() == QDBusMessage::ReplyMessage;
 }
 

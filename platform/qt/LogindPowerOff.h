@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 
 #include <QDBusConnection>
@@ -9,14 +10,17 @@
 namespace varnell {
 
 // Power-off through logind (org.freedesktop.login1.Manager). Every call blocks
-// the calling (user-interface) thread for at most kCallTimeoutMs, so a hung
+// the calling (user-interface) thread for at most the call timeout, so a hung
 // or missing logind costs a few seconds at the end of a batch, never a freeze.
 class LogindPowerOff : public PowerOff {
  public:
+  static constexpr std::chrono::milliseconds kCallTimeout{3000};
+
   // The system bus, connected on first use rather than at start-up.
   LogindPowerOff() = default;
-  // Another bus with a logind on it; tests use a private one.
-  explicit LogindPowerOff(const QDBusConnection& bus);
+  // Another bus with a logind on it; tests use a private one, and a shorter
+  // timeout where logind is not meant to answer.
+  explicit LogindPowerOff(const QDBusConnection& bus, std::chrono::milliseconds callTimeout = kCallTimeout);
 
   // Asks CanPowerOff first and only then PowerOff, without interaction: a
   // polkit password prompt cannot be answered by someone who walked away from
@@ -27,12 +31,11 @@ class LogindPowerOff : public PowerOff {
   // logind, on any other answer or when the answer does not come in time.
   bool CanPowerOff();
 
-  static constexpr int kCallTimeoutMs = 3000;
-
  private:
   QDBusConnection Bus();
 
   std::optional<QDBusConnection> bus_;
+  std::chrono::milliseconds callTimeout_ = kCallTimeout;
 };
 
 }  // namespace varnell

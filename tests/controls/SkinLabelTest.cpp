@@ -3,6 +3,7 @@
 #include <QPalette>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -163,7 +164,15 @@ TEST_F(SkinLabelTest, HiddenTextIsBlackWithoutAnOwnBackground) {
 
 TEST_F(SkinLabelTest, FlashTimerFlipsThePhase) {
   label->ChangeTextFlash(true);
-  EXPECT_TRUE(QTest::qWaitFor([this] { return label->flashPhase(); }, 3000));
+  auto* timer = label->findChild<QTimer*>("flashTimer", Qt::FindDirectChildrenOnly);
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->interval(), SkinLabel::kFlashPeriodMs);
+  // One timeout, at once: the test stops the timer after the label has seen it.
+  QSignalSpy timeouts(timer, &QTimer::timeout);
+  QObject::connect(timer, &QTimer::timeout, timer, &QTimer::stop);
+  timer->setInterval(0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return timeouts.count() == 1; }));
+  EXPECT_TRUE(label->flashPhase());
 }
 
 TEST_F(SkinLabelTest, BackgroundFlashingOnlyFlipsThePhase) {

@@ -7,13 +7,11 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <tuple>
 
 #include "Media.h"
 #include "TempFolder.h"
 #include "VideoChain.h"
 #include "engine/ConversionFailure.h"
-#include "media/VideoScaler.h"
 
 namespace varnell {
 namespace {
@@ -255,39 +253,6 @@ TEST(Thumbnail, SideFileIsA160x120JpegOfTheFirstPictureBesideAnExistingOne) {
   EXPECT_EQ(lost.WriteSideFile(folder / "gone/movie.mkv"), nullptr);
   EXPECT_EQ(InspectPictures(converted).pictures.size(), 150u);
   EXPECT_NE(lost.failure().find("cannot create output file"), std::string::npos) << lost.failure();
-}
-
-// One scaler serves pictures whose size changes (a stream that changes resolution mid-way).
-TEST(VideoScaling, OneScalerFollowsAChangeOfPictureSize) {
-  VideoScaler scaler(64, 48, AV_PIX_FMT_YUV420P);
-  VideoScaler toRgb(64, 48, AV_PIX_FMT_RGB24);
-  for (const auto& [width, height, colour] : {std::tuple{640, 480, testmedia::kPatternTopLeft},
-                                             std::tuple{176, 144, testmedia::kPatternBottomLeft}}) {
-    SCOPED_TRACE(width);
-    ffmpeg::FramePtr picture(av_frame_alloc());
-    picture->format = AV_PIX_FMT_RGB24;
-    picture->width = width;
-    picture->height = height;
-    ASSERT_GE(av_frame_get_buffer(picture.get(), 0), 0);
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        std::uint8_t* pixel = picture->data[0] + y * picture->linesize[0] + 3 * x;
-        pixel[0] = static_cast<std::uint8_t>(colour.red);
-        pixel[1] = static_cast<std::uint8_t>(colour.green);
-        pixel[2] = static_cast<std::uint8_t>(colour.blue);
-      }
-    }
-    const AVFrame* scaled = nullptr;
-    ASSERT_EQ(scaler.Scale(*picture, &scaled), 0);
-    EXPECT_EQ(scaled->width, 64);
-    EXPECT_EQ(scaled->height, 48);
-    const AVFrame* back = nullptr;
-    ASSERT_EQ(toRgb.Scale(*scaled, &back), 0);
-    for (int y : {0, 24, 47}) {
-      const std::uint8_t* pixel = back->data[0] + y * back->linesize[0] + 3 * 63;
-      EXPECT_LE(ColourDistance({pixel[0], pixel[1], pixel[2]}, colour), 8) << y;
-    }
-  }
 }
 
 }  // namespace

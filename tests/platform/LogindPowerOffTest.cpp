@@ -15,6 +15,7 @@
 #include <QDBusVirtualObject>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 
 #include "TempFolder.h"
@@ -102,14 +103,15 @@ class LogindPowerOffQuery : public ::testing::Test {
   }
 
   // Puts a logind answering `reply` on the private bus and returns the query's answer.
-  bool QueryWithLogindAnswering(const QVariant& reply) {
+  bool QueryWithLogindAnswering(const QVariant& reply,
+                                std::chrono::milliseconds callTimeout = LogindPowerOff::kCallTimeout) {
     fake_ = std::make_unique<FakeLogind>(reply);
     fake_->moveToThread(serviceThread_);  // answers while the query blocks this thread
     QDBusConnection service = QDBusConnection::connectToBus(address_, kServiceConnection);
     EXPECT_TRUE(service.isConnected());
     EXPECT_TRUE(service.registerVirtualObject("/org/freedesktop/login1", fake_.get()));
     EXPECT_TRUE(service.registerService("org.freedesktop.login1"));
-    LogindPowerOff powerOff(QDBusConnection::connectToBus(address_, kClientConnection));
+    LogindPowerOff powerOff(QDBusConnection::connectToBus(address_, kClientConnection), callTimeout);
     return powerOff.CanPowerOff();
   }
 
@@ -138,12 +140,12 @@ TEST_F(LogindPowerOffQuery, RefusedOnAnyOtherAnswer) {
   }
 }
 
+// The query waits only as long as it is told, never the bus's own 25 s; a
+// short wait keeps this test from sitting out the real one.
 TEST_F(LogindPowerOffQuery, GivesUpOnALogindThatDoesNotAnswer) {
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(QueryWithLogindAnswering(QVariant()));
-  EXPECT_EQ(fake_->canPowerOffCalls, 1);
-  // Far below the message bus's own default wait of 25 s.
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+  EXPECT_FALSE(QueryWithLogindAnswering(QVariant(), std::chrono::milliseconds(50)));
+  // The query may give up before the call has even reached logind.
+  EXPECT_TRUE(QTest::qWaitFor([this] { return fake_->canPowerOffCalls == 1; }));
 }
 
 TEST(LogindPowerOffWithoutSystemBus, RefusesInsteadOfWaiting) {
