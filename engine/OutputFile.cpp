@@ -118,11 +118,6 @@ void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase, const AVStre
   RequireSuccess(av_interleaved_write_frame(context_.get(), packet), "cannot write output");
 }
 
-void OutputFile::Finish() {
-  WriteTrailer();
-  claim_->Publish();
-}
-
 std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
   WriteTrailer();
   return std::move(claim_);
@@ -133,7 +128,5 @@ void OutputFile::WriteTrailer() {
   byteStream_->Flush();
   byteStream_.reset();
 }
-
-const std::string& OutputFile::path() const { return claim_ ? claim_->path() : requestedPath_; }
 
 }  // namespace varnell

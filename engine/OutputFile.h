@@ -1,7 +1,7 @@
 // One output file: the muxer of its output format, its streams and tags, header, packets and
 // trailer. The muxer writes into a hidden temporary file through the descriptor of its exclusive
-// creation; Finish() publishes the complete file under its final name. An OutputFile destroyed
-// before Finish() succeeded removes its temporary file, so a failed row leaves no file at all.
+// creation; Complete() hands over the finished file for its caller to publish. An OutputFile
+// destroyed before that removes its temporary file, so a failed row leaves no file at all.
 #pragma once
 
 #include <memory>
@@ -41,16 +41,12 @@ class OutputFile {
   // Writes an encoded packet of `stream` (one AddStream returned) whose timestamps are in
   // timeBase; takes the packet's contents.
   void WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream);
-  // Writes the trailer and publishes the file under the first free name of the
-  // collision loop; the file is kept from then on.
-  void Finish();
   // Writes the trailer and hands over its claim: the complete file, still under its hidden name
   // and held open and locked, to be published (or, destroyed unpublished, removed) by the caller.
   std::unique_ptr<ClaimedOutputFile> Complete();
 
-  // The published name (the requested one, or name(N).ext after collisions) once Finish()
-  // succeeded; the requested name before.
-  const std::string& path() const;
+  // The name the output was asked for.
+  const std::string& path() const { return requestedPath_; }
 
  private:
   void WriteTrailer();

@@ -49,12 +49,6 @@ AVStream* SourceFile::stream(int index) const {
   return context_->streams[index];
 }
 
-int SourceFile::fileSizeLow32() const {
-  if (!context_ || context_->pb == nullptr) return 0;
-  const std::int64_t size = avio_size(context_->pb);
-  return size < 0 ? 0 : static_cast<int>(static_cast<std::uint32_t>(size));
-}
-
 void SourceFile::ReadOnly(std::initializer_list<int> streams) {
   for (unsigned i = 0; i < context_->nb_streams; ++i) {
     const bool read = std::find(streams.begin(), streams.end(), static_cast<int>(i)) != streams.end();

@@ -28,7 +28,6 @@ class SourceFile {
   int audioStreamIndex() const { return choice_.audio; }
   int coverStreamIndex() const { return choice_.cover; }
   // Low 32 bits of the file's size in bytes, as the media parameter block keeps it.
-  int fileSizeLow32() const;
 
   // Lets the demuxer skip every stream but these (kNoStream entries are ignored).
   void ReadOnly(std::initializer_list<int> streams);

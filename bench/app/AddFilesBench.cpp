@@ -8,7 +8,7 @@
 #include "app/MainWindow.h"
 #include "BenchPlatform.h"
 #include "engine/LibraryLog.h"
-#include "engine/testmedia/SampleMediaWriter.h"
+#include "testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
 
 int main(int argc, char** argv) {

@@ -16,7 +16,7 @@
 #include "app/MainWindowTemplate.h"
 #include "clip/ClipDialog.h"
 #include "engine/LibraryLog.h"
-#include "engine/testmedia/SampleMediaWriter.h"
+#include "testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
 
 namespace {

@@ -28,7 +28,7 @@
 #include "app/MainWindowTemplate.h"
 #include "BenchPlatform.h"
 #include "engine/LibraryLog.h"
-#include "engine/testmedia/SampleMediaWriter.h"
+#include "testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
 
 namespace varnell {

@@ -21,10 +21,10 @@
 #error "the player's internals must stay inside it"
 #endif
 
-#if !__has_include("engine/testmedia/SampleMediaWriter.h")
+#if !__has_include("testmedia/SampleMediaWriter.h")
 #error "the test media writers must be public"
 #endif
-#if __has_include("engine/testmedia/EncodedPacketWriter.h")
+#if __has_include("testmedia/EncodedPacketWriter.h")
 #error "the test media's FFmpeg-typed internals must stay inside it"
 #endif
 

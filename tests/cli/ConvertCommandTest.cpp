@@ -17,8 +17,8 @@
 #include "OnePictureVideo.h"
 #include "Process.h"
 #include "TempFolder.h"
-#include "engine/testmedia/PatternVideoWriter.h"
-#include "engine/testmedia/VideoFrameInspector.h"
+#include "testmedia/PatternVideoWriter.h"
+#include "testmedia/VideoFrameInspector.h"
 
 namespace varnell {
 namespace {

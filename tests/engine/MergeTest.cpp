@@ -15,7 +15,7 @@
 #include "Media.h"
 #include "Mp4Boxes.h"
 #include "TempFolder.h"
-#include "engine/testmedia/StrongestFrequency.h"
+#include "testmedia/StrongestFrequency.h"
 
 namespace varnell {
 namespace {

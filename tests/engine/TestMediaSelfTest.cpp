@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/testmedia/MediaInspector.h"
-#include "engine/testmedia/SampleMediaWriter.h"
+#include "testmedia/MediaInspector.h"
+#include "testmedia/SampleMediaWriter.h"
 
 namespace varnell::testmedia {
 namespace {

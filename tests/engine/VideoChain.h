@@ -13,8 +13,8 @@
 #include "engine/ThumbnailWriter.h"
 #include "engine/VideoReader.h"
 #include "engine/VideoSink.h"
-#include "engine/testmedia/PatternVideoWriter.h"
-#include "engine/testmedia/VideoFrameInspector.h"
+#include "testmedia/PatternVideoWriter.h"
+#include "testmedia/VideoFrameInspector.h"
 
 namespace varnell::testing {
 
@@ -35,12 +35,12 @@ inline std::string ConvertVideo(const std::string& sourcePath, const std::string
   }
   reader.CheckSomethingDelivered();
   sink.Flush();
-  if (thumbnail == nullptr) {
-    output.Finish();
-    return output.path();
-  }
   const std::unique_ptr<ClaimedOutputFile> file = output.Complete();
-  thumbnail->PublishWith(*file);
+  if (thumbnail == nullptr) {
+    file->Publish();
+  } else {
+    thumbnail->PublishWith(*file);
+  }
   return file->path();
 }
 

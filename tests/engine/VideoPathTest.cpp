@@ -184,9 +184,10 @@ TEST(VideoMerge, SourcesOfDifferentSizesContinueOneStream) {
     }
   }
   sink->Flush();
-  output.Finish();
+  const std::unique_ptr<ClaimedOutputFile> file = output.Complete();
+  file->Publish();
 
-  const auto report = InspectPictures(output.path());
+  const auto report = InspectPictures(file->path());
   ASSERT_EQ(report.pictures.size(), 90u);
   for (std::size_t i = 0; i < report.pictures.size(); ++i) {
     const auto& picture = report.pictures[i];

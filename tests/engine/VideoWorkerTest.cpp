@@ -13,7 +13,7 @@
 #include "engine/ConversionEngine.h"
 #include "engine/CodecNames.h"
 #include "engine/ConversionJob.h"
-#include "engine/testmedia/VideoSampleWriter.h"
+#include "testmedia/VideoSampleWriter.h"
 #include "media/SourceFile.h"
 #include "TempFolder.h"
 

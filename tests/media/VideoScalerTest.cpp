@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "engine/testmedia/PatternVideoWriter.h"
-#include "engine/testmedia/VideoFrameInspector.h"
+#include "testmedia/PatternVideoWriter.h"
+#include "testmedia/VideoFrameInspector.h"
 #include "media/PictureRotator.h"
 #include "media/VideoScaler.h"
 

@@ -13,7 +13,7 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
-#include "engine/testmedia/StrongestFrequency.h"
+#include "testmedia/StrongestFrequency.h"
 #include "playermodule/AudioConverter.h"
 
 namespace varnell::player {

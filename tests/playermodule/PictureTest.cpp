@@ -7,7 +7,7 @@
 
 #include "Media.h"
 #include "PlayerTestSupport.h"
-#include "engine/testmedia/VideoSampleWriter.h"
+#include "testmedia/VideoSampleWriter.h"
 
 namespace varnell::testing {
 namespace {

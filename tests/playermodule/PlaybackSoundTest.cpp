@@ -6,7 +6,7 @@
 
 #include "Media.h"
 #include "PlayerTestSupport.h"
-#include "engine/testmedia/StrongestFrequency.h"
+#include "testmedia/StrongestFrequency.h"
 
 namespace varnell::testing {
 namespace {

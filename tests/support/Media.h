@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine/testmedia/MediaInspector.h"
-#include "engine/testmedia/SampleMediaWriter.h"
+#include "testmedia/MediaInspector.h"
+#include "testmedia/SampleMediaWriter.h"
 
 namespace varnell::testing {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/testmedia/PatternVideoWriter.h"
+#include "testmedia/PatternVideoWriter.h"
 
 namespace varnell::testing {
 

@@ -1,12 +1,12 @@
-#include "engine/testmedia/MediaInspector.h"
+#include "testmedia/MediaInspector.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "engine/testmedia/AudioStreamDecoder.h"
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/AudioStreamDecoder.h"
+#include "testmedia/FfmpegError.h"
 #include "media/FFmpegHandles.h"
-#include "engine/testmedia/StrongestFrequency.h"
+#include "testmedia/StrongestFrequency.h"
 
 namespace varnell::testmedia {
 namespace {

@@ -1,13 +1,13 @@
-#include "engine/testmedia/VideoSampleWriter.h"
-#include "engine/testmedia/EncodedPacketWriter.h"
+#include "testmedia/VideoSampleWriter.h"
+#include "testmedia/EncodedPacketWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 
 #include "media/FFmpegHandles.h"
-#include "engine/testmedia/FfmpegError.h"
-#include "engine/testmedia/ToneStreamEncoder.h"
+#include "testmedia/FfmpegError.h"
+#include "testmedia/ToneStreamEncoder.h"
 
 namespace varnell::testmedia {
 namespace {

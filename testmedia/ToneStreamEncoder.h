@@ -3,7 +3,7 @@
 #include <string>
 
 #include "media/FFmpegHandles.h"
-#include "engine/testmedia/ToneSource.h"
+#include "testmedia/ToneSource.h"
 
 namespace varnell::testmedia {
 

@@ -1,10 +1,10 @@
-#include "engine/testmedia/VideoFrameInspector.h"
+#include "testmedia/VideoFrameInspector.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/testmedia/FfmpegError.h"
-#include "engine/testmedia/PatternVideoWriter.h"
+#include "testmedia/FfmpegError.h"
+#include "testmedia/PatternVideoWriter.h"
 #include "media/FFmpegHandles.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"

@@ -1,5 +1,5 @@
-#include "engine/testmedia/SampleMediaWriter.h"
-#include "engine/testmedia/EncodedPacketWriter.h"
+#include "testmedia/SampleMediaWriter.h"
+#include "testmedia/EncodedPacketWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "engine/testmedia/CoverJpegEncoder.h"
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/CoverJpegEncoder.h"
+#include "testmedia/FfmpegError.h"
 #include "media/FFmpegHandles.h"
-#include "engine/testmedia/ToneStreamEncoder.h"
+#include "testmedia/ToneStreamEncoder.h"
 
 namespace varnell::testmedia {
 namespace {

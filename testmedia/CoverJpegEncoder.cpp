@@ -1,8 +1,8 @@
-#include "engine/testmedia/CoverJpegEncoder.h"
+#include "testmedia/CoverJpegEncoder.h"
 
 #include <algorithm>
 
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/FfmpegError.h"
 #include "media/FFmpegHandles.h"
 
 namespace varnell::testmedia {

@@ -1,4 +1,4 @@
-#include "engine/testmedia/StrongestFrequency.h"
+#include "testmedia/StrongestFrequency.h"
 
 #include <cmath>
 #include <complex>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/testmedia/VideoSampleWriter.h"
+#include "testmedia/VideoSampleWriter.h"
 
 namespace varnell::testmedia {
 

@@ -1,6 +1,6 @@
-#include "engine/testmedia/AudioStreamDecoder.h"
+#include "testmedia/AudioStreamDecoder.h"
 
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/FfmpegError.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

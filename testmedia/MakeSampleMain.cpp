@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "engine/LibraryLog.h"
-#include "engine/testmedia/SampleMediaWriter.h"
+#include "testmedia/SampleMediaWriter.h"
 
 namespace {
 

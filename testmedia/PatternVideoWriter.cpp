@@ -1,12 +1,12 @@
-#include "engine/testmedia/PatternVideoWriter.h"
+#include "testmedia/PatternVideoWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "engine/testmedia/EncodedPacketWriter.h"
-#include "engine/testmedia/FfmpegError.h"
-#include "engine/testmedia/ToneStreamEncoder.h"
+#include "testmedia/EncodedPacketWriter.h"
+#include "testmedia/FfmpegError.h"
+#include "testmedia/ToneStreamEncoder.h"
 #include "media/FFmpegHandles.h"
 
 extern "C" {

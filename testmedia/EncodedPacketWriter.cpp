@@ -1,8 +1,8 @@
-#include "engine/testmedia/EncodedPacketWriter.h"
+#include "testmedia/EncodedPacketWriter.h"
 
 #include <filesystem>
 
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/FfmpegError.h"
 
 namespace varnell::testmedia {
 

@@ -1,7 +1,7 @@
-#include "engine/testmedia/ToneStreamEncoder.h"
-#include "engine/testmedia/EncodedPacketWriter.h"
+#include "testmedia/ToneStreamEncoder.h"
+#include "testmedia/EncodedPacketWriter.h"
 
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/FfmpegError.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

@@ -1,4 +1,4 @@
-#include "engine/testmedia/FfmpegError.h"
+#include "testmedia/FfmpegError.h"
 
 namespace varnell::testmedia {
 

@@ -1,4 +1,4 @@
-#include "engine/testmedia/ToneSource.h"
+#include "testmedia/ToneSource.h"
 
 #include <algorithm>
 #include <cmath>
