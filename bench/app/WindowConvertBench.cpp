@@ -2,10 +2,12 @@
 // through the (scripted) file dialog and converted to the window's default MP3 profile by a click
 // on Start converting, which runs the modal progress window, the rows' outcomes in the Status
 // column and the completion message. The engine converts one row at a time in one set of runs and one row
-// per core in the other, alternating, so drift on the machine falls on both alike. Prints the
-// median wall time of each, their ratio, and the process's peak resident memory.
+// per core in the other; with --convert, varnell-convert converts the same files with the same
+// number of files at once beside each, alternating, so drift on the machine falls on all alike.
+// Prints the median wall time of each, their ratios, and the process's peak resident memory.
 //
 // Usage: varnell-window-convert-bench [--files N] [--seconds S] [--repeats R] [--idle-wait W]
+//                                     [--convert PATH-TO-varnell-convert]
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -39,6 +42,7 @@ struct Options {
   double seconds = 120.0;
   int repeats = 3;
   double idleWaitSeconds = 20.0;
+  std::string convert;  // varnell-convert, timed on the same files; empty: the window alone
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -53,6 +57,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.repeats = std::atoi(value);
     } else if (name == "--idle-wait") {
       options.idleWaitSeconds = std::atof(value);
+    } else if (name == "--convert") {
+      options.convert = value;
     } else {
       return false;
     }
@@ -72,12 +78,14 @@ double MachineBusySeconds() {
          static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-double OwnCpuSeconds() {
+double CpuSeconds(int who) {
   rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
+  getrusage(who, &usage);
   auto seconds = [](const timeval& value) { return value.tv_sec + value.tv_usec / 1e6; };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
+
+double OwnCpuSeconds() { return CpuSeconds(RUSAGE_SELF); }
 
 long PeakResidentKiB() {
   rusage usage{};
@@ -127,6 +135,7 @@ class WindowBatch {
       if (!testmedia::WriteSampleMedia(spec, &error)) return false;
       paths << QString::fromStdString(spec.path);
     }
+    sources_ = paths;
     services_.dialogs.openAnswers.push_back(paths);
     window_.AddFiles();
     if (window_.taskList()->GetItemCount() != options_.files) {
@@ -137,6 +146,7 @@ class WindowBatch {
   }
 
   QString ProfileName() const { return window_.profileBox()->currentText(); }
+  const QStringList& sources() const { return sources_; }
 
   // One batch with `rowWorkers` rows at a time into a fresh folder; false with a reason when
   // the window did not convert every row into a file of plausible size.
@@ -205,15 +215,48 @@ class WindowBatch {
 
   const Options& options_;
   QString folder_;
+  QStringList sources_;
   BenchPlatform services_;
   ApplicationState state_;
   MainWindow window_;
 };
 
+// varnell-convert on the window's sources, `jobs` files at once, into a fresh folder; false with
+// a reason when it failed or did not write every file.
+bool RunConverter(const Options& options, const QStringList& sources, int jobs, const QString& outputFolder,
+                  RunFigures& figures, std::string& error) {
+  QDir().mkpath(outputFolder);
+  QStringList arguments{"--jobs", QString::number(jobs), "--output-dir", outputFolder};
+  arguments << sources;
+  WaitForIdleCores(options.idleWaitSeconds);
+  QProcess converter;
+  converter.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  const double busyBefore = MachineBusySeconds();
+  const double childBefore = CpuSeconds(RUSAGE_CHILDREN);
+  QElapsedTimer timer;
+  timer.start();
+  converter.start(QString::fromStdString(options.convert), arguments);
+  const bool finished = converter.waitForFinished(-1);
+  figures.wallSeconds = figures.rowsSeconds = timer.nsecsElapsed() / 1e9;
+  figures.cpuSeconds = CpuSeconds(RUSAGE_CHILDREN) - childBefore;
+  figures.otherSeconds = std::max(0.0, MachineBusySeconds() - busyBefore - figures.cpuSeconds);
+  if (!finished || converter.exitStatus() != QProcess::NormalExit || converter.exitCode() != 0) {
+    error = "varnell-convert failed: " + converter.readAllStandardOutput().toStdString();
+    return false;
+  }
+  const int written = QDir(outputFolder).entryList({"*.mp3"}, QDir::Files).size();
+  if (written != sources.size()) {
+    error = std::to_string(written) + " outputs written by varnell-convert";
+    return false;
+  }
+  return true;
+}
+
 int Main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--files N] [--seconds S] [--repeats R] [--idle-wait W]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--files N] [--seconds S] [--repeats R] [--idle-wait W] [--convert PATH]\n",
+                 argv[0]);
     return 2;
   }
   QTemporaryDir work(QDir::tempPath() + "/varnell-window-bench.XXXXXX");
@@ -232,21 +275,26 @@ int Main(int argc, char** argv) {
   std::printf("sources: %d x %.0fs 44.1 kHz stereo AAC (.m4a), profile %s, %d repeats, %d cores\n",
               options.files, options.seconds, qPrintable(batch.ProfileName()), options.repeats, cores);
 
-  const int workerCounts[] = {1, cores};
-  std::vector<RunFigures> runs[2];
+  // Sides 0 and 1: the window with 1 and C row workers; 2 and 3: varnell-convert --jobs 1 and C.
+  const int workerCounts[] = {1, cores, 1, cores};
+  const int sides = options.convert.empty() ? 2 : 4;
+  std::vector<RunFigures> runs[4];
   long peakAfterOneRow = 0;
   for (int repeat = 0; repeat < options.repeats; ++repeat) {
-    for (int side = 0; side < 2; ++side) {
-      const QString output = QString("%1/out-%2-%3").arg(work.path()).arg(workerCounts[side]).arg(repeat);
+    for (int side = 0; side < sides; ++side) {
+      const QString output = QString("%1/out-%2-%3").arg(work.path()).arg(side).arg(repeat);
+      const bool window = side < 2;
       RunFigures figures;
-      if (!batch.Run(workerCounts[side], output, figures, error)) {
+      const bool counted = window ? batch.Run(workerCounts[side], output, figures, error)
+                                  : RunConverter(options, batch.sources(), workerCounts[side], output, figures, error);
+      if (!counted) {
         std::fprintf(stderr, "run %d with %d row workers does not count: %s\n", repeat,
                      workerCounts[side], error.c_str());
         return 1;
       }
-      std::printf("run %d, %d row worker(s): %.3f s wall, %.3f s rows, %.3f s cpu, %.3f s other\n",
-                  repeat, workerCounts[side], figures.wallSeconds, figures.rowsSeconds,
-                  figures.cpuSeconds, figures.otherSeconds);
+      std::printf("run %d, %s, %d row worker(s): %.3f s wall, %.3f s rows, %.3f s cpu, %.3f s other\n",
+                  repeat, window ? "window" : "varnell-convert", workerCounts[side], figures.wallSeconds,
+                  figures.rowsSeconds, figures.cpuSeconds, figures.otherSeconds);
       std::fflush(stdout);
       runs[side].push_back(figures);
       if (repeat == 0 && side == 0) peakAfterOneRow = PeakResidentKiB();
@@ -267,14 +315,23 @@ int Main(int argc, char** argv) {
               "the last row was final,\ncpu = user+sys of this process, other = CPU used by other "
               "processes meanwhile\n",
               options.repeats);
-  std::printf("%-10s %10s %10s %10s %10s\n", "rows", "wall_s", "rows_s", "cpu_s", "other_s");
-  for (int side = 0; side < 2; ++side) {
-    std::printf("N=%-8d %10.3f %10.3f %10.3f %10.3f\n", workerCounts[side],
+  std::printf("%-24s %10s %10s %10s %10s\n", "rows", "wall_s", "rows_s", "cpu_s", "other_s");
+  for (int side = 0; side < sides; ++side) {
+    std::printf("%-16s N=%-5d %10.3f %10.3f %10.3f %10.3f\n", side < 2 ? "window" : "varnell-convert",
+                workerCounts[side],
                 median(side, &RunFigures::wallSeconds), median(side, &RunFigures::rowsSeconds),
                 median(side, &RunFigures::cpuSeconds), median(side, &RunFigures::otherSeconds));
   }
   std::printf("ratio N=1 / N=%d: %.3f wall (goal >= 1.8 on two cores: %s), %.3f rows\n", cores,
               ratio, ratio >= 1.8 ? "PASS" : "MISS", rowsRatio);
+  if (sides == 4) {
+    // The window's own cost: its launch, progress window and Status column over the same work.
+    for (int side = 0; side < 2; ++side) {
+      const double versus = median(side, &RunFigures::wallSeconds) / median(side + 2, &RunFigures::wallSeconds);
+      std::printf("ratio window / varnell-convert, N=%d: %.3f wall (goal <= 1.03: %s)\n", workerCounts[side],
+                  versus, versus <= 1.03 ? "PASS" : "MISS");
+    }
+  }
   std::printf("peak RSS: %ld KiB after the first N=1 batch, %ld KiB after all batches\n",
               peakAfterOneRow, PeakResidentKiB());
   if (median(1, &RunFigures::otherSeconds) > all / 10) {
