@@ -27,7 +27,7 @@ struct TaskRow {
   bool endChosen = false;
   // How long the file runs by its container, when the caller has just probed it; a merge's
   // progress divisor then needs no second look at the file.
-  std::optional<double> probedSeconds;
+  std::optional<double> probedSeconds{};
 };
 
 // The job of the rows: one job row per task row, an unchecked row unselected. The output path of

@@ -20,7 +20,6 @@ namespace {
 // lists are not taken from it. Built on first use, so that nothing depends on the order in which
 // static objects are made.
 std::vector<OutputFormat> BuildFormats() {
-  using Tags = TagStorage;
   const std::vector<std::string_view> kAllAudio{"MP3", "WMA7", "WMA8"};
   const std::vector<std::string_view> kMp3Only{"MP3"};
   // Every video encoder but RV20.
@@ -31,35 +30,37 @@ std::vector<OutputFormat> BuildFormats() {
 
   return {
       // The offered ones first, in Profile order.
-      {".mp3", "mp3", kMp3Only, {}, Tags::Id3v2_3, true, "mp3", kMp3ProfileName, kMp3PresetCode},
-      {".wma", "asf", {"WMA8", "WMA7"}, {}, Tags::ContainerMetadata, false, "wma", kWmaProfileName, kWmaPresetCode},
+      {.extension = ".mp3", .muxer = "mp3", .audioEncoders = kMp3Only, .tags = TagStorage::Id3v2_3, .cover = true,
+       .formatOption = "mp3", .profileName = kMp3ProfileName, .presetCode = kMp3PresetCode},
+      {.extension = ".wma", .muxer = "asf", .audioEncoders = {"WMA8", "WMA7"}, .formatOption = "wma",
+       .profileName = kWmaProfileName, .presetCode = kWmaPresetCode},
       // Video containers.
-      {".asf", "asf", kAllAudio, kMostVideo},
-      {".wmv", "asf", kAllAudio, kMostVideo},
-      {".avi", "avi", kAllAudio, kMostVideo},
-      {".mov", "mov", kAllAudio, kMostVideo},
-      {".mkv", "matroska", kAllAudio, kMostVideo},
-      {".mp4", "mp4", kMp3Only, {"MPEG4", "XVID", "MPEG2VIDEO", "MPEG1VIDEO", "M-JPEG", "H.264"}},
-      {".mpg", "mpeg", kMp3Only, kMpegStreamVideo},
-      {".vob", "svcd", kMp3Only, kMpegStreamVideo},
-      {".ts", "mpegts", kMp3Only, kMpegStreamVideo},
-      {".flv", "flv", kMp3Only, {"FLV", "H.264"}},
-      {".swf", "swf", kMp3Only, {"FLV", "M-JPEG"}},
-      {".3gp", "3gp", {}, {"H.263", "MPEG4", "XVID", "H.264"}},
-      {".dv", "dv", {}, {"DVVIDEO"}},
-      {".rm", "rm", {}, {"RV20"}},
-      {".dpg", "", {}, {}},
+      {.extension = ".asf", .muxer = "asf", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
+      {.extension = ".wmv", .muxer = "asf", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
+      {.extension = ".avi", .muxer = "avi", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
+      {.extension = ".mov", .muxer = "mov", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
+      {.extension = ".mkv", .muxer = "matroska", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
+      {.extension = ".mp4", .muxer = "mp4", .audioEncoders = kMp3Only, .videoEncoders = {"MPEG4", "XVID", "MPEG2VIDEO", "MPEG1VIDEO", "M-JPEG", "H.264"}},
+      {.extension = ".mpg", .muxer = "mpeg", .audioEncoders = kMp3Only, .videoEncoders = kMpegStreamVideo},
+      {.extension = ".vob", .muxer = "svcd", .audioEncoders = kMp3Only, .videoEncoders = kMpegStreamVideo},
+      {.extension = ".ts", .muxer = "mpegts", .audioEncoders = kMp3Only, .videoEncoders = kMpegStreamVideo},
+      {.extension = ".flv", .muxer = "flv", .audioEncoders = kMp3Only, .videoEncoders = {"FLV", "H.264"}},
+      {.extension = ".swf", .muxer = "swf", .audioEncoders = kMp3Only, .videoEncoders = {"FLV", "M-JPEG"}},
+      {.extension = ".3gp", .muxer = "3gp", .videoEncoders = {"H.263", "MPEG4", "XVID", "H.264"}},
+      {.extension = ".dv", .muxer = "dv", .videoEncoders = {"DVVIDEO"}},
+      {.extension = ".rm", .muxer = "rm", .videoEncoders = {"RV20"}},
+      {.extension = ".dpg", .muxer = ""},
       // Sound only.
-      {".aac", "adts", {}, {}},
-      {".ac3", "ac3", {}, {}},
-      {".aiff", "aiff", {}, {}},
-      {".au", "au", {}, {}},
-      {".m4a", "ipod", {}, {}},
-      {".mp2", "mp2", kMp3Only, {}},
-      {".ogg", "ogg", {}, {}},
-      {".ra", "rm", {}, {}},
-      {".wav", "wav", kAllAudio, {}},
-      {".flac", "flac", {}, {}},
+      {.extension = ".aac", .muxer = "adts"},
+      {.extension = ".ac3", .muxer = "ac3"},
+      {.extension = ".aiff", .muxer = "aiff"},
+      {.extension = ".au", .muxer = "au"},
+      {.extension = ".m4a", .muxer = "ipod"},
+      {.extension = ".mp2", .muxer = "mp2", .audioEncoders = kMp3Only},
+      {.extension = ".ogg", .muxer = "ogg"},
+      {.extension = ".ra", .muxer = "rm"},
+      {.extension = ".wav", .muxer = "wav", .audioEncoders = kAllAudio},
+      {.extension = ".flac", .muxer = "flac"},
   };
 }
 
@@ -83,7 +84,7 @@ std::string LabelExtension(std::string_view label) {
 }
 
 const OutputFormat& Unwritable() {
-  static const OutputFormat none{"", "", {}, {}};
+  static const OutputFormat none{.extension = "", .muxer = ""};
   return none;
 }
 

@@ -129,7 +129,7 @@ TEST(CommandLineOptions, PresetsTakeTheirRowsDefaultsAndNameWhatIsMissing) {
       {{"--video-bitrate", "200001", "a"}, "--video-bitrate must be a number of kb/s from 1 to 200000"},
   };
   for (const PresetCase& c : cases) {
-    EXPECT_EQ(Outcome(Parse(c.arguments)), c.outcome) << testing::PrintToString(c.arguments);
+    EXPECT_EQ(Outcome(Parse(c.arguments)), c.outcome) << ::testing::PrintToString(c.arguments);
   }
 
   // The row's flags and the display name's extension reach the settings the job is built from.

@@ -34,13 +34,13 @@ std::size_t FilesIn(const std::filesystem::path& folder) {
   return std::distance(std::filesystem::directory_iterator(folder), {});
 }
 
-class ConversionFailure : public ::testing::Test {
+class FailingConversion : public ::testing::Test {
  protected:
   TempFolder sources;
   TempFolder output;
 };
 
-TEST_F(ConversionFailure, BadSourcesFailWithAReasonAndLeaveNoFile) {
+TEST_F(FailingConversion, BadSourcesFailWithAReasonAndLeaveNoFile) {
   const std::string empty = sources / "empty.m4a";
   std::ofstream(empty).close();
   const std::string text = sources / "letter.m4a";
@@ -77,7 +77,7 @@ TEST_F(ConversionFailure, BadSourcesFailWithAReasonAndLeaveNoFile) {
   EXPECT_EQ(FilesIn(output.path()), 0u);
 }
 
-TEST_F(ConversionFailure, TargetsTheEncodersRefuseAreReadableFailures) {
+TEST_F(FailingConversion, TargetsTheEncodersRefuseAreReadableFailures) {
   const auto spec = Tone(sources / "tone.m4a");
   WriteSample(spec);
   struct Case {
@@ -106,7 +106,7 @@ TEST_F(ConversionFailure, TargetsTheEncodersRefuseAreReadableFailures) {
 }
 
 // An MP3 without a single frame is no file a player opens: such clips fail instead.
-TEST_F(ConversionFailure, EmptyClipsAreFailuresNotEmptySuccesses) {
+TEST_F(FailingConversion, EmptyClipsAreFailuresNotEmptySuccesses) {
   const auto spec = Tone(sources / "short.m4a", 3.0);
   WriteSample(spec);
   const std::pair<const char*, const char*> clips[] = {
@@ -125,7 +125,7 @@ TEST_F(ConversionFailure, EmptyClipsAreFailuresNotEmptySuccesses) {
   EXPECT_EQ(FilesIn(output.path()), 0u);
 }
 
-TEST_F(ConversionFailure, ExistingFilesAreNeverOverwritten) {
+TEST_F(FailingConversion, ExistingFilesAreNeverOverwritten) {
   const auto spec = Tone(sources / "song.m4a");
   WriteSample(spec);
   const std::string taken = output / "song.mp3";
@@ -141,7 +141,7 @@ TEST_F(ConversionFailure, ExistingFilesAreNeverOverwritten) {
   EXPECT_GT(testing::Inspect(outcome.outputPath).decodedSamples, 0);
 }
 
-TEST_F(ConversionFailure, RacingClaimsOfOneNameAllGetTheirOwnFile) {
+TEST_F(FailingConversion, RacingClaimsOfOneNameAllGetTheirOwnFile) {
   const std::string name = output / "race.mp3";
   std::vector<std::string> claimed(8);
   {
@@ -161,7 +161,7 @@ TEST_F(ConversionFailure, RacingClaimsOfOneNameAllGetTheirOwnFile) {
   EXPECT_EQ(FilesIn(output.path()), claimed.size());
 }
 
-TEST_F(ConversionFailure, AnUnfinishedClaimRemovesItsFile) {
+TEST_F(FailingConversion, AnUnfinishedClaimRemovesItsFile) {
   {
     ClaimedOutputFile claim(output / "partial.mp3");
     EXPECT_TRUE(std::filesystem::exists(claim.temporaryPath()));
@@ -170,7 +170,7 @@ TEST_F(ConversionFailure, AnUnfinishedClaimRemovesItsFile) {
   EXPECT_EQ(FilesIn(output.path()), 0u);
 }
 
-TEST_F(ConversionFailure, AnOutputFolderThatGoesAwayFailsTheRestAndKeepsWhatWasWritten) {
+TEST_F(FailingConversion, AnOutputFolderThatGoesAwayFailsTheRestAndKeepsWhatWasWritten) {
   ConversionEngine engine;
   std::vector<TaskRow> rows;
   for (const char* name : {"one.m4a", "two.m4a"}) {
@@ -190,7 +190,7 @@ TEST_F(ConversionFailure, AnOutputFolderThatGoesAwayFailsTheRestAndKeepsWhatWasW
   EXPECT_GT(testing::Inspect(kept).decodedSamples, 0);
 }
 
-TEST_F(ConversionFailure, AReadOnlyOutputFolderFailsWithAReason) {
+TEST_F(FailingConversion, AReadOnlyOutputFolderFailsWithAReason) {
   ConversionEngine engine;
   WriteSample(Tone(sources / "one.m4a"));
   const TaskRow row = AddedRow(sources / "one.m4a");

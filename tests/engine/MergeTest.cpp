@@ -145,7 +145,9 @@ TEST_F(Merge, PercentRunsOnceOverTheWholeOutput) {
     const std::vector<int>& percents = seen.percents.at(row);
     all.insert(all.end(), percents.begin(), percents.end());
     // 100 only once the file is done, after the last row.
-    if (row < 2) EXPECT_LT(*std::max_element(percents.begin(), percents.end()), 100);
+    if (row < 2) {
+      EXPECT_LT(*std::max_element(percents.begin(), percents.end()), 100);
+    }
   }
   EXPECT_EQ(all.back(), 100);
   EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));

@@ -43,7 +43,9 @@ TEST(OutputFormats, EveryPresetAndProfileItemHasItsFormat) {
     ASSERT_NE(OutputFormatOfExtension(choice.extension), nullptr);
     // A video preset's own default codec is one its container takes.
     const std::string& codec = preset.parameter(PresetColumn::VideoCodec).defaultChoice;
-    if (!preset.audioOnly && !codec.empty()) EXPECT_TRUE(choice.format->takesVideoEncoder(codec));
+    if (!preset.audioOnly && !codec.empty()) {
+      EXPECT_TRUE(choice.format->takesVideoEncoder(codec));
+    }
   }
   const std::vector<const OutputFormat*> profiles = ProfileFormats();
   ASSERT_EQ(profiles.size(), 2u);

@@ -75,10 +75,10 @@ TEST(BatchSession, LaunchChecksComeInTheWindowsOrder) {
   BatchRequest request;
   request.outputFolder = folder.path().string();
   EXPECT_EQ(session.Start(request, recorder), LaunchRefusal::NoRows);
-  request.rows = {TaskRow{"/m/a.m4a", "00:00:00", "00:00:05", "5", false}};
+  request.rows = {TaskRow{"/m/a.m4a", "00:00:00", "00:00:05", "5", false, false, std::nullopt}};
   EXPECT_EQ(session.Start(request, recorder), LaunchRefusal::NothingChecked);
   request.kind = JobKind::MergeFiles;
-  request.rows.push_back(TaskRow{"/m/b.m4a", "00:00:00", "00:00:05", "5"});
+  request.rows.push_back(TaskRow{"/m/b.m4a", "00:00:00", "00:00:05", "5", true, false, std::nullopt});
   EXPECT_EQ(session.Start(request, recorder), LaunchRefusal::MergeNeedsTwoRows);
   request.kind = JobKind::ConvertFiles;
   request.outputFolder = folder / "missing";
@@ -96,7 +96,9 @@ TEST(BatchSession, RowsThatFailedBeforeTheBatchEndWithTheirReason) {
   BatchRequest request;
   request.kind = JobKind::MergeFiles;
   request.outputFolder = folder / "new";
-  request.rows = {TaskRow{"/m/a.m4a", "", "", ""}, TaskRow{"/m/b.m4a", "", "", ""}};
+  request.rows.resize(2);
+  request.rows[0].sourcePath = "/m/a.m4a";
+  request.rows[1].sourcePath = "/m/b.m4a";
   request.rowFailures = {"cannot open source: No such file or directory", ""};
   ASSERT_EQ(session.Start(request, recorder), std::nullopt);
   session.Wait();

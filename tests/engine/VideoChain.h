@@ -18,6 +18,9 @@
 
 namespace varnell::testing {
 
+// Largest channel difference still taken for the painted colour after two lossy codings.
+inline constexpr int kColourTolerance = 60;
+
 // Converts the source's video into `outputPath`; returns the published name. A thumbnail is
 // published with it as a pair, as the worker does. Throws ConversionFailure as a worker would
 // see it.

@@ -15,6 +15,7 @@ namespace varnell {
 namespace {
 
 using testing::ConvertVideo;
+using testing::kColourTolerance;
 using testing::InspectPictures;
 using testing::Pattern;
 using testing::Target;
@@ -30,9 +31,6 @@ struct EncoderCase {
   double requestedRate;  // 0 keeps the source's rate
   double writtenRate;    // "rm" keeps the source's rate whatever is requested
 };
-
-// Largest channel difference still taken for the painted colour after two lossy codings.
-constexpr int kColourTolerance = 60;
 
 TEST(VideoEncoders, EachWritesItsCodecAtTheRequestedSizeAndRate) {
   TempFolder folder;

@@ -17,14 +17,13 @@ namespace varnell {
 namespace {
 
 using testing::ConvertVideo;
+using testing::kColourTolerance;
 using testing::InspectPictures;
 using testing::Pattern;
 using testing::Target;
 using testing::TempFolder;
 using testing::WritePattern;
 using testmedia::ColourDistance;
-
-constexpr int kColourTolerance = 60;
 
 std::vector<long long> Numbers(const testmedia::VideoReport& report) {
   std::vector<long long> numbers;

@@ -37,13 +37,13 @@ OutputSettings Mpeg4Settings(int width, int height, const std::string& rate) {
   return settings;
 }
 
-struct Row {
+struct ConvertedRow {
   RowOutcome::Status status;
   std::string reason;
   std::string path;
 };
 
-Row Convert(const std::string& source, const std::string& output, const OutputSettings& settings,
+ConvertedRow Convert(const std::string& source, const std::string& output, const OutputSettings& settings,
             const std::string& begin = "00:00:00", const std::string& end = "00:00:05") {
   Job job = BuildJob({{source, begin, end, "5"}}, "/nonexistent", OutputChoiceForLabel(".mp3"), settings);
   job.rows[0].outputPath = output;
@@ -77,7 +77,7 @@ double AudioSeconds(const std::string& path) {
 TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
-  const Row row = Convert(source, folder / "movie.avi", Mpeg4Settings(320, 240, "15.0 fps"));
+  const ConvertedRow row = Convert(source, folder / "movie.avi", Mpeg4Settings(320, 240, "15.0 fps"));
   ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
   const auto report = InspectPictures(row.path);
   EXPECT_EQ(report.codec, "mpeg4");
@@ -89,7 +89,7 @@ TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   EXPECT_NEAR(AudioSeconds(row.path), 5.0, 1.0 / 15);
 
   // A clip 1-3 s: two seconds on both streams, starting with the picture shown at 1 s.
-  const Row clip = Convert(source, folder / "clip.avi", Mpeg4Settings(320, 240, "15.0 fps"),
+  const ConvertedRow clip = Convert(source, folder / "clip.avi", Mpeg4Settings(320, 240, "15.0 fps"),
                            "00:00:01", "00:00:03");
   ASSERT_EQ(clip.status, RowOutcome::Status::Completed) << clip.reason;
   const auto clipped = InspectPictures(clip.path);
@@ -104,10 +104,10 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   const std::string video = WritePattern(Pattern(folder / "pattern.mp4"));
   // The tone alone, as an MP3 made from the pattern.
   OutputSettings audioOnly;
-  const Row mp3 = Convert(video, folder / "tone.mp3", audioOnly);
+  const ConvertedRow mp3 = Convert(video, folder / "tone.mp3", audioOnly);
   ASSERT_EQ(mp3.status, RowOutcome::Status::Completed) << mp3.reason;
 
-  const Row row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
+  const ConvertedRow row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
   ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
   EXPECT_EQ(row.reason, "no video in the source: the file holds sound only");
   SourceFile file;
@@ -118,7 +118,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   // Pictures without sound (a screen recording): the output holds the video alone, whole.
   testmedia::PatternVideo silent = Pattern(folder / "silent.mp4");
   silent.withTone = false;
-  const Row pictures =
+  const ConvertedRow pictures =
       Convert(WritePattern(silent), folder / "pictures.avi", Mpeg4Settings(320, 240, "30.0 fps"));
   ASSERT_EQ(pictures.status, RowOutcome::Status::Completed) << pictures.reason;
   SourceFile picturesOnly;
@@ -131,7 +131,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   OutputSettings thumbnail = Mpeg4Settings(320, 240, "30.0 fps");
   thumbnail.thumbnail = true;
   std::ofstream(folder / "thumb.avi") << "the user's own";
-  const Row withThumbnail = Convert(video, folder / "thumb.avi", thumbnail);
+  const ConvertedRow withThumbnail = Convert(video, folder / "thumb.avi", thumbnail);
   ASSERT_EQ(withThumbnail.status, RowOutcome::Status::Completed) << withThumbnail.reason;
   EXPECT_EQ(withThumbnail.path, folder / "thumb(0).avi");
   EXPECT_FALSE(std::filesystem::exists(folder / "thumb.THM"));
@@ -142,7 +142,7 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
 
   // The two are named as a pair: an unrelated short.THM moves the output to short(0).avi too.
   std::ofstream(folder / "short.THM") << "the user's own";
-  const Row paired = Convert(video, folder / "short.avi", thumbnail);
+  const ConvertedRow paired = Convert(video, folder / "short.avi", thumbnail);
   ASSERT_EQ(paired.status, RowOutcome::Status::Completed) << paired.reason;
   EXPECT_EQ(paired.path, folder / "short(0).avi");
   EXPECT_FALSE(std::filesystem::exists(folder / "short.avi"));
@@ -166,7 +166,7 @@ TEST(VideoWorker, ATruncatedSourceWithoutSoundFailsAndLeavesNoFile) {
   ASSERT_TRUE(testmedia::WriteVideoSample(spec, &error)) << error;
   std::filesystem::resize_file(spec.path, std::filesystem::file_size(spec.path) / 3);
   TempFolder output;
-  const Row row = Convert(spec.path, output / "cut.avi", Mpeg4Settings(320, 240, "25.0 fps"),
+  const ConvertedRow row = Convert(spec.path, output / "cut.avi", Mpeg4Settings(320, 240, "25.0 fps"),
                           "00:00:00", "00:00:10");
   EXPECT_EQ(row.status, RowOutcome::Status::Failed);
   EXPECT_THAT(row.reason,
@@ -199,7 +199,7 @@ TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
     OutputSettings settings = Mpeg4Settings(refused.width, 240, refused.rate);
     settings.videoCodecName = refused.videoCodec;
     settings.audioCodecName = refused.audioCodec;
-    const Row row = Convert(source, folder / refused.output, settings);
+    const ConvertedRow row = Convert(source, folder / refused.output, settings);
     EXPECT_EQ(row.status, RowOutcome::Status::Failed) << refused.output;
     EXPECT_NE(row.reason.find(refused.words), std::string::npos) << row.reason;
   }
@@ -232,7 +232,7 @@ TEST(VideoWorker, ARotatedSourceComesOutUprightWithoutADisplayMatrix) {
     pattern.displayRotation = turn.degrees;
     OutputSettings settings = Mpeg4Settings(320, 240, "30.0 fps");
     settings.thumbnail = true;
-    const Row row = Convert(WritePattern(pattern), folder / (name + "-out.mp4"), settings);
+    const ConvertedRow row = Convert(WritePattern(pattern), folder / (name + "-out.mp4"), settings);
     ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
     const auto output = InspectPictures(row.path);
     const auto thumbnail = InspectPictures(folder / (name + "-out.THM"));
