@@ -1,6 +1,10 @@
 #include "app/BatchController.h"
 
 #include <QMetaObject>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <utility>
 
 #include "app/ProjectLinks.h"
 #include "platform/DesktopOpen.h"
@@ -20,8 +24,10 @@ QString MinutesAndSeconds(double seconds) {
 QString Files(int count) { return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files"); }
 }  // namespace
 
-// Called on the engine's threads: each report is copied into a call queued to the controller's
-// thread, and nothing of the controller is touched here.
+// Called on the engine's threads: each report is copied into a call kept in the relay's queue,
+// under its mutex, and nothing of the controller is touched here. The controller's thread is
+// woken once for whatever has gathered (a queued call by name, which Qt makes and frees within its
+// own library) and takes the calls out in the order they were made.
 class BatchController::Relay final : public BatchObserver {
  public:
   explicit Relay(BatchController& controller) : controller_(controller) {}
@@ -42,17 +48,28 @@ class BatchController::Relay final : public BatchObserver {
     Post([outcome](BatchController& controller) { controller.OnBatchEnded(outcome); });
   }
 
+  // The calls gathered since the last take, oldest first. The controller's thread only.
+  std::deque<std::function<void(BatchController&)>> Take() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(pending_, {});
+  }
+
  private:
   // Queued also when the engine reports on the controller's own thread (no thread could be
   // started): the reports then wait for the progress window's loop like any others.
-  template <typename Call>
-  void Post(Call call) {
-    BatchController* controller = &controller_;
-    QMetaObject::invokeMethod(
-        controller, [controller, call = std::move(call)] { call(*controller); }, Qt::QueuedConnection);
+  void Post(std::function<void(BatchController&)> call) {
+    bool wake = false;
+    {
+      std::lock_guard lock(mutex_);
+      wake = pending_.empty();
+      pending_.push_back(std::move(call));
+    }
+    if (wake) QMetaObject::invokeMethod(&controller_, "DeliverReports", Qt::QueuedConnection);
   }
 
   BatchController& controller_;
+  std::mutex mutex_;
+  std::deque<std::function<void(BatchController&)>> pending_;
 };
 
 BatchController::BatchController(const Platform& platform, TaskListView& list, QWidget& window)
@@ -65,6 +82,10 @@ BatchController::BatchController(const Platform& platform, TaskListView& list, Q
 BatchController::~BatchController() {
   session_.Stop();
   session_.Wait();
+}
+
+void BatchController::DeliverReports() {
+  for (const auto& call : relay_->Take()) call(*this);
 }
 
 void BatchController::Launch(JobKind kind, const QString& folder, const QString& profileLabel,

@@ -63,6 +63,9 @@ class BatchController : public QObject {
  private:
   class Relay;
 
+  // Runs the reports the relay has gathered; queued to this object's thread by the relay.
+  Q_INVOKABLE void DeliverReports();
+
   void ShowRefusal(LaunchRefusal refusal);
   void ShowMessage(const QString& text);
   void ShowCompletionMessage();
