@@ -69,7 +69,7 @@ struct ButtonSkin {
 constexpr ButtonLook Same(int bitmap) { return {bitmap, bitmap, bitmap}; }
 
 // In the order the window skins them.
-inline constexpr std::array<ButtonSkin, 16> kButtonSkins{{
+inline constexpr std::array<ButtonSkin, 17> kButtonSkins{{
     {kConvert, 186, {185, 186, 186}, Same(279), false},
     {kAdd, 177, {178, 177, 177}, std::nullopt, true},
     {kClip, 280, {226, 180, 180}, Same(280), false},
@@ -86,9 +86,8 @@ inline constexpr std::array<ButtonSkin, 16> kButtonSkins{{
     {kPlay, 301, Same(302), Same(301), false},
     {kStop, 303, Same(304), Same(303), false},
     {kVolumeSymbol, 293, Same(293), std::nullopt, true},
+    {kFileInformation, 261, {244, 243, 243}, Same(261), false},
 }};
-// File Information is skinned like the others but set up after the sliders.
-inline constexpr ButtonSkin kFileInformationSkin{kFileInformation, 261, {244, 243, 243}, Same(261), false};
 
 // The buttons that show the hand cursor, disabled or not.
 inline constexpr std::array<int, 14> kHandCursorButtons{

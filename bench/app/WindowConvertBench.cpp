@@ -128,7 +128,7 @@ class WindowBatch {
       paths << QString::fromStdString(spec.path);
     }
     services_.dialogs.openAnswers.push_back(paths);
-    window_.AddFiles();
+    window_.taskListController().AddFiles();
     if (window_.taskList()->GetItemCount() != options_.files) {
       error = "the window took " + std::to_string(window_.taskList()->GetItemCount()) + " rows";
       return false;
