@@ -1,10 +1,9 @@
 #include "app/PreviewController.h"
 
 #include <QItemSelectionModel>
-#include <QMetaObject>
 #include <algorithm>
-#include <atomic>
 
+#include "clip/PlayerEndHook.h"
 #include "clip/TransportLooks.h"
 #include "playermodule/PlayerModule.h"
 
@@ -18,19 +17,6 @@ constexpr int kMaxPlayerPath = 260;
 constexpr int kPositionInterval = 100;  // ms
 constexpr int kFullVolume = 65535;
 const wchar_t* const kPlayerId = L"VarnellMain";
-
-// The controller that receives the end of playback. The player calls the end function on its
-// own thread; the controller is reached through this hook (one player and one main window per
-// process) and the work is queued to the controller's thread.
-std::atomic<PreviewController*> previewController{nullptr};
-
-void OnPlaybackEnded() {
-  if (PreviewController* controller = previewController.load()) {
-    QMetaObject::invokeMethod(controller, "PlaybackEnded", Qt::QueuedConnection);
-  }
-}
-
-void OnPlaybackSecond(int) {}
 
 // The upper part of the volume slider's range all gives the full volume.
 int VolumeOfSlider(int value) { return std::min(value, kFullVolume); }
@@ -51,14 +37,12 @@ PreviewController::~PreviewController() {
   PlayerModule_Stop();
   PlayerModule_Close();
   PlayerModule_Initialize(nullptr, nullptr, nullptr);
-  PreviewController* self = this;
-  previewController.compare_exchange_strong(self, nullptr);
+  player_end_hook::Release(this);
 }
 
 // Runs at start-up and again whenever the clip dialog hands the player back.
 void PreviewController::SetUp() {
-  previewController = this;
-  PlayerModule_Initialize(OnPlaybackEnded, OnPlaybackSecond, kPlayerId);
+  player_end_hook::Attach(this, kPlayerId);
   controls_.position.SetLimits(0, 1000);
   controls_.position.SetValue(0);
   volume_ = VolumeOfSlider(controls_.volume.GetValue());

@@ -7,8 +7,8 @@
 #include <QShowEvent>
 
 #include "clip/ClipDialogTemplate.h"
-#include "clip/ClipPlayerHook.h"
 #include "clip/ClipPreviewArea.h"
+#include "clip/PlayerEndHook.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
 #include "engine/ClipTime.h"
@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kBackgroundBitmap = 311;
 const char* const kCaption = "Clip";
+const wchar_t* const kPlayerId = L"VarnellClip";
 const QColor kTextColour{0xdd, 0xea, 0xee};
 
 QRect PixelRect(const ControlTemplate& control) {
@@ -46,7 +47,7 @@ ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
   ConnectControls();
 }
 
-ClipDialog::~ClipDialog() { clip_player_hook::Release(this); }
+ClipDialog::~ClipDialog() { player_end_hook::Release(this); }
 
 void ClipDialog::CreateControls() {
   for (const ControlTemplate& control : kControls) {
@@ -176,7 +177,7 @@ void ClipDialog::OnInitDialog() {
   volume->SetMargins(2, 3, 2, 0);
 
   skinLoaded_ = true;
-  clip_player_hook::Attach(this);
+  player_end_hook::Attach(this, kPlayerId);
 
   hasPicture_ = 0;
   frame_.clear();
@@ -235,7 +236,7 @@ void ClipDialog::LeaveDialog() {
   OnStop();
   PlayerModule_Close();
   fileOpen_ = false;
-  clip_player_hook::Release(this);
+  player_end_hook::Release(this);
   if (handBackPlayer) handBackPlayer();
 }
 
