@@ -17,6 +17,7 @@
 #include "app/PlatformMessageSink.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
+#include "controls/TemplateBuilder.h"
 #include "resources/VarnellResources.h"
 #include "platform/ExecutableFolder.h"
 #include "settings/OutputFormats.h"
@@ -31,11 +32,6 @@ namespace {
 constexpr int kBackgroundBitmap = 290;
 constexpr int kHandCursorBitmap = 262;
 constexpr int kIconBitmap = 266;
-
-QRect PixelRect(const ControlTemplate& control) {
-  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
-                             TemplateFont::Shell9pt);
-}
 }  // namespace
 
 MainWindow::MainWindow(ApplicationState& state, const Platform& platform, const QString& programFolder,
@@ -89,59 +85,34 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateControls() {
-  for (const ControlTemplate& control : kControls) {
-    const QRect rect = PixelRect(control);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::SkinButton: {
-        auto* button = new SkinButton(control.id, this);
-        // Never drawn (the faces are pictures), but its "&" letter is the button's access key:
-        // Alt+A adds files; Alt+C, shared by Clip and Convert, moves the focus between them.
-        button->setText(control.text);
-        buttons_.Add(control.id, button);
-        widget = button;
-        break;
-      }
-      case ControlKind::HiddenButton:
-        hiddenRemove_ = new QPushButton(control.text, this);
-        hiddenRemove_->hide();
-        widget = hiddenRemove_;
-        break;
-      case ControlKind::TaskList:
-        taskList_ = new TaskListView(this);
-        widget = taskList_;
-        break;
-      case ControlKind::ProfileCombo:
-        profile_ = new QComboBox(this);
-        widget = profile_;
-        break;
-      case ControlKind::FolderCombo:
-        outputFolder_ = new QComboBox(this);
-        outputFolder_->setEditable(true);
-        outputFolder_->setInsertPolicy(QComboBox::InsertAlphabetically);
-        widget = outputFolder_;
-        break;
-      case ControlKind::PreviewFrame:
-        previewArea_ = new QFrame(this);
-        previewArea_->setFrameStyle(QFrame::Box | QFrame::Plain);
-        previewArea_->setStyleSheet("background: black; color: black;");
-        widget = previewArea_;
-        break;
-      case ControlKind::Slider: {
-        auto* slider = new BitmapSlider(control.id, this);
-        sliders_[control.id] = slider;
-        widget = slider;
-        break;
-      }
+  TemplateBuilder builder(*this, TemplateFont::Shell9pt);
+  builder.MakeCustom([this](const ControlTemplate&, QWidget& window) {
+    taskList_ = new TaskListView(&window);
+    return taskList_;
+  });
+  builder.Then<SkinButton>(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
+    buttons_.Add(control.id, &button);
+  });
+  builder.Then<BitmapSlider>(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
+    sliders_[control.id] = &slider;
+  });
+  builder.Then<QComboBox>(ControlKind::DropDownList, [](const ControlTemplate& control, QComboBox& box) {
+    if (control.id == kOutputFolder) {
+      box.setEditable(true);
+      box.setInsertPolicy(QComboBox::InsertAlphabetically);
     }
-    widget->setObjectName(QString::number(control.id));
     // A drop-down's height in a template includes its open list; the box itself is one line.
-    if (control.kind == ControlKind::ProfileCombo || control.kind == ControlKind::FolderCombo) {
-      widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
-    } else {
-      widget->setGeometry(rect);
-    }
-  }
+    box.resize(box.width(), box.sizeHint().height());
+  });
+  builder.Then<QFrame>(ControlKind::Frame, [](const ControlTemplate&, QFrame& frame) {
+    frame.setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame.setStyleSheet("background: black; color: black;");
+  });
+  builder.Build(kControls);
+  profile_ = builder.control<QComboBox>(kProfile);
+  outputFolder_ = builder.control<QComboBox>(kOutputFolder);
+  previewArea_ = builder.control<QFrame>(kPreviewArea);
+  hiddenRemove_ = builder.control<QPushButton>(kHiddenRemove);
 }
 
 void MainWindow::SetUpSliders() {
