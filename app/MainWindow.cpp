@@ -42,8 +42,8 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform, const 
       programFolder_(programFolder),
       store_(programFolder),
       clipDialog_(this) {
-  // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
-  // list columns, output folder, output settings.
+  // Initialisation, in the window's order: frame, icon and title, controls, profile choices,
+  // skin, task list columns, output folder, output settings, preview.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setAcceptDrops(true);

@@ -147,8 +147,8 @@ TEST_F(TaskList, ClearAllEmptiesTheListAndDisablesItsCommands) {
 }
 
 // Events that are waiting when an Add starts are delivered between its probes. Each would change
-// the rows under the add loop: Clear All left its next row index past the end (a crash), Delete
-// removed a row, a drop put a row amid the new ones, a second Add opened the dialog again.
+// the rows under the add loop: Clear All would leave its next row index past the end, Delete would
+// remove a row, a drop would put a row amid the new ones, a second Add would open the dialog again.
 TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
   const QString a = Recording("a.m4a"), b = Recording("b.m4a");
   const QString c = Recording("c.m4a"), d = Recording("d.m4a");
