@@ -46,14 +46,14 @@ void AboutDialog::CreateControls() {
   QLabel* lastCaption = nullptr;
   std::vector<std::pair<QLabel*, HyperLink*>> linkRows;  // each link with the caption before it
   TemplateBuilder builder(*this, TemplateFont::Shell8pt);
-  builder.Then<QLabel>(ControlKind::Caption, [&lastCaption](const ControlTemplate&, QLabel& caption) {
+  builder.Then(ControlKind::Caption, [&lastCaption](const ControlTemplate&, QLabel& caption) {
     lastCaption = &caption;
   });
-  builder.Then<QLabel>(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {
+  builder.Then(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {
     picture.setPixmap(QPixmap::fromImage(LoadBitmapResource(kPictureBitmap)));
     picture_ = &picture;
   });
-  builder.Then<HyperLink>(ControlKind::Link, [&](const ControlTemplate&, HyperLink& link) {
+  builder.Then(ControlKind::Link, [&](const ControlTemplate&, HyperLink& link) {
     linkRows.emplace_back(lastCaption, &link);
   });
   builder.Build(kControls);

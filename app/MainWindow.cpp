@@ -90,13 +90,13 @@ void MainWindow::CreateControls() {
     taskList_ = new TaskListView(&window);
     return taskList_;
   });
-  builder.Then<SkinButton>(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
+  builder.Then(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
     buttons_.Add(control.id, &button);
   });
-  builder.Then<BitmapSlider>(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
+  builder.Then(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
     sliders_[control.id] = &slider;
   });
-  builder.Then<QComboBox>(ControlKind::DropDownList, [](const ControlTemplate& control, QComboBox& box) {
+  builder.Then(ControlKind::DropDownList, [](const ControlTemplate& control, QComboBox& box) {
     if (control.id == kOutputFolder) {
       box.setEditable(true);
       box.setInsertPolicy(QComboBox::InsertAlphabetically);
@@ -104,7 +104,7 @@ void MainWindow::CreateControls() {
     // A drop-down's height in a template includes its open list; the box itself is one line.
     box.resize(box.width(), box.sizeHint().height());
   });
-  builder.Then<QFrame>(ControlKind::Frame, [](const ControlTemplate&, QFrame& frame) {
+  builder.Then(ControlKind::Frame, [](const ControlTemplate&, QFrame& frame) {
     frame.setFrameStyle(QFrame::Box | QFrame::Plain);
     frame.setStyleSheet("background: black; color: black;");
   });

@@ -51,22 +51,22 @@ void ClipDialog::CreateControls() {
     preview_ = new ClipPreviewArea(control.id, &dialog);
     return preview_;
   });
-  builder.Then<BitmapSlider>(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
+  builder.Then(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
     sliders_[control.id] = &slider;
   });
-  builder.Then<SkinButton>(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
+  builder.Then(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
     skinButtons_[control.id] = &button;
   });
-  builder.Then<QPushButton>(ControlKind::PushButton, [this](const ControlTemplate& control, QPushButton& button) {
+  builder.Then(ControlKind::PushButton, [this](const ControlTemplate& control, QPushButton& button) {
     // Enter must not end the dialog behind the user's back while a time is being set.
     button.setAutoDefault(false);
     pushButtons_[control.id] = &button;
   });
-  builder.Then<SkinLabel>(ControlKind::SkinLabel, [this](const ControlTemplate& control, SkinLabel& label) {
+  builder.Then(ControlKind::SkinLabel, [this](const ControlTemplate& control, SkinLabel& label) {
     label.ChangeTransparent(true).ChangeTextColour(kTextColour).ChangeText(control.text);
     timeLabels_[control.id] = &label;
   });
-  builder.Then<QGroupBox>(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
+  builder.Then(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
     group.setStyleSheet(QStringLiteral(
         "QGroupBox { color: #dde9ee; border: 1px solid #3a6677; border-radius: 3px;"
         " margin-top: 0.5em; background: transparent; }"

@@ -26,14 +26,11 @@ class TemplateBuilder {
   // Makes the dialog's controls of ControlKind::Custom.
   TemplateBuilder& MakeCustom(CustomMaker make);
 
-  // Runs for every control of `kind` once it is made, named and placed (before it is disabled
-  // or hidden); Widget is the class the kind makes.
-  template <typename Widget>
-  TemplateBuilder& Then(ControlKind kind, std::function<void(const ControlTemplate&, Widget&)> then) {
-    then_[kind] = [then = std::move(then)](const ControlTemplate& control, QWidget& widget) {
-      then(control, dynamic_cast<Widget&>(widget));
-    };
-    return *this;
+  // Runs `then(control, widget)` for every control of `kind` once it is made, named and placed
+  // (before it is disabled or hidden); its widget parameter is of the class the kind makes.
+  template <typename Callback>
+  TemplateBuilder& Then(ControlKind kind, Callback then) {
+    return ThenAs(kind, std::function(std::move(then)));
   }
 
   // Makes the controls in the template's order, which is also their stacking and tab order.
@@ -47,6 +44,14 @@ class TemplateBuilder {
   }
 
  private:
+  template <typename Widget>
+  TemplateBuilder& ThenAs(ControlKind kind,
+                          std::function<void(const ControlTemplate&, Widget&)> then) {
+    then_[kind] = [then = std::move(then)](const ControlTemplate& control, QWidget& widget) {
+      then(control, dynamic_cast<Widget&>(widget));
+    };
+    return *this;
+  }
   QWidget* Make(const ControlTemplate& control);
 
   QWidget& dialog_;

@@ -26,10 +26,10 @@ FileInfoDialog::FileInfoDialog(const MediaInformation& info, QWidget* parent)
 void FileInfoDialog::CreateControls() {
   std::vector<QLabel*> captions;
   TemplateBuilder builder(*this, TemplateFont::Shell8pt);
-  builder.Then<QLabel>(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
+  builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
     captions.push_back(&caption);
   });
-  builder.Then<QGroupBox>(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
+  builder.Then(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
     // The template puts a group's first row just under its top edge, where the title runs
     // through the frame line; styles that set the title above the line would put that line
     // across the row.
@@ -37,7 +37,7 @@ void FileInfoDialog::CreateControls() {
         "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
   });
-  builder.Then<QLineEdit>(ControlKind::Edit, [this](const ControlTemplate& control, QLineEdit& edit) {
+  builder.Then(ControlKind::Edit, [this](const ControlTemplate& control, QLineEdit& edit) {
     edit.setReadOnly(true);
     edit.setFrame(true);
     edits_[control.id] = &edit;

@@ -45,10 +45,10 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
   SetUpTemplateDialog(*this, "Varnell", QSize(kWidthUnits, kHeightUnits));
   std::vector<QLabel*> captions;
   TemplateBuilder builder(*this, TemplateFont::Shell8pt);
-  builder.Then<QLabel>(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
+  builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
     captions.push_back(&caption);
   });
-  builder.Then<QProgressBar>(ControlKind::ProgressBar, [](const ControlTemplate&, QProgressBar& bar) {
+  builder.Then(ControlKind::ProgressBar, [](const ControlTemplate&, QProgressBar& bar) {
     bar.setRange(0, 100);
     bar.setTextVisible(false);
   });

@@ -100,7 +100,7 @@ QPushButton* SettingsDialog::button(int id) const { return FindControl(buttons_,
 
 void SettingsDialog::BuildFromTemplate() {
   TemplateBuilder builder(*this, TemplateFont::Shell8pt);
-  builder.Then<QLabel>(ControlKind::Caption, [](const ControlTemplate&, QLabel& caption) {
+  builder.Then(ControlKind::Caption, [](const ControlTemplate&, QLabel& caption) {
     caption.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FitCaptionToText(caption);
   });
@@ -111,9 +111,9 @@ void SettingsDialog::BuildFromTemplate() {
     pushButton.installEventFilter(this);
     buttons_[control.id] = &pushButton;
   };
-  builder.Then<QPushButton>(ControlKind::PushButton, keepButton);
-  builder.Then<QPushButton>(ControlKind::DefaultPushButton, keepButton);
-  builder.Then<QComboBox>(ControlKind::DropDownList, [this](const ControlTemplate& control, QComboBox& choiceList) {
+  builder.Then(ControlKind::PushButton, keepButton);
+  builder.Then(ControlKind::DefaultPushButton, keepButton);
+  builder.Then(ControlKind::DropDownList, [this](const ControlTemplate& control, QComboBox& choiceList) {
     int width = choiceList.width();
     if (control.visible) width = std::max(width, Units(0, 0, kVisibleListRightUnits, 0).width() - choiceList.x());
     choiceList.resize(width, Units(0, 0, 0, kClosedListHeightUnits).height());

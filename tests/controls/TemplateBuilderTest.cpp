@@ -28,7 +28,7 @@ TEST(TemplateBuilder, NamesPlacesAndHandsBackEachControlOfTheTable) {
     custom = new QWidget(&parent);
     return custom;
   });
-  builder.Then<QPushButton>(ControlKind::PushButton, [&adjusted](const ControlTemplate&, QPushButton& button) {
+  builder.Then(ControlKind::PushButton, [&adjusted](const ControlTemplate&, QPushButton& button) {
     ++adjusted;
     EXPECT_TRUE(button.isEnabled()) << "adjusted before the template disables it";
     button.resize(10, 10);
