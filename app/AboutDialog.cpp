@@ -46,9 +46,8 @@ void AboutDialog::CreateControls() {
   QLabel* lastCaption = nullptr;
   std::vector<std::pair<QLabel*, HyperLink*>> linkRows;  // each link with the caption before it
   TemplateBuilder builder(*this, TemplateFont::Shell8pt);
-  builder.Then(ControlKind::Caption, [&lastCaption](const ControlTemplate&, QLabel& caption) {
-    lastCaption = &caption;
-  });
+  builder.Then(ControlKind::Caption,
+               [&lastCaption](const ControlTemplate&, QLabel& caption) { lastCaption = &caption; });
   builder.Then(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {
     picture.setPixmap(QPixmap::fromImage(LoadBitmapResource(kPictureBitmap)));
     picture_ = &picture;

@@ -11,15 +11,15 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include "controls/ControlLookup.h"
 #include "app/AboutDialog.h"
 #include "app/MainWindowTemplate.h"
 #include "app/PlatformMessageSink.h"
 #include "controls/BitmapResource.h"
+#include "controls/ControlLookup.h"
 #include "controls/DialogUnits.h"
 #include "controls/TemplateBuilder.h"
-#include "resources/VarnellResources.h"
 #include "platform/ExecutableFolder.h"
+#include "resources/VarnellResources.h"
 #include "settings/OutputFormats.h"
 #include "settings/ProfileChoice.h"
 #include "settings/dialog/SettingsDialog.h"
@@ -34,8 +34,8 @@ constexpr int kHandCursorBitmap = 262;
 constexpr int kIconBitmap = 266;
 }  // namespace
 
-MainWindow::MainWindow(ApplicationState& state, const Platform& platform, const QString& programFolder,
-                       QWidget* parent)
+MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
+                       const QString& programFolder, QWidget* parent)
     : QDialog(parent),
       state_(state),
       platform_(platform),
@@ -53,8 +53,8 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform, const 
   background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
 
   CreateControls();
-  taskListController_ =
-      std::make_unique<TaskListController>(state_, platform_, *taskList_, *profile_, buttons_, *this);
+  taskListController_ = std::make_unique<TaskListController>(state_, platform_, *taskList_,
+                                                             *profile_, buttons_, *this);
   batch_ = std::make_unique<BatchController>(platform_, *taskList_, *this);
   for (const OutputFormat* format : ProfileFormats()) {
     profile_->addItem(QString::fromUtf8(format->profileName.data(), static_cast<int>(format->profileName.size())));
@@ -146,10 +146,12 @@ void MainWindow::ConnectControls() {
   onClick(kRemove, preview, &PreviewController::Stop);
   onClick(kPlay, preview, &PreviewController::PlayPause);
   onClick(kStop, preview, &PreviewController::Stop);
-  connect(sliders_.at(kPositionSlider), &BitmapSlider::moved, preview,
-          [preview](int, int value) { preview->Seek(value); }, Qt::QueuedConnection);
-  connect(sliders_.at(kVolumeSlider), &BitmapSlider::moved, preview,
-          [preview](int, int value) { preview->SetVolume(value); }, Qt::QueuedConnection);
+  connect(
+      sliders_.at(kPositionSlider), &BitmapSlider::moved, preview,
+      [preview](int, int value) { preview->Seek(value); }, Qt::QueuedConnection);
+  connect(
+      sliders_.at(kVolumeSlider), &BitmapSlider::moved, preview,
+      [preview](int, int value) { preview->SetVolume(value); }, Qt::QueuedConnection);
   onClick(kClearAll, list, &TaskListController::ClearAll);
   onClick(kClip, this, &MainWindow::ClipCommand);
   onClick(kBrowse, this, &MainWindow::Browse);
@@ -215,7 +217,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 // While files are being added a drop is refused (the pointer says so) rather than lost midway.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!taskListController_->addingFiles() && event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!taskListController_->addingFiles() && event->mimeData()->hasUrls())
+    event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {

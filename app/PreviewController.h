@@ -30,7 +30,8 @@ class PreviewController : public QObject {
   };
   // Takes the player: the end of its playback comes here from now on.
   explicit PreviewController(const Controls& controls);
-  // Closes what plays and unhooks the player, whose thread must not reach a controller that is gone.
+  // Closes what plays and unhooks the player, whose thread must not reach a controller that is
+  // gone.
   ~PreviewController() override;
 
   // Takes the player again, as the clip dialog hands it back; the start-up state of the

@@ -36,7 +36,11 @@ QString CleanPath(const QString& path) {
 TaskListController::TaskListController(ApplicationState& state, const Platform& platform,
                                        TaskListView& list, QComboBox& profile,
                                        MainWindowButtons& buttons, QWidget& window)
-    : state_(state), platform_(platform), list_(list), profile_(profile), buttons_(buttons),
+    : state_(state),
+      platform_(platform),
+      list_(list),
+      profile_(profile),
+      buttons_(buttons),
       window_(window) {
   runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
 }
@@ -108,7 +112,8 @@ void TaskListController::UpdateListState() {
   const int rows = list_.GetItemCount();
   if (rows == 0) {
     list_.hide();
-    for (int id : {kClearAll, kConvert, kSetting, kMerge, kFileInformation}) buttons_.Enable(id, false);
+    for (int id : {kClearAll, kConvert, kSetting, kMerge, kFileInformation})
+      buttons_.Enable(id, false);
     return;
   }
   list_.show();
@@ -211,12 +216,23 @@ void TaskListController::ContextMenu(const QPoint& globalPosition) {
 
 void TaskListController::RunMenuCommand(int command) {
   switch (command) {
-    case kMenuAddFiles: AddFiles(); break;
-    case kMenuRemove: RemoveSelected(); break;
-    case kMenuClearAll: ClearAll(); break;
-    case kMenuFileInformation: ShowFileInformation(); break;
-    case kMenuClip: emit clipRequested(); break;
-    default: break;
+    case kMenuAddFiles:
+      AddFiles();
+      break;
+    case kMenuRemove:
+      RemoveSelected();
+      break;
+    case kMenuClearAll:
+      ClearAll();
+      break;
+    case kMenuFileInformation:
+      ShowFileInformation();
+      break;
+    case kMenuClip:
+      emit clipRequested();
+      break;
+    default:
+      break;
   }
 }
 

@@ -22,8 +22,14 @@ class TaskListController : public QObject {
   Q_OBJECT
  public:
   // Context-menu command ids.
-  enum MenuCommand { kMenuAddFiles = 10001, kMenuRemove = 10002, kMenuClearAll = 10003,
-                     kMenuSeparator = 10004, kMenuFileInformation = 10009, kMenuClip = 100010 };
+  enum MenuCommand {
+    kMenuAddFiles = 10001,
+    kMenuRemove = 10002,
+    kMenuClearAll = 10003,
+    kMenuSeparator = 10004,
+    kMenuFileInformation = 10009,
+    kMenuClip = 100010
+  };
 
   // New rows from the file dialog take the format `profile` shows; `window` is the parent of
   // the menu and of the boxes and dialogs.

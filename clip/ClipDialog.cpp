@@ -57,11 +57,12 @@ void ClipDialog::CreateControls() {
   builder.Then(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
     skinButtons_[control.id] = &button;
   });
-  builder.Then(ControlKind::PushButton, [this](const ControlTemplate& control, QPushButton& button) {
-    // Enter must not end the dialog behind the user's back while a time is being set.
-    button.setAutoDefault(false);
-    pushButtons_[control.id] = &button;
-  });
+  builder.Then(ControlKind::PushButton,
+               [this](const ControlTemplate& control, QPushButton& button) {
+                 // Enter must not end the dialog behind the user's back while a time is being set.
+                 button.setAutoDefault(false);
+                 pushButtons_[control.id] = &button;
+               });
   builder.Then(ControlKind::SkinLabel, [this](const ControlTemplate& control, SkinLabel& label) {
     label.ChangeTransparent(true).ChangeTextColour(kTextColour).ChangeText(control.text);
     timeLabels_[control.id] = &label;

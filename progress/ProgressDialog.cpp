@@ -23,11 +23,13 @@ constexpr std::array<ControlTemplate, 10> kControls{{
     {0, ControlKind::Caption, "Total Progress:", 20, 36, 47, 8},
     {ProgressDialog::kTotalLabel, ControlKind::SkinLabel, "", 79, 36, 196, 8},
     {ProgressDialog::kTotalBar, ControlKind::ProgressBar, "", 21, 47, 281, 14},
-    {ProgressDialog::kShutDown, ControlKind::CheckBox, "Shut down computer when conversion completed", 21, 66, 170, 13},
+    {ProgressDialog::kShutDown, ControlKind::CheckBox,
+     "Shut down computer when conversion completed", 21, 66, 170, 13},
     {ProgressDialog::kStop, ControlKind::PushButton, "Stop", 253, 65, 50, 19},
     // The pause button and the preview box of the template stay hidden and do nothing.
     {ProgressDialog::kPause, ControlKind::PushButton, "Pause", 3, 31, 11, 19, false},
-    {ProgressDialog::kShowPreview, ControlKind::CheckBox, "Show preview", 0, 74, 8, 10, false, false},
+    {ProgressDialog::kShowPreview, ControlKind::CheckBox, "Show preview", 0, 74, 8, 10, false,
+     false},
 }};
 
 // The template's captions were measured for a narrower font than a Linux desktop's: a caption

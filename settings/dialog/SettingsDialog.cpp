@@ -113,12 +113,14 @@ void SettingsDialog::BuildFromTemplate() {
   };
   builder.Then(ControlKind::PushButton, keepButton);
   builder.Then(ControlKind::DefaultPushButton, keepButton);
-  builder.Then(ControlKind::DropDownList, [this](const ControlTemplate& control, QComboBox& choiceList) {
-    int width = choiceList.width();
-    if (control.visible) width = std::max(width, Units(0, 0, kVisibleListRightUnits, 0).width() - choiceList.x());
-    choiceList.resize(width, Units(0, 0, 0, kClosedListHeightUnits).height());
-    lists_[control.id] = &choiceList;
-  });
+  builder.Then(
+      ControlKind::DropDownList, [this](const ControlTemplate& control, QComboBox& choiceList) {
+        int width = choiceList.width();
+        if (control.visible)
+          width = std::max(width, Units(0, 0, kVisibleListRightUnits, 0).width() - choiceList.x());
+        choiceList.resize(width, Units(0, 0, 0, kClosedListHeightUnits).height());
+        lists_[control.id] = &choiceList;
+      });
   builder.Build(kControls);
 
   // The preset's name stands out in red on its disabled button.

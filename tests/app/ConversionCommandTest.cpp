@@ -115,7 +115,8 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_TRUE(shell.opened.empty());
   EXPECT_EQ(Batch().completedRows(), 2);
   EXPECT_FALSE(Progress().isVisible());
-  EXPECT_EQ(ReadProfileString(ProgramFolder() + "/bin/Path_Registration.ini", "Info", "path"), OutputFolder());
+  EXPECT_EQ(ReadProfileString(ProgramFolder() + "/bin/Path_Registration.ini", "Info", "path"),
+            OutputFolder());
   EXPECT_EQ(powerOff.requests, 1);
 
   // Every row failing (the completed ones lost their check marks): still no success.

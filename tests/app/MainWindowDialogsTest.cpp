@@ -54,7 +54,8 @@ TEST_F(MainWindowDialogs, FileInformationShowsTheFirstSelectedRow) {
   Tasks().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions().back(); };
   EXPECT_TRUE(Opens<FileInfoDialog>([this] { Tasks().ContextMenu({}); }, [](FileInfoDialog&) {}));
   List().clearSelection();
-  EXPECT_FALSE(Opens<FileInfoDialog>([this] { Tasks().ShowFileInformation(); }, [](FileInfoDialog&) {}));
+  EXPECT_FALSE(
+      Opens<FileInfoDialog>([this] { Tasks().ShowFileInformation(); }, [](FileInfoDialog&) {}));
 }
 
 // Each selected row gets its clip dialog in turn; OK writes the times, and the next batch

@@ -20,7 +20,9 @@ class PreviewControllerTest : public MainWindowTest {
   void SetUp() override { PlayerModuleTesting_UsePulledDevice(1); }
   void TearDown() override { PlayerModuleTesting_UsePulledDevice(0); }
   // The limit only keeps a broken window from hanging the run.
-  static bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 30000); }
+  static bool WaitFor(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, 30000);
+  }
   static double Position() {
     float fraction = -1;
     PlayerModule_GetPos(&fraction);
@@ -154,7 +156,7 @@ TEST_F(PreviewControllerTest, AfterABatchASelectedRowPlaysAndStops) {
   QTest::keyClick(&List(), Qt::Key_Delete);  // like Remove, the key stops what it removes
   EXPECT_FALSE(Preview().isPlaying());
   EXPECT_EQ(Play(0.4), -1) << "stopped and closed";
-  EXPECT_TRUE(Enabled(kStop));  // the next row is selected in its place
+  EXPECT_TRUE(Enabled(kStop));               // the next row is selected in its place
   QTest::keyClick(&List(), Qt::Key_Delete);  // the last row goes: nothing left to play
   ASSERT_EQ(List().GetItemCount(), 0);
   EXPECT_FALSE(Enabled(kPlay));
