@@ -1,33 +1,26 @@
 #include "app/AboutDialog.h"
-#include "controls/TemplateDialog.h"
 
 #include <QScreen>
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "app/ProjectLinks.h"
 #include "controls/BitmapResource.h"
-#include "controls/DialogUnits.h"
+#include "controls/TemplateBuilder.h"
+#include "controls/TemplateDialog.h"
 
 namespace varnell {
 namespace {
 
 constexpr int kPictureBitmap = 249;
 
-enum class ControlKind { Caption, Picture, Link, DefaultButton };
-
-struct ControlTemplate {
-  int id;
-  ControlKind kind;
-  const char* text;
-  int x, y, width, height;  // dialog units
-};
-
 // Template 246, 8 pt.
 constexpr int kWidthUnits = 288;
 constexpr int kHeightUnits = 161;
 constexpr std::array<ControlTemplate, 8> kControls{{
-    {AboutDialog::kOk, ControlKind::DefaultButton, "OK", 231, 138, 50, 16},
+    {AboutDialog::kOk, ControlKind::DefaultPushButton, "OK", 231, 138, 50, 16},
     {0, ControlKind::Picture, "", 7, 7, 274, 53},
     {AboutDialog::kVersion, ControlKind::Caption, "Version 2.1", 214, 61, 55, 8},
     {0, ControlKind::Caption, "Support:", 20, 75, 43, 8},
@@ -36,11 +29,6 @@ constexpr std::array<ControlTemplate, 8> kControls{{
     {AboutDialog::kHomePageLink, ControlKind::Link, "", 61, 95, 152, 8},
     {0, ControlKind::Caption, "Free to use. Comes with no warranty.", 20, 131, 167, 8},
 }};
-
-QRect PixelRect(const ControlTemplate& control) {
-  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
-                             TemplateFont::Shell8pt);
-}
 
 }  // namespace
 
@@ -56,43 +44,31 @@ AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& br
 
 void AboutDialog::CreateControls() {
   QLabel* lastCaption = nullptr;
-  int linksLeft = 0;
-  for (const ControlTemplate& control : kControls) {
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::Caption:
-        lastCaption = new QLabel(control.text, this);
-        widget = lastCaption;
-        break;
-      case ControlKind::Picture: {
-        picture_ = new QLabel(this);
-        const QPixmap banner = QPixmap::fromImage(LoadBitmapResource(kPictureBitmap));
-        picture_->setPixmap(banner);
-        widget = picture_;
-        break;
-      }
-      case ControlKind::Link: {
-        auto* link = new HyperLink(control.id, this);
-        (control.id == kSupportLink ? supportLink_ : homePageLink_) = link;
-        widget = link;
-        break;
-      }
-      case ControlKind::DefaultButton:
-        ok_ = new QPushButton(control.text, this);
-        ok_->setDefault(true);
-        widget = ok_;
-        break;
-    }
-    if (control.id != 0) widget->setObjectName(QString::number(control.id));
-    widget->setGeometry(PixelRect(control));
-    if (control.kind == ControlKind::Link && lastCaption != nullptr) {
-      const int captionEnd = lastCaption->x() + lastCaption->fontMetrics().horizontalAdvance(lastCaption->text());
-      lastCaption->resize(std::max(lastCaption->width(), captionEnd - lastCaption->x() + 2), lastCaption->height());
-      linksLeft = std::max({linksLeft, widget->x(), captionEnd + 6});
-    }
-  }
+  std::vector<std::pair<QLabel*, HyperLink*>> linkRows;  // each link with the caption before it
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  builder.Then(ControlKind::Caption,
+               [&lastCaption](const ControlTemplate&, QLabel& caption) { lastCaption = &caption; });
+  builder.Then(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {
+    picture.setPixmap(QPixmap::fromImage(LoadBitmapResource(kPictureBitmap)));
+    picture_ = &picture;
+  });
+  builder.Then(ControlKind::Link, [&](const ControlTemplate&, HyperLink& link) {
+    linkRows.emplace_back(lastCaption, &link);
+  });
+  builder.Build(kControls);
+  ok_ = builder.control<QPushButton>(kOk);
+  supportLink_ = builder.control<HyperLink>(kSupportLink);
+  homePageLink_ = builder.control<HyperLink>(kHomePageLink);
+
   // The template's captions were measured for a narrower font than a Linux desktop's: each
   // keeps its whole text and both links start after the wider one, still in one column.
+  int linksLeft = 0;
+  for (const auto& [caption, link] : linkRows) {
+    if (caption == nullptr) continue;
+    FitCaptionToText(*caption);
+    const int captionEnd = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
+    linksLeft = std::max({linksLeft, link->x(), captionEnd + 6});
+  }
   for (HyperLink* link : {supportLink_, homePageLink_}) link->move(linksLeft, link->y());
   // A picture control takes the size of its bitmap, whatever the template's rectangle says.
   if (!picture_->pixmap().isNull()) picture_->resize(picture_->pixmap().size());

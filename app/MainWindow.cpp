@@ -11,16 +11,15 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include "controls/ControlLookup.h"
 #include "app/AboutDialog.h"
 #include "app/MainWindowTemplate.h"
 #include "app/PlatformMessageSink.h"
 #include "controls/BitmapResource.h"
+#include "controls/ControlLookup.h"
 #include "controls/DialogUnits.h"
-#include "resources/VarnellResources.h"
-#include "info/FileInfoDialog.h"
+#include "controls/TemplateBuilder.h"
 #include "platform/ExecutableFolder.h"
-#include "playermodule/PlayerModule.h"
+#include "resources/VarnellResources.h"
 #include "settings/OutputFormats.h"
 #include "settings/ProfileChoice.h"
 #include "settings/dialog/SettingsDialog.h"
@@ -33,24 +32,18 @@ namespace {
 constexpr int kBackgroundBitmap = 290;
 constexpr int kHandCursorBitmap = 262;
 constexpr int kIconBitmap = 266;
-
-QRect PixelRect(const ControlTemplate& control) {
-  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
-                             TemplateFont::Shell9pt);
-}
 }  // namespace
 
 MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
-                                             const QString& programFolder, QWidget* parent)
+                       const QString& programFolder, QWidget* parent)
     : QDialog(parent),
       state_(state),
       platform_(platform),
       programFolder_(programFolder),
       store_(programFolder),
       clipDialog_(this) {
-  runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
-  // Initialisation, in the window's order: frame, icon and title, profile choices, skin, task
-  // list columns, output folder, output settings.
+  // Initialisation, in the window's order: frame, icon and title, controls, profile choices,
+  // skin, task list columns, output folder, output settings, preview.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setAcceptDrops(true);
@@ -60,18 +53,23 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
   background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
 
   CreateControls();
+  taskListController_ = std::make_unique<TaskListController>(state_, platform_, *taskList_,
+                                                             *profile_, buttons_, *this);
   batch_ = std::make_unique<BatchController>(platform_, *taskList_, *this);
   for (const OutputFormat* format : ProfileFormats()) {
     profile_->addItem(QString::fromUtf8(format->profileName.data(), static_cast<int>(format->profileName.size())));
   }
   profile_->setCurrentIndex(0);
-  SkinButtons();
+  const QCursor hand(QPixmap::fromImage(LoadBitmapResource(kHandCursorBitmap)),
+                     kHandCursorHotSpot.x(), kHandCursorHotSpot.y());
+  buttons_.Skin(hand);
   SetUpSliders();
-  EnableButton(kFileInformation, false);
   taskList_->CreateColumns();
   SetUpOutputFolder();
   ApplyProfileChoice(0, state_.outputSettings, state_.currentPresetCode);
-  PreviewSetUp();
+  preview_ = std::make_unique<PreviewController>(PreviewController::Controls{
+      *taskList_, buttons_.at(kPlay), buttons_.at(kStop), *sliders_.at(kPositionSlider),
+      *sliders_.at(kVolumeSlider), *previewArea_});
   ConnectControls();
   qApp->installEventFilter(this);
 }
@@ -81,86 +79,44 @@ MainWindow::~MainWindow() {
   // A batch still running (the program quits during it) is stopped and joined here, before the
   // task list its reports go to is gone.
   batch_.reset();
-  // The player's thread must not reach a window that is gone: close the file, then unhook.
-  PlayerModule_Stop();
-  PlayerModule_Close();
-  PlayerModule_Initialize(nullptr, nullptr, nullptr);
+  // The player's thread must not reach a window that is gone: the preview closes the file,
+  // then unhooks the player.
+  preview_.reset();
 }
 
 void MainWindow::CreateControls() {
-  const QCursor hand(QPixmap::fromImage(LoadBitmapResource(kHandCursorBitmap)),
-                     kHandCursorHotSpot.x(), kHandCursorHotSpot.y());
-  for (const ControlTemplate& control : kControls) {
-    const QRect rect = PixelRect(control);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::SkinButton: {
-        auto* button = new SkinButton(control.id, this);
-        // Never drawn (the faces are pictures), but its "&" letter is the button's access key:
-        // Alt+A adds files; Alt+C, shared by Clip and Convert, moves the focus between them.
-        button->setText(control.text);
-        buttons_[control.id] = button;
-        widget = button;
-        break;
-      }
-      case ControlKind::HiddenButton:
-        hiddenRemove_ = new QPushButton(control.text, this);
-        hiddenRemove_->hide();
-        widget = hiddenRemove_;
-        break;
-      case ControlKind::TaskList:
-        taskList_ = new TaskListView(this);
-        widget = taskList_;
-        break;
-      case ControlKind::ProfileCombo:
-        profile_ = new QComboBox(this);
-        widget = profile_;
-        break;
-      case ControlKind::FolderCombo:
-        outputFolder_ = new QComboBox(this);
-        outputFolder_->setEditable(true);
-        outputFolder_->setInsertPolicy(QComboBox::InsertAlphabetically);
-        widget = outputFolder_;
-        break;
-      case ControlKind::PreviewFrame:
-        previewArea_ = new QFrame(this);
-        previewArea_->setFrameStyle(QFrame::Box | QFrame::Plain);
-        previewArea_->setStyleSheet("background: black; color: black;");
-        widget = previewArea_;
-        break;
-      case ControlKind::Slider: {
-        auto* slider = new BitmapSlider(control.id, this);
-        sliders_[control.id] = slider;
-        widget = slider;
-        break;
-      }
+  TemplateBuilder builder(*this, TemplateFont::Shell9pt);
+  builder.MakeCustom([this](const ControlTemplate&, QWidget& window) {
+    taskList_ = new TaskListView(&window);
+    return taskList_;
+  });
+  builder.Then(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
+    buttons_.Add(control.id, &button);
+  });
+  builder.Then(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
+    sliders_[control.id] = &slider;
+  });
+  builder.Then(ControlKind::DropDownList, [](const ControlTemplate& control, QComboBox& box) {
+    if (control.id == kOutputFolder) {
+      box.setEditable(true);
+      box.setInsertPolicy(QComboBox::InsertAlphabetically);
     }
-    widget->setObjectName(QString::number(control.id));
     // A drop-down's height in a template includes its open list; the box itself is one line.
-    if (control.kind == ControlKind::ProfileCombo || control.kind == ControlKind::FolderCombo) {
-      widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
-    } else {
-      widget->setGeometry(rect);
-    }
-  }
-  for (int id : kHandCursorButtons) buttons_.at(id)->setCursor(hand);
-  for (const ToolTip& tip : kToolTips) buttons_.at(tip.id)->setToolTip(tip.text);
-}
-
-void MainWindow::SkinButtons() {
-  for (const ButtonSkin& skin : kButtonSkins) {
-    SkinButton* face = buttons_.at(skin.id);
-    if (skin.shape != 0) face->SetShapeFromBitmap(skin.shape);
-    EnableButton(skin.id, skin.enabledAtStart);
-  }
-  if (kFileInformationSkin.shape != 0) {
-    buttons_.at(kFileInformation)->SetShapeFromBitmap(kFileInformationSkin.shape);
-  }
+    box.resize(box.width(), box.sizeHint().height());
+  });
+  builder.Then(ControlKind::Frame, [](const ControlTemplate&, QFrame& frame) {
+    frame.setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame.setStyleSheet("background: black; color: black;");
+  });
+  builder.Build(kControls);
+  profile_ = builder.control<QComboBox>(kProfile);
+  outputFolder_ = builder.control<QComboBox>(kOutputFolder);
+  previewArea_ = builder.control<QFrame>(kPreviewArea);
+  hiddenRemove_ = builder.control<QPushButton>(kHiddenRemove);
 }
 
 void MainWindow::SetUpSliders() {
-  // The preview's code (MainWindowPreview.cpp) gives these their actions; their look and ranges
-  // are set here.
+  // The preview gives these their actions; their look and ranges are set here.
   BitmapSlider* position = sliders_.at(kPositionSlider);
   BitmapSlider* volume = sliders_.at(kVolumeSlider);
   for (BitmapSlider* slider : {position, volume}) {
@@ -176,59 +132,50 @@ void MainWindow::SetUpSliders() {
   volume->SetValue(30000);
 }
 
-void MainWindow::EnableButton(int id, bool enabled) {
-  const ButtonSkin* skin = &kFileInformationSkin;
-  for (const ButtonSkin& candidate : kButtonSkins) {
-    if (candidate.id == id) skin = &candidate;
-  }
-  if (skin->id != id) return;
-  SkinButton* face = buttons_.at(id);
-  const ButtonLook look = enabled || !skin->disabledLook ? skin->enabledLook : *skin->disabledLook;
-  face->setEnabled(enabled);
-  face->LoadStateBitmaps(look.hover, look.normal, look.pressed);
-  face->update();
-}
-
-SkinButton* MainWindow::button(int id) const { return FindControl(buttons_, id); }
-
 BitmapSlider* MainWindow::slider(int id) const { return FindControl(sliders_, id); }
 
-// The window's message map: every control id wired to its handler.
+// The window's message map: every control wired to its handler, most of them in a controller.
 void MainWindow::ConnectControls() {
-  const auto onClick = [this](int id, void (MainWindow::*handler)()) {
-    connect(buttons_.at(id), &QAbstractButton::clicked, this, handler);
+  TaskListController* list = taskListController_.get();
+  PreviewController* preview = preview_.get();
+  const auto onClick = [this](int id, auto* receiver, auto handler) {
+    connect(&buttons_.at(id), &QAbstractButton::clicked, receiver, handler);
   };
-  onClick(kAdd, &MainWindow::AddFiles);
-  onClick(kRemove, &MainWindow::RemoveSelected);
-  onClick(kRemove, &MainWindow::StopPreview);
-  onClick(kPlay, &MainWindow::PlayPause);
-  onClick(kStop, &MainWindow::StopPreview);
-  for (const auto& [id, slider] : sliders_) {
-    connect(slider, &BitmapSlider::moved, this, &MainWindow::SliderMoved,
-            Qt::QueuedConnection);
-  }
-  onClick(kClearAll, &MainWindow::ClearAll);
-  onClick(kClip, &MainWindow::ClipCommand);
-  onClick(kBrowse, &MainWindow::Browse);
-  onClick(kFindTarget, &MainWindow::FindTarget);
-  onClick(kHelp, &MainWindow::Help);
-  onClick(kMinimise, &MainWindow::Minimise);
-  onClick(kClose, &MainWindow::CloseProgram);
-  onClick(kConvert, &MainWindow::StartConverting);
-  onClick(kMerge, &MainWindow::MergeFiles);
-  onClick(kSetting, &MainWindow::Settings);
-  onClick(kFileInformation, &MainWindow::FileInformation);
-  onClick(kAbout, &MainWindow::About);
-  clipDialog_.handBackPlayer = [this] { PreviewSetUp(); };
+  onClick(kAdd, list, &TaskListController::AddFiles);
+  onClick(kRemove, list, &TaskListController::RemoveSelected);
+  onClick(kRemove, preview, &PreviewController::Stop);
+  onClick(kPlay, preview, &PreviewController::PlayPause);
+  onClick(kStop, preview, &PreviewController::Stop);
+  connect(
+      sliders_.at(kPositionSlider), &BitmapSlider::moved, preview,
+      [preview](int, int value) { preview->Seek(value); }, Qt::QueuedConnection);
+  connect(
+      sliders_.at(kVolumeSlider), &BitmapSlider::moved, preview,
+      [preview](int, int value) { preview->SetVolume(value); }, Qt::QueuedConnection);
+  onClick(kClearAll, list, &TaskListController::ClearAll);
+  onClick(kClip, this, &MainWindow::ClipCommand);
+  onClick(kBrowse, this, &MainWindow::Browse);
+  onClick(kFindTarget, this, &MainWindow::FindTarget);
+  onClick(kHelp, this, &MainWindow::Help);
+  onClick(kMinimise, this, &MainWindow::Minimise);
+  onClick(kClose, this, &MainWindow::CloseProgram);
+  onClick(kConvert, this, &MainWindow::StartConverting);
+  onClick(kMerge, this, &MainWindow::MergeFiles);
+  onClick(kSetting, this, &MainWindow::Settings);
+  onClick(kFileInformation, list, &TaskListController::ShowFileInformation);
+  onClick(kAbout, this, &MainWindow::About);
+  connect(hiddenRemove_, &QPushButton::clicked, list, &TaskListController::RemoveSelected);
+  connect(taskList_, &TaskListView::clicked, list, &TaskListController::RowClicked);
+  connect(taskList_, &TaskListView::contextMenuRequested, list, &TaskListController::ContextMenu);
+  connect(list, &TaskListController::previewMustStop, preview, &PreviewController::Stop);
+  connect(list, &TaskListController::clipRequested, this, &MainWindow::ClipCommand);
+  clipDialog_.handBackPlayer = [preview] { preview->SetUp(); };
   clipDialog_.taskListHasSelection = [this] { return taskList_->FirstSelectedRow() >= 0; };
   connect(batch_.get(), &BatchController::outputFolderAccepted, this, [this](const QString& folder) {
     currentOutputFolder_ = folder;
     store_.WriteOutputFolder(folder);
   });
   connect(batch_.get(), &BatchController::quitAfterBatch, this, &MainWindow::CloseProgram);
-  connect(hiddenRemove_, &QPushButton::clicked, this, &MainWindow::RemoveSelected);
-  connect(taskList_, &TaskListView::clicked, this, &MainWindow::RowClicked);
-  connect(taskList_, &TaskListView::contextMenuRequested, this, &MainWindow::ContextMenu);
   connect(profile_, &QComboBox::currentIndexChanged, this, &MainWindow::ProfileChanged);
 }
 
@@ -270,7 +217,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 // While files are being added a drop is refused (the pointer says so) rather than lost midway.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!addingFiles_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (!taskListController_->addingFiles() && event->mimeData()->hasUrls())
+    event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
@@ -278,12 +226,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile()) paths << url.toLocalFile();
   }
-  if (addingFiles_) {
+  if (taskListController_->addingFiles()) {
     event->ignore();
     return;
   }
   event->acceptProposedAction();
-  if (!paths.isEmpty()) DropFiles(paths);
+  if (!paths.isEmpty()) taskListController_->DropFiles(paths);
 }
 
 // The window manager's close (Alt+F4) leaves the window open; only the Close button ends it.
@@ -298,8 +246,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget != nullptr && (widget == this || isAncestorOf(widget)) && widget->window() == this) {
-      RemoveSelected();
-      StopPreview();  // as the Remove button does
+      taskListController_->RemoveSelected();
+      preview_->Stop();  // as the Remove button does
       return true;
     }
   }
@@ -364,9 +312,8 @@ void MainWindow::ClipCommand() {
   }
   // One clip dialog per selected row, in turn; OK writes the row's start and end times.
   for (int row : rows) {
-    clipRowIndex_ = row;
     taskList_->setFocus();
-    StopPreview();
+    preview_->Stop();
     ClipRow clip;
     clip.sourcePath = taskList_->GetItemText(row, TaskListView::kSourceFile);
     clip.startTime = taskList_->GetItemText(row, TaskListView::kStartTime);
@@ -388,19 +335,13 @@ void MainWindow::Settings() {
   settings.exec();
 }
 
-void MainWindow::FileInformation() {
-  if (!ProbeSelectedRow()) return;
-  FileInfoDialog information(state_.mediaInformation, this);
-  information.exec();
-}
-
 void MainWindow::About() {
   AboutDialog about(platform_.shell, platform_.messages, platform_.browser, this);
   about.exec();
 }
 
 void MainWindow::CloseProgram() {
-  PlayerModule_Close();
+  preview_->CloseFile();
   closing_ = true;
   done(QDialog::Accepted);
 }

@@ -11,7 +11,7 @@ void MainWindow::StartConverting() { Launch(JobKind::ConvertFiles); }
 void MainWindow::MergeFiles() { Launch(JobKind::MergeFiles); }
 
 void MainWindow::Launch(JobKind kind) {
-  StopPreview();
+  preview_->Stop();
   batch_->Launch(kind, outputFolder_->currentText(), profile_->currentText(), state_.outputSettings);
 }
 

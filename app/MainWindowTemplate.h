@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+#include "controls/ControlTemplate.h"
+
 namespace varnell::main_window {
 
 enum ControlId : int {
@@ -15,35 +17,28 @@ enum ControlId : int {
   kPreviewArea = 1139, kPositionSlider = 1140, kVolumeSlider = 1141,
 };
 
-enum class ControlKind { SkinButton, HiddenButton, TaskList, ProfileCombo, FolderCombo, PreviewFrame, Slider };
-
-struct ControlTemplate {
-  int id;
-  ControlKind kind;
-  const char* text;
-  int x, y, width, height;  // dialog units
-};
-
 inline constexpr int kWidthUnits = 503;
 inline constexpr int kHeightUnits = 307;
 
+// The buttons' "&" letters are their access keys: Alt+A adds files; Alt+C, shared by Clip and
+// Convert, moves the focus between them. The task list is the window's own control.
 inline constexpr std::array<ControlTemplate, 24> kControls{{
     {kAdd, ControlKind::SkinButton, "&Add", 7, 13, 78, 34},
     {kClip, ControlKind::SkinButton, "&Clip", 82, 13, 76, 34},
     {kHelp, ControlKind::SkinButton, "&Help", 157, 13, 76, 34},
-    {kHiddenRemove, ControlKind::HiddenButton, "&??", 234, 63, 50, 14},
-    {kTaskList, ControlKind::TaskList, "", 7, 56, 302, 156},
+    {kHiddenRemove, ControlKind::PushButton, "&??", 234, 63, 50, 14, false},
+    {kTaskList, ControlKind::Custom, "", 7, 56, 302, 156},
     {kRemove, ControlKind::SkinButton, "Cut", 27, 217, 40, 32},
     {kClearAll, ControlKind::SkinButton, "Empty", 95, 217, 41, 32},
     {kMerge, ControlKind::SkinButton, "Merge", 166, 217, 40, 32},
     {kFileInformation, ControlKind::SkinButton, "File Infomation", 236, 217, 39, 30},
-    {kProfile, ControlKind::ProfileCombo, "", 47, 257, 196, 30},
-    {kOutputFolder, ControlKind::FolderCombo, "", 46, 277, 197, 73},
+    {kProfile, ControlKind::DropDownList, "", 47, 257, 196, 30},
+    {kOutputFolder, ControlKind::DropDownList, "", 46, 277, 197, 73},
     {kSetting, ControlKind::SkinButton, "Setting", 254, 249, 66, 23},
     {kBrowse, ControlKind::SkinButton, "Browse", 254, 274, 63, 19},
     {kFindTarget, ControlKind::SkinButton, "Find Target", 321, 273, 61, 19},
     {kConvert, ControlKind::SkinButton, "&Convert", 382, 245, 107, 46},
-    {kPreviewArea, ControlKind::PreviewFrame, "", 317, 69, 183, 131},
+    {kPreviewArea, ControlKind::Frame, "", 317, 69, 183, 131},
     {kPositionSlider, ControlKind::Slider, "", 318, 204, 180, 12},
     {kPlay, ControlKind::SkinButton, "Play", 317, 217, 31, 20},
     {kStop, ControlKind::SkinButton, "Stop", 348, 216, 40, 20},
@@ -69,7 +64,7 @@ struct ButtonSkin {
 constexpr ButtonLook Same(int bitmap) { return {bitmap, bitmap, bitmap}; }
 
 // In the order the window skins them.
-inline constexpr std::array<ButtonSkin, 16> kButtonSkins{{
+inline constexpr std::array<ButtonSkin, 17> kButtonSkins{{
     {kConvert, 186, {185, 186, 186}, Same(279), false},
     {kAdd, 177, {178, 177, 177}, std::nullopt, true},
     {kClip, 280, {226, 180, 180}, Same(280), false},
@@ -86,9 +81,8 @@ inline constexpr std::array<ButtonSkin, 16> kButtonSkins{{
     {kPlay, 301, Same(302), Same(301), false},
     {kStop, 303, Same(304), Same(303), false},
     {kVolumeSymbol, 293, Same(293), std::nullopt, true},
+    {kFileInformation, 261, {244, 243, 243}, Same(261), false},
 }};
-// File Information is skinned like the others but set up after the sliders.
-inline constexpr ButtonSkin kFileInformationSkin{kFileInformation, 261, {244, 243, 243}, Same(261), false};
 
 // The buttons that show the hand cursor, disabled or not.
 inline constexpr std::array<int, 14> kHandCursorButtons{

@@ -42,7 +42,9 @@ int VarnellApplication::InitInstance() {
                    &MainWindow::QuitOnSignal);
   // Added once the window's loop runs, so the window is up when an invalid file's box shows.
   if (!files.paths.isEmpty()) {
-    QTimer::singleShot(0, &dialog, [&dialog, paths = files.paths] { dialog.AddChosenFiles(paths); });
+    QTimer::singleShot(0, &dialog, [&dialog, paths = files.paths] {
+      dialog.taskListController().AddChosenFiles(paths);
+    });
   }
   dialog.exec();
   return 0;

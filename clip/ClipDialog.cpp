@@ -7,10 +7,11 @@
 #include <QShowEvent>
 
 #include "clip/ClipDialogTemplate.h"
-#include "clip/ClipPlayerHook.h"
 #include "clip/ClipPreviewArea.h"
+#include "clip/PlayerEndHook.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
+#include "controls/TemplateBuilder.h"
 #include "engine/ClipTime.h"
 #include "playermodule/PlayerModule.h"
 
@@ -22,12 +23,8 @@ namespace {
 
 constexpr int kBackgroundBitmap = 311;
 const char* const kCaption = "Clip";
+const wchar_t* const kPlayerId = L"VarnellClip";
 const QColor kTextColour{0xdd, 0xea, 0xee};
-
-QRect PixelRect(const ControlTemplate& control) {
-  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
-                             TemplateFont::Shell8pt);
-}
 
 QString ClipTimeText(std::int64_t seconds) {
   return QString::fromStdString(FormatClipTime(seconds));
@@ -46,58 +43,37 @@ ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
   ConnectControls();
 }
 
-ClipDialog::~ClipDialog() { clip_player_hook::Release(this); }
+ClipDialog::~ClipDialog() { player_end_hook::Release(this); }
 
 void ClipDialog::CreateControls() {
-  for (const ControlTemplate& control : kControls) {
-    const QRect rect = PixelRect(control);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::PreviewArea:
-        widget = preview_ = new ClipPreviewArea(control.id, this);
-        break;
-      case ControlKind::Slider: {
-        auto* slider = new BitmapSlider(control.id, this);
-        sliders_[control.id] = slider;
-        widget = slider;
-        break;
-      }
-      case ControlKind::SkinButton: {
-        auto* button = new SkinButton(control.id, this);
-        button->setText(control.text);
-        skinButtons_[control.id] = button;
-        widget = button;
-        break;
-      }
-      case ControlKind::PushButton: {
-        auto* button = new QPushButton(control.text, this);
-        // Enter must not end the dialog behind the user's back while a time is being set.
-        button->setAutoDefault(false);
-        pushButtons_[control.id] = button;
-        widget = button;
-        break;
-      }
-      case ControlKind::TimeLabel: {
-        auto* label = new SkinLabel(control.id, this);
-        label->ChangeTransparent(true).ChangeTextColour(kTextColour).ChangeText(control.text);
-        timeLabels_[control.id] = label;
-        widget = label;
-        break;
-      }
-      case ControlKind::GroupBox: {
-        auto* group = new QGroupBox(control.text, this);
-        group->setStyleSheet(QStringLiteral(
-            "QGroupBox { color: #dde9ee; border: 1px solid #3a6677; border-radius: 3px;"
-            " margin-top: 0.5em; background: transparent; }"
-            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-        widget = group;
-        break;
-      }
-    }
-    if (control.id != kNoId) widget->setObjectName(QString::number(control.id));
-    widget->setGeometry(rect);
-    widget->setVisible(control.visible);
-  }
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  builder.MakeCustom([this](const ControlTemplate& control, QWidget& dialog) {
+    preview_ = new ClipPreviewArea(control.id, &dialog);
+    return preview_;
+  });
+  builder.Then(ControlKind::Slider, [this](const ControlTemplate& control, BitmapSlider& slider) {
+    sliders_[control.id] = &slider;
+  });
+  builder.Then(ControlKind::SkinButton, [this](const ControlTemplate& control, SkinButton& button) {
+    skinButtons_[control.id] = &button;
+  });
+  builder.Then(ControlKind::PushButton,
+               [this](const ControlTemplate& control, QPushButton& button) {
+                 // Enter must not end the dialog behind the user's back while a time is being set.
+                 button.setAutoDefault(false);
+                 pushButtons_[control.id] = &button;
+               });
+  builder.Then(ControlKind::SkinLabel, [this](const ControlTemplate& control, SkinLabel& label) {
+    label.ChangeTransparent(true).ChangeTextColour(kTextColour).ChangeText(control.text);
+    timeLabels_[control.id] = &label;
+  });
+  builder.Then(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
+    group.setStyleSheet(QStringLiteral(
+        "QGroupBox { color: #dde9ee; border: 1px solid #3a6677; border-radius: 3px;"
+        " margin-top: 0.5em; background: transparent; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+  });
+  builder.Build(kControls);
   // Tool tips of the template's controls; Play's follows the play action.
   pushButtons_.at(kSetBegin)->setToolTip("Set Begin Time");
   pushButtons_.at(kSetEnd)->setToolTip("Set End Time");
@@ -176,7 +152,7 @@ void ClipDialog::OnInitDialog() {
   volume->SetMargins(2, 3, 2, 0);
 
   skinLoaded_ = true;
-  clip_player_hook::Attach(this);
+  player_end_hook::Attach(this, kPlayerId);
 
   hasPicture_ = 0;
   frame_.clear();
@@ -235,7 +211,7 @@ void ClipDialog::LeaveDialog() {
   OnStop();
   PlayerModule_Close();
   fileOpen_ = false;
-  clip_player_hook::Release(this);
+  player_end_hook::Release(this);
   if (handBackPlayer) handBackPlayer();
 }
 

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "controls/ControlTemplate.h"
+
 namespace varnell::clip_dialog {
 
 enum ControlId : int {
@@ -12,39 +14,30 @@ enum ControlId : int {
   kPositionSlider = 1142, kVolumeSlider = 1143, kPreviewArea = 1144,
 };
 
-enum class ControlKind { PreviewArea, Slider, SkinButton, PushButton, TimeLabel, GroupBox };
-
-struct ControlTemplate {
-  int id;
-  ControlKind kind;
-  const char* text;
-  int x, y, width, height;  // dialog units
-  bool visible;
-};
-
 inline constexpr int kWidthUnits = 286;
 inline constexpr int kHeightUnits = 273;
 
-// In stacking order: each group box lies under the labels and buttons placed after it.
+// In stacking order: each group box lies under the labels and buttons placed after it. The
+// preview area is the dialog's own control; the time labels show their text on the background.
 inline constexpr std::array<ControlTemplate, 18> kControls{{
-    {kPreviewArea, ControlKind::PreviewArea, "", 3, 9, 278, 149, true},
-    {kPositionSlider, ControlKind::Slider, "", 3, 162, 278, 13, true},
-    {kPlay, ControlKind::SkinButton, "&Play", 6, 179, 36, 22, true},
-    {kStop, ControlKind::SkinButton, "&Stop", 42, 179, 47, 22, true},
+    {kPreviewArea, ControlKind::Custom, "", 3, 9, 278, 149},
+    {kPositionSlider, ControlKind::Slider, "", 3, 162, 278, 13},
+    {kPlay, ControlKind::SkinButton, "&Play", 6, 179, 36, 22},
+    {kStop, ControlKind::SkinButton, "&Stop", 42, 179, 47, 22},
     {kVolume, ControlKind::SkinButton, "&Volume", 204, 181, 14, 16, false},
     {kVolumeSlider, ControlKind::Slider, "", 220, 182, 54, 12, false},
-    {kNoId, ControlKind::GroupBox, "Start time", 6, 203, 88, 25, true},
-    {kBeginLabel, ControlKind::TimeLabel, "00:00:00", 14, 214, 72, 10, true},
-    {kNoId, ControlKind::GroupBox, "End time", 99, 203, 88, 25, true},
-    {kEndLabel, ControlKind::TimeLabel, "00:00:00", 107, 214, 72, 10, true},
-    {kNoId, ControlKind::GroupBox, "Cut time", 192, 203, 88, 25, true},
-    {kCutLabel, ControlKind::TimeLabel, "00:00:00", 200, 214, 72, 10, true},
-    {kNoId, ControlKind::GroupBox, "", 6, 231, 181, 37, true},
-    {kSetBegin, ControlKind::PushButton, "&Set Begin Time", 12, 242, 62, 16, true},
-    {kSetEnd, ControlKind::PushButton, "&Set End Time", 78, 242, 62, 16, true},
-    {kReset, ControlKind::PushButton, "&Reset", 144, 242, 37, 16, true},
-    {kOk, ControlKind::PushButton, "&OK", 192, 242, 42, 16, true},
-    {kCancel, ControlKind::PushButton, "&Cancel", 238, 242, 42, 16, true},
+    {kNoId, ControlKind::GroupBox, "Start time", 6, 203, 88, 25},
+    {kBeginLabel, ControlKind::SkinLabel, "00:00:00", 14, 214, 72, 10},
+    {kNoId, ControlKind::GroupBox, "End time", 99, 203, 88, 25},
+    {kEndLabel, ControlKind::SkinLabel, "00:00:00", 107, 214, 72, 10},
+    {kNoId, ControlKind::GroupBox, "Cut time", 192, 203, 88, 25},
+    {kCutLabel, ControlKind::SkinLabel, "00:00:00", 200, 214, 72, 10},
+    {kNoId, ControlKind::GroupBox, "", 6, 231, 181, 37},
+    {kSetBegin, ControlKind::PushButton, "&Set Begin Time", 12, 242, 62, 16},
+    {kSetEnd, ControlKind::PushButton, "&Set End Time", 78, 242, 62, 16},
+    {kReset, ControlKind::PushButton, "&Reset", 144, 242, 37, 16},
+    {kOk, ControlKind::PushButton, "&OK", 192, 242, 42, 16},
+    {kCancel, ControlKind::PushButton, "&Cancel", 238, 242, 42, 16},
 }};
 
 }  // namespace varnell::clip_dialog

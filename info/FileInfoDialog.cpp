@@ -1,5 +1,4 @@
 #include "info/FileInfoDialog.h"
-#include "controls/TemplateDialog.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -7,21 +6,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "controls/DialogUnits.h"
+#include "controls/ControlLookup.h"
+#include "controls/TemplateBuilder.h"
+#include "controls/TemplateDialog.h"
 #include "info/FileInformationTemplate.h"
 
 namespace varnell {
 
 using namespace file_information;
-
-namespace {
-
-QRect PixelRect(const ControlTemplate& control) {
-  return DialogUnitsToPixels(control.x, control.y, control.width, control.height,
-                             TemplateFont::Shell8pt);
-}
-
-}  // namespace
 
 FileInfoDialog::FileInfoDialog(const MediaInformation& info, QWidget* parent)
     : QDialog(parent), info_(info) {
@@ -33,51 +25,33 @@ FileInfoDialog::FileInfoDialog(const MediaInformation& info, QWidget* parent)
 
 void FileInfoDialog::CreateControls() {
   std::vector<QLabel*> captions;
-  for (const ControlTemplate& control : kControls) {
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::Caption: {
-        auto* caption = new QLabel(control.text, this);
-        captions.push_back(caption);
-        widget = caption;
-        break;
-      }
-      case ControlKind::GroupBox: {
-        auto* group = new QGroupBox(control.text, this);
-        // The template puts a group's first row just under its top edge, where the title
-        // runs through the frame line; styles that set the title above the line would put
-        // that line across the row.
-        group->setStyleSheet(QStringLiteral(
-            "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
-            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-        widget = group;
-        break;
-      }
-      case ControlKind::Edit: {
-        auto* edit = new QLineEdit(this);
-        edit->setReadOnly(true);
-        edit->setFrame(true);
-        edits_[control.id] = edit;
-        widget = edit;
-        break;
-      }
-      case ControlKind::PushButton:
-        ok_ = new QPushButton(control.text, this);
-        // Not a default button: Enter ends the dialog as OK does, not through this button.
-        ok_->setAutoDefault(false);
-        widget = ok_;
-        break;
-    }
-    if (control.id != kNoId) widget->setObjectName(QString::number(control.id));
-    widget->setGeometry(PixelRect(control));
-  }
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
+    captions.push_back(&caption);
+  });
+  builder.Then(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
+    // The template puts a group's first row just under its top edge, where the title runs
+    // through the frame line; styles that set the title above the line would put that line
+    // across the row.
+    group.setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+  });
+  builder.Then(ControlKind::Edit, [this](const ControlTemplate& control, QLineEdit& edit) {
+    edit.setReadOnly(true);
+    edit.setFrame(true);
+    edits_[control.id] = &edit;
+  });
+  builder.Build(kControls);
+  ok_ = builder.control<QPushButton>(kOk);
+  // Not a default button: Enter ends the dialog as OK does, not through this button.
+  ok_->setAutoDefault(false);
 
   // The captions were measured for a narrower font than a Linux desktop's: every caption keeps
   // its whole text, and the column of edits starts after the widest one, keeping its right edge.
   int captionsEnd = 0;
   for (QLabel* caption : captions) {
-    const int needed = caption->fontMetrics().horizontalAdvance(caption->text()) + 2;
-    caption->resize(std::max(caption->width(), needed), caption->height());
+    FitCaptionToText(*caption);
     captionsEnd = std::max(captionsEnd, caption->geometry().right() + 4);
   }
   for (auto& [id, edit] : edits_) {
@@ -88,10 +62,7 @@ void FileInfoDialog::CreateControls() {
   for (QLabel* caption : captions) caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-QLineEdit* FileInfoDialog::edit(int id) const {
-  const auto found = edits_.find(id);
-  return found == edits_.end() ? nullptr : found->second;
-}
+QLineEdit* FileInfoDialog::edit(int id) const { return FindControl(edits_, id); }
 
 void FileInfoDialog::showEvent(QShowEvent* event) {
   if (!initialised_) {

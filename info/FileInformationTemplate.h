@@ -4,20 +4,13 @@
 
 #include <array>
 
+#include "controls/ControlTemplate.h"
+
 namespace varnell::file_information {
 
 enum ControlId : int {
   kNoId = 0, kMediaLength = 1004, kResolution = 1005, kVideoBitRate = 1006, kFrameRate = 1007,
   kFileName = 1075, kOk = 1106, kAudioBitRate = 1122, kSamples = 1123, kChannel = 1124,
-};
-
-enum class ControlKind { Caption, Edit, GroupBox, PushButton };
-
-struct ControlTemplate {
-  int id;
-  ControlKind kind;
-  const char* text;
-  int x, y, width, height;  // dialog units
 };
 
 inline constexpr int kWidthUnits = 225;

@@ -3,66 +3,72 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <algorithm>
+#include <array>
+#include <vector>
 
-#include "controls/DialogUnits.h"
+#include "controls/TemplateBuilder.h"
 #include "controls/TemplateDialog.h"
 
 namespace varnell {
 namespace {
 
-QRect Units(int x, int y, int width, int height) {
-  return DialogUnitsToPixels(x, y, width, height, TemplateFont::Shell8pt);
-}
-
-template <typename Widget>
-Widget* Place(Widget* widget, int id, const QRect& rect) {
-  if (id != 0) widget->setObjectName(QString::number(id));
-  widget->setGeometry(rect);
-  return widget;
-}
+// Template 129, 8 pt.
+constexpr int kWidthUnits = 324;
+constexpr int kHeightUnits = 89;
+constexpr std::array<ControlTemplate, 10> kControls{{
+    {0, ControlKind::Caption, "Current File Converting:", 19, 5, 74, 8},
+    {ProgressDialog::kCurrentFileLabel, ControlKind::SkinLabel, "", 101, 5, 196, 8},
+    {ProgressDialog::kCurrentFileBar, ControlKind::ProgressBar, "", 20, 17, 282, 14},
+    {0, ControlKind::Caption, "Total Progress:", 20, 36, 47, 8},
+    {ProgressDialog::kTotalLabel, ControlKind::SkinLabel, "", 79, 36, 196, 8},
+    {ProgressDialog::kTotalBar, ControlKind::ProgressBar, "", 21, 47, 281, 14},
+    {ProgressDialog::kShutDown, ControlKind::CheckBox,
+     "Shut down computer when conversion completed", 21, 66, 170, 13},
+    {ProgressDialog::kStop, ControlKind::PushButton, "Stop", 253, 65, 50, 19},
+    // The pause button and the preview box of the template stay hidden and do nothing.
+    {ProgressDialog::kPause, ControlKind::PushButton, "Pause", 3, 31, 11, 19, false},
+    {ProgressDialog::kShowPreview, ControlKind::CheckBox, "Show preview", 0, 74, 8, 10, false,
+     false},
+}};
 
 // The template's captions were measured for a narrower font than a Linux desktop's: a caption
 // keeps its whole text, and the label beside it starts after it.
 void FitCaption(QLabel* caption, QWidget* beside) {
-  const int needed = caption->fontMetrics().horizontalAdvance(caption->text()) + 2;
-  caption->resize(std::max(caption->width(), needed), beside->height());
+  FitCaptionToText(*caption);
+  caption->resize(caption->width(), beside->height());
   const int left = std::max(beside->x(), caption->geometry().right() + 6);
   beside->setGeometry(left, beside->y(), beside->geometry().right() - left + 1, beside->height());
 }
 
 }  // namespace
 
-// Template 129: 324 x 89 dialog units, 8 pt.
 ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
-  SetUpTemplateDialog(*this, "Varnell", QSize(324, 89));
+  SetUpTemplateDialog(*this, "Varnell", QSize(kWidthUnits, kHeightUnits));
+  std::vector<QLabel*> captions;
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
+    captions.push_back(&caption);
+  });
+  builder.Then(ControlKind::ProgressBar, [](const ControlTemplate&, QProgressBar& bar) {
+    bar.setRange(0, 100);
+    bar.setTextVisible(false);
+  });
+  builder.Build(kControls);
+  currentFileLabel_ = builder.control<SkinLabel>(kCurrentFileLabel);
+  totalLabel_ = builder.control<SkinLabel>(kTotalLabel);
+  currentFileBar_ = builder.control<QProgressBar>(kCurrentFileBar);
+  totalBar_ = builder.control<QProgressBar>(kTotalBar);
+  shutDownBox_ = builder.control<QCheckBox>(kShutDown);
+  stopButton_ = builder.control<QPushButton>(kStop);
+  builder.control<QCheckBox>(kShowPreview)->setChecked(true);
 
-  auto* currentCaption = Place(new QLabel("Current File Converting:", this), 0, Units(19, 5, 74, 8));
-  currentFileLabel_ = Place(new SkinLabel(kCurrentFileLabel, this), kCurrentFileLabel, Units(101, 5, 196, 8));
-  currentFileBar_ = Place(new QProgressBar(this), kCurrentFileBar, Units(20, 17, 282, 14));
-  auto* totalCaption = Place(new QLabel("Total Progress:", this), 0, Units(20, 36, 47, 8));
-  totalLabel_ = Place(new SkinLabel(kTotalLabel, this), kTotalLabel, Units(79, 36, 196, 8));
-  FitCaption(currentCaption, currentFileLabel_);
-  FitCaption(totalCaption, totalLabel_);
-  totalBar_ = Place(new QProgressBar(this), kTotalBar, Units(21, 47, 281, 14));
-  shutDownBox_ = Place(new QCheckBox("Shut down computer when conversion completed", this), kShutDown,
-                       Units(21, 66, 170, 13));
-  stopButton_ = Place(new QPushButton("Stop", this), kStop, Units(253, 65, 50, 19));
+  FitCaption(captions[0], currentFileLabel_);
+  FitCaption(captions[1], totalLabel_);
   // The box's text may run up to the Stop button.
   shutDownBox_->setFixedWidth(stopButton_->x() - shutDownBox_->x() - 4);
   stopButton_->setToolTip("Stop converting");
   stopButton_->setAutoDefault(false);
-  // The pause button and the preview box of the template stay hidden and do nothing.
-  auto* pause = Place(new QPushButton("Pause", this), kPause, Units(3, 31, 11, 19));
-  pause->hide();
-  auto* preview = Place(new QCheckBox("Show preview", this), kShowPreview, Units(0, 74, 8, 10));
-  preview->setChecked(true);
-  preview->setEnabled(false);
-  preview->hide();
-
-  for (QProgressBar* bar : {currentFileBar_, totalBar_}) {
-    bar->setRange(0, 100);
-    bar->setTextVisible(false);
-  }
   connect(stopButton_, &QPushButton::clicked, this, &ProgressDialog::RequestStop);
   connect(shutDownBox_, &QCheckBox::toggled, this, &ProgressDialog::shutDownToggled);
 }

@@ -56,12 +56,12 @@ class ProgressDialog : public QDialog {
   void reject() override {}  // Esc never closes or stops anything
 
  private:
-  SkinLabel* currentFileLabel_;
-  SkinLabel* totalLabel_;
-  QProgressBar* currentFileBar_;
-  QProgressBar* totalBar_;
-  QCheckBox* shutDownBox_;
-  QPushButton* stopButton_;
+  SkinLabel* currentFileLabel_ = nullptr;
+  SkinLabel* totalLabel_ = nullptr;
+  QProgressBar* currentFileBar_ = nullptr;
+  QProgressBar* totalBar_ = nullptr;
+  QCheckBox* shutDownBox_ = nullptr;
+  QPushButton* stopButton_ = nullptr;
   bool stopRequested_ = false;
   bool closing_ = false;
 };

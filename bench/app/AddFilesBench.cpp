@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   dialogs.openAnswers.push_back(files);
   QElapsedTimer timer;
   timer.start();
-  window.AddFiles();
+  window.taskListController().AddFiles();
   const double seconds = timer.nsecsElapsed() / 1e9;
   std::printf("added %d of %d files in %.2f s (%.2f ms per file)\n",
               window.taskList()->GetItemCount(), count, seconds, seconds * 1000 / count);

@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   Save(window, "main-window-empty.png");
 
   dialogs.openAnswers.push_back(files);
-  window.AddFiles();
+  window.taskListController().AddFiles();
   Settle();
   Save(window, "main-window.png");
 
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   WithModal([&] { window.button(kAbout)->click(); }, [](QWidget& dialog) { Save(dialog, "about-dialog.png"); });
 
   // The clip dialog on the recording with a cover, with a begin and an end marked while it plays.
-  WithModal([&] { window.ClipCommand(); }, [](QWidget& modal) {
+  WithModal([&] { window.button(kClip)->click(); }, [](QWidget& modal) {
     auto* clip = qobject_cast<ClipDialog*>(&modal);
     if (clip == nullptr) return;
     Settle(1000);

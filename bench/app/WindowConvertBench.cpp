@@ -137,7 +137,7 @@ class WindowBatch {
     }
     sources_ = paths;
     services_.dialogs.openAnswers.push_back(paths);
-    window_.AddFiles();
+    window_.taskListController().AddFiles();
     if (window_.taskList()->GetItemCount() != options_.files) {
       error = "the window took " + std::to_string(window_.taskList()->GetItemCount()) + " rows";
       return false;

@@ -1,7 +1,6 @@
 #include "settings/dialog/SettingsDialog.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -11,7 +10,10 @@
 #include <algorithm>
 #include <string>
 
+#include "controls/ControlLookup.h"
 #include "controls/DialogUnits.h"
+#include "controls/TemplateBuilder.h"
+#include "controls/TemplateDialog.h"
 #include "settings/PresetTable.h"
 #include "settings/SettingsAcceptance.h"
 #include "settings/dialog/ChoiceListControl.h"
@@ -86,74 +88,40 @@ bool IsEnterKey(const QKeyEvent& event) {
 
 SettingsDialog::SettingsDialog(OutputSettings& settings, int currentPresetCode, MessageSink& messages, QWidget* parent)
     : QDialog(parent), settings_(settings), currentPresetCode_(currentPresetCode), messages_(messages) {
-  setWindowTitle("Setting");
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
-  setModal(true);
-  QFont templateFont = font();
-  templateFont.setPointSize(8);
-  setFont(templateFont);
-  setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
+  SetUpTemplateDialog(*this, "Setting", QSize(kWidthUnits, kHeightUnits));
 
   BuildFromTemplate();
   ConnectControls();
 }
 
-QComboBox* SettingsDialog::list(int id) const {
-  const auto it = lists_.find(id);
-  return it == lists_.end() ? nullptr : it->second;
-}
+QComboBox* SettingsDialog::list(int id) const { return FindControl(lists_, id); }
 
-QPushButton* SettingsDialog::button(int id) const {
-  const auto it = buttons_.find(id);
-  return it == buttons_.end() ? nullptr : it->second;
-}
+QPushButton* SettingsDialog::button(int id) const { return FindControl(buttons_, id); }
 
 void SettingsDialog::BuildFromTemplate() {
-  for (const ControlTemplate& control : kControls) {
-    const QString text = QString::fromUtf8(control.text);
-    QRect rect = Units(control.x, control.y, control.width, control.height);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-      case ControlKind::Static: {
-        auto* caption = new QLabel(text, this);
-        caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // Measured for a narrower font than a Linux desktop's: a caption keeps its whole text.
-        rect.setWidth(std::max(rect.width(), caption->fontMetrics().horizontalAdvance(text) + 2));
-        widget = caption;
-        break;
-      }
-      case ControlKind::GroupBox:
-        widget = new QGroupBox(text, this);
-        break;
-      case ControlKind::PushButton:
-      case ControlKind::DefaultPushButton: {
-        auto* pushButton = new QPushButton(text, this);
-        // Only the OK button looks like the default one, and no button takes Enter (see
-        // keyPressEvent).
-        pushButton->setAutoDefault(false);
-        pushButton->setDefault(control.kind == ControlKind::DefaultPushButton);
-        pushButton->installEventFilter(this);
-        buttons_[control.id] = pushButton;
-        widget = pushButton;
-        break;
-      }
-      case ControlKind::DropDownList: {
-        auto* choiceList = new QComboBox(this);
-        rect.setHeight(Units(0, 0, 0, kClosedListHeightUnits).height());
-        if (control.visible) {
-          rect.setWidth(std::max(rect.width(), Units(0, 0, kVisibleListRightUnits, 0).width() - rect.x()));
-        }
-        lists_[control.id] = choiceList;
-        widget = choiceList;
-        break;
-      }
-    }
-    if (control.id != 0) widget->setObjectName(QString::number(control.id));
-    widget->setGeometry(rect);
-    widget->setEnabled(control.enabled);
-    if (!control.visible) widget->hide();
-  }
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  builder.Then(ControlKind::Caption, [](const ControlTemplate&, QLabel& caption) {
+    caption.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FitCaptionToText(caption);
+  });
+  const auto keepButton = [this](const ControlTemplate& control, QPushButton& pushButton) {
+    // Only the OK button looks like the default one, and no button takes Enter (see
+    // keyPressEvent).
+    pushButton.setAutoDefault(false);
+    pushButton.installEventFilter(this);
+    buttons_[control.id] = &pushButton;
+  };
+  builder.Then(ControlKind::PushButton, keepButton);
+  builder.Then(ControlKind::DefaultPushButton, keepButton);
+  builder.Then(
+      ControlKind::DropDownList, [this](const ControlTemplate& control, QComboBox& choiceList) {
+        int width = choiceList.width();
+        if (control.visible)
+          width = std::max(width, Units(0, 0, kVisibleListRightUnits, 0).width() - choiceList.x());
+        choiceList.resize(width, Units(0, 0, 0, kClosedListHeightUnits).height());
+        lists_[control.id] = &choiceList;
+      });
+  builder.Build(kControls);
 
   // The preset's name stands out in red on its disabled button.
   QPushButton* presetName = button(kPresetName);

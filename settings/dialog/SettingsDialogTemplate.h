@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "controls/ControlTemplate.h"
+
 namespace varnell::settings_dialog {
 
 enum ControlId : int {
@@ -13,33 +15,22 @@ enum ControlId : int {
   kDefault = 1072, kPresetName = 1134,
 };
 
-enum class ControlKind { Static, GroupBox, PushButton, DefaultPushButton, DropDownList };
-
-struct ControlTemplate {
-  int id;  // 0 for the captions, which nothing addresses
-  ControlKind kind;
-  const char* text;
-  int x, y, width, height;  // dialog units; a list's height includes its dropped part
-  bool visible;
-  bool enabled;
-};
-
 inline constexpr int kWidthUnits = 177;
 inline constexpr int kHeightUnits = 177;
 
 // In template order, which is also the stacking order: the group box lies under its captions
 // and lists.
 inline constexpr std::array<ControlTemplate, 18> kControls{{
-    {0, ControlKind::Static, "Format Preset:", 7, 2, 56, 12, true, true},
+    {0, ControlKind::Caption, "Format Preset:", 7, 2, 56, 12, true, true},
     {kPresetName, ControlKind::PushButton, "", 7, 15, 161, 16, true, false},
     {0, ControlKind::GroupBox, "Audio", 7, 36, 161, 107, true, true},
-    {0, ControlKind::Static, "Encoder:", 17, 52, 36, 8, true, true},
+    {0, ControlKind::Caption, "Encoder:", 17, 52, 36, 8, true, true},
     {kEncoder, ControlKind::DropDownList, "", 73, 49, 80, 25, true, true},
-    {0, ControlKind::Static, "Bit Rate:", 17, 76, 36, 8, true, true},
+    {0, ControlKind::Caption, "Bit Rate:", 17, 76, 36, 8, true, true},
     {kAudioBitRate, ControlKind::DropDownList, "", 73, 73, 80, 62, true, true},
-    {0, ControlKind::Static, "Sample Rate:", 17, 99, 44, 8, true, true},
+    {0, ControlKind::Caption, "Sample Rate:", 17, 99, 44, 8, true, true},
     {kSampleRate, ControlKind::DropDownList, "", 73, 97, 80, 69, true, true},
-    {0, ControlKind::Static, "Channel:", 17, 124, 36, 8, true, true},
+    {0, ControlKind::Caption, "Channel:", 17, 124, 36, 8, true, true},
     {kChannel, ControlKind::DropDownList, "", 73, 121, 80, 69, true, true},
     {kFrameSize, ControlKind::DropDownList, "", 72, 162, 16, 12, false, false},
     {kVideoCodec, ControlKind::DropDownList, "", 73, 161, 16, 50, false, false},

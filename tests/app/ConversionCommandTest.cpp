@@ -115,7 +115,8 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_TRUE(shell.opened.empty());
   EXPECT_EQ(Batch().completedRows(), 2);
   EXPECT_FALSE(Progress().isVisible());
-  EXPECT_EQ(ReadProfileString(Window().outputFolderStore().storePath(), "Info", "path"), OutputFolder());
+  EXPECT_EQ(ReadProfileString(ProgramFolder() + "/bin/Path_Registration.ini", "Info", "path"),
+            OutputFolder());
   EXPECT_EQ(powerOff.requests, 1);
 
   // Every row failing (the completed ones lost their check marks): still no success.
@@ -238,7 +239,7 @@ TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
 
   // A stopped batch never powers off.
   List().SetCheck(0, true);
-  Window().DropFiles({Recording("long.m4a", 90.0)});
+  Tasks().DropFiles({Recording("long.m4a", 90.0)});
   List().SetCheck(0, true);
   WhenRowReaches(0, 2, [this] {
     Progress().shutDownBox()->setChecked(true);
@@ -341,7 +342,7 @@ TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
     }
   });
   guard.start(20000);
-  Window().Settings();
+  Click(kSetting);
   EXPECT_FALSE(closedByTheGuard);
   EXPECT_EQ(quit.count(), 3);
 }

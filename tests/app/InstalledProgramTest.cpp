@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, CommandLineFilesAreAddedAsCheckedRowsAndAnInvalidOneIsRep
   EXPECT_EQ(files.ignoredOptions, QStringList({"--geometry"}));
   ASSERT_EQ(files.paths.size(), 2);
 
-  Window().AddChosenFiles(files.paths);
+  Tasks().AddChosenFiles(files.paths);
   ASSERT_EQ(List().GetItemCount(), 1);
   EXPECT_EQ(List().GetItemText(0, TaskListView::kSourceFile), QString::fromStdString(media / "tone.m4a"));
   EXPECT_TRUE(List().GetCheck(0));
@@ -81,11 +81,12 @@ TEST(InstalledProgram, KeepsItsStoreInTheConfigFolderAndItsFirstOutputsInTheMusi
   const QString store = base + "/config/varnell/Path_Registration.ini";
   {
     MainWindow window(state, platform, programFolder);
-    EXPECT_EQ(window.outputFolderStore().storePath(), store);
     EXPECT_EQ(window.currentOutputFolder(), firstRun);
     EXPECT_TRUE(QDir(firstRun).exists());
     EXPECT_FALSE(QFile::exists(store));  // nothing is written until a folder is remembered
-    ASSERT_TRUE(window.outputFolderStore().WriteOutputFolder(base + "/chosen"));
+    const OutputFolderStore sameStore(programFolder);
+    EXPECT_EQ(sameStore.storePath(), store);
+    ASSERT_TRUE(sameStore.WriteOutputFolder(base + "/chosen"));
   }
   EXPECT_EQ(ReadProfileString(store, "Info", "path"), base + "/chosen");
   MainWindow restarted(state, platform, programFolder);

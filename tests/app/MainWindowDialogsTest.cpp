@@ -51,10 +51,11 @@ TEST_F(MainWindowDialogs, FileInformationShowsTheFirstSelectedRow) {
   EXPECT_EQ(state.mediaInformation.mediaLength, "00:00:04");
 
   // From the context menu too; without a selection nothing opens.
-  Window().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions().back(); };
-  EXPECT_TRUE(Opens<FileInfoDialog>([this] { Window().ContextMenu({}); }, [](FileInfoDialog&) {}));
+  Tasks().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions().back(); };
+  EXPECT_TRUE(Opens<FileInfoDialog>([this] { Tasks().ContextMenu({}); }, [](FileInfoDialog&) {}));
   List().clearSelection();
-  EXPECT_FALSE(Opens<FileInfoDialog>([this] { Window().FileInformation(); }, [](FileInfoDialog&) {}));
+  EXPECT_FALSE(
+      Opens<FileInfoDialog>([this] { Tasks().ShowFileInformation(); }, [](FileInfoDialog&) {}));
 }
 
 // Each selected row gets its clip dialog in turn; OK writes the times, and the next batch

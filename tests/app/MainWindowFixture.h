@@ -43,10 +43,17 @@ class MainWindowTest : public ::testing::Test {
   }
   void AddThroughDialog(const QStringList& paths) {
     fileDialogs.openAnswers.push_back(paths);
-    Window().AddFiles();
+    Tasks().AddFiles();
   }
   bool Enabled(int id) { return Window().button(id)->isEnabled(); }
+  // As the user clicks the button, which must be enabled for that.
+  void Click(int id) {
+    EXPECT_TRUE(Enabled(id)) << id;
+    Window().button(id)->click();
+  }
   TaskListView& List() { return *Window().taskList(); }
+  TaskListController& Tasks() { return Window().taskListController(); }
+  PreviewController& Preview() { return Window().preview(); }
   BatchController& Batch() { return Window().batch(); }
 
   TempFolder programFolder;

@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, EnterEscapeAndTheWindowManagersCloseLeaveTheWindowOpen) {
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_FALSE(window.close());
   EXPECT_TRUE(window.isVisible());
-  window.CloseProgram();
+  Click(kClose);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, DeleteInTheFolderBoxRemovesTheSelectedTaskNotACharacter) 
 TEST_F(MainWindowTest, BrowseAsksAgainForAMissingFolderAndKeepsAChosenOne) {
   const QString chosen = QString::fromStdString(media.path().string());
   fileDialogs.folderAnswers = {QString("/gone/away"), chosen};
-  Window().Browse();
+  Click(kBrowse);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "The output folder name is invalid!");
   EXPECT_EQ(fileDialogs.folderTitles.size(), 2u);
@@ -155,25 +155,26 @@ TEST_F(MainWindowTest, BrowseAsksAgainForAMissingFolderAndKeepsAChosenOne) {
   EXPECT_EQ(Window().outputFolderBox()->currentText(), chosen);
   EXPECT_EQ(Window().outputFolderBox()->count(), 2);
   fileDialogs.folderAnswers = {std::nullopt};
-  Window().Browse();
+  Click(kBrowse);
   EXPECT_EQ(Window().currentOutputFolder(), chosen);
 }
 
 TEST_F(MainWindowTest, FindTargetHelpAndClipGoThroughThePlatform) {
-  Window().FindTarget();
+  Click(kFindTarget);
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(shell.opened[0], Window().currentOutputFolder());
 
-  Window().Help();
+  Click(kHelp);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Can not find help file!");
   QFile help(ProgramFolder() + "/help.html");
   ASSERT_TRUE(help.open(QIODevice::WriteOnly));
   help.close();
-  Window().Help();
+  Click(kHelp);
   EXPECT_EQ(shell.opened.back(), ProgramFolder() + "/help.html");
 
-  Window().ClipCommand();
+  AddThroughDialog({Recording("a.m4a")});  // rows, none of them selected
+  Click(kClip);
   EXPECT_EQ(messages.shown.back().text, "Please select the video files to cut!");
 }
 
@@ -184,20 +185,20 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsSaidWithItsPathAndReason) {
   shell.result = false;
 
   // The help page goes to the browser as a file address; once it opens there, nothing is said.
-  Window().Help();
+  Click(kHelp);
   ASSERT_EQ(browser.launched.size(), 1u);
   EXPECT_EQ(browser.launched[0], QUrl::fromLocalFile(ProgramFolder() + "/help.html").toString());
   EXPECT_TRUE(messages.shown.empty());
 
   browser.result = false;
   browser.failure = LaunchFailure::ProgramNotFound;
-  Window().Help();
+  Click(kHelp);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Can not open " + ProgramFolder() +
                                         "/help.html\n\nThe program of the default web browser was not found.");
 
   // A folder has no browser to fall back on.
-  Window().FindTarget();
+  Click(kFindTarget);
   EXPECT_EQ(browser.launched.size(), 2u);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text, "Can not open " + Window().outputFolderBox()->currentText() +
@@ -206,7 +207,7 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsSaidWithItsPathAndReason) {
 
 TEST_F(MainWindowTest, ChoosingWmaRewritesEveryRowsFormatAndTheSettings) {
   AddThroughDialog({Recording("a.m4a")});
-  Window().DropFiles({Recording("dropped.m4a")});
+  Tasks().DropFiles({Recording("dropped.m4a")});
   ASSERT_EQ(List().GetItemText(0, TaskListView::kOutputFormat), "");
   Window().profileBox()->setCurrentIndex(1);
   for (int row = 0; row < 2; ++row) {

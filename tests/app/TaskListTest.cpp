@@ -70,7 +70,7 @@ TEST_F(TaskList, ALongPathKeepsItsFileNameInViewAndShowsWholeUnderThePointer) {
 }
 
 TEST_F(TaskList, ACancelledDialogAddsNothing) {
-  Window().AddFiles();
+  Tasks().AddFiles();
   EXPECT_EQ(List().GetItemCount(), 0);
   EXPECT_FALSE(Enabled(kConvert));
   EXPECT_TRUE(messages.shown.empty());
@@ -80,7 +80,7 @@ TEST_F(TaskList, DroppedFilesGoOnTopUncheckedWithoutAFormat) {
   AddThroughDialog({Recording("first.m4a")});
   const QString x = Recording("x.m4a");
   const QString y = Recording("y.m4a");
-  Window().DropFiles({x, y});
+  Tasks().DropFiles({x, y});
   ASSERT_EQ(List().GetItemCount(), 3);
   EXPECT_EQ(Text(0, 0), y);  // the later file of the drop ends up first
   EXPECT_EQ(Text(1, 0), x);
@@ -111,7 +111,7 @@ TEST_F(TaskList, FilesDroppedFromAFileManagerArriveAsFileUrls) {
 TEST_F(TaskList, DoubledSeparatorsAreCleanedUp) {
   const QString path = Recording("song.m4a");
   const QString doubled = QString(path).replace(path.lastIndexOf('/'), 1, "//");
-  Window().DropFiles({doubled});
+  Tasks().DropFiles({doubled});
   EXPECT_EQ(Text(0, 0), path);
 }
 
@@ -120,24 +120,24 @@ TEST_F(TaskList, RemovingTheLastOfTwoRowsSelectsTheNewLastAndDisablesMerge) {
   ASSERT_TRUE(Enabled(kMerge));
   List().clearSelection();
   List().SelectAndFocusRow(1);
-  Window().RemoveSelected();
+  Tasks().RemoveSelected();
   ASSERT_EQ(List().GetItemCount(), 1);
   EXPECT_EQ(List().SelectedRows(), std::vector<int>{0});
   EXPECT_FALSE(Enabled(kMerge));
   EXPECT_TRUE(Enabled(kConvert));
 
-  Window().RemoveSelected();
+  Tasks().RemoveSelected();
   EXPECT_EQ(List().GetItemCount(), 0);
   EXPECT_FALSE(List().isVisibleTo(&Window()));
   for (int id : {kClip, kConvert, kSetting, kClearAll, kRemove, kMerge, kFileInformation}) {
     EXPECT_FALSE(Enabled(id)) << id;
   }
-  Window().RemoveSelected();  // nothing selected: nothing happens
+  Tasks().RemoveSelected();  // nothing selected: nothing happens
 }
 
 TEST_F(TaskList, ClearAllEmptiesTheListAndDisablesItsCommands) {
   AddThroughDialog({Recording("a.m4a"), Recording("b.m4a"), Recording("c.m4a")});
-  Window().ClearAll();
+  Tasks().ClearAll();
   EXPECT_EQ(List().GetItemCount(), 0);
   EXPECT_FALSE(List().isVisibleTo(&Window()));
   for (int id : {kClearAll, kClip, kRemove, kConvert, kSetting, kMerge, kFileInformation}) {
@@ -147,8 +147,8 @@ TEST_F(TaskList, ClearAllEmptiesTheListAndDisablesItsCommands) {
 }
 
 // Events that are waiting when an Add starts are delivered between its probes. Each would change
-// the rows under the add loop: Clear All left its next row index past the end (a crash), Delete
-// removed a row, a drop put a row amid the new ones, a second Add opened the dialog again.
+// the rows under the add loop: Clear All would leave its next row index past the end, Delete would
+// remove a row, a drop would put a row amid the new ones, a second Add would open the dialog again.
 TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
   const QString a = Recording("a.m4a"), b = Recording("b.m4a");
   const QString c = Recording("c.m4a"), d = Recording("d.m4a");
@@ -185,7 +185,7 @@ TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
   EXPECT_EQ(fileDialogs.openFilters.size(), 2u);
   EXPECT_TRUE(Enabled(kClearAll));
 
-  window.ClearAll();  // once the add is over, the commands work again
+  Tasks().ClearAll();  // once the add is over, the commands work again
   EXPECT_EQ(List().GetItemCount(), 0);
 }
 
@@ -224,13 +224,13 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
   };
   const auto items = [this] {
     std::vector<Item> result;
-    const std::unique_ptr<QMenu> menu = Window().BuildContextMenu();
+    const std::unique_ptr<QMenu> menu = Tasks().BuildContextMenu();
     for (const QAction* action : menu->actions()) {
       result.push_back({action->text(), action->data().toInt(), action->isEnabled()});
     }
     return result;
   };
-  using D = MainWindow;
+  using D = TaskListController;
   const std::vector<Item> none{{"Add Files..", D::kMenuAddFiles, true}, {"", D::kMenuSeparator, true},
                                {"Remove", D::kMenuRemove, false}, {"Clear All", D::kMenuClearAll, true},
                                {"", D::kMenuSeparator, true}, {"Clip...", D::kMenuFileInformation, false},
@@ -246,13 +246,13 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
   EXPECT_EQ(items(), selected);
 
   // Choosing "Remove" from the menu removes the first selected row.
-  Window().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions()[2]; };
-  Window().ContextMenu({});
+  Tasks().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions()[2]; };
+  Tasks().ContextMenu({});
   EXPECT_EQ(List().GetItemCount(), 1);
 
   List().clearSelection();
-  Window().runMenu = [](QMenu&, const QPoint&) { return nullptr; };
-  Window().ContextMenu({});
+  Tasks().runMenu = [](QMenu&, const QPoint&) { return nullptr; };
+  Tasks().ContextMenu({});
   EXPECT_FALSE(Enabled(kRemove));
   EXPECT_FALSE(Enabled(kClip));
   EXPECT_FALSE(Enabled(kFileInformation));
@@ -262,12 +262,12 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
 TEST_F(TaskList, ClickingARowProbesItIntoTheMediaInformation) {
   AddThroughDialog({Recording("a.m4a", 3.0), Recording("b.m4a")});
   List().clearSelection();
-  Window().RowClicked();
+  Tasks().RowClicked();
   EXPECT_FALSE(Enabled(kRemove));
   EXPECT_FALSE(Enabled(kMerge));
 
   List().SelectAndFocusRow(0);
-  Window().RowClicked();
+  Tasks().RowClicked();
   EXPECT_TRUE(Enabled(kRemove));
   EXPECT_TRUE(Enabled(kMerge));
   EXPECT_EQ(state.mediaInformation.sourcePath, Text(0, 0).toStdString());
@@ -276,7 +276,7 @@ TEST_F(TaskList, ClickingARowProbesItIntoTheMediaInformation) {
   EXPECT_EQ(state.mediaInformation.frameRate, "");
 
   std::remove(Text(0, 0).toStdString().c_str());
-  Window().RowClicked();
+  Tasks().RowClicked();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "File:" + Text(0, 0) + " invalid!");
 }

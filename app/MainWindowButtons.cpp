@@ -1,0 +1,33 @@
+#include "app/MainWindowButtons.h"
+
+#include "app/MainWindowTemplate.h"
+#include "controls/ControlLookup.h"
+
+namespace varnell {
+
+using namespace main_window;
+
+void MainWindowButtons::Skin(const QCursor& hand) {
+  for (int id : kHandCursorButtons) buttons_.at(id)->setCursor(hand);
+  for (const ToolTip& tip : kToolTips) buttons_.at(tip.id)->setToolTip(tip.text);
+  for (const ButtonSkin& skin : kButtonSkins) {
+    if (skin.shape != 0) buttons_.at(skin.id)->SetShapeFromBitmap(skin.shape);
+    Enable(skin.id, skin.enabledAtStart);
+  }
+}
+
+SkinButton* MainWindowButtons::find(int id) const { return FindControl(buttons_, id); }
+
+void MainWindowButtons::Enable(int id, bool enabled) {
+  for (const ButtonSkin& skin : kButtonSkins) {
+    if (skin.id != id) continue;
+    SkinButton* face = buttons_.at(id);
+    const ButtonLook look = enabled || !skin.disabledLook ? skin.enabledLook : *skin.disabledLook;
+    face->setEnabled(enabled);
+    face->LoadStateBitmaps(look.hover, look.normal, look.pressed);
+    face->update();
+    return;
+  }
+}
+
+}  // namespace varnell

@@ -1,0 +1,249 @@
+#include "app/TaskListController.h"
+
+#include <QCoreApplication>
+#include <QScopedValueRollback>
+
+#include "app/MainWindowTemplate.h"
+#include "engine/ClipTime.h"
+#include "engine/MediaInformation.h"
+#include "info/FileInfoDialog.h"
+
+namespace varnell {
+
+using namespace main_window;
+
+namespace {
+const char* const kOpenFileFilter =
+    "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
+
+// The probe of a file the window takes: one that opens and says how long it is.
+std::optional<ProbeResult> ProbeConvertible(const QString& path) {
+  ProbeResult probe = ProbeSource(path.toStdString());
+  if (!probe.convertible()) return std::nullopt;
+  return probe;
+}
+
+// The file dialog delivers "//" where a folder meets a file in some cases; a single "/" is kept.
+QString CleanPath(const QString& path) {
+  QString cleaned = path;
+  if (!cleaned.isEmpty() && cleaned.indexOf('/', 1) > 0) {
+    while (cleaned.contains("//")) cleaned.replace("//", "/");
+  }
+  return cleaned;
+}
+}  // namespace
+
+TaskListController::TaskListController(ApplicationState& state, const Platform& platform,
+                                       TaskListView& list, QComboBox& profile,
+                                       MainWindowButtons& buttons, QWidget& window)
+    : state_(state),
+      platform_(platform),
+      list_(list),
+      profile_(profile),
+      buttons_(buttons),
+      window_(window) {
+  runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+}
+
+// Fills a new row from the probe that was just made of `path`.
+void TaskListController::InsertProbedRow(int row, const QString& path, const ProbeResult& probe,
+                                         bool fromFileDialog) {
+  list_.DeselectRow(0);
+  row = list_.InsertRow(row, path);
+  list_.SetItemText(row, TaskListView::kStartTime, QString::fromStdString(FormatClipTime(0)));
+  list_.SetItemText(row, TaskListView::kEndTime,
+                    QString::fromStdString(FormatClipTime(probe.durationSeconds)));
+  if (fromFileDialog) {
+    list_.SetItemText(row, TaskListView::kOutputFormat, profile_.currentText());
+  }
+  list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
+  list_.SetItemText(row, TaskListView::kDuration,
+                    QString::number(probe.durationMicroseconds / 1000000));
+  if (fromFileDialog) list_.SetCheck(row, true);
+}
+
+// Probes and inserts the files one by one: the file dialog's at the end in their order, dropped
+// ones on top. Between files the window keeps painting, but the user's input waits until the last
+// file is in, so a Clear All, Remove, Delete, drop or second Add made meanwhile acts on the whole
+// list afterwards. Whatever reaches the list commands by another way while this runs (a posted
+// event, the event loop of a message box) finds them refusing: addingFiles_ is set.
+void TaskListController::AddProbedFiles(const QStringList& paths, bool fromFileDialog) {
+  const QScopedValueRollback<bool> adding(addingFiles_, true);
+  for (const QString& candidate : paths) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QString path = CleanPath(candidate);
+    const std::optional<ProbeResult> probe = ProbeConvertible(path);
+    if (!probe) {
+      ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
+      continue;
+    }
+    InsertProbedRow(fromFileDialog ? list_.GetItemCount() : 0, path, *probe, fromFileDialog);
+  }
+}
+
+void TaskListController::AddFiles() {
+  if (addingFiles_) return;
+  QStringList chosen;
+  {
+    const QScopedValueRollback<bool> choosing(addingFiles_, true);
+    chosen = platform_.fileDialogs.OpenFiles(&window_, kOpenFileFilter);
+  }
+  AddChosenFiles(chosen);
+}
+
+void TaskListController::AddChosenFiles(const QStringList& paths) {
+  if (addingFiles_) return;
+  AddProbedFiles(paths, true);
+  ProbeSelectedRow();
+  UpdateListState();
+}
+
+void TaskListController::DropFiles(const QStringList& paths) {
+  if (addingFiles_) return;
+  AddProbedFiles(paths, false);
+  list_.clearSelection();
+  list_.SelectAndFocusRow(0);
+  list_.setFocus();
+  ProbeSelectedRow();
+  UpdateListState();
+}
+
+void TaskListController::UpdateListState() {
+  const int rows = list_.GetItemCount();
+  if (rows == 0) {
+    list_.hide();
+    for (int id : {kClearAll, kConvert, kSetting, kMerge, kFileInformation})
+      buttons_.Enable(id, false);
+    return;
+  }
+  list_.show();
+  for (int id : {kClearAll, kConvert, kClip, kRemove, kFileInformation, kSetting}) {
+    buttons_.Enable(id, true);
+  }
+  buttons_.Enable(kMerge, rows >= 2);
+}
+
+void TaskListController::RemoveSelected() {
+  if (addingFiles_) return;
+  const int row = list_.FirstSelectedRow();
+  if (row < 0) return;
+  list_.DeleteItem(row);
+  list_.viewport()->update();
+  const int remaining = list_.GetItemCount();
+  if (remaining > 0) {
+    if (remaining == 1) buttons_.Enable(kMerge, false);
+    list_.clearSelection();
+    list_.SelectAndFocusRow(row < remaining ? row : row - 1);
+    list_.setFocus();
+    return;
+  }
+  list_.hide();
+  for (int id : {kClip, kConvert, kSetting, kClearAll, kRemove, kMerge, kFileInformation}) {
+    buttons_.Enable(id, false);
+  }
+}
+
+void TaskListController::ClearAll() {
+  if (addingFiles_) return;
+  list_.DeleteAllItems();
+  emit previewMustStop();
+  list_.hide();
+  for (int id : {kClearAll, kClip, kRemove, kConvert, kSetting, kMerge, kFileInformation}) {
+    buttons_.Enable(id, false);
+  }
+}
+
+bool TaskListController::ProbeRow(int row) {
+  const QString path = list_.GetItemText(row, TaskListView::kSourceFile);
+  const std::optional<ProbeResult> probe = ProbeConvertible(path);
+  if (!probe) return false;
+  state_.mediaInformation = DescribeProbedMedia(
+      *probe, path.toStdString(), list_.GetItemText(row, TaskListView::kEndTime).toStdString());
+  return true;
+}
+
+bool TaskListController::ProbeSelectedRow() {
+  const int row = list_.FirstSelectedRow();
+  return row >= 0 && ProbeRow(row);
+}
+
+void TaskListController::RowClicked() {
+  emit previewMustStop();
+  const int row = list_.FirstSelectedRow();
+  if (row < 0) {
+    for (int id : {kClip, kRemove, kMerge, kFileInformation}) buttons_.Enable(id, false);
+    return;
+  }
+  if (!ProbeRow(row)) {
+    ShowMessage("File:" + list_.GetItemText(row, TaskListView::kSourceFile) + " invalid!");
+    return;
+  }
+  for (int id : {kClip, kRemove, kConvert, kFileInformation}) buttons_.Enable(id, true);
+  if (row != list_.GetItemCount() - 1) buttons_.Enable(kMerge, true);
+}
+
+std::unique_ptr<QMenu> TaskListController::BuildContextMenu() {
+  auto menu = std::make_unique<QMenu>(&window_);
+  const bool selected = list_.FirstSelectedRow() >= 0;
+  const auto add = [&menu](const QString& text, int id, bool enabled) {
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    action->setEnabled(enabled);
+  };
+  const auto separator = [&menu] { menu->addSeparator()->setData(kMenuSeparator); };
+  add("Add Files..", kMenuAddFiles, true);
+  separator();
+  add("Remove", kMenuRemove, selected);
+  add("Clear All", kMenuClearAll, true);
+  separator();
+  // Without a selection the grayed Clip item carries the File Information id, as it always has.
+  add("Clip...", selected ? kMenuClip : kMenuFileInformation, selected);
+  separator();
+  add("File Information...", kMenuFileInformation, selected);
+  return menu;
+}
+
+void TaskListController::ContextMenu(const QPoint& globalPosition) {
+  if (addingFiles_) return;
+  const bool selected = list_.FirstSelectedRow() >= 0;
+  for (int id : {kConvert, kFileInformation, kClip, kRemove}) {
+    if (id != kConvert || selected) buttons_.Enable(id, selected);
+  }
+  std::unique_ptr<QMenu> menu = BuildContextMenu();
+  const QAction* chosen = runMenu(*menu, globalPosition);
+  if (chosen != nullptr && chosen->isEnabled()) RunMenuCommand(chosen->data().toInt());
+}
+
+void TaskListController::RunMenuCommand(int command) {
+  switch (command) {
+    case kMenuAddFiles:
+      AddFiles();
+      break;
+    case kMenuRemove:
+      RemoveSelected();
+      break;
+    case kMenuClearAll:
+      ClearAll();
+      break;
+    case kMenuFileInformation:
+      ShowFileInformation();
+      break;
+    case kMenuClip:
+      emit clipRequested();
+      break;
+    default:
+      break;
+  }
+}
+
+void TaskListController::ShowFileInformation() {
+  if (!ProbeSelectedRow()) return;
+  FileInfoDialog information(state_.mediaInformation, &window_);
+  information.exec();
+}
+
+void TaskListController::ShowMessage(const QString& text) {
+  platform_.messages.Show(text, QString(), MessageButtons::Ok, &window_);
+}
+
+}  // namespace varnell

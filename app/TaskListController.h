@@ -1,0 +1,83 @@
+// The main window's task list commands: adding files through the file dialog, by dropping them
+// or from the command line, removing and clearing rows, probing the selected row into the media
+// information, the list's context menu and the file information dialog. Each command enables
+// and disables the window's buttons to match the rows it leaves. User-interface thread only.
+#pragma once
+
+#include <QComboBox>
+#include <QMenu>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+#include "app/ApplicationState.h"
+#include "app/MainWindowButtons.h"
+#include "app/TaskListView.h"
+#include "engine/SourceProbe.h"
+#include "platform/Platform.h"
+
+namespace varnell {
+
+class TaskListController : public QObject {
+  Q_OBJECT
+ public:
+  // Context-menu command ids.
+  enum MenuCommand {
+    kMenuAddFiles = 10001,
+    kMenuRemove = 10002,
+    kMenuClearAll = 10003,
+    kMenuSeparator = 10004,
+    kMenuFileInformation = 10009,
+    kMenuClip = 100010
+  };
+
+  // New rows from the file dialog take the format `profile` shows; `window` is the parent of
+  // the menu and of the boxes and dialogs.
+  TaskListController(ApplicationState& state, const Platform& platform, TaskListView& list,
+                     QComboBox& profile, MainWindowButtons& buttons, QWidget& window);
+
+  void AddFiles();
+  // Adds files as if the file dialog had chosen them (the command line's files come this way).
+  void AddChosenFiles(const QStringList& paths);
+  void DropFiles(const QStringList& paths);
+  void RemoveSelected();
+  void ClearAll();
+  bool ProbeSelectedRow();
+  void RowClicked();
+  void ContextMenu(const QPoint& globalPosition);
+  // The menu ContextMenu shows for the current selection (ids in each action's data()).
+  std::unique_ptr<QMenu> BuildContextMenu();
+  void RunMenuCommand(int command);
+  // Probes the first selected row and shows what it holds.
+  void ShowFileInformation();
+  // How ContextMenu shows its menu: by default QMenu::exec; tests answer instead.
+  std::function<QAction*(QMenu&, const QPoint&)> runMenu;
+
+  // While files are chosen, probed and inserted; the commands that change the rows refuse then.
+  bool addingFiles() const { return addingFiles_; }
+
+ signals:
+  // Clearing the list and clicking a row end what the preview plays.
+  void previewMustStop();
+  // The context menu's Clip command; the window's clip dialog edits the selected rows.
+  void clipRequested();
+
+ private:
+  void UpdateListState();
+  bool ProbeRow(int row);
+  void InsertProbedRow(int row, const QString& path, const ProbeResult& probe, bool fromFileDialog);
+  void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
+  void ShowMessage(const QString& text);
+
+  ApplicationState& state_;
+  const Platform& platform_;
+  TaskListView& list_;
+  QComboBox& profile_;
+  MainWindowButtons& buttons_;
+  QWidget& window_;
+  // Set while AddFiles or DropFiles chooses, probes and inserts files (all on the
+  // user-interface thread).
+  bool addingFiles_ = false;
+};
+
+}  // namespace varnell
