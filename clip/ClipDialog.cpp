@@ -8,6 +8,7 @@
 
 #include "clip/ClipDialogTemplate.h"
 #include "clip/ClipPreviewArea.h"
+#include "clip/ClipTimeText.h"
 #include "clip/PlayerEndHook.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
@@ -25,10 +26,6 @@ constexpr int kBackgroundBitmap = 311;
 const char* const kCaption = "Clip";
 const wchar_t* const kPlayerId = L"VarnellClip";
 const QColor kTextColour{0xdd, 0xea, 0xee};
-
-QString ClipTimeText(std::int64_t seconds) {
-  return QString::fromStdString(FormatClipTime(seconds));
-}
 
 std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.toStdString()); }
 

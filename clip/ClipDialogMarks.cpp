@@ -2,19 +2,12 @@
 // labels and the slider's marks in step.
 #include "clip/ClipDialog.h"
 #include "clip/ClipDialogTemplate.h"
+#include "clip/ClipTimeText.h"
 #include "engine/ClipTime.h"
 
 namespace varnell {
 
 using namespace clip_dialog;
-
-namespace {
-
-QString ClipTimeText(std::int64_t seconds) {
-  return QString::fromStdString(FormatClipTime(seconds));
-}
-
-}  // namespace
 
 void ClipDialog::OnSetBeginTime() {
   BitmapSlider* position = sliders_.at(kPositionSlider);

@@ -21,9 +21,9 @@ namespace varnell {
 namespace {
 
 using testpictures::ColourAt;
+using testpictures::kButtonFace;
 using testpictures::Rendered;
 
-const QColor kButtonFace(200, 180, 20);
 const QString kSupportPage = "https://varnell.example/support?from=about&lang=en";
 
 // The longest horizontal run of exactly `colour`: an underline spans the

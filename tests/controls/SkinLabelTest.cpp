@@ -15,10 +15,10 @@ namespace varnell {
 namespace {
 
 using testpictures::ColourAt;
+using testpictures::kButtonFace;
 using testpictures::Rendered;
 
 const QColor kWindowText(10, 20, 200);
-const QColor kButtonFace(200, 180, 20);
 const QColor kOwnBackground(220, 30, 30);
 const QColor kHighlight(0, 210, 0);
 

@@ -10,6 +10,9 @@
 
 namespace varnell::testpictures {
 
+// The palette's button face in the tests that check what a control paints over it.
+inline const QColor kButtonFace(200, 180, 20);
+
 inline QImage SolidPicture(QSize size, const QColor& colour) {
   QImage picture(size, QImage::Format_RGB32);
   picture.fill(colour);
