@@ -32,7 +32,8 @@ constexpr std::array<ControlTemplate, 8> kControls{{
 
 }  // namespace
 
-AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& browser, QWidget* owner)
+AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& browser,
+                         QWidget* owner)
     : QDialog(owner), shell_(shell), messages_(messages), browser_(browser) {
   SetUpTemplateDialog(*this, "About", QSize(kWidthUnits, kHeightUnits));
   CreateControls();
@@ -103,8 +104,10 @@ void AboutDialog::CentreOverOwner() {
   QRect frame = frameGeometry();
   frame.moveCenter(centre);
   if (area.isValid()) {
-    frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width() + 1)));
-    frame.moveTop(std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() - frame.height() + 1)));
+    frame.moveLeft(std::clamp(frame.left(), area.left(),
+                              std::max(area.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(std::clamp(frame.top(), area.top(),
+                             std::max(area.top(), area.bottom() - frame.height() + 1)));
   }
   move(frame.topLeft());
 }

@@ -21,7 +21,8 @@ class AboutDialog : public QDialog {
 
   // The links open their pages through these services, which outlive the dialog; the box is
   // centred over `owner` when it opens.
-  AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& browser, QWidget* owner = nullptr);
+  AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& browser,
+              QWidget* owner = nullptr);
 
   HyperLink* supportLink() const { return supportLink_; }
   HyperLink* homePageLink() const { return homePageLink_; }

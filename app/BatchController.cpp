@@ -21,7 +21,9 @@ QString MinutesAndSeconds(double seconds) {
   return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString Files(int count) { return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files"); }
+QString Files(int count) {
+  return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files");
+}
 }  // namespace
 
 // Called on the engine's threads: each report is copied into a call kept in the relay's queue,
@@ -73,10 +75,14 @@ class BatchController::Relay final : public BatchObserver {
 };
 
 BatchController::BatchController(const Platform& platform, TaskListView& list, QWidget& window)
-    : platform_(platform), list_(list), window_(window), progress_(&window),
+    : platform_(platform),
+      list_(list),
+      window_(window),
+      progress_(&window),
       relay_(std::make_unique<Relay>(*this)) {
   connect(&progress_, &ProgressDialog::stopRequested, this, &BatchController::Stop);
-  connect(&progress_, &ProgressDialog::shutDownToggled, this, [this](bool on) { shutDownFlag_ = on; });
+  connect(&progress_, &ProgressDialog::shutDownToggled, this,
+          [this](bool on) { shutDownFlag_ = on; });
 }
 
 BatchController::~BatchController() {
@@ -162,11 +168,15 @@ bool BatchController::StopToQuit() {
 
 void BatchController::ShowRefusal(LaunchRefusal refusal) {
   switch (refusal) {
-    case LaunchRefusal::NoRows: ShowMessage("Please add video files!"); break;
+    case LaunchRefusal::NoRows:
+      ShowMessage("Please add video files!");
+      break;
     case LaunchRefusal::MergeNeedsTwoRows:
       ShowMessage("Merge is effective when two or more files are chosen!");
       break;
-    case LaunchRefusal::NothingChecked: ShowMessage("Please select at least one task to convert!"); break;
+    case LaunchRefusal::NothingChecked:
+      ShowMessage("Please select at least one task to convert!");
+      break;
     case LaunchRefusal::NoOutputFolder:
       ShowMessage("The folder that you selected does not exit.Please specify a different folder!");
       break;
@@ -181,17 +191,19 @@ void BatchController::ShowMessage(const QString& text) {
 // many, and where the reasons are.
 void BatchController::ShowCompletionMessage() {
   if (failedRows_ > 0) {
-    platform_.messages.Show(QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
-                                .arg(Files(completedRows_))
-                                .arg(failedRows_),
-                            "Information", MessageButtons::Ok, &window_);
+    platform_.messages.Show(
+        QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
+            .arg(Files(completedRows_))
+            .arg(failedRows_),
+        "Information", MessageButtons::Ok, &window_);
     return;
   }
   const MessageChoice choice =
       platform_.messages.Show("Convertion Successfully!For more software, please visit our website",
                               "Information", MessageButtons::OkCancel, &window_);
   if (choice != MessageChoice::Ok) return;
-  if (const auto reason = OpenForUser(platform_.shell, platform_.browser, kHomePageUrl, OpenTarget::Page)) {
+  if (const auto reason =
+          OpenForUser(platform_.shell, platform_.browser, kHomePageUrl, OpenTarget::Page)) {
     ShowMessage(CannotOpenMessage(kHomePageUrl, *reason));
   }
 }
@@ -244,8 +256,9 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
       ++completedRows_;
       list_.SetItemText(row, TaskListView::kStatus, kCompletedStatus);
       // The output, then what went wrong without failing the row (a side file not written).
-      list_.SetItemToolTip(row, TaskListView::kStatus,
-                           outcome.note.empty() ? output : output + "\n" + QString::fromStdString(outcome.note));
+      list_.SetItemToolTip(
+          row, TaskListView::kStatus,
+          outcome.note.empty() ? output : output + "\n" + QString::fromStdString(outcome.note));
       list_.SetCheck(row, false);
       break;
     case RowOutcome::Status::Stopped:

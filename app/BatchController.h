@@ -83,13 +83,13 @@ class BatchController : public QObject {
   ProgressDialog progress_;
 
   // The running or last batch, as the reports have shown it.
-  std::vector<int> percents_;      // per row; -1 until it converts
-  std::vector<bool> rowsPast_;     // ended, or passed by the merge
-  int shownRow_ = 0;               // the first row neither ended nor passed
+  std::vector<int> percents_;   // per row; -1 until it converts
+  std::vector<bool> rowsPast_;  // ended, or passed by the merge
+  int shownRow_ = 0;            // the first row neither ended nor passed
   int checkedRows_ = 0;
   int completedRows_ = 0;
   int failedRows_ = 0;
-  int mergedRows_ = 0;             // passed by the merge, outcome not in yet
+  int mergedRows_ = 0;  // passed by the merge, outcome not in yet
   bool running_ = false;
   bool stopAsked_ = false;
   bool ranToTheEnd_ = false;

@@ -57,7 +57,8 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
                                                              *profile_, buttons_, *this);
   batch_ = std::make_unique<BatchController>(platform_, *taskList_, *this);
   for (const OutputFormat* format : ProfileFormats()) {
-    profile_->addItem(QString::fromUtf8(format->profileName.data(), static_cast<int>(format->profileName.size())));
+    profile_->addItem(QString::fromUtf8(format->profileName.data(),
+                                        static_cast<int>(format->profileName.size())));
   }
   profile_->setCurrentIndex(0);
   const QCursor hand(QPixmap::fromImage(LoadBitmapResource(kHandCursorBitmap)),
@@ -171,10 +172,11 @@ void MainWindow::ConnectControls() {
   connect(list, &TaskListController::clipRequested, this, &MainWindow::ClipCommand);
   clipDialog_.handBackPlayer = [preview] { preview->SetUp(); };
   clipDialog_.taskListHasSelection = [this] { return taskList_->FirstSelectedRow() >= 0; };
-  connect(batch_.get(), &BatchController::outputFolderAccepted, this, [this](const QString& folder) {
-    currentOutputFolder_ = folder;
-    store_.WriteOutputFolder(folder);
-  });
+  connect(batch_.get(), &BatchController::outputFolderAccepted, this,
+          [this](const QString& folder) {
+            currentOutputFolder_ = folder;
+            store_.WriteOutputFolder(folder);
+          });
   connect(batch_.get(), &BatchController::quitAfterBatch, this, &MainWindow::CloseProgram);
   connect(profile_, &QComboBox::currentIndexChanged, this, &MainWindow::ProfileChanged);
 }

@@ -12,7 +12,8 @@ void MainWindow::MergeFiles() { Launch(JobKind::MergeFiles); }
 
 void MainWindow::Launch(JobKind kind) {
   preview_->Stop();
-  batch_->Launch(kind, outputFolder_->currentText(), profile_->currentText(), state_.outputSettings);
+  batch_->Launch(kind, outputFolder_->currentText(), profile_->currentText(),
+                 state_.outputSettings);
 }
 
 void MainWindow::QuitOnSignal() {

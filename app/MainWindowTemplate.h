@@ -10,11 +10,30 @@
 namespace varnell::main_window {
 
 enum ControlId : int {
-  kAdd = 1000, kClip = 1001, kHiddenRemove = 1002, kPlay = 1003, kConvert = 1004, kFindTarget = 1005,
-  kBrowse = 1076, kOutputFolder = 1077, kHelp = 1090, kRemove = 1092, kClearAll = 1095,
-  kClose = 1096, kMinimise = 1097, kAbout = 1098, kMerge = 1099, kFileInformation = 1102,
-  kProfile = 1105, kTaskList = 1114, kSetting = 1115, kStop = 1135, kVolumeSymbol = 1137,
-  kPreviewArea = 1139, kPositionSlider = 1140, kVolumeSlider = 1141,
+  kAdd = 1000,
+  kClip = 1001,
+  kHiddenRemove = 1002,
+  kPlay = 1003,
+  kConvert = 1004,
+  kFindTarget = 1005,
+  kBrowse = 1076,
+  kOutputFolder = 1077,
+  kHelp = 1090,
+  kRemove = 1092,
+  kClearAll = 1095,
+  kClose = 1096,
+  kMinimise = 1097,
+  kAbout = 1098,
+  kMerge = 1099,
+  kFileInformation = 1102,
+  kProfile = 1105,
+  kTaskList = 1114,
+  kSetting = 1115,
+  kStop = 1135,
+  kVolumeSymbol = 1137,
+  kPreviewArea = 1139,
+  kPositionSlider = 1140,
+  kVolumeSlider = 1141,
 };
 
 inline constexpr int kWidthUnits = 503;
@@ -86,7 +105,7 @@ inline constexpr std::array<ButtonSkin, 17> kButtonSkins{{
 
 // The buttons that show the hand cursor, disabled or not.
 inline constexpr std::array<int, 14> kHandCursorButtons{
-    kAdd, kClip, kHelp, kRemove, kClearAll, kMerge, kFileInformation,
+    kAdd,   kClip,   kHelp,       kRemove,  kClearAll, kMerge, kFileInformation,
     kAbout, kBrowse, kFindTarget, kConvert, kMinimise, kClose, kSetting};
 
 struct ToolTip {
@@ -94,11 +113,22 @@ struct ToolTip {
   const char* text;
 };
 inline constexpr std::array<ToolTip, 16> kToolTips{{
-    {kAdd, "Add File"}, {kClip, "Clip Video"}, {kPlay, "Play"}, {kConvert, "Start Converting"},
-    {kFindTarget, "Open output files"}, {kBrowse, "Set output files"}, {kHelp, "Help"},
-    {kRemove, "Remove"}, {kClearAll, "Clear All"}, {kClose, "Close"}, {kMinimise, "Minimize"},
-    {kAbout, "About"}, {kMerge, " Merge into a file"}, {kFileInformation, "File Information"},
-    {kSetting, "Conversion Settings"}, {kStop, "Stop"},
+    {kAdd, "Add File"},
+    {kClip, "Clip Video"},
+    {kPlay, "Play"},
+    {kConvert, "Start Converting"},
+    {kFindTarget, "Open output files"},
+    {kBrowse, "Set output files"},
+    {kHelp, "Help"},
+    {kRemove, "Remove"},
+    {kClearAll, "Clear All"},
+    {kClose, "Close"},
+    {kMinimise, "Minimize"},
+    {kAbout, "About"},
+    {kMerge, " Merge into a file"},
+    {kFileInformation, "File Information"},
+    {kSetting, "Conversion Settings"},
+    {kStop, "Stop"},
 }};
 
 }  // namespace varnell::main_window

@@ -10,23 +10,27 @@ namespace varnell {
 
 namespace {
 OutputFolderStore Choose(const QString& programFolder) {
-  if (KeepsFilesBesideProgram(programFolder)) return OutputFolderStore::BesideProgram(programFolder);
+  if (KeepsFilesBesideProgram(programFolder))
+    return OutputFolderStore::BesideProgram(programFolder);
   return OutputFolderStore::ForUser(CurrentUserEnvironment());
 }
 }  // namespace
 
-OutputFolderStore::OutputFolderStore(const QString& programFolder) : OutputFolderStore(Choose(programFolder)) {}
+OutputFolderStore::OutputFolderStore(const QString& programFolder)
+    : OutputFolderStore(Choose(programFolder)) {}
 
-OutputFolderStore::OutputFolderStore(const QString& storePath, const QString& firstRunFolder, bool perUser)
+OutputFolderStore::OutputFolderStore(const QString& storePath, const QString& firstRunFolder,
+                                     bool perUser)
     : storePath_(storePath), firstRunFolder_(firstRunFolder), perUser_(perUser) {}
 
 OutputFolderStore OutputFolderStore::BesideProgram(const QString& programFolder) {
-  return OutputFolderStore(programFolder + "/bin/Path_Registration.ini", programFolder + "/OutPut", false);
+  return OutputFolderStore(programFolder + "/bin/Path_Registration.ini", programFolder + "/OutPut",
+                           false);
 }
 
 OutputFolderStore OutputFolderStore::ForUser(const UserEnvironment& user) {
-  return OutputFolderStore(ConfigFolder(user) + "/varnell/Path_Registration.ini", MusicFolder(user) + "/Varnell",
-                           true);
+  return OutputFolderStore(ConfigFolder(user) + "/varnell/Path_Registration.ini",
+                           MusicFolder(user) + "/Varnell", true);
 }
 
 QString OutputFolderStore::ReadOutputFolder() const {

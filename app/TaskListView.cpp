@@ -166,7 +166,8 @@ void TaskListView::OnItemChanged(QTableWidgetItem* changed) {
 
 void TaskListView::OnHeaderBoxClicked(int newImage) {
   settingAllChecks_ = true;
-  for (int row = 0; row < rowCount(); ++row) SetCheck(row, newImage == CheckableHeader::kCheckedImage);
+  for (int row = 0; row < rowCount(); ++row)
+    SetCheck(row, newImage == CheckableHeader::kCheckedImage);
   settingAllChecks_ = false;
 }
 

@@ -12,7 +12,15 @@ namespace varnell {
 class TaskListView : public QTableWidget {
   Q_OBJECT
  public:
-  enum Column { kSourceFile, kStartTime, kEndTime, kOutputFormat, kStatus, kDuration, kColumnCount };
+  enum Column {
+    kSourceFile,
+    kStartTime,
+    kEndTime,
+    kOutputFormat,
+    kStatus,
+    kDuration,
+    kColumnCount
+  };
   // The status of a row not converted yet, and of a checked row while its batch runs.
   static constexpr const char* kReadyStatus = " Ready";
 
@@ -37,8 +45,8 @@ class TaskListView : public QTableWidget {
   bool GetCheck(int row) const;
   void SetCheck(int row, bool checked);
 
-  int FirstSelectedRow() const;  // -1 when none
-  int LastSelectedRow() const;   // -1 when none
+  int FirstSelectedRow() const;           // -1 when none
+  int LastSelectedRow() const;            // -1 when none
   std::vector<int> SelectedRows() const;  // ascending
   void SelectAndFocusRow(int row);
   void DeselectRow(int row);
@@ -46,7 +54,7 @@ class TaskListView : public QTableWidget {
   CheckableHeader* headerCtrl() const { return header_; }
 
  signals:
-  void clicked();                               // any left click in the list
+  void clicked();  // any left click in the list
   void contextMenuRequested(const QPoint& globalPosition);
 
  protected:

@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/MainWindow.h"
 #include "app/CommandLineFiles.h"
+#include "app/MainWindow.h"
 #include "app/QuitSignalNotifier.h"
 #include "engine/FileSizeLimitSignal.h"
 #include "engine/LibraryLog.h"

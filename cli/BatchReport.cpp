@@ -49,7 +49,9 @@ void BatchReport::WriteNote(const std::string& path, const std::string& note) {
 
 void BatchReport::OnMergedOutput(const MergedFile& merged) {
   progress_.Clear();
-  const std::string kind = merged.stopped ? "Stopped: " : merged.outputPath.empty() ? "Failure: " : "Completed: ";
+  const std::string kind = merged.stopped              ? "Stopped: "
+                           : merged.outputPath.empty() ? "Failure: "
+                                                       : "Completed: ";
   results_.Write(kind + (merged.outputPath.empty()
                              ? "no output: " + EscapedForTerminal(merged.failureReason)
                              : EscapedForTerminal(merged.outputPath)));
@@ -75,9 +77,10 @@ void BatchReport::AnnounceStop() {
                    "and no other file starts\n",
                    StopSignalName(signal));
     } else {
-      std::fputs("varnell-convert: standard output is closed: stopping after the files being "
-                 "converted\n",
-                 messages_);
+      std::fputs(
+          "varnell-convert: standard output is closed: stopping after the files being "
+          "converted\n",
+          messages_);
     }
   }
   if (!repeatAnnounced_ && StopSignalCount() > 1) {

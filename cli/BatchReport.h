@@ -1,6 +1,7 @@
 // What varnell-convert tells the user while a batch runs: a result line per file (followed by a
-// Note line for a completed file that carries a note) and the summary on standard output, the progress bar and the stop notices on standard error. Every call but
-// StopRequested comes from the thread that runs the batch, so lines never interleave.
+// Note line for a completed file that carries a note) and the summary on standard output, the
+// progress bar and the stop notices on standard error. Every call but StopRequested comes from the
+// thread that runs the batch, so lines never interleave.
 #pragma once
 
 #include <cstdio>

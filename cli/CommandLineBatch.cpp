@@ -28,12 +28,12 @@ const char* RefusalText(LaunchRefusal refusal) {
 
 }  // namespace
 
-CommandLineBatch::CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
-                                   OutputChoice output)
+CommandLineBatch::CommandLineBatch(const CommandLineOptions& options,
+                                   const OutputSettings& settings, OutputChoice output)
     : options_(options), settings_(settings), output_(std::move(output)) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-  const int files =
-      static_cast<int>(std::min<std::size_t>(options.files.size(), std::numeric_limits<int>::max()));
+  const int files = static_cast<int>(
+      std::min<std::size_t>(options.files.size(), std::numeric_limits<int>::max()));
   session_.setRowWorkers(std::max(1, std::min({options.jobs, files, kJobsPerCore * cores})));
 }
 

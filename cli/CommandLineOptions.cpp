@@ -33,20 +33,21 @@ std::vector<const OutputFormat*> OfferedFormats() {
 std::string VideoFormatsTaking(const std::vector<std::string_view>& encoders) {
   std::vector<std::string_view> names;
   for (const OutputFormat& format : OutputFormats()) {
-    if (!format.videoEncoders.empty() && format.audioEncoders == encoders) names.push_back(format.name());
+    if (!format.videoEncoders.empty() && format.audioEncoders == encoders)
+      names.push_back(format.name());
   }
   return Joined(names, ", ", [](std::string_view name) { return std::string(name); });
 }
 
 std::string BuildUsageText() {
   const std::vector<const OutputFormat*> offered = OfferedFormats();
-  const std::string formats = Joined(offered, "|", [](const OutputFormat* f) { return std::string(f->formatOption); });
+  const std::string formats =
+      Joined(offered, "|", [](const OutputFormat* f) { return std::string(f->formatOption); });
   const std::string presets = Joined(offered, " or --preset ", [](const OutputFormat* f) {
     return std::to_string(f->presetCode);
   });
-  const std::string encoders = Joined(AudioEncoders(), "|", [](const AudioEncoder& e) {
-    return std::string(e.codecName);
-  });
+  const std::string encoders =
+      Joined(AudioEncoders(), "|", [](const AudioEncoder& e) { return std::string(e.codecName); });
   std::vector<std::string_view> every;
   for (const AudioEncoder& encoder : AudioEncoders()) every.push_back(encoder.codecName);
   const auto padded = [](std::string text) {
@@ -58,10 +59,18 @@ std::string BuildUsageText() {
          "  --preset CODE             output format by preset code, e.g. 90000 (ASF video), 90001\n"
          "                            (AVI), 90005 (H.264 MP4), 91000 (FLV); default 90106 (mp3);\n"
          "                            the outputs get the preset's extension\n"
-         "  " + padded("--format " + formats) + "short for --preset " + presets + "\n"
-         "  " + padded("--encoder " + encoders) + "audio encoder; default: the preset's (WMA8 for wma), else MP3;\n"
-         "                            the container must hold it (" + VideoFormatsTaking(every) + ": all\n"
-         "                            three; " + VideoFormatsTaking({"MP3"}) + ": MP3 only)\n"
+         "  " +
+         padded("--format " + formats) + "short for --preset " + presets +
+         "\n"
+         "  " +
+         padded("--encoder " + encoders) +
+         "audio encoder; default: the preset's (WMA8 for wma), else MP3;\n"
+         "                            the container must hold it (" +
+         VideoFormatsTaking(every) +
+         ": all\n"
+         "                            three; " +
+         VideoFormatsTaking({"MP3"}) +
+         ": MP3 only)\n"
          "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
          "                            8-160 from 16000 Hz, 8-64 below)\n"
          "  --sample-rate HZ          default 44100\n"
@@ -71,7 +80,8 @@ std::string BuildUsageText() {
          "  --size WIDTH*HEIGHT       picture size, e.g. 320*240\n"
          "  --fps RATE                10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50 or 60\n"
          "  --video-bitrate KBPS      video bit rate\n"
-         "                            the four video options default to the preset's choices where\n"
+         "                            the four video options default to the preset's choices "
+         "where\n"
          "                            it has them (90000: MPEG4, 320*240, 29.97 fps, 1000 kb/s);\n"
          "                            any other video preset needs all four\n"
          "  --start HH:MM:SS          clip start for every file (default 00:00:00)\n"
@@ -140,7 +150,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     const auto number = PositiveNumber(value);
     if (argument == "--format") {
       if (OutputFormatOfOption(value) == nullptr) {
-        return UsageError{"--format must be " + Joined(OfferedFormats(), " or ", [](const OutputFormat* f) {
+        return UsageError{"--format must be " +
+                          Joined(OfferedFormats(), " or ", [](const OutputFormat* f) {
                             return std::string(f->formatOption);
                           })};
       }
@@ -153,7 +164,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
         const auto& encoders = AudioEncoders();
         std::string names;
         for (std::size_t e = 0; e < encoders.size(); ++e) {
-          names += std::string(e == 0 ? "" : e + 1 == encoders.size() ? " or " : ", ") +
+          names += std::string(e == 0                     ? ""
+                               : e + 1 == encoders.size() ? " or "
+                                                          : ", ") +
                    std::string(encoders[e].codecName);
         }
         return UsageError{"--encoder must be " + names};

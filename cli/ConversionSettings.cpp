@@ -24,6 +24,8 @@ OutputSettings ConversionSettingsFor(const CommandLineOptions& options, MessageS
   return settings;
 }
 
-OutputChoice OutputFor(const CommandLineOptions& options) { return OutputChoiceForPreset(options.presetCode); }
+OutputChoice OutputFor(const CommandLineOptions& options) {
+  return OutputChoiceForPreset(options.presetCode);
+}
 
 }  // namespace varnell

@@ -21,15 +21,21 @@ int PrintMediaInfo(const std::vector<std::string>& files, ResultLines& out,
     const MediaInformation info =
         DescribeProbedMedia(probe, path, FormatClipTime(probe.durationSeconds));
     const std::pair<const char*, const std::string*> lines[] = {
-        {"Source file", &info.sourcePath},   {"Media length", &info.mediaLength},
-        {"Audio bit rate", &info.audioBitRate}, {"Sample rate", &info.sampleRate},
-        {"Audio channels", &info.channels},  {"Video bit rate", &info.videoBitRate},
-        {"Width", &info.width},              {"Height", &info.height},
-        {"Frame rate", &info.frameRate},     {"Video codec", &info.videoCodec},
+        {"Source file", &info.sourcePath},
+        {"Media length", &info.mediaLength},
+        {"Audio bit rate", &info.audioBitRate},
+        {"Sample rate", &info.sampleRate},
+        {"Audio channels", &info.channels},
+        {"Video bit rate", &info.videoBitRate},
+        {"Width", &info.width},
+        {"Height", &info.height},
+        {"Frame rate", &info.frameRate},
+        {"Video codec", &info.videoCodec},
         {"Audio codec", &info.audioCodec},
     };
     std::string report;
-    for (const auto& [name, value] : lines) report += name + (": " + EscapedForTerminal(*value)) + "\n";
+    for (const auto& [name, value] : lines)
+      report += name + (": " + EscapedForTerminal(*value)) + "\n";
     out.Write(report);
   }
   return failed;

@@ -118,7 +118,8 @@ std::optional<std::string> EncoderRefusal(const Preset& preset, const CommandLin
   const std::vector<std::string>& encoders = preset.parameter(PresetColumn::AudioEncoder).choices;
   if (preset.audioOnly && !encoders.empty() &&
       std::find(encoders.begin(), encoders.end(), options.encoder) == encoders.end()) {
-    return "--encoder " + options.encoder + " does not write " + std::string(format.name()) + " files";
+    return "--encoder " + options.encoder + " does not write " + std::string(format.name()) +
+           " files";
   }
   const std::optional<int> codecId = AudioCodecIdFromName(options.encoder);
   // A format FFmpeg cannot write fails every file in words of its own.

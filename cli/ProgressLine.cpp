@@ -28,8 +28,7 @@ ProgressLine::ProgressLine(std::FILE* stream, bool enabled, int totalFiles)
 
 // While files are being converted the bar shows their mean percent; between files, and once the
 // batch has ended, the share of the files that have ended.
-std::string ProgressLine::Format(const std::vector<ActiveFile>& active, int ended,
-                                 int totalFiles) {
+std::string ProgressLine::Format(const std::vector<ActiveFile>& active, int ended, int totalFiles) {
   int percent = 0;
   if (!active.empty()) {
     for (const ActiveFile& file : active) percent += std::clamp(file.percent, 0, 100);

@@ -44,7 +44,8 @@ bool ResultLines::WaitUntilWritable() {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         *giveUpAt_ - std::chrono::steady_clock::now());
     pollfd descriptor{fileno(stream_), POLLOUT, 0};
-    const int ready = ::poll(&descriptor, 1, static_cast<int>(std::max<long long>(0, left.count())));
+    const int ready =
+        ::poll(&descriptor, 1, static_cast<int>(std::max<long long>(0, left.count())));
     if (ready > 0) return true;  // writable, or an error the write itself then reports
     if (ready == 0 || errno != EINTR) return false;
   }

@@ -20,7 +20,8 @@ class ResultLines {
 
   // `stopping` tells whether a stop has come (any thread may make it true; a stop signal also
   // interrupts the write under way).
-  explicit ResultLines(std::FILE* stream, std::function<bool()> stopping = [] { return false; })
+  explicit ResultLines(
+      std::FILE* stream, std::function<bool()> stopping = [] { return false; })
       : stream_(stream), stopping_(std::move(stopping)) {}
 
   // Writes the text and a newline at once, so that a script sees each file as it ends. False,

@@ -61,10 +61,14 @@ int StopSignalCount() { return stopSignalCount.load(); }
 
 const char* StopSignalName(int signal) {
   switch (signal) {
-    case SIGINT: return "SIGINT";
-    case SIGTERM: return "SIGTERM";
-    case SIGHUP: return "SIGHUP";
-    default: return "a signal";
+    case SIGINT:
+      return "SIGINT";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGHUP:
+      return "SIGHUP";
+    default:
+      return "a signal";
   }
 }
 

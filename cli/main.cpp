@@ -95,10 +95,12 @@ int main(int argc, char** argv) {
     usage.pop_back();  // Write adds the newline
     return results.Write(usage) ? 0 : BatchReport::kExitOutputClosed;
   }
-  if (const auto* error = std::get_if<varnell::UsageError>(&parsed)) return RefuseWithUsage(error->message);
+  if (const auto* error = std::get_if<varnell::UsageError>(&parsed))
+    return RefuseWithUsage(error->message);
   auto& options = std::get<CommandLineOptions>(parsed);
   if (options.info) {
-    const int failed = PrintMediaInfo(options.files, results, [] { return FirstStopSignal() != 0; });
+    const int failed =
+        PrintMediaInfo(options.files, results, [] { return FirstStopSignal() != 0; });
     if (FirstStopSignal() != 0) return 128 + FirstStopSignal();
     if (results.closed()) return BatchReport::kExitOutputClosed;
     return failed > 0 ? 1 : 0;

@@ -9,9 +9,21 @@
 namespace varnell::clip_dialog {
 
 enum ControlId : int {
-  kNoId = 0, kSetBegin = 3, kSetEnd = 4, kPlay = 1000, kStop = 1001, kVolume = 1002, kOk = 1004,
-  kCancel = 1005, kBeginLabel = 1023, kEndLabel = 1024, kCutLabel = 1025, kReset = 1109,
-  kPositionSlider = 1142, kVolumeSlider = 1143, kPreviewArea = 1144,
+  kNoId = 0,
+  kSetBegin = 3,
+  kSetEnd = 4,
+  kPlay = 1000,
+  kStop = 1001,
+  kVolume = 1002,
+  kOk = 1004,
+  kCancel = 1005,
+  kBeginLabel = 1023,
+  kEndLabel = 1024,
+  kCutLabel = 1025,
+  kReset = 1109,
+  kPositionSlider = 1142,
+  kVolumeSlider = 1143,
+  kPreviewArea = 1144,
 };
 
 inline constexpr int kWidthUnits = 286;

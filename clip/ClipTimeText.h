@@ -8,6 +8,8 @@
 
 namespace varnell {
 
-inline QString ClipTimeText(std::int64_t seconds) { return QString::fromStdString(FormatClipTime(seconds)); }
+inline QString ClipTimeText(std::int64_t seconds) {
+  return QString::fromStdString(FormatClipTime(seconds));
+}
 
 }  // namespace varnell

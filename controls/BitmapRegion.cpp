@@ -10,9 +10,7 @@ namespace varnell {
 
 namespace {
 
-bool IsOutside(QRgb pixel) {
-  return qAlpha(pixel) == 0 || (pixel & 0x00FFFFFFu) == 0x00FFFFFFu;
-}
+bool IsOutside(QRgb pixel) { return qAlpha(pixel) == 0 || (pixel & 0x00FFFFFFu) == 0x00FFFFFFu; }
 
 bool SameColumns(const QRect& a, const QRect& b) {
   return a.x() == b.x() && a.width() == b.width();

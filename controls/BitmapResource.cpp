@@ -4,8 +4,6 @@
 
 namespace varnell {
 
-QImage LoadBitmapResource(int id) {
-  return QImage(QStringLiteral(":/bitmaps/%1.png").arg(id));
-}
+QImage LoadBitmapResource(int id) { return QImage(QStringLiteral(":/bitmaps/%1.png").arg(id)); }
 
 }  // namespace varnell

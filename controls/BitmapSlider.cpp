@@ -55,9 +55,7 @@ BitmapSlider::BitmapSlider(int controlId, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-int BitmapSlider::controlId() const {
-  return controlId_;
-}
+int BitmapSlider::controlId() const { return controlId_; }
 
 bool BitmapSlider::LoadChannel(int normalBitmapId, int selectedRangeBitmapId) {
   const QImage normal = LoadBitmapResource(normalBitmapId);
@@ -118,21 +116,13 @@ void BitmapSlider::SetValue(int value) {
   update();
 }
 
-int BitmapSlider::GetValue() const {
-  return value_;
-}
+int BitmapSlider::GetValue() const { return value_; }
 
-int BitmapSlider::GetMinimum() const {
-  return minimum_;
-}
+int BitmapSlider::GetMinimum() const { return minimum_; }
 
-int BitmapSlider::GetMaximum() const {
-  return maximum_;
-}
+int BitmapSlider::GetMaximum() const { return maximum_; }
 
-void BitmapSlider::SetPageStep(int step) {
-  pageStep_ = step;
-}
+void BitmapSlider::SetPageStep(int step) { pageStep_ = step; }
 
 void BitmapSlider::SetMargins(int left, int top, int right, int bottom) {
   leftMargin_ = left;
@@ -165,21 +155,13 @@ void BitmapSlider::SetMarkMode(int mode) {
   update();
 }
 
-int BitmapSlider::beginMark() const {
-  return beginMark_;
-}
+int BitmapSlider::beginMark() const { return beginMark_; }
 
-int BitmapSlider::endMark() const {
-  return endMark_;
-}
+int BitmapSlider::endMark() const { return endMark_; }
 
-int BitmapSlider::markMode() const {
-  return markMode_;
-}
+int BitmapSlider::markMode() const { return markMode_; }
 
-bool BitmapSlider::isDragging() const {
-  return dragging_;
-}
+bool BitmapSlider::isDragging() const { return dragging_; }
 
 int BitmapSlider::Clamped(int value) const {
   // Maximum first: with inverted limits the minimum wins.
@@ -193,8 +175,8 @@ int BitmapSlider::Travel() const {
 int BitmapSlider::ValueToPixel(int value) const {
   int offset = 0;
   if (maximum_ != minimum_) {
-    const double fraction = (static_cast<double>(value) - minimum_) /
-                            (static_cast<double>(maximum_) - minimum_);
+    const double fraction =
+        (static_cast<double>(value) - minimum_) / (static_cast<double>(maximum_) - minimum_);
     offset = TruncatedToInt(fraction * Travel());
   }
   return leftMargin_ + offset + thumb_.width() / 2;
@@ -205,8 +187,7 @@ int BitmapSlider::PixelToValue(int x) const {
   if (travel == 0) {
     return minimum_;
   }
-  const double fraction =
-      (static_cast<double>(x) - thumb_.width() / 2 - leftMargin_) / travel;
+  const double fraction = (static_cast<double>(x) - thumb_.width() / 2 - leftMargin_) / travel;
   return TruncatedToInt(minimum_ + fraction * (static_cast<double>(maximum_) - minimum_));
 }
 
@@ -368,7 +349,7 @@ void BitmapSlider::PaintChannel(QPainter& painter) const {
 }
 
 void BitmapSlider::PaintChannelPiece(QPainter& painter, const QPixmap& source, int fromX,
-                                      int toX) const {
+                                     int toX) const {
   if (toX <= fromX) {
     return;
   }

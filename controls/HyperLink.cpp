@@ -133,7 +133,8 @@ int HyperLink::ResultOfFailedLaunch() const {
 }
 
 void HyperLink::ReportOpenError(int result) {
-  if (messages_ != nullptr) messages_->Show(OpenErrorText(result), {}, MessageButtons::Ok, window());
+  if (messages_ != nullptr)
+    messages_->Show(OpenErrorText(result), {}, MessageButtons::Ok, window());
 }
 
 QString HyperLink::OpenErrorText(int result) {
@@ -164,17 +165,20 @@ QString HyperLink::OpenErrorText(int result) {
       reason = QStringLiteral("The filename association is\nincomplete or invalid.");
       break;
     case kDdeTimeout:
-      reason = QStringLiteral("The DDE transaction could not\nbe completed because the request timed out.");
+      reason = QStringLiteral(
+          "The DDE transaction could not\nbe completed because the request timed out.");
       break;
     case kDdeFailed:
       reason = QStringLiteral("The DDE transaction failed.");
       break;
     case kDdeBusy:
       reason = QStringLiteral(
-          "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.");
+          "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
+          "processed.");
       break;
     case kNoAssociation:
-      reason = QStringLiteral("There is no application associated\nwith the given filename extension.");
+      reason =
+          QStringLiteral("There is no application associated\nwith the given filename extension.");
       break;
     case kLibraryNotFound:
       reason = QStringLiteral("The specified dynamic-link library was not found.");
@@ -246,7 +250,8 @@ void HyperLink::paintEvent(QPaintEvent* /*event*/) {
   drawFrame(&painter);
   painter.setFont(ShownFont());
   painter.setPen(TextColour());
-  painter.drawText(contentsRect(), int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0), text());
+  painter.drawText(contentsRect(), int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0),
+                   text());
 }
 
 void HyperLink::mouseMoveEvent(QMouseEvent* event) {

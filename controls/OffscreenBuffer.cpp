@@ -33,8 +33,6 @@ OffscreenBuffer::~OffscreenBuffer() {
   }
 }
 
-QPainter& OffscreenBuffer::painter() {
-  return painter_;
-}
+QPainter& OffscreenBuffer::painter() { return painter_; }
 
 }  // namespace varnell

@@ -30,9 +30,7 @@ SkinButton::SkinButton(int controlId, QWidget* parent)
 
 SkinButton::~SkinButton() { ReturnAncestorCursor(); }
 
-int SkinButton::controlId() const {
-  return controlId_;
-}
+int SkinButton::controlId() const { return controlId_; }
 
 void SkinButton::SetShapeFromBitmap(int bitmapId) {
   SetShapeFromImage(LoadBitmapResource(bitmapId));
@@ -50,8 +48,7 @@ void SkinButton::LoadStateBitmaps(int hoverId, int normalId, int pressedId) {
                  LoadBitmapResource(pressedId));
 }
 
-void SkinButton::SetStateImages(const QImage& hover, const QImage& normal,
-                                    const QImage& pressed) {
+void SkinButton::SetStateImages(const QImage& hover, const QImage& normal, const QImage& pressed) {
   hoverFace_ = QPixmap::fromImage(hover);
   normalFace_ = QPixmap::fromImage(normal);
   pressedFace_ = QPixmap::fromImage(pressed);
@@ -59,9 +56,7 @@ void SkinButton::SetStateImages(const QImage& hover, const QImage& normal,
   update();
 }
 
-bool SkinButton::isHovered() const {
-  return hovered_;
-}
+bool SkinButton::isHovered() const { return hovered_; }
 
 QSize SkinButton::sizeHint() const {
   return normalFace_.isNull() ? QAbstractButton::sizeHint() : normalFace_.size();

@@ -37,13 +37,9 @@ SkinLabel::SkinLabel(int controlId, QWidget* parent)
   connect(&flashTimer_, &QTimer::timeout, this, &SkinLabel::FlashTick);
 }
 
-int SkinLabel::controlId() const {
-  return controlId_;
-}
+int SkinLabel::controlId() const { return controlId_; }
 
-void SkinLabel::SetShell(Shell* shell) {
-  shell_ = shell;
-}
+void SkinLabel::SetShell(Shell* shell) { shell_ = shell; }
 
 SkinLabel& SkinLabel::ChangeBackground(QColor colour, QColor secondColour, bool gradient) {
   gradientEnd_ = secondColour;
@@ -222,7 +218,8 @@ int SkinLabel::TextFlags(TextStyle style, bool centreImage, const QString& text)
   return flags;
 }
 
-std::vector<std::pair<QRect, QColor>> SkinLabel::GradientStrips(QRect client, QColor start, QColor end) {
+std::vector<std::pair<QRect, QColor>> SkinLabel::GradientStrips(QRect client, QColor start,
+                                                                QColor end) {
   std::vector<std::pair<QRect, QColor>> strips;
   const int width = client.width();
   const int count = std::min(width, kMaxGradientStrips);
@@ -242,8 +239,9 @@ std::vector<std::pair<QRect, QColor>> SkinLabel::GradientStrips(QRect client, QC
   int left = client.left();
   for (int i = 0; i < count; ++i) {
     const int right = i == count - 1 ? rightEdge : left + stripWidth;
-    strips.emplace_back(QRect(left, client.top(), right - left, client.height()),
-                        QColor(red / kFixedPointOne, green / kFixedPointOne, blue / kFixedPointOne));
+    strips.emplace_back(
+        QRect(left, client.top(), right - left, client.height()),
+        QColor(red / kFixedPointOne, green / kFixedPointOne, blue / kFixedPointOne));
     red += redStep;
     green += greenStep;
     blue += blueStep;
@@ -252,81 +250,43 @@ std::vector<std::pair<QRect, QColor>> SkinLabel::GradientStrips(QRect client, QC
   return strips;
 }
 
-QColor SkinLabel::textColour() const {
-  return textColour_;
-}
+QColor SkinLabel::textColour() const { return textColour_; }
 
-QColor SkinLabel::highlightColour() const {
-  return highlightColour_;
-}
+QColor SkinLabel::highlightColour() const { return highlightColour_; }
 
-std::optional<QColor> SkinLabel::ownBackground() const {
-  return ownBackground_;
-}
+std::optional<QColor> SkinLabel::ownBackground() const { return ownBackground_; }
 
-bool SkinLabel::isGradient() const {
-  return gradient_;
-}
+bool SkinLabel::isGradient() const { return gradient_; }
 
-bool SkinLabel::isTransparent() const {
-  return transparent_;
-}
+bool SkinLabel::isTransparent() const { return transparent_; }
 
-bool SkinLabel::isSunken() const {
-  return sunken_;
-}
+bool SkinLabel::isSunken() const { return sunken_; }
 
-bool SkinLabel::hasBorder() const {
-  return border_;
-}
+bool SkinLabel::hasBorder() const { return border_; }
 
-bool SkinLabel::is3DText() const {
-  return text3D_;
-}
+bool SkinLabel::is3DText() const { return text3D_; }
 
-bool SkinLabel::isRaised() const {
-  return raised_;
-}
+bool SkinLabel::isRaised() const { return raised_; }
 
-bool SkinLabel::isRotated() const {
-  return rotated_;
-}
+bool SkinLabel::isRotated() const { return rotated_; }
 
-int SkinLabel::rotationDegrees() const {
-  return rotationDegrees_;
-}
+int SkinLabel::rotationDegrees() const { return rotationDegrees_; }
 
-const QFont& SkinLabel::logFont() const {
-  return logFont_;
-}
+const QFont& SkinLabel::logFont() const { return logFont_; }
 
-bool SkinLabel::flashPhase() const {
-  return flashPhase_;
-}
+bool SkinLabel::flashPhase() const { return flashPhase_; }
 
-SkinLabel::FlashKind SkinLabel::flashKind() const {
-  return flashKind_;
-}
+SkinLabel::FlashKind SkinLabel::flashKind() const { return flashKind_; }
 
-bool SkinLabel::isFlashTimerRunning() const {
-  return flashTimer_.isActive();
-}
+bool SkinLabel::isFlashTimerRunning() const { return flashTimer_.isActive(); }
 
-SkinLabel::LinkMode SkinLabel::linkMode() const {
-  return linkMode_;
-}
+SkinLabel::LinkMode SkinLabel::linkMode() const { return linkMode_; }
 
-bool SkinLabel::notifiesParent() const {
-  return notifyParent_;
-}
+bool SkinLabel::notifiesParent() const { return notifyParent_; }
 
-QString SkinLabel::linkAddress() const {
-  return linkAddress_;
-}
+QString SkinLabel::linkAddress() const { return linkAddress_; }
 
-SkinLabel::TextStyle SkinLabel::textStyle() const {
-  return textStyle_;
-}
+SkinLabel::TextStyle SkinLabel::textStyle() const { return textStyle_; }
 
 void SkinLabel::FlashTick() {
   flashPhase_ = !flashPhase_;
@@ -345,7 +305,8 @@ void SkinLabel::paintEvent(QPaintEvent* /*event*/) {
     PaintClient(painter, client);
     return;
   }
-  OffscreenBuffer memDC(painter, client, ownBackground_.value_or(palette().color(QPalette::Button)));
+  OffscreenBuffer memDC(painter, client,
+                        ownBackground_.value_or(palette().color(QPalette::Button)));
   PaintClient(memDC.painter(), client);
 }
 

@@ -83,7 +83,8 @@ class SkinLabel : public QLabel {
   // The vertical strips of a left-to-right gradient over client, in the order
   // they are painted: at most 100, each colour channel stepped in 8.8 fixed
   // point, the last strip reaching the right edge.
-  static std::vector<std::pair<QRect, QColor>> GradientStrips(QRect client, QColor start, QColor end);
+  static std::vector<std::pair<QRect, QColor>> GradientStrips(QRect client, QColor start,
+                                                              QColor end);
 
   QColor textColour() const;
   QColor highlightColour() const;

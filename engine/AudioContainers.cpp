@@ -19,7 +19,8 @@ std::optional<std::string> AudioContainerRefusal(int codecId, const OutputFormat
   const AudioEncoder* encoder = AudioEncoderOf(codecId);
   if (encoder != nullptr && format.takesAudioEncoder(encoder->codecName)) return std::nullopt;
   const std::string_view family = codecId == AV_CODEC_ID_MP3 ? "MP3" : "WMA";
-  return std::string(family) + " audio cannot be stored in the " + std::string(format.muxer) + " format";
+  return std::string(family) + " audio cannot be stored in the " + std::string(format.muxer) +
+         " format";
 }
 
 }  // namespace varnell

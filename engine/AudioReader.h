@@ -24,7 +24,7 @@ namespace varnell {
 class AudioSink;
 
 struct ClipWindow {
-  double begin = 0.0;                                        // seconds
+  double begin = 0.0;                                       // seconds
   double length = std::numeric_limits<double>::infinity();  // seconds; infinity: to the end
 };
 

@@ -127,7 +127,8 @@ void AudioSink::EncodeFrames(int minimumQueued) {
     RequireSuccess(av_frame_make_writable(frame_.get()), label_);
     const int samples = std::min(frameSize_, av_audio_fifo_size(fifo_.get()));
     frame_->nb_samples = samples;
-    if (av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame_->data), samples) < samples) {
+    if (av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame_->data), samples) <
+        samples) {
       FailConversion(label_, AVERROR_BUG);
     }
     frame_->pts = samplesEncoded_;

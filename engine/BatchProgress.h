@@ -46,7 +46,7 @@ class BatchProgress : public BatchObserver {
   std::condition_variable changed_;
   bool changedSinceLook_ = false;
   std::map<int, int> active_;  // row -> percent
-  std::set<int> passed_;  // rows a merge passed that have not ended yet
+  std::set<int> passed_;       // rows a merge passed that have not ended yet
   std::vector<std::pair<int, RowOutcome>> ended_;
   int endedRows_ = 0;
   bool batchEnded_ = false;

@@ -20,21 +20,26 @@ std::optional<LaunchRefusal> BatchSession::Start(BatchRequest request, BatchObse
     if (!request.rowFailures[row].empty()) request.rows[row].checked = false;
     checked += request.rows[row].checked ? 1 : 0;
   }
-  const auto failedBefore = static_cast<int>(std::count_if(
-      request.rowFailures.begin(), request.rowFailures.end(), [](const std::string& reason) { return !reason.empty(); }));
-  if (request.kind == JobKind::MergeFiles && checked + failedBefore < 2) return LaunchRefusal::MergeNeedsTwoRows;
+  const auto failedBefore =
+      static_cast<int>(std::count_if(request.rowFailures.begin(), request.rowFailures.end(),
+                                     [](const std::string& reason) { return !reason.empty(); }));
+  if (request.kind == JobKind::MergeFiles && checked + failedBefore < 2)
+    return LaunchRefusal::MergeNeedsTwoRows;
   if (checked + failedBefore == 0) return LaunchRefusal::NothingChecked;
   std::error_code error;
-  if (request.kind == JobKind::MergeFiles) std::filesystem::create_directories(request.outputFolder, error);
-  if (!std::filesystem::is_directory(request.outputFolder, error)) return LaunchRefusal::NoOutputFolder;
+  if (request.kind == JobKind::MergeFiles)
+    std::filesystem::create_directories(request.outputFolder, error);
+  if (!std::filesystem::is_directory(request.outputFolder, error))
+    return LaunchRefusal::NoOutputFolder;
 
   frontEnd_ = &frontEnd;
   rowFailures_ = std::move(request.rowFailures);
   checkedRows_ = checked;
   outcomes_.assign(request.rows.size(), RowOutcome{});
   outcome_ = BatchOutcome{};
-  engine_.Start(BuildJob(request.rows, request.outputFolder, request.output, request.settings, request.kind),
-                *this);
+  engine_.Start(
+      BuildJob(request.rows, request.outputFolder, request.output, request.settings, request.kind),
+      *this);
   return std::nullopt;
 }
 

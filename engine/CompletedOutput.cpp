@@ -5,7 +5,10 @@ namespace varnell {
 CompletedOutput::CompletedOutput(std::unique_ptr<ClaimedOutputFile> file,
                                  std::optional<ThumbnailWriter> thumbnail, bool stopped,
                                  double seconds)
-    : file_(std::move(file)), thumbnail_(std::move(thumbnail)), stopped_(stopped), seconds_(seconds) {}
+    : file_(std::move(file)),
+      thumbnail_(std::move(thumbnail)),
+      stopped_(stopped),
+      seconds_(seconds) {}
 
 void AppendNote(std::string& notes, std::string_view note) {
   if (note.empty()) return;

@@ -41,9 +41,12 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
     target.clipBegin = begin;
     target.clipLength = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
     if (kind == JobKind::MergeFiles) {
-      const std::optional<double> measured =
-          !toTheEnd ? std::nullopt : task.probedSeconds ? task.probedSeconds : MeasuredSeconds(task.sourcePath);
-      job.mergeSeconds += measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
+      const std::optional<double> measured = !toTheEnd ? std::nullopt
+                                             : task.probedSeconds
+                                                 ? task.probedSeconds
+                                                 : MeasuredSeconds(task.sourcePath);
+      job.mergeSeconds +=
+          measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
     }
     target.outputPath = BuildOutputPath(acceptedFolder, task.sourcePath, output.extension);
   }
@@ -56,7 +59,8 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
                FrameRateFromText(settings.frameRateText).value_or(0.0),
                settings.videoBitRate};
   const std::optional<int> audioCodec = AudioCodecIdFromName(settings.audioCodecName);
-  job.audio = {audioCodec.value_or(0), settings.audioBitRate, settings.sampleRate, settings.channels};
+  job.audio = {audioCodec.value_or(0), settings.audioBitRate, settings.sampleRate,
+               settings.channels};
   if (!audioCodec) job.failureReason = "unknown audio codec \"" + settings.audioCodecName + "\"";
   return job;
 }

@@ -52,7 +52,8 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   if (streams.audio) audio.emplace(request.sourcePath, clip);
   std::optional<VideoReader> video;
   if (streams.video) video.emplace(request.sourcePath, clip);
-  if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
+  if (request.clipLength <= 0.0)
+    FailConversion("nothing to convert: the clip ends where it starts");
 
   OutputFile output(request.outputPath, *request.format);
   std::optional<VideoSink> videoSink;
@@ -73,9 +74,8 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   const double windowSeconds = audio ? audio->windowSeconds() : video->windowSeconds();
   const RowStreams row{audio ? &*audio : nullptr, audioSink ? &*audioSink : nullptr,
                        video ? &*video : nullptr, videoSink ? &*videoSink : nullptr};
-  const bool stopped = StepRow(row, stopFlag, [&](double position) {
-    ReportProgress(position, windowSeconds, progress);
-  });
+  const bool stopped = StepRow(
+      row, stopFlag, [&](double position) { ReportProgress(position, windowSeconds, progress); });
   // A stopped file is kept only when it holds something; one stopped before its first sample
   // (or, without sound, its first picture) goes the way of a failed one.
   const bool holdsSomething =
@@ -91,7 +91,6 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   if (request.videoOutput && !video) completed.AddNote(kNoVideoInSourceNote);
   return completed;
 }
-
 
 bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
              const std::function<void(double position)>& reportPosition) {

@@ -24,10 +24,10 @@ class VideoSink;
 
 struct FileConversionRequest {
   std::string sourcePath;
-  std::string outputPath;  // before the collision loop
+  std::string outputPath;                                        // before the collision loop
   const OutputFormat* format = OutputFormatOfExtension(".mp3");  // never null
-  double clipBegin = 0.0;  // seconds
-  double clipLength = 0.0; // seconds, or kClipToTheEnd
+  double clipBegin = 0.0;                                        // seconds
+  double clipLength = 0.0;                                       // seconds, or kClipToTheEnd
   AudioTarget audio;
   // The output gets a video stream when this is set and the source has one (a cover is not).
   bool videoOutput = false;
@@ -43,7 +43,6 @@ struct FileConversionRequest {
 // trailer is written).
 CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
                                          const std::atomic<bool>& stopFlag, RowProgress progress);
-
 
 // The readers of one row, each with the sink it writes into; no video for an audio-only output
 // or a source without video, no audio for a video output of a source without sound.

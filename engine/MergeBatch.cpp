@@ -22,18 +22,21 @@ RowOutcome FailedWith(std::string reason) {
 
 // Finishes the merge after its last row or a stop: the output is published when it holds
 // sound, otherwise removed; the outcome's path or reason says which.
-BatchOutcome EndMerge(MergedOutput& output, bool stopped, const std::optional<std::string>& outputFailure) {
+BatchOutcome EndMerge(MergedOutput& output, bool stopped,
+                      const std::optional<std::string>& outputFailure) {
   BatchOutcome outcome;
   outcome.stopped = stopped;
   if (output.holdsSound()) {
-    if (std::optional<std::string> failure = FailureOf([&] { outcome.mergedOutputPath = output.Finish(); })) {
+    if (std::optional<std::string> failure =
+            FailureOf([&] { outcome.mergedOutputPath = output.Finish(); })) {
       output.Discard();
       outcome.mergeFailureReason = std::move(*failure);
     }
   } else if (outputFailure) {
     outcome.mergeFailureReason = *outputFailure;
   } else {
-    outcome.mergeFailureReason = stopped ? "stopped before any sound" : "none of the files could be merged";
+    outcome.mergeFailureReason =
+        stopped ? "stopped before any sound" : "none of the files could be merged";
   }
   return outcome;
 }
@@ -66,8 +69,8 @@ BatchOutcome MergeRows(const Job& job, RowLedger& ledger, const std::atomic<bool
     ledger.Started(row);
     progress.SetRow(row);
     const double secondsBefore = output.seconds();
-    std::optional<std::string> failure =
-        FailureOf([&] { stopped = output.MergeRow(RequestForRow(job, row), stopRequested, progress); });
+    std::optional<std::string> failure = FailureOf(
+        [&] { stopped = output.MergeRow(RequestForRow(job, row), stopRequested, progress); });
     if (failure && output.broken()) {
       outputFailure = failure;
       output.Discard();

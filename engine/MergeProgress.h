@@ -10,7 +10,8 @@ class RowLedger;
 
 class MergeProgress {
  public:
-  MergeProgress(double totalSeconds, RowLedger& ledger) : totalSeconds_(totalSeconds), ledger_(ledger) {}
+  MergeProgress(double totalSeconds, RowLedger& ledger)
+      : totalSeconds_(totalSeconds), ledger_(ledger) {}
 
   // The row being merged from now on; it is told the percent so far at once.
   void SetRow(int row);

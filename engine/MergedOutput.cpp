@@ -12,12 +12,13 @@ namespace varnell {
 
 // The row's readers are declared before anything can throw past them and die with the row; the
 // sinks outlive them.
-bool MergedOutput::MergeRow(const FileConversionRequest& request,
-                            const std::atomic<bool>& stopFlag, MergeProgress& progress) {
+bool MergedOutput::MergeRow(const FileConversionRequest& request, const std::atomic<bool>& stopFlag,
+                            MergeProgress& progress) {
   rowNote_.clear();
   const ClipWindow clip{request.clipBegin, request.clipLength};
   AudioReader reader(request.sourcePath, clip);
-  if (request.clipLength <= 0.0) FailConversion("nothing to convert: the clip ends where it starts");
+  if (request.clipLength <= 0.0)
+    FailConversion("nothing to convert: the clip ends where it starts");
   CheckSourceHoldsClip(request.sourcePath, reader.stream().index, clip);
   std::optional<VideoReader> video;
   if (request.videoOutput && HasVideoStream(reader)) video.emplace(request.sourcePath, clip);

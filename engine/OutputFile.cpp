@@ -32,7 +32,8 @@ bool IsId3PictureCodec(AVCodecID id) {
 OutputFile::OutputFile(std::string requestedPath, const OutputFormat& outputFormat)
     : requestedPath_(std::move(requestedPath)), format_(outputFormat) {
   const std::string muxer(outputFormat.muxer);
-  const AVOutputFormat* format = muxer.empty() ? nullptr : av_guess_format(muxer.c_str(), nullptr, nullptr);
+  const AVOutputFormat* format =
+      muxer.empty() ? nullptr : av_guess_format(muxer.c_str(), nullptr, nullptr);
   if (format == nullptr) FailConversion("no output format for the name " + requestedPath_);
   AVFormatContext* raw = nullptr;
   RequireSuccess(avformat_alloc_output_context2(&raw, format, nullptr, requestedPath_.c_str()),
@@ -40,7 +41,8 @@ OutputFile::OutputFile(std::string requestedPath, const OutputFormat& outputForm
   context_.reset(raw);
   // Such a muxer opens its own files by name, which would bypass the exclusive temporary file.
   if ((format->flags & AVFMT_NOFILE) != 0) {
-    FailConversion(std::string("the output format ") + format->name + " cannot be written to a file");
+    FailConversion(std::string("the output format ") + format->name +
+                   " cannot be written to a file");
   }
 }
 

@@ -68,7 +68,8 @@ std::string CollisionCandidate(std::string_view path, int attempt) {
 }
 
 bool CollisionLoopsMeet(std::string_view first, std::string_view second) {
-  return first == second || IsNumberedCandidateOf(first, second) || IsNumberedCandidateOf(second, first);
+  return first == second || IsNumberedCandidateOf(first, second) ||
+         IsNumberedCandidateOf(second, first);
 }
 
 }  // namespace varnell

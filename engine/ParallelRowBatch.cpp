@@ -44,7 +44,8 @@ ParallelRowBatch::RowEnd ParallelRowBatch::ConvertTakenRow(int row) {
     return end;
   }
   ledger_.Started(row);
-  RowResult result = ConvertRow(RequestForRow(job_, row), stopRequested_, RowProgress(ledger_, row));
+  RowResult result =
+      ConvertRow(RequestForRow(job_, row), stopRequested_, RowProgress(ledger_, row));
   if (result.converted) {
     end.output = std::move(result.converted);
   } else {
@@ -91,7 +92,8 @@ void ParallelRowBatch::Publish(RowEnd& end) {
     end.outcome.reason = std::move(*failure);
   } else {
     // A row the stop ended keeps its shorter file.
-    end.outcome.status = published.stopped ? RowOutcome::Status::Stopped : RowOutcome::Status::Completed;
+    end.outcome.status =
+        published.stopped ? RowOutcome::Status::Stopped : RowOutcome::Status::Completed;
     end.outcome.outputPath = std::move(published.outputPath);
     end.outcome.secondsWritten = published.seconds;
     end.outcome.note = std::move(published.note);

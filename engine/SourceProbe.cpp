@@ -23,7 +23,8 @@ ProbeResult Failed(ProbeResult::Failure failure, std::string reason) {
 ProbeResult ProbeSource(const std::string& path) {
   SourceFile source;
   if (const int result = source.OpenInput(path); result < 0) {
-    return Failed(ProbeResult::Failure::CannotOpen, DescribeFFmpegError(source.failedStep(), result));
+    return Failed(ProbeResult::Failure::CannotOpen,
+                  DescribeFFmpegError(source.failedStep(), result));
   }
   if (const int result = source.ReadStreamInfo(); result < 0) {
     return Failed(ProbeResult::Failure::NoStreamInfo,

@@ -30,7 +30,8 @@ AVRational KeptSampleAspectRatio(const VideoSourceFacts& source, int width, int 
 VideoSink::VideoSink(const VideoTarget& target, const VideoSourceFacts& source, OutputFile& output)
     : output_(output) {
   const VideoEncoderChoice choice(
-      target, VideoTimeBase(target.frameRate, source.frameRate, output.muxerName()), output.format());
+      target, VideoTimeBase(target.frameRate, source.frameRate, output.muxerName()),
+      output.format());
   label_ = choice.label();
   context_.reset(avcodec_alloc_context3(choice.codec()));
   if (!context_) FailConversion(label_, AVERROR(ENOMEM));

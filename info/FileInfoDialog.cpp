@@ -81,9 +81,9 @@ bool FileInfoDialog::OnInitDialog() {
 // Texts to controls only: the edits are read-only, nothing is ever read back.
 void FileInfoDialog::DoDataExchange() {
   const std::pair<int, const QString*> exchange[] = {
-      {kFileName, &texts_.fileName},     {kMediaLength, &texts_.mediaLength},
-      {kResolution, &texts_.resolution}, {kFrameRate, &texts_.frameRate},
-      {kSamples, &texts_.samples},       {kChannel, &texts_.channel},
+      {kFileName, &texts_.fileName},         {kMediaLength, &texts_.mediaLength},
+      {kResolution, &texts_.resolution},     {kFrameRate, &texts_.frameRate},
+      {kSamples, &texts_.samples},           {kChannel, &texts_.channel},
       {kAudioBitRate, &texts_.audioBitRate}, {kVideoBitRate, &texts_.videoBitRate},
   };
   for (const auto& [id, text] : exchange) {

@@ -9,8 +9,16 @@
 namespace varnell::file_information {
 
 enum ControlId : int {
-  kNoId = 0, kMediaLength = 1004, kResolution = 1005, kVideoBitRate = 1006, kFrameRate = 1007,
-  kFileName = 1075, kOk = 1106, kAudioBitRate = 1122, kSamples = 1123, kChannel = 1124,
+  kNoId = 0,
+  kMediaLength = 1004,
+  kResolution = 1005,
+  kVideoBitRate = 1006,
+  kFrameRate = 1007,
+  kFileName = 1075,
+  kOk = 1106,
+  kAudioBitRate = 1122,
+  kSamples = 1123,
+  kChannel = 1124,
 };
 
 inline constexpr int kWidthUnits = 225;

@@ -60,9 +60,9 @@ int AudioResampler::ConfigureFor(const AVFrame& frame) {
     return 0;
   }
   SwrContext* raw = nullptr;
-  int result = swr_alloc_set_opts2(&raw, outputLayout_.get(), outputFormat_, outputRate_,
-                                   layout.get(), static_cast<AVSampleFormat>(frame.format),
-                                   frame.sample_rate, 0, nullptr);
+  int result =
+      swr_alloc_set_opts2(&raw, outputLayout_.get(), outputFormat_, outputRate_, layout.get(),
+                          static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr);
   ffmpeg::ResamplerPtr resampler(raw);
   if (result < 0) return result;
   // The automatic downmix of surround sound is not scaled down by itself and would clip.
@@ -71,7 +71,8 @@ int AudioResampler::ConfigureFor(const AVFrame& frame) {
   // Mono is a centre channel to the resampler, which spreads it at -3 dB whatever the centre mix
   // level; played back, a mono file should sound on each side as loud as it was recorded.
   if (mono_ == Mono::OnEveryChannel && layout.get()->nb_channels == 1) {
-    const std::vector<double> everyOutputFromTheOne(static_cast<std::size_t>(outputChannels()), 1.0);
+    const std::vector<double> everyOutputFromTheOne(static_cast<std::size_t>(outputChannels()),
+                                                    1.0);
     result = swr_set_matrix(resampler.get(), everyOutputFromTheOne.data(), 1);
     if (result < 0) return result;
   }

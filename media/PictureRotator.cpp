@@ -17,9 +17,12 @@ constexpr int kPlanes = 3;
 // Where the pixel at (x, y) of the turned picture comes from in a source of width x height.
 std::pair<int, int> SourcePixel(int quarterTurns, int x, int y, int width, int height) {
   switch (quarterTurns) {
-    case 1: return {y, height - 1 - x};
-    case 2: return {width - 1 - x, height - 1 - y};
-    default: return {width - 1 - y, x};
+    case 1:
+      return {y, height - 1 - x};
+    case 2:
+      return {width - 1 - x, height - 1 - y};
+    default:
+      return {width - 1 - y, x};
   }
 }
 
@@ -59,10 +62,9 @@ int PictureRotator::Rotate(const AVFrame& source, const AVFrame** out) {
   }
   // The planar picture's properties: its range is the one the scaler gave it, not the source's.
   if (const int copied = av_frame_copy_props(turned_.get(), planar); copied < 0) return copied;
-  turned_->sample_aspect_ratio =
-      quarterTurns_ % 2 == 1
-          ? AVRational{source.sample_aspect_ratio.den, source.sample_aspect_ratio.num}
-          : source.sample_aspect_ratio;
+  turned_->sample_aspect_ratio = quarterTurns_ % 2 == 1 ? AVRational{source.sample_aspect_ratio.den,
+                                                                     source.sample_aspect_ratio.num}
+                                                        : source.sample_aspect_ratio;
   *out = turned_.get();
   return 0;
 }

@@ -45,13 +45,15 @@ int SourceFile::ReadStreamInfo() {
 }
 
 AVStream* SourceFile::stream(int index) const {
-  if (!context_ || index < 0 || static_cast<unsigned>(index) >= context_->nb_streams) return nullptr;
+  if (!context_ || index < 0 || static_cast<unsigned>(index) >= context_->nb_streams)
+    return nullptr;
   return context_->streams[index];
 }
 
 void SourceFile::ReadOnly(std::initializer_list<int> streams) {
   for (unsigned i = 0; i < context_->nb_streams; ++i) {
-    const bool read = std::find(streams.begin(), streams.end(), static_cast<int>(i)) != streams.end();
+    const bool read =
+        std::find(streams.begin(), streams.end(), static_cast<int>(i)) != streams.end();
     context_->streams[i]->discard = read ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
   }
 }

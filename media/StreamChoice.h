@@ -14,8 +14,9 @@ struct StreamChoice {
 };
 
 // Audio and video: the last stream of the type wins, as the engine has always scanned them (so a
-// file converts the same stream it did before the preview shared this rule). Streams with the attached-picture disposition are covers, never the video; the
-// first one with a picture is the cover.
+// file converts the same stream it did before the preview shared this rule). Streams with the
+// attached-picture disposition are covers, never the video; the first one with a picture is the
+// cover.
 StreamChoice ChooseStreams(const AVFormatContext& format);
 
 }  // namespace varnell

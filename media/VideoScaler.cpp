@@ -21,23 +21,34 @@ struct SourceFormat {
 SourceFormat Normalise(const AVFrame& picture) {
   const auto format = static_cast<AVPixelFormat>(picture.format);
   switch (format) {
-    case AV_PIX_FMT_YUVJ420P: return {AV_PIX_FMT_YUV420P, true};
-    case AV_PIX_FMT_YUVJ422P: return {AV_PIX_FMT_YUV422P, true};
-    case AV_PIX_FMT_YUVJ444P: return {AV_PIX_FMT_YUV444P, true};
-    case AV_PIX_FMT_YUVJ440P: return {AV_PIX_FMT_YUV440P, true};
-    case AV_PIX_FMT_YUVJ411P: return {AV_PIX_FMT_YUV411P, true};
-    default: return {format, picture.color_range == AVCOL_RANGE_JPEG};
+    case AV_PIX_FMT_YUVJ420P:
+      return {AV_PIX_FMT_YUV420P, true};
+    case AV_PIX_FMT_YUVJ422P:
+      return {AV_PIX_FMT_YUV422P, true};
+    case AV_PIX_FMT_YUVJ444P:
+      return {AV_PIX_FMT_YUV444P, true};
+    case AV_PIX_FMT_YUVJ440P:
+      return {AV_PIX_FMT_YUV440P, true};
+    case AV_PIX_FMT_YUVJ411P:
+      return {AV_PIX_FMT_YUV411P, true};
+    default:
+      return {format, picture.color_range == AVCOL_RANGE_JPEG};
   }
 }
 
 int MatrixOf(const AVFrame& picture) {
   switch (picture.colorspace) {
-    case AVCOL_SPC_BT709: return SWS_CS_ITU709;
-    case AVCOL_SPC_FCC: return SWS_CS_FCC;
-    case AVCOL_SPC_SMPTE240M: return SWS_CS_SMPTE240M;
+    case AVCOL_SPC_BT709:
+      return SWS_CS_ITU709;
+    case AVCOL_SPC_FCC:
+      return SWS_CS_FCC;
+    case AVCOL_SPC_SMPTE240M:
+      return SWS_CS_SMPTE240M;
     case AVCOL_SPC_BT2020_NCL:
-    case AVCOL_SPC_BT2020_CL: return SWS_CS_BT2020;
-    default: return SWS_CS_ITU601;
+    case AVCOL_SPC_BT2020_CL:
+      return SWS_CS_BT2020;
+    default:
+      return SWS_CS_ITU601;
   }
 }
 
@@ -49,9 +60,14 @@ ffmpeg::ScalerPtr NewScaler(const AVFrame& source, const SourceFormat& normalise
   ffmpeg::ScalerPtr scaler(sws_alloc_context());
   if (!scaler) return nullptr;
   const std::pair<const char*, std::int64_t> options[] = {
-      {"srcw", source.width},  {"srch", source.height}, {"src_format", normalised.format},
-      {"dstw", width},         {"dsth", height},        {"dst_format", format},
-      {"sws_flags", SWS_BICUBIC}, {"src_range", normalised.fullRange ? 1 : 0},
+      {"srcw", source.width},
+      {"srch", source.height},
+      {"src_format", normalised.format},
+      {"dstw", width},
+      {"dsth", height},
+      {"dst_format", format},
+      {"sws_flags", SWS_BICUBIC},
+      {"src_range", normalised.fullRange ? 1 : 0},
   };
   for (const auto& [name, value] : options) {
     if (av_opt_set_int(scaler.get(), name, value, 0) < 0) return nullptr;

@@ -25,7 +25,8 @@ QString DescribeLaunchFailure(LaunchFailure failure) {
     case LaunchFailure::NoDefaultBrowser:
       break;
   }
-  return QStringLiteral("The desktop has no program for web pages and no default web browser is set.");
+  return QStringLiteral(
+      "The desktop has no program for web pages and no default web browser is set.");
 }
 
 // The browser is given an address: a local page becomes a file URL.

@@ -24,8 +24,8 @@ bool KeepsFilesBesideProgram(const QString& programFolder) {
 }
 
 QString HelpPagePath(const QString& programFolder) {
-  for (const QString& candidate : {programFolder + "/help.html",
-                                   programFolder + "/../share/varnell/help.html"}) {
+  for (const QString& candidate :
+       {programFolder + "/help.html", programFolder + "/../share/varnell/help.html"}) {
     if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
   }
   return {};

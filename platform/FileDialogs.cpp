@@ -15,7 +15,8 @@ QString QtFilterFromMfcFilter(const QString& mfcFilter) {
       patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
     }
     if (patterns.isEmpty()) patterns << QStringLiteral("*");
-    qtFilters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    qtFilters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                     QLatin1Char(')');
   }
   return qtFilters.join(QStringLiteral(";;"));
 }

@@ -14,7 +14,8 @@ bool HasLineBreak(const QString& text) {
 }
 
 bool IsQuoted(const QString& text) {
-  return text.size() >= 2 && (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
+  return text.size() >= 2 &&
+         (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
          text.back() == text.front();
 }
 
@@ -76,7 +77,8 @@ QString IniFile::ValueOf(const QString& line) {
 }
 
 QString IniFile::EncodeValue(const QString& value) {
-  if (value != value.trimmed() || IsQuoted(value)) return QLatin1Char('"') + value + QLatin1Char('"');
+  if (value != value.trimmed() || IsQuoted(value))
+    return QLatin1Char('"') + value + QLatin1Char('"');
   return value;
 }
 
@@ -118,8 +120,11 @@ void IniFile::InsertLine(qsizetype index, const QString& text) {
 bool IniFile::SetValue(const QString& section, const QString& key, const QString& value) {
   const QString trimmedSection = section.trimmed();
   const QString trimmedKey = key.trimmed();
-  if (trimmedSection.isEmpty() || trimmedSection.contains(QLatin1Char(']')) || HasLineBreak(section)) return false;
-  if (trimmedKey.isEmpty() || trimmedKey.contains(QLatin1Char('=')) || HasLineBreak(key)) return false;
+  if (trimmedSection.isEmpty() || trimmedSection.contains(QLatin1Char(']')) ||
+      HasLineBreak(section))
+    return false;
+  if (trimmedKey.isEmpty() || trimmedKey.contains(QLatin1Char('=')) || HasLineBreak(key))
+    return false;
   if (trimmedKey.startsWith(QLatin1Char(';')) || trimmedKey.startsWith(QLatin1Char('#')) ||
       trimmedKey.startsWith(QLatin1Char('['))) {
     return false;
@@ -136,7 +141,8 @@ bool IniFile::SetValue(const QString& section, const QString& key, const QString
 
   const qsizetype header = FindSectionHeader(trimmedSection);
   if (header < 0) {
-    InsertLine(static_cast<qsizetype>(lines_.size()), QLatin1Char('[') + trimmedSection + QLatin1Char(']'));
+    InsertLine(static_cast<qsizetype>(lines_.size()),
+               QLatin1Char('[') + trimmedSection + QLatin1Char(']'));
     InsertLine(static_cast<qsizetype>(lines_.size()), keyLine);
     return true;
   }

@@ -55,7 +55,8 @@ class IniFile {
 // the file or the key is missing, or when what is under the name is not a
 // regular file of at most 64 KiB (a FIFO, a device, a link to one, a file far
 // too big for a store): the read neither waits nor grows without bound.
-std::optional<QString> ReadProfileString(const QString& iniPath, const QString& section, const QString& key);
+std::optional<QString> ReadProfileString(const QString& iniPath, const QString& section,
+                                         const QString& key);
 
 // Read-modify-write under a lock file ("<iniPath>.lock", removed afterwards),
 // so that copies of the program running side by side never lose each other's
@@ -65,6 +66,7 @@ std::optional<QString> ReadProfileString(const QString& iniPath, const QString& 
 // obtained within a few seconds, the store or the lock's name is a symbolic
 // link or anything but a readable regular file, or the new file cannot be
 // written. Nothing is ever written through a link.
-bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key, const QString& value);
+bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key,
+                        const QString& value);
 
 }  // namespace varnell

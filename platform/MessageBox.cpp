@@ -10,6 +10,8 @@ QString ApplicationTitle() {
   return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-QString EffectiveCaption(const QString& caption) { return caption.isEmpty() ? ApplicationTitle() : caption; }
+QString EffectiveCaption(const QString& caption) {
+  return caption.isEmpty() ? ApplicationTitle() : caption;
+}
 
 }  // namespace varnell

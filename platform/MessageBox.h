@@ -21,7 +21,8 @@ class MessageBox {
   // An empty caption means ApplicationTitle(). A plain OK box always answers Ok,
   // however it was dismissed.
   virtual MessageChoice Show(const QString& text, const QString& caption = {},
-                             MessageButtons buttons = MessageButtons::Ok, QWidget* owner = nullptr) = 0;
+                             MessageButtons buttons = MessageButtons::Ok,
+                             QWidget* owner = nullptr) = 0;
 };
 
 // The caption a box actually gets; shared by the real box and its test double

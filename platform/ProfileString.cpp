@@ -50,8 +50,8 @@ class Descriptor {
 };
 
 struct StoreContents {
-  bool missing = false;              // nothing under the name at all
-  std::optional<QByteArray> bytes;   // set only for a readable regular file within the bound
+  bool missing = false;             // nothing under the name at all
+  std::optional<QByteArray> bytes;  // set only for a readable regular file within the bound
   mode_t mode = kNewStoreMode;
 };
 
@@ -87,7 +87,8 @@ StoreContents ReadStore(const QString& path, int extraFlags) {
 bool WriteAll(int fd, const QByteArray& bytes) {
   qsizetype done = 0;
   while (done < bytes.size()) {
-    const ssize_t wrote = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+    const ssize_t wrote =
+        ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
     if (wrote < 0 && errno == EINTR) continue;
     if (wrote <= 0) return false;
     done += wrote;
@@ -102,7 +103,8 @@ bool ReplaceStore(const QString& path, const QByteArray& bytes, mode_t mode) {
   for (int attempt = 0; attempt < 16; ++attempt) {
     const QByteArray temporary =
         target + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return false;
     Descriptor out(fd);
@@ -133,7 +135,8 @@ class StoreLock {
   bool Acquire(int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-      const int fd = ::open(path_.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+      const int fd =
+          ::open(path_.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
       if (fd < 0) return false;  // also a link or a dangling link under the lock's name
       Descriptor lock(fd);
       struct stat held {};
@@ -159,13 +162,15 @@ class StoreLock {
 
 }  // namespace
 
-std::optional<QString> ReadProfileString(const QString& iniPath, const QString& section, const QString& key) {
+std::optional<QString> ReadProfileString(const QString& iniPath, const QString& section,
+                                         const QString& key) {
   const StoreContents contents = ReadStore(iniPath, 0);
   if (!contents.bytes) return std::nullopt;
   return IniFile::Parse(*contents.bytes).Value(section, key);
 }
 
-bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key, const QString& value) {
+bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key,
+                        const QString& value) {
   const QFileInfo info(iniPath);
   if (!info.absoluteDir().exists()) return false;
   const QString store = info.absoluteFilePath();

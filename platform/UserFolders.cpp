@@ -15,8 +15,8 @@ QString AskXdgUserDir(const QString& name) {
   if (tool.isEmpty()) return {};
   QProcess process;
   process.start(tool, {name});
-  if (!process.waitForFinished(kToolWaitMilliseconds) || process.exitStatus() != QProcess::NormalExit ||
-      process.exitCode() != 0) {
+  if (!process.waitForFinished(kToolWaitMilliseconds) ||
+      process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
     process.kill();
     process.waitForFinished(kToolWaitMilliseconds);
     return {};
@@ -24,7 +24,9 @@ QString AskXdgUserDir(const QString& name) {
   return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-bool SameFolder(const QString& a, const QString& b) { return QDir::cleanPath(a) == QDir::cleanPath(b); }
+bool SameFolder(const QString& a, const QString& b) {
+  return QDir::cleanPath(a) == QDir::cleanPath(b);
+}
 }  // namespace
 
 UserEnvironment CurrentUserEnvironment() {

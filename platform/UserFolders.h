@@ -7,9 +7,9 @@
 namespace varnell {
 
 struct UserEnvironment {
-  QString home;          // $HOME
-  QString configHome;    // $XDG_CONFIG_HOME; empty when unset
-  QString musicFolder;   // the user's music folder as the desktop names it; empty when unknown
+  QString home;         // $HOME
+  QString configHome;   // $XDG_CONFIG_HOME; empty when unset
+  QString musicFolder;  // the user's music folder as the desktop names it; empty when unknown
 };
 
 // This user's environment: the variables, and the music folder from `xdg-user-dir MUSIC` when

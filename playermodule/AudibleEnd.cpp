@@ -15,14 +15,17 @@ namespace {
 constexpr double kDecodedTailSeconds = 2.0;
 
 double StartSecondsOf(const AVFormatContext& format) {
-  return format.start_time != AV_NOPTS_VALUE ? static_cast<double>(format.start_time) / AV_TIME_BASE : 0.0;
+  return format.start_time != AV_NOPTS_VALUE ? static_cast<double>(format.start_time) / AV_TIME_BASE
+                                             : 0.0;
 }
 
 // The end of the last frame the decoder gives; `end` keeps its value when it gives none.
-void ReceiveFrames(StreamDecoder& decoder, AVFrame& frame, AVRational timeBase, double startSeconds, double& end) {
+void ReceiveFrames(StreamDecoder& decoder, AVFrame& frame, AVRational timeBase, double startSeconds,
+                   double& end) {
   while (decoder.Receive(&frame) == 0) {
     if (frame.best_effort_timestamp != AV_NOPTS_VALUE && frame.sample_rate > 0) {
-      const double frameStart = static_cast<double>(frame.best_effort_timestamp) * av_q2d(timeBase) - startSeconds;
+      const double frameStart =
+          static_cast<double>(frame.best_effort_timestamp) * av_q2d(timeBase) - startSeconds;
       end = std::max(end, frameStart + static_cast<double>(frame.nb_samples) / frame.sample_rate);
     }
     av_frame_unref(&frame);
@@ -31,7 +34,8 @@ void ReceiveFrames(StreamDecoder& decoder, AVFrame& frame, AVRational timeBase, 
 
 }  // namespace
 
-double MeasureAudibleEndSeconds(const std::string& utf8Path, int audioStream, double statedSeconds) {
+double MeasureAudibleEndSeconds(const std::string& utf8Path, int audioStream,
+                                double statedSeconds) {
   SourceFile source;
   if (source.Open(utf8Path) < 0) {
     return 0.0;

@@ -29,7 +29,8 @@ bool AudioConverter::drain(std::vector<float>& out) {
   return append(result, audio, out);
 }
 
-bool AudioConverter::append(int result, const ConvertedAudio& audio, std::vector<float>& out) const {
+bool AudioConverter::append(int result, const ConvertedAudio& audio,
+                            std::vector<float>& out) const {
   if (result < 0) {
     return false;
   }

@@ -29,8 +29,9 @@ std::unique_ptr<AudioDevice> AudioDevice::Open(int preferredRate, const std::ato
   SDL_AudioSpec obtained{};
   // Format and channel count are fixed, so SDL converts if the hardware differs; the rate is the
   // device's own, and the player resamples to it.
-  device->device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
-                                        SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  device->device_ =
+      SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
+                          SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
   if (device->device_ == 0 || obtained.freq <= 0) {
     return nullptr;
   }

@@ -11,7 +11,8 @@ constexpr auto kDrainPoll = std::chrono::milliseconds(100);
 }  // namespace
 
 DecodeWorker::DecodeWorker(MediaFile& media, SampleQueue& queue, PictureTrack& pictures,
-                           const Notifications& notifications, PlaybackOutcome& outcome, double startSeconds)
+                           const Notifications& notifications, PlaybackOutcome& outcome,
+                           double startSeconds)
     : media_(media),
       queue_(queue),
       pictures_(pictures),
@@ -52,7 +53,8 @@ void DecodeWorker::run(std::stop_token stop) {
   }
   if (media_.hasAudio()) {
     converted_.clear();
-    if (!decodeAudio(nullptr, stop) || !converter_.drain(converted_) || !pushConverted(stop)) return;
+    if (!decodeAudio(nullptr, stop) || !converter_.drain(converted_) || !pushConverted(stop))
+      return;
   }
   if (media_.hasVideo()) {
     decodeVideo(nullptr);
@@ -93,7 +95,8 @@ bool DecodeWorker::placeAndPush(const AVFrame& frame, std::stop_token& stop) {
   if (!placed_) {
     // After a seek the demuxer is somewhat before the start: drop what precedes it to the
     // sample, or fill with silence if the sound begins only after it.
-    const double frameSeconds = media_.secondsOf(frame.best_effort_timestamp, media_.audioTimeBase());
+    const double frameSeconds =
+        media_.secondsOf(frame.best_effort_timestamp, media_.audioTimeBase());
     if (!std::isnan(frameSeconds) && frame.sample_rate > 0) {
       const long long early = std::llround((startSeconds_ - frameSeconds) * frame.sample_rate);
       if (early >= frame.nb_samples) {
@@ -139,7 +142,8 @@ void DecodeWorker::decodeVideo(const AVPacket* packet) {
     int received = 0;
     while (avcodec_receive_frame(decoder, frame_.get()) == 0) {
       ++received;
-      const double seconds = media_.secondsOf(frame_->best_effort_timestamp, media_.videoTimeBase());
+      const double seconds =
+          media_.secondsOf(frame_->best_effort_timestamp, media_.videoTimeBase());
       if (!std::isnan(seconds)) {
         latestVideoSeconds_ = seconds;
       }

@@ -24,8 +24,8 @@ namespace varnell::player {
 class DecodeWorker {
  public:
   // `media` must be positioned at or before startSeconds, and `queue` restarted at it.
-  DecodeWorker(MediaFile& media, SampleQueue& queue, PictureTrack& pictures, const Notifications& notifications,
-               PlaybackOutcome& outcome, double startSeconds);
+  DecodeWorker(MediaFile& media, SampleQueue& queue, PictureTrack& pictures,
+               const Notifications& notifications, PlaybackOutcome& outcome, double startSeconds);
   DecodeWorker(const DecodeWorker&) = delete;
   DecodeWorker& operator=(const DecodeWorker&) = delete;
 
@@ -49,8 +49,8 @@ class DecodeWorker {
   AudioConverter converter_;
   FramePtr frame_;
   std::vector<float> converted_;
-  long long pushedFrames_ = 0;     // device frames queued since the start
-  bool placed_ = false;            // the first sound at or after the start has been queued
+  long long pushedFrames_ = 0;  // device frames queued since the start
+  bool placed_ = false;         // the first sound at or after the start has been queued
   double latestVideoSeconds_;
   int reportedSecond_;
   std::jthread thread_;  // last: starts once everything above is ready, joins before it goes

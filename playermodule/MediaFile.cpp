@@ -25,7 +25,8 @@ std::unique_ptr<MediaFile> MediaFile::Open(const std::string& utf8Path) {
     return nullptr;
   }
   if (file->hasAudio()) {
-    const double measured = MeasureAudibleEndSeconds(utf8Path, file->audioStreamIndex(), file->durationSeconds_);
+    const double measured =
+        MeasureAudibleEndSeconds(utf8Path, file->audioStreamIndex(), file->durationSeconds_);
     if (measured > 0.0) {
       file->durationSeconds_ = measured;
     }
@@ -54,7 +55,8 @@ bool MediaFile::openStreams() {
   // The demuxer need not read what nobody decodes; the cover is already at hand.
   source_.ReadOnly({audioStreamIndex(), videoStreamIndex()});
 
-  startSeconds_ = format->start_time != AV_NOPTS_VALUE ? Seconds(format->start_time, AV_TIME_BASE_Q) : 0.0;
+  startSeconds_ =
+      format->start_time != AV_NOPTS_VALUE ? Seconds(format->start_time, AV_TIME_BASE_Q) : 0.0;
   if (audio_ != nullptr && audio_->duration != AV_NOPTS_VALUE && audio_->duration > 0) {
     durationSeconds_ = Seconds(audio_->duration, audio_->time_base);
   } else if (format->duration != AV_NOPTS_VALUE && format->duration > 0) {
@@ -98,7 +100,8 @@ double MediaFile::secondsOf(int64_t timestamp, AVRational timeBase) const {
 bool MediaFile::seek(double seconds) {
   const double from = std::max(0.0, seconds - kSeekPrerollSeconds);
   const int64_t target = std::llround((from + startSeconds_) * AV_TIME_BASE);
-  int rc = avformat_seek_file(source_.context(), -1, std::numeric_limits<int64_t>::min(), target, target, 0);
+  int rc = avformat_seek_file(source_.context(), -1, std::numeric_limits<int64_t>::min(), target,
+                              target, 0);
   if (rc < 0) {
     rc = av_seek_frame(source_.context(), -1, target, AVSEEK_FLAG_BACKWARD);
   }

@@ -16,15 +16,18 @@ constexpr int kQueueDivisor = 4;
 
 std::unique_ptr<PlaybackSession> PlaybackSession::Open(const std::string& utf8Path,
                                                        const Notifications& notifications,
-                                                       const std::atomic<int>& volume, Output output) {
+                                                       const std::atomic<int>& volume,
+                                                       Output output) {
   std::unique_ptr<PlaybackSession> session(new PlaybackSession(notifications));
   session->media_ = MediaFile::Open(utf8Path);
   if (!session->media_) {
     return nullptr;
   }
-  const int preferredRate = session->media_->hasAudio() ? session->media_->audioDecoder()->sample_rate : 0;
+  const int preferredRate =
+      session->media_->hasAudio() ? session->media_->audioDecoder()->sample_rate : 0;
   if (output == Output::Pulled) {
-    auto pulled = std::make_unique<PulledAudioDevice>(preferredRate > 0 ? preferredRate : 44100, volume);
+    auto pulled =
+        std::make_unique<PulledAudioDevice>(preferredRate > 0 ? preferredRate : 44100, volume);
     session->pulledDevice_ = pulled.get();
     session->device_ = std::move(pulled);
   } else {
@@ -34,7 +37,8 @@ std::unique_ptr<PlaybackSession> PlaybackSession::Open(const std::string& utf8Pa
     return nullptr;
   }
   const int rate = session->device_->frameRate();
-  session->queue_ = std::make_unique<SampleQueue>(rate, kDeviceChannels, std::max(1, rate / kQueueDivisor));
+  session->queue_ =
+      std::make_unique<SampleQueue>(rate, kDeviceChannels, std::max(1, rate / kQueueDivisor));
   session->device_->attach(session->queue_.get());
   // A file just opened is at its start: no seek, which some inputs could not do.
   session->startWorker(0.0);
@@ -61,7 +65,8 @@ void PlaybackSession::startWorker(double seconds) {
   queue_->restartAt(seconds);
   pictures_.clear();
   outcome_.reachedEnd.store(false);
-  worker_ = std::make_unique<DecodeWorker>(*media_, *queue_, pictures_, notifications_, outcome_, seconds);
+  worker_ = std::make_unique<DecodeWorker>(*media_, *queue_, pictures_, notifications_, outcome_,
+                                           seconds);
 }
 
 double PlaybackSession::durationSeconds() const {
@@ -77,7 +82,8 @@ bool PlaybackSession::copyPicture(unsigned char* bitmap, int width, int height) 
   return frame && convertPicture(*frame, bitmap, width, height);
 }
 
-bool PlaybackSession::convertPicture(const AVFrame& picture, unsigned char* bitmap, int width, int height) {
+bool PlaybackSession::convertPicture(const AVFrame& picture, unsigned char* bitmap, int width,
+                                     int height) {
   if (width <= 0 || height <= 0) {
     return false;
   }

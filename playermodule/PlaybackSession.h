@@ -24,7 +24,8 @@ class PlaybackSession {
   enum class Output { SoundCard, Pulled };
 
   // Opened paused at the start, already decoding ahead. Null when the file cannot be played.
-  static std::unique_ptr<PlaybackSession> Open(const std::string& utf8Path, const Notifications& notifications,
+  static std::unique_ptr<PlaybackSession> Open(const std::string& utf8Path,
+                                               const Notifications& notifications,
                                                const std::atomic<int>& volume, Output output);
   PlaybackSession(const PlaybackSession&) = delete;
   PlaybackSession& operator=(const PlaybackSession&) = delete;

@@ -42,8 +42,9 @@ bool Player::open() {
   if (fileName_.empty()) {
     return false;
   }
-  session_ = PlaybackSession::Open(fileName_, notifications_, volume_,
-                                   pulledDevice_ ? PlaybackSession::Output::Pulled : PlaybackSession::Output::SoundCard);
+  session_ = PlaybackSession::Open(
+      fileName_, notifications_, volume_,
+      pulledDevice_ ? PlaybackSession::Output::Pulled : PlaybackSession::Output::SoundCard);
   if (!session_) {
     return false;
   }
@@ -133,7 +134,9 @@ bool Player::position(float* fraction) {
     return false;
   }
   const double duration = session_->durationSeconds();
-  *fraction = duration > 0.0 ? static_cast<float>(std::clamp(session_->heardSeconds() / duration, 0.0, 1.0)) : 0.0f;
+  *fraction = duration > 0.0
+                  ? static_cast<float>(std::clamp(session_->heardSeconds() / duration, 0.0, 1.0))
+                  : 0.0f;
   return true;
 }
 

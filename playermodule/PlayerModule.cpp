@@ -21,7 +21,8 @@ int Result(Call call) {
 
 extern "C" {
 
-int PlayerModule_Initialize(PlayerModuleEndFunc onEnd, PlayerModuleSecondFunc second, const wchar_t*) {
+int PlayerModule_Initialize(PlayerModuleEndFunc onEnd, PlayerModuleSecondFunc second,
+                            const wchar_t*) {
   return Result([&](Player& player) {
     player.initialize(onEnd, second);
     return true;

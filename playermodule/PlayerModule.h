@@ -15,13 +15,13 @@
 #include <wchar.h>
 
 #if defined(_WIN32)
-#  if defined(PLAYERMODULE_BUILDING)
-#    define PLAYERMODULE_API __declspec(dllexport)
-#  else
-#    define PLAYERMODULE_API __declspec(dllimport)
-#  endif
+#if defined(PLAYERMODULE_BUILDING)
+#define PLAYERMODULE_API __declspec(dllexport)
 #else
-#  define PLAYERMODULE_API __attribute__((visibility("default")))
+#define PLAYERMODULE_API __declspec(dllimport)
+#endif
+#else
+#define PLAYERMODULE_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
@@ -33,8 +33,8 @@ typedef void (*PlayerModuleSecondFunc)(int);
 
 /* Registers the functions notified from now on (either may be null); the caller that
  * initialised last receives the notifications. The identifier is accepted as given. */
-PLAYERMODULE_API int PlayerModule_Initialize(PlayerModuleEndFunc onEnd, PlayerModuleSecondFunc second,
-                                             const wchar_t* id);
+PLAYERMODULE_API int PlayerModule_Initialize(PlayerModuleEndFunc onEnd,
+                                             PlayerModuleSecondFunc second, const wchar_t* id);
 /* Names the file for the next Open: at most 260 characters. A rejected name leaves no name. */
 PLAYERMODULE_API int PlayerModule_SetFileName(const wchar_t* path);
 /* Opens the named file, closing any file already open, and stops at its start.

@@ -23,8 +23,8 @@ int PulledAudioDevice::pull(float* out, int frameCount) {
   int taken = 0;
   if (SampleQueue* queue = queue_.load()) {
     while (taken < frameCount && queue->waitForFrames(frameCount - taken, kStalledDecoding)) {
-      const int popped = queue->pop(played.data() + static_cast<std::ptrdiff_t>(taken) * kDeviceChannels,
-                                    frameCount - taken);
+      const int popped = queue->pop(
+          played.data() + static_cast<std::ptrdiff_t>(taken) * kDeviceChannels, frameCount - taken);
       if (popped == 0) {
         break;  // finished and empty: the end of the sound
       }

@@ -12,7 +12,8 @@ constexpr int kSilenceBlockFrames = 1024;
 SampleQueue::SampleQueue(int frameRate, int channels, int capacityFrames)
     : frameRate_(frameRate),
       channels_(channels),
-      ring_(static_cast<std::size_t>(std::max(1, capacityFrames)) * static_cast<std::size_t>(channels)) {}
+      ring_(static_cast<std::size_t>(std::max(1, capacityFrames)) *
+            static_cast<std::size_t>(channels)) {}
 
 void SampleQueue::restartAt(double seconds) {
   const std::lock_guard lock(mutex_);
@@ -51,7 +52,8 @@ bool SampleQueue::pushFrom(const float* frames, long long frameCount, std::stop_
     const std::size_t tail = (head_ + size_) % capacity;
     const std::size_t room = std::min(capacity - size_, capacity - tail);
     const std::size_t count = std::min<std::size_t>(room, static_cast<std::size_t>(frameCount));
-    std::copy_n(frames, count * channels_, ring_.begin() + static_cast<std::ptrdiff_t>(tail * channels_));
+    std::copy_n(frames, count * channels_,
+                ring_.begin() + static_cast<std::ptrdiff_t>(tail * channels_));
     size_ += count;
     frames += count * channels_;
     frameCount -= static_cast<long long>(count);
@@ -79,7 +81,8 @@ int SampleQueue::pop(float* out, int frameCount) {
     const std::lock_guard lock(mutex_);
     const std::size_t capacity = ring_.size() / channels_;
     while (taken < frameCount && size_ > 0) {
-      const std::size_t count = std::min({size_, capacity - head_, static_cast<std::size_t>(frameCount - taken)});
+      const std::size_t count =
+          std::min({size_, capacity - head_, static_cast<std::size_t>(frameCount - taken)});
       std::copy_n(ring_.begin() + static_cast<std::ptrdiff_t>(head_ * channels_), count * channels_,
                   out + static_cast<std::size_t>(taken) * channels_);
       head_ = (head_ + count) % capacity;
@@ -96,7 +99,8 @@ int SampleQueue::pop(float* out, int frameCount) {
 
 bool SampleQueue::waitForFrames(int frameCount, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  const std::size_t wanted = std::min(static_cast<std::size_t>(std::max(frameCount, 0)), ring_.size() / channels_);
+  const std::size_t wanted =
+      std::min(static_cast<std::size_t>(std::max(frameCount, 0)), ring_.size() / channels_);
   return changed_.wait_for(lock, timeout, [&] { return finished_ || size_ >= wanted; });
 }
 

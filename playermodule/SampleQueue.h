@@ -4,8 +4,8 @@
 //
 // Threads: the decoding thread pushes and marks the end; the device's thread (SDL's audio
 // thread) pops; the callers' thread restarts the queue at a new position, only while no decoding
-// thread runs, and reads the position. Everything is guarded by one mutex; the device's pops wake the decoding thread and
-// the decoding thread's pushes wake a device waiting for frames.
+// thread runs, and reads the position. Everything is guarded by one mutex; the device's pops wake
+// the decoding thread and the decoding thread's pushes wake a device waiting for frames.
 #pragma once
 
 #include <chrono>

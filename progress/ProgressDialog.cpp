@@ -125,12 +125,15 @@ void ProgressDialog::EndRun() {
 void ProgressDialog::ShowProgress(const Progress& progress) {
   const QString name = progress.sourcePath.mid(progress.sourcePath.lastIndexOf('/') + 1);
   if (progress.filePercent >= 0 && !progress.sourcePath.isEmpty()) {
-    currentFileLabel_->ChangeText(name + "   " + QString::number(progress.filePercent) + "% has completed");
+    currentFileLabel_->ChangeText(name + "   " + QString::number(progress.filePercent) +
+                                  "% has completed");
   }
   totalLabel_->ChangeText(QString::number(progress.completedTasks) + " Task Completed / Total " +
                           QString::number(progress.taskCount) + " Task(s)");
-  if (progress.taskCount > 0) totalBar_->setValue(progress.completedTasks * 100 / progress.taskCount);
-  if (progress.filePercent >= 0 && progress.filePercent <= 100) currentFileBar_->setValue(progress.filePercent);
+  if (progress.taskCount > 0)
+    totalBar_->setValue(progress.completedTasks * 100 / progress.taskCount);
+  if (progress.filePercent >= 0 && progress.filePercent <= 100)
+    currentFileBar_->setValue(progress.filePercent);
 }
 
 }  // namespace varnell

@@ -17,8 +17,16 @@ namespace varnell {
 class ProgressDialog : public QDialog {
   Q_OBJECT
  public:
-  enum ControlId { kStop = 1000, kCurrentFileBar = 1011, kTotalBar = 1012, kCurrentFileLabel = 1018,
-                   kTotalLabel = 1019, kPause = 1082, kShowPreview = 1120, kShutDown = 1148 };
+  enum ControlId {
+    kStop = 1000,
+    kCurrentFileBar = 1011,
+    kTotalBar = 1012,
+    kCurrentFileLabel = 1018,
+    kTotalLabel = 1019,
+    kPause = 1082,
+    kShowPreview = 1120,
+    kShutDown = 1148
+  };
 
   explicit ProgressDialog(QWidget* parent = nullptr);
 

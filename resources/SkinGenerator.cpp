@@ -20,9 +20,9 @@
 
 #include "resources/generator/AboutPicturePainter.h"
 #include "resources/generator/BackgroundPainter.h"
+#include "resources/generator/ButtonCatalogue.h"
 #include "resources/generator/ClipDialogLayout.h"
 #include "resources/generator/ClipDialogPainter.h"
-#include "resources/generator/ButtonCatalogue.h"
 #include "resources/generator/DesktopIconWriter.h"
 #include "resources/generator/FacePainter.h"
 #include "resources/generator/SkinPreview.h"
@@ -36,96 +36,107 @@ using namespace varnell::skin;
 
 std::map<int, QImage> drawAll(const QImage& background, const QImage& backdrop,
                               const std::vector<ButtonDesign>& buttons) {
-    std::map<int, QImage> bitmaps;
-    bitmaps[290] = background;
-    const FacePainter faces(backdrop);
-    for (const ButtonDesign& design : buttons)
-        for (const FaceBitmap& face : design.faces) bitmaps[face.number] = faces.paint(design, face);
+  std::map<int, QImage> bitmaps;
+  bitmaps[290] = background;
+  const FacePainter faces(backdrop);
+  for (const ButtonDesign& design : buttons)
+    for (const FaceBitmap& face : design.faces) bitmaps[face.number] = faces.paint(design, face);
 
-    const SliderPainter sliders(backdrop);
-    bitmaps[306] = sliders.positionChannel(false);
-    bitmaps[307] = sliders.positionChannel(true);
-    bitmaps[300] = sliders.volumeChannel(false);
-    bitmaps[299] = sliders.volumeChannel(true);
-    bitmaps[308] = SliderPainter::thumb(false);
-    bitmaps[309] = SliderPainter::thumb(true);
+  const SliderPainter sliders(backdrop);
+  bitmaps[306] = sliders.positionChannel(false);
+  bitmaps[307] = sliders.positionChannel(true);
+  bitmaps[300] = sliders.volumeChannel(false);
+  bitmaps[299] = sliders.volumeChannel(true);
+  bitmaps[308] = SliderPainter::thumb(false);
+  bitmaps[309] = SliderPainter::thumb(true);
 
-    const QImage clipBackground = ClipDialogPainter::paint();
-    bitmaps[311] = clipBackground;
-    bitmaps[314] = SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, false);
-    bitmaps[319] = SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, true);
+  const QImage clipBackground = ClipDialogPainter::paint();
+  bitmaps[311] = clipBackground;
+  bitmaps[314] =
+      SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, false);
+  bitmaps[319] =
+      SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, true);
 
-    bitmaps[292] = SmallBitmapsPainter::headerCheckBoxes();
-    bitmaps[266] = SmallBitmapsPainter::applicationIcon();
-    bitmaps[262] = SmallBitmapsPainter::handCursor();
-    bitmaps[249] = AboutPicturePainter::paint();
-    return bitmaps;
+  bitmaps[292] = SmallBitmapsPainter::headerCheckBoxes();
+  bitmaps[266] = SmallBitmapsPainter::applicationIcon();
+  bitmaps[262] = SmallBitmapsPainter::handCursor();
+  bitmaps[249] = AboutPicturePainter::paint();
+  return bitmaps;
 }
 
 bool writeQrc(const QString& path, const std::map<int, QImage>& bitmaps) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
-    QTextStream out(&file);
-    out << "<!-- Written by varnell-skin-generator; regenerate rather than edit. -->\n";
-    out << "<RCC>\n    <qresource prefix=\"/bitmaps\">\n";
-    for (const auto& [number, image] : bitmaps)
-        out << "        <file alias=\"" << number << ".png\">bitmaps/" << number << ".png</file>\n";
-    out << "    </qresource>\n</RCC>\n";
-    return out.status() == QTextStream::Ok;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
+  QTextStream out(&file);
+  out << "<!-- Written by varnell-skin-generator; regenerate rather than edit. -->\n";
+  out << "<RCC>\n    <qresource prefix=\"/bitmaps\">\n";
+  for (const auto& [number, image] : bitmaps)
+    out << "        <file alias=\"" << number << ".png\">bitmaps/" << number << ".png</file>\n";
+  out << "    </qresource>\n</RCC>\n";
+  return out.status() == QTextStream::Ok;
 }
 
 bool save(const QImage& image, const QString& path) {
-    if (image.save(path, "PNG")) return true;
-    std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(path));
-    return false;
+  if (image.save(path, "PNG")) return true;
+  std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(path));
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QGuiApplication application(argc, argv);  // fonts need the GUI layer, not a window
+  QGuiApplication application(argc, argv);  // fonts need the GUI layer, not a window
 
-    bool preview = false;
-    QString folder = QStringLiteral(VARNELL_RESOURCES_SOURCE_DIR "/bitmaps");
-    QString iconFolder = QStringLiteral(VARNELL_ICONS_SOURCE_DIR);
-    const QStringList arguments = application.arguments().mid(1);
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--preview")) preview = true;
-        else if (argument == QLatin1String("--icons") && i + 1 < arguments.size()) iconFolder = arguments[++i];
-        else if (argument.startsWith(QLatin1String("-"))) {
-            std::fprintf(stderr, "usage: varnell-skin-generator [--preview] [--icons ICON_FOLDER] [BITMAP_FOLDER]\n");
-            return 2;
-        } else folder = argument;
+  bool preview = false;
+  QString folder = QStringLiteral(VARNELL_RESOURCES_SOURCE_DIR "/bitmaps");
+  QString iconFolder = QStringLiteral(VARNELL_ICONS_SOURCE_DIR);
+  const QStringList arguments = application.arguments().mid(1);
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--preview"))
+      preview = true;
+    else if (argument == QLatin1String("--icons") && i + 1 < arguments.size())
+      iconFolder = arguments[++i];
+    else if (argument.startsWith(QLatin1String("-"))) {
+      std::fprintf(
+          stderr,
+          "usage: varnell-skin-generator [--preview] [--icons ICON_FOLDER] [BITMAP_FOLDER]\n");
+      return 2;
+    } else
+      folder = argument;
+  }
+  for (const QString& needed : {folder, iconFolder}) {
+    if (!QDir().mkpath(needed)) {
+      std::fprintf(stderr, "varnell-skin-generator: cannot create %s\n", qPrintable(needed));
+      return 1;
     }
-    for (const QString& needed : {folder, iconFolder}) {
-        if (!QDir().mkpath(needed)) {
-            std::fprintf(stderr, "varnell-skin-generator: cannot create %s\n", qPrintable(needed));
-            return 1;
-        }
-    }
+  }
 
-    const QImage background = BackgroundPainter::paint();
-    const QImage backdrop = background.scaled(layout::kClientSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const std::vector<ButtonDesign> buttons = ButtonCatalogue::mainWindow();
-    const std::map<int, QImage> bitmaps = drawAll(background, backdrop, buttons);
+  const QImage background = BackgroundPainter::paint();
+  const QImage backdrop =
+      background.scaled(layout::kClientSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const std::vector<ButtonDesign> buttons = ButtonCatalogue::mainWindow();
+  const std::map<int, QImage> bitmaps = drawAll(background, backdrop, buttons);
 
-    bool ok = true;
-    for (const auto& [number, image] : bitmaps) ok = save(image, folder + QStringLiteral("/%1.png").arg(number)) && ok;
-    const QString qrc = QDir(folder).absoluteFilePath(QStringLiteral("../varnell.qrc"));
-    if (!writeQrc(qrc, bitmaps)) {
-        std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(qrc));
-        ok = false;
-    }
-    ok = DesktopIconWriter::writeAll(iconFolder) && ok;
+  bool ok = true;
+  for (const auto& [number, image] : bitmaps)
+    ok = save(image, folder + QStringLiteral("/%1.png").arg(number)) && ok;
+  const QString qrc = QDir(folder).absoluteFilePath(QStringLiteral("../varnell.qrc"));
+  if (!writeQrc(qrc, bitmaps)) {
+    std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(qrc));
+    ok = false;
+  }
+  ok = DesktopIconWriter::writeAll(iconFolder) && ok;
 
-    if (preview) {
-        const SkinPreview mock(backdrop, bitmaps, buttons);
-        ok = save(mock.compose(FaceLook::Normal), QStringLiteral("/tmp/skin-preview.png")) && ok;
-        ok = save(mock.compose(FaceLook::Hover), QStringLiteral("/tmp/skin-preview-hover.png")) && ok;
-        ok = save(mock.compose(FaceLook::Disabled), QStringLiteral("/tmp/skin-preview-disabled.png")) && ok;
-        ok = save(SkinPreview::iconSheet(), QStringLiteral("/tmp/skin-icons.png")) && ok;
-    }
-    std::printf("varnell-skin-generator: %zu bitmaps in %s\n", bitmaps.size(), qPrintable(QDir(folder).absolutePath()));
-    return ok ? 0 : 1;
+  if (preview) {
+    const SkinPreview mock(backdrop, bitmaps, buttons);
+    ok = save(mock.compose(FaceLook::Normal), QStringLiteral("/tmp/skin-preview.png")) && ok;
+    ok = save(mock.compose(FaceLook::Hover), QStringLiteral("/tmp/skin-preview-hover.png")) && ok;
+    ok = save(mock.compose(FaceLook::Disabled), QStringLiteral("/tmp/skin-preview-disabled.png")) &&
+         ok;
+    ok = save(SkinPreview::iconSheet(), QStringLiteral("/tmp/skin-icons.png")) && ok;
+  }
+  std::printf("varnell-skin-generator: %zu bitmaps in %s\n", bitmaps.size(),
+              qPrintable(QDir(folder).absolutePath()));
+  return ok ? 0 : 1;
 }

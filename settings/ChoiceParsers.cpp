@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Skips leading blanks and reads an optional sign, as the C number readers do.
@@ -85,7 +87,9 @@ int LeadingDecimalTimesThousand(std::string_view text) {
   if (integerDigits > 11) return ApplySign(kIntMax + 1, negative);
   std::int64_t magnitude = 0;
   for (std::int64_t i = 0; i < integerDigits; ++i) {
-    const int digit = i < static_cast<std::int64_t>(digits.size()) ? digits[static_cast<std::size_t>(i)] - '0' : 0;
+    const int digit = i < static_cast<std::int64_t>(digits.size())
+                          ? digits[static_cast<std::size_t>(i)] - '0'
+                          : 0;
     magnitude = magnitude * 10 + digit;
   }
   return ApplySign(magnitude, negative);
@@ -97,7 +101,8 @@ int ParseRate(std::string_view text) {
   if (const auto kbps = text.find(" kbps"); kbps != std::string_view::npos) {
     return LeadingDecimalTimesThousand(text.substr(0, kbps));
   }
-  if (const auto hz = text.find(" Hz"); hz != std::string_view::npos) return LeadingInteger(text.substr(0, hz));
+  if (const auto hz = text.find(" Hz"); hz != std::string_view::npos)
+    return LeadingInteger(text.substr(0, hz));
   return 0;
 }
 
@@ -115,7 +120,8 @@ void ParseFrameSize(std::string_view text, int& width, int& height, MessageSink&
   // Audio-only presets have no frame sizes, so an empty text is the normal case.
   if (text.empty()) return;
   const auto star = text.find('*');
-  const std::string_view widthText = star == std::string_view::npos ? std::string_view{} : text.substr(0, star);
+  const std::string_view widthText =
+      star == std::string_view::npos ? std::string_view{} : text.substr(0, star);
   const std::string_view heightText = star == std::string_view::npos ? text : text.substr(star + 1);
   if (widthText.empty() || heightText.empty()) {
     messages.ShowMessage(kSizeParseFailedMessage);

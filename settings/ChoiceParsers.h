@@ -22,6 +22,7 @@ void ParseChannels(std::string_view text, int& channels);
 void ParseFrameSize(std::string_view text, int& width, int& height, MessageSink& messages);
 
 // "转化失败!" ("conversion failed!") in UTF-8.
-inline constexpr const char* kSizeParseFailedMessage = "\xE8\xBD\xAC\xE5\x8C\x96\xE5\xA4\xB1\xE8\xB4\xA5!";
+inline constexpr const char* kSizeParseFailedMessage =
+    "\xE8\xBD\xAC\xE5\x8C\x96\xE5\xA4\xB1\xE8\xB4\xA5!";
 
 }  // namespace varnell

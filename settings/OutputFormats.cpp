@@ -23,29 +23,73 @@ std::vector<OutputFormat> BuildFormats() {
   const std::vector<std::string_view> kAllAudio{"MP3", "WMA7", "WMA8"};
   const std::vector<std::string_view> kMp3Only{"MP3"};
   // Every video encoder but RV20.
-  const std::vector<std::string_view> kMostVideo{"MPEG4",      "XVID",   "H.264", "H.263",   "DivX",
-                                                 "MSMPEG4V3",  "FLV",    "WMV1",  "WMV2",    "MPEG1VIDEO",
-                                                 "MPEG2VIDEO", "DVVIDEO", "M-JPEG"};
-  const std::vector<std::string_view> kMpegStreamVideo{"MPEG1VIDEO", "MPEG2VIDEO", "MPEG4", "XVID", "H.264"};
+  const std::vector<std::string_view> kMostVideo{
+      "MPEG4", "XVID", "H.264",      "H.263",      "DivX",    "MSMPEG4V3", "FLV",
+      "WMV1",  "WMV2", "MPEG1VIDEO", "MPEG2VIDEO", "DVVIDEO", "M-JPEG"};
+  const std::vector<std::string_view> kMpegStreamVideo{"MPEG1VIDEO", "MPEG2VIDEO", "MPEG4", "XVID",
+                                                       "H.264"};
 
   return {
       // The offered ones first, in Profile order.
-      {.extension = ".mp3", .muxer = "mp3", .audioEncoders = kMp3Only, .tags = TagStorage::Id3v2_3, .cover = true,
-       .formatOption = "mp3", .profileName = kMp3ProfileName, .presetCode = kMp3PresetCode},
-      {.extension = ".wma", .muxer = "asf", .audioEncoders = {"WMA8", "WMA7"}, .formatOption = "wma",
-       .profileName = kWmaProfileName, .presetCode = kWmaPresetCode},
+      {.extension = ".mp3",
+       .muxer = "mp3",
+       .audioEncoders = kMp3Only,
+       .tags = TagStorage::Id3v2_3,
+       .cover = true,
+       .formatOption = "mp3",
+       .profileName = kMp3ProfileName,
+       .presetCode = kMp3PresetCode},
+      {.extension = ".wma",
+       .muxer = "asf",
+       .audioEncoders = {"WMA8", "WMA7"},
+       .formatOption = "wma",
+       .profileName = kWmaProfileName,
+       .presetCode = kWmaPresetCode},
       // Video containers.
-      {.extension = ".asf", .muxer = "asf", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
-      {.extension = ".wmv", .muxer = "asf", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
-      {.extension = ".avi", .muxer = "avi", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
-      {.extension = ".mov", .muxer = "mov", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
-      {.extension = ".mkv", .muxer = "matroska", .audioEncoders = kAllAudio, .videoEncoders = kMostVideo},
-      {.extension = ".mp4", .muxer = "mp4", .audioEncoders = kMp3Only, .videoEncoders = {"MPEG4", "XVID", "MPEG2VIDEO", "MPEG1VIDEO", "M-JPEG", "H.264"}},
-      {.extension = ".mpg", .muxer = "mpeg", .audioEncoders = kMp3Only, .videoEncoders = kMpegStreamVideo},
-      {.extension = ".vob", .muxer = "svcd", .audioEncoders = kMp3Only, .videoEncoders = kMpegStreamVideo},
-      {.extension = ".ts", .muxer = "mpegts", .audioEncoders = kMp3Only, .videoEncoders = kMpegStreamVideo},
-      {.extension = ".flv", .muxer = "flv", .audioEncoders = kMp3Only, .videoEncoders = {"FLV", "H.264"}},
-      {.extension = ".swf", .muxer = "swf", .audioEncoders = kMp3Only, .videoEncoders = {"FLV", "M-JPEG"}},
+      {.extension = ".asf",
+       .muxer = "asf",
+       .audioEncoders = kAllAudio,
+       .videoEncoders = kMostVideo},
+      {.extension = ".wmv",
+       .muxer = "asf",
+       .audioEncoders = kAllAudio,
+       .videoEncoders = kMostVideo},
+      {.extension = ".avi",
+       .muxer = "avi",
+       .audioEncoders = kAllAudio,
+       .videoEncoders = kMostVideo},
+      {.extension = ".mov",
+       .muxer = "mov",
+       .audioEncoders = kAllAudio,
+       .videoEncoders = kMostVideo},
+      {.extension = ".mkv",
+       .muxer = "matroska",
+       .audioEncoders = kAllAudio,
+       .videoEncoders = kMostVideo},
+      {.extension = ".mp4",
+       .muxer = "mp4",
+       .audioEncoders = kMp3Only,
+       .videoEncoders = {"MPEG4", "XVID", "MPEG2VIDEO", "MPEG1VIDEO", "M-JPEG", "H.264"}},
+      {.extension = ".mpg",
+       .muxer = "mpeg",
+       .audioEncoders = kMp3Only,
+       .videoEncoders = kMpegStreamVideo},
+      {.extension = ".vob",
+       .muxer = "svcd",
+       .audioEncoders = kMp3Only,
+       .videoEncoders = kMpegStreamVideo},
+      {.extension = ".ts",
+       .muxer = "mpegts",
+       .audioEncoders = kMp3Only,
+       .videoEncoders = kMpegStreamVideo},
+      {.extension = ".flv",
+       .muxer = "flv",
+       .audioEncoders = kMp3Only,
+       .videoEncoders = {"FLV", "H.264"}},
+      {.extension = ".swf",
+       .muxer = "swf",
+       .audioEncoders = kMp3Only,
+       .videoEncoders = {"FLV", "M-JPEG"}},
       {.extension = ".3gp", .muxer = "3gp", .videoEncoders = {"H.263", "MPEG4", "XVID", "H.264"}},
       {.extension = ".dv", .muxer = "dv", .videoEncoders = {"DVVIDEO"}},
       {.extension = ".rm", .muxer = "rm", .videoEncoders = {"RV20"}},
@@ -70,7 +114,8 @@ bool Lists(const std::vector<std::string_view>& list, std::string_view name) {
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
          });
 }
 

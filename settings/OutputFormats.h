@@ -29,13 +29,14 @@ struct OutputFormat {
   std::string_view extension{};  // ".mp3", lower case
   std::string_view muxer{};      // FFmpeg's name for it; empty when FFmpeg cannot write it
   std::vector<std::string_view> audioEncoders{};  // codec names; the first is the default
-  std::vector<std::string_view> videoEncoders{};  // the settings' video codec texts; empty: sound only
+  std::vector<std::string_view>
+      videoEncoders{};  // the settings' video codec texts; empty: sound only
   TagStorage tags = TagStorage::ContainerMetadata;
   bool cover = false;  // the source's cover goes along as an attached picture
   // Where it is offered; empty or 0 when it is not.
   std::string_view formatOption{};  // --format's word, "mp3"
   std::string_view profileName{};   // the Profile list's item, "MP3-MPEG Layer-3 Audio(*.mp3)"
-  int presetCode = 0;             // the preset the Profile item and --format select
+  int presetCode = 0;               // the preset the Profile item and --format select
 
   // "mp3": the extension without its dot, as messages name the format.
   std::string_view name() const { return extension.substr(1); }

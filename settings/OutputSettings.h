@@ -7,7 +7,8 @@ namespace varnell {
 // The settings dialog's last accepted choice texts, kept so that reopening it
 // on the same preset preselects them. Meaningless before the first acceptance.
 struct SavedChoiceTexts {
-  std::string audioBitRate, sampleRate, channel, videoBitRate, frameSize, frameRate, videoCodec, encoder;
+  std::string audioBitRate, sampleRate, channel, videoBitRate, frameSize, frameRate, videoCodec,
+      encoder;
 };
 
 // The chosen output parameters. One instance is owned by the application

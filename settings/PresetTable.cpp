@@ -170,7 +170,8 @@ bool IsAudioOnlyCode(int code) {
 
 bool IsThumbnailCode(int code) { return code >= 91300 && code <= 91303; }
 
-void SetParameter(Preset& preset, PresetColumn column, std::vector<std::string> choices, std::string defaultChoice) {
+void SetParameter(Preset& preset, PresetColumn column, std::vector<std::string> choices,
+                  std::string defaultChoice) {
   PresetParameter& parameter = preset.parameters[static_cast<std::size_t>(column)];
   parameter.choices = std::move(choices);
   parameter.defaultChoice = std::move(defaultChoice);
@@ -182,20 +183,24 @@ void SetParameter(Preset& preset, PresetColumn column, std::vector<std::string> 
 void FillAsfVideoRow(Preset& p) {
   SetParameter(p, PresetColumn::AudioEncoder, {"MP3", "MP2"}, "MP3");
   SetParameter(p, PresetColumn::AudioBitRate,
-               {"64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"}, "128 kbps");
-  SetParameter(p, PresetColumn::SampleRate, {"44100 Hz", "48000 Hz", "22050 Hz", "32000 Hz"}, "44100 Hz");
-  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"}, "2 Channel Stereo");
+               {"64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"},
+               "128 kbps");
+  SetParameter(p, PresetColumn::SampleRate, {"44100 Hz", "48000 Hz", "22050 Hz", "32000 Hz"},
+               "44100 Hz");
+  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"},
+               "2 Channel Stereo");
   SetParameter(p, PresetColumn::VideoCodec, {"WMV1", "WMV2", "MPEG4"}, "MPEG4");
   SetParameter(p, PresetColumn::FrameSize,
-               {"128*96", "176*144", "320*240", "352*240", "352*288", "640*480", "720*480", "704*576", "720*576"},
+               {"128*96", "176*144", "320*240", "352*240", "352*288", "640*480", "720*480",
+                "704*576", "720*576"},
                "320*240");
   SetParameter(p, PresetColumn::FrameRate,
-               {"10.0 fps", "15.0 fps", "20.0 fps", "23.975 fps", "24.0 fps", "25.0 fps", "29.97 fps", "30.0 fps",
-                "50.0 fps", "60.0 fps"},
+               {"10.0 fps", "15.0 fps", "20.0 fps", "23.975 fps", "24.0 fps", "25.0 fps",
+                "29.97 fps", "30.0 fps", "50.0 fps", "60.0 fps"},
                "29.97 fps");
   SetParameter(p, PresetColumn::VideoBitRate,
-               {"128 kbps", "256 kbps", "512 kbps", "768 kbps", "1000 kbps", "1200 kbps", "1500 kbps", "2000 kbps",
-                "2500 kbps", "3000 kbps", "3500 kbps", "4000 kbps"},
+               {"128 kbps", "256 kbps", "512 kbps", "768 kbps", "1000 kbps", "1200 kbps",
+                "1500 kbps", "2000 kbps", "2500 kbps", "3000 kbps", "3500 kbps", "4000 kbps"},
                "1000 kbps");
 }
 
@@ -207,15 +212,19 @@ std::vector<std::string> SelectableAudioBitRates() {
 void FillMp3AudioRow(Preset& p) {
   SetParameter(p, PresetColumn::AudioEncoder, {"MP3"}, "MP3");
   SetParameter(p, PresetColumn::AudioBitRate, SelectableAudioBitRates(), "128 kbps");
-  SetParameter(p, PresetColumn::SampleRate, {"22050 Hz", "24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"}, "44100 Hz");
-  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"}, "2 Channel Stereo");
+  SetParameter(p, PresetColumn::SampleRate,
+               {"22050 Hz", "24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"}, "44100 Hz");
+  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"},
+               "2 Channel Stereo");
 }
 
 void FillWmaAudioRow(Preset& p) {
   SetParameter(p, PresetColumn::AudioEncoder, {"WMA7", "WMA8"}, "WMA8");
   SetParameter(p, PresetColumn::AudioBitRate, SelectableAudioBitRates(), "128 kbps");
-  SetParameter(p, PresetColumn::SampleRate, {"24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"}, "44100 Hz");
-  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"}, "2 Channel Stereo");
+  SetParameter(p, PresetColumn::SampleRate, {"24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"},
+               "44100 Hz");
+  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"},
+               "2 Channel Stereo");
 }
 
 std::vector<Preset> BuildPresets() {

@@ -8,7 +8,16 @@ namespace varnell {
 
 // The eight output parameters a preset offers, in the order the settings
 // dialog lays them out; the value indexes Preset::parameters.
-enum class PresetColumn { AudioEncoder, AudioBitRate, SampleRate, Channel, VideoCodec, FrameSize, FrameRate, VideoBitRate };
+enum class PresetColumn {
+  AudioEncoder,
+  AudioBitRate,
+  SampleRate,
+  Channel,
+  VideoCodec,
+  FrameSize,
+  FrameRate,
+  VideoBitRate
+};
 inline constexpr int kPresetColumnCount = 8;
 
 // The choice texts offered for one parameter, in display order, and the one

@@ -10,7 +10,8 @@ namespace varnell {
 // The texts selected in the settings dialog's eight lists when OK is pressed
 // (empty for a disabled list).
 struct AcceptedChoices {
-  std::string encoder, audioBitRate, sampleRate, channel, videoCodec, frameSize, frameRate, videoBitRate;
+  std::string encoder, audioBitRate, sampleRate, channel, videoCodec, frameSize, frameRate,
+      videoBitRate;
 };
 
 // Stores the dialog's choices into the output settings and remembers them for

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "testmedia/FfmpegError.h"
 #include "media/FFmpegHandles.h"
+#include "testmedia/FfmpegError.h"
 
 namespace varnell::testmedia {
 namespace {
@@ -18,8 +18,10 @@ void PaintGradient(AVFrame& frame) {
   // yuvj420p: chroma planes are half size, rounded up.
   for (int y = 0; y < (frame.height + 1) / 2; ++y) {
     for (int x = 0; x < (frame.width + 1) / 2; ++x) {
-      frame.data[1][y * frame.linesize[1] + x] = static_cast<uint8_t>((y * 511) / std::max(1, frame.height));
-      frame.data[2][y * frame.linesize[2] + x] = static_cast<uint8_t>(255 - (x * 511) / std::max(1, frame.width));
+      frame.data[1][y * frame.linesize[1] + x] =
+          static_cast<uint8_t>((y * 511) / std::max(1, frame.height));
+      frame.data[2][y * frame.linesize[2] + x] =
+          static_cast<uint8_t>(255 - (x * 511) / std::max(1, frame.width));
     }
   }
 }

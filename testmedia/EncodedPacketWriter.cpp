@@ -21,7 +21,8 @@ bool WriteEncodedPackets(AVCodecContext* encoder, AVPacket* packet, AVStream* st
     // write_header may have changed the stream's time base from the encoder's.
     av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
     const int written = av_interleaved_write_frame(output, packet);
-    if (written < 0) return Fail(error, DescribeFFmpegError("writing " + what + " packet", written));
+    if (written < 0)
+      return Fail(error, DescribeFFmpegError("writing " + what + " packet", written));
   }
 }
 

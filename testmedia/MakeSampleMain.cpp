@@ -12,8 +12,10 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: varnell-make-sample OUTPUT [--seconds S] [--rate HZ] [--channels N] [--aac] [--tone HZ]\n"
-    "  Writes a sine-tone sample (default 10 s, 44100 Hz, stereo, m4a with title/artist/album tags;\n"
+    "usage: varnell-make-sample OUTPUT [--seconds S] [--rate HZ] [--channels N] [--aac] [--tone "
+    "HZ]\n"
+    "  Writes a sine-tone sample (default 10 s, 44100 Hz, stereo, m4a with title/artist/album "
+    "tags;\n"
     "  --aac writes raw ADTS instead) and prints its path.\n";
 
 template <typename Number>
@@ -25,7 +27,8 @@ bool ParseNumber(std::string_view text, Number& value) {
 
 bool ParseArguments(int argc, char** argv, varnell::testmedia::SampleSpec& sample) {
   sample.seconds = 10.0;
-  sample.containerTags = {{"title", "Varnell Sample Tone"}, {"artist", "Varnell Test Media"},
+  sample.containerTags = {{"title", "Varnell Sample Tone"},
+                          {"artist", "Varnell Test Media"},
                           {"album", "Varnell Samples"}};
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];

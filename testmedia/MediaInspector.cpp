@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media/FFmpegHandles.h"
 #include "testmedia/AudioStreamDecoder.h"
 #include "testmedia/FfmpegError.h"
-#include "media/FFmpegHandles.h"
 #include "testmedia/StrongestFrequency.h"
 
 namespace varnell::testmedia {
@@ -43,7 +43,8 @@ void MergeTags(const AVDictionary* container, const AVDictionary* stream,
   }
 }
 
-bool ChooseAudioStream(const AVFormatContext& input, int requested, int& chosen, std::string* error) {
+bool ChooseAudioStream(const AVFormatContext& input, int requested, int& chosen,
+                       std::string* error) {
   if (requested >= 0) {
     if (requested >= static_cast<int>(input.nb_streams) ||
         input.streams[requested]->codecpar->codec_type != AVMEDIA_TYPE_AUDIO) {
@@ -74,7 +75,8 @@ long long ClaimedSamples(const AVFormatContext& input, const AVStream& stream, i
   return -1;
 }
 
-bool DecodeWholeStream(AVFormatContext& input, int streamIndex, DecodedAudio& decoded, std::string* error) {
+bool DecodeWholeStream(AVFormatContext& input, int streamIndex, DecodedAudio& decoded,
+                       std::string* error) {
   AudioStreamDecoder decoder;
   if (!decoder.open(*input.streams[streamIndex], error)) {
     return false;
@@ -136,7 +138,8 @@ double MediaReport::dominantFrequencyHz(int channel) const {
   return StrongestFrequencyHz(&*first + margin, length - 2 * margin, sampleRate);
 }
 
-bool InspectMedia(const std::string& path, MediaReport& report, std::string* error, int audioStreamIndex) {
+bool InspectMedia(const std::string& path, MediaReport& report, std::string* error,
+                  int audioStreamIndex) {
   report = MediaReport{};
   AVFormatContext* rawInput = nullptr;
   int rc = avformat_open_input(&rawInput, path.c_str(), nullptr, nullptr);
@@ -154,7 +157,8 @@ bool InspectMedia(const std::string& path, MediaReport& report, std::string* err
     report.streams.push_back(DescribeStream(stream));
     if (report.coverBytes.empty() && (stream.disposition & AV_DISPOSITION_ATTACHED_PIC) &&
         stream.attached_pic.size > 0) {
-      report.coverBytes.assign(stream.attached_pic.data, stream.attached_pic.data + stream.attached_pic.size);
+      report.coverBytes.assign(stream.attached_pic.data,
+                               stream.attached_pic.data + stream.attached_pic.size);
     }
   }
   int chosen = -1;
@@ -174,7 +178,8 @@ bool InspectMedia(const std::string& path, MediaReport& report, std::string* err
   report.channelLayout = decoded.channelLayout;
   report.decodeErrors = decoded.decodeErrors;
   report.samples = std::move(decoded.samples);
-  report.decodedSamples = report.samples.empty() ? 0 : static_cast<long long>(report.samples.front().size());
+  report.decodedSamples =
+      report.samples.empty() ? 0 : static_cast<long long>(report.samples.front().size());
   for (const auto& channel : report.samples) {
     for (float s : channel) {
       report.peak = std::max(report.peak, static_cast<double>(std::fabs(s)));

@@ -10,18 +10,18 @@
 namespace varnell::testmedia {
 
 struct InspectedStream {
-  std::string type;                 // "audio", "video", "data", "subtitle", "attachment", "unknown"
-  std::string codec;                // FFmpeg codec name: "aac", "mp3", "wmav2", "mjpeg", ...
+  std::string type;   // "audio", "video", "data", "subtitle", "attachment", "unknown"
+  std::string codec;  // FFmpeg codec name: "aac", "mp3", "wmav2", "mjpeg", ...
   bool attachedPicture = false;
   int sampleRate = 0;
   int channels = 0;
-  std::string channelLayout;        // FFmpeg's description: "mono", "stereo", "5.1", "5.1(side)"
+  std::string channelLayout;  // FFmpeg's description: "mono", "stereo", "5.1", "5.1(side)"
   long long bitRate = 0;
-  int width = 0, height = 0;        // video streams only
+  int width = 0, height = 0;  // video streams only
 };
 
 struct MediaReport {
-  std::string formatName;           // demuxer short name: "mp3", "asf", "mov,mp4,m4a,3gp,3g2,mj2", "aac"
+  std::string formatName;  // demuxer short name: "mp3", "asf", "mov,mp4,m4a,3gp,3g2,mj2", "aac"
   std::vector<InspectedStream> streams;
   // Container tags, plus the decoded audio stream's own tags where the container has no
   // value for the key (so a container "title" wins over a stream "title").
@@ -30,18 +30,19 @@ struct MediaReport {
 
   // The decoded audio stream, as FFmpeg's decoder outputs it: encoder delay and padding
   // removed wherever the container says so (edit list, LAME tag, skip-samples side data).
-  int audioStreamIndex = -1;        // container stream index that was decoded
+  int audioStreamIndex = -1;  // container stream index that was decoded
   int sampleRate = 0;
   int channels = 0;
   std::string channelLayout;
-  long long decodedSamples = 0;     // per channel
+  long long decodedSamples = 0;  // per channel
   // What the container claims for that stream (its duration in samples); -1 when unknown.
   long long claimedSamples = -1;
-  double peak = 0.0;                // max |sample| over all channels, as float
-  int decodeErrors = 0;             // packets or frames the decoder rejected and skipped
+  double peak = 0.0;                        // max |sample| over all channels, as float
+  int decodeErrors = 0;                     // packets or frames the decoder rejected and skipped
   std::vector<std::vector<float>> samples;  // per channel
 
-  // Index of the first sample frame in which any channel exceeds threshold in magnitude; -1 if none.
+  // Index of the first sample frame in which any channel exceeds threshold in magnitude; -1 if
+  // none.
   long long firstSampleAbove(double threshold) const;
   // Strongest frequency component of one channel, measured on the middle of the sounding
   // part (lead silence excluded); 0 when the channel is silent or too short.

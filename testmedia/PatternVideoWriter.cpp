@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "media/FFmpegHandles.h"
 #include "testmedia/EncodedPacketWriter.h"
 #include "testmedia/FfmpegError.h"
 #include "testmedia/ToneStreamEncoder.h"
-#include "media/FFmpegHandles.h"
 
 extern "C" {
 #include <libavutil/display.h>
@@ -20,7 +20,8 @@ constexpr int kToneRate = 44100;
 
 // A fixed speckle of -32..31 per pixel and channel, the same in every picture.
 int Grain(int x, int y, int channel) {
-  std::uint32_t hash = static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u ^
+  std::uint32_t hash = static_cast<std::uint32_t>(x) * 73856093u ^
+                       static_cast<std::uint32_t>(y) * 19349663u ^
                        static_cast<std::uint32_t>(channel) * 83492791u;
   hash ^= hash >> 13;
   hash *= 0x5bd1e995u;

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "media/FFmpegHandles.h"
 #include "testmedia/CoverJpegEncoder.h"
 #include "testmedia/FfmpegError.h"
-#include "media/FFmpegHandles.h"
 #include "testmedia/ToneStreamEncoder.h"
 
 namespace varnell::testmedia {
@@ -96,11 +96,13 @@ bool WriteCoverPacket(AVFormatContext& output, const AVStream& stream,
 
 // Alternates between the streams by samples sent so the interleaver never has to
 // hold one whole stream back.
-bool EncodeAllStreams(std::vector<std::unique_ptr<ToneStreamEncoder>>& encoders, std::string* error) {
+bool EncodeAllStreams(std::vector<std::unique_ptr<ToneStreamEncoder>>& encoders,
+                      std::string* error) {
   for (;;) {
     ToneStreamEncoder* next = nullptr;
     for (auto& encoder : encoders) {
-      if (!encoder->finished() && (next == nullptr || encoder->samplesSent() < next->samplesSent())) {
+      if (!encoder->finished() &&
+          (next == nullptr || encoder->samplesSent() < next->samplesSent())) {
         next = encoder.get();
       }
     }
@@ -118,7 +120,8 @@ bool WriteFile(const SampleSpec& sample, std::string* error, bool& fileOpened) {
   AVFormatContext* rawOutput = nullptr;
   int rc = avformat_alloc_output_context2(&rawOutput, nullptr, choice.muxer, sample.path.c_str());
   if (rc < 0 || rawOutput == nullptr) {
-    return Fail(error, DescribeFFmpegError(std::string("creating the ") + choice.muxer + " muxer", rc));
+    return Fail(error,
+                DescribeFFmpegError(std::string("creating the ") + choice.muxer + " muxer", rc));
   }
   ffmpeg::OutputContextPtr output(rawOutput);
 

@@ -15,19 +15,21 @@ enum class SampleContainer { M4a, Adts, Mp3 };
 struct SampleSpec {
   std::string path;
   SampleContainer container = SampleContainer::M4a;
-  int sampleRate = 44100;            // any rate the encoder takes; 22050, 44100, 48000 are exercised
-  int channels = 2;                  // 1, 2 or 6 (FFmpeg "5.1": FL FR FC LFE BL BR)
-  double seconds = 2.0;              // total length, lead silence included
-  double frequencyHz = 440.0;        // channel c plays frequencyHz * (1 + c) so channels can be told apart
-  double amplitude = 0.5;            // peak of each channel's sine, 0..1
-  double silenceLeadSeconds = 0.0;   // digital silence before the tone starts
+  int sampleRate = 44100;  // any rate the encoder takes; 22050, 44100, 48000 are exercised
+  int channels = 2;        // 1, 2 or 6 (FFmpeg "5.1": FL FR FC LFE BL BR)
+  double seconds = 2.0;    // total length, lead silence included
+  double frequencyHz =
+      440.0;               // channel c plays frequencyHz * (1 + c) so channels can be told apart
+  double amplitude = 0.5;  // peak of each channel's sine, 0..1
+  double silenceLeadSeconds = 0.0;  // digital silence before the tone starts
   int bitRate = 128000;
   std::map<std::string, std::string> containerTags;  // UTF-8 values, e.g. {"title", "Grüße"}
-  bool jpegCover = false;            // attached-picture JPEG stream (m4a "covr"; mp3 APIC)
+  bool jpegCover = false;  // attached-picture JPEG stream (m4a "covr"; mp3 APIC)
   int coverWidth = 64, coverHeight = 48;
-  bool secondAudioStream = false;    // m4a only: a second AAC stream, same layout, tone at secondFrequencyHz
+  bool secondAudioStream =
+      false;  // m4a only: a second AAC stream, same layout, tone at secondFrequencyHz
   double secondFrequencyHz = 1000.0;
-  bool fastStart = false;            // m4a: moov before mdat
+  bool fastStart = false;  // m4a: moov before mdat
 };
 
 // False with a readable reason in *error (when given) if the file could not be written.

@@ -25,7 +25,8 @@ void TransformInPlace(std::vector<std::complex<double>>& values) {
     }
   }
   for (std::size_t length = 2; length <= n; length <<= 1) {
-    const std::complex<double> unit = std::polar(1.0, -2.0 * std::numbers::pi / static_cast<double>(length));
+    const std::complex<double> unit =
+        std::polar(1.0, -2.0 * std::numbers::pi / static_cast<double>(length));
     for (std::size_t start = 0; start < n; start += length) {
       std::complex<double> twiddle = 1.0;
       for (std::size_t k = 0; k < length / 2; ++k) {

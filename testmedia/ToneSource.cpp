@@ -21,9 +21,10 @@ int ToneSource::fill(float* const* planes, int maxSamples) {
     const double step = 2.0 * std::numbers::pi * baseHz_ * (1 + c) / sampleRate_;
     for (int i = 0; i < count; ++i) {
       const long long toneIndex = produced_ + i - leadSamples_;
-      planes[c][i] = toneIndex < 0 ? 0.0f
-                                   : static_cast<float>(amplitude_ *
-                                                        std::sin(step * static_cast<double>(toneIndex)));
+      planes[c][i] =
+          toneIndex < 0
+              ? 0.0f
+              : static_cast<float>(amplitude_ * std::sin(step * static_cast<double>(toneIndex)));
     }
   }
   produced_ += count;

@@ -8,8 +8,8 @@ namespace varnell::testmedia {
 // sample is computed from its absolute index, so block size does not affect the result.
 class ToneSource {
  public:
-  ToneSource(int sampleRate, int channels, double baseHz, double amplitude,
-             long long leadSamples, long long totalSamples);
+  ToneSource(int sampleRate, int channels, double baseHz, double amplitude, long long leadSamples,
+             long long totalSamples);
 
   // Fills up to maxSamples samples into each of the `channels` planes; returns how many.
   int fill(float* const* planes, int maxSamples);

@@ -37,8 +37,8 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   }
   AVChannelLayout layout{};
   if (!MakeChannelLayout(settings.channels, layout)) {
-    return Fail(error, "unsupported channel count " + std::to_string(settings.channels) +
-                           " (1, 2 or 6)");
+    return Fail(error,
+                "unsupported channel count " + std::to_string(settings.channels) + " (1, 2 or 6)");
   }
   if (settings.sampleRate <= 0) {
     return Fail(error, "sample rate must be positive");
@@ -76,9 +76,9 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   rc = avcodec_open2(encoder_.get(), codec, encoderOptions.address());
   if (rc < 0) {
     return Fail(error, DescribeFFmpegError(std::string("opening encoder ") + settings.encoderName +
-                                                 " at " + std::to_string(settings.sampleRate) +
-                                                 " Hz, " + std::to_string(settings.channels) + " ch",
-                                             rc));
+                                               " at " + std::to_string(settings.sampleRate) +
+                                               " Hz, " + std::to_string(settings.channels) + " ch",
+                                           rc));
   }
   stream_ = avformat_new_stream(output, nullptr);
   if (stream_ == nullptr) {
@@ -103,9 +103,9 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
   if (rc < 0) {
     return Fail(error, DescribeFFmpegError("allocating the audio frame", rc));
   }
-  source_ = std::make_unique<ToneSource>(settings.sampleRate, settings.channels, settings.baseHz,
-                                         settings.amplitude, settings.leadSamples,
-                                         settings.totalSamples);
+  source_ =
+      std::make_unique<ToneSource>(settings.sampleRate, settings.channels, settings.baseHz,
+                                   settings.amplitude, settings.leadSamples, settings.totalSamples);
   return true;
 }
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "testmedia/FfmpegError.h"
-#include "testmedia/PatternVideoWriter.h"
 #include "media/FFmpegHandles.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
 #include "media/VideoScaler.h"
+#include "testmedia/FfmpegError.h"
+#include "testmedia/PatternVideoWriter.h"
 
 namespace varnell::testmedia {
 namespace {

@@ -19,7 +19,9 @@ struct YuvColour {
 // ITU-R BT.601 in limited range, the decoder's default for MPEG-4 part 2.
 YuvColour ToYuv(const RgbColour& colour) {
   const double r = colour.red, g = colour.green, b = colour.blue;
-  const auto clamp = [](double value) { return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L)); };
+  const auto clamp = [](double value) {
+    return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+  };
   return {clamp(16.0 + (65.481 * r + 128.553 * g + 24.966 * b) / 255.0),
           clamp(128.0 + (-37.797 * r - 74.203 * g + 112.0 * b) / 255.0),
           clamp(128.0 + (112.0 * r - 93.786 * g - 18.214 * b) / 255.0)};
@@ -92,7 +94,9 @@ class HalvesVideoEncoder {
     return true;
   }
 
-  double nextFrameSeconds() const { return static_cast<double>(framesSent_) / sample_->framesPerSecond; }
+  double nextFrameSeconds() const {
+    return static_cast<double>(framesSent_) / sample_->framesPerSecond;
+  }
   bool finished() const { return finished_; }
 
   bool writeNextFrame(std::string* error) {
@@ -191,7 +195,8 @@ bool WriteFile(const VideoSampleSpec& sample, std::string* error, bool& fileOpen
   const auto toneDone = [&] { return !sample.withTone || tone.finished(); };
   while (!video.finished() || !toneDone()) {
     const bool videoNext = !video.finished() &&
-                           (toneDone() || video.nextFrameSeconds() <= static_cast<double>(tone.samplesSent()) / kToneRate);
+                           (toneDone() || video.nextFrameSeconds() <=
+                                              static_cast<double>(tone.samplesSent()) / kToneRate);
     if (!(videoNext ? video.writeNextFrame(error) : tone.writeNextFrame(error))) {
       return false;
     }

@@ -13,16 +13,16 @@ struct RgbColour {
 
 struct VideoSampleSpec {
   std::string path;
-  int width = 128;                     // even
-  int height = 96;                     // a multiple of 32, so the halves fill whole macroblocks
+  int width = 128;  // even
+  int height = 96;  // a multiple of 32, so the halves fill whole macroblocks
   double seconds = 2.0;
   int framesPerSecond = 25;
-  int keyframeInterval = 25;           // frames
+  int keyframeInterval = 25;  // frames
   RgbColour top{220, 40, 40};
   RgbColour bottom{30, 60, 200};
-  double swapSeconds = 1.0;            // from this time on, top and bottom colours are exchanged
+  double swapSeconds = 1.0;  // from this time on, top and bottom colours are exchanged
   bool withTone = true;
-  bool fastStart = false;              // moov before mdat
+  bool fastStart = false;  // moov before mdat
 };
 
 // False with a readable reason in *error (when given) if the file could not be written.

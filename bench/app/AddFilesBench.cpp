@@ -5,11 +5,11 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "app/MainWindow.h"
 #include "BenchPlatform.h"
+#include "app/MainWindow.h"
 #include "engine/LibraryLog.h"
-#include "testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
+#include "testmedia/SampleMediaWriter.h"
 
 int main(int argc, char** argv) {
   using namespace varnell;

@@ -1,6 +1,6 @@
 // Makes the pictures in docs/ from the real main window and its dialogs: adds generated
-// recordings through a scripted file dialog, converts them, merges them, and opens each dialog in turn,
-// saving a picture of the screen at each step. Run under a virtual X server by
+// recordings through a scripted file dialog, converts them, merges them, and opens each dialog in
+// turn, saving a picture of the screen at each step. Run under a virtual X server by
 // scripts/screenshots.sh: the windows are real top-level windows, so a picture of the screen
 // shows the progress window over the main window as a user sees it.
 #include <QApplication>
@@ -16,8 +16,8 @@
 #include "app/MainWindowTemplate.h"
 #include "clip/ClipDialog.h"
 #include "engine/LibraryLog.h"
-#include "testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
+#include "testmedia/SampleMediaWriter.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ void Settle(int milliseconds = 300) {
 // The part of the screen the widget covers, with whatever window lies over it.
 void Save(QWidget& widget, const QString& name) {
   const QRect area = widget.frameGeometry();
-  const QPixmap shot = widget.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+  const QPixmap shot =
+      widget.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   const QString path = gOutput + "/" + name;
   if (shot.isNull() || !shot.save(path)) {
     std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
@@ -93,8 +94,8 @@ int main(int argc, char** argv) {
   const QString media = work + "/shots";
   QDir().mkpath(media);
   QDir().mkpath(work + "/program/bin");
-  const QStringList files = {media + "/Morning Walk.m4a", media + "/Long Ride.m4a", media + "/Night Train.m4a",
-                             media + "/Harbour Lights.m4a"};
+  const QStringList files = {media + "/Morning Walk.m4a", media + "/Long Ride.m4a",
+                             media + "/Night Train.m4a", media + "/Harbour Lights.m4a"};
   const double seconds[] = {7.0, 600.0, 45.0, 30.0};
   for (int i = 0; i < files.size(); ++i) {
     if (!Write(files[i], seconds[i], i == 0)) return 1;
@@ -117,24 +118,27 @@ int main(int argc, char** argv) {
   using namespace main_window;
   TaskListView& list = *window.taskList();
   // Settings, file information and about, each over the main window.
-  WithModal([&] { window.button(kSetting)->click(); }, [](QWidget& dialog) { Save(dialog, "settings-dialog.png"); });
+  WithModal([&] { window.button(kSetting)->click(); },
+            [](QWidget& dialog) { Save(dialog, "settings-dialog.png"); });
   list.SelectAndFocusRow(0);
   WithModal([&] { window.button(kFileInformation)->click(); },
             [](QWidget& dialog) { Save(dialog, "file-information-dialog.png"); });
-  WithModal([&] { window.button(kAbout)->click(); }, [](QWidget& dialog) { Save(dialog, "about-dialog.png"); });
+  WithModal([&] { window.button(kAbout)->click(); },
+            [](QWidget& dialog) { Save(dialog, "about-dialog.png"); });
 
   // The clip dialog on the recording with a cover, with a begin and an end marked while it plays.
-  WithModal([&] { window.button(kClip)->click(); }, [](QWidget& modal) {
-    auto* clip = qobject_cast<ClipDialog*>(&modal);
-    if (clip == nullptr) return;
-    Settle(1000);
-    clip->OnSetBeginTime();
-    Settle(2200);
-    clip->OnSetEndTime();
-    Settle(300);
-    Save(*clip, "clip-dialog.png");
-    clip->reject();
-  });
+  WithModal([&] { window.button(kClip)->click(); },
+            [](QWidget& modal) {
+              auto* clip = qobject_cast<ClipDialog*>(&modal);
+              if (clip == nullptr) return;
+              Settle(1000);
+              clip->OnSetBeginTime();
+              Settle(2200);
+              clip->OnSetEndTime();
+              Settle(300);
+              Save(*clip, "clip-dialog.png");
+              clip->reject();
+            });
   list.clearSelection();
   Settle();
 

@@ -1,10 +1,10 @@
 // Times a batch converted by the main window's own launch path: eight long recordings added
 // through the (scripted) file dialog and converted to the window's default MP3 profile by a click
 // on Start converting, which runs the modal progress window, the rows' outcomes in the Status
-// column and the completion message. The engine converts one row at a time in one set of runs and one row
-// per core in the other; with --convert, varnell-convert converts the same files with the same
-// number of files at once beside each, alternating, so drift on the machine falls on all alike.
-// Prints the median wall time of each, their ratios, and the process's peak resident memory.
+// column and the completion message. The engine converts one row at a time in one set of runs and
+// one row per core in the other; with --convert, varnell-convert converts the same files with the
+// same number of files at once beside each, alternating, so drift on the machine falls on all
+// alike. Prints the median wall time of each, their ratios, and the process's peak resident memory.
 //
 // Usage: varnell-window-convert-bench [--files N] [--seconds S] [--repeats R] [--idle-wait W]
 //                                     [--convert PATH-TO-varnell-convert]
@@ -27,12 +27,12 @@
 #include <thread>
 #include <vector>
 
+#include "BenchPlatform.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowTemplate.h"
-#include "BenchPlatform.h"
 #include "engine/LibraryLog.h"
-#include "testmedia/SampleMediaWriter.h"
 #include "resources/VarnellResources.h"
+#include "testmedia/SampleMediaWriter.h"
 
 namespace varnell {
 namespace {
@@ -113,7 +113,8 @@ double Median(std::vector<double> values) {
 }
 
 struct RunFigures {
-  double wallSeconds = 0;  // the click, until the progress window closed and the message was answered
+  double wallSeconds =
+      0;  // the click, until the progress window closed and the message was answered
   double rowsSeconds = 0;  // the click, until the last row's result was final
   double cpuSeconds = 0, otherSeconds = 0;
 };
@@ -121,7 +122,9 @@ struct RunFigures {
 class WindowBatch {
  public:
   WindowBatch(const Options& options, const QString& folder)
-      : options_(options), folder_(folder), window_(state_, services_.platform, folder + "/program") {
+      : options_(options),
+        folder_(folder),
+        window_(state_, services_.platform, folder + "/program") {
     window_.show();
   }
 
@@ -201,7 +204,8 @@ class WindowBatch {
         return false;
       }
       if (QFileInfo(output).size() < minimumBytes) {
-        error = QString("%1 holds %2 bytes").arg(output).arg(QFileInfo(output).size()).toStdString();
+        error =
+            QString("%1 holds %2 bytes").arg(output).arg(QFileInfo(output).size()).toStdString();
         return false;
       }
     }
@@ -223,8 +227,8 @@ class WindowBatch {
 
 // varnell-convert on the window's sources, `jobs` files at once, into a fresh folder; false with
 // a reason when it failed or did not write every file.
-bool RunConverter(const Options& options, const QStringList& sources, int jobs, const QString& outputFolder,
-                  RunFigures& figures, std::string& error) {
+bool RunConverter(const Options& options, const QStringList& sources, int jobs,
+                  const QString& outputFolder, RunFigures& figures, std::string& error) {
   QDir().mkpath(outputFolder);
   QStringList arguments{"--jobs", QString::number(jobs), "--output-dir", outputFolder};
   arguments << sources;
@@ -255,8 +259,10 @@ bool RunConverter(const Options& options, const QStringList& sources, int jobs, 
 int Main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--files N] [--seconds S] [--repeats R] [--idle-wait W] [--convert PATH]\n",
-                 argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s [--files N] [--seconds S] [--repeats R] [--idle-wait W] [--convert PATH]\n",
+        argv[0]);
     return 2;
   }
   QTemporaryDir work(QDir::tempPath() + "/varnell-window-bench.XXXXXX");
@@ -273,7 +279,8 @@ int Main(int argc, char** argv) {
     return 1;
   }
   std::printf("sources: %d x %.0fs 44.1 kHz stereo AAC (.m4a), profile %s, %d repeats, %d cores\n",
-              options.files, options.seconds, qPrintable(batch.ProfileName()), options.repeats, cores);
+              options.files, options.seconds, qPrintable(batch.ProfileName()), options.repeats,
+              cores);
 
   // Sides 0 and 1: the window with 1 and C row workers; 2 and 3: varnell-convert --jobs 1 and C.
   const int workerCounts[] = {1, cores, 1, cores};
@@ -286,15 +293,17 @@ int Main(int argc, char** argv) {
       const bool window = side < 2;
       RunFigures figures;
       const bool counted = window ? batch.Run(workerCounts[side], output, figures, error)
-                                  : RunConverter(options, batch.sources(), workerCounts[side], output, figures, error);
+                                  : RunConverter(options, batch.sources(), workerCounts[side],
+                                                 output, figures, error);
       if (!counted) {
         std::fprintf(stderr, "run %d with %d row workers does not count: %s\n", repeat,
                      workerCounts[side], error.c_str());
         return 1;
       }
-      std::printf("run %d, %s, %d row worker(s): %.3f s wall, %.3f s rows, %.3f s cpu, %.3f s other\n",
-                  repeat, window ? "window" : "varnell-convert", workerCounts[side], figures.wallSeconds,
-                  figures.rowsSeconds, figures.cpuSeconds, figures.otherSeconds);
+      std::printf(
+          "run %d, %s, %d row worker(s): %.3f s wall, %.3f s rows, %.3f s cpu, %.3f s other\n",
+          repeat, window ? "window" : "varnell-convert", workerCounts[side], figures.wallSeconds,
+          figures.rowsSeconds, figures.cpuSeconds, figures.otherSeconds);
       std::fflush(stdout);
       runs[side].push_back(figures);
       if (repeat == 0 && side == 0) peakAfterOneRow = PeakResidentKiB();
@@ -310,15 +319,17 @@ int Main(int argc, char** argv) {
   const double one = median(0, &RunFigures::wallSeconds);
   const double all = median(1, &RunFigures::wallSeconds);
   const double ratio = one / all;
-  const double rowsRatio = median(0, &RunFigures::rowsSeconds) / median(1, &RunFigures::rowsSeconds);
-  std::printf("\nmedian over %d runs: wall = the click until the message was answered, rows = until "
-              "the last row was final,\ncpu = user+sys of this process, other = CPU used by other "
-              "processes meanwhile\n",
-              options.repeats);
+  const double rowsRatio =
+      median(0, &RunFigures::rowsSeconds) / median(1, &RunFigures::rowsSeconds);
+  std::printf(
+      "\nmedian over %d runs: wall = the click until the message was answered, rows = until "
+      "the last row was final,\ncpu = user+sys of this process, other = CPU used by other "
+      "processes meanwhile\n",
+      options.repeats);
   std::printf("%-24s %10s %10s %10s %10s\n", "rows", "wall_s", "rows_s", "cpu_s", "other_s");
   for (int side = 0; side < sides; ++side) {
-    std::printf("%-16s N=%-5d %10.3f %10.3f %10.3f %10.3f\n", side < 2 ? "window" : "varnell-convert",
-                workerCounts[side],
+    std::printf("%-16s N=%-5d %10.3f %10.3f %10.3f %10.3f\n",
+                side < 2 ? "window" : "varnell-convert", workerCounts[side],
                 median(side, &RunFigures::wallSeconds), median(side, &RunFigures::rowsSeconds),
                 median(side, &RunFigures::cpuSeconds), median(side, &RunFigures::otherSeconds));
   }
@@ -327,17 +338,19 @@ int Main(int argc, char** argv) {
   if (sides == 4) {
     // The window's own cost: its launch, progress window and Status column over the same work.
     for (int side = 0; side < 2; ++side) {
-      const double versus = median(side, &RunFigures::wallSeconds) / median(side + 2, &RunFigures::wallSeconds);
-      std::printf("ratio window / varnell-convert, N=%d: %.3f wall (goal <= 1.03: %s)\n", workerCounts[side],
-                  versus, versus <= 1.03 ? "PASS" : "MISS");
+      const double versus =
+          median(side, &RunFigures::wallSeconds) / median(side + 2, &RunFigures::wallSeconds);
+      std::printf("ratio window / varnell-convert, N=%d: %.3f wall (goal <= 1.03: %s)\n",
+                  workerCounts[side], versus, versus <= 1.03 ? "PASS" : "MISS");
     }
   }
   std::printf("peak RSS: %ld KiB after the first N=1 batch, %ld KiB after all batches\n",
               peakAfterOneRow, PeakResidentKiB());
   if (median(1, &RunFigures::otherSeconds) > all / 10) {
-    std::printf("WARNING: other processes used the CPUs during the N=%d runs; the ratio understates "
-                "the window's parallelism. Rerun on an idle machine.\n",
-                cores);
+    std::printf(
+        "WARNING: other processes used the CPUs during the N=%d runs; the ratio understates "
+        "the window's parallelism. Rerun on an idle machine.\n",
+        cores);
   }
   return 0;
 }

@@ -19,11 +19,14 @@ namespace {
 std::pair<LaunchFailure, QString> ResolveProgram(const QString& program) {
   if (!program.contains(u'/')) {
     const QString found = QStandardPaths::findExecutable(program);
-    return found.isEmpty() ? std::pair{LaunchFailure::ProgramNotFound, QString()} : std::pair{LaunchFailure::None, found};
+    return found.isEmpty() ? std::pair{LaunchFailure::ProgramNotFound, QString()}
+                           : std::pair{LaunchFailure::None, found};
   }
   const QFileInfo file(program);
   if (!file.exists()) {
-    return {file.dir().exists() ? LaunchFailure::ProgramNotFound : LaunchFailure::ProgramFolderNotFound, {}};
+    return {
+        file.dir().exists() ? LaunchFailure::ProgramNotFound : LaunchFailure::ProgramFolderNotFound,
+        {}};
   }
   if (!file.isFile() || !file.isExecutable()) return {LaunchFailure::ProgramNotExecutable, {}};
   return {LaunchFailure::None, file.absoluteFilePath()};
@@ -34,13 +37,16 @@ DesktopBrowserLauncher::Command Failed(LaunchFailure failure) { return {failure,
 }  // namespace
 
 DesktopBrowserLauncher::DesktopBrowserLauncher()
-    : DesktopBrowserLauncher(&DesktopBrowserLauncher::AskXdgMimeForDefaultBrowser, ApplicationFoldersOfThisSession()) {}
+    : DesktopBrowserLauncher(&DesktopBrowserLauncher::AskXdgMimeForDefaultBrowser,
+                             ApplicationFoldersOfThisSession()) {}
 
-DesktopBrowserLauncher::DesktopBrowserLauncher(DefaultBrowserQuery query, QStringList applicationFolders)
+DesktopBrowserLauncher::DesktopBrowserLauncher(DefaultBrowserQuery query,
+                                               QStringList applicationFolders)
     : query_(std::move(query)), applicationFolders_(std::move(applicationFolders)) {}
 
 DesktopBrowserLauncher::Command DesktopBrowserLauncher::CommandFor(const QString& url) const {
-  const QString entryPath = FindDesktopEntry(query_ ? query_().trimmed() : QString(), applicationFolders_);
+  const QString entryPath =
+      FindDesktopEntry(query_ ? query_().trimmed() : QString(), applicationFolders_);
   if (entryPath.isEmpty()) return Failed(LaunchFailure::NoDefaultBrowser);
 
   // The command line is built only from an entry read in full: a half-read
@@ -75,9 +81,10 @@ LaunchFailure DesktopBrowserLauncher::LastFailure() const { return lastFailure_;
 
 QString DesktopBrowserLauncher::AskXdgMimeForDefaultBrowser() {
   QProcess xdgMime;
-  xdgMime.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/http")},
-                QIODevice::ReadOnly);
+  xdgMime.start(
+      QStringLiteral("xdg-mime"),
+      {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/http")},
+      QIODevice::ReadOnly);
   if (!xdgMime.waitForFinished(kQueryTimeoutMs)) {
     // Not started, or hanging: the kill is a no-op in the first case.
     xdgMime.kill();

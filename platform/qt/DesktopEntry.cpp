@@ -147,7 +147,8 @@ std::optional<QStringList> BrowserCommandLine(const QString& exec, const QString
   return arguments;
 }
 
-QStringList ApplicationFolders(const QString& dataHome, const QString& dataDirs, const QString& homeFolder) {
+QStringList ApplicationFolders(const QString& dataHome, const QString& dataDirs,
+                               const QString& homeFolder) {
   QStringList bases;
   if (QDir::isAbsolutePath(dataHome)) {
     bases << dataHome;
@@ -159,25 +160,29 @@ QStringList ApplicationFolders(const QString& dataHome, const QString& dataDirs,
   bases << systemBases;
 
   QStringList folders;
-  for (const QString& base : bases) folders << QDir::cleanPath(base + QStringLiteral("/applications"));
+  for (const QString& base : bases)
+    folders << QDir::cleanPath(base + QStringLiteral("/applications"));
   folders.removeDuplicates();
   return folders;
 }
 
 QStringList ApplicationFoldersOfThisSession() {
-  return ApplicationFolders(qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("XDG_DATA_DIRS"),
-                            QDir::homePath());
+  return ApplicationFolders(qEnvironmentVariable("XDG_DATA_HOME"),
+                            qEnvironmentVariable("XDG_DATA_DIRS"), QDir::homePath());
 }
 
 QString FindDesktopEntry(const QString& desktopId, const QStringList& applicationFolders) {
   // An id is a file name; one with a '/' could reach outside the folders.
-  if (desktopId.contains(u'/') || !desktopId.endsWith(kDesktopSuffix) || desktopId == kDesktopSuffix) return {};
+  if (desktopId.contains(u'/') || !desktopId.endsWith(kDesktopSuffix) ||
+      desktopId == kDesktopSuffix)
+    return {};
   for (const QString& folder : applicationFolders) {
     const QFileInfo direct(folder + u'/' + desktopId);
     if (direct.exists()) return direct.filePath();
     // "vendor-browser.desktop" may be installed as "vendor/browser.desktop".
     const QDir root(folder);
-    QDirIterator entries(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator entries(folder, {QStringLiteral("*.desktop")}, QDir::Files,
+                         QDirIterator::Subdirectories);
     while (entries.hasNext()) {
       const QString path = entries.next();
       QString id = root.relativeFilePath(path);

@@ -34,7 +34,8 @@ std::optional<QStringList> BrowserCommandLine(const QString& exec, const QString
 // applications folders of XDG_DATA_HOME (default ~/.local/share) and of each
 // XDG_DATA_DIRS entry (default /usr/local/share:/usr/share). Relative folders
 // are ignored, as the base directory rules ask.
-QStringList ApplicationFolders(const QString& dataHome, const QString& dataDirs, const QString& homeFolder);
+QStringList ApplicationFolders(const QString& dataHome, const QString& dataDirs,
+                               const QString& homeFolder);
 // The same from this process's environment.
 QStringList ApplicationFoldersOfThisSession();
 

@@ -24,17 +24,20 @@ QDBusConnection LogindPowerOff::Bus() {
 bool LogindPowerOff::CanPowerOff() {
   QDBusConnection bus = Bus();
   if (!bus.isConnected()) return false;
-  const QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CanPowerOff"));
+  const QDBusMessage call =
+      QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CanPowerOff"));
   const QDBusMessage reply = bus.call(call, QDBus::Block, static_cast<int>(callTimeout_.count()));
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) return false;
   const QVariant answer = reply.arguments().constFirst();
   if (answer.metaType() != QMetaType::fromType<QString>()) return false;
-  return answer.toString() == QLatin1String("yes") || answer.toString() == QLatin1String("challenge");
+  return answer.toString() == QLatin1String("yes") ||
+         answer.toString() == QLatin1String("challenge");
 }
 
 bool LogindPowerOff::PowerOffComputer() {
   if (!CanPowerOff()) return false;
-  QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("PowerOff"));
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("PowerOff"));
   call << false;  // interactive
   const QDBusMessage reply = Bus().call(call, QDBus::Block, static_cast<int>(callTimeout_.count()));
   return reply.type() == QDBusMessage::ReplyMessage;

@@ -20,7 +20,8 @@ class LogindPowerOff : public PowerOff {
   LogindPowerOff() = default;
   // Another bus with a logind on it; tests use a private one, and a shorter
   // timeout where logind is not meant to answer.
-  explicit LogindPowerOff(const QDBusConnection& bus, std::chrono::milliseconds callTimeout = kCallTimeout);
+  explicit LogindPowerOff(const QDBusConnection& bus,
+                          std::chrono::milliseconds callTimeout = kCallTimeout);
 
   // Asks CanPowerOff first and only then PowerOff, without interaction: a
   // polkit password prompt cannot be answered by someone who walked away from

@@ -4,18 +4,21 @@
 
 namespace varnell {
 
-std::unique_ptr<QFileDialog> QtFileDialogs::CreateOpenDialog(QWidget* owner, const QString& mfcFilter) {
+std::unique_ptr<QFileDialog> QtFileDialogs::CreateOpenDialog(QWidget* owner,
+                                                             const QString& mfcFilter) {
   auto dialog = std::make_unique<QFileDialog>(owner);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFiles);
   // Our filter strings append the pattern list to a display text that already
   // shows it; hiding the details shows the display texts exactly.
   dialog->setOption(QFileDialog::HideNameFilterDetails, true);
-  dialog->setNameFilters(QtFilterFromMfcFilter(mfcFilter).split(QStringLiteral(";;"), Qt::SkipEmptyParts));
+  dialog->setNameFilters(
+      QtFilterFromMfcFilter(mfcFilter).split(QStringLiteral(";;"), Qt::SkipEmptyParts));
   return dialog;
 }
 
-std::unique_ptr<QFileDialog> QtFileDialogs::CreateFolderDialog(QWidget* owner, const QString& title) {
+std::unique_ptr<QFileDialog> QtFileDialogs::CreateFolderDialog(QWidget* owner,
+                                                               const QString& title) {
   auto dialog = std::make_unique<QFileDialog>(owner, title, QDir::homePath());
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::Directory);

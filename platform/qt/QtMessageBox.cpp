@@ -16,8 +16,8 @@ std::unique_ptr<QMessageBox> QtMessageBox::CreateBox(const QString& text, const 
   return box;
 }
 
-MessageChoice QtMessageBox::Show(const QString& text, const QString& caption, MessageButtons buttons,
-                                 QWidget* owner) {
+MessageChoice QtMessageBox::Show(const QString& text, const QString& caption,
+                                 MessageButtons buttons, QWidget* owner) {
   const std::unique_ptr<QMessageBox> box = CreateBox(text, caption, buttons, owner);
   const int result = box->exec();
   if (buttons == MessageButtons::Ok) return MessageChoice::Ok;

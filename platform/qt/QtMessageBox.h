@@ -13,7 +13,8 @@ namespace varnell {
 class QtMessageBox : public MessageBox {
  public:
   MessageChoice Show(const QString& text, const QString& caption = {},
-                     MessageButtons buttons = MessageButtons::Ok, QWidget* owner = nullptr) override;
+                     MessageButtons buttons = MessageButtons::Ok,
+                     QWidget* owner = nullptr) override;
 
   // The box Show runs, configured but not shown; separate so that tests can
   // check it without entering a modal loop.

@@ -10,7 +10,8 @@ QUrl QtShell::UrlFor(const QString& pathOrUrl) {
   // Only these schemes are taken as addresses: a local file may well be
   // called "notes:draft", and that must not become a URL with scheme "notes".
   for (const char* scheme : {"http://", "https://", "file://"}) {
-    if (pathOrUrl.startsWith(QLatin1String(scheme), Qt::CaseInsensitive)) return QUrl(pathOrUrl, QUrl::TolerantMode);
+    if (pathOrUrl.startsWith(QLatin1String(scheme), Qt::CaseInsensitive))
+      return QUrl(pathOrUrl, QUrl::TolerantMode);
   }
   return QUrl::fromLocalFile(QFileInfo(pathOrUrl).absoluteFilePath());
 }

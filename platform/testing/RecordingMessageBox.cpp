@@ -2,8 +2,8 @@
 
 namespace varnell {
 
-MessageChoice RecordingMessageBox::Show(const QString& text, const QString& caption, MessageButtons buttons,
-                                        QWidget*) {
+MessageChoice RecordingMessageBox::Show(const QString& text, const QString& caption,
+                                        MessageButtons buttons, QWidget*) {
   shown.push_back({text, EffectiveCaption(caption), buttons});
   if (answers.empty()) return MessageChoice::Ok;
   const MessageChoice answer = answers.front();

@@ -18,7 +18,8 @@ class RecordingMessageBox : public MessageBox {
   };
 
   MessageChoice Show(const QString& text, const QString& caption = {},
-                     MessageButtons buttons = MessageButtons::Ok, QWidget* owner = nullptr) override;
+                     MessageButtons buttons = MessageButtons::Ok,
+                     QWidget* owner = nullptr) override;
 
   std::vector<Shown> shown;
   std::deque<MessageChoice> answers;

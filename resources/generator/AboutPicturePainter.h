@@ -7,11 +7,11 @@ namespace varnell::skin {
 // Bitmap 249: the banner across the top of the about box, 408 x 86. It carries the window
 // header's wordmark, so the box reads as part of the same program.
 class AboutPicturePainter {
-public:
-    static QImage paint();
+ public:
+  static QImage paint();
 
-    static constexpr int kWidth = 408;
-    static constexpr int kHeight = 86;
+  static constexpr int kWidth = 408;
+  static constexpr int kHeight = 86;
 };
 
 }  // namespace varnell::skin

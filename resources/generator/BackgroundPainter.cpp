@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "resources/generator/PreviewScreenPainter.h"
 #include "resources/generator/FaceContentKit.h"
 #include "resources/generator/IconPaths.h"
+#include "resources/generator/PreviewScreenPainter.h"
 #include "resources/generator/SkinPalette.h"
 #include "resources/generator/WindowLayout.h"
 
@@ -15,167 +15,173 @@ namespace varnell::skin {
 namespace {
 
 QColor withAlpha(QColor colour, int alpha) {
-    colour.setAlpha(alpha);
-    return colour;
+  colour.setAlpha(alpha);
+  return colour;
 }
 
-void drawText(QPainter& painter, const QRectF& box, const QString& text, int pixelSize, const QColor& colour,
-              Qt::Alignment alignment, bool bold = true) {
-    painter.setFont(FaceContentKit::font(pixelSize, bold));
-    painter.setPen(QColor(0, 0, 0, 110));
-    painter.drawText(box.translated(0, 1), alignment, text);
-    painter.setPen(colour);
-    painter.drawText(box, alignment, text);
+void drawText(QPainter& painter, const QRectF& box, const QString& text, int pixelSize,
+              const QColor& colour, Qt::Alignment alignment, bool bold = true) {
+  painter.setFont(FaceContentKit::font(pixelSize, bold));
+  painter.setPen(QColor(0, 0, 0, 110));
+  painter.drawText(box.translated(0, 1), alignment, text);
+  painter.setPen(colour);
+  painter.drawText(box, alignment, text);
 }
 
 }  // namespace
 
 QImage BackgroundPainter::paint() {
-    QImage image(layout::kBackgroundSize, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    painter.scale(1.0, qreal(layout::kBackgroundSize.height()) / layout::kClientSize.height());
-    paintBase(painter);
-    paintHeader(painter);
-    paintTaskListInvitation(painter);
-    paintPreviewScreen(painter);
-    paintFormatCard(painter);
-    paintWindowEdge(painter);
-    return image;
+  QImage image(layout::kBackgroundSize, QImage::Format_RGB32);
+  QPainter painter(&image);
+  painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                         QPainter::SmoothPixmapTransform);
+  painter.scale(1.0, qreal(layout::kBackgroundSize.height()) / layout::kClientSize.height());
+  paintBase(painter);
+  paintHeader(painter);
+  paintTaskListInvitation(painter);
+  paintPreviewScreen(painter);
+  paintFormatCard(painter);
+  paintWindowEdge(painter);
+  return image;
 }
 
 void BackgroundPainter::paintBase(QPainter& painter) {
-    const QRectF window(QPointF(0, 0), layout::kClientSize);
-    QLinearGradient base(window.topLeft(), window.bottomLeft());
-    base.setColorAt(0, palette::kWindowTop);
-    base.setColorAt(1, palette::kWindowBottom);
-    painter.fillRect(window, base);
+  const QRectF window(QPointF(0, 0), layout::kClientSize);
+  QLinearGradient base(window.topLeft(), window.bottomLeft());
+  base.setColorAt(0, palette::kWindowTop);
+  base.setColorAt(1, palette::kWindowBottom);
+  painter.fillRect(window, base);
 
-    // A wide, faint pool of light behind the list keeps the large dark surface from looking flat.
-    QRadialGradient pool(QPointF(300, 250), 520);
-    pool.setColorAt(0, QColor(0x4a, 0x8c, 0x9c, 40));
-    pool.setColorAt(1, QColor(0x4a, 0x8c, 0x9c, 0));
-    painter.fillRect(window, pool);
+  // A wide, faint pool of light behind the list keeps the large dark surface from looking flat.
+  QRadialGradient pool(QPointF(300, 250), 520);
+  pool.setColorAt(0, QColor(0x4a, 0x8c, 0x9c, 40));
+  pool.setColorAt(1, QColor(0x4a, 0x8c, 0x9c, 0));
+  painter.fillRect(window, pool);
 }
 
 void BackgroundPainter::paintHeader(QPainter& painter) {
-    const QRectF band(0, 0, layout::kClientSize.width(), layout::kHeaderHeight);
-    QLinearGradient shade(band.topLeft(), band.bottomLeft());
-    shade.setColorAt(0, palette::kHeaderTop);
-    shade.setColorAt(1, palette::kHeaderBottom);
-    painter.fillRect(band, shade);
-    painter.fillRect(QRectF(0, band.bottom(), band.width(), 1), withAlpha(palette::kEdgeLight, 200));
-    QLinearGradient drop(QPointF(0, band.bottom() + 1), QPointF(0, band.bottom() + 7));
-    drop.setColorAt(0, QColor(0, 0, 0, 90));
-    drop.setColorAt(1, QColor(0, 0, 0, 0));
-    painter.fillRect(QRectF(0, band.bottom() + 1, band.width(), 6), drop);
+  const QRectF band(0, 0, layout::kClientSize.width(), layout::kHeaderHeight);
+  QLinearGradient shade(band.topLeft(), band.bottomLeft());
+  shade.setColorAt(0, palette::kHeaderTop);
+  shade.setColorAt(1, palette::kHeaderBottom);
+  painter.fillRect(band, shade);
+  painter.fillRect(QRectF(0, band.bottom(), band.width(), 1), withAlpha(palette::kEdgeLight, 200));
+  QLinearGradient drop(QPointF(0, band.bottom() + 1), QPointF(0, band.bottom() + 7));
+  drop.setColorAt(0, QColor(0, 0, 0, 90));
+  drop.setColorAt(1, QColor(0, 0, 0, 0));
+  painter.fillRect(QRectF(0, band.bottom() + 1, band.width(), 6), drop);
 
-    // Grip ridges: the frameless window is moved by dragging its free surface, and the header
-    // is where people try first.
-    painter.setPen(Qt::NoPen);
-    for (int row = 0; row < 3; ++row) {
-        for (qreal x = 440; x < 800; x += 6) {
-            const qreal y = 7 + row * 4;
-            painter.setBrush(QColor(0, 0, 0, 120));
-            painter.drawEllipse(QPointF(x + 0.6, y + 0.6), 1.0, 1.0);
-            painter.setBrush(withAlpha(palette::kEdgeLight, 120));
-            painter.drawEllipse(QPointF(x, y), 0.9, 0.9);
-        }
+  // Grip ridges: the frameless window is moved by dragging its free surface, and the header
+  // is where people try first.
+  painter.setPen(Qt::NoPen);
+  for (int row = 0; row < 3; ++row) {
+    for (qreal x = 440; x < 800; x += 6) {
+      const qreal y = 7 + row * 4;
+      painter.setBrush(QColor(0, 0, 0, 120));
+      painter.drawEllipse(QPointF(x + 0.6, y + 0.6), 1.0, 1.0);
+      painter.setBrush(withAlpha(palette::kEdgeLight, 120));
+      painter.drawEllipse(QPointF(x, y), 0.9, 0.9);
     }
-    painter.setBrush(Qt::NoBrush);
+  }
+  painter.setBrush(Qt::NoBrush);
 
-    // Wordmark: the application's own mark and name.
-    const QRectF mark(452, 34, 40, 40);
-    QLinearGradient markFill(mark.topLeft(), mark.bottomLeft());
-    markFill.setColorAt(0, QColor(0x3c, 0xc1, 0xcf));
-    markFill.setColorAt(1, palette::kTealDeep);
-    painter.setPen(QPen(QColor(0x0a, 0x3a, 0x44), 1.0));
-    painter.setBrush(markFill);
-    painter.drawRoundedRect(mark, 10, 10);
-    painter.setPen(Qt::NoPen);
-    painter.fillPath(IconPaths::fitted(IconPaths::waveBars(), mark.adjusted(8, 8, -8, -8)), palette::kNearWhite);
-    drawText(painter, QRectF(502, 30, 260, 34), QStringLiteral("Varnell"), 30, palette::kTextOnDark,
-             Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(painter, QRectF(504, 61, 300, 16), QStringLiteral("batch audio converter  \u00b7  MP3 \u00b7 WMA"), 12,
-             palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter, false);
+  // Wordmark: the application's own mark and name.
+  const QRectF mark(452, 34, 40, 40);
+  QLinearGradient markFill(mark.topLeft(), mark.bottomLeft());
+  markFill.setColorAt(0, QColor(0x3c, 0xc1, 0xcf));
+  markFill.setColorAt(1, palette::kTealDeep);
+  painter.setPen(QPen(QColor(0x0a, 0x3a, 0x44), 1.0));
+  painter.setBrush(markFill);
+  painter.drawRoundedRect(mark, 10, 10);
+  painter.setPen(Qt::NoPen);
+  painter.fillPath(IconPaths::fitted(IconPaths::waveBars(), mark.adjusted(8, 8, -8, -8)),
+                   palette::kNearWhite);
+  drawText(painter, QRectF(502, 30, 260, 34), QStringLiteral("Varnell"), 30, palette::kTextOnDark,
+           Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(painter, QRectF(504, 61, 300, 16),
+           QStringLiteral("batch audio converter  \u00b7  MP3 \u00b7 WMA"), 12,
+           palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter, false);
 }
 
 void BackgroundPainter::paintTaskListInvitation(QPainter& painter) {
-    const QRectF area = QRectF(layout::kTaskListArea).adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient fill(area.topLeft(), area.bottomLeft());
-    fill.setColorAt(0, palette::kPanelTop);
-    fill.setColorAt(1, palette::kPanelBottom);
-    painter.setPen(QPen(palette::kPanelBorder, 1.0));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(area, 7, 7);
+  const QRectF area = QRectF(layout::kTaskListArea).adjusted(0.5, 0.5, -0.5, -0.5);
+  QLinearGradient fill(area.topLeft(), area.bottomLeft());
+  fill.setColorAt(0, palette::kPanelTop);
+  fill.setColorAt(1, palette::kPanelBottom);
+  painter.setPen(QPen(palette::kPanelBorder, 1.0));
+  painter.setBrush(fill);
+  painter.drawRoundedRect(area, 7, 7);
 
-    QPen dashes(withAlpha(palette::kTealInk, 120), 1.6, Qt::CustomDashLine, Qt::RoundCap);
-    dashes.setDashPattern({5, 4});
-    painter.setPen(dashes);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(area.adjusted(14, 14, -14, -14), 10, 10);
+  QPen dashes(withAlpha(palette::kTealInk, 120), 1.6, Qt::CustomDashLine, Qt::RoundCap);
+  dashes.setDashPattern({5, 4});
+  painter.setPen(dashes);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(area.adjusted(14, 14, -14, -14), 10, 10);
 
-    const QPointF centre = area.center();
-    const QRectF circle(centre.x() - 38, centre.y() - 76, 76, 76);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(withAlpha(palette::kTeal, 38));
-    painter.drawEllipse(circle);
-    painter.fillPath(IconPaths::fitted(IconPaths::dropTray(), circle.adjusted(16, 16, -16, -16)), palette::kTealInk);
+  const QPointF centre = area.center();
+  const QRectF circle(centre.x() - 38, centre.y() - 76, 76, 76);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(withAlpha(palette::kTeal, 38));
+  painter.drawEllipse(circle);
+  painter.fillPath(IconPaths::fitted(IconPaths::dropTray(), circle.adjusted(16, 16, -16, -16)),
+                   palette::kTealInk);
 
-    painter.setFont(FaceContentKit::font(20));
-    painter.setPen(palette::kPanelInk);
-    painter.drawText(QRectF(area.left(), centre.y() + 10, area.width(), 28), Qt::AlignCenter,
-                     QStringLiteral("Add files or drop them here"));
-    painter.setFont(FaceContentKit::font(12, false));
-    painter.setPen(palette::kPanelInkSoft);
-    painter.drawText(QRectF(area.left(), centre.y() + 40, area.width(), 18), Qt::AlignCenter,
-                     QStringLiteral("Click Add, or drag .m4a and .aac files from your file manager onto this area"));
+  painter.setFont(FaceContentKit::font(20));
+  painter.setPen(palette::kPanelInk);
+  painter.drawText(QRectF(area.left(), centre.y() + 10, area.width(), 28), Qt::AlignCenter,
+                   QStringLiteral("Add files or drop them here"));
+  painter.setFont(FaceContentKit::font(12, false));
+  painter.setPen(palette::kPanelInkSoft);
+  painter.drawText(
+      QRectF(area.left(), centre.y() + 40, area.width(), 18), Qt::AlignCenter,
+      QStringLiteral(
+          "Click Add, or drag .m4a and .aac files from your file manager onto this area"));
 }
 
 void BackgroundPainter::paintPreviewScreen(QPainter& painter) {
-    const QRectF screen(layout::kPreviewScreen);
-    drawText(painter, QRectF(screen.left() + 1, 100, 200, 16), QStringLiteral("PREVIEW"), 11,
-             palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter);
+  const QRectF screen(layout::kPreviewScreen);
+  drawText(painter, QRectF(screen.left() + 1, 100, 200, 16), QStringLiteral("PREVIEW"), 11,
+           palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter);
 
-    PaintPreviewScreen(painter, screen, 3.5, 60);
+  PaintPreviewScreen(painter, screen, 3.5, 60);
 
-    // The transport strip under the screen, behind the position slider and the buttons.
-    const QRectF strip(screen.left() - 3.5, 355.5, screen.width() + 6, 63);
-    painter.setPen(QPen(withAlpha(palette::kCardBorder, 160), 1.0));
-    painter.setBrush(withAlpha(palette::kCard, 200));
-    painter.drawRoundedRect(strip, 6, 6);
+  // The transport strip under the screen, behind the position slider and the buttons.
+  const QRectF strip(screen.left() - 3.5, 355.5, screen.width() + 6, 63);
+  painter.setPen(QPen(withAlpha(palette::kCardBorder, 160), 1.0));
+  painter.setBrush(withAlpha(palette::kCard, 200));
+  painter.drawRoundedRect(strip, 6, 6);
 }
 
 void BackgroundPainter::paintFormatCard(QPainter& painter) {
-    const QRectF card = QRectF(layout::kFormatCard).adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient fill(card.topLeft(), card.bottomLeft());
-    fill.setColorAt(0, palette::kCard.lighter(112));
-    fill.setColorAt(1, palette::kCard);
-    painter.setPen(QPen(palette::kCardBorder, 1.0));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(card, 8, 8);
+  const QRectF card = QRectF(layout::kFormatCard).adjusted(0.5, 0.5, -0.5, -0.5);
+  QLinearGradient fill(card.topLeft(), card.bottomLeft());
+  fill.setColorAt(0, palette::kCard.lighter(112));
+  fill.setColorAt(1, palette::kCard);
+  painter.setPen(QPen(palette::kCardBorder, 1.0));
+  painter.setBrush(fill);
+  painter.drawRoundedRect(card, 8, 8);
 
-    const QRect profile = layout::kProfileCombo;
-    const QRect output = layout::kOutputCombo;
-    drawText(painter, QRectF(23, profile.center().y() - 9, 58, 20), QStringLiteral("Profile:"), 12,
-             palette::kTextOnDark, Qt::AlignLeft | Qt::AlignVCenter);
-    drawText(painter, QRectF(23, output.center().y() - 9, 58, 20), QStringLiteral("Output:"), 12,
-             palette::kTextOnDark, Qt::AlignLeft | Qt::AlignVCenter);
+  const QRect profile = layout::kProfileCombo;
+  const QRect output = layout::kOutputCombo;
+  drawText(painter, QRectF(23, profile.center().y() - 9, 58, 20), QStringLiteral("Profile:"), 12,
+           palette::kTextOnDark, Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(painter, QRectF(23, output.center().y() - 9, 58, 20), QStringLiteral("Output:"), 12,
+           palette::kTextOnDark, Qt::AlignLeft | Qt::AlignVCenter);
 
-    // Sunken beds under the two combo boxes, so the boxes look set into the card.
-    painter.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
-    painter.setBrush(QColor(0x0b, 0x18, 0x1e, 120));
-    for (const QRect& combo : {profile, output})
-        painter.drawRoundedRect(QRectF(combo).adjusted(-2.5, -2.5, 2.5, 2.5), 4, 4);
+  // Sunken beds under the two combo boxes, so the boxes look set into the card.
+  painter.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
+  painter.setBrush(QColor(0x0b, 0x18, 0x1e, 120));
+  for (const QRect& combo : {profile, output})
+    painter.drawRoundedRect(QRectF(combo).adjusted(-2.5, -2.5, 2.5, 2.5), 4, 4);
 }
 
 void BackgroundPainter::paintWindowEdge(QPainter& painter) {
-    const QRectF window(QPointF(0, 0), layout::kClientSize);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(palette::kEdgeDark, 1.0));
-    painter.drawRect(window.adjusted(0.5, 0.5, -0.5, -0.5));
-    painter.setPen(QPen(withAlpha(palette::kEdgeLight, 70), 1.0));
-    painter.drawRect(window.adjusted(1.5, 1.5, -1.5, -1.5));
+  const QRectF window(QPointF(0, 0), layout::kClientSize);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(palette::kEdgeDark, 1.0));
+  painter.drawRect(window.adjusted(0.5, 0.5, -0.5, -0.5));
+  painter.setPen(QPen(withAlpha(palette::kEdgeLight, 70), 1.0));
+  painter.drawRect(window.adjusted(1.5, 1.5, -1.5, -1.5));
 }
 
 }  // namespace varnell::skin

@@ -10,16 +10,16 @@ namespace varnell::skin {
 // squeezed to the bitmap's 880 x 540, so that after the window stretches it over its
 // 880 x 537 client area every panel meets its control exactly.
 class BackgroundPainter {
-public:
-    static QImage paint();
+ public:
+  static QImage paint();
 
-private:
-    static void paintBase(QPainter& painter);
-    static void paintHeader(QPainter& painter);
-    static void paintTaskListInvitation(QPainter& painter);
-    static void paintPreviewScreen(QPainter& painter);
-    static void paintFormatCard(QPainter& painter);
-    static void paintWindowEdge(QPainter& painter);
+ private:
+  static void paintBase(QPainter& painter);
+  static void paintHeader(QPainter& painter);
+  static void paintTaskListInvitation(QPainter& painter);
+  static void paintPreviewScreen(QPainter& painter);
+  static void paintFormatCard(QPainter& painter);
+  static void paintWindowEdge(QPainter& painter);
 };
 
 }  // namespace varnell::skin

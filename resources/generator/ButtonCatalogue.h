@@ -9,8 +9,8 @@ namespace varnell::skin {
 // Every skinned button of the main window: where it sits, which bitmap numbers the window
 // loads for it, and how each of its faces is drawn.
 class ButtonCatalogue {
-public:
-    static std::vector<ButtonDesign> mainWindow();
+ public:
+  static std::vector<ButtonDesign> mainWindow();
 };
 
 }  // namespace varnell::skin

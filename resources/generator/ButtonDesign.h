@@ -20,29 +20,29 @@ using FaceContent = std::function<void(QPainter&, const FaceColours&)>;
 using Silhouette = std::function<QPainterPath(qreal inset)>;
 
 struct FaceBitmap {
-    int number;
-    FaceLook look;
-    FaceContent content;
+  int number;
+  FaceLook look;
+  FaceContent content;
 };
 
 // The bitmap numbers the window loads for one button; 0 where it loads none.
 struct LookNumbers {
-    int shape;
-    int hover;
-    int normal;
-    int disabled;
+  int shape;
+  int hover;
+  int normal;
+  int disabled;
 };
 
 struct ButtonDesign {
-    int controlId;
-    QString name;
-    QRect rect;  // in window pixels; every face of the button has this size
-    FaceFamily family;
-    Silhouette silhouette;
-    LookNumbers looks;
-    std::vector<FaceBitmap> faces;
-    bool hasBody = true;             // false: the glyph alone is the silhouette
-    bool rectangularWindow = false;  // no shape bitmap: the background stays around the body
+  int controlId;
+  QString name;
+  QRect rect;  // in window pixels; every face of the button has this size
+  FaceFamily family;
+  Silhouette silhouette;
+  LookNumbers looks;
+  std::vector<FaceBitmap> faces;
+  bool hasBody = true;             // false: the glyph alone is the silhouette
+  bool rectangularWindow = false;  // no shape bitmap: the background stays around the body
 };
 
 }  // namespace varnell::skin

@@ -10,14 +10,14 @@ namespace varnell::skin {
 // is stretched. The preview area is a dark screen, so that the dialog's background covering
 // the last picture after Stop reads as "no picture".
 class ClipDialogPainter {
-public:
-    static QImage paint();
+ public:
+  static QImage paint();
 
-private:
-    static void paintBase(QPainter& painter);
-    static void paintScreen(QPainter& painter);
-    static void paintTransportStrip(QPainter& painter);
-    static void paintTimeCards(QPainter& painter);
+ private:
+  static void paintBase(QPainter& painter);
+  static void paintScreen(QPainter& painter);
+  static void paintTransportStrip(QPainter& painter);
+  static void paintTimeCards(QPainter& painter);
 };
 
 }  // namespace varnell::skin

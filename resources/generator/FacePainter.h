@@ -11,17 +11,17 @@ namespace varnell::skin {
 // white, and the antialiased rim blended with the background the button sits on, so the
 // edge is smooth without a light halo.
 class FacePainter {
-public:
-    // backdrop: the background as the window shows it (stretched to the client size).
-    explicit FacePainter(QImage backdrop);
+ public:
+  // backdrop: the background as the window shows it (stretched to the client size).
+  explicit FacePainter(QImage backdrop);
 
-    QImage paint(const ButtonDesign& design, const FaceBitmap& face) const;
+  QImage paint(const ButtonDesign& design, const FaceBitmap& face) const;
 
-    // Pixels whose silhouette coverage is below this (of 255) are outside the shape.
-    static constexpr int kInsideCoverage = 64;
+  // Pixels whose silhouette coverage is below this (of 255) are outside the shape.
+  static constexpr int kInsideCoverage = 64;
 
-private:
-    QImage backdrop_;
+ private:
+  QImage backdrop_;
 };
 
 }  // namespace varnell::skin

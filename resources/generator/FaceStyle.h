@@ -12,19 +12,19 @@ enum class FaceLook { Normal, Hover, Disabled };
 enum class FaceFamily { Primary, Secondary, Accent, Chrome, ChromeClose, BareGlyph };
 
 struct FaceColours {
-    QColor bodyTop;
-    QColor bodyBottom;
-    QColor rim;
-    QColor glyph;
-    QColor label;
-    QColor glow;         // invalid: no inner glow ring
-    QColor labelShadow;  // invalid: no shadow under glyphs and labels
-    int sheenAlpha = 0;  // strength of the light falling on the top half
+  QColor bodyTop;
+  QColor bodyBottom;
+  QColor rim;
+  QColor glyph;
+  QColor label;
+  QColor glow;         // invalid: no inner glow ring
+  QColor labelShadow;  // invalid: no shadow under glyphs and labels
+  int sheenAlpha = 0;  // strength of the light falling on the top half
 };
 
 class FaceStyle {
-public:
-    static FaceColours colours(FaceFamily family, FaceLook look);
+ public:
+  static FaceColours colours(FaceFamily family, FaceLook look);
 };
 
 }  // namespace varnell::skin

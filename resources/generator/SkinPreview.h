@@ -12,20 +12,21 @@ namespace varnell::skin {
 // background, each button's face cut by the non-white pixels of its shape bitmap, the
 // sliders keyed by their thumbs' top-left colour. For looking at, not for shipping.
 class SkinPreview {
-public:
-    SkinPreview(QImage backdrop, const std::map<int, QImage>& bitmaps, const std::vector<ButtonDesign>& buttons);
+ public:
+  SkinPreview(QImage backdrop, const std::map<int, QImage>& bitmaps,
+              const std::vector<ButtonDesign>& buttons);
 
-    QImage compose(FaceLook look) const;
-    static QImage iconSheet();
+  QImage compose(FaceLook look) const;
+  static QImage iconSheet();
 
-private:
-    void placeButton(QImage& window, const ButtonDesign& design, FaceLook look) const;
-    void placeSlider(QImage& window, const QRect& rect, int channel, qreal fraction) const;
-    static void placeComboMocks(QImage& window);
+ private:
+  void placeButton(QImage& window, const ButtonDesign& design, FaceLook look) const;
+  void placeSlider(QImage& window, const QRect& rect, int channel, qreal fraction) const;
+  static void placeComboMocks(QImage& window);
 
-    QImage backdrop_;
-    const std::map<int, QImage>& bitmaps_;
-    const std::vector<ButtonDesign>& buttons_;
+  QImage backdrop_;
+  const std::map<int, QImage>& bitmaps_;
+  const std::vector<ButtonDesign>& buttons_;
 };
 
 }  // namespace varnell::skin

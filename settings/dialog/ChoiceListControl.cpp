@@ -24,11 +24,15 @@ std::string SaveChoiceText(const QComboBox& list) {
   return list.currentIndex() < 0 ? std::string() : list.currentText().toStdString();
 }
 
-void RebuildChoiceList(QComboBox& list, const FixedChoiceList& fixed, const std::string* preferred) {
+void RebuildChoiceList(QComboBox& list, const FixedChoiceList& fixed,
+                       const std::string* preferred) {
   FillChoiceList(list, fixed.choices);
-  int index = preferred ? list.findText(QString::fromStdString(*preferred), Qt::MatchExactly | Qt::MatchCaseSensitive)
+  int index = preferred ? list.findText(QString::fromStdString(*preferred),
+                                        Qt::MatchExactly | Qt::MatchCaseSensitive)
                         : -1;
-  if (index < 0) index = list.findText(QString::fromStdString(fixed.selected), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index < 0)
+    index = list.findText(QString::fromStdString(fixed.selected),
+                          Qt::MatchExactly | Qt::MatchCaseSensitive);
   list.setCurrentIndex(index);
 }
 

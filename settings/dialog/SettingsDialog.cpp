@@ -59,7 +59,8 @@ QRect Units(int x, int y, int width, int height) {
 
 SavedChoiceTexts DefaultChoices(const Preset& preset) {
   SavedChoiceTexts defaults;
-  for (const ChoicePair& pair : kChoicePairs) defaults.*pair.text = preset.parameter(pair.column).defaultChoice;
+  for (const ChoicePair& pair : kChoicePairs)
+    defaults.*pair.text = preset.parameter(pair.column).defaultChoice;
   if (preset.audioOnly) {
     defaults.frameSize.clear();
     defaults.frameRate.clear();
@@ -86,8 +87,12 @@ bool IsEnterKey(const QKeyEvent& event) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(OutputSettings& settings, int currentPresetCode, MessageSink& messages, QWidget* parent)
-    : QDialog(parent), settings_(settings), currentPresetCode_(currentPresetCode), messages_(messages) {
+SettingsDialog::SettingsDialog(OutputSettings& settings, int currentPresetCode,
+                               MessageSink& messages, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      currentPresetCode_(currentPresetCode),
+      messages_(messages) {
   SetUpTemplateDialog(*this, "Setting", QSize(kWidthUnits, kHeightUnits));
 
   BuildFromTemplate();
@@ -164,7 +169,8 @@ void SettingsDialog::OnInitDialog() {
       const std::vector<std::string>& choices = preset->parameter(pair.column).choices;
       if (!choices.empty()) FillChoiceList(*list(pair.id), choices);
     }
-    choices_ = settings_.previousPresetCode == currentPresetCode_ ? settings_.savedChoices : DefaultChoices(*preset);
+    choices_ = settings_.previousPresetCode == currentPresetCode_ ? settings_.savedChoices
+                                                                  : DefaultChoices(*preset);
   }
   DoDataExchange(false);
 }
@@ -204,15 +210,18 @@ void SettingsDialog::OnEncoderChange(const SavedChoiceTexts* preferred) {
   const QComboBox& encoder = *list(kEncoder);
   if (encoder.currentIndex() < 0) return;
   const EncoderDependentLists lists = ListsForEncoder(encoder.currentText().toStdString());
-  RebuildChoiceList(*list(kAudioBitRate), lists.audioBitRate, preferred ? &preferred->audioBitRate : nullptr);
-  RebuildChoiceList(*list(kSampleRate), lists.sampleRate, preferred ? &preferred->sampleRate : nullptr);
+  RebuildChoiceList(*list(kAudioBitRate), lists.audioBitRate,
+                    preferred ? &preferred->audioBitRate : nullptr);
+  RebuildChoiceList(*list(kSampleRate), lists.sampleRate,
+                    preferred ? &preferred->sampleRate : nullptr);
   RebuildChoiceList(*list(kChannel), lists.channel, preferred ? &preferred->channel : nullptr);
 }
 
 void SettingsDialog::OnVideoCodecChange(const SavedChoiceTexts* preferred) {
   const QComboBox& codec = *list(kVideoCodec);
   if (codec.currentIndex() < 0) return;
-  const auto frameSizes = FrameSizesForVideoCodec(currentPresetCode_, codec.currentText().toStdString());
+  const auto frameSizes =
+      FrameSizesForVideoCodec(currentPresetCode_, codec.currentText().toStdString());
   if (!frameSizes) return;
   RebuildChoiceList(*list(kFrameSize), *frameSizes, preferred ? &preferred->frameSize : nullptr);
 }

@@ -21,7 +21,8 @@ class SettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SettingsDialog(OutputSettings& settings, int currentPresetCode, MessageSink& messages, QWidget* parent = nullptr);
+  SettingsDialog(OutputSettings& settings, int currentPresetCode, MessageSink& messages,
+                 QWidget* parent = nullptr);
 
   // By the template's ids (settings_dialog::ControlId); null for another id.
   QComboBox* list(int id) const;

@@ -9,10 +9,18 @@
 namespace varnell::settings_dialog {
 
 enum ControlId : int {
-  kOk = 1, kCancel = 2,
-  kFrameSize = 1063, kVideoCodec = 1064, kFrameRate = 1065, kVideoBitRate = 1066,
-  kSampleRate = 1067, kChannel = 1068, kEncoder = 1069, kAudioBitRate = 1070,
-  kDefault = 1072, kPresetName = 1134,
+  kOk = 1,
+  kCancel = 2,
+  kFrameSize = 1063,
+  kVideoCodec = 1064,
+  kFrameRate = 1065,
+  kVideoBitRate = 1066,
+  kSampleRate = 1067,
+  kChannel = 1068,
+  kEncoder = 1069,
+  kAudioBitRate = 1070,
+  kDefault = 1072,
+  kPresetName = 1134,
 };
 
 inline constexpr int kWidthUnits = 177;

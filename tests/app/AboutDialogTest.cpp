@@ -47,7 +47,7 @@ TEST_F(AboutBox, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
   AboutDialog box(shell, messages, browser);
   Open(box);
   const std::pair<HyperLink*, const char*> links[] = {{box.supportLink(), kSupportPageUrl},
-                                                       {box.homePageLink(), kHomePageUrl}};
+                                                      {box.homePageLink(), kHomePageUrl}};
   for (const auto& [link, url] : links) {
     EXPECT_EQ(link->GetURL(), url);
     EXPECT_EQ(link->text(), url);
@@ -65,8 +65,10 @@ TEST_F(AboutBox, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
 TEST_F(AboutBox, ClickingALinkOpensItsPageThroughTheShell) {
   AboutDialog box(shell, messages, browser);
   Open(box);
-  QTest::mouseClick(box.homePageLink(), Qt::LeftButton, {}, QPoint(4, box.homePageLink()->height() / 2));
-  QTest::mouseClick(box.supportLink(), Qt::LeftButton, {}, QPoint(4, box.supportLink()->height() / 2));
+  QTest::mouseClick(box.homePageLink(), Qt::LeftButton, {},
+                    QPoint(4, box.homePageLink()->height() / 2));
+  QTest::mouseClick(box.supportLink(), Qt::LeftButton, {},
+                    QPoint(4, box.supportLink()->height() / 2));
   EXPECT_EQ(shell.opened, (std::vector<QString>{kHomePageUrl, kSupportPageUrl}));
   EXPECT_TRUE(messages.shown.empty());
 }

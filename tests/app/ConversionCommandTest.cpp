@@ -23,7 +23,8 @@ namespace {
 using namespace main_window;
 using testing::MainWindowTest;
 
-const char* const kCompletionText = "Convertion Successfully!For more software, please visit our website";
+const char* const kCompletionText =
+    "Convertion Successfully!For more software, please visit our website";
 
 class ConversionCommand : public MainWindowTest {
  protected:
@@ -121,7 +122,8 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
 
   // Every row failing (the completed ones lost their check marks): still no success.
   Window().StartConverting();
-  EXPECT_EQ(messages.shown.back().text, "0 files converted, 1 failed. Point at a Failure to see why.");
+  EXPECT_EQ(messages.shown.back().text,
+            "0 files converted, 1 failed. Point at a Failure to see why.");
   EXPECT_EQ(CompletionMessages(), 0u);
 }
 
@@ -250,7 +252,8 @@ TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
 }
 
 TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreate) {
-  AddThroughDialog({Recording("one.m4a", 1.0), Recording("two.m4a", 2.0), Recording("three.m4a", 1.5)});
+  AddThroughDialog(
+      {Recording("one.m4a", 1.0), Recording("two.m4a", 2.0), Recording("three.m4a", 1.5)});
   List().SetCheck(1, false);
   List().SetCheck(2, false);
   QTest::mouseClick(Window().button(kMerge), Qt::LeftButton);
@@ -279,7 +282,8 @@ TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreat
 // the row the stop ended says how much the merged file holds. While it merges, the progress
 // window shows the row being merged and counts the rows it has passed.
 TEST_F(ConversionCommand, AStoppedMergeKeepsItsFileAndTheStoppedRowSaysWhatItHolds) {
-  AddThroughDialog({Recording("one.m4a", 1.0), Recording("long.m4a", 90.0), Recording("three.m4a")});
+  AddThroughDialog(
+      {Recording("one.m4a", 1.0), Recording("long.m4a", 90.0), Recording("three.m4a")});
   WhenRowReaches(1, 3, [this] {
     EXPECT_EQ(Progress().currentFileLabel()->text(),
               QString("long.m4a   %1% has completed").arg(Progress().currentFileBar()->value()));
@@ -378,7 +382,8 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
   }
   EXPECT_EQ(Status(0), "Completed");
   EXPECT_EQ(ToolTip(0),
-            OutputFolder() + "/clip(0).MP4\nthumbnail not written: cannot write thumbnail: File too large");
+            OutputFolder() +
+                "/clip(0).MP4\nthumbnail not written: cannot write thumbnail: File too large");
   EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/clip(0).THM"));
 }
 

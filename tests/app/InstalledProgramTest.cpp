@@ -19,8 +19,10 @@ class ScopedEnvironment {
  public:
   ~ScopedEnvironment() {
     for (const auto& [name, value] : saved_) {
-      if (value) qputenv(name.constData(), *value);
-      else qunsetenv(name.constData());
+      if (value)
+        qputenv(name.constData(), *value);
+      else
+        qunsetenv(name.constData());
     }
   }
   void Set(const char* name, const QString& value) {
@@ -34,7 +36,8 @@ class ScopedEnvironment {
 
  private:
   void Save(const char* name) {
-    saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    saved_.emplace_back(
+        name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
   }
   std::vector<std::pair<QByteArray, std::optional<QByteArray>>> saved_;
 };
@@ -42,16 +45,19 @@ class ScopedEnvironment {
 TEST_F(MainWindowTest, CommandLineFilesAreAddedAsCheckedRowsAndAnInvalidOneIsReported) {
   Recording("tone.m4a");
   NotARecording("-notes.m4a");
-  const CommandLineFiles files = ReadCommandLineFiles(
-      {"varnell", "./tone.m4a", "--geometry", "--", "-notes.m4a"}, QString::fromStdString(media.path().string()));
+  const CommandLineFiles files =
+      ReadCommandLineFiles({"varnell", "./tone.m4a", "--geometry", "--", "-notes.m4a"},
+                           QString::fromStdString(media.path().string()));
   EXPECT_EQ(files.ignoredOptions, QStringList({"--geometry"}));
   ASSERT_EQ(files.paths.size(), 2);
 
   Tasks().AddChosenFiles(files.paths);
   ASSERT_EQ(List().GetItemCount(), 1);
-  EXPECT_EQ(List().GetItemText(0, TaskListView::kSourceFile), QString::fromStdString(media / "tone.m4a"));
+  EXPECT_EQ(List().GetItemText(0, TaskListView::kSourceFile),
+            QString::fromStdString(media / "tone.m4a"));
   EXPECT_TRUE(List().GetCheck(0));
-  EXPECT_EQ(List().GetItemText(0, TaskListView::kOutputFormat), Window().profileBox()->currentText());
+  EXPECT_EQ(List().GetItemText(0, TaskListView::kOutputFormat),
+            Window().profileBox()->currentText());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "File:-notes.m4a is invalid!");
   EXPECT_TRUE(Enabled(main_window::kConvert));

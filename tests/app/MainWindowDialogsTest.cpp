@@ -36,8 +36,9 @@ class MainWindowDialogs : public MainWindowTest {
 TEST_F(MainWindowDialogs, SettingOpensTheSettingsOfTheCurrentPreset) {
   AddThroughDialog({Recording("a.m4a")});
   Window().profileBox()->setCurrentIndex(1);
-  EXPECT_TRUE(Opens<SettingsDialog>([this] { Window().button(kSetting)->click(); },
-                               [](SettingsDialog& settings) { EXPECT_TRUE(settings.isVisible()); }));
+  EXPECT_TRUE(
+      Opens<SettingsDialog>([this] { Window().button(kSetting)->click(); },
+                            [](SettingsDialog& settings) { EXPECT_TRUE(settings.isVisible()); }));
   EXPECT_EQ(state.outputSettings.audioCodecName, "WMA8");  // cancelled: nothing changed
 }
 
@@ -46,7 +47,7 @@ TEST_F(MainWindowDialogs, FileInformationShowsTheFirstSelectedRow) {
   AddThroughDialog({path});
   List().SelectAndFocusRow(0);
   EXPECT_TRUE(Opens<FileInfoDialog>([this] { Window().button(kFileInformation)->click(); },
-                                     [](FileInfoDialog&) {}));
+                                    [](FileInfoDialog&) {}));
   EXPECT_EQ(state.mediaInformation.sourcePath, path.toStdString());
   EXPECT_EQ(state.mediaInformation.mediaLength, "00:00:04");
 
@@ -88,15 +89,13 @@ TEST_F(MainWindowDialogs, ClipEditsEachSelectedRowAndTheRowConvertsItsRange) {
 
   List().SetCheck(1, false);
   Window().StartConverting();
-  const auto report =
-      testing::Inspect((Window().currentOutputFolder() + "/a.mp3").toStdString());
+  const auto report = testing::Inspect((Window().currentOutputFolder() + "/a.mp3").toStdString());
   EXPECT_NEAR(report.decodedSamples, 2 * 44100, 44);
 }
 
 TEST_F(MainWindowDialogs, AboutOpensOverTheMainWindow) {
-  EXPECT_TRUE(Opens<AboutDialog>([this] { Window().button(kAbout)->click(); }, [](AboutDialog& about) {
-    EXPECT_TRUE(about.isVisible());
-  }));
+  EXPECT_TRUE(Opens<AboutDialog>([this] { Window().button(kAbout)->click(); },
+                                 [](AboutDialog& about) { EXPECT_TRUE(about.isVisible()); }));
 }
 
 }  // namespace

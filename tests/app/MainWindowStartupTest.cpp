@@ -44,7 +44,8 @@ TEST_F(MainWindowTest, TheStoreReadsBackWhatWasWrittenAndWithoutAPathUsesTheDefa
   ASSERT_TRUE(store.WriteOutputFolder("/music/out put"));
   EXPECT_EQ(store.ReadOutputFolder(), "/music/out put");
   EXPECT_EQ(ReadProfileString(store.storePath(), "Info", "other"), "1");
-  const OutputFolderStore withoutBin = OutputFolderStore::BesideProgram(ProgramFolder() + "/elsewhere");
+  const OutputFolderStore withoutBin =
+      OutputFolderStore::BesideProgram(ProgramFolder() + "/elsewhere");
   EXPECT_FALSE(withoutBin.WriteOutputFolder("/x"));
 }
 
@@ -61,7 +62,8 @@ TEST_F(MainWindowTest, StartsFramelessWithTheMp3ProfileAndTheButtonsInTheirStart
   for (int id : {kAdd, kHelp, kBrowse, kFindTarget, kMinimise, kClose, kAbout, kVolumeSymbol}) {
     EXPECT_TRUE(Enabled(id)) << id;
   }
-  for (int id : {kConvert, kClip, kRemove, kClearAll, kSetting, kMerge, kPlay, kStop, kFileInformation}) {
+  for (int id :
+       {kConvert, kClip, kRemove, kClearAll, kSetting, kMerge, kPlay, kStop, kFileInformation}) {
     EXPECT_FALSE(Enabled(id)) << id;
   }
   EXPECT_FALSE(List().isVisibleTo(&window));
@@ -194,8 +196,9 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsSaidWithItsPathAndReason) {
   browser.failure = LaunchFailure::ProgramNotFound;
   Click(kHelp);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "Can not open " + ProgramFolder() +
-                                        "/help.html\n\nThe program of the default web browser was not found.");
+  EXPECT_EQ(messages.shown[0].text,
+            "Can not open " + ProgramFolder() +
+                "/help.html\n\nThe program of the default web browser was not found.");
 
   // A folder has no browser to fall back on.
   Click(kFindTarget);

@@ -35,7 +35,8 @@ class ParallelBatch : public MainWindowTest {
   bool ShowsOnlyRowsUpTo(int ended) {
     for (int row = 0; row < List().GetItemCount(); ++row) {
       if (row <= ended) {
-        EXPECT_EQ(Status(row), "Completed") << "row " << row << " not shown when row " << ended << " was";
+        EXPECT_EQ(Status(row), "Completed")
+            << "row " << row << " not shown when row " << ended << " was";
         if (Status(row) != "Completed") return false;
         continue;
       }
@@ -59,14 +60,14 @@ TEST_F(ParallelBatch, RowsFinishingOutOfOrderAreShownInRowOrderUnderTheirOwnName
   bool ranTogether = false;  // a later row started before the first one ended
   int firstOpen = 0;         // the first row without an outcome, as the window's signals say
   std::map<int, int> percents;
-  QObject::connect(&Batch(), &BatchController::rowStarted, [&](int row) {
-    ranTogether = ranTogether || (firstOpen == 0 && row > 0);
-  });
+  QObject::connect(&Batch(), &BatchController::rowStarted,
+                   [&](int row) { ranTogether = ranTogether || (firstOpen == 0 && row > 0); });
   QObject::connect(&Batch(), &BatchController::rowPercent, [&](int row, int percent) {
     percents[row] = percent;
     // The progress window shows the row the batch waits for, whichever row moved.
     if (percents.count(firstOpen) == 0) return;
-    const QString name = QFileInfo(List().GetItemText(firstOpen, TaskListView::kSourceFile)).fileName();
+    const QString name =
+        QFileInfo(List().GetItemText(firstOpen, TaskListView::kSourceFile)).fileName();
     EXPECT_EQ(Progress().currentFileLabel()->text(),
               QString("%1   %2% has completed").arg(name).arg(percents[firstOpen]))
         << "after row " << row << " reached " << percent;
@@ -99,7 +100,8 @@ TEST_F(ParallelBatch, RowsFinishingOutOfOrderAreShownInRowOrderUnderTheirOwnName
 }
 
 TEST_F(ParallelBatch, StopWithTwoRowsRunningKeepsTwoShorterFilesAndLeavesTheRestPending) {
-  AddThroughDialog({Recording("one.m4a", 90.0), Recording("two.m4a", 90.0), Recording("three.m4a")});
+  AddThroughDialog(
+      {Recording("one.m4a", 90.0), Recording("two.m4a", 90.0), Recording("three.m4a")});
   bool stopped = false;
   std::map<int, int> percents;
   QObject::connect(&Batch(), &BatchController::rowPercent, [&](int row, int percent) {

@@ -5,8 +5,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "MainWindowFixture.h"
@@ -160,19 +160,20 @@ TEST_F(TaskList, CommandsArrivingWhileFilesAreAddedLeaveTheListWhole) {
   const auto postClick = [](QWidget* button) {
     const QPointF at = button->mask().begin()->center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QCoreApplication::postEvent(button, new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton,
-                                                          type == QEvent::MouseButtonPress ? Qt::LeftButton
-                                                                                           : Qt::NoButton,
-                                                          Qt::NoModifier));
+      QCoreApplication::postEvent(
+          button, new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                  Qt::NoModifier));
     }
   };
   postClick(window.button(kClearAll));
-  QCoreApplication::postEvent(&List(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier));
+  QCoreApplication::postEvent(&List(),
+                              new QKeyEvent(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier));
   postClick(window.button(kAdd));
   QMimeData dropped;
   dropped.setUrls({QUrl::fromLocalFile(Recording("dropped.m4a"))});
-  QCoreApplication::postEvent(&window, new QDropEvent(QPointF(100, 200), Qt::CopyAction, &dropped,
-                                                      Qt::LeftButton, {}));
+  QCoreApplication::postEvent(
+      &window, new QDropEvent(QPointF(100, 200), Qt::CopyAction, &dropped, Qt::LeftButton, {}));
   AddThroughDialog({c, d});
 
   ASSERT_EQ(List().GetItemCount(), 4);
@@ -231,9 +232,12 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
     return result;
   };
   using D = TaskListController;
-  const std::vector<Item> none{{"Add Files..", D::kMenuAddFiles, true}, {"", D::kMenuSeparator, true},
-                               {"Remove", D::kMenuRemove, false}, {"Clear All", D::kMenuClearAll, true},
-                               {"", D::kMenuSeparator, true}, {"Clip...", D::kMenuFileInformation, false},
+  const std::vector<Item> none{{"Add Files..", D::kMenuAddFiles, true},
+                               {"", D::kMenuSeparator, true},
+                               {"Remove", D::kMenuRemove, false},
+                               {"Clear All", D::kMenuClearAll, true},
+                               {"", D::kMenuSeparator, true},
+                               {"Clip...", D::kMenuFileInformation, false},
                                {"", D::kMenuSeparator, true},
                                {"File Information...", D::kMenuFileInformation, false}};
   EXPECT_EQ(items(), none);

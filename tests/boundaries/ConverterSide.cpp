@@ -6,7 +6,7 @@
 #error "the engine's public headers must reach its consumers"
 #endif
 #if __has_include("engine/AudioReader.h") || __has_include("engine/OutputFile.h") || \
-    __has_include("engine/StatedLength.h")
+                                                           __has_include("engine/StatedLength.h")
 #error "the engine's FFmpeg-typed internals must stay inside it"
 #endif
 

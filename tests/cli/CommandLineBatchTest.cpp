@@ -67,19 +67,24 @@ TEST_F(Batch, RowsFinishingOutOfOrderAreReportedInFileOrder) {
                                        WriteSample(Tone(sources / "b/song.m4a", 2.0))};
   const std::vector<FileOutcome> outcomes = Run(files, 2);
   ASSERT_EQ(outcomes.size(), files.size());
-  for (std::size_t row = 0; row < files.size(); ++row) EXPECT_EQ(outcomes[row].sourcePath, files[row]);
-  const std::vector<std::pair<std::string, double>> converted{
-      {output / "long.mp3", 40.0}, {output / "song.mp3", 1.0}, {"", 0.0}, {output / "song(0).mp3", 2.0}};
+  for (std::size_t row = 0; row < files.size(); ++row)
+    EXPECT_EQ(outcomes[row].sourcePath, files[row]);
+  const std::vector<std::pair<std::string, double>> converted{{output / "long.mp3", 40.0},
+                                                              {output / "song.mp3", 1.0},
+                                                              {"", 0.0},
+                                                              {output / "song(0).mp3", 2.0}};
   for (std::size_t row = 0; row < files.size(); ++row) {
     SCOPED_TRACE(files[row]);
     if (converted[row].first.empty()) {
       EXPECT_EQ(outcomes[row].kind, FileOutcome::Kind::Failed);
-      EXPECT_EQ(outcomes[row].reason, "cannot open source: Invalid data found when processing input");
+      EXPECT_EQ(outcomes[row].reason,
+                "cannot open source: Invalid data found when processing input");
       continue;
     }
     EXPECT_EQ(outcomes[row].kind, FileOutcome::Kind::Completed);
     EXPECT_EQ(outcomes[row].outputPath, converted[row].first);
-    EXPECT_NEAR(Inspect(converted[row].first).decodedSamples / 44100.0, converted[row].second, 0.01);
+    EXPECT_NEAR(Inspect(converted[row].first).decodedSamples / 44100.0, converted[row].second,
+                0.01);
   }
 }
 
@@ -87,7 +92,8 @@ TEST_F(Batch, RowThreadsAreBoundedByTheFilesAndTheCores) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   const int limit = CommandLineBatch::kJobsPerCore * cores;
   const auto rowWorkers = [&](int files, int jobs) {
-    const CommandLineOptions options = OptionsFor(std::vector<std::string>(files, sources / "x.m4a"), jobs);
+    const CommandLineOptions options =
+        OptionsFor(std::vector<std::string>(files, sources / "x.m4a"), jobs);
     return CommandLineBatch(options, OutputSettings{}, OutputFor(options)).rowWorkers();
   };
   EXPECT_EQ(rowWorkers(3, 1000), 3);
@@ -97,7 +103,8 @@ TEST_F(Batch, RowThreadsAreBoundedByTheFilesAndTheCores) {
 
 // No thread at all: every file fails, each with a reason of its own, and the batch returns.
 TEST_F(Batch, AWorkerThatCannotStartFailsEveryFileWithTheReason) {
-  const std::vector<std::string> files{WriteSample(Tone(sources / "a.m4a", 1.0)), sources / "missing.m4a",
+  const std::vector<std::string> files{WriteSample(Tone(sources / "a.m4a", 1.0)),
+                                       sources / "missing.m4a",
                                        WriteSample(Tone(sources / "b.m4a", 1.0))};
   std::vector<FileOutcome> outcomes;
   {
@@ -106,7 +113,8 @@ TEST_F(Batch, AWorkerThatCannotStartFailsEveryFileWithTheReason) {
   }
   ASSERT_EQ(outcomes.size(), 3u);
   for (const FileOutcome& outcome : outcomes) EXPECT_EQ(outcome.kind, FileOutcome::Kind::Failed);
-  EXPECT_EQ(outcomes[0].reason, "cannot start the conversion thread: Resource temporarily unavailable");
+  EXPECT_EQ(outcomes[0].reason,
+            "cannot start the conversion thread: Resource temporarily unavailable");
   EXPECT_EQ(outcomes[1].reason, "cannot open source: No such file or directory");
   EXPECT_EQ(outcomes[2].reason, outcomes[0].reason);
   EXPECT_TRUE(std::filesystem::is_empty(output.path()));

@@ -36,8 +36,8 @@ TEST(CommandLineOptions, DefaultsFollowTheFormat) {
   EXPECT_EQ(options.files, (std::vector<std::string>{"a.m4a", "b.aac"}));
 
   options = std::get<CommandLineOptions>(
-      Parse({"--format", "wma", "--bitrate", "64", "--channels", "1", "--end", "00:01:30",
-             "--jobs", "1", "--output-dir", "out", "--", "--odd-name.m4a"}));
+      Parse({"--format", "wma", "--bitrate", "64", "--channels", "1", "--end", "00:01:30", "--jobs",
+             "1", "--output-dir", "out", "--", "--odd-name.m4a"}));
   EXPECT_EQ(options.presetCode, kWmaPresetCode);
   EXPECT_EQ(options.encoder, "WMA8");
   EXPECT_EQ(options.bitRateKbps, 64);
@@ -50,10 +50,12 @@ TEST(CommandLineOptions, DefaultsFollowTheFormat) {
 TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({})), "no input file");
   EXPECT_EQ(UsageMessage(Parse({"--format", "ogg", "a"})), "--format must be mp3 or wma");
-  EXPECT_EQ(UsageMessage(Parse({"--encoder", "WMA8", "a"})), "--encoder WMA8 does not write mp3 files");
+  EXPECT_EQ(UsageMessage(Parse({"--encoder", "WMA8", "a"})),
+            "--encoder WMA8 does not write mp3 files");
   EXPECT_EQ(UsageMessage(Parse({"--format", "wma", "--encoder", "MP3", "a"})),
             "--encoder MP3 does not write wma files");
-  EXPECT_EQ(UsageMessage(Parse({"--bitrate", "12x", "a"})), "--bitrate must be a positive number of kb/s");
+  EXPECT_EQ(UsageMessage(Parse({"--bitrate", "12x", "a"})),
+            "--bitrate must be a positive number of kb/s");
   EXPECT_EQ(UsageMessage(Parse({"--bitrate", "1", "a"})),
             "--bitrate 1 is outside the 32 to 320 kb/s that mp3 takes at 44100 Hz");
   EXPECT_EQ(UsageMessage(Parse({"--bitrate", "320", "--sample-rate", "22050", "a"})),
@@ -73,7 +75,8 @@ TEST(CommandLineOptions, MistakesAreUsageErrors) {
 
 struct PresetCase {
   std::vector<std::string> arguments;
-  std::string outcome;  // the usage error, or the choices as "ENCODER KBPS HZ CHANNELS | CODEC SIZE RATE VIDEO-RATE"
+  std::string outcome;  // the usage error, or the choices as "ENCODER KBPS HZ CHANNELS | CODEC SIZE
+                        // RATE VIDEO-RATE"
 };
 
 std::string Outcome(const ParsedCommandLine& parsed) {
@@ -91,8 +94,10 @@ TEST(CommandLineOptions, PresetsTakeTheirRowsDefaultsAndNameWhatIsMissing) {
       {{"--preset", "90000", "--video-codec", "MSMPEG4V3", "--size", "640*360", "--fps", "25",
         "--video-bitrate", "800", "--channels", "1", "--sample-rate", "48000", "a"},
        "MP3 128 48000 1 | MSMPEG4V3 640*360 25.0 fps 800 kbps"},
-      {{"--preset", "90000", "--fps", "29.97", "a"}, "MP3 128 44100 2 | MPEG4 320*240 29.97 fps 1000 kbps"},
-      {{"--preset", "90000", "--fps", "14.985 fps", "a"}, "MP3 128 44100 2 | MPEG4 320*240 14.985 fps 1000 kbps"},
+      {{"--preset", "90000", "--fps", "29.97", "a"},
+       "MP3 128 44100 2 | MPEG4 320*240 29.97 fps 1000 kbps"},
+      {{"--preset", "90000", "--fps", "14.985 fps", "a"},
+       "MP3 128 44100 2 | MPEG4 320*240 14.985 fps 1000 kbps"},
       {{"--preset", "90006", "--encoder", "WMA8", "--video-codec", "H.264", "--size", "640*360",
         "--fps", "30", "--video-bitrate", "1200", "a"},
        "WMA8 128 44100 2 | H.264 640*360 30.0 fps 1200 kbps"},
@@ -126,7 +131,8 @@ TEST(CommandLineOptions, PresetsTakeTheirRowsDefaultsAndNameWhatIsMissing) {
       {{"--size", "0*240", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
       {{"--size", "320*8193", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
       {{"--size", "320*", "a"}, "--size must be WIDTH*HEIGHT, each from 1 to 8192"},
-      {{"--video-bitrate", "200001", "a"}, "--video-bitrate must be a number of kb/s from 1 to 200000"},
+      {{"--video-bitrate", "200001", "a"},
+       "--video-bitrate must be a number of kb/s from 1 to 200000"},
   };
   for (const PresetCase& c : cases) {
     EXPECT_EQ(Outcome(Parse(c.arguments)), c.outcome) << ::testing::PrintToString(c.arguments);
@@ -155,7 +161,8 @@ TEST(CommandLineOptions, FormatIsTheShortFormOfItsPreset) {
   for (const auto& [format, code, extension] :
        {std::tuple{"mp3", "90106", ".mp3"}, std::tuple{"wma", "90110", ".wma"}}) {
     for (const std::vector<std::string>& extra :
-         {std::vector<std::string>{}, {"--bitrate", "64", "--channels", "1", "--sample-rate", "32000"}}) {
+         {std::vector<std::string>{},
+          {"--bitrate", "64", "--channels", "1", "--sample-rate", "32000"}}) {
       std::vector<std::string> byFormat{"--format", format, "a"};
       std::vector<std::string> byPreset{"--preset", code, "a"};
       byFormat.insert(byFormat.begin(), extra.begin(), extra.end());
@@ -186,8 +193,10 @@ TEST(ProgressLine, ShowsTheFilePercentAndCount) {
 TEST(TerminalText, EscapesEveryControlAndTheBackslashButKeepsUtf8) {
   EXPECT_EQ(EscapedForTerminal("a\nb\tc\rd\\e\x1b[31m\x7f\x01"),
             "a\\nb\\tc\\rd\\\\e\\x1b[31m\\x7f\\x01");
-  EXPECT_EQ(EscapedForTerminal("Gr\u00fc\u00dfe \u266b \U0001F3B5"), "Gr\u00fc\u00dfe \u266b \U0001F3B5");
-  // C1 controls (U+009B is a one-character CSI), stray and truncated bytes are escaped byte by byte.
+  EXPECT_EQ(EscapedForTerminal("Gr\u00fc\u00dfe \u266b \U0001F3B5"),
+            "Gr\u00fc\u00dfe \u266b \U0001F3B5");
+  // C1 controls (U+009B is a one-character CSI), stray and truncated bytes are escaped byte by
+  // byte.
   EXPECT_EQ(EscapedForTerminal("\u009b2J"), "\\xc2\\x9b2J");
   EXPECT_EQ(EscapedForTerminal("\x9b\xff\xe2\x99"), "\\x9b\\xff\\xe2\\x99");
 }

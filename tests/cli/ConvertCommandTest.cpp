@@ -34,7 +34,8 @@ class ConvertCommand : public ::testing::Test {
   testing::ProcessResult Convert(std::vector<std::string> arguments) {
     return testing::Run(program, arguments, logs.path().string());
   }
-  const std::string program = std::getenv("VARNELL_CONVERT") ? std::getenv("VARNELL_CONVERT") : "varnell-convert";
+  const std::string program =
+      std::getenv("VARNELL_CONVERT") ? std::getenv("VARNELL_CONVERT") : "varnell-convert";
   TempFolder sources;
   TempFolder output;
   TempFolder logs;
@@ -73,20 +74,22 @@ TEST_F(ConvertCommand, ReportsEveryFileAndExitsOneWhenAnyFailed) {
   const auto result = Convert({"--jobs", "1000", "--output-dir", output.path().string() + "/",
                                sources / "one.m4a", bad, sources / "two.m4a"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(Lines(result.out),
-            (std::vector<std::string>{"Completed: " + (output / "one.mp3"),
-                                      "Failure: " + bad + ": cannot open source: Invalid data found when processing input",
-                                      "Completed: " + (output / "two.mp3"), "2 completed, 1 failed"}));
+  EXPECT_EQ(
+      Lines(result.out),
+      (std::vector<std::string>{
+          "Completed: " + (output / "one.mp3"),
+          "Failure: " + bad + ": cannot open source: Invalid data found when processing input",
+          "Completed: " + (output / "two.mp3"), "2 completed, 1 failed"}));
   EXPECT_NEAR(Inspect(output / "two.mp3").decodedSamples, 3 * 44100, 44);
   EXPECT_EQ(result.err, "");  // not a terminal: no progress bar
 }
 
 TEST_F(ConvertCommand, WmaClipWithEveryOption) {
   WriteSample(Tone(sources / "long.m4a", 5.0, 48000));
-  const auto result = Convert({"--format", "wma", "--encoder", "WMA7", "--bitrate", "96",
-                               "--sample-rate", "32000", "--channels", "1", "--start", "00:00:01",
-                               "--end", "00:00:03", "--output-dir", output.path().string(),
-                               sources / "long.m4a"});
+  const auto result =
+      Convert({"--format", "wma", "--encoder", "WMA7", "--bitrate", "96", "--sample-rate", "32000",
+               "--channels", "1", "--start", "00:00:01", "--end", "00:00:03", "--output-dir",
+               output.path().string(), sources / "long.m4a"});
   ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
   const auto report = Inspect(output / "long.wma");
   EXPECT_EQ(report.streams.at(0).codec, "wmav1");
@@ -103,25 +106,27 @@ TEST_F(ConvertCommand, ClipEndsOnWholeSecondsAreExactInFilesAndMerges) {
   for (const char* folder : {"clipped", "atLength", "merged", "empty"}) {
     std::filesystem::create_directory(output / folder);
   }
-  const auto clipped = Convert({"--start", "00:00:01", "--end", "00:00:02", "--output-dir",
-                                (output / "clipped"), shorter});
+  const auto clipped = Convert(
+      {"--start", "00:00:01", "--end", "00:00:02", "--output-dir", (output / "clipped"), shorter});
   EXPECT_EQ(Lines(clipped.out).back(), "1 completed, 0 failed") << clipped.out << clipped.err;
   EXPECT_NEAR(Inspect(output / "clipped/shorter.mp3").decodedSamples, 44100, 44);
 
-  const auto atLength = Convert({"--end", "00:00:04", "--output-dir", (output / "atLength"), longer, shorter});
+  const auto atLength =
+      Convert({"--end", "00:00:04", "--output-dir", (output / "atLength"), longer, shorter});
   EXPECT_EQ(Lines(atLength.out).back(), "2 completed, 0 failed") << atLength.out;
   EXPECT_NEAR(Inspect(output / "atLength/longer.mp3").decodedSamples, 4 * 44100, 44);
   EXPECT_NEAR(Inspect(output / "atLength/shorter.mp3").decodedSamples, 2.75 * 44100, 44);
 
-  const auto merged = Convert({"--merge", "--start", "00:00:01", "--end", "00:00:02", "--output-dir",
-                               (output / "merged"), shorter, longer});
+  const auto merged = Convert({"--merge", "--start", "00:00:01", "--end", "00:00:02",
+                               "--output-dir", (output / "merged"), shorter, longer});
   EXPECT_EQ(merged.exitCode, 0) << merged.out << merged.err;
   EXPECT_NEAR(Inspect(output / "merged/shorter.mp3").decodedSamples, 2 * 44100, 2 * 44);
 
-  const auto empty = Convert({"--start", "00:00:02", "--end", "00:00:02", "--output-dir",
-                              (output / "empty"), shorter});
+  const auto empty = Convert(
+      {"--start", "00:00:02", "--end", "00:00:02", "--output-dir", (output / "empty"), shorter});
   EXPECT_EQ(empty.exitCode, 1);
-  EXPECT_EQ(Lines(empty.out).front(), "Failure: " + shorter + ": nothing to convert: the clip ends where it starts");
+  EXPECT_EQ(Lines(empty.out).front(),
+            "Failure: " + shorter + ": nothing to convert: the clip ends where it starts");
   EXPECT_TRUE(std::filesystem::is_empty(output / "empty"));
 }
 
@@ -144,9 +149,21 @@ TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
       {{"--preset", "90000"}, "phone.asf", "mpeg4", "asf", "mp3", 320, 240, 29.97},
       {{"--preset", "90005", "--video-codec", "H.264", "--size", "640*360", "--fps", "25",
         "--video-bitrate", "800"},
-       "phone.mp4", "h264", "mov,mp4,m4a,3gp,3g2,mj2", "mp3", 640, 360, 25.0},
+       "phone.mp4",
+       "h264",
+       "mov,mp4,m4a,3gp,3g2,mj2",
+       "mp3",
+       640,
+       360,
+       25.0},
       {{"--preset", "90000", "--encoder", "WMA8"},
-       "phone(0).asf", "mpeg4", "asf", "wmav2", 320, 240, 29.97},
+       "phone(0).asf",
+       "mpeg4",
+       "asf",
+       "wmav2",
+       320,
+       240,
+       29.97},
   };
   for (const VideoPresetCase& c : cases) {
     SCOPED_TRACE(c.output);
@@ -163,7 +180,8 @@ TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
     EXPECT_EQ(video.height, c.height);
     EXPECT_NEAR(video.framesPerSecond, c.framesPerSecond, 0.01);
     EXPECT_EQ(video.decodeErrors, 0);
-    EXPECT_NEAR(video.pictures.size() / c.framesPerSecond, pattern.seconds, 1.0 / c.framesPerSecond);
+    EXPECT_NEAR(video.pictures.size() / c.framesPerSecond, pattern.seconds,
+                1.0 / c.framesPerSecond);
     const auto sound = Inspect(output / c.output);
     EXPECT_EQ(sound.streams.at(sound.audioStreamIndex).codec, c.audioCodec);
     EXPECT_NEAR(sound.decodedSamples / 44100.0, pattern.seconds, 0.05);
@@ -174,9 +192,10 @@ TEST_F(ConvertCommand, InfoPrintsTheProbeResults) {
   WriteSample(Tone(sources / "probe.m4a", 65.0, 22050, 1));
   const auto result = Convert({"--info", sources / "probe.m4a"});
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  for (const std::string& line : {"Source file: " + (sources / "probe.m4a"), std::string("Media length: 00:01:05"),
-                                 std::string("Sample rate: 22050"), std::string("Audio channels: 1"),
-                                 std::string("Width: 0"), std::string("Frame rate: \n")}) {
+  for (const std::string& line :
+       {"Source file: " + (sources / "probe.m4a"), std::string("Media length: 00:01:05"),
+        std::string("Sample rate: 22050"), std::string("Audio channels: 1"),
+        std::string("Width: 0"), std::string("Frame rate: \n")}) {
     EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
   }
   EXPECT_EQ(Convert({"--info", sources / "missing.m4a"}).exitCode, 1);
@@ -193,7 +212,8 @@ void WaitForOutputBytes(const std::filesystem::path& folder, std::uintmax_t byte
       if (entry.is_regular_file(gone) && entry.file_size(gone) >= bytes && !gone) ++grown;
     }
     if (grown >= files) return;
-    ASSERT_LT(std::chrono::steady_clock::now(), deadline) << files << " outputs did not grow to " << bytes << " bytes";
+    ASSERT_LT(std::chrono::steady_clock::now(), deadline)
+        << files << " outputs did not grow to " << bytes << " bytes";
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 }
@@ -207,8 +227,9 @@ TEST_F(ConvertCommand, StopSignalsFinishTheFilesBeingConvertedEvenWhenRepeated) 
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     SCOPED_TRACE(strsignal(signal));
     TempFolder folder;
-    Process converter(program, {"--jobs", "2", "--output-dir", folder.path().string(),
-                                sources / "a.m4a", sources / "b.m4a", sources / "c.m4a"},
+    Process converter(program,
+                      {"--jobs", "2", "--output-dir", folder.path().string(), sources / "a.m4a",
+                       sources / "b.m4a", sources / "c.m4a"},
                       logs.path().string());
     WaitForOutputBytes(folder.path(), 20000, 2);
     converter.Signal(signal);
@@ -238,14 +259,16 @@ TEST_F(ConvertCommand, ClosedStandardOutputStopsTheBatch) {
   int pipeEnds[2];
   ASSERT_EQ(::pipe(pipeEnds), 0);
   ::close(pipeEnds[0]);
-  Process converter(program, {"--jobs", "1", "--output-dir", output.path().string(),
-                              sources / "one.m4a", sources / "two.m4a", sources / "three.m4a"},
+  Process converter(program,
+                    {"--jobs", "1", "--output-dir", output.path().string(), sources / "one.m4a",
+                     sources / "two.m4a", sources / "three.m4a"},
                     logs.path().string(), pipeEnds[1]);
   ::close(pipeEnds[1]);
   const auto result = converter.Wait();
   EXPECT_EQ(result.signal, 0);
   EXPECT_EQ(result.exitCode, 141) << result.err;
-  EXPECT_NE(result.err.find("varnell-convert: standard output is closed"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("varnell-convert: standard output is closed"), std::string::npos)
+      << result.err;
   EXPECT_NEAR(Inspect(output / "one.mp3").decodedSamples, 44100, 44);
   // The file being converted when the first line failed ends shortened; none starts after it.
   if (std::filesystem::exists(output / "two.mp3")) {
@@ -261,23 +284,28 @@ TEST_F(ConvertCommand, MergeReportsEachFileAndTheOneOutput) {
   WriteSample(Tone(sources / "two.m4a", 4.0, 48000, 1));
   const std::string bad = sources / "bad.m4a";
   std::ofstream(bad) << "not audio";
-  const auto result = Convert({"--merge", "--start", "00:00:01", "--end", "00:00:03", "--output-dir",
-                               output.path().string(), bad, sources / "one.m4a", bad, sources / "two.m4a"});
+  const auto result =
+      Convert({"--merge", "--start", "00:00:01", "--end", "00:00:03", "--output-dir",
+               output.path().string(), bad, sources / "one.m4a", bad, sources / "two.m4a"});
   EXPECT_EQ(result.exitCode, 1) << result.err;
-  const std::string badLine = "Failure: " + bad + ": cannot open source: Invalid data found when processing input";
-  EXPECT_EQ(Lines(result.out),
-            (std::vector<std::string>{badLine, "Merged: " + (sources / "one.m4a"), badLine,
-                                      "Merged: " + (sources / "two.m4a"),
-                                      "Completed: " + (output / "one.mp3"), "2 completed, 2 failed"}));
+  const std::string badLine =
+      "Failure: " + bad + ": cannot open source: Invalid data found when processing input";
+  EXPECT_EQ(Lines(result.out), (std::vector<std::string>{
+                                   badLine, "Merged: " + (sources / "one.m4a"), badLine,
+                                   "Merged: " + (sources / "two.m4a"),
+                                   "Completed: " + (output / "one.mp3"), "2 completed, 2 failed"}));
   EXPECT_NEAR(Inspect(output / "one.mp3").decodedSamples, 4 * 44100, 2 * 44);
 
   const auto nothing = Convert({"--merge", "--output-dir", output.path().string(), bad, bad});
   EXPECT_EQ(nothing.exitCode, 1);
-  EXPECT_TRUE(nothing.out.ends_with("\nFailure: no output: none of the files could be merged\n0 completed, 2 failed\n"))
+  EXPECT_TRUE(nothing.out.ends_with(
+      "\nFailure: no output: none of the files could be merged\n0 completed, 2 failed\n"))
       << nothing.out;
   const auto single = Convert({"--merge", sources / "one.m4a"});
   EXPECT_EQ(single.exitCode, 2);
-  EXPECT_EQ(single.err.rfind("varnell-convert: Merge is effective when two or more files are chosen!\n", 0), 0u)
+  EXPECT_EQ(single.err.rfind(
+                "varnell-convert: Merge is effective when two or more files are chosen!\n", 0),
+            0u)
       << single.err;
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(output.path()), {}), 1);
 }
@@ -288,15 +316,17 @@ TEST_F(ConvertCommand, MergeStoppedByControlCKeepsAPlayableFile) {
   WriteSample(Tone(sources / "first.m4a", 1.0));
   WriteSample(Tone(sources / "long.m4a", 120.0));
   WriteSample(Tone(sources / "last.m4a", 1.0));
-  Process converter(program, {"--merge", "--output-dir", output.path().string(), sources / "first.m4a",
-                              sources / "long.m4a", sources / "last.m4a"},
+  Process converter(program,
+                    {"--merge", "--output-dir", output.path().string(), sources / "first.m4a",
+                     sources / "long.m4a", sources / "last.m4a"},
                     logs.path().string());
   WaitForOutputBytes(output.path(), 60000);
   converter.Signal(SIGINT);
   const auto result = converter.Wait();
   EXPECT_EQ(result.exitCode, 128 + SIGINT) << result.err;
   const std::string merged = output / "first.mp3";
-  EXPECT_EQ(result.out, "Merged: " + (sources / "first.m4a") + "\nStopped: " + merged + "\n1 completed, 0 failed\n");
+  EXPECT_EQ(result.out, "Merged: " + (sources / "first.m4a") + "\nStopped: " + merged +
+                            "\n1 completed, 0 failed\n");
   const auto report = Inspect(merged);
   EXPECT_GT(report.decodedSamples, 2 * 44100);
   EXPECT_LT(report.decodedSamples, 100 * 44100);
@@ -309,17 +339,20 @@ TEST_F(ConvertCommand, ControlCharactersInNamesArePrintedEscaped) {
   WriteSample(Tone(forging, 1.0));
   WriteSample(Tone(colouring, 1.0));
   const std::string missing = sources / "gone\t.m4a";
-  const auto result = Convert({"--jobs", "1", "--output-dir", output.path().string(), forging, colouring, missing});
+  const auto result =
+      Convert({"--jobs", "1", "--output-dir", output.path().string(), forging, colouring, missing});
   const std::vector<std::string> lines = Lines(result.out);
   ASSERT_EQ(lines.size(), 4u) << result.out;
   EXPECT_EQ(lines[0], "Completed: " + (output / "a\\nCompleted: forged.mp3"));
   EXPECT_EQ(lines[1], "Completed: " + (output / "\\x1b[31mred\\\\.mp3"));
-  EXPECT_EQ(lines[2].rfind("Failure: " + (sources / "gone\\t.m4a") + ": cannot open source", 0), 0u) << lines[2];
+  EXPECT_EQ(lines[2].rfind("Failure: " + (sources / "gone\\t.m4a") + ": cannot open source", 0), 0u)
+      << lines[2];
   EXPECT_EQ(lines[3], "2 completed, 1 failed");
   EXPECT_TRUE(std::filesystem::exists(output / "a\nCompleted: forged.mp3"));
 
   const auto info = Convert({"--info", colouring});
-  EXPECT_NE(info.out.find("Source file: " + (sources / "\\x1b[31mred\\\\.m4a") + "\n"), std::string::npos)
+  EXPECT_NE(info.out.find("Source file: " + (sources / "\\x1b[31mred\\\\.m4a") + "\n"),
+            std::string::npos)
       << info.out;
   EXPECT_EQ(info.out.find('\x1b'), std::string::npos);
 }
@@ -327,7 +360,8 @@ TEST_F(ConvertCommand, ControlCharactersInNamesArePrintedEscaped) {
 // Names of the entries in a folder, hidden ones too.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -343,20 +377,23 @@ TEST_F(ConvertCommand, AFileSizeLimitFailsOnlyTheFileOverIt) {
   limited.alarmSeconds = 120;
   const std::string tooLarge = "cannot write output: File too large";
   {
-    Process converter(program, {"--jobs", "2", "--output-dir", output.path().string(), sources / "tone.m4a",
-                                sources / "long.m4a", sources / "other.m4a"},
+    Process converter(program,
+                      {"--jobs", "2", "--output-dir", output.path().string(), sources / "tone.m4a",
+                       sources / "long.m4a", sources / "other.m4a"},
                       logs.path().string(), -1, limited);
     const auto result = converter.Wait();
     EXPECT_EQ(result.exitCode, 1) << result.err;
     EXPECT_EQ(Lines(result.out),
               (std::vector<std::string>{"Completed: " + (output / "tone.mp3"),
                                         "Failure: " + (sources / "long.m4a") + ": " + tooLarge,
-                                        "Completed: " + (output / "other.mp3"), "2 completed, 1 failed"}));
+                                        "Completed: " + (output / "other.mp3"),
+                                        "2 completed, 1 failed"}));
     EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"other.mp3", "tone.mp3"}));
   }
   TempFolder merged;
-  Process converter(program, {"--merge", "--output-dir", merged.path().string(), sources / "tone.m4a",
-                              sources / "long.m4a", sources / "other.m4a"},
+  Process converter(program,
+                    {"--merge", "--output-dir", merged.path().string(), sources / "tone.m4a",
+                     sources / "long.m4a", sources / "other.m4a"},
                     logs.path().string(), -1, limited);
   const auto result = converter.Wait();
   EXPECT_EQ(result.exitCode, 1) << result.err;
@@ -396,7 +433,8 @@ TEST_F(ConvertCommand, StopSignalStopsABatchWhoseStandardOutputIsBlocked) {
     arguments.insert(arguments.end(), {"--output-dir", folder.path().string()});
     arguments.insert(arguments.end(), files.begin(), files.end());
     testing::ChildSetUp guarded;
-    guarded.alarmSeconds = 60;  // a converter that cannot stop ends by SIGALRM instead of hanging the test
+    guarded.alarmSeconds =
+        60;  // a converter that cannot stop ends by SIGALRM instead of hanging the test
     Process converter(program, arguments, logs.path().string(), pipeEnds[1], guarded);
     ::close(pipeEnds[1]);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -416,7 +454,8 @@ TEST_F(ConvertCommand, StopSignalStopsABatchWhoseStandardOutputIsBlocked) {
       }
     } else {
       // Every line is at least this long; once less room is left, the next write blocks.
-      const int shortestLine = static_cast<int>(std::string("Completed: ").size() + (folder / "f000.mp3").size());
+      const int shortestLine =
+          static_cast<int>(std::string("Completed: ").size() + (folder / "f000.mp3").size());
       for (int queued = 0; queued <= capacity - shortestLine;) {
         ASSERT_LT(std::chrono::steady_clock::now(), deadline) << queued << " bytes in the pipe";
         ::ioctl(pipeEnds[0], FIONREAD, &queued);
@@ -430,7 +469,8 @@ TEST_F(ConvertCommand, StopSignalStopsABatchWhoseStandardOutputIsBlocked) {
     EXPECT_EQ(result.signal, 0) << result.err;
     EXPECT_EQ(result.exitCode, 128 + SIGTERM) << result.err;
     const std::vector<std::string> names = NamesIn(folder.path());
-    EXPECT_TRUE(std::none_of(names.begin(), names.end(), [](const std::string& name) { return name.front() == '.'; }));
+    EXPECT_TRUE(std::none_of(names.begin(), names.end(),
+                             [](const std::string& name) { return name.front() == '.'; }));
     if (merge) {
       ASSERT_EQ(names, std::vector<std::string>{"f000.mp3"});
       EXPECT_LT(Inspect(folder / "f000.mp3").decodedSamples, kFiles / 2 * 0.5 * 44100);
@@ -446,8 +486,9 @@ TEST_F(ConvertCommand, StopSignalStopsABatchWhoseStandardOutputIsBlocked) {
 // two lets the output through but not the thumbnail, a real note on a completed file.
 TEST_F(ConvertCommand, ANoteOfACompletedFileFollowsItsCompletedLine) {
   const std::string video = testing::WriteOnePictureVideo(sources / "clip.mp4");
-  const std::vector<std::string> options{"--preset", "91303", "--video-codec", "MPEG4", "--size", "32*24",
-                                         "--fps", "25", "--video-bitrate", "64", "--output-dir"};
+  const std::vector<std::string> options{"--preset",        "91303", "--video-codec", "MPEG4",
+                                         "--size",          "32*24", "--fps",         "25",
+                                         "--video-bitrate", "64",    "--output-dir"};
   auto arguments = options;
   arguments.insert(arguments.end(), {output.path().string(), video});
   ASSERT_EQ(Convert(arguments).exitCode, 0);
@@ -464,7 +505,8 @@ TEST_F(ConvertCommand, ANoteOfACompletedFileFollowsItsCompletedLine) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   const std::string outputPath = limited / "clip.MP4";
   EXPECT_EQ(result.out, "Completed: " + outputPath + "\nNote: " + outputPath +
-                            ": thumbnail not written: cannot write thumbnail: File too large\n1 completed, 0 failed\n");
+                            ": thumbnail not written: cannot write thumbnail: File too large\n1 "
+                            "completed, 0 failed\n");
   EXPECT_EQ(NamesIn(limited.path()), std::vector<std::string>{"clip.MP4"});
 }
 

@@ -32,8 +32,8 @@ class ClipDialogTest : public ::testing::Test {
   void SetUp() override { PlayerModuleTesting_UsePulledDevice(1); }
   void TearDown() override { PlayerModuleTesting_UsePulledDevice(0); }
 
-  std::string Tone(const std::string& name, double seconds, bool cover = false,
-                   int coverWidth = 64, int coverHeight = 48) {
+  std::string Tone(const std::string& name, double seconds, bool cover = false, int coverWidth = 64,
+                   int coverHeight = 48) {
     testmedia::SampleSpec spec = varnell::testing::Tone(folder_ / name, seconds);
     spec.jpegCover = cover;
     spec.coverWidth = coverWidth;
@@ -79,8 +79,10 @@ class ClipDialogTest : public ::testing::Test {
     return WaitUntil([&] {
       float fraction = 0.0f;
       double duration = 0.0;
-      if (PlayerModule_GetPos(&fraction) != 0 || PlayerModule_GetDuration(&duration) != 0) return false;
-      return dialog.slider(clip_dialog::kPositionSlider)->GetValue() == static_cast<int>(fraction * 1000) &&
+      if (PlayerModule_GetPos(&fraction) != 0 || PlayerModule_GetDuration(&duration) != 0)
+        return false;
+      return dialog.slider(clip_dialog::kPositionSlider)->GetValue() ==
+                 static_cast<int>(fraction * 1000) &&
              dialog.currentSeconds() == static_cast<int>(fraction * duration);
     });
   }

@@ -144,8 +144,10 @@ TEST_F(ClipDialogTest, ACoverIsDrawnIntoThePreviewAndStopClearsIt) {
     // Over the whole preview area the picture, not the background's empty screen, is seen.
     const QRect area = dialog.previewArea()->geometry();
     const QImage background = LoadBitmapResource(311).convertToFormat(QImage::Format_RGB32);
-    for (const QPoint point : {area.center(), area.topLeft() + QPoint(4, 4), area.bottomRight() - QPoint(4, 4)})
-      EXPECT_NE(shot.pixel(point) & 0xffffff, background.pixel(point) & 0xffffff) << point.x() << "," << point.y();
+    for (const QPoint point :
+         {area.center(), area.topLeft() + QPoint(4, 4), area.bottomRight() - QPoint(4, 4)})
+      EXPECT_NE(shot.pixel(point) & 0xffffff, background.pixel(point) & 0xffffff)
+          << point.x() << "," << point.y();
 
     dialog.OnStop();
     EXPECT_TRUE(dialog.previewArea()->picture().isNull());

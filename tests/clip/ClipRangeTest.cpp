@@ -144,7 +144,8 @@ TEST_F(ClipDialogTest, OkGivesTheLabelsBackAndEveryWayOutHandsThePlayerBack) {
 
 TEST_F(ClipDialogTest, TheArtworkFitsTheTemplate) {
   ClipDialog dialog;
-  EXPECT_EQ(dialog.size(), DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
+  EXPECT_EQ(dialog.size(),
+            DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell8pt));
   EXPECT_EQ(LoadBitmapResource(311).size(), dialog.size());
   Edit(dialog, Row(Tone("tone.m4a", 2.0), "", "", "2.0"), [&] {
     const QRect slider = DialogUnitsToPixels(3, 162, 278, 13, TemplateFont::Shell8pt);

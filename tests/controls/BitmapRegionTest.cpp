@@ -54,9 +54,7 @@ TEST(RegionFromBitmap, EveryOtherPixelIsInsideEvenNearWhite) {
 
 // QRegion's == compares rectangle lists, and united() does not always merge
 // bands, so regions built in different steps are compared by area.
-bool SameArea(const QRegion& a, const QRegion& b) {
-  return a.xored(b).isEmpty();
-}
+bool SameArea(const QRegion& a, const QRegion& b) { return a.xored(b).isEmpty(); }
 
 TEST(RegionFromBitmap, IdenticalRowsBecomeOneRectangle) {
   const QImage block =

@@ -39,8 +39,10 @@ QImage ThumbPicture(const QColor& face) {
 // so the thumb's centre travels from x 7 (value 0) over 165 pixels to x 172.
 class BitmapSliderTest : public ::testing::Test {
  protected:
-  BitmapSliderTest() : slider(kId), moves(&slider, &BitmapSlider::moved),
-                        releases(&slider, &BitmapSlider::released) {
+  BitmapSliderTest()
+      : slider(kId),
+        moves(&slider, &BitmapSlider::moved),
+        releases(&slider, &BitmapSlider::released) {
     slider.SetFocusFrame(false);
     slider.SetMargins(2, 3, 2, 0);
     EXPECT_TRUE(slider.LoadChannelImages(SolidPicture(QSize(180, 12), kChannel),
@@ -75,21 +77,21 @@ class BitmapSliderTest : public ::testing::Test {
 TEST_F(BitmapSliderTest, ValueToPixelTruncatesTheTravel) {
   EXPECT_EQ(slider.size(), QSize(180, 12));
   EXPECT_EQ(slider.ValueToPixel(0), 7);
-  EXPECT_EQ(slider.ValueToPixel(333), 61);   // 2 + trunc(54.945) + 5
-  EXPECT_EQ(slider.ValueToPixel(500), 89);   // 2 + trunc(82.5) + 5
+  EXPECT_EQ(slider.ValueToPixel(333), 61);  // 2 + trunc(54.945) + 5
+  EXPECT_EQ(slider.ValueToPixel(500), 89);  // 2 + trunc(82.5) + 5
   EXPECT_EQ(slider.ValueToPixel(1000), 172);
 }
 
 TEST_F(BitmapSliderTest, PixelToValueTruncatesTowardZero) {
   EXPECT_EQ(slider.PixelToValue(7), 0);
-  EXPECT_EQ(slider.PixelToValue(89), 496);   // 82 / 165 x 1000 = 496.97
+  EXPECT_EQ(slider.PixelToValue(89), 496);  // 82 / 165 x 1000 = 496.97
   EXPECT_EQ(slider.PixelToValue(90), 503);
   EXPECT_EQ(slider.PixelToValue(172), 1000);
-  EXPECT_EQ(slider.PixelToValue(0), -42);    // -42.4, not clamped
+  EXPECT_EQ(slider.PixelToValue(0), -42);  // -42.4, not clamped
   slider.SetLimits(-100, 100);
   EXPECT_EQ(slider.ValueToPixel(-100), 7);
   EXPECT_EQ(slider.ValueToPixel(0), 89);
-  EXPECT_EQ(slider.PixelToValue(8), -98);    // -98.79
+  EXPECT_EQ(slider.PixelToValue(8), -98);  // -98.79
 }
 
 TEST_F(BitmapSliderTest, DegenerateGeometryStaysFinite) {
@@ -236,15 +238,14 @@ TEST_F(BitmapSliderTest, ChannelShowsTheRangePictureBetweenTheMarks) {
     for (const auto& [x, colour] : setting.expected) {
       // Row 1 lies above the thumb.
       EXPECT_EQ(ColourAt(picture, x, 1), colour)
-          << "mode " << setting.mode << ", marks " << setting.begin << ".." << setting.end
-          << ", x " << x;
+          << "mode " << setting.mode << ", marks " << setting.begin << ".." << setting.end << ", x "
+          << x;
     }
   }
 
   ASSERT_TRUE(slider.LoadChannelImages(SolidPicture(QSize(180, 12), kChannel), QImage()));
   EXPECT_EQ(ColourAt(Rendered(slider), 90, 1), c);
 }
-
 
 TEST_F(BitmapSliderTest, ThumbIsDrawnTransparentlyAndLightsUpWhileDragged) {
   slider.SetValue(500);  // thumb from x 84, y 3

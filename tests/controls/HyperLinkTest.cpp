@@ -62,12 +62,14 @@ class HyperLinkTest : public ::testing::Test {
 
   void MoveOver() {
     pointer = QPoint(2, 2);
-    QMouseEvent move(QEvent::MouseMove, QPointF(pointer), QPointF(link->mapToGlobal(pointer)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(pointer), QPointF(link->mapToGlobal(pointer)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(link, &move);
   }
   void MoveAway() { pointer = QPoint(-5, link->height() + 5); }
-  void Click(Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(link, button, {}, QPoint(2, 2)); }
+  void Click(Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(link, button, {}, QPoint(2, 2));
+  }
 
   QSize TextSizeInUnderlineFont(const QString& text) const {
     QFont underlined = link->font();
@@ -169,7 +171,8 @@ TEST_F(HyperLinkTest, UnderlineModesAlwaysAndNeverIgnoreTheHover) {
 TEST_F(HyperLinkTest, PaintsTheStateColourOverButtonFaceAndDrawsTheUnderline) {
   const QImage plain = Rendered(*link);
   EXPECT_EQ(ColourAt(plain, 0, 0), kButtonFace.name().toStdString());
-  EXPECT_EQ(ColourAt(plain, plain.width() - 1, plain.height() - 1), kButtonFace.name().toStdString());
+  EXPECT_EQ(ColourAt(plain, plain.width() - 1, plain.height() - 1),
+            kButtonFace.name().toStdString());
   const int textWidth = TextSizeInUnderlineFont("MMMM").width();
   EXPECT_GT(LongestRunOf(plain, QColor(0, 0, 238)), 3);
   EXPECT_LT(LongestRunOf(plain, QColor(0, 0, 238)), textWidth / 2);
@@ -193,10 +196,13 @@ TEST_F(HyperLinkTest, WindowFitsItsTextKeepingTheEdgeItsAlignmentNames) {
 
   const QRect window(20, 30, 300, 60);
   const QSize fitted(100, 20);
-  EXPECT_EQ(HyperLink::FittedGeometry(window, fitted, Qt::AlignLeft | Qt::AlignTop), QRect(20, 30, 100, 20));
-  EXPECT_EQ(HyperLink::FittedGeometry(window, fitted, Qt::AlignRight | Qt::AlignTop), QRect(220, 30, 100, 20));
+  EXPECT_EQ(HyperLink::FittedGeometry(window, fitted, Qt::AlignLeft | Qt::AlignTop),
+            QRect(20, 30, 100, 20));
+  EXPECT_EQ(HyperLink::FittedGeometry(window, fitted, Qt::AlignRight | Qt::AlignTop),
+            QRect(220, 30, 100, 20));
   EXPECT_EQ(HyperLink::FittedGeometry(window, fitted, Qt::AlignCenter), QRect(120, 50, 100, 20));
-  EXPECT_EQ(HyperLink::FittedGeometry(QRect(20, 30, 50, 10), fitted, Qt::AlignHCenter), QRect(-5, 30, 100, 20));
+  EXPECT_EQ(HyperLink::FittedGeometry(QRect(20, 30, 50, 10), fitted, Qt::AlignHCenter),
+            QRect(-5, 30, 100, 20));
 
   // The frame counts with the text.
   link->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -252,20 +258,25 @@ TEST_F(HyperLinkTest, AFailedOpenExplainsTheNearestCauseAndLeavesTheLinkUnvisite
   shell.result = false;
   browser.result = false;
   const std::vector<std::pair<LaunchFailure, QString>> cases = {
-      {LaunchFailure::NoDefaultBrowser, "There is no application associated\nwith the given filename extension."},
-      {LaunchFailure::EntryUnreadable, "The operating system denied\naccess to the specified file."},
+      {LaunchFailure::NoDefaultBrowser,
+       "There is no application associated\nwith the given filename extension."},
+      {LaunchFailure::EntryUnreadable,
+       "The operating system denied\naccess to the specified file."},
       {LaunchFailure::EntryIncomplete, "The filename association is\nincomplete or invalid."},
       {LaunchFailure::ProgramNotFound, "The specified file was not found."},
       {LaunchFailure::ProgramFolderNotFound, "The specified path was not found."},
-      {LaunchFailure::ProgramNotExecutable, "The operating system denied\naccess to the specified file."},
-      {LaunchFailure::ProgramFailedToStart, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+      {LaunchFailure::ProgramNotExecutable,
+       "The operating system denied\naccess to the specified file."},
+      {LaunchFailure::ProgramFailedToStart,
+       "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
   };
   for (const auto& [failure, reason] : cases) {
     messages.shown.clear();
     browser.failure = failure;
     Click();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.toStdString(), ("Unable to open hyperlink:\n\n" + reason).toStdString());
+    EXPECT_EQ(messages.shown[0].text.toStdString(),
+              ("Unable to open hyperlink:\n\n" + reason).toStdString());
     EXPECT_EQ(messages.shown[0].caption, ApplicationTitle());
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
   }
@@ -286,16 +297,20 @@ TEST_F(HyperLinkTest, NoShellGoesStraightToTheBrowserAndNoBrowserMeansNoAssociat
 }
 
 TEST(HyperLinkErrorText, KeepsTheTextsExactlyAndNumbersUnknownCodes) {
-  EXPECT_EQ(HyperLink::OpenErrorText(26).toStdString(), "Unable to open hyperlink:\n\nA sharing violation occurred. ");
+  EXPECT_EQ(HyperLink::OpenErrorText(26).toStdString(),
+            "Unable to open hyperlink:\n\nA sharing violation occurred. ");
   EXPECT_EQ(HyperLink::OpenErrorText(0).toStdString(),
             "Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources.");
-  EXPECT_EQ(HyperLink::OpenErrorText(30).toStdString(),
-            "Unable to open hyperlink:\n\nThe DDE transaction could not\nbe completed because other DDE "
-            "transactions\nwere being processed.");
+  EXPECT_EQ(
+      HyperLink::OpenErrorText(30).toStdString(),
+      "Unable to open hyperlink:\n\nThe DDE transaction could not\nbe completed because other DDE "
+      "transactions\nwere being processed.");
   EXPECT_EQ(HyperLink::OpenErrorText(32).toStdString(),
             "Unable to open hyperlink:\n\nThe specified dynamic-link library was not found.");
-  EXPECT_EQ(HyperLink::OpenErrorText(1).toStdString(), "Unable to open hyperlink:\n\nUnknown Error (1) occurred.");
-  EXPECT_EQ(HyperLink::OpenErrorText(-7).toStdString(), "Unable to open hyperlink:\n\nUnknown Error (-7) occurred.");
+  EXPECT_EQ(HyperLink::OpenErrorText(1).toStdString(),
+            "Unable to open hyperlink:\n\nUnknown Error (1) occurred.");
+  EXPECT_EQ(HyperLink::OpenErrorText(-7).toStdString(),
+            "Unable to open hyperlink:\n\nUnknown Error (-7) occurred.");
 }
 
 }  // namespace

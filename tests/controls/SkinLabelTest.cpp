@@ -92,7 +92,8 @@ TEST_F(SkinLabelTest, OwnSolidBackgroundThenGradient) {
   label->ChangeBackground(QColor(0, 0, 0), QColor(255, 100, 50), true);
   EXPECT_FALSE(label->ownBackground().has_value());
   const QImage shown = Rendered(*label);
-  for (const auto& [strip, colour] : SkinLabel::GradientStrips(label->rect(), QColor(0, 0, 0), QColor(255, 100, 50))) {
+  for (const auto& [strip, colour] :
+       SkinLabel::GradientStrips(label->rect(), QColor(0, 0, 0), QColor(255, 100, 50))) {
     EXPECT_EQ(ColourAt(shown, strip.right(), 59), colour.name().toStdString()) << strip.left();
   }
 }
@@ -121,7 +122,8 @@ TEST(SkinLabelGradientTest, WideClientGetsAHundredStripsTheLastReachingTheRightE
 
 TEST(SkinLabelGradientTest, ColoursStepInFixedPoint) {
   // Step (255 - 0) x 256 / 100 = 652, truncated: the last strip stops at 252.
-  const auto rising = SkinLabel::GradientStrips(QRect(0, 0, 250, 1), QColor(0, 255, 100), QColor(255, 0, 100));
+  const auto rising =
+      SkinLabel::GradientStrips(QRect(0, 0, 250, 1), QColor(0, 255, 100), QColor(255, 0, 100));
   EXPECT_EQ(rising[0].second, QColor(0, 255, 100));
   EXPECT_EQ(rising[1].second, QColor(2, 252, 100));
   EXPECT_EQ(rising[50].second, QColor(127, 127, 100));
@@ -236,8 +238,10 @@ TEST_F(SkinLabelTest, FontChangesEditTheDescription) {
 
 TEST(SkinLabelTextFlagsTest, CentreImageCentresOneLineOrOnlyHorizontally) {
   using Style = SkinLabel::TextStyle;
-  EXPECT_EQ(SkinLabel::TextFlags(Style::Center, false, "a b"), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
-  EXPECT_EQ(SkinLabel::TextFlags(Style::LeftNoWordWrap, false, "a\tb"), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs);
+  EXPECT_EQ(SkinLabel::TextFlags(Style::Center, false, "a b"),
+            Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
+  EXPECT_EQ(SkinLabel::TextFlags(Style::LeftNoWordWrap, false, "a\tb"),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs);
   EXPECT_EQ(SkinLabel::TextFlags(Style::Right, true, "a\nb"), Qt::AlignCenter | Qt::TextSingleLine);
   EXPECT_EQ(SkinLabel::TextFlags(Style::Right, true, "a\r\nb\t"), Qt::AlignHCenter | Qt::AlignTop);
 }
@@ -256,11 +260,14 @@ TEST_F(SkinLabelTest, WebLinkOpensTheAddressOrElseTheText) {
   Click();
   label->ChangeLinkAddress("https://example.org/address");
   Click();
-  EXPECT_EQ(shell.opened, (std::vector<QString>{"https://example.org/text", "https://example.org/address"}));
+  EXPECT_EQ(shell.opened,
+            (std::vector<QString>{"https://example.org/text", "https://example.org/address"}));
 }
 
 TEST_F(SkinLabelTest, MailLinkOpensMailtoWithTheText) {
-  label->ChangeText("someone@example.org").ChangeLinkAddress("https://example.org").ChangeMailLink(true);
+  label->ChangeText("someone@example.org")
+      .ChangeLinkAddress("https://example.org")
+      .ChangeMailLink(true);
   Click();
   EXPECT_EQ(shell.opened, std::vector<QString>{"mailto:someone@example.org"});
   EXPECT_EQ(label->text(), "someone@example.org");

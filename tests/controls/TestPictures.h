@@ -33,8 +33,6 @@ inline std::string ColourAt(const QImage& picture, int x, int y) {
   return picture.pixelColor(x, y).name().toStdString();
 }
 
-inline QImage Rendered(QWidget& widget) {
-  return widget.grab().toImage();
-}
+inline QImage Rendered(QWidget& widget) { return widget.grab().toImage(); }
 
 }  // namespace varnell::testpictures

@@ -47,10 +47,8 @@ TEST(OutputNaming, BaseNameAndOutputPath) {
   EXPECT_EQ(OutputBaseName("/music.d/track"), "track");
   EXPECT_EQ(OutputBaseName("/music/.hidden"), ".hidden");
   EXPECT_EQ(OutputBaseName("plain.aac"), "plain");
-  EXPECT_EQ(BuildOutputPath("/out", "/music/song.m4a", ".mp3"),
-            "/out/song.mp3");
-  EXPECT_EQ(BuildOutputPath("/out", "/music/README", ".wma"),
-            "/out/README.wma");
+  EXPECT_EQ(BuildOutputPath("/out", "/music/song.m4a", ".mp3"), "/out/song.mp3");
+  EXPECT_EQ(BuildOutputPath("/out", "/music/README", ".wma"), "/out/README.wma");
 }
 
 TEST(OutputNaming, CollisionCandidatesAreBuiltFromTheOriginalName) {

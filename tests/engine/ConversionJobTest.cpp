@@ -82,10 +82,10 @@ TEST(ConversionJob, NamesWithoutDotsAndManyRows) {
 TEST(ConversionJob, MergeRowsKeepTheirClipsAndTheDivisorIsExact) {
   testing::TempFolder folder;
   const std::string fresh = testing::WriteSample(testing::Tone(folder / "fresh.m4a", 2.5));
-  const Job job = BuildJob({Row(fresh, "00:00:00", "00:00:02", "2"),
-                            Row("/m/b.m4a", "00:00:10", "00:00:40", "90"),
-                            Row("/m/c.m4a", "00:00:00", "00:00:50", "50", false)},
-                           "/out", Mp3, Mp3Settings(), JobKind::MergeFiles);
+  const Job job = BuildJob(
+      {Row(fresh, "00:00:00", "00:00:02", "2"), Row("/m/b.m4a", "00:00:10", "00:00:40", "90"),
+       Row("/m/c.m4a", "00:00:00", "00:00:50", "50", false)},
+      "/out", Mp3, Mp3Settings(), JobKind::MergeFiles);
   EXPECT_EQ(job.kind, JobKind::MergeFiles);
   EXPECT_NEAR(job.mergeSeconds, 32.5, 0.05);
   EXPECT_EQ(job.rows[0].clipLength, kClipToTheEnd);

@@ -133,8 +133,11 @@ TEST(ConversionOutput, TwoAudioStreamsConvertTheLaterOne) {
 TEST(ConversionOutput, Mp3CarriesTagsAndTheCoverAsItWas) {
   TempFolder folder;
   auto spec = Tone(folder / "tagged.m4a", 2.0);
-  spec.containerTags = {{"title", "Grüße aus Köln"}, {"artist", "Ségolène & 李"},
-                        {"album", "Ångström"}, {"date", "2024"}, {"track", "7"}};
+  spec.containerTags = {{"title", "Grüße aus Köln"},
+                        {"artist", "Ségolène & 李"},
+                        {"album", "Ångström"},
+                        {"date", "2024"},
+                        {"track", "7"}};
   spec.jpegCover = true;
   WriteSample(spec);
   const auto source = Inspect(spec.path);
@@ -187,8 +190,7 @@ TEST(ConversionOutput, ACoverThatDoesNotDecodeIsLeftOutWithANote) {
   ConversionEngine engine;
   const std::string second = testing::WriteSample(Tone(folder / "second.m4a", 1.0));
   const auto merged = testing::RunMerge(
-      engine, {testing::AddedRow(spec.path), testing::AddedRow(second)},
-      folder.path().string());
+      engine, {testing::AddedRow(spec.path), testing::AddedRow(second)}, folder.path().string());
   ASSERT_FALSE(merged.outputPath.empty()) << merged.failure;
   EXPECT_EQ(merged.rows[0].status, RowOutcome::Status::Completed);
   EXPECT_EQ(merged.rows[0].note, note);

@@ -16,7 +16,9 @@ TEST(EngineObject, AnOutputNameFFmpegDoesNotKnowFailsBeforeAnythingIsWritten) {
   const TaskRow row = testing::AddedRow(spec.path);
   std::filesystem::create_directory(folder / "out");
   testing::BatchRecorder recorder;
-  engine.Start(BuildJob({row}, (folder / "out"), OutputChoiceForLabel("Strange(*.xyz)"), testing::SettingsFor({})), recorder);
+  engine.Start(BuildJob({row}, (folder / "out"), OutputChoiceForLabel("Strange(*.xyz)"),
+                        testing::SettingsFor({})),
+               recorder);
   engine.Wait();
   const RowOutcome outcome = recorder.outcomes().at(0);
   EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);

@@ -81,7 +81,8 @@ TEST_F(Merge, MixedLayoutsAndClipsComeOutWholeAndInRowOrder) {
     ConversionOptions options;
     options.profileItem = target.profileItem;
     const auto merged = RunMerge(engine, rows, output.path().string(), options);
-    for (const auto& row : merged.rows) EXPECT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
+    for (const auto& row : merged.rows)
+      EXPECT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
     ASSERT_EQ(fs::path(merged.outputPath).parent_path(), output.path());
     EXPECT_EQ(fs::path(merged.outputPath).stem(), "mono");
     const auto report = Inspect(merged.outputPath);
@@ -100,9 +101,10 @@ TEST_F(Merge, MixedLayoutsAndClipsComeOutWholeAndInRowOrder) {
 // larger than the tone's own; the two lossy codecs leave a few percent), and the tone sounds on
 // both sides.
 TEST_F(Merge, AJoinBetweenFilesOfOneToneCannotBeHeard) {
-  const auto merged =
-      RunMerge(engine, {AddFile("part1.m4a", 3.0, "00:00:00", std::nullopt, 48000), AddFile("part2.m4a", 3.0)},
-               output.path().string());
+  const auto merged = RunMerge(
+      engine,
+      {AddFile("part1.m4a", 3.0, "00:00:00", std::nullopt, 48000), AddFile("part2.m4a", 3.0)},
+      output.path().string());
   ASSERT_FALSE(merged.outputPath.empty()) << merged.failure;
   const auto report = Inspect(merged.outputPath);
   ASSERT_NEAR(report.decodedSamples, 6 * kRate, 2 * kRate / 1000);
@@ -126,8 +128,10 @@ TEST_F(Merge, AJoinBetweenFilesOfOneToneCannotBeHeard) {
     EXPECT_LE(longestQuietRun, kRate / 1000);
     EXPECT_LE(largestStep, ownStep * 1.25f);
     EXPECT_GT(loudest, 0.4f);
-    EXPECT_NEAR(FrequencyBetween(report, kJoin - kRate, kJoin, channel), 440.0 * (channel + 1), 2.0);
-    EXPECT_NEAR(FrequencyBetween(report, kJoin, kJoin + kRate, channel), 440.0 * (channel + 1), 2.0);
+    EXPECT_NEAR(FrequencyBetween(report, kJoin - kRate, kJoin, channel), 440.0 * (channel + 1),
+                2.0);
+    EXPECT_NEAR(FrequencyBetween(report, kJoin, kJoin + kRate, channel), 440.0 * (channel + 1),
+                2.0);
   }
 }
 
@@ -135,7 +139,8 @@ TEST_F(Merge, AJoinBetweenFilesOfOneToneCannotBeHeard) {
 // stays within its third (a divisor of whole seconds would pass 40 here), it never falls back,
 // and it reaches 100 only when the file is done.
 TEST_F(Merge, PercentRunsOnceOverTheWholeOutput) {
-  const std::vector<TaskRow> rows{AddFile("a.m4a", 2.6), AddFile("b.m4a", 2.6), AddFile("c.m4a", 2.6)};
+  const std::vector<TaskRow> rows{AddFile("a.m4a", 2.6), AddFile("b.m4a", 2.6),
+                                  AddFile("c.m4a", 2.6)};
   testing::BatchRecorder recorder;
   testing::StartMerge(engine, recorder, rows, output.path().string());
   engine.Wait();
@@ -176,7 +181,8 @@ TEST_F(Merge, AFailingRowIsSkippedAndTheOutputIsNamedByTheFirstRowThatMerges) {
   const TaskRow late = AddFile("late.m4a", 1.0, "00:00:05", "00:00:06");
   const auto leading = RunMerge(engine, {text, late, last, first}, output.path().string());
   EXPECT_EQ(leading.rows[0].status, RowOutcome::Status::Failed);
-  EXPECT_EQ(leading.rows[1].reason, "nothing to convert: the clip starts after the end of the source");
+  EXPECT_EQ(leading.rows[1].reason,
+            "nothing to convert: the clip starts after the end of the source");
   EXPECT_EQ(leading.outputPath, output / "last.mp3");
   EXPECT_FALSE(fs::exists(output / "late.mp3"));
   EXPECT_NEAR(Inspect(leading.outputPath).decodedSamples, 3 * kRate, 2 * kRate / 1000);
@@ -228,7 +234,8 @@ TEST_F(Merge, AStopKeepsTheMergedPartAsAFinishedFile) {
                                   AddFile("three.m4a", 2.0)};
   testing::BatchRecorder recorder;
   testing::StartMerge(engine, recorder, rows, output.path().string());
-  recorder.WaitFor([](const testing::BatchRecorder::Seen& seen) { return seen.lastPercent(1) >= 10; });
+  recorder.WaitFor(
+      [](const testing::BatchRecorder::Seen& seen) { return seen.lastPercent(1) >= 10; });
   engine.Stop();
   engine.Wait();
 

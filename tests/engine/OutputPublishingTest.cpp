@@ -1,8 +1,8 @@
 // An output exists under its final name only once it is complete: it is written into a hidden
 // temporary file through the descriptor of its exclusive creation, and published without
 // replacing anything. No final name is ever opened, so nothing planted there is followed.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -60,7 +60,8 @@ TEST_F(OutputPublishing, WhileConvertingOnlyAHiddenFileExistsAndANameTakenMeanwh
   testing::BatchRecorder recorder;
   engine.Start(testing::JobFor({AddedRow(sources / "song.m4a")}, output.path().string()), recorder);
   const std::string finalName = output / "song.mp3";
-  recorder.WaitFor([](const testing::BatchRecorder::Seen& seen) { return seen.lastPercent(0) >= 5; });
+  recorder.WaitFor(
+      [](const testing::BatchRecorder::Seen& seen) { return seen.lastPercent(0) >= 5; });
 
   EXPECT_FALSE(fs::exists(fs::symlink_status(finalName)));
   const auto partials = PartialFilesOf(finalName);
@@ -124,8 +125,7 @@ TEST_F(OutputPublishing, AMergeWhoseOutputFailsLeavesNoFile) {
   WriteSample(Tone(sources / "short.m4a", 2.0));
   WriteSample(Tone(sources / "long.m4a", 30.0));
   ConversionEngine engine;
-  const std::vector<TaskRow> rows{AddedRow(sources / "short.m4a"),
-                                  AddedRow(sources / "long.m4a"),
+  const std::vector<TaskRow> rows{AddedRow(sources / "short.m4a"), AddedRow(sources / "long.m4a"),
                                   AddedRow(sources / "short.m4a")};
   testing::BatchRecorder recorder;
   {
@@ -154,7 +154,8 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFileWhichTheNextRu
   ASSERT_NE(program, nullptr) << "VARNELL_CONVERT names the varnell-convert under test";
   WriteSample(Tone(sources / "long.m4a", 120.0));
   TempFolder logs;
-  testing::Process converter(program, {"--output-dir", output.path().string(), sources / "long.m4a"},
+  testing::Process converter(program,
+                             {"--output-dir", output.path().string(), sources / "long.m4a"},
                              logs.path().string());
   const std::string finalName = output / "long.mp3";
   // Well into the file, whichever name it is being written under.
@@ -186,8 +187,9 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFileWhichTheNextRu
   fs::create_symlink(victim, output / kept[6]);
   fs::create_directory(output / kept[7]);
   WriteSample(Tone(sources / "short.m4a", 1.0));
-  const auto next = testing::Run(program, {"--output-dir", output.path().string(), sources / "short.m4a"},
-                                 logs.path().string());
+  const auto next =
+      testing::Run(program, {"--output-dir", output.path().string(), sources / "short.m4a"},
+                   logs.path().string());
   EXPECT_EQ(next.exitCode, 0) << next.err;
   kept.push_back("short.mp3");
   std::sort(kept.begin(), kept.end());
@@ -197,8 +199,8 @@ TEST_F(OutputPublishing, AKilledConverterLeavesAtMostTheHiddenFileWhichTheNextRu
   // The merge worker clears its folder alike.
   std::ofstream(output / ".merged.mp3.partial-Stale1") << "left by a killed merge";
   ConversionEngine engine;
-  const auto merged = testing::RunMerge(engine, {AddedRow(sources / "short.m4a")},
-                                        output.path().string());
+  const auto merged =
+      testing::RunMerge(engine, {AddedRow(sources / "short.m4a")}, output.path().string());
   EXPECT_EQ(merged.failure, "");
   EXPECT_FALSE(fs::exists(output / ".merged.mp3.partial-Stale1"));
   EXPECT_TRUE(fs::exists(held));

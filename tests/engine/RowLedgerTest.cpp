@@ -78,7 +78,8 @@ TEST(BatchSession, LaunchChecksComeInTheWindowsOrder) {
   request.rows = {TaskRow{"/m/a.m4a", "00:00:00", "00:00:05", "5", false, false, std::nullopt}};
   EXPECT_EQ(session.Start(request, recorder), LaunchRefusal::NothingChecked);
   request.kind = JobKind::MergeFiles;
-  request.rows.push_back(TaskRow{"/m/b.m4a", "00:00:00", "00:00:05", "5", true, false, std::nullopt});
+  request.rows.push_back(
+      TaskRow{"/m/b.m4a", "00:00:00", "00:00:05", "5", true, false, std::nullopt});
   EXPECT_EQ(session.Start(request, recorder), LaunchRefusal::MergeNeedsTwoRows);
   request.kind = JobKind::ConvertFiles;
   request.outputFolder = folder / "missing";

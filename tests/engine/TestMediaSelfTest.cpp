@@ -21,12 +21,15 @@ namespace {
 
 constexpr long long kAacFrame = 1024;
 
-long long RoundUpToAacFrames(long long samples) { return (samples + kAacFrame - 1) / kAacFrame * kAacFrame; }
+long long RoundUpToAacFrames(long long samples) {
+  return (samples + kAacFrame - 1) / kAacFrame * kAacFrame;
+}
 
 class TestMediaFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnell-testmedia-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "varnell-testmedia-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder_ = pattern;
   }
@@ -86,7 +89,8 @@ TEST_P(M4aLayouts, DecodesWholeFramesOfTheRequestedTonesWithPrimingRemoved) {
       // The aac encoder low-passes the LFE channel, so its 4x tone does not survive.
       continue;
     }
-    EXPECT_NEAR(report.dominantFrequencyHz(c), sample.frequencyHz * (1 + c), 0.5) << "channel " << c;
+    EXPECT_NEAR(report.dominantFrequencyHz(c), sample.frequencyHz * (1 + c), 0.5)
+        << "channel " << c;
   }
   if (sample.channels <= 2) {
     EXPECT_NEAR(report.peak, sample.amplitude, 0.03);
@@ -94,8 +98,9 @@ TEST_P(M4aLayouts, DecodesWholeFramesOfTheRequestedTonesWithPrimingRemoved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RatesAndChannels, M4aLayouts,
-                         ::testing::Values(LayoutCase{22050, 1}, LayoutCase{22050, 2}, LayoutCase{44100, 1},
-                                           LayoutCase{44100, 2}, LayoutCase{44100, 6}, LayoutCase{48000, 2},
+                         ::testing::Values(LayoutCase{22050, 1}, LayoutCase{22050, 2},
+                                           LayoutCase{44100, 1}, LayoutCase{44100, 2},
+                                           LayoutCase{44100, 6}, LayoutCase{48000, 2},
                                            LayoutCase{48000, 6}),
                          [](const ::testing::TestParamInfo<LayoutCase>& info) {
                            return std::to_string(info.param.sampleRate) + "Hz" +
@@ -221,7 +226,8 @@ std::vector<std::string> TopLevelBoxes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   unsigned char header[8];
   while (file.read(reinterpret_cast<char*>(header), 8)) {
-    unsigned long long size = (0ULL + header[0]) << 24 | header[1] << 16 | header[2] << 8 | header[3];
+    unsigned long long size =
+        (0ULL + header[0]) << 24 | header[1] << 16 | header[2] << 8 | header[3];
     boxes.emplace_back(reinterpret_cast<char*>(header) + 4, 4);
     if (size == 1) {
       unsigned char large[8];

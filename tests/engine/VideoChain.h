@@ -28,7 +28,8 @@ inline std::string ConvertVideo(const std::string& sourcePath, const std::string
                                 const VideoTarget& target, ClipWindow clip = {},
                                 ThumbnailWriter* thumbnail = nullptr) {
   VideoReader reader(sourcePath, clip);
-  const OutputFormat* format = OutputFormatOfExtension(std::filesystem::path(outputPath).extension().string());
+  const OutputFormat* format =
+      OutputFormatOfExtension(std::filesystem::path(outputPath).extension().string());
   if (format == nullptr) FailConversion("no output format for the name " + outputPath);
   OutputFile output(outputPath, *format);
   VideoSink sink(target, reader.facts(), output);

@@ -15,8 +15,8 @@ namespace varnell {
 namespace {
 
 using testing::ConvertVideo;
-using testing::kColourTolerance;
 using testing::InspectPictures;
+using testing::kColourTolerance;
 using testing::Pattern;
 using testing::Target;
 using testing::TempFolder;

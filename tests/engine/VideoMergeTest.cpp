@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "BatchRecorder.h"
 #include "Conversion.h"
 #include "Media.h"
 #include "TempFolder.h"
 #include "VideoChain.h"
-#include "BatchRecorder.h"
 #include "engine/ConversionEngine.h"
 #include "engine/ConversionJob.h"
 
@@ -46,7 +46,8 @@ MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFold
   settings.videoBitRate = 1000000;
   settings.audioCodecName = "MP3";
   settings.thumbnail = thumbnail;
-  Job job = BuildJob(rows, folder.path().string(), OutputChoiceForLabel(kMp3ProfileName), settings, JobKind::MergeFiles);
+  Job job = BuildJob(rows, folder.path().string(), OutputChoiceForLabel(kMp3ProfileName), settings,
+                     JobKind::MergeFiles);
   job.rows[0].outputPath = folder / "merged.avi";
   job.format = OutputFormatOfExtension(".avi");
   testing::BatchRecorder recorder;
@@ -73,7 +74,7 @@ MergedVideo MergeIntoAvi(const std::vector<std::string>& sources, const TempFold
 // at the output's 30 fps), in place after scaling, and that the first of them comes `join`
 // seconds after the picture before it.
 void ExpectPatternRun(const testmedia::VideoReport& video, std::size_t first, std::size_t count,
-                double join) {
+                      double join) {
   ASSERT_LE(first + count, video.pictures.size());
   if (first > 0) {
     EXPECT_NEAR(video.pictures[first].seconds - video.pictures[first - 1].seconds, join,
@@ -105,9 +106,9 @@ void ExpectStrictlyIncreasing(const testmedia::VideoReport& video) {
 
 TEST(VideoMergeWorker, SourcesOfTwoSizesBecomeOneScaledStreamWhoseTimestampsRunOn) {
   TempFolder folder;
-  const auto merged = MergeIntoAvi({PatternSource(folder, "large.mp4", 2.0),
-                                    PatternSource(folder, "small.mp4", 1.0, 320, 240)},
-                                   folder, true);
+  const auto merged = MergeIntoAvi(
+      {PatternSource(folder, "large.mp4", 2.0), PatternSource(folder, "small.mp4", 1.0, 320, 240)},
+      folder, true);
   EXPECT_EQ(merged.failures, std::vector<std::string>(2));
   ASSERT_FALSE(merged.path.empty());
   EXPECT_EQ(merged.video.codec, "mpeg4");

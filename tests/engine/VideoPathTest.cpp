@@ -17,8 +17,8 @@ namespace varnell {
 namespace {
 
 using testing::ConvertVideo;
-using testing::kColourTolerance;
 using testing::InspectPictures;
+using testing::kColourTolerance;
 using testing::Pattern;
 using testing::Target;
 using testing::TempFolder;

@@ -8,21 +8,21 @@
 #include <fstream>
 #include <string>
 
-#include "VideoChain.h"
 #include "BatchRecorder.h"
-#include "engine/ConversionEngine.h"
-#include "engine/CodecNames.h"
-#include "engine/ConversionJob.h"
-#include "testmedia/VideoSampleWriter.h"
-#include "media/SourceFile.h"
 #include "TempFolder.h"
+#include "VideoChain.h"
+#include "engine/CodecNames.h"
+#include "engine/ConversionEngine.h"
+#include "engine/ConversionJob.h"
+#include "media/SourceFile.h"
+#include "testmedia/VideoSampleWriter.h"
 
 namespace varnell {
 namespace {
 
 using testing::InspectPictures;
-using testing::TempFolder;
 using testing::Pattern;
+using testing::TempFolder;
 using testing::WritePattern;
 
 OutputSettings Mpeg4Settings(int width, int height, const std::string& rate) {
@@ -43,19 +43,24 @@ struct ConvertedRow {
   std::string path;
 };
 
-ConvertedRow Convert(const std::string& source, const std::string& output, const OutputSettings& settings,
-            const std::string& begin = "00:00:00", const std::string& end = "00:00:05") {
-  Job job = BuildJob({{source, begin, end, "5"}}, "/nonexistent", OutputChoiceForLabel(".mp3"), settings);
+ConvertedRow Convert(const std::string& source, const std::string& output,
+                     const OutputSettings& settings, const std::string& begin = "00:00:00",
+                     const std::string& end = "00:00:05") {
+  Job job =
+      BuildJob({{source, begin, end, "5"}}, "/nonexistent", OutputChoiceForLabel(".mp3"), settings);
   job.rows[0].outputPath = output;
-  const OutputFormat* format = OutputFormatOfExtension(std::filesystem::path(output).extension().string());
-  job.format = format != nullptr ? format : OutputChoiceForLabel(output).format;  // unknown: unwritable
+  const OutputFormat* format =
+      OutputFormatOfExtension(std::filesystem::path(output).extension().string());
+  job.format =
+      format != nullptr ? format : OutputChoiceForLabel(output).format;  // unknown: unwritable
   ConversionEngine engine;
   testing::BatchRecorder recorder;
   engine.Start(std::move(job), recorder);
   engine.Wait();
   const RowOutcome row = recorder.outcomes().at(0);
   // A completed row's note stands where a failed row's reason would.
-  return {row.status, row.status == RowOutcome::Status::Failed ? row.reason : row.note, row.outputPath};
+  return {row.status, row.status == RowOutcome::Status::Failed ? row.reason : row.note,
+          row.outputPath};
 }
 
 // Seconds of the output's audio stream by its last packet's end; -1 when there is none.
@@ -77,7 +82,8 @@ double AudioSeconds(const std::string& path) {
 TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   TempFolder folder;
   const std::string source = WritePattern(Pattern(folder / "pattern.mp4"));
-  const ConvertedRow row = Convert(source, folder / "movie.avi", Mpeg4Settings(320, 240, "15.0 fps"));
+  const ConvertedRow row =
+      Convert(source, folder / "movie.avi", Mpeg4Settings(320, 240, "15.0 fps"));
   ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
   const auto report = InspectPictures(row.path);
   EXPECT_EQ(report.codec, "mpeg4");
@@ -89,8 +95,8 @@ TEST(VideoWorker, VideoPresetRowWritesBothStreamsInStepWithTheSource) {
   EXPECT_NEAR(AudioSeconds(row.path), 5.0, 1.0 / 15);
 
   // A clip 1-3 s: two seconds on both streams, starting with the picture shown at 1 s.
-  const ConvertedRow clip = Convert(source, folder / "clip.avi", Mpeg4Settings(320, 240, "15.0 fps"),
-                           "00:00:01", "00:00:03");
+  const ConvertedRow clip = Convert(source, folder / "clip.avi",
+                                    Mpeg4Settings(320, 240, "15.0 fps"), "00:00:01", "00:00:03");
   ASSERT_EQ(clip.status, RowOutcome::Status::Completed) << clip.reason;
   const auto clipped = InspectPictures(clip.path);
   EXPECT_NEAR(clipped.pictures.size() / 15.0, 2.0, 1.0 / 15);
@@ -107,7 +113,8 @@ TEST(VideoWorker, ASourceWithOneStreamGivesThatStreamAloneAndThumbnailModeWrites
   const ConvertedRow mp3 = Convert(video, folder / "tone.mp3", audioOnly);
   ASSERT_EQ(mp3.status, RowOutcome::Status::Completed) << mp3.reason;
 
-  const ConvertedRow row = Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
+  const ConvertedRow row =
+      Convert(mp3.path, folder / "sound.avi", Mpeg4Settings(320, 240, "30.0 fps"));
   ASSERT_EQ(row.status, RowOutcome::Status::Completed) << row.reason;
   EXPECT_EQ(row.reason, "no video in the source: the file holds sound only");
   SourceFile file;
@@ -166,8 +173,8 @@ TEST(VideoWorker, ATruncatedSourceWithoutSoundFailsAndLeavesNoFile) {
   ASSERT_TRUE(testmedia::WriteVideoSample(spec, &error)) << error;
   std::filesystem::resize_file(spec.path, std::filesystem::file_size(spec.path) / 3);
   TempFolder output;
-  const ConvertedRow row = Convert(spec.path, output / "cut.avi", Mpeg4Settings(320, 240, "25.0 fps"),
-                          "00:00:00", "00:00:10");
+  const ConvertedRow row = Convert(spec.path, output / "cut.avi",
+                                   Mpeg4Settings(320, 240, "25.0 fps"), "00:00:00", "00:00:10");
   EXPECT_EQ(row.status, RowOutcome::Status::Failed);
   EXPECT_THAT(row.reason,
               ::testing::MatchesRegex(
@@ -194,8 +201,10 @@ TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
         Refused{"rate.mpg", "MPEG1VIDEO", 352, "10.0 fps", "MP3",
                 "MPEG-1 encoder: frame rate 10 fps not supported"},
         Refused{"audio.mp4", "MPEG4", 320, "30.0 fps", "AAC", "no encoder for audio codec aac"},
-        Refused{"mp3.3gp", "MPEG4", 320, "30.0 fps", "MP3", "MP3 audio cannot be stored in the 3gp format"},
-        Refused{"wma.mp4", "MPEG4", 320, "30.0 fps", "WMA8", "WMA audio cannot be stored in the mp4 format"}}) {
+        Refused{"mp3.3gp", "MPEG4", 320, "30.0 fps", "MP3",
+                "MP3 audio cannot be stored in the 3gp format"},
+        Refused{"wma.mp4", "MPEG4", 320, "30.0 fps", "WMA8",
+                "WMA audio cannot be stored in the mp4 format"}}) {
     OutputSettings settings = Mpeg4Settings(refused.width, 240, refused.rate);
     settings.videoCodecName = refused.videoCodec;
     settings.audioCodecName = refused.audioCodec;

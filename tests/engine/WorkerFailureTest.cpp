@@ -19,11 +19,10 @@ TEST(WorkerFailure, AnyExceptionAtTheRowBoundaryFailsThatRowWithAReason) {
     EXPECT_FALSE(row.converted.has_value());
     return row.failureReason;
   };
-  EXPECT_EQ(failureOf([](const FileConversionRequest&, const std::atomic<bool>&,
-                         RowProgress) -> CompletedOutput {
-              throw std::out_of_range("index 7 of 3");
-            }),
-            "unexpected error: index 7 of 3");
+  EXPECT_EQ(
+      failureOf([](const FileConversionRequest&, const std::atomic<bool>&,
+                   RowProgress) -> CompletedOutput { throw std::out_of_range("index 7 of 3"); }),
+      "unexpected error: index 7 of 3");
   EXPECT_EQ(failureOf([](const FileConversionRequest&, const std::atomic<bool>&,
                          RowProgress) -> CompletedOutput { throw 42; }),
             "unexpected error");
@@ -45,7 +44,8 @@ TEST(WorkerFailure, AWorkerThatCannotStartFailsTheRowsAndLeavesNoWorkerRunning) 
   ASSERT_TRUE(seen.batch.has_value());
   for (const auto& [row, outcome] : seen.ended) {
     EXPECT_EQ(outcome.status, RowOutcome::Status::Failed);
-    EXPECT_EQ(outcome.reason, "cannot start the conversion thread: Resource temporarily unavailable");
+    EXPECT_EQ(outcome.reason,
+              "cannot start the conversion thread: Resource temporarily unavailable");
   }
   engine.Wait();  // nothing to wait for
   // The engine is whole: the next start runs a worker that gets to the rows themselves.

@@ -111,12 +111,15 @@ class NamingWatch : public BatchRecorder {
  public:
   NamingWatch(std::filesystem::path firstName, std::filesystem::path namesakeName,
               std::filesystem::path lastName)
-      : first_(std::move(firstName)), namesake_(std::move(namesakeName)), last_(std::move(lastName)) {}
+      : first_(std::move(firstName)),
+        namesake_(std::move(namesakeName)),
+        last_(std::move(lastName)) {}
 
   void RowPercent(int row, int percent) override {
     // Called on the first row's own thread: it is converting, so its name is not taken yet.
     if (row == 0 && percent < 100) {
-      if (std::filesystem::exists(namesake_) && !std::filesystem::exists(first_)) namesakeFirst = true;
+      if (std::filesystem::exists(namesake_) && !std::filesystem::exists(first_))
+        namesakeFirst = true;
       if (std::filesystem::exists(last_)) laterRowNamedFirst = true;
     }
     BatchRecorder::RowPercent(row, percent);
@@ -142,8 +145,8 @@ TEST_F(WorkerProtocol, RowsThatEndOutOfOrderAreFinalAndNamedInRowOrder) {
   std::filesystem::remove(vanished.sourcePath);
   const std::vector<TaskRow> rows{AddFile("song.m4a", 20.0), AddFile("other/song.m4a"), vanished,
                                   AddFile("last.m4a")};
-  const std::vector<std::array<std::string, 3>> names{{"song.mp3", "song(0).mp3", "last.mp3"},
-                                                      {"song(1).mp3", "song(2).mp3", "last(0).mp3"}};
+  const std::vector<std::array<std::string, 3>> names{
+      {"song.mp3", "song(0).mp3", "last.mp3"}, {"song(1).mp3", "song(2).mp3", "last(0).mp3"}};
   for (const auto& [firstName, namesakeName, lastName] : names) {
     NamingWatch watch(output / firstName, output / namesakeName, output / lastName);
     engine.Start(JobFor(rows, output.path().string()), watch);

@@ -45,7 +45,8 @@ class FileInformationDialog : public ::testing::Test {
 TEST_F(FileInformationDialog, TheTemplatesWindowAndControls) {
   EXPECT_EQ(dialog.windowTitle(), "File Information");
   EXPECT_EQ(dialog.size(), QSize(338, 356));
-  for (int id : {kFileName, kMediaLength, kResolution, kFrameRate, kVideoBitRate, kAudioBitRate, kSamples, kChannel}) {
+  for (int id : {kFileName, kMediaLength, kResolution, kFrameRate, kVideoBitRate, kAudioBitRate,
+                 kSamples, kChannel}) {
     ASSERT_NE(dialog.edit(id), nullptr) << id;
     EXPECT_TRUE(dialog.edit(id)->isReadOnly()) << id;
   }

@@ -73,7 +73,8 @@ TEST(FileInformationTexts, ASourceWithoutAudioShowsAnEmptyAudioGroupButItsLength
 // it do not matter, and a text that starts with no number counts as no stream.
 TEST(FileInformationTexts, TheCodecNumbersLeadingIntegerDecidesWhetherAStreamExists) {
   const std::pair<std::string, bool> cases[] = {
-      {"27", true}, {"  27", true}, {"1x", true}, {"0", false}, {"-1", false}, {"", false}, {"h264", false},
+      {"27", true},  {"  27", true}, {"1x", true},    {"0", false},
+      {"-1", false}, {"", false},    {"h264", false},
   };
   for (const auto& [codec, hasVideo] : cases) {
     MediaInformation info = VideoSource();

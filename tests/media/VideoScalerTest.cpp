@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "testmedia/PatternVideoWriter.h"
-#include "testmedia/VideoFrameInspector.h"
 #include "media/PictureRotator.h"
 #include "media/VideoScaler.h"
+#include "testmedia/PatternVideoWriter.h"
+#include "testmedia/VideoFrameInspector.h"
 
 namespace varnell {
 namespace {
@@ -47,8 +47,8 @@ ffmpeg::FramePtr FlatPicture(const Yuv& colour, AVColorRange range, AVColorSpace
 }
 
 RgbColour RgbAtCentre(const AVFrame& picture) {
-  const std::uint8_t* pixel = picture.data[0] + (picture.height / 2) * picture.linesize[0] +
-                              3 * (picture.width / 2);
+  const std::uint8_t* pixel =
+      picture.data[0] + (picture.height / 2) * picture.linesize[0] + 3 * (picture.width / 2);
   return {pixel[0], pixel[1], pixel[2]};
 }
 
@@ -69,8 +69,9 @@ void ExpectNear(const Yuv& actual, const Yuv& expected) {
 TEST(VideoScaling, OneScalerFollowsAChangeOfPictureSize) {
   VideoScaler scaler(64, 48, AV_PIX_FMT_YUV420P);
   VideoScaler toRgb(64, 48, AV_PIX_FMT_RGB24);
-  for (const auto& [width, height, colour] : {std::tuple{640, 480, testmedia::kPatternTopLeft},
-                                             std::tuple{176, 144, testmedia::kPatternBottomLeft}}) {
+  for (const auto& [width, height, colour] :
+       {std::tuple{640, 480, testmedia::kPatternTopLeft},
+        std::tuple{176, 144, testmedia::kPatternBottomLeft}}) {
     SCOPED_TRACE(width);
     ffmpeg::FramePtr picture(av_frame_alloc());
     picture->format = AV_PIX_FMT_RGB24;
@@ -135,7 +136,8 @@ TEST(VideoScaling, ReadsThePictureInTheRangeAndMatrixItStates) {
 // The rotator's own scaling already brings a full-range picture into range; the turned picture
 // says so, and scaling it on does not stretch the range a second time.
 TEST(VideoScaling, TurnedPictureIsBroughtIntoRangeOnce) {
-  const ffmpeg::FramePtr full = FlatPicture({16, 128, 128}, AVCOL_RANGE_JPEG, AVCOL_SPC_UNSPECIFIED);
+  const ffmpeg::FramePtr full =
+      FlatPicture({16, 128, 128}, AVCOL_RANGE_JPEG, AVCOL_SPC_UNSPECIFIED);
   PictureRotator rotator(1);
   const AVFrame* upright = nullptr;
   ASSERT_EQ(rotator.Rotate(*full, &upright), 0);

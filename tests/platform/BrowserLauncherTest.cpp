@@ -28,7 +28,8 @@ TEST(ExecCut, EndsBeforeTheFirstAddressFieldCode) {
   EXPECT_EQ(CutExecAtFieldCode("viewer %F"), "viewer ");
   EXPECT_EQ(CutExecAtFieldCode("viewer %f then %u"), "viewer ");
   // Like a quoted "%1", a quoted field code takes its opening quote along.
-  EXPECT_EQ(CutExecAtFieldCode(R"("/opt/My Browser/run" --tab "%u" --rest)"), R"("/opt/My Browser/run" --tab )");
+  EXPECT_EQ(CutExecAtFieldCode(R"("/opt/My Browser/run" --tab "%u" --rest)"),
+            R"("/opt/My Browser/run" --tab )");
 }
 
 TEST(ExecCut, KeepsALineWithoutAddressFieldCodeWhole) {
@@ -46,8 +47,12 @@ TEST(ExecCut, UndoesPercentEscapesAndDropsTheOtherFieldCodes) {
 }
 
 TEST(ExecArguments, FollowTheDesktopEntryQuotingRules) {
-  EXPECT_EQ(SplitExecArguments(R"(  /opt/run)" "\t" R"(-x   "two words" "say \"hi\"" "\$HOME" "\`x\`" "back\\slash" "" end)"),
-            Args({"/opt/run", "-x", "two words", R"(say "hi")", "$HOME", "`x`", R"(back\slash)", "", "end"}));
+  EXPECT_EQ(
+      SplitExecArguments(R"(  /opt/run)"
+                         "\t"
+                         R"(-x   "two words" "say \"hi\"" "\$HOME" "\`x\`" "back\\slash" "" end)"),
+      Args({"/opt/run", "-x", "two words", R"(say "hi")", "$HOME", "`x`", R"(back\slash)", "",
+            "end"}));
   EXPECT_EQ(SplitExecArguments("a\\b"), Args({"a\\b"}));
   EXPECT_EQ(SplitExecArguments("   "), Args({}));
   EXPECT_EQ(SplitExecArguments(R"(run "unterminated)"), std::nullopt);
@@ -82,12 +87,14 @@ TEST(DesktopEntryExec, IsTakenFromTheDesktopEntryGroupOnly) {
       "Exec = browser\\s--flag \"C:\\\\\\\\x\" %u  \r\n"
       "Exec=second\n";
   EXPECT_EQ(ReadDesktopEntryExec(entry), QString(R"(browser --flag "C:\\x" %u)"));
-  EXPECT_EQ(SplitExecArguments(*ReadDesktopEntryExec(entry)), Args({"browser", "--flag", R"(C:\x)", "%u"}));
+  EXPECT_EQ(SplitExecArguments(*ReadDesktopEntryExec(entry)),
+            Args({"browser", "--flag", R"(C:\x)", "%u"}));
 }
 
 TEST(DesktopEntryExec, IsMissingWithoutGroupOrKey) {
   EXPECT_EQ(ReadDesktopEntryExec("Exec=browser %u\n"), std::nullopt);
-  EXPECT_EQ(ReadDesktopEntryExec("[Desktop Entry]\nName=Browser\nExecutable=browser\n"), std::nullopt);
+  EXPECT_EQ(ReadDesktopEntryExec("[Desktop Entry]\nName=Browser\nExecutable=browser\n"),
+            std::nullopt);
   EXPECT_EQ(ReadDesktopEntryExec("[Desktop Action x]\nExec=browser %u\n"), std::nullopt);
   EXPECT_EQ(ReadDesktopEntryExec("[Desktop Entry]\nExec=\n"), QString(""));
 }
@@ -97,7 +104,8 @@ TEST(ApplicationFolderList, FollowsTheBaseDirectoryRules) {
             QStringList({"/home/ann/.local/share/applications", "/usr/local/share/applications",
                          "/usr/share/applications"}));
   EXPECT_EQ(ApplicationFolders("/data/ann/", "/opt/share:relative/share::/usr/share/", "/home/ann"),
-            QStringList({"/data/ann/applications", "/opt/share/applications", "/usr/share/applications"}));
+            QStringList(
+                {"/data/ann/applications", "/opt/share/applications", "/usr/share/applications"}));
   // Relative settings count as unset.
   EXPECT_EQ(ApplicationFolders("share", "relative", "/home/ann"),
             QStringList({"/home/ann/.local/share/applications", "/usr/local/share/applications",
@@ -107,7 +115,9 @@ TEST(ApplicationFolderList, FollowsTheBaseDirectoryRules) {
 // Desktop entries and fake browsers in a folder of their own.
 class DesktopFolders : public ::testing::Test {
  protected:
-  QString Path(const QString& relative) const { return QString::fromStdString(temp / relative.toStdString()); }
+  QString Path(const QString& relative) const {
+    return QString::fromStdString(temp / relative.toStdString());
+  }
 
   QString Write(const QString& relative, const QByteArray& content, bool executable = false) {
     const QString path = Path(relative);
@@ -123,11 +133,13 @@ class DesktopFolders : public ::testing::Test {
   }
 
   QString WriteEntry(const QString& relative, const QString& exec) {
-    return Write(relative, ("[Desktop Entry]\nType=Application\nName=Browser\nExec=" + exec + "\n").toUtf8());
+    return Write(relative,
+                 ("[Desktop Entry]\nType=Application\nName=Browser\nExec=" + exec + "\n").toUtf8());
   }
 
   DesktopBrowserLauncher LauncherNaming(const QString& desktopId) {
-    return DesktopBrowserLauncher([desktopId] { return desktopId; }, {Path("home/applications"), Path("usr/applications")});
+    return DesktopBrowserLauncher([desktopId] { return desktopId; },
+                                  {Path("home/applications"), Path("usr/applications")});
   }
 
   testing::TempFolder temp;
@@ -151,7 +163,8 @@ TEST_F(DesktopFolders, CommandRunsTheNamedEntrysProgramOnTheAddress) {
   const QString program = Write("bin/my browser", "#!/bin/sh\n", true);
   WriteEntry("usr/applications/vendor/browser.desktop", "\"" + program + "\" --new-tab \"%u\"");
 
-  const DesktopBrowserLauncher::Command command = LauncherNaming(" vendor-browser.desktop\n").CommandFor("https://varnell.example/");
+  const DesktopBrowserLauncher::Command command =
+      LauncherNaming(" vendor-browser.desktop\n").CommandFor("https://varnell.example/");
   EXPECT_EQ(command.failure, LaunchFailure::None);
   EXPECT_EQ(command.program, program);
   EXPECT_EQ(command.arguments, QStringList({"--new-tab", "https://varnell.example/"}));
@@ -173,7 +186,8 @@ TEST_F(DesktopFolders, EachWayOfFailingIsReportedWithoutRunningAnything) {
   WriteEntry("usr/applications/unknown.desktop", "varnell-no-such-browser %u");
   WriteEntry("usr/applications/plain.desktop", notExecutable + " %u");
   WriteEntry("usr/applications/folder.desktop", Path("bin") + " %u");
-  ASSERT_TRUE(QDir().mkpath(Path("usr/applications/unreadable.desktop")));  // a folder reads as nothing, even for root
+  ASSERT_TRUE(QDir().mkpath(
+      Path("usr/applications/unreadable.desktop")));  // a folder reads as nothing, even for root
 
   const std::vector<std::pair<QString, LaunchFailure>> cases = {
       {"", LaunchFailure::NoDefaultBrowser},
@@ -192,7 +206,8 @@ TEST_F(DesktopFolders, EachWayOfFailingIsReportedWithoutRunningAnything) {
     DesktopBrowserLauncher launcher = LauncherNaming(desktopId);
     const DesktopBrowserLauncher::Command command = launcher.CommandFor("https://varnell.example/");
     EXPECT_EQ(command.failure, failure) << desktopId.toStdString();
-    EXPECT_TRUE(command.program.isEmpty() && command.arguments.isEmpty()) << desktopId.toStdString();
+    EXPECT_TRUE(command.program.isEmpty() && command.arguments.isEmpty())
+        << desktopId.toStdString();
     EXPECT_FALSE(launcher.Launch("https://varnell.example/")) << desktopId.toStdString();
     EXPECT_EQ(launcher.LastFailure(), failure) << desktopId.toStdString();
   }
@@ -202,14 +217,16 @@ TEST_F(DesktopFolders, EntryWithoutReadPermissionIsUnreadable) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads files without read permission";
   const QString entry = WriteEntry("usr/applications/locked.desktop", "browser %u");
   ASSERT_TRUE(QFile::setPermissions(entry, QFile::WriteOwner));
-  EXPECT_EQ(LauncherNaming("locked.desktop").CommandFor("x").failure, LaunchFailure::EntryUnreadable);
+  EXPECT_EQ(LauncherNaming("locked.desktop").CommandFor("x").failure,
+            LaunchFailure::EntryUnreadable);
 }
 
 TEST_F(DesktopFolders, LaunchHandsTheAddressOverUntouchedWithoutAShell) {
   const QString record = Path("arguments.txt");
-  const QString browser = Write("bin/browser", ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" +
-                                                record + ".part' '" + record + "'\n")
-                                                   .toUtf8(),
+  const QString browser = Write("bin/browser",
+                                ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record +
+                                 ".part' && mv '" + record + ".part' '" + record + "'\n")
+                                    .toUtf8(),
                                 true);
   WriteEntry("usr/applications/browser.desktop", browser + " --first %u");
   const QString url = "https://varnell.example/?q=a b&x=$(touch hacked);`id`|'\"";
@@ -243,7 +260,8 @@ TEST(RecordingBrowser, RecordsAddressesAndFailsAsTold) {
   browser.failure = LaunchFailure::ProgramNotFound;
   EXPECT_FALSE(browser.Launch("https://varnell.example/two"));
   EXPECT_EQ(browser.LastFailure(), LaunchFailure::ProgramNotFound);
-  EXPECT_EQ(browser.launched, std::vector<QString>({"https://varnell.example/one", "https://varnell.example/two"}));
+  EXPECT_EQ(browser.launched,
+            std::vector<QString>({"https://varnell.example/one", "https://varnell.example/two"}));
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ const QString kAddFilesFilter =
     "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
 
 TEST(FilterTranslation, KeepsDisplayTextsAndLetStarDotStarMatchEveryFile) {
-  EXPECT_EQ(QtFilterFromMfcFilter(kAddFilesFilter),
-            "MPEG-4 Audio(*.m4a) (*.m4a);;Advanced Audio Coding(*.aac) (*.aac);;All files (*.*) (*)");
+  EXPECT_EQ(
+      QtFilterFromMfcFilter(kAddFilesFilter),
+      "MPEG-4 Audio(*.m4a) (*.m4a);;Advanced Audio Coding(*.aac) (*.aac);;All files (*.*) (*)");
   EXPECT_EQ(QtFilterFromMfcFilter("Audio|*.m4a; *.aac;*.*||ignored|*.x|"), "Audio (*.m4a *.aac *)");
   EXPECT_EQ(QtFilterFromMfcFilter("No pattern||"), "No pattern (*)");
   EXPECT_EQ(QtFilterFromMfcFilter(""), "");
@@ -45,7 +46,8 @@ TEST(ScriptedFileDialogsDouble, RecordsEachRequestAndAnswersInOrderThenCancels) 
   dialogs.openAnswers = {{"/music/a.m4a", "/music/b.aac"}};
   dialogs.folderAnswers = {QString("/out"), std::nullopt};
 
-  EXPECT_EQ(dialogs.OpenFiles(nullptr, kAddFilesFilter), QStringList({"/music/a.m4a", "/music/b.aac"}));
+  EXPECT_EQ(dialogs.OpenFiles(nullptr, kAddFilesFilter),
+            QStringList({"/music/a.m4a", "/music/b.aac"}));
   EXPECT_TRUE(dialogs.OpenFiles(nullptr, "other|*|").isEmpty());
   EXPECT_EQ(dialogs.BrowseFolder(nullptr, "first"), QString("/out"));
   EXPECT_EQ(dialogs.BrowseFolder(nullptr, "second"), std::nullopt);

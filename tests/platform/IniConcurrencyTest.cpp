@@ -36,8 +36,10 @@ constexpr const char* kWriteCountVariable = "VARNELL_TEST_INI_WRITER_COUNT";
 
 int RunWriter(const QString& iniPath, const QString& writer, int count) {
   for (int i = 0; i < count; ++i) {
-    if (!WriteProfileString(iniPath, "Info", "Path", QStringLiteral("/writer%1/%2").arg(writer).arg(i)) ||
-        !WriteProfileString(iniPath, "Writers", QStringLiteral("Writer%1Write%2").arg(writer).arg(i),
+    if (!WriteProfileString(iniPath, "Info", "Path",
+                            QStringLiteral("/writer%1/%2").arg(writer).arg(i)) ||
+        !WriteProfileString(iniPath, "Writers",
+                            QStringLiteral("Writer%1Write%2").arg(writer).arg(i),
                             QString::number(i))) {
       std::cerr << "write " << i << " failed\n";
       return 1;
@@ -54,7 +56,8 @@ int RunWriter(const QString& iniPath, const QString& writer, int count) {
   const char* writer = std::getenv(kWriterIdVariable);
   const char* count = std::getenv(kWriteCountVariable);
   const int code = writer != nullptr && count != nullptr
-                       ? RunWriter(QString::fromLocal8Bit(store), QString::fromLocal8Bit(writer), std::atoi(count))
+                       ? RunWriter(QString::fromLocal8Bit(store), QString::fromLocal8Bit(writer),
+                                   std::atoi(count))
                        : 2;
   std::cerr.flush();
   std::_Exit(code);
@@ -64,10 +67,12 @@ class WriterProcess {
  public:
   WriterProcess(const std::string& iniPath, int writer, int count) {
     const std::string self = QCoreApplication::applicationFilePath().toStdString();
-    std::vector<std::string> environment{std::string(kWriterStoreVariable) + "=" + iniPath,
-                                         std::string(kWriterIdVariable) + "=" + std::to_string(writer),
-                                         std::string(kWriteCountVariable) + "=" + std::to_string(count)};
-    for (char** variable = environ; *variable != nullptr; ++variable) environment.emplace_back(*variable);
+    std::vector<std::string> environment{
+        std::string(kWriterStoreVariable) + "=" + iniPath,
+        std::string(kWriterIdVariable) + "=" + std::to_string(writer),
+        std::string(kWriteCountVariable) + "=" + std::to_string(count)};
+    for (char** variable = environ; *variable != nullptr; ++variable)
+      environment.emplace_back(*variable);
     std::vector<char*> envp;
     for (std::string& variable : environment) envp.push_back(variable.data());
     envp.push_back(nullptr);
@@ -146,13 +151,15 @@ TEST(ProfileStringConcurrency, CopiesSideBySideNeverTearTheStoreOrLoseEachOthers
   int lost = 0;
   for (int w = 0; w < kWriters; ++w) {
     for (int i = 0; i < kWritesEach; ++i) {
-      lost += store.Value("Writers", QStringLiteral("Writer%1Write%2").arg(w).arg(i)) != QString::number(i);
+      lost += store.Value("Writers", QStringLiteral("Writer%1Write%2").arg(w).arg(i)) !=
+              QString::number(i);
     }
   }
   EXPECT_EQ(lost, 0) << "updates lost by writers overwriting each other";
   const std::optional<QString> finalPath = store.Value("Info", "Path");
   ASSERT_TRUE(finalPath.has_value());
-  EXPECT_TRUE(finalPath->endsWith(QStringLiteral("/%1").arg(kWritesEach - 1))) << finalPath->toStdString();
+  EXPECT_TRUE(finalPath->endsWith(QStringLiteral("/%1").arg(kWritesEach - 1)))
+      << finalPath->toStdString();
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
       << "temporary or lock files were left behind";
 }

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <iterator>
+#include <optional>
 
 #include "QStringPrinter.h"
 #include "TempFolder.h"
@@ -20,7 +20,8 @@ namespace {
 
 using testing::TempFolder;
 
-QString Edited(const char* original, const QString& section, const QString& key, const QString& value) {
+QString Edited(const char* original, const QString& section, const QString& key,
+               const QString& value) {
   IniFile ini = IniFile::Parse(QByteArray(original));
   EXPECT_TRUE(ini.SetValue(section, key, value));
   return QString::fromUtf8(ini.Serialize());
@@ -31,7 +32,9 @@ std::string Contents(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 TEST(IniFileRead, SectionsAndKeysIgnoreCaseAndSurroundingBlanks) {
   const IniFile ini = IniFile::Parse("[info]\n  PATH  =  /home/ann/Music  \n");
@@ -56,30 +59,34 @@ TEST(IniFileRead, FirstOfDuplicateKeysWinsAndOnePairOfQuotesIsStripped) {
 }
 
 TEST(IniFileWrite, ReplacesTheValueInPlaceWithTheCallersKeyAndKeepsEverythingElse) {
-  EXPECT_EQ(Edited("; store\n[Other]\nkeep = 1\n\n[info]\npath = /old\nafter=2\n", "Info", "Path", "/new"),
+  EXPECT_EQ(Edited("; store\n[Other]\nkeep = 1\n\n[info]\npath = /old\nafter=2\n", "Info", "Path",
+                   "/new"),
             "; store\n[Other]\nkeep = 1\n\n[info]\nPath=/new\nafter=2\n");
 }
 
 TEST(IniFileWrite, AppendsAMissingKeyAfterTheLastKeyOfItsSection) {
-  EXPECT_EQ(Edited("[Info]\nname=x\n\n; the next section\n[Other]\nkeep=1\n", "INFO", "Path", "/new"),
-            "[Info]\nname=x\nPath=/new\n\n; the next section\n[Other]\nkeep=1\n");
+  EXPECT_EQ(
+      Edited("[Info]\nname=x\n\n; the next section\n[Other]\nkeep=1\n", "INFO", "Path", "/new"),
+      "[Info]\nname=x\nPath=/new\n\n; the next section\n[Other]\nkeep=1\n");
   EXPECT_EQ(Edited("[Info]\n[Other]\n", "Info", "Path", "/new"), "[Info]\nPath=/new\n[Other]\n");
 }
 
 TEST(IniFileWrite, AddsAMissingSectionAtTheEnd) {
   EXPECT_EQ(Edited("", "Info", "Path", "/new"), "[Info]\nPath=/new\n");
-  EXPECT_EQ(Edited("[Other]\nkeep=1", "Info", "Path", "/new"), "[Other]\nkeep=1\n[Info]\nPath=/new\n");
+  EXPECT_EQ(Edited("[Other]\nkeep=1", "Info", "Path", "/new"),
+            "[Other]\nkeep=1\n[Info]\nPath=/new\n");
 }
 
 TEST(IniFileWrite, KeepsWindowsLineEndingsAndAByteOrderMark) {
   EXPECT_EQ(Edited("\xEF\xBB\xBF[Info]\r\npath=/old\r\n", "Info", "Path", "/new"),
             QString::fromUtf8("\xEF\xBB\xBF[Info]\r\nPath=/new\r\n"));
-  EXPECT_EQ(Edited("[Other]\r\nkeep=1\r\n", "Info", "Path", "/new"), "[Other]\r\nkeep=1\r\n[Info]\r\nPath=/new\r\n");
+  EXPECT_EQ(Edited("[Other]\r\nkeep=1\r\n", "Info", "Path", "/new"),
+            "[Other]\r\nkeep=1\r\n[Info]\r\nPath=/new\r\n");
 }
 
 TEST(IniFileWrite, ValuesReadBackExactly) {
-  for (const QString& value : {QString(" leading and trailing "), QString("\"quoted\""), QString("a=b;c"),
-                               QString::fromUtf8("/home/ann/音乐"), QString()}) {
+  for (const QString& value : {QString(" leading and trailing "), QString("\"quoted\""),
+                               QString("a=b;c"), QString::fromUtf8("/home/ann/音乐"), QString()}) {
     IniFile ini = IniFile::Parse("[Info]\npath=/old\n");
     ASSERT_TRUE(ini.SetValue("Info", "Path", value));
     EXPECT_EQ(IniFile::Parse(ini.Serialize()).Value("info", "path"), value) << value.toStdString();
@@ -102,7 +109,8 @@ TEST(ProfileStringFile, ReadsWhatAnotherWriterLeftAndMissesWhatIsNotThere) {
   WriteText(ini, "[Info]\nname=x\n");
   EXPECT_EQ(ReadProfileString(QString::fromStdString(ini), "Info", "path"), std::nullopt);
   WriteText(ini, "[Info]\nPath=/home/ann/OutPut\n");
-  EXPECT_EQ(ReadProfileString(QString::fromStdString(ini), "Info", "path"), QString("/home/ann/OutPut"));
+  EXPECT_EQ(ReadProfileString(QString::fromStdString(ini), "Info", "path"),
+            QString("/home/ann/OutPut"));
 }
 
 TEST(ProfileStringFile, WriteCreatesOrUpdatesTheStoreAndLeavesNothingElseBehind) {
@@ -123,8 +131,8 @@ TEST(ProfileStringFile, WriteCreatesOrUpdatesTheStoreAndLeavesNothingElseBehind)
 TEST(ProfileStringFile, WriteIntoAMissingFolderFailsAndCreatesNothing) {
   TempFolder folder;
   const std::filesystem::path bin = folder.path() / "bin";
-  EXPECT_FALSE(WriteProfileString(QString::fromStdString((bin / "Path_Registration.ini").string()), "Info", "Path",
-                                  "/new"));
+  EXPECT_FALSE(WriteProfileString(QString::fromStdString((bin / "Path_Registration.ini").string()),
+                                  "Info", "Path", "/new"));
   EXPECT_FALSE(std::filesystem::exists(bin));
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
@@ -153,7 +161,8 @@ std::optional<std::string> InChild(const std::function<std::string()>& work) {
     const rlimit memory{limit, limit};
     ::setrlimit(RLIMIT_AS, &memory);
     const std::string text = work();
-    const bool sent = ::write(answer[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const bool sent =
+        ::write(answer[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
     ::_exit(sent ? 0 : 1);
   }
   ::close(answer[1]);
@@ -162,7 +171,8 @@ std::optional<std::string> InChild(const std::function<std::string()>& work) {
   for (ssize_t got; (got = ::read(answer[0], buffer, sizeof buffer)) > 0;) text.append(buffer, got);
   ::close(answer[0]);
   int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
     return std::nullopt;
   }
   return text;

@@ -32,7 +32,8 @@ class FakeLogind : public QDBusVirtualObject {
 
   QString introspect(const QString&) const override { return {}; }
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-    if (message.path() != "/org/freedesktop/login1" || message.interface() != "org.freedesktop.login1.Manager") {
+    if (message.path() != "/org/freedesktop/login1" ||
+        message.interface() != "org.freedesktop.login1.Manager") {
       return false;
     }
     if (message.member() != "CanPowerOff") {
@@ -59,8 +60,9 @@ class LogindPowerOffQuery : public ::testing::Test {
     daemon_ = new QProcess;
     // A crashed test must not leave its bus behind.
     daemon_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    daemon_->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address",
-                                   QString::fromStdString("--address=unix:path=" + (*folder_ / "bus"))});
+    daemon_->start("dbus-daemon",
+                   {"--session", "--nofork", "--nopidfile", "--print-address",
+                    QString::fromStdString("--address=unix:path=" + (*folder_ / "bus"))});
     if (daemon_->waitForStarted(5000) && daemon_->waitForReadyRead(5000)) {
       address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
     }
@@ -103,21 +105,23 @@ class LogindPowerOffQuery : public ::testing::Test {
   }
 
   // Puts a logind answering `reply` on the private bus and returns the query's answer.
-  bool QueryWithLogindAnswering(const QVariant& reply,
-                                std::chrono::milliseconds callTimeout = LogindPowerOff::kCallTimeout) {
+  bool QueryWithLogindAnswering(
+      const QVariant& reply, std::chrono::milliseconds callTimeout = LogindPowerOff::kCallTimeout) {
     fake_ = std::make_unique<FakeLogind>(reply);
     fake_->moveToThread(serviceThread_);  // answers while the query blocks this thread
     QDBusConnection service = QDBusConnection::connectToBus(address_, kServiceConnection);
     EXPECT_TRUE(service.isConnected());
     EXPECT_TRUE(service.registerVirtualObject("/org/freedesktop/login1", fake_.get()));
     EXPECT_TRUE(service.registerService("org.freedesktop.login1"));
-    LogindPowerOff powerOff(QDBusConnection::connectToBus(address_, kClientConnection), callTimeout);
+    LogindPowerOff powerOff(QDBusConnection::connectToBus(address_, kClientConnection),
+                            callTimeout);
     return powerOff.CanPowerOff();
   }
 
   std::unique_ptr<FakeLogind> fake_;
 
-  static inline const QString kServiceConnection = "fake-logind-service", kClientConnection = "fake-logind-client";
+  static inline const QString kServiceConnection = "fake-logind-service",
+                              kClientConnection = "fake-logind-client";
   static inline testing::TempFolder* folder_ = nullptr;
   static inline QProcess* daemon_ = nullptr;
   static inline QThread* serviceThread_ = nullptr;
@@ -152,7 +156,8 @@ TEST(LogindPowerOffWithoutSystemBus, RefusesInsteadOfWaiting) {
   testing::TempFolder folder;
   const QByteArray previous = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
   const bool hadPrevious = qEnvironmentVariableIsSet("DBUS_SYSTEM_BUS_ADDRESS");
-  qputenv("DBUS_SYSTEM_BUS_ADDRESS", QByteArray::fromStdString("unix:path=" + (folder / "no-such-socket")));
+  qputenv("DBUS_SYSTEM_BUS_ADDRESS",
+          QByteArray::fromStdString("unix:path=" + (folder / "no-such-socket")));
   EXPECT_FALSE(LogindPowerOff().CanPowerOff());
   if (hadPrevious) {
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", previous);

@@ -9,16 +9,20 @@
 namespace varnell {
 namespace {
 
-TEST(ApplicationTitle, IsTheExecutablesNameWithoutFolder) { EXPECT_EQ(ApplicationTitle(), "platform_tests"); }
+TEST(ApplicationTitle, IsTheExecutablesNameWithoutFolder) {
+  EXPECT_EQ(ApplicationTitle(), "platform_tests");
+}
 
 TEST(QtMessageBoxSetUp, CaptionDefaultsToTheApplicationTitleAndButtonsFollowTheRequest) {
-  const auto plain = QtMessageBox::CreateBox("File:a.m4a is invalid!", {}, MessageButtons::Ok, nullptr);
+  const auto plain =
+      QtMessageBox::CreateBox("File:a.m4a is invalid!", {}, MessageButtons::Ok, nullptr);
   EXPECT_EQ(plain->windowTitle(), ApplicationTitle());
   EXPECT_EQ(plain->text(), "File:a.m4a is invalid!");
   EXPECT_EQ(plain->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
   EXPECT_EQ(plain->icon(), QMessageBox::NoIcon);
 
-  const auto question = QtMessageBox::CreateBox("Done", "Information", MessageButtons::OkCancel, nullptr);
+  const auto question =
+      QtMessageBox::CreateBox("Done", "Information", MessageButtons::OkCancel, nullptr);
   EXPECT_EQ(question->windowTitle(), "Information");
   EXPECT_EQ(question->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
   // Esc must mean Cancel, never the web page that OK opens.
@@ -26,7 +30,8 @@ TEST(QtMessageBoxSetUp, CaptionDefaultsToTheApplicationTitleAndButtonsFollowTheR
 }
 
 TEST(QtMessageBoxSetUp, TextIsShownLiterally) {
-  const auto box = QtMessageBox::CreateBox("File:<b>x</b>.m4a is invalid!", {}, MessageButtons::Ok, nullptr);
+  const auto box =
+      QtMessageBox::CreateBox("File:<b>x</b>.m4a is invalid!", {}, MessageButtons::Ok, nullptr);
   EXPECT_EQ(box->textFormat(), Qt::PlainText);
 }
 

@@ -14,16 +14,23 @@ namespace varnell {
 namespace {
 
 TEST(ShellTarget, WebAddressesStayAddressesAndEverythingElseIsALocalPath) {
-  EXPECT_EQ(QtShell::UrlFor("https://varnell.example/more?from=app"), QUrl("https://varnell.example/more?from=app"));
+  EXPECT_EQ(QtShell::UrlFor("https://varnell.example/more?from=app"),
+            QUrl("https://varnell.example/more?from=app"));
   EXPECT_EQ(QtShell::UrlFor("HTTP://varnell.example/"), QUrl("http://varnell.example/"));
-  EXPECT_EQ(QtShell::UrlFor("/home/ann/My Music/OutPut").toString(), "file:///home/ann/My Music/OutPut");
-  EXPECT_EQ(QtShell::UrlFor(QString::fromUtf8("/home/ann/音乐#1")).toLocalFile(), QString::fromUtf8("/home/ann/音乐#1"));
-  EXPECT_EQ(QtShell::UrlFor("notes:draft").toLocalFile(), QDir::current().absoluteFilePath("notes:draft"));
-  EXPECT_EQ(QtShell::UrlFor("help.html").toLocalFile(), QDir::current().absoluteFilePath("help.html"));
+  EXPECT_EQ(QtShell::UrlFor("/home/ann/My Music/OutPut").toString(),
+            "file:///home/ann/My Music/OutPut");
+  EXPECT_EQ(QtShell::UrlFor(QString::fromUtf8("/home/ann/音乐#1")).toLocalFile(),
+            QString::fromUtf8("/home/ann/音乐#1"));
+  EXPECT_EQ(QtShell::UrlFor("notes:draft").toLocalFile(),
+            QDir::current().absoluteFilePath("notes:draft"));
+  EXPECT_EQ(QtShell::UrlFor("help.html").toLocalFile(),
+            QDir::current().absoluteFilePath("help.html"));
   EXPECT_TRUE(QtShell::UrlFor("").isEmpty());
 }
 
-TEST(ShellTarget, NothingToOpenIsRefusedWithoutAskingTheDesktop) { EXPECT_FALSE(QtShell().Open("")); }
+TEST(ShellTarget, NothingToOpenIsRefusedWithoutAskingTheDesktop) {
+  EXPECT_FALSE(QtShell().Open(""));
+}
 
 TEST(ExecutableFolderLocation, IsTheFolderOfTheRunningBinary) {
   const std::filesystem::path binary = std::filesystem::read_symlink("/proc/self/exe");

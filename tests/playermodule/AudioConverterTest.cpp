@@ -13,8 +13,8 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
-#include "testmedia/StrongestFrequency.h"
 #include "playermodule/AudioConverter.h"
+#include "testmedia/StrongestFrequency.h"
 
 namespace varnell::player {
 namespace {
@@ -38,7 +38,8 @@ Frame Tone(AVSampleFormat format, int rate, int channels, int first, int count) 
   if (av_frame_get_buffer(frame.get(), 0) < 0) return nullptr;
   for (int c = 0; c < channels; ++c) {
     for (int i = 0; i < count; ++i) {
-      const double value = 0.5 * std::sin(2.0 * std::numbers::pi * 440.0 * (c + 1) * (first + i) / rate);
+      const double value =
+          0.5 * std::sin(2.0 * std::numbers::pi * 440.0 * (c + 1) * (first + i) / rate);
       if (format == AV_SAMPLE_FMT_FLTP) {
         reinterpret_cast<float*>(frame->extended_data[c])[i] = static_cast<float>(value);
       } else {
@@ -108,7 +109,8 @@ TEST(AudioConverterTest, MonoSpreadsAtItsOwnLevelAndAFormatChangeGoesOnAtOnce) {
   ASSERT_GT(monoSides.left.size(), 20000u);
   EXPECT_NEAR(Peak(monoSides.left), 0.5f, 0.02f) << "not spread at -3 dB";
   EXPECT_EQ(monoSides.left, monoSides.right);
-  EXPECT_NEAR(StrongestFrequencyHz(monoSides.right.data(), monoSides.right.size(), 44100), 440.0, 1.0);
+  EXPECT_NEAR(StrongestFrequencyHz(monoSides.right.data(), monoSides.right.size(), 44100), 440.0,
+              1.0);
 
   const std::size_t changeAt = out.size() / 2;
   const Frame stereo = Tone(AV_SAMPLE_FMT_FLTP, 22050, 2, 0, 11025);

@@ -26,21 +26,24 @@ struct Bitmap {
 };
 
 bool Near(const RgbColour& actual, const RgbColour& expected, int tolerance) {
-  return std::abs(actual.red - expected.red) <= tolerance && std::abs(actual.green - expected.green) <= tolerance &&
+  return std::abs(actual.red - expected.red) <= tolerance &&
+         std::abs(actual.green - expected.green) <= tolerance &&
          std::abs(actual.blue - expected.blue) <= tolerance;
 }
 
 std::string Describe(const RgbColour& colour) {
-  return "(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " + std::to_string(colour.blue) +
-         ")";
+  return "(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+         std::to_string(colour.blue) + ")";
 }
 
 class PictureTest : public PlayerTest {
  protected:
   static Bitmap FrameOfSize(int width, int height) {
-    Bitmap bitmap{width, height, std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
+    Bitmap bitmap{width, height,
+                  std::vector<unsigned char>(static_cast<std::size_t>(width) * height * 3)};
     // Video frames arrive from the decoding thread shortly after Open or a move.
-    EXPECT_TRUE(WaitFor([&] { return PlayerModule_GetFrame(bitmap.bytes.data(), width, height) == 0; }));
+    EXPECT_TRUE(
+        WaitFor([&] { return PlayerModule_GetFrame(bitmap.bytes.data(), width, height) == 0; }));
     return bitmap;
   }
   static Bitmap Frame() {
@@ -79,10 +82,14 @@ TEST_F(PictureTest, CoverIsThePictureAtItsOwnSizeOrScaled) {
   // left, green at the top right.
   for (const auto& [w, h] : {std::pair{64, 48}, std::pair{32, 24}}) {
     const Bitmap bitmap = FrameOfSize(w, h);
-    const RgbColour topLeft = bitmap.at(1, 1), bottomLeft = bitmap.at(1, h - 2), topRight = bitmap.at(w - 2, 1);
-    EXPECT_TRUE(Near(topLeft, {178, 0, 0}, 30)) << w << "x" << h << " top left " << Describe(topLeft);
-    EXPECT_TRUE(Near(bottomLeft, {178, 0, 225}, 30)) << w << "x" << h << " bottom left " << Describe(bottomLeft);
-    EXPECT_TRUE(Near(topRight, {76, 255, 28}, 30)) << w << "x" << h << " top right " << Describe(topRight);
+    const RgbColour topLeft = bitmap.at(1, 1), bottomLeft = bitmap.at(1, h - 2),
+                    topRight = bitmap.at(w - 2, 1);
+    EXPECT_TRUE(Near(topLeft, {178, 0, 0}, 30))
+        << w << "x" << h << " top left " << Describe(topLeft);
+    EXPECT_TRUE(Near(bottomLeft, {178, 0, 225}, 30))
+        << w << "x" << h << " bottom left " << Describe(bottomLeft);
+    EXPECT_TRUE(Near(topRight, {76, 255, 28}, 30))
+        << w << "x" << h << " top right " << Describe(topRight);
   }
 }
 
@@ -100,7 +107,8 @@ TEST_F(PictureTest, VideoFrameIsTheOneDueAtThePosition) {
   EXPECT_EQ(width, spec.width);
   EXPECT_EQ(height, spec.height);
 
-  const auto expectHalves = [&](const Bitmap& bitmap, const RgbColour& top, const RgbColour& bottom) {
+  const auto expectHalves = [&](const Bitmap& bitmap, const RgbColour& top,
+                                const RgbColour& bottom) {
     for (const int x : {2, bitmap.width / 2, bitmap.width - 3}) {
       EXPECT_TRUE(Near(bitmap.at(x, 2), top, 12)) << "top " << Describe(bitmap.at(x, 2));
       EXPECT_TRUE(Near(bitmap.at(x, bitmap.height - 3), bottom, 12))
@@ -140,7 +148,8 @@ TEST_F(PictureTest, VideoWithoutSoundKeepsTimeAndEnds) {
   Play(0.5);
   EXPECT_NEAR(PositionSeconds(), 0.75, 1e-4);
   const Bitmap bitmap = Frame();
-  EXPECT_TRUE(Near(bitmap.at(2, 2), spec.bottom, 12)) << "top after the swap " << Describe(bitmap.at(2, 2));
+  EXPECT_TRUE(Near(bitmap.at(2, 2), spec.bottom, 12))
+      << "top after the swap " << Describe(bitmap.at(2, 2));
   EXPECT_EQ(NotificationLog::Instance().ends(), 0);
   Play(0.4);
   ASSERT_TRUE(NotificationLog::Instance().waitForEnd());

@@ -18,9 +18,9 @@ class PlaybackClockTest : public PlayerTest {};
 TEST_F(PlaybackClockTest, DurationIsTheLengthOfTheSound) {
   // The mp3 container counts encoder delay and padding; raw AAC states only an estimate from
   // its bit rate, and its encoder's priming and padding (up to two frames) are heard.
-  for (const auto& [container, name] : {std::pair{SampleContainer::M4a, "tone.m4a"},
-                                        std::pair{SampleContainer::Mp3, "tone.mp3"},
-                                        std::pair{SampleContainer::Adts, "tone.aac"}}) {
+  for (const auto& [container, name] :
+       {std::pair{SampleContainer::M4a, "tone.m4a"}, std::pair{SampleContainer::Mp3, "tone.mp3"},
+        std::pair{SampleContainer::Adts, "tone.aac"}}) {
     testmedia::SampleSpec spec = Tone(path(name), 2.0);
     spec.container = container;
     ASSERT_TRUE(Open(WriteSample(spec)));

@@ -26,7 +26,8 @@ class PlaybackSoundTest : public PlayerTest, public ::testing::WithParamInterfac
 
 TEST_P(PlaybackSoundTest, PlayedToneIsWhatTheDeviceGets) {
   const SoundCase& sound = GetParam();
-  testmedia::SampleSpec spec = Tone(path(std::string("tone.") + sound.name), 2.0, sound.rate, sound.channels);
+  testmedia::SampleSpec spec =
+      Tone(path(std::string("tone.") + sound.name), 2.0, sound.rate, sound.channels);
   spec.container = sound.container;
   ASSERT_TRUE(Open(WriteSample(spec)));
   // The device runs at the file's rate.
@@ -41,8 +42,8 @@ TEST_P(PlaybackSoundTest, PlayedToneIsWhatTheDeviceGets) {
   EXPECT_GT(left.size(), static_cast<std::size_t>(0.98 * sound.rate));
   EXPECT_NEAR(StrongestFrequencyHz(left.data(), left.size(), sound.rate), 440.0, 3.0);
   // A mono file sounds on both channels; the second channel of a stereo file plays 880 Hz.
-  EXPECT_NEAR(StrongestFrequencyHz(right.data(), right.size(), sound.rate), sound.channels == 1 ? 440.0 : 880.0,
-              3.0);
+  EXPECT_NEAR(StrongestFrequencyHz(right.data(), right.size(), sound.rate),
+              sound.channels == 1 ? 440.0 : 880.0, 3.0);
   EXPECT_NEAR(Peak(left), 0.5f, 0.06f);
 }
 

@@ -46,7 +46,8 @@ struct Capture {
 
 // Polls a condition that has no notification of its own (a picture decoded); the limit only
 // keeps a broken player from hanging the run.
-inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+inline bool WaitFor(const std::function<bool()>& condition,
+                    std::chrono::milliseconds limit = std::chrono::seconds(30)) {
   const auto deadline = std::chrono::steady_clock::now() + limit;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
@@ -62,7 +63,9 @@ class NotificationLog {
     static NotificationLog log;
     return log;
   }
-  static void OnEnd() { Instance().record([](NotificationLog& log) { ++log.ends_; }); }
+  static void OnEnd() {
+    Instance().record([](NotificationLog& log) { ++log.ends_; });
+  }
   static void OnSecond(int second) {
     Instance().record([second](NotificationLog& log) { log.seconds_.push_back(second); });
   }
@@ -77,7 +80,8 @@ class NotificationLog {
   }
   bool waitUntil(const std::function<bool(int ends, const std::vector<int>& seconds)>& condition) {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, std::chrono::seconds(30), [&] { return condition(ends_, seconds_); });
+    return changed_.wait_for(lock, std::chrono::seconds(30),
+                             [&] { return condition(ends_, seconds_); });
   }
   bool waitForEnd() {
     return waitUntil([](int ends, const std::vector<int>&) { return ends > 0; });

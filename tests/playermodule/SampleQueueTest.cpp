@@ -40,7 +40,8 @@ TEST(SampleQueueTest, WrapsAroundBlocksWhileFullStopsAndDrains) {
 
   // Six frames into a queue of four holding one: the pusher blocks until the device has taken
   // enough, and the frames come out in order across the ring's end.
-  std::jthread pusher([&](std::stop_token stop) { EXPECT_TRUE(queue.push(Frames(3, 6).data(), 6, stop)); });
+  std::jthread pusher(
+      [&](std::stop_token stop) { EXPECT_TRUE(queue.push(Frames(3, 6).data(), 6, stop)); });
   std::vector<float> taken;
   while (taken.size() < 7 * 2) {
     ASSERT_TRUE(queue.waitForFrames(1, std::chrono::seconds(30)));
@@ -54,13 +55,15 @@ TEST(SampleQueueTest, WrapsAroundBlocksWhileFullStopsAndDrains) {
 
   // A stop releases a pusher blocked on a full queue, which reports that it did not finish.
   ASSERT_TRUE(queue.push(Frames(0, 4).data(), 4, never.get_token()));
-  std::jthread blocked([&](std::stop_token stop) { EXPECT_FALSE(queue.push(Frames(4, 1).data(), 1, stop)); });
+  std::jthread blocked(
+      [&](std::stop_token stop) { EXPECT_FALSE(queue.push(Frames(4, 1).data(), 1, stop)); });
   blocked.request_stop();
   blocked.join();
 
   // The end is heard once finish() was called and the last frame is taken, not before.
   EXPECT_EQ(Pop(queue, 2, 2), Frames(0, 2));
-  EXPECT_FALSE(queue.waitForFrames(3, std::chrono::milliseconds(0))) << "two of three queued, more may come";
+  EXPECT_FALSE(queue.waitForFrames(3, std::chrono::milliseconds(0)))
+      << "two of three queued, more may come";
   queue.finish();
   EXPECT_TRUE(queue.waitForFrames(3, std::chrono::milliseconds(0))) << "no more will come";
   EXPECT_FALSE(queue.waitUntilDrained(never.get_token(), std::chrono::milliseconds(0)));
@@ -70,7 +73,8 @@ TEST(SampleQueueTest, WrapsAroundBlocksWhileFullStopsAndDrains) {
   queue.restartAt(0.0);
   EXPECT_EQ(Pop(queue, 1, 0), std::vector<float>{});
   EXPECT_DOUBLE_EQ(queue.heardSeconds(), 0.0);
-  EXPECT_FALSE(queue.waitUntilDrained(never.get_token(), std::chrono::milliseconds(0))) << "restart clears the end";
+  EXPECT_FALSE(queue.waitUntilDrained(never.get_token(), std::chrono::milliseconds(0)))
+      << "restart clears the end";
 }
 
 }  // namespace

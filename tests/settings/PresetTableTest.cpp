@@ -17,13 +17,15 @@ struct GroupRange {
 };
 
 // Group sizes in group order; code = 90000 + 100 * group + position.
-constexpr GroupRange kGroups[] = {{0, 14}, {1, 11}, {2, 3},  {3, 11}, {4, 10}, {5, 4},  {6, 7},  {7, 4}, {8, 7},
-                                  {9, 8},  {10, 3}, {11, 9}, {12, 9}, {13, 4}, {14, 6}, {15, 11}, {16, 3}};
+constexpr GroupRange kGroups[] = {{0, 14}, {1, 11}, {2, 3},  {3, 11},  {4, 10}, {5, 4},
+                                  {6, 7},  {7, 4},  {8, 7},  {9, 8},   {10, 3}, {11, 9},
+                                  {12, 9}, {13, 4}, {14, 6}, {15, 11}, {16, 3}};
 
 TEST(PresetTable, RowsFollowTheGroupCodingInCodeOrder) {
   std::vector<int> expected;
   for (const GroupRange& g : kGroups) {
-    for (int position = 0; position < g.count; ++position) expected.push_back(90000 + 100 * g.group + position);
+    for (int position = 0; position < g.count; ++position)
+      expected.push_back(90000 + 100 * g.group + position);
   }
   ASSERT_EQ(expected.size(), 124u);
 
@@ -61,8 +63,8 @@ TEST(PresetTable, FlagsMarkTheAudioAndThumbnailRows) {
     if (preset.audioOnly) audioOnly.insert(preset.code);
     if (preset.thumbnail) thumbnail.insert(preset.code);
   }
-  EXPECT_EQ(audioOnly, (std::set<int>{90100, 90101, 90102, 90103, 90104, 90105, 90106, 90107, 90108, 90109, 90110,
-                                      90700, 90701, 90702, 90703, 90805}));
+  EXPECT_EQ(audioOnly, (std::set<int>{90100, 90101, 90102, 90103, 90104, 90105, 90106, 90107, 90108,
+                                      90109, 90110, 90700, 90701, 90702, 90703, 90805}));
   EXPECT_EQ(thumbnail, (std::set<int>{91300, 91301, 91302, 91303}));
 }
 
@@ -86,7 +88,8 @@ TEST(PresetTable, Mp3RowIsComplete) {
   EXPECT_EQ(p.parameter(PresetColumn::SampleRate).choices,
             (Choices{"22050 Hz", "24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"}));
   EXPECT_EQ(p.parameter(PresetColumn::SampleRate).defaultChoice, "44100 Hz");
-  EXPECT_EQ(p.parameter(PresetColumn::Channel).choices, (Choices{"1 Channel Mono", "2 Channel Stereo"}));
+  EXPECT_EQ(p.parameter(PresetColumn::Channel).choices,
+            (Choices{"1 Channel Mono", "2 Channel Stereo"}));
   EXPECT_EQ(p.parameter(PresetColumn::Channel).defaultChoice, "2 Channel Stereo");
   ExpectNoVideoColumns(p);
 }
@@ -100,7 +103,8 @@ TEST(PresetTable, WmaRowIsComplete) {
   EXPECT_EQ(p.parameter(PresetColumn::SampleRate).choices,
             (Choices{"24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"}));
   EXPECT_EQ(p.parameter(PresetColumn::SampleRate).defaultChoice, "44100 Hz");
-  EXPECT_EQ(p.parameter(PresetColumn::Channel).choices, (Choices{"1 Channel Mono", "2 Channel Stereo"}));
+  EXPECT_EQ(p.parameter(PresetColumn::Channel).choices,
+            (Choices{"1 Channel Mono", "2 Channel Stereo"}));
   EXPECT_EQ(p.parameter(PresetColumn::Channel).defaultChoice, "2 Channel Stereo");
   ExpectNoVideoColumns(p);
 }
@@ -108,26 +112,31 @@ TEST(PresetTable, WmaRowIsComplete) {
 TEST(PresetTable, AsfVideoRowIsComplete) {
   const Preset& p = *FindPreset(90000);
   EXPECT_EQ(p.parameter(PresetColumn::AudioEncoder).choices, (Choices{"MP3", "MP2"}));
-  EXPECT_EQ(p.parameter(PresetColumn::AudioBitRate).choices,
-            (Choices{"64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"}));
+  EXPECT_EQ(
+      p.parameter(PresetColumn::AudioBitRate).choices,
+      (Choices{"64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"}));
   EXPECT_EQ(p.parameter(PresetColumn::SampleRate).choices,
             (Choices{"44100 Hz", "48000 Hz", "22050 Hz", "32000 Hz"}));
-  EXPECT_EQ(p.parameter(PresetColumn::Channel).choices, (Choices{"1 Channel Mono", "2 Channel Stereo"}));
+  EXPECT_EQ(p.parameter(PresetColumn::Channel).choices,
+            (Choices{"1 Channel Mono", "2 Channel Stereo"}));
   EXPECT_EQ(p.parameter(PresetColumn::VideoCodec).choices, (Choices{"WMV1", "WMV2", "MPEG4"}));
   EXPECT_EQ(p.parameter(PresetColumn::FrameSize).choices,
-            (Choices{"128*96", "176*144", "320*240", "352*240", "352*288", "640*480", "720*480", "704*576",
-                     "720*576"}));
+            (Choices{"128*96", "176*144", "320*240", "352*240", "352*288", "640*480", "720*480",
+                     "704*576", "720*576"}));
   EXPECT_EQ(p.parameter(PresetColumn::FrameRate).choices,
-            (Choices{"10.0 fps", "15.0 fps", "20.0 fps", "23.975 fps", "24.0 fps", "25.0 fps", "29.97 fps",
-                     "30.0 fps", "50.0 fps", "60.0 fps"}));
-  EXPECT_EQ(p.parameter(PresetColumn::VideoBitRate).choices,
-            (Choices{"128 kbps", "256 kbps", "512 kbps", "768 kbps", "1000 kbps", "1200 kbps", "1500 kbps",
-                     "2000 kbps", "2500 kbps", "3000 kbps", "3500 kbps", "4000 kbps"}));
+            (Choices{"10.0 fps", "15.0 fps", "20.0 fps", "23.975 fps", "24.0 fps", "25.0 fps",
+                     "29.97 fps", "30.0 fps", "50.0 fps", "60.0 fps"}));
+  EXPECT_EQ(
+      p.parameter(PresetColumn::VideoBitRate).choices,
+      (Choices{"128 kbps", "256 kbps", "512 kbps", "768 kbps", "1000 kbps", "1200 kbps",
+               "1500 kbps", "2000 kbps", "2500 kbps", "3000 kbps", "3500 kbps", "4000 kbps"}));
 
-  const std::vector<std::string> defaults = {"MP3", "128 kbps", "44100 Hz", "2 Channel Stereo",
-                                             "MPEG4", "320*240", "29.97 fps", "1000 kbps"};
+  const std::vector<std::string> defaults = {"MP3",   "128 kbps", "44100 Hz",  "2 Channel Stereo",
+                                             "MPEG4", "320*240",  "29.97 fps", "1000 kbps"};
   for (int c = 0; c < kPresetColumnCount; ++c) {
-    EXPECT_EQ(p.parameter(static_cast<PresetColumn>(c)).defaultChoice, defaults[static_cast<std::size_t>(c)]) << c;
+    EXPECT_EQ(p.parameter(static_cast<PresetColumn>(c)).defaultChoice,
+              defaults[static_cast<std::size_t>(c)])
+        << c;
   }
 }
 

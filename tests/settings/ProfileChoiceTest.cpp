@@ -69,7 +69,8 @@ TEST_P(ProfileChoiceTest, SelectsPresetAndResetsAudioOnly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothItems, ProfileChoiceTest,
-                         ::testing::Values(ProfileCase{0, kMp3PresetCode, "MP3"}, ProfileCase{1, kWmaPresetCode, "WMA8"}));
+                         ::testing::Values(ProfileCase{0, kMp3PresetCode, "MP3"},
+                                           ProfileCase{1, kWmaPresetCode, "WMA8"}));
 
 // A settings dialog opened right after a profile choice must preselect the
 // encoder the profile already put into the settings.
@@ -82,8 +83,10 @@ TEST(ProfileChoice, AgreesWithTheSelectedPresetsDefaults) {
     EXPECT_EQ(preset.audioOnly, s.audioOnly) << item;
     EXPECT_EQ(preset.thumbnail, s.thumbnail) << item;
     EXPECT_EQ(preset.parameter(PresetColumn::AudioEncoder).defaultChoice, s.audioCodecName) << item;
-    EXPECT_EQ(ParseRate(preset.parameter(PresetColumn::AudioBitRate).defaultChoice), s.audioBitRate) << item;
-    EXPECT_EQ(ParseRate(preset.parameter(PresetColumn::SampleRate).defaultChoice), s.sampleRate) << item;
+    EXPECT_EQ(ParseRate(preset.parameter(PresetColumn::AudioBitRate).defaultChoice), s.audioBitRate)
+        << item;
+    EXPECT_EQ(ParseRate(preset.parameter(PresetColumn::SampleRate).defaultChoice), s.sampleRate)
+        << item;
   }
 }
 

@@ -15,7 +15,8 @@ TEST(EncoderChangeTable, EachEncoderRowSelectsItsOwnChannelsAndRates) {
   EXPECT_EQ(narrowband.sampleRate.choices, Strings{"8000 Hz"});
   EXPECT_EQ(narrowband.channel.choices, Strings{"1 Channel Mono"});
 
-  EXPECT_EQ(ListsForEncoder("AC3").channel.choices, (Strings{"1 Channel Mono", "2 Channel Stereo", "5.1 Channel"}));
+  EXPECT_EQ(ListsForEncoder("AC3").channel.choices,
+            (Strings{"1 Channel Mono", "2 Channel Stereo", "5.1 Channel"}));
   EXPECT_EQ(ListsForEncoder("VORBIS").channel.choices, Strings{"2 Channel Stereo"});
   for (const char* other : {"MP3", "WMA8", "ac3", "FLAC"}) {
     const EncoderDependentLists lists = ListsForEncoder(other);
@@ -37,7 +38,8 @@ TEST(VideoCodecChangeTable, OnlyThreePresetSetsGetTheirOwnFrameSizes) {
             (Strings{"176*144", "220*176", "320*240", "480*320"}));
   EXPECT_EQ(FrameSizesForVideoCodec(91405, "h.263")->selected, "720*480");
 
-  for (int code : {90000, 90804, 91403, 91406}) EXPECT_FALSE(FrameSizesForVideoCodec(code, "H.263")) << code;
+  for (int code : {90000, 90804, 91403, 91406})
+    EXPECT_FALSE(FrameSizesForVideoCodec(code, "H.263")) << code;
 }
 
 }  // namespace

@@ -44,11 +44,13 @@ TEST_F(SettingsDialogTest, WmaPresetFirstSelectsWma8AndReopensOnTheAcceptedWma7)
   EXPECT_EQ(Selected(List(kEncoder)), "WMA7");
 }
 
-TEST_F(SettingsDialogTest, SavedTextsApplyOnlyOnTheAcceptedPresetAndOnlyWhereTheRebuiltListHasThem) {
+TEST_F(SettingsDialogTest,
+       SavedTextsApplyOnlyOnTheAcceptedPresetAndOnlyWhereTheRebuiltListHasThem) {
   settings.previousPresetCode = kMp3PresetCode;
   settings.savedChoices = SavedAudioChoices("MP3", "32 kbps", "22050 Hz", "1 Channel Mono");
   Open(kMp3PresetCode);
-  EXPECT_EQ(Selected(List(kAudioBitRate)), "192 kbps");  // 32 kbps is the preset's, not the encoder's
+  EXPECT_EQ(Selected(List(kAudioBitRate)),
+            "192 kbps");  // 32 kbps is the preset's, not the encoder's
   EXPECT_EQ(Selected(List(kSampleRate)), "22050 Hz");
   EXPECT_EQ(Selected(List(kChannel)), "1 Channel Mono");
 
@@ -61,7 +63,8 @@ TEST_F(SettingsDialogTest, CodeOutsideTheTableOpensEmptyWithBothFlagsCleared) {
   settings.thumbnail = true;
   SettingsDialog& dialog = Open(12345);
   EXPECT_TRUE(dialog.button(kPresetName)->text().isEmpty());
-  for (int id : {kEncoder, kAudioBitRate, kSampleRate, kChannel}) EXPECT_EQ(List(id).count(), 0) << id;
+  for (int id : {kEncoder, kAudioBitRate, kSampleRate, kChannel})
+    EXPECT_EQ(List(id).count(), 0) << id;
   EXPECT_FALSE(settings.audioOnly);
   EXPECT_FALSE(settings.thumbnail);
 }

@@ -33,13 +33,14 @@ inline std::string Selected(const QComboBox& list) {
   return list.currentIndex() < 0 ? "<none>" : list.currentText().toStdString();
 }
 
-inline const std::vector<std::string> kCommonBitRates{"64 kbps",  "96 kbps",  "128 kbps", "160 kbps",
-                                                      "192 kbps", "256 kbps", "320 kbps"};
-inline const std::vector<std::string> kCommonSampleRates{"44100 Hz", "48000 Hz", "22050 Hz", "32000 Hz"};
+inline const std::vector<std::string> kCommonBitRates{
+    "64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"};
+inline const std::vector<std::string> kCommonSampleRates{"44100 Hz", "48000 Hz", "22050 Hz",
+                                                         "32000 Hz"};
 
 // The texts a previous acceptance of an audio preset leaves behind.
-inline SavedChoiceTexts SavedAudioChoices(std::string encoder, std::string bitRate, std::string sampleRate,
-                                          std::string channel) {
+inline SavedChoiceTexts SavedAudioChoices(std::string encoder, std::string bitRate,
+                                          std::string sampleRate, std::string channel) {
   SavedChoiceTexts saved;
   saved.encoder = std::move(encoder);
   saved.audioBitRate = std::move(bitRate);

@@ -35,7 +35,8 @@ class BatchRecorder : public BatchObserver {
   // Waits until `condition` holds for what was seen; fails the test when it never does.
   void WaitFor(const std::function<bool(const Seen&)>& condition) {
     std::unique_lock lock(mutex_);
-    const bool met = changed_.wait_for(lock, std::chrono::minutes(2), [&] { return condition(seen_); });
+    const bool met =
+        changed_.wait_for(lock, std::chrono::minutes(2), [&] { return condition(seen_); });
     ASSERT_TRUE(met) << "the batch never got there";
   }
   Seen seen() {
@@ -52,13 +53,21 @@ class BatchRecorder : public BatchObserver {
     return byRow;
   }
 
-  void RowStarted(int row) override { Record([&] { seen_.started.push_back(row); }); }
-  void RowPercent(int row, int percent) override { Record([&] { seen_.percents[row].push_back(percent); }); }
-  void RowPassed(int row) override { Record([&] { seen_.passed.push_back(row); }); }
+  void RowStarted(int row) override {
+    Record([&] { seen_.started.push_back(row); });
+  }
+  void RowPercent(int row, int percent) override {
+    Record([&] { seen_.percents[row].push_back(percent); });
+  }
+  void RowPassed(int row) override {
+    Record([&] { seen_.passed.push_back(row); });
+  }
   void RowEnded(int row, const RowOutcome& outcome) override {
     Record([&] { seen_.ended.emplace_back(row, outcome); });
   }
-  void BatchEnded(const BatchOutcome& outcome) override { Record([&] { seen_.batch = outcome; }); }
+  void BatchEnded(const BatchOutcome& outcome) override {
+    Record([&] { seen_.batch = outcome; });
+  }
 
  private:
   void Record(const std::function<void()>& change) {

@@ -1,5 +1,6 @@
 // A video of one speckled picture and no sound: its converted output (at a small size) is
-// smaller than its 160 x 120 thumbnail, so a file-size limit between the two fails only the thumbnail.
+// smaller than its 160 x 120 thumbnail, so a file-size limit between the two fails only the
+// thumbnail.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,7 +20,8 @@ inline std::string WriteOnePictureVideo(const std::string& path) {
   pattern.withTone = false;
   pattern.grain = true;
   std::string error;
-  if (!testmedia::WritePatternVideo(pattern, &error)) ADD_FAILURE() << "cannot write " << path << ": " << error;
+  if (!testmedia::WritePatternVideo(pattern, &error))
+    ADD_FAILURE() << "cannot write " << path << ": " << error;
   return path;
 }
 

@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -31,7 +31,7 @@ struct ProcessResult {
 // What the child gets before it runs the program; the defaults change nothing.
 struct ChildSetUp {
   rlim_t fileSizeLimitBytes = RLIM_INFINITY;  // RLIMIT_FSIZE, with SIGXFSZ at its default action
-  unsigned alarmSeconds = 0;  // a guard: SIGALRM ends a program that hangs
+  unsigned alarmSeconds = 0;                  // a guard: SIGALRM ends a program that hangs
 };
 
 class Process {
@@ -41,16 +41,20 @@ class Process {
           const std::string& captureFolder, int stdoutFd = -1, const ChildSetUp& setUp = {})
       : outPath_(captureFolder + "/stdout.txt"), errPath_(captureFolder + "/stderr.txt") {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     // Between fork and exec only async-signal-safe calls: everything is prepared before.
     pid_ = ::fork();
     if (pid_ < 0) throw std::runtime_error("cannot start " + program);
     if (pid_ == 0) {
       const int in = ::open("/dev/null", O_RDONLY);
-      const int out = stdoutFd >= 0 ? stdoutFd : ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int out =
+          stdoutFd >= 0 ? stdoutFd : ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       const int err = ::open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(127);
+      if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
+          ::dup2(err, 2) < 0)
+        ::_exit(127);
       if (setUp.fileSizeLimitBytes != RLIM_INFINITY) {
         ::signal(SIGXFSZ, SIG_DFL);
         rlimit limit{};

@@ -10,7 +10,6 @@ class QuietLibraryLogEnvironment : public ::testing::Environment {
   void SetUp() override { varnell::QuietLibraryLog(); }
 };
 
-const auto* const kQuietLog =
-    ::testing::AddGlobalTestEnvironment(new QuietLibraryLogEnvironment);
+const auto* const kQuietLog = ::testing::AddGlobalTestEnvironment(new QuietLibraryLogEnvironment);
 
 }  // namespace
