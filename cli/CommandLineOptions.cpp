@@ -21,6 +21,18 @@ std::string Joined(const Items& items, const char* separator, Name name) {
   return joined;
 }
 
+// "mp3, wma or m4a": the names as a message offers them.
+template <typename Items, typename Name>
+std::string Alternatives(const Items& items, Name name) {
+  std::string listed;
+  std::size_t index = 0;
+  for (const auto& item : items) {
+    listed += (index == 0 ? "" : index + 1 == std::size(items) ? " or " : ", ") + name(item);
+    ++index;
+  }
+  return listed;
+}
+
 std::vector<const OutputFormat*> OfferedFormats() {
   std::vector<const OutputFormat*> offered;
   for (const OutputFormat& format : OutputFormats()) {
@@ -150,8 +162,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     const auto number = PositiveNumber(value);
     if (argument == "--format") {
       if (OutputFormatOfOption(value) == nullptr) {
-        return UsageError{"--format must be " +
-                          Joined(OfferedFormats(), " or ", [](const OutputFormat* f) {
+        return UsageError{"--format must be " + Alternatives(OfferedFormats(), [](const auto* f) {
                             return std::string(f->formatOption);
                           })};
       }
@@ -161,15 +172,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
       presetCode = *number;
     } else if (argument == "--encoder") {
       if (FindAudioEncoder(value) == nullptr) {
-        const auto& encoders = AudioEncoders();
-        std::string names;
-        for (std::size_t e = 0; e < encoders.size(); ++e) {
-          names += std::string(e == 0                     ? ""
-                               : e + 1 == encoders.size() ? " or "
-                                                          : ", ") +
-                   std::string(encoders[e].codecName);
-        }
-        return UsageError{"--encoder must be " + names};
+        return UsageError{"--encoder must be " +
+                          Alternatives(AudioEncoders(), [](const AudioEncoder& e) {
+                            return std::string(e.codecName);
+                          })};
       }
       given.encoder = value;
     } else if (argument == "--bitrate") {

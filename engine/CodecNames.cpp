@@ -52,7 +52,7 @@ constexpr std::array<std::pair<std::string_view, int>, 13> kVideoCodecs{{
     {"XVID", AV_CODEC_ID_MPEG4},
 }};
 
-constexpr std::array<std::pair<std::string_view, int>, 16> kAudioCodecs{{
+constexpr std::array<std::pair<std::string_view, int>, 18> kAudioCodecs{{
     {"AAC", AV_CODEC_ID_AAC},
     {"AC3", AV_CODEC_ID_AC3},
     {"AMR_NB", AV_CODEC_ID_AMR_NB},
@@ -69,6 +69,8 @@ constexpr std::array<std::pair<std::string_view, int>, 16> kAudioCodecs{{
     {"PCM_MULAW", AV_CODEC_ID_PCM_MULAW},
     {"PCM_ALAW", AV_CODEC_ID_PCM_ALAW},
     {"APE", AV_CODEC_ID_APE},
+    {"ALAC", AV_CODEC_ID_ALAC},
+    {"OPUS", AV_CODEC_ID_OPUS},
 }};
 
 }  // namespace

@@ -60,7 +60,7 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
                settings.videoBitRate};
   const std::optional<int> audioCodec = AudioCodecIdFromName(settings.audioCodecName);
   job.audio = {audioCodec.value_or(0), settings.audioBitRate, settings.sampleRate,
-               settings.channels};
+               settings.channels,      settings.vbrQuality,   settings.compressionLevel};
   if (!audioCodec) job.failureReason = "unknown audio codec \"" + settings.audioCodecName + "\"";
   return job;
 }

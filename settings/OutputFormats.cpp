@@ -10,9 +10,8 @@ namespace varnell {
 namespace {
 
 // What each container takes was found by writing each encoder into each muxer with FFmpeg 5.1
-// and reading the file back. Raw and single-codec muxers (adts, ac3, flac, ...) would take any
-// audio stream and write bytes no player reads as that format, so they list no audio encoder and
-// their rows are refused in words rather than left to write a file that only looks right. Some
+// and reading the file back. A raw or single-codec muxer (adts, ac3, flac, ...) takes any audio
+// stream and writes bytes no player reads as that format, so it lists only its own codec. Some
 // muxers refuse a video stream only once the file is being written; others take it and write
 // what no reader knows: the MPEG program and transport streams mark a WMV or H.263 stream
 // "unknown", the rm muxer labels every stream RV20, and AVI reads RV20 back as raw video.
@@ -45,6 +44,54 @@ std::vector<OutputFormat> BuildFormats() {
        .formatOption = "wma",
        .profileName = kWmaProfileName,
        .presetCode = kWmaPresetCode},
+      {.extension = ".m4a",
+       .muxer = "ipod",
+       .audioEncoders = {"AAC", "ALAC"},
+       .cover = true,
+       .formatOption = "m4a",
+       .profileName = "M4A-MPEG-4 Audio(*.m4a)",
+       .presetCode = 90104},
+      {.extension = ".ogg",
+       .muxer = "ogg",
+       .audioEncoders = {"VORBIS"},
+       .tags = TagStorage::VorbisComments,
+       .cover = true,
+       .formatOption = "ogg",
+       .profileName = "OGG-Ogg Vorbis Audio(*.ogg)",
+       .presetCode = 90107},
+      {.extension = ".opus",
+       .muxer = "opus",
+       .audioEncoders = {"OPUS"},
+       .tags = TagStorage::VorbisComments,
+       .cover = true,
+       .formatOption = "opus",
+       .profileName = "Opus-Opus Audio(*.opus)",
+       .presetCode = kOpusPresetCode},
+      {.extension = ".flac",
+       .muxer = "flac",
+       .audioEncoders = {"FLAC"},
+       .tags = TagStorage::VorbisComments,
+       .cover = true,
+       .formatOption = "flac",
+       .profileName = "FLAC-Free Lossless Audio Codec(*.flac)",
+       .presetCode = 90701},
+      {.extension = ".wav",
+       .muxer = "wav",
+       .audioEncoders = {"PCM_S16LE"},
+       .formatOption = "wav",
+       .profileName = "WAV-Waveform Audio(*.wav)",
+       .presetCode = 90109},
+      // Sound only, not in the Profile list.
+      {.extension = ".aac", .muxer = "adts", .audioEncoders = {"AAC"}, .formatOption = "aac"},
+      {.extension = ".aiff",
+       .muxer = "aiff",
+       .audioEncoders = {"PCM_S16BE"},
+       .tags = TagStorage::Id3v2_3,
+       .formatOption = "aiff"},
+      {.extension = ".ac3", .muxer = "ac3", .audioEncoders = {"AC3"}},
+      {.extension = ".au", .muxer = "au", .audioEncoders = {"PCM_S16BE"}},
+      {.extension = ".mp2", .muxer = "mp2", .audioEncoders = {"MP2"}},
+      {.extension = ".ra", .muxer = "rm", .audioEncoders = {"AC3"}},
       // Video containers.
       {.extension = ".asf",
        .muxer = "asf",
@@ -94,17 +141,6 @@ std::vector<OutputFormat> BuildFormats() {
       {.extension = ".dv", .muxer = "dv", .videoEncoders = {"DVVIDEO"}},
       {.extension = ".rm", .muxer = "rm", .videoEncoders = {"RV20"}},
       {.extension = ".dpg", .muxer = ""},
-      // Sound only.
-      {.extension = ".aac", .muxer = "adts"},
-      {.extension = ".ac3", .muxer = "ac3"},
-      {.extension = ".aiff", .muxer = "aiff"},
-      {.extension = ".au", .muxer = "au"},
-      {.extension = ".m4a", .muxer = "ipod"},
-      {.extension = ".mp2", .muxer = "mp2", .audioEncoders = kMp3Only},
-      {.extension = ".ogg", .muxer = "ogg"},
-      {.extension = ".ra", .muxer = "rm"},
-      {.extension = ".wav", .muxer = "wav", .audioEncoders = kAllAudio},
-      {.extension = ".flac", .muxer = "flac"},
   };
 }
 
@@ -179,6 +215,15 @@ const std::vector<AudioEncoder>& AudioEncoders() {
       {"MP3", "libmp3lame", "MP3 encoder"},
       {"WMA7", "wmav1", "WMA encoder"},
       {"WMA8", "wmav2", "WMA encoder"},
+      {"AAC", "aac", "AAC encoder"},
+      {"ALAC", "alac", "ALAC encoder", true},
+      {"AC3", "ac3", "AC-3 encoder"},
+      {"MP2", "mp2", "MP2 encoder"},
+      {"VORBIS", "libvorbis", "Vorbis encoder"},
+      {"OPUS", "libopus", "Opus encoder"},
+      {"FLAC", "flac", "FLAC encoder", true},
+      {"PCM_S16LE", "pcm_s16le", "PCM encoder", true, "pcm_s24le"},
+      {"PCM_S16BE", "pcm_s16be", "PCM encoder", true, "pcm_s24be"},
   };
   return encoders;
 }

@@ -18,10 +18,16 @@ struct AudioEncoder {
   std::string_view codecName;   // "MP3"
   std::string_view ffmpegName;  // "libmp3lame"
   std::string_view label;       // "MP3 encoder"
+  // Keeps every sample as it was: no bit rate applies.
+  bool lossless = false;
+  // The encoder for a source of more than 16 bits whose own codec is lossless ("pcm_s24le"),
+  // so that a 24-bit recording stays 24-bit; empty when ffmpegName serves every depth.
+  std::string_view deepFfmpegName{};
 };
 
 enum class TagStorage {
   Id3v2_3,            // ID3v2.3 frames (the version most players read)
+  VorbisComments,     // Ogg, Opus and FLAC: Vorbis comments, the cover a picture block
   ContainerMetadata,  // whatever the muxer makes of FFmpeg's metadata
 };
 

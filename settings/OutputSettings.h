@@ -25,6 +25,8 @@ struct OutputSettings {
   std::string frameRateText;
   std::string videoCodecName;
   std::string audioCodecName = "MP3";
+  int vbrQuality = -1;        // see AudioTarget: -1 encodes by audioBitRate
+  int compressionLevel = -1;  // FLAC, 0 to 12; -1 for the encoder's default
   bool audioOnly = true;
   bool thumbnail = false;
   int previousPresetCode = 0;  // current preset code at the last acceptance

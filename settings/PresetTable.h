@@ -44,6 +44,6 @@ const Preset* FindPreset(int code);
 // empty lists rather than as an error.
 const Preset& PresetOrEmpty(int code);
 
-inline constexpr int kMp3PresetCode = 90106, kWmaPresetCode = 90110;
+inline constexpr int kMp3PresetCode = 90106, kWmaPresetCode = 90110, kOpusPresetCode = 90111;
 
 }  // namespace varnell

@@ -358,7 +358,7 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
   const std::string video = testing::WriteOnePictureVideo(media / "clip.mp4");
   AddThroughDialog({QString::fromStdString(video)});
   Window().profileBox()->addItem("PSP MPEG4 Video(*.MP4)");
-  Window().profileBox()->setCurrentIndex(2);
+  Window().profileBox()->setCurrentIndex(Window().profileBox()->count() - 1);
   OutputSettings& settings = state.outputSettings;
   settings.audioOnly = false;
   settings.thumbnail = true;

@@ -49,7 +49,8 @@ TEST(CommandLineOptions, DefaultsFollowTheFormat) {
 
 TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({})), "no input file");
-  EXPECT_EQ(UsageMessage(Parse({"--format", "ogg", "a"})), "--format must be mp3 or wma");
+  EXPECT_EQ(UsageMessage(Parse({"--format", "mp4", "a"})),
+            "--format must be mp3, wma, m4a, ogg, opus, flac, wav, aac or aiff");
   EXPECT_EQ(UsageMessage(Parse({"--encoder", "WMA8", "a"})),
             "--encoder WMA8 does not write mp3 files");
   EXPECT_EQ(UsageMessage(Parse({"--format", "wma", "--encoder", "MP3", "a"})),

@@ -54,7 +54,7 @@ TEST_F(ConvertCommand, UsageErrorsExitTwoWithAMessageAndTheUsage) {
   for (const auto& [arguments, message] :
        std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{}, "no input file"},
-           {{"--format", "flac", "a.m4a"}, "--format must be mp3 or wma"},
+           {{"--format", "mp4", "a.m4a"}, "--format must be mp3, wma, m4a, "},
            {{"--output-dir", output / "nowhere", "a.m4a"}, "the output folder does not exist: "},
            {{"--output-dir", aFile, "a.m4a"}, "--output-dir " + aFile + " is not a folder"}}) {
     const auto result = Convert(arguments);

@@ -118,14 +118,14 @@ TEST(ConversionJob, SettingsAreTranslatedAndUnknownTextsLeaveNoValue) {
 
   settings.frameRateText = "18.0 fps";
   settings.videoCodecName = "Theora";
-  settings.audioCodecName = "OPUS";
+  settings.audioCodecName = "SPEEX";
   settings.audioOnly = false;
   settings.thumbnail = true;
   job = BuildJob({row}, "/out", Mp3, settings);
   EXPECT_EQ(job.video.frameRate, 0.0);
   EXPECT_EQ(job.video.codecId, 0);
   EXPECT_EQ(job.audio.codecId, 0);
-  EXPECT_EQ(job.failureReason, "unknown audio codec \"OPUS\"");
+  EXPECT_EQ(job.failureReason, "unknown audio codec \"SPEEX\"");
   EXPECT_TRUE(job.videoOutput);
   EXPECT_TRUE(job.thumbnail);
 }

@@ -48,7 +48,7 @@ TEST(OutputFormats, EveryPresetAndProfileItemHasItsFormat) {
     }
   }
   const std::vector<const OutputFormat*> profiles = ProfileFormats();
-  ASSERT_EQ(profiles.size(), 2u);
+  ASSERT_EQ(profiles.size(), 7u);
   EXPECT_EQ(OutputChoiceForPreset(kMp3PresetCode).extension, ".mp3");
   EXPECT_EQ(OutputChoiceForPreset(kWmaPresetCode).extension, ".wma");
   EXPECT_EQ(OutputChoiceForPreset(kWmaPresetCode).format->defaultAudioEncoder(), "WMA8");

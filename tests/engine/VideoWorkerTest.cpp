@@ -200,7 +200,7 @@ TEST(VideoWorker, RefusedTargetsFailTheRowInWordsAndLeaveNoFile) {
                 "H.263 encoder: frame size 320x240 not supported"},
         Refused{"rate.mpg", "MPEG1VIDEO", 352, "10.0 fps", "MP3",
                 "MPEG-1 encoder: frame rate 10 fps not supported"},
-        Refused{"audio.mp4", "MPEG4", 320, "30.0 fps", "AAC", "no encoder for audio codec aac"},
+        Refused{"audio.mp4", "MPEG4", 320, "30.0 fps", "APE", "no encoder for audio codec ape"},
         Refused{"mp3.3gp", "MPEG4", 320, "30.0 fps", "MP3",
                 "MP3 audio cannot be stored in the 3gp format"},
         Refused{"wma.mp4", "MPEG4", 320, "30.0 fps", "WMA8",

@@ -105,7 +105,7 @@ TEST(ProfileChoice, StartUpValuesMatchItemZero) {
 }
 
 TEST(ProfileChoice, OtherItemsChangeNothing) {
-  for (int item : {-1, 2, 7}) {
+  for (int item : {-1, 7, 8}) {
     OutputSettings s = UsedSettings();
     int currentPresetCode = 91300;
     ApplyProfileChoice(item, s, currentPresetCode);
