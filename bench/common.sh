@@ -89,18 +89,69 @@ generate_sources() {
   done
 }
 
-# ffmpeg arguments matching varnell-convert's settings for each format.
+# ffmpeg arguments matching varnell-convert's settings for each format (the same encoder and
+# encoder settings; the muxer comes from the extension on both sides). "mp3vbr" is MP3 at LAME
+# quality V2, written as .mp3.
 ffmpeg_codec_args() {
   case "$1" in
     mp3) echo "-c:a libmp3lame -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2 -id3v2_version 3" ;;
+    mp3vbr) echo "-c:a libmp3lame -q:a 2 -ar 44100 -ac 2 -id3v2_version 3" ;;
     wma) echo "-c:a wmav2 -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2" ;;
+    m4a | aac) echo "-c:a aac -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2" ;;
+    ogg) echo "-c:a libvorbis -b:a ${BITRATE_KBPS}k -ar 44100 -ac 2" ;;
+    opus) echo "-c:a libopus -b:a ${BITRATE_KBPS}k -ar 48000 -ac 2" ;;
+    flac) echo "-c:a flac -compression_level 5 -ar 44100 -ac 2" ;;
+    wav) echo "-c:a pcm_s16le -ar 44100 -ac 2" ;;
+    aiff) echo "-c:a pcm_s16be -ar 44100 -ac 2 -write_id3v2 1 -id3v2_version 3" ;;
   esac
 }
 varnell_format_args() {
+  local common="--sample-rate 44100 --channels 2"
   case "$1" in
-    mp3) echo "--format mp3 --encoder MP3 --bitrate $BITRATE_KBPS --sample-rate 44100 --channels 2" ;;
-    wma) echo "--format wma --encoder WMA8 --bitrate $BITRATE_KBPS --sample-rate 44100 --channels 2" ;;
+    mp3) echo "--format mp3 --encoder MP3 --bitrate $BITRATE_KBPS $common" ;;
+    mp3vbr) echo "--format mp3 --encoder MP3 --vbr 2 $common" ;;
+    wma) echo "--format wma --encoder WMA8 --bitrate $BITRATE_KBPS $common" ;;
+    m4a | aac | ogg) echo "--format $1 --bitrate $BITRATE_KBPS $common" ;;
+    opus) echo "--format opus --bitrate $BITRATE_KBPS --sample-rate 48000 --channels 2" ;;
+    flac) echo "--format flac --compression-level 5 $common" ;;
+    wav | aiff) echo "--format $1 $common" ;;
   esac
+}
+extension_of() {  # FORMAT -> the outputs' extension
+  case "$1" in
+    mp3vbr) echo mp3 ;;
+    *) echo "$1" ;;
+  esac
+}
+
+# shellcheck disable=SC2016  # expanded by the child bash, not here
+readonly FFMPEG_LOOP='
+extension="$1"; out_dir="$2"; shift 2
+read -r -a codec_args <<<"$FFMPEG_CODEC_ARGS"
+read -r -a thread_args <<<"$FFMPEG_THREAD_ARGS"
+for source in "$@"; do
+  name="$(basename "${source%.*}")"
+  ffmpeg -nostdin -v error "${thread_args[@]}" -i "$source" -map 0:a:0 "${codec_args[@]}" \
+    "$out_dir/$name.$extension" || exit 1
+done'
+
+# FFMPEG_THREAD_ARGS (optional) limits ffmpeg's threads.
+run_ffmpeg_sequential() {  # FORMAT OUT_DIR SOURCES... -> "WALL CPU OTHER"
+  local format="$1" out_dir="$2"; shift 2
+  mkdir -p "$out_dir"
+  FFMPEG_CODEC_ARGS="$(ffmpeg_codec_args "$format")" FFMPEG_THREAD_ARGS="${FFMPEG_THREAD_ARGS:-}" \
+    run_measured "$out_dir.log" bash -c "$FFMPEG_LOOP" ffmpeg-loop "$(extension_of "$format")" \
+    "$out_dir" "$@"
+}
+
+run_varnell() {  # FORMAT OUT_DIR JOBS_ARGS -> "WALL CPU OTHER"
+  local format="$1" out_dir="$2" jobs_args="$3"
+  mkdir -p "$out_dir"
+  local -a format_args jobs
+  read -r -a format_args <<<"$(varnell_format_args "$format")"
+  read -r -a jobs <<<"$jobs_args"
+  run_measured "$out_dir.log" "$CONVERT" "${format_args[@]}" "${jobs[@]}" \
+    --output-dir "$out_dir" "${SOURCES[@]}"
 }
 
 median() { python3 -c 'import statistics, sys; print(f"{statistics.median(map(float, sys.argv[1:])):.3f}")' "$@"; }

@@ -21,34 +21,6 @@ source "$SCRIPT_DIR/common.sh"
 # Filled in by check_ffmpeg_threading: empty unless ffmpeg was seen using more than one core.
 FFMPEG_THREAD_ARGS=""
 
-# shellcheck disable=SC2016  # expanded by the child bash, not here
-readonly FFMPEG_LOOP='
-format="$1"; out_dir="$2"; shift 2
-read -r -a codec_args <<<"$FFMPEG_CODEC_ARGS"
-read -r -a thread_args <<<"$FFMPEG_THREAD_ARGS"
-for source in "$@"; do
-  name="$(basename "${source%.*}")"
-  ffmpeg -nostdin -v error "${thread_args[@]}" -i "$source" -map 0:a:0 "${codec_args[@]}" \
-    "$out_dir/$name.$format" || exit 1
-done'
-
-run_ffmpeg_sequential() {  # FORMAT OUT_DIR SOURCES... -> "WALL CPU OTHER"
-  local format="$1" out_dir="$2"; shift 2
-  mkdir -p "$out_dir"
-  FFMPEG_CODEC_ARGS="$(ffmpeg_codec_args "$format")" FFMPEG_THREAD_ARGS="$FFMPEG_THREAD_ARGS" \
-    run_measured "$out_dir.log" bash -c "$FFMPEG_LOOP" ffmpeg-loop "$format" "$out_dir" "$@"
-}
-
-run_varnell() {  # FORMAT OUT_DIR JOBS_ARGS -> "WALL CPU OTHER"
-  local format="$1" out_dir="$2" jobs_args="$3"
-  mkdir -p "$out_dir"
-  local -a format_args jobs
-  read -r -a format_args <<<"$(varnell_format_args "$format")"
-  read -r -a jobs <<<"$jobs_args"
-  run_measured "$out_dir.log" "$CONVERT" "${format_args[@]}" "${jobs[@]}" \
-    --output-dir "$out_dir" "${SOURCES[@]}"
-}
-
 # A run only counts if it produced every file at a plausible size: a converter that stops early
 # or skips files would otherwise look fast.
 verify_outputs() {  # FORMAT OUT_DIR LABEL
