@@ -1,30 +1,74 @@
 #include "engine/OutputFile.h"
 
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <string_view>
 
+extern "C" {
+#include <libavutil/avstring.h>
+#include <libavutil/pixdesc.h>
+}
+
 #include "engine/ConversionFailure.h"
+#include "engine/VorbisPictureBlock.h"
 #include "media/AttachedPicture.h"
 
 namespace varnell {
 namespace {
 
-// Keys that describe the source container rather than the recording.
-constexpr std::array<std::string_view, 5> kContainerBookkeeping{
-    "major_brand", "minor_version", "compatible_brands", "handler_name", "vendor_id"};
+// The Vorbis comment that carries an Ogg output's cover.
+constexpr const char* kPictureComment = "METADATA_BLOCK_PICTURE";
 
-bool IsBookkeeping(const char* key) {
-  for (std::string_view k : kContainerBookkeeping) {
-    if (k == key) return true;
+// Keys that describe the source container rather than the recording, and an Ogg source's cover
+// comment: a cover goes only the cover's way, checked that it decodes.
+constexpr std::array<const char*, 6> kNotRecordingTags{"major_brand",       "minor_version",
+                                                       "compatible_brands", "handler_name",
+                                                       "vendor_id",         kPictureComment};
+
+// The MP4 muxer's default language, "und", says nothing about the recording either.
+bool IsRecordingTag(const AVDictionaryEntry& tag) {
+  for (const char* k : kNotRecordingTags) {
+    if (av_strcasecmp(k, tag.key) == 0) return false;
   }
-  return false;
+  return av_strcasecmp(tag.key, "language") != 0 || std::strcmp(tag.value, "und") != 0;
 }
 
-// Picture codecs the ID3v2 writer can store as APIC frames.
-bool IsId3PictureCodec(AVCodecID id) {
-  return id == AV_CODEC_ID_MJPEG || id == AV_CODEC_ID_PNG || id == AV_CODEC_ID_GIF ||
-         id == AV_CODEC_ID_TIFF || id == AV_CODEC_ID_BMP;
+// JPEG and PNG go into every container that stores a cover; the ID3v2 writer takes a few more
+// as APIC frames.
+bool IsCoverCodec(AVCodecID id, TagStorage tags) {
+  if (id == AV_CODEC_ID_MJPEG || id == AV_CODEC_ID_PNG) return true;
+  return tags == TagStorage::Id3v2_3 &&
+         (id == AV_CODEC_ID_GIF || id == AV_CODEC_ID_TIFF || id == AV_CODEC_ID_BMP);
+}
+
+// Vorbis comment names are read in any case, but the ones players write and list are upper case
+// (TITLE, ARTIST, DATE). The muxer itself renames album_artist, track and disc (ALBUMARTIST,
+// TRACKNUMBER, DISCNUMBER), in any case, and comment: to DESCRIPTION, the Vorbis comment
+// field for it; FFmpeg 5.1 leaves no way to write a COMMENT field.
+std::string VorbisCommentName(const char* key) {
+  std::string name(key);
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
+}
+
+// The picture as the source stores it. The depth is that of the decoded pixels (24 for a colour
+// JPEG), 0 when the source does not say.
+CoverPicture CoverPictureOf(const AVStream& picture) {
+  const AVCodecParameters& parameters = *picture.codecpar;
+  CoverPicture cover;
+  cover.mimeType = parameters.codec_id == AV_CODEC_ID_PNG ? "image/png" : "image/jpeg";
+  const AVDictionaryEntry* title = av_dict_get(picture.metadata, "title", nullptr, 0);
+  if (title != nullptr) cover.description = title->value;
+  cover.width = parameters.width;
+  cover.height = parameters.height;
+  if (const AVPixFmtDescriptor* pixels =
+          av_pix_fmt_desc_get(static_cast<AVPixelFormat>(parameters.format))) {
+    for (int c = 0; c < pixels->nb_components; ++c) cover.bitsPerPixel += pixels->comp[c].depth;
+    if ((pixels->flags & AV_PIX_FMT_FLAG_PAL) != 0) cover.paletteColours = 1 << cover.bitsPerPixel;
+  }
+  cover.data = {picture.attached_pic.data, static_cast<std::size_t>(picture.attached_pic.size)};
+  return cover;
 }
 
 }  // namespace
@@ -61,11 +105,19 @@ AVStream* OutputFile::AddStream(const AVCodecContext* encoder) {
 
 std::string OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
   if (sourcePicture == nullptr || !format_.cover ||
-      !IsId3PictureCodec(sourcePicture->codecpar->codec_id)) {
+      !IsCoverCodec(sourcePicture->codecpar->codec_id, format_.tags)) {
     return std::string();
   }
   if (!AttachedPictureDecodes(*sourcePicture)) {
     return "cover left out: it does not decode as a picture";
+  }
+  // The ogg muxer refuses a picture stream but writes the container's tags into each stream's
+  // comment header; the flac muxer makes its PICTURE block of a stream, as the others do.
+  if (format_.tags == TagStorage::VorbisComments && muxerName() != std::string_view("flac")) {
+    RequireSuccess(av_dict_set(&context_->metadata, kPictureComment,
+                               VorbisPictureBlock(CoverPictureOf(*sourcePicture)).c_str(), 0),
+                   "cannot copy cover picture");
+    return std::string();
   }
   AVStream* stream = avformat_new_stream(context_.get(), nullptr);
   if (stream == nullptr) FailConversion("cannot copy cover picture", AVERROR(ENOMEM));
@@ -85,8 +137,10 @@ std::string OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
 void OutputFile::CopyTags(const AVDictionary* tags) {
   const AVDictionaryEntry* entry = nullptr;
   while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX)) != nullptr) {
-    if (IsBookkeeping(entry->key)) continue;
-    RequireSuccess(av_dict_set(&context_->metadata, entry->key, entry->value, 0),
+    if (!IsRecordingTag(*entry)) continue;
+    const std::string key =
+        format_.tags == TagStorage::VorbisComments ? VorbisCommentName(entry->key) : entry->key;
+    RequireSuccess(av_dict_set(&context_->metadata, key.c_str(), entry->value, 0),
                    "cannot copy tags");
   }
 }
@@ -97,8 +151,12 @@ void OutputFile::Start() {
   byteStream_.emplace(claim_->descriptor(), context_.get());
   ffmpeg::Dictionary options;
   if (format_.tags == TagStorage::Id3v2_3) {
-    // ID3v2.3 is the tag version the widest range of players and car stereos reads.
-    av_dict_set(options.address(), "id3v2_version", "3", 0);
+    // ID3v2.3 is the tag version the widest range of players and car stereos reads. The aiff
+    // muxer writes its ID3 chunk only when asked; the mp3 muxer always writes the tag.
+    RequireSuccess(av_dict_set(options.address(), "id3v2_version", "3", 0), "cannot write tags");
+    if (muxerName() == std::string_view("aiff")) {
+      RequireSuccess(av_dict_set(options.address(), "write_id3v2", "1", 0), "cannot write tags");
+    }
   }
   const int header = avformat_write_header(context_.get(), options.address());
   RequireSuccess(header, "cannot write output header");

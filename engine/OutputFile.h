@@ -29,11 +29,13 @@ class OutputFile {
   // A stream carrying what this encoder produces; call before Start(). An output holds as many
   // streams as its muxer takes; each sink writes its packets to its own.
   AVStream* AddStream(const AVCodecContext* encoder);
-  // Carries a source's attached picture (stream copy) when the format stores a cover. A
-  // picture that does not decode is left out: the muxer would fail the whole output on it.
-  // Returns the note that says so, or nothing when there is nothing to say.
+  // Carries a source's attached picture (stream copy) when the format stores a cover; in Ogg
+  // Vorbis and Opus, which take no picture stream, as a picture comment instead. A picture
+  // that does not decode is left out: the muxer would fail the whole output on it. Returns the
+  // note that says so, or nothing when there is nothing to say.
   std::string AddCoverPicture(const AVStream* sourcePicture);
-  // Container and stream tags of the source, without the MP4 container's own bookkeeping.
+  // Container and stream tags of the source, without the MP4 container's own bookkeeping; in
+  // Vorbis comments under the upper-case names players list.
   void CopyTags(const AVDictionary* tags);
 
   // Creates the temporary file and writes the header into it.

@@ -18,7 +18,8 @@
 namespace varnell::testing {
 
 struct ConversionOptions {
-  int profileItem = 0;  // 0 MP3, 1 WMA
+  int profileItem = 0;    // 0 MP3, 1 WMA
+  std::string extension;  // instead: the format of this extension (".flac"), its first encoder
   std::string start = "00:00:00";
   std::optional<std::string> end;  // none: the row's end as a freshly added row has it
   std::optional<std::string> audioCodecName;
@@ -29,6 +30,10 @@ inline OutputSettings SettingsFor(const ConversionOptions& options) {
   OutputSettings settings;
   int presetCode = 0;
   ApplyProfileChoice(options.profileItem, settings, presetCode);
+  if (!options.extension.empty()) {
+    settings.audioCodecName =
+        std::string(OutputFormatOfExtension(options.extension)->defaultAudioEncoder());
+  }
   if (options.audioCodecName) settings.audioCodecName = *options.audioCodecName;
   if (options.audioBitRate) settings.audioBitRate = *options.audioBitRate;
   if (options.sampleRate) settings.sampleRate = *options.sampleRate;
@@ -51,6 +56,9 @@ inline TaskRow AddedRow(const std::string& path, const ConversionOptions& option
 }
 
 inline OutputChoice OutputFor(const ConversionOptions& options) {
+  if (!options.extension.empty()) {
+    return {OutputFormatOfExtension(options.extension), options.extension};
+  }
   return OutputChoiceForLabel(options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName);
 }
 
