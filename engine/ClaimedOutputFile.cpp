@@ -65,8 +65,9 @@ ClaimedOutputFile::ClaimedOutputFile(std::string requestedPath)
 
   for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
     std::string name = namePrefix + RandomTemporarySuffix();
+    // Readable too: an ID3 comment frame goes into the finished tag (Id3CommentFrame.h).
     const int fd =
-        ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+        ::openat(folder_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       const int error = errno;

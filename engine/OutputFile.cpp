@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include "engine/ConversionFailure.h"
+#include "engine/Id3CommentFrame.h"
 #include "engine/VorbisPictureBlock.h"
 #include "media/AttachedPicture.h"
 
@@ -154,6 +155,7 @@ void OutputFile::Start() {
     // ID3v2.3 is the tag version the widest range of players and car stereos reads. The aiff
     // muxer writes its ID3 chunk only when asked; the mp3 muxer always writes the tag.
     RequireSuccess(av_dict_set(options.address(), "id3v2_version", "3", 0), "cannot write tags");
+    TakeOutId3Comment();
     if (muxerName() == std::string_view("aiff")) {
       RequireSuccess(av_dict_set(options.address(), "write_id3v2", "1", 0), "cannot write tags");
     }
@@ -178,6 +180,15 @@ void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase, const AVStre
   RequireSuccess(av_interleaved_write_frame(context_.get(), packet), "cannot write output");
 }
 
+// The muxer would write the comment as a TXXX frame; it leaves the frame's room instead.
+void OutputFile::TakeOutId3Comment() {
+  const AVDictionaryEntry* comment = av_dict_get(context_->metadata, "comment", nullptr, 0);
+  if (comment == nullptr || *comment->value == '\0') return;
+  id3Comment_ = Id3CommentFrame(comment->value);
+  RequireSuccess(av_dict_set(&context_->metadata, "comment", nullptr, 0), "cannot write tags");
+  context_->metadata_header_padding = static_cast<int>(id3Comment_.size());
+}
+
 std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
   WriteTrailer();
   return std::move(claim_);
@@ -187,6 +198,7 @@ void OutputFile::WriteTrailer() {
   RequireSuccess(av_write_trailer(context_.get()), "cannot finish output");
   byteStream_->Flush();
   byteStream_.reset();
+  if (!id3Comment_.empty()) WriteIntoId3Padding(claim_->descriptor(), id3Comment_);
 }
 
 }  // namespace varnell

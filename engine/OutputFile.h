@@ -4,9 +4,11 @@
 // destroyed before that removes its temporary file, so a failed row leaves no file at all.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/ClaimedOutputFile.h"
 #include "engine/OutputByteStream.h"
@@ -51,6 +53,7 @@ class OutputFile {
   const std::string& path() const { return requestedPath_; }
 
  private:
+  void TakeOutId3Comment();
   void WriteTrailer();
 
   std::string requestedPath_;
@@ -62,6 +65,8 @@ class OutputFile {
   std::optional<OutputByteStream> byteStream_;
   AVStream* coverStream_ = nullptr;
   const AVStream* coverSource_ = nullptr;
+  // The ID3 comment frame, written into the tag's padding once the file is complete.
+  std::vector<std::uint8_t> id3Comment_;
 };
 
 }  // namespace varnell

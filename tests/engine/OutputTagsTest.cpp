@@ -1,6 +1,8 @@
 // The source's tags and cover in every audio container, as FFmpeg's own readers see them again.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,7 +30,7 @@ const Tags kSourceTags{{"title", "Grüße aus Köln"},
                        {"disc", "1/2"},
                        {"date", "2024"},
                        {"genre", "Musique française"},
-                       {"comment", "Schön gesagt — 良い"}};
+                       {"comment", "Schön gesagt — 良い 🎵"}};
 
 // The tags read back under the names FFmpeg's reader gives them: generic ones where the format
 // has a field of its own, the written name where it has not. Vorbis comments keep their case.
@@ -52,7 +54,13 @@ struct TagCase {
   std::vector<std::string> keys;  // what the container has fields for
   bool vorbis = false;
   bool cover = false;
+  bool id3 = false;
 };
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // The source's bytes, not re-encoded, with the size the picture block or the picture states.
 void ExpectTheCover(const testmedia::MediaReport& report, const std::vector<unsigned char>& bytes,
@@ -78,7 +86,7 @@ TEST(OutputTags, EveryContainerKeepsTheTagsAndTheCoverBytesItCanStore) {
   ASSERT_GT(source.coverBytes.size(), 100u);
 
   const std::vector<TagCase> cases{
-      {".mp3", kEveryKey, false, true},
+      {".mp3", kEveryKey, false, true, true},
       {".m4a", kEveryKey, false, true},
       {".ogg", kEveryKey, true, true},
       {".opus", kEveryKey, true, true},
@@ -86,7 +94,7 @@ TEST(OutputTags, EveryContainerKeepsTheTagsAndTheCoverBytesItCanStore) {
       {".wma", kEveryKey, false, false},
       // RIFF INFO has no fields for the album artist and the disc.
       {".wav", {"title", "artist", "album", "track", "date", "genre", "comment"}, false, false},
-      {".aiff", kEveryKey, false, false},
+      {".aiff", kEveryKey, false, false, true},
   };
   for (const TagCase& c : cases) {
     SCOPED_TRACE(c.extension);
@@ -103,6 +111,12 @@ TEST(OutputTags, EveryContainerKeepsTheTagsAndTheCoverBytesItCanStore) {
     EXPECT_GT(report.decodedSamples, 0);
     for (const auto& [key, value] : ExpectedTags(c.keys, c.vorbis)) {
       EXPECT_EQ(report.tags.count(key) ? report.tags.at(key) : "(none)", value) << key;
+    }
+    if (c.id3) {
+      // The comment as the COMM frame players show, not as a user text frame.
+      const std::string bytes = FileBytes(outcome.outputPath);
+      EXPECT_NE(bytes.find("COMM"), std::string::npos);
+      EXPECT_EQ(bytes.find("TXXX"), std::string::npos);
     }
     // An MP4 reader reports its own container's brands and language; the other formats must
     // carry neither the source's nor its "und" language.
