@@ -46,7 +46,7 @@ void PutUtf16(std::vector<std::uint8_t>& out, char16_t unit) {
   out.push_back(static_cast<std::uint8_t>(unit >> 8));
 }
 
-void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
+void PutFrameSize(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8)
     out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
@@ -118,7 +118,7 @@ std::vector<std::uint8_t> Id3CommentFrame(std::string_view utf8Text) {
     }
   }
   std::vector<std::uint8_t> frame{'C', 'O', 'M', 'M'};
-  PutBigEndian(frame, static_cast<std::uint32_t>(body.size()));  // ID3v2.3: not syncsafe
+  PutFrameSize(frame, static_cast<std::uint32_t>(body.size()));  // ID3v2.3: not syncsafe
   frame.insert(frame.end(), {0, 0});                             // no flags
   frame.insert(frame.end(), body.begin(), body.end());
   return frame;

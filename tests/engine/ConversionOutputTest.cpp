@@ -130,32 +130,6 @@ TEST(ConversionOutput, TwoAudioStreamsConvertTheLaterOne) {
   EXPECT_NEAR(Inspect(outcome.outputPath).dominantFrequencyHz(0), 1000.0, 10.0);
 }
 
-TEST(ConversionOutput, Mp3CarriesTagsAndTheCoverAsItWas) {
-  TempFolder folder;
-  auto spec = Tone(folder / "tagged.m4a", 2.0);
-  spec.containerTags = {{"title", "Grüße aus Köln"},
-                        {"artist", "Ségolène & 李"},
-                        {"album", "Ångström"},
-                        {"date", "2024"},
-                        {"track", "7"}};
-  spec.jpegCover = true;
-  WriteSample(spec);
-  const auto source = Inspect(spec.path);
-  ASSERT_FALSE(source.coverBytes.empty());
-
-  const auto outcome = ConvertOne(spec.path, folder.path().string());
-  ASSERT_EQ(outcome.status, RowOutcome::Status::Completed) << outcome.reason;
-  const auto report = Inspect(outcome.outputPath);
-  EXPECT_EQ(report.tags.at("title"), "Grüße aus Köln");
-  EXPECT_EQ(report.tags.at("artist"), "Ségolène & 李");
-  EXPECT_EQ(report.tags.at("album"), "Ångström");
-  EXPECT_EQ(report.tags.at("track"), "7");
-  EXPECT_EQ(report.tags.count("major_brand"), 0u);
-  EXPECT_EQ(report.tags.count("compatible_brands"), 0u);
-  EXPECT_EQ(report.coverBytes, source.coverBytes);  // stream copy, not re-encoded
-  EXPECT_NEAR(report.decodedSamples, testmedia::SampleCountOf(spec), Millisecond(44100));
-}
-
 // Zeroes the first 2000 bytes of the cover stored in the file: the container still calls it a
 // JPEG, but no decoder makes a picture of it.
 void DamageCover(const std::string& path, const std::vector<unsigned char>& cover) {
