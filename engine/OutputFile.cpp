@@ -27,7 +27,7 @@ constexpr std::array<const char*, 6> kNotRecordingTags{"major_brand",       "min
                                                        "compatible_brands", "handler_name",
                                                        "vendor_id",         kPictureComment};
 
-// The MP4 muxer's default language, "und", says nothing about the recording either.
+// An MP4 track's default language, "und" (undetermined), says nothing about the recording.
 bool IsRecordingTag(const AVDictionaryEntry& tag) {
   for (const char* k : kNotRecordingTags) {
     if (av_strcasecmp(k, tag.key) == 0) return false;
