@@ -1,6 +1,7 @@
 // The source's tags and cover in every audio container, as FFmpeg's own readers see them again.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <map>
