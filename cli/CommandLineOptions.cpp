@@ -41,16 +41,6 @@ std::vector<const OutputFormat*> OfferedFormats() {
   return offered;
 }
 
-// The video containers that take exactly these audio encoders, for the --encoder help.
-std::string VideoFormatsTaking(const std::vector<std::string_view>& encoders) {
-  std::vector<std::string_view> names;
-  for (const OutputFormat& format : OutputFormats()) {
-    if (!format.videoEncoders.empty() && format.audioEncoders == encoders)
-      names.push_back(format.name());
-  }
-  return Joined(names, ", ", [](std::string_view name) { return std::string(name); });
-}
-
 std::string BuildUsageText() {
   const std::vector<const OutputFormat*> offered = OfferedFormats();
   const std::string formats =
@@ -60,8 +50,6 @@ std::string BuildUsageText() {
   });
   const std::string encoders =
       Joined(AudioEncoders(), "|", [](const AudioEncoder& e) { return std::string(e.codecName); });
-  std::vector<std::string_view> every;
-  for (const AudioEncoder& encoder : AudioEncoders()) every.push_back(encoder.codecName);
   const auto padded = [](std::string text) {
     text.resize(std::max<std::size_t>(text.size() + 1, 26), ' ');
     return text;
@@ -77,12 +65,7 @@ std::string BuildUsageText() {
          "  " +
          padded("--encoder " + encoders) +
          "audio encoder; default: the preset's (WMA8 for wma), else MP3;\n"
-         "                            the container must hold it (" +
-         VideoFormatsTaking(every) +
-         ": all\n"
-         "                            three; " +
-         VideoFormatsTaking({"MP3"}) +
-         ": MP3 only)\n"
+         "                            the container must hold it (see --list-presets)\n"
          "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
          "                            8-160 from 16000 Hz, 8-64 below)\n"
          "  --sample-rate HZ          default 44100\n"
@@ -92,10 +75,9 @@ std::string BuildUsageText() {
          "  --size WIDTH*HEIGHT       picture size, e.g. 320*240\n"
          "  --fps RATE                10, 12, 14.985, 15, 20, 23.975, 24, 25, 29.97, 30, 50 or 60\n"
          "  --video-bitrate KBPS      video bit rate\n"
-         "                            the four video options default to the preset's choices "
-         "where\n"
-         "                            it has them (90000: MPEG4, 320*240, 29.97 fps, 1000 kb/s);\n"
-         "                            any other video preset needs all four\n"
+         "                            the four video options default to the preset's choices\n"
+         "                            (90000: MPEG4, 320*240, 29.97 fps, 1000 kb/s); \"Source\n"
+         "                            size\" and \"Source rate\" keep the source's\n"
          "  --start HH:MM:SS          clip start for every file (default 00:00:00)\n"
          "  --end HH:MM:SS            clip end for every file, exact to the second (default: the\n"
          "                            end of each file; a file that ends sooner ends there)\n"
@@ -105,7 +87,9 @@ std::string BuildUsageText() {
          "  --merge                   merge the files, in the order given, into one output named\n"
          "                            after the first file that opens; --start and --end apply to\n"
          "                            every file; --jobs does not apply\n"
-         "  --info                    print each file's media information instead of converting\n";
+         "  --info                    print each file's media information instead of converting\n"
+         "  --list-presets            print every preset's code, name, extension, sound and\n"
+         "                            video defaults, one line each, and exit\n";
 }
 
 }  // namespace
@@ -153,6 +137,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
       continue;
     }
     if (argument == "--help" || argument == "-h") return HelpRequest{};
+    if (argument == "--list-presets") return PresetListRequest{};
     if (argument == "--info" || argument == "--merge") {
       (argument == "--info" ? options.info : options.merge) = true;
       continue;

@@ -34,8 +34,10 @@ struct UsageError {
   std::string message;
 };
 struct HelpRequest {};
+struct PresetListRequest {};  // --list-presets
 
-using ParsedCommandLine = std::variant<CommandLineOptions, UsageError, HelpRequest>;
+using ParsedCommandLine =
+    std::variant<CommandLineOptions, UsageError, HelpRequest, PresetListRequest>;
 
 // defaultJobs is what --jobs means when it is not given (the number of CPU cores).
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, int defaultJobs);

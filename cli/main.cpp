@@ -11,6 +11,7 @@
 #include "cli/CommandLineOptions.h"
 #include "cli/ConversionSettings.h"
 #include "cli/MediaInfoReport.h"
+#include "cli/PresetListing.h"
 #include "cli/ResultLines.h"
 #include "cli/StopSignals.h"
 #include "cli/TerminalText.h"
@@ -94,6 +95,11 @@ int main(int argc, char** argv) {
     std::string usage = UsageText();
     usage.pop_back();  // Write adds the newline
     return results.Write(usage) ? 0 : BatchReport::kExitOutputClosed;
+  }
+  if (std::holds_alternative<PresetListRequest>(parsed)) {
+    std::string listing = PresetListing();
+    listing.pop_back();  // Write adds the newline
+    return results.Write(listing) ? 0 : BatchReport::kExitOutputClosed;
   }
   if (const auto* error = std::get_if<varnell::UsageError>(&parsed))
     return RefuseWithUsage(error->message);

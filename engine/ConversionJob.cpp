@@ -62,6 +62,13 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
   job.audio = {audioCodec.value_or(0), settings.audioBitRate, settings.sampleRate,
                settings.channels,      settings.vbrQuality,   settings.compressionLevel};
   if (!audioCodec) job.failureReason = "unknown audio codec \"" + settings.audioCodecName + "\"";
+  // Refused here, before any row claims an output name: FFmpeg has no muxer for it (dpg).
+  if (output.format != nullptr && output.format->muxer.empty()) {
+    const std::string name = !output.format->extension.empty() ? std::string(output.format->name())
+                             : output.extension.empty()        ? "output"
+                                                               : output.extension.substr(1);
+    job.failureReason = "the " + name + " format cannot be written by this build";
+  }
   return job;
 }
 

@@ -38,7 +38,7 @@ struct TaskRow {
 // its planned length, which opens each row that runs to the end and has no probedSeconds to
 // measure it. The output settings become the job's targets; an unknown frame-rate or video-codec
 // text gives 0 (the source's rate, no video codec); an unknown audio codec name makes the job
-// fail: its failureReason says which name.
+// fail: its failureReason says which name, as does a format FFmpeg has no muxer for.
 Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
              const OutputChoice& output, const OutputSettings& settings,
              JobKind kind = JobKind::ConvertFiles);

@@ -120,7 +120,8 @@ std::string SizeText(int width, int height) {
 }  // namespace
 
 VideoEncoderChoice::VideoEncoderChoice(const VideoTarget& target, AVRational timeBase,
-                                       const OutputFormat& format)
+                                       const OutputFormat& format, int sourceWidth,
+                                       int sourceHeight)
     : entry_(&Resolve(target)), label_(entry_->label), target_(target), timeBase_(timeBase) {
   codec_ = avcodec_find_encoder_by_name(entry_->encoderName);
   if (codec_ == nullptr) FailConversion(label_ + ": not available in this FFmpeg");
@@ -128,7 +129,8 @@ VideoEncoderChoice::VideoEncoderChoice(const VideoTarget& target, AVRational tim
   if (timeBase_.num <= 0 || timeBase_.den <= 0) {
     FailConversion(label_ + ": the source's frame rate is unknown");
   }
-  CheckSize(target.width, target.height);
+  if (target_.width == 0 && target_.height == 0) TakeSourceSize(sourceWidth, sourceHeight);
+  CheckSize(target_.width, target_.height);
   CheckRate(target.frameRate > 0.0 ? target.frameRate : av_q2d(av_inv_q(timeBase_)));
   if (target.bitRate <= 0 && entry_->codecId != AV_CODEC_ID_DVVIDEO) {
     FailConversion(label_ + ": no bit rate");
@@ -136,6 +138,29 @@ VideoEncoderChoice::VideoEncoderChoice(const VideoTarget& target, AVRational tim
 }
 
 AVPixelFormat VideoEncoderChoice::pixelFormat() const { return entry_->pixelFormat; }
+
+// A row that keeps the source's size should not fail for an odd pixel: the size is cut to the
+// encoder's rule. The fixed-size encoders (H.263, DV) are left to refuse it with their sizes.
+void VideoEncoderChoice::TakeSourceSize(int width, int height) {
+  const int evenWidth = width - width % 2, evenHeight = height - height % 2;
+  switch (entry_->size) {
+    case SizeRule::EvenWidth:
+      width = evenWidth;
+      break;
+    case SizeRule::EvenSize:
+      width = evenWidth;
+      height = evenHeight;
+      break;
+    case SizeRule::MultipleOfFour:
+      width -= width % 4;
+      height -= height % 4;
+      break;
+    default:
+      break;
+  }
+  target_.width = width;
+  target_.height = height;
+}
 
 void VideoEncoderChoice::CheckSize(int width, int height) const {
   const std::string refused = label_ + ": frame size " + SizeText(width, height) + " not supported";

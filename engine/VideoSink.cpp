@@ -31,12 +31,12 @@ VideoSink::VideoSink(const VideoTarget& target, const VideoSourceFacts& source, 
     : output_(output) {
   const VideoEncoderChoice choice(
       target, VideoTimeBase(target.frameRate, source.frameRate, output.muxerName()),
-      output.format());
+      output.format(), source.width, source.height);
   label_ = choice.label();
   context_.reset(avcodec_alloc_context3(choice.codec()));
   if (!context_) FailConversion(label_, AVERROR(ENOMEM));
   choice.Configure(*context_, source.keyframeInterval, output.needsGlobalHeader());
-  context_->sample_aspect_ratio = KeptSampleAspectRatio(source, target.width, target.height);
+  context_->sample_aspect_ratio = KeptSampleAspectRatio(source, choice.width(), choice.height());
   RequireSuccess(avcodec_open2(context_.get(), choice.codec(), nullptr), label_);
 
   frame_.reset(av_frame_alloc());

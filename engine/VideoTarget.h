@@ -12,7 +12,7 @@ struct VideoTarget {
   // the same encoder. Empty: codecId alone chooses.
   std::string codecName;
   int codecId = 0;  // FFmpeg AVCodecID, as the job tables hold it
-  int width = 0;
+  int width = 0;    // 0 and 0: the source's size, as the encoder takes it
   int height = 0;
   double frameRate = 0.0;  // frames per second; 0 keeps the source's rate
   int bitRate = 0;         // bit/s

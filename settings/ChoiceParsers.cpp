@@ -119,6 +119,10 @@ void ParseChannels(std::string_view text, int& channels) {
 void ParseFrameSize(std::string_view text, int& width, int& height, MessageSink& messages) {
   // Audio-only presets have no frame sizes, so an empty text is the normal case.
   if (text.empty()) return;
+  if (text == kSourceFrameSizeText) {
+    width = height = 0;
+    return;
+  }
   const auto star = text.find('*');
   const std::string_view widthText =
       star == std::string_view::npos ? std::string_view{} : text.substr(0, star);

@@ -17,8 +17,14 @@ int ParseRate(std::string_view text);
 // "5.1 Channel" -> 6; any other text leaves channels unchanged.
 void ParseChannels(std::string_view text, int& channels);
 
-// "W*H" -> width and height. An empty text changes nothing silently; a text
-// with an empty side reports kSizeParseFailedMessage and changes nothing.
+// A video preset's choices that keep the source's picture: the size text parses to 0*0, which
+// the engine takes as the source's size, and the rate text is no rate of the engine's table, so
+// the job keeps the source's rate.
+inline constexpr const char* kSourceFrameSizeText = "Source size";
+inline constexpr const char* kSourceFrameRateText = "Source rate";
+
+// "W*H" -> width and height; kSourceFrameSizeText -> 0 and 0. An empty text changes nothing
+// silently; a text with an empty side reports kSizeParseFailedMessage and changes nothing.
 void ParseFrameSize(std::string_view text, int& width, int& height, MessageSink& messages);
 
 // "转化失败!" ("conversion failed!") in UTF-8.

@@ -19,8 +19,13 @@ namespace {
 // lists are not taken from it. Built on first use, so that nothing depends on the order in which
 // static objects are made.
 std::vector<OutputFormat> BuildFormats() {
-  const std::vector<std::string_view> kAllAudio{"MP3", "WMA7", "WMA8"};
   const std::vector<std::string_view> kMp3Only{"MP3"};
+  // The audio the video containers take, the default first. Left out on purpose: WMA in mov
+  // (written, but its block alignment is lost and no reader decodes it), AAC in the MPEG program
+  // stream (refused), MP2 in mp4 (read back as MP3), anything but MP3 and AAC in flv (refused).
+  const std::vector<std::string_view> kAsfAudio{"WMA8", "WMA7", "MP3", "MP2", "AC3"};
+  const std::vector<std::string_view> kMpegProgramAudio{"MP2", "MP3", "AC3"};
+  const std::vector<std::string_view> kMp4Audio{"AAC", "MP3", "AC3", "ALAC"};
   // Every video encoder but RV20.
   const std::vector<std::string_view> kMostVideo{
       "MPEG4", "XVID", "H.264",      "H.263",      "DivX",    "MSMPEG4V3", "FLV",
@@ -95,52 +100,62 @@ std::vector<OutputFormat> BuildFormats() {
       // Video containers.
       {.extension = ".asf",
        .muxer = "asf",
-       .audioEncoders = kAllAudio,
+       .audioEncoders = kAsfAudio,
        .videoEncoders = kMostVideo},
       {.extension = ".wmv",
        .muxer = "asf",
-       .audioEncoders = kAllAudio,
+       .audioEncoders = kAsfAudio,
        .videoEncoders = kMostVideo},
       {.extension = ".avi",
        .muxer = "avi",
-       .audioEncoders = kAllAudio,
+       .audioEncoders = {"MP3", "MP2", "AC3", "PCM_S16LE", "WMA8", "WMA7"},
        .videoEncoders = kMostVideo},
       {.extension = ".mov",
        .muxer = "mov",
-       .audioEncoders = kAllAudio,
+       .audioEncoders = {"AAC", "MP3", "AC3", "ALAC", "PCM_S16BE", "PCM_S16LE"},
        .videoEncoders = kMostVideo},
       {.extension = ".mkv",
        .muxer = "matroska",
-       .audioEncoders = kAllAudio,
+       .audioEncoders = {"AAC", "MP3", "MP2", "AC3", "VORBIS", "OPUS", "FLAC", "ALAC", "PCM_S16LE",
+                         "PCM_S16BE", "WMA8", "WMA7"},
        .videoEncoders = kMostVideo},
       {.extension = ".mp4",
        .muxer = "mp4",
-       .audioEncoders = kMp3Only,
+       .audioEncoders = kMp4Audio,
        .videoEncoders = {"MPEG4", "XVID", "MPEG2VIDEO", "MPEG1VIDEO", "M-JPEG", "H.264"}},
       {.extension = ".mpg",
        .muxer = "mpeg",
-       .audioEncoders = kMp3Only,
+       .audioEncoders = kMpegProgramAudio,
        .videoEncoders = kMpegStreamVideo},
       {.extension = ".vob",
        .muxer = "svcd",
-       .audioEncoders = kMp3Only,
+       .audioEncoders = kMpegProgramAudio,
        .videoEncoders = kMpegStreamVideo},
       {.extension = ".ts",
        .muxer = "mpegts",
-       .audioEncoders = kMp3Only,
+       .audioEncoders = {"MP2", "AAC", "AC3", "MP3"},
        .videoEncoders = kMpegStreamVideo},
       {.extension = ".flv",
        .muxer = "flv",
-       .audioEncoders = kMp3Only,
+       .audioEncoders = {"MP3", "AAC"},
        .videoEncoders = {"FLV", "H.264"}},
       {.extension = ".swf",
        .muxer = "swf",
        .audioEncoders = kMp3Only,
        .videoEncoders = {"FLV", "M-JPEG"}},
-      {.extension = ".3gp", .muxer = "3gp", .videoEncoders = {"H.263", "MPEG4", "XVID", "H.264"}},
-      {.extension = ".dv", .muxer = "dv", .videoEncoders = {"DVVIDEO"}},
-      {.extension = ".rm", .muxer = "rm", .videoEncoders = {"RV20"}},
-      {.extension = ".dpg", .muxer = ""},
+      {.extension = ".3gp",
+       .muxer = "3gp",
+       .audioEncoders = {"AAC"},
+       .videoEncoders = {"H.263", "MPEG4", "XVID", "H.264"}},
+      // The dv muxer takes 16-bit stereo PCM only, at 720x480 only at 48 kHz: its presets say so.
+      {.extension = ".dv",
+       .muxer = "dv",
+       .audioEncoders = {"PCM_S16LE"},
+       .videoEncoders = {"DVVIDEO"}},
+      {.extension = ".rm", .muxer = "rm", .audioEncoders = {"AC3"}, .videoEncoders = {"RV20"}},
+      // MPEG-1 video and MP2 sound behind a header of its own, which FFmpeg has no muxer for:
+      // its presets fail every file in words before anything is written.
+      {.extension = ".dpg", .muxer = "", .audioEncoders = {"MP2"}, .videoEncoders = {"MPEG1VIDEO"}},
   };
 }
 

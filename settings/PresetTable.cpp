@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+#include "settings/VideoPresetRows.h"
+
 namespace varnell {
 
 const PresetParameter& Preset::parameter(PresetColumn c) const {
@@ -238,6 +240,7 @@ std::vector<Preset> BuildPresets() {
     preset.audioOnly = IsAudioOnlyCode(row.code);
     preset.thumbnail = IsThumbnailCode(row.code);
     if (row.code == 90000) FillAsfVideoRow(preset);
+    if (!preset.audioOnly) FillVideoPresetRow(preset);
     if (row.code == kMp3PresetCode) FillMp3AudioRow(preset);
     if (row.code == kWmaPresetCode) FillWmaAudioRow(preset);
     presets.push_back(std::move(preset));

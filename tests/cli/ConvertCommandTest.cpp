@@ -152,7 +152,7 @@ TEST_F(ConvertCommand, VideoPresetWritesTheChosenVideoAndItsSound) {
        "phone.mp4",
        "h264",
        "mov,mp4,m4a,3gp,3g2,mj2",
-       "mp3",
+       "aac",
        640,
        360,
        25.0},

@@ -41,10 +41,12 @@ TEST(OutputFormats, EveryPresetAndProfileItemHasItsFormat) {
     SCOPED_TRACE(preset.displayName);
     const OutputChoice choice = OutputChoiceForPreset(preset.code);
     ASSERT_NE(OutputFormatOfExtension(choice.extension), nullptr);
-    // A video preset's own default codec is one its container takes.
+    // A video preset's own default codec and sound are ones its container takes.
     const std::string& codec = preset.parameter(PresetColumn::VideoCodec).defaultChoice;
-    if (!preset.audioOnly && !codec.empty()) {
-      EXPECT_TRUE(choice.format->takesVideoEncoder(codec));
+    const std::string& sound = preset.parameter(PresetColumn::AudioEncoder).defaultChoice;
+    if (!preset.audioOnly) {
+      EXPECT_TRUE(choice.format->takesVideoEncoder(codec)) << codec;
+      EXPECT_TRUE(choice.format->takesAudioEncoder(sound)) << sound;
     }
   }
   const std::vector<const OutputFormat*> profiles = ProfileFormats();
