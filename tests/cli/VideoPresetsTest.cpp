@@ -45,7 +45,7 @@ const std::map<std::string, std::string> kDecodedAs{
     {"PCM_S16BE", "pcm_s16be"},
 };
 
-std::size_t FilesIn(const std::filesystem::path& folder) {
+std::size_t FilesInOutputFolder(const std::filesystem::path& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
                                                 std::filesystem::directory_iterator()));
 }
@@ -80,7 +80,7 @@ TEST(VideoPresets, EachConvertsAsItIsWithItsCodecSizeRateAndSound) {
     EXPECT_TRUE(messages.messages.empty());
     const OutputChoice choice = OutputFor(*options);
     CommandLineBatch batch(*options, settings, choice);
-    const std::size_t filesBefore = FilesIn(output.path());
+    const std::size_t filesBefore = FilesInOutputFolder(output.path());
     FileOutcome outcome;
     batch.Run([&](const FileOutcome& ended) { outcome = ended; },
               [](const std::vector<ActiveFile>&, int) {}, [] { return false; });
@@ -88,7 +88,7 @@ TEST(VideoPresets, EachConvertsAsItIsWithItsCodecSizeRateAndSound) {
     if (choice.format->muxer.empty()) {
       EXPECT_EQ(outcome.kind, FileOutcome::Kind::Failed);
       EXPECT_EQ(outcome.reason, "the dpg format cannot be written by this build");
-      EXPECT_EQ(FilesIn(output.path()), filesBefore);
+      EXPECT_EQ(FilesInOutputFolder(output.path()), filesBefore);
       continue;
     }
     ASSERT_EQ(outcome.kind, FileOutcome::Kind::Completed) << outcome.reason;
