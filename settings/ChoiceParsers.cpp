@@ -95,7 +95,18 @@ int LeadingDecimalTimesThousand(std::string_view text) {
   return ApplySign(magnitude, negative);
 }
 
+// The number after prefix and any letters and blanks: "VBR V2" -> 2; -1 without the prefix.
+int NumberAfter(std::string_view text, std::string_view prefix) {
+  if (!text.starts_with(prefix)) return -1;
+  const std::size_t digit = text.find_first_of("0123456789", prefix.size());
+  return digit == std::string_view::npos ? -1 : LeadingInteger(text.substr(digit));
+}
+
 }  // namespace
+
+int ParseVbrQuality(std::string_view text) { return NumberAfter(text, "VBR "); }
+
+int ParseCompressionLevel(std::string_view text) { return NumberAfter(text, "Level "); }
 
 int ParseRate(std::string_view text) {
   if (const auto kbps = text.find(" kbps"); kbps != std::string_view::npos) {

@@ -13,6 +13,11 @@ namespace varnell {
 // "44100 Hz" -> 44100, anything else (including "") -> 0.
 int ParseRate(std::string_view text);
 
+// The bit rate list's other items: "VBR V2", "VBR quality 6 (best)" -> 2, 6 (the first number
+// after "VBR "); "Level 5" -> 5. Any other text (a rate, "") -> -1.
+int ParseVbrQuality(std::string_view text);
+int ParseCompressionLevel(std::string_view text);
+
 // Exact, case-sensitive: "1 Channel Mono" -> 1, "2 Channel Stereo" -> 2,
 // "5.1 Channel" -> 6; any other text leaves channels unchanged.
 void ParseChannels(std::string_view text, int& channels);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "settings/AudioPresetRows.h"
 #include "settings/VideoPresetRows.h"
 
 namespace varnell {
@@ -207,29 +208,6 @@ void FillAsfVideoRow(Preset& p) {
                "1000 kbps");
 }
 
-std::vector<std::string> SelectableAudioBitRates() {
-  return {"32 kbps",  "48 kbps",  "64 kbps",  "80 kbps",  "96 kbps",
-          "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"};
-}
-
-void FillMp3AudioRow(Preset& p) {
-  SetParameter(p, PresetColumn::AudioEncoder, {"MP3"}, "MP3");
-  SetParameter(p, PresetColumn::AudioBitRate, SelectableAudioBitRates(), "128 kbps");
-  SetParameter(p, PresetColumn::SampleRate,
-               {"22050 Hz", "24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"}, "44100 Hz");
-  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"},
-               "2 Channel Stereo");
-}
-
-void FillWmaAudioRow(Preset& p) {
-  SetParameter(p, PresetColumn::AudioEncoder, {"WMA7", "WMA8"}, "WMA8");
-  SetParameter(p, PresetColumn::AudioBitRate, SelectableAudioBitRates(), "128 kbps");
-  SetParameter(p, PresetColumn::SampleRate, {"24000 Hz", "32000 Hz", "44100 Hz", "48000 Hz"},
-               "44100 Hz");
-  SetParameter(p, PresetColumn::Channel, {"1 Channel Mono", "2 Channel Stereo"},
-               "2 Channel Stereo");
-}
-
 std::vector<Preset> BuildPresets() {
   std::vector<Preset> presets;
   presets.reserve(std::size(kNamedRows));
@@ -241,8 +219,7 @@ std::vector<Preset> BuildPresets() {
     preset.thumbnail = IsThumbnailCode(row.code);
     if (row.code == 90000) FillAsfVideoRow(preset);
     if (!preset.audioOnly) FillVideoPresetRow(preset);
-    if (row.code == kMp3PresetCode) FillMp3AudioRow(preset);
-    if (row.code == kWmaPresetCode) FillWmaAudioRow(preset);
+    FillAudioPresetRow(preset);
     presets.push_back(std::move(preset));
   }
   return presets;

@@ -9,9 +9,10 @@ inline constexpr const char* kMp3ProfileName = "MP3-MPEG Layer-3 Audio(*.mp3)";
 inline constexpr const char* kWmaProfileName = "WMA-Windows Media Audio(*.wma)";
 
 // Called on the user-interface thread when the profile combo box changes and
-// once at start-up with item 0. Items 0 (MP3) and 1 (WMA) select their preset
-// and reset the audio output values; any other item changes nothing. The
-// previous preset code, saved texts and video fields are left as they are.
+// once at start-up with item 0. Each item (ProfileFormats()) selects its preset
+// and sets the audio output values to the preset's preselections; any other
+// item changes nothing. The previous preset code, saved texts and video fields
+// are left as they are.
 void ApplyProfileChoice(int profileItem, OutputSettings& settings, int& currentPresetCode);
 
 }  // namespace varnell

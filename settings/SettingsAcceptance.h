@@ -4,6 +4,7 @@
 
 #include "settings/MessageSink.h"
 #include "settings/OutputSettings.h"
+#include "settings/PresetTable.h"
 
 namespace varnell {
 
@@ -19,5 +20,9 @@ struct AcceptedChoices {
 // flags alone: the dialog sets those when it opens. User-interface thread only.
 void AcceptSettings(const AcceptedChoices& choices, int currentPresetCode, OutputSettings& settings,
                     MessageSink& messages);
+
+// The audio numbers OK stores on the preset's own preselections; a column without a list keeps
+// its start-up value (the encoder's name empty). The table's texts never draw a message.
+OutputSettings PresetPreselection(const Preset& preset);
 
 }  // namespace varnell

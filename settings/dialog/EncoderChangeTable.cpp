@@ -1,16 +1,13 @@
 #include "settings/dialog/EncoderChangeTable.h"
 
+#include "settings/AudioEncoderChoices.h"
+
 namespace varnell {
 
 namespace {
 
-FixedChoiceList CommonBitRates() {
-  return {{"64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"},
-          "192 kbps"};
-}
-
-FixedChoiceList CommonSampleRates() {
-  return {{"44100 Hz", "48000 Hz", "22050 Hz", "32000 Hz"}, "44100 Hz"};
+FixedChoiceList Fixed(const PresetParameter& parameter) {
+  return {parameter.choices, parameter.defaultChoice};
 }
 
 }  // namespace
@@ -23,17 +20,11 @@ EncoderDependentLists ListsForEncoder(std::string_view encoder) {
             {{"8000 Hz"}, "8000 Hz"},
             {{"1 Channel Mono"}, "1 Channel Mono"}};
   }
-  if (encoder == "AC3") {
-    return {CommonBitRates(),
-            CommonSampleRates(),
-            {{"1 Channel Mono", "2 Channel Stereo", "5.1 Channel"}, "2 Channel Stereo"}};
-  }
-  if (encoder == "VORBIS") {
-    return {CommonBitRates(), CommonSampleRates(), {{"2 Channel Stereo"}, "2 Channel Stereo"}};
-  }
-  return {CommonBitRates(),
-          CommonSampleRates(),
-          {{"1 Channel Mono", "2 Channel Stereo"}, "2 Channel Stereo"}};
+  // A name the engine has no encoder for gets the lists the WMA encoders share, the dialog's
+  // first ones.
+  const AudioEncoderChoices* choices = FindAudioEncoderChoices(encoder);
+  if (choices == nullptr) choices = FindAudioEncoderChoices("WMA8");
+  return {Fixed(choices->bitRates), Fixed(choices->sampleRates), Fixed(choices->channels)};
 }
 
 }  // namespace varnell

@@ -13,8 +13,9 @@ struct EncoderDependentLists {
   FixedChoiceList channel;
 };
 
-// The encoder is compared exactly and case-sensitively; names outside the
-// table ("MP3", "WMA7", "WMA8" among them) share one row.
+// The encoder is compared exactly and case-sensitively. Each of the engine's encoders gets its
+// own lists (AudioEncoderChoices): MP3's bit rates end in its VBR qualities, the lossless ones
+// have no bit rate (FLAC's list holds its compression levels); other names share the WMA lists.
 EncoderDependentLists ListsForEncoder(std::string_view encoder);
 
 }  // namespace varnell

@@ -210,11 +210,23 @@ void SettingsDialog::OnEncoderChange(const SavedChoiceTexts* preferred) {
   const QComboBox& encoder = *list(kEncoder);
   if (encoder.currentIndex() < 0) return;
   const EncoderDependentLists lists = ListsForEncoder(encoder.currentText().toStdString());
-  RebuildChoiceList(*list(kAudioBitRate), lists.audioBitRate,
-                    preferred ? &preferred->audioBitRate : nullptr);
-  RebuildChoiceList(*list(kSampleRate), lists.sampleRate,
-                    preferred ? &preferred->sampleRate : nullptr);
-  RebuildChoiceList(*list(kChannel), lists.channel, preferred ? &preferred->channel : nullptr);
+  const struct {
+    int id;
+    const FixedChoiceList& fixed;
+    const std::string SavedChoiceTexts::*text;
+  } rebuilt[] = {
+      {kAudioBitRate, lists.audioBitRate, &SavedChoiceTexts::audioBitRate},
+      {kSampleRate, lists.sampleRate, &SavedChoiceTexts::sampleRate},
+      {kChannel, lists.channel, &SavedChoiceTexts::channel},
+  };
+  for (const auto& dependent : rebuilt) {
+    QComboBox& choiceList = *list(dependent.id);
+    RebuildChoiceList(choiceList, dependent.fixed,
+                      preferred ? &(preferred->*dependent.text) : nullptr);
+    // Greyed where there is nothing to choose: a lossless encoder's empty bit rate list (OK then
+    // stores no rate) or Opus's one sample rate, which OK still stores.
+    choiceList.setEnabled(choiceList.count() > 1);
+  }
 }
 
 void SettingsDialog::OnVideoCodecChange(const SavedChoiceTexts* preferred) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -138,6 +139,48 @@ TEST(PresetTable, AsfVideoRowIsComplete) {
               defaults[static_cast<std::size_t>(c)])
         << c;
   }
+}
+
+// Each audio row offers its format's encoders and the first one's lists, and preselects texts the
+// lists hold; a lossless row has no bit rate but FLAC's, which holds its compression levels.
+TEST(PresetTable, AudioRowsOfferWhatTheirNamesPromise) {
+  const std::vector<std::pair<std::vector<int>, Choices>> rows{
+      {{90100}, {"AAC"}},
+      {{90101, 90108}, {"AC3"}},
+      {{90102, 90103}, {"PCM_S16BE"}},
+      {{90104}, {"AAC", "ALAC"}},
+      {{90105}, {"MP2"}},
+      {{90107, 90700}, {"VORBIS"}},
+      {{90109, 90702}, {"PCM_S16LE"}},
+      {{90703, 90805}, {"WMA7", "WMA8"}},
+      {{90701}, {"FLAC"}},
+      {{kOpusPresetCode}, {"OPUS"}},
+  };
+  for (const auto& [codes, encoders] : rows) {
+    for (int code : codes) {
+      const Preset& p = *FindPreset(code);
+      EXPECT_EQ(p.parameter(PresetColumn::AudioEncoder).choices, encoders) << code;
+      EXPECT_EQ(p.parameter(PresetColumn::AudioEncoder).defaultChoice,
+                encoders.size() == 2 && encoders[0] == "WMA7" ? "WMA8" : encoders[0]);
+      for (PresetColumn c :
+           {PresetColumn::AudioBitRate, PresetColumn::SampleRate, PresetColumn::Channel}) {
+        const PresetParameter& parameter = p.parameter(c);
+        const bool none = parameter.choices.empty() && parameter.defaultChoice.empty();
+        EXPECT_TRUE(none || std::find(parameter.choices.begin(), parameter.choices.end(),
+                                      parameter.defaultChoice) != parameter.choices.end())
+            << code << " " << parameter.defaultChoice;
+      }
+      ExpectNoVideoColumns(p);
+    }
+  }
+  EXPECT_TRUE(FindPreset(90109)->parameter(PresetColumn::AudioBitRate).choices.empty());
+  EXPECT_EQ(FindPreset(90701)->parameter(PresetColumn::AudioBitRate).defaultChoice, "Level 5");
+  EXPECT_EQ(FindPreset(kOpusPresetCode)->parameter(PresetColumn::SampleRate).choices,
+            Choices{"48000 Hz"});
+  EXPECT_EQ(FindPreset(90101)->parameter(PresetColumn::SampleRate).choices,
+            (Choices{"32000 Hz", "44100 Hz", "48000 Hz"}));
+  EXPECT_EQ(FindPreset(90701)->parameter(PresetColumn::Channel).choices.back(), "5.1 Channel");
+  EXPECT_EQ(FindPreset(90703)->parameter(PresetColumn::AudioBitRate).choices, kSelectableBitRates);
 }
 
 TEST(PresetTable, UnknownCodeBehavesAsAnEmptyPreset) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "settings/ChoiceParsers.h"
+#include "settings/OutputFormats.h"
 #include "settings/PresetTable.h"
 
 namespace varnell {
@@ -75,8 +76,13 @@ INSTANTIATE_TEST_SUITE_P(BothItems, ProfileChoiceTest,
 // A settings dialog opened right after a profile choice must preselect the
 // encoder the profile already put into the settings.
 TEST(ProfileChoice, AgreesWithTheSelectedPresetsDefaults) {
-  for (int item : {0, 1}) {
+  const std::vector<const char*> encoders{"MP3",  "WMA8", "AAC",      "VORBIS",
+                                          "OPUS", "FLAC", "PCM_S16LE"};
+  ASSERT_EQ(ProfileFormats().size(), encoders.size());
+  for (int item = 0; item < static_cast<int>(encoders.size()); ++item) {
     OutputSettings s;
+    s.vbrQuality = 3;  // left by an earlier VBR choice
+    s.compressionLevel = 9;
     int currentPresetCode = 0;
     ApplyProfileChoice(item, s, currentPresetCode);
     const Preset& preset = PresetOrEmpty(currentPresetCode);
@@ -87,6 +93,10 @@ TEST(ProfileChoice, AgreesWithTheSelectedPresetsDefaults) {
         << item;
     EXPECT_EQ(ParseRate(preset.parameter(PresetColumn::SampleRate).defaultChoice), s.sampleRate)
         << item;
+    EXPECT_EQ(s.audioCodecName, encoders[static_cast<std::size_t>(item)]);
+    EXPECT_EQ(s.vbrQuality, -1);
+    EXPECT_EQ(s.compressionLevel, item == 5 ? 5 : -1) << item;
+    EXPECT_EQ(s.sampleRate, item == 4 ? 48000 : 44100) << item;
   }
 }
 

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "settings/AudioEncoderChoices.h"
 #include "settings/ChoiceParsers.h"
+#include "settings/OutputFormats.h"
 #include "settings/PresetTable.h"
 #include "settings/RecordingMessageSink.h"
 
@@ -96,6 +98,42 @@ TEST(AcceptSettings, UnknownChannelTextKeepsTheCountButIsSaved) {
   AcceptSettings(choices, 90000, s, sink);
   EXPECT_EQ(s.channels, 6);
   EXPECT_EQ(s.savedChoices.channel, "2 Channel stereo");
+}
+
+// The bit rate list holds rates, VBR qualities and FLAC's levels: each text stores its own number
+// and clears the other two, and every encoder's texts stay within what its encoder takes.
+TEST(AcceptSettings, BitRateTextsStoreARateAQualityOrALevel) {
+  struct Case {
+    const char* text;
+    int bitRate, vbrQuality, compressionLevel;
+  };
+  for (const Case& c : {Case{"VBR V0 (best)", 0, 0, -1}, Case{"VBR quality 10 (best)", 0, 10, -1},
+                        Case{"Level 8 (smallest)", 0, -1, 8}, Case{"192 kbps", 192000, -1, -1},
+                        Case{"", 0, -1, -1}}) {
+    OutputSettings s;
+    s.vbrQuality = 4;
+    s.compressionLevel = 7;
+    RecordingMessageSink sink;
+    AcceptedChoices choices = VideoChoices();
+    choices.audioBitRate = c.text;
+    AcceptSettings(choices, 90000, s, sink);
+    EXPECT_EQ(s.audioBitRate, c.bitRate) << c.text;
+    EXPECT_EQ(s.vbrQuality, c.vbrQuality) << c.text;
+    EXPECT_EQ(s.compressionLevel, c.compressionLevel) << c.text;
+  }
+
+  for (const AudioEncoder& encoder : AudioEncoders()) {
+    const AudioEncoderChoices& row = *FindAudioEncoderChoices(encoder.codecName);
+    EXPECT_EQ(row.bitRateKbps.applies(), !encoder.lossless) << encoder.codecName;
+    for (const std::string& text : row.bitRates.choices) {
+      const int kbps = ParseRate(text) / 1000, vbr = ParseVbrQuality(text),
+                level = ParseCompressionLevel(text);
+      EXPECT_EQ((kbps > 0) + (vbr >= 0) + (level >= 0), 1) << text;
+      EXPECT_TRUE(kbps == 0 || row.bitRateKbps.holds(kbps)) << encoder.codecName << " " << text;
+      EXPECT_TRUE(vbr < 0 || row.vbrQuality.holds(vbr)) << encoder.codecName << " " << text;
+      EXPECT_TRUE(level < 0 || row.compressionLevel.holds(level)) << encoder.codecName << text;
+    }
+  }
 }
 
 // Records the settings as they stood when the size message was shown.

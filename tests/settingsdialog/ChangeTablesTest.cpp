@@ -17,14 +17,33 @@ TEST(EncoderChangeTable, EachEncoderRowSelectsItsOwnChannelsAndRates) {
 
   EXPECT_EQ(ListsForEncoder("AC3").channel.choices,
             (Strings{"1 Channel Mono", "2 Channel Stereo", "5.1 Channel"}));
-  EXPECT_EQ(ListsForEncoder("VORBIS").channel.choices, Strings{"2 Channel Stereo"});
-  for (const char* other : {"MP3", "WMA8", "ac3", "FLAC"}) {
+  for (const char* surround : {"AC3", "VORBIS", "OPUS", "FLAC", "PCM_S16LE", "AAC"})
+    EXPECT_EQ(ListsForEncoder(surround).channel.choices.back(), "5.1 Channel") << surround;
+  EXPECT_EQ(ListsForEncoder("AC3").sampleRate.choices,
+            (Strings{"32000 Hz", "44100 Hz", "48000 Hz"}));
+  EXPECT_EQ(ListsForEncoder("OPUS").sampleRate.choices, Strings{"48000 Hz"});
+  EXPECT_EQ(ListsForEncoder("OPUS").audioBitRate.choices.front(), "32 kbps");
+  EXPECT_EQ(ListsForEncoder("OPUS").audioBitRate.choices.back(), "256 kbps");
+  EXPECT_EQ(ListsForEncoder("FLAC").audioBitRate.selected, "Level 5");
+  for (const char* lossless : {"ALAC", "PCM_S16LE", "PCM_S16BE"}) {
+    EXPECT_TRUE(ListsForEncoder(lossless).audioBitRate.choices.empty()) << lossless;
+    EXPECT_EQ(ListsForEncoder(lossless).sampleRate.choices.back(), "192000 Hz") << lossless;
+  }
+  // MP3 offers its VBR qualities after the rates; WMA and unknown names keep the rates alone.
+  const Strings mp3 = ListsForEncoder("MP3").audioBitRate.choices;
+  ASSERT_EQ(mp3.size(), 17u);
+  EXPECT_EQ(mp3[6], "320 kbps");
+  EXPECT_EQ(mp3[7], "VBR V0 (best)");
+  EXPECT_EQ(mp3[16], "VBR V9");
+  for (const char* other : {"MP3", "WMA8", "ac3"}) {
     const EncoderDependentLists lists = ListsForEncoder(other);
     EXPECT_EQ(lists.channel.choices, (Strings{"1 Channel Mono", "2 Channel Stereo"})) << other;
     EXPECT_EQ(lists.channel.selected, "2 Channel Stereo") << other;
     EXPECT_EQ(lists.audioBitRate.selected, "192 kbps") << other;
     EXPECT_EQ(lists.sampleRate.selected, "44100 Hz") << other;
+    EXPECT_EQ(lists.sampleRate.choices, (Strings{"44100 Hz", "48000 Hz", "22050 Hz", "32000 Hz"}));
   }
+  EXPECT_EQ(ListsForEncoder("ac3").audioBitRate.choices.size(), 7u);
 }
 
 TEST(VideoCodecChangeTable, OnlyThreePresetSetsGetTheirOwnFrameSizes) {

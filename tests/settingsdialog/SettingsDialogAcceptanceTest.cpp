@@ -33,6 +33,36 @@ TEST_F(SettingsDialogTest, PickedBitRateIsStoredAndStaysSelectedOnReopening) {
   EXPECT_EQ(settings.savedChoices.audioBitRate, "192 kbps");
 }
 
+// The bit rate slot follows the encoder: an MP3 VBR item stores its quality and no rate, the
+// lossless encoders grey the list (OK stores no rate), FLAC's holds its compression levels.
+TEST_F(SettingsDialogTest, BitRateSlotStoresQualitiesLevelsOrNothing) {
+  Open(kMp3PresetCode);
+  Pick(kAudioBitRate, "VBR V2");
+  PressOk();
+  EXPECT_EQ(settings.vbrQuality, 2);
+  EXPECT_EQ(settings.audioBitRate, 0);
+
+  Open(90104);
+  EXPECT_TRUE(List(kAudioBitRate).isEnabled());
+  Pick(kEncoder, "ALAC");
+  EXPECT_EQ(List(kAudioBitRate).count(), 0);
+  EXPECT_FALSE(List(kAudioBitRate).isEnabled());
+  EXPECT_TRUE(List(kChannel).isEnabled());
+  PressOk();
+  EXPECT_EQ(settings.audioCodecName, "ALAC");
+  EXPECT_EQ(settings.audioBitRate, 0);
+  EXPECT_EQ(settings.vbrQuality, -1);
+
+  Open(kOpusPresetCode);
+  EXPECT_FALSE(List(kSampleRate).isEnabled());
+  PressOk();
+  EXPECT_EQ(settings.sampleRate, 48000);
+
+  ASSERT_EQ(RunAndPressOk(90701), QDialog::Accepted);
+  EXPECT_EQ(settings.compressionLevel, 5);
+  EXPECT_EQ(settings.audioCodecName, "FLAC");
+}
+
 // The hidden video lists exchange their texts like the audio ones.
 TEST_F(SettingsDialogTest, VideoPresetStoresItsHiddenVideoDefaults) {
   ASSERT_EQ(RunAndPressOk(90000), QDialog::Accepted);

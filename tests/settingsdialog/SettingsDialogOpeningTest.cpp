@@ -17,7 +17,11 @@ TEST_F(SettingsDialogTest, Mp3PresetOpensWithItsEncoderAndTheDefaultsInTheRebuil
   EXPECT_EQ(Items(List(kEncoder)), Strings{"MP3"});
   EXPECT_EQ(Selected(List(kEncoder)), "MP3");
   // The lists follow the encoder, not the preset, yet keep the preset's defaults.
-  EXPECT_EQ(Items(List(kAudioBitRate)), kCommonBitRates);
+  Strings mp3BitRates = kCommonBitRates;
+  for (const char* vbr : {"VBR V0 (best)", "VBR V1", "VBR V2", "VBR V3", "VBR V4", "VBR V5",
+                          "VBR V6", "VBR V7", "VBR V8", "VBR V9"})
+    mp3BitRates.push_back(vbr);
+  EXPECT_EQ(Items(List(kAudioBitRate)), mp3BitRates);
   EXPECT_EQ(Selected(List(kAudioBitRate)), "128 kbps");
   EXPECT_EQ(Items(List(kSampleRate)), kCommonSampleRates);
   EXPECT_EQ(Selected(List(kSampleRate)), "44100 Hz");

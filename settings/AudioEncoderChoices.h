@@ -1,0 +1,31 @@
+// What each audio encoder takes, as the settings offer it: the settings dialog's bit rate,
+// sample rate and channel lists for the encoder (the bit rate slot also carries the VBR qualities
+// and FLAC's compression levels), and the ranges varnell-convert checks its numbers against.
+// Constant, built on first use; any thread may read it.
+#pragma once
+
+#include <string_view>
+
+#include "settings/PresetTable.h"
+
+namespace varnell {
+
+// Whole numbers from lowest to highest; lowest > highest when the encoder has no such setting.
+struct NumberRange {
+  int lowest = 1, highest = 0;
+  bool applies() const { return lowest <= highest; }
+  bool holds(int value) const { return value >= lowest && value <= highest; }
+};
+
+struct AudioEncoderChoices {
+  std::string_view codecName;    // AudioEncoders()'s name, "OPUS"
+  NumberRange bitRateKbps;       // --bitrate; the MP3 encoder's depends on the sample rate
+  NumberRange vbrQuality;        // --vbr
+  NumberRange compressionLevel;  // --compression-level
+  PresetParameter bitRates, sampleRates, channels;
+};
+
+// The row of an encoder AudioEncoders() names, by exact name; null for any other name.
+const AudioEncoderChoices* FindAudioEncoderChoices(std::string_view codecName);
+
+}  // namespace varnell
