@@ -7,6 +7,7 @@
 
 #include "cli/OutputChoices.h"
 #include "engine/ClipTime.h"
+#include "settings/AudioEncoderChoices.h"
 #include "settings/OutputFormats.h"
 
 namespace varnell {
@@ -41,35 +42,98 @@ std::vector<const OutputFormat*> OfferedFormats() {
   return offered;
 }
 
+// An option's line of the help: the description from column 28, wrapped before column 93, and
+// on the line below when the option itself reaches the column.
+std::string OptionHelp(const std::string& option, std::string_view description) {
+  constexpr std::size_t kColumn = 28, kWidth = 92;
+  std::string text = "  " + option;
+  if (text.size() + 1 > kColumn)
+    text += "\n" + std::string(kColumn, ' ');
+  else
+    text.resize(kColumn, ' ');
+  std::size_t lineLength = kColumn;
+  bool first = true;
+  while (!description.empty()) {
+    const std::size_t space = description.find(' ');
+    const std::string_view word = description.substr(0, space);
+    if (!first && lineLength + 1 + word.size() > kWidth) {
+      text += "\n" + std::string(kColumn, ' ');
+      lineLength = kColumn;
+    } else if (!first) {
+      text += ' ';
+      ++lineLength;
+    }
+    text += word;
+    lineLength += word.size();
+    first = false;
+    description =
+        space == std::string_view::npos ? std::string_view() : description.substr(space + 1);
+  }
+  return text + "\n";
+}
+
+// "MP3 0-9, AAC 1-5, VORBIS 0-10": the encoders that have the setting, with its range.
+std::string EncodersWith(NumberRange AudioEncoderChoices::*setting, bool exceptMp3 = false) {
+  std::vector<std::string> listed;
+  for (const AudioEncoder& encoder : AudioEncoders()) {
+    const NumberRange& range = FindAudioEncoderChoices(encoder.codecName)->*setting;
+    if (range.applies() && range.highest < 10000 && !(exceptMp3 && encoder.codecName == "MP3")) {
+      listed.push_back(std::string(encoder.codecName) + " " + std::to_string(range.lowest) + "-" +
+                       std::to_string(range.highest));
+    }
+  }
+  return Joined(listed, ", ", [](const std::string& item) { return item; });
+}
+
+std::string EncodersWhere(bool (*wanted)(const AudioEncoder&)) {
+  std::vector<std::string_view> names;
+  for (const AudioEncoder& encoder : AudioEncoders()) {
+    if (wanted(encoder)) names.push_back(encoder.codecName);
+  }
+  return Joined(names, ", ", [](std::string_view name) { return std::string(name); });
+}
+
 std::string BuildUsageText() {
   const std::vector<const OutputFormat*> offered = OfferedFormats();
   const std::string formats =
       Joined(offered, "|", [](const OutputFormat* f) { return std::string(f->formatOption); });
-  const std::string presets = Joined(offered, " or --preset ", [](const OutputFormat* f) {
-    return std::to_string(f->presetCode);
+  const std::string presets = Joined(offered, ", ", [](const OutputFormat* f) {
+    return std::string(f->formatOption) + " " + std::to_string(f->presetCode);
   });
   const std::string encoders =
       Joined(AudioEncoders(), "|", [](const AudioEncoder& e) { return std::string(e.codecName); });
-  const auto padded = [](std::string text) {
-    text.resize(std::max<std::size_t>(text.size() + 1, 26), ' ');
-    return text;
-  };
+  const std::string formatEncoders = Joined(offered, ", ", [](const OutputFormat* f) {
+    return std::string(f->formatOption) + " " +
+           Joined(f->audioEncoders, "|", [](std::string_view e) { return std::string(e); });
+  });
   return "usage: varnell-convert [OPTIONS] FILE...\n"
          "       varnell-convert --merge [OPTIONS] FILE FILE...\n"
          "  --preset CODE             output format by preset code, e.g. 90000 (ASF video), 90001\n"
          "                            (AVI), 90005 (H.264 MP4), 91000 (FLV); default 90106 (mp3);\n"
-         "                            the outputs get the preset's extension\n"
-         "  " +
-         padded("--format " + formats) + "short for --preset " + presets +
-         "\n"
-         "  " +
-         padded("--encoder " + encoders) +
-         "audio encoder; default: the preset's (WMA8 for wma), else MP3;\n"
-         "                            the container must hold it (see --list-presets)\n"
-         "  --bitrate KBPS            audio bit rate, default 128 (mp3: 32-320 from 32000 Hz,\n"
-         "                            8-160 from 16000 Hz, 8-64 below)\n"
-         "  --sample-rate HZ          default 44100\n"
-         "  --channels 1|2            default 2\n"
+         "                            the outputs get the preset's extension\n" +
+         OptionHelp("--format " + formats, "short for the format's --preset: " + presets) +
+         OptionHelp("--encoder " + encoders,
+                    "audio encoder; default: the format's first (" + formatEncoders +
+                        "), else MP3; a video preset's container must hold it (see "
+                        "--list-presets)") +
+         OptionHelp("--bitrate KBPS",
+                    "audio bit rate, default 128 (mp3: 32-320 from 32000 Hz, 8-160 from 16000 Hz, "
+                    "8-64 below; " +
+                        EncodersWith(&AudioEncoderChoices::bitRateKbps, true) +
+                        "); refused for the lossless " +
+                        EncodersWhere([](const AudioEncoder& e) { return e.lossless; })) +
+         OptionHelp("--vbr N", "variable bit rate by quality instead of --bitrate: " +
+                                   EncodersWith(&AudioEncoderChoices::vbrQuality) +
+                                   " (MP3's 0 and the others' highest are the best)") +
+         OptionHelp("--compression-level N", EncodersWith(&AudioEncoderChoices::compressionLevel) +
+                                                 " (default 5; higher is smaller and slower)") +
+         "  --sample-rate HZ          default 44100 (48000 for opus)\n" +
+         OptionHelp("--channels 1|2|6",
+                    "default 2; 6 is 5.1, for " + EncodersWhere([](const AudioEncoder& e) {
+                      const auto& channels = FindAudioEncoderChoices(e.codecName)->channels.choices;
+                      return std::find(channels.begin(), channels.end(), "5.1 Channel") !=
+                             channels.end();
+                    })) +
          "  --video-codec CODEC       WMV1, WMV2, MPEG4, H.264, H.263, MPEG2VIDEO, M-JPEG, DivX,\n"
          "                            DVVIDEO, MPEG1VIDEO, RV20, FLV, XVID or MSMPEG4V3\n"
          "  --size WIDTH*HEIGHT       picture size, e.g. 320*240\n"
@@ -101,12 +165,16 @@ const std::string& UsageText() {
 
 namespace {
 
-std::optional<int> PositiveNumber(std::string_view text) {
+std::optional<int> NumberFrom(std::string_view text, int lowest) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value <= 0) return std::nullopt;
+  if (error != std::errc() || end != text.data() + text.size() || value < lowest) {
+    return std::nullopt;
+  }
   return value;
 }
+
+std::optional<int> PositiveNumber(std::string_view text) { return NumberFrom(text, 1); }
 
 // Bit rates the choice texts can carry: ParseRate turns "N kbps" into N * 1000 in an int.
 constexpr int kLargestVideoBitRateKbps = 200000;
@@ -169,8 +237,14 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     } else if (argument == "--sample-rate") {
       if (!number) return UsageError{"--sample-rate must be a positive number of Hz"};
       given.sampleRate = *number;
+    } else if (argument == "--vbr" || argument == "--compression-level") {
+      const auto whole = NumberFrom(value, 0);
+      if (!whole) return UsageError{argument + " must be a whole number"};
+      (argument == "--vbr" ? given.vbrQuality : given.compressionLevel) = *whole;
     } else if (argument == "--channels") {
-      if (value != "1" && value != "2") return UsageError{"--channels must be 1 or 2"};
+      if (value != "1" && value != "2" && value != "6") {
+        return UsageError{"--channels must be 1, 2 or 6"};
+      }
       given.channels = *number;
     } else if (argument == "--video-codec") {
       if (!IsVideoCodecText(value)) {

@@ -12,10 +12,12 @@ namespace varnell {
 
 struct CommandLineOptions {
   int presetCode = kMp3PresetCode;  // a code of the preset table; --format mp3|wma is 90106|90110
-  std::string encoder = "MP3";      // "MP3", "WMA7", "WMA8": the sound of every preset
-  int bitRateKbps = 128;
+  std::string encoder = "MP3";      // a name of AudioEncoders(), one the format takes
+  int bitRateKbps = 128;            // unused by a lossless encoder and under --vbr
+  int vbrQuality = -1;              // --vbr; -1: by bitRateKbps
+  int compressionLevel = -1;        // FLAC's --compression-level; -1: the encoder's default
   int sampleRate = 44100;
-  int channels = 2;
+  int channels = 2;  // 1, 2 or 6 (5.1)
   // The video side as the settings dialog's texts ("MPEG4", "320*240", "29.97 fps",
   // "1000 kbps"); empty for a preset that writes no video.
   std::string videoCodec, frameSize, frameRate, videoBitRate;

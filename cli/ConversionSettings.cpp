@@ -15,12 +15,17 @@ OutputSettings ConversionSettingsFor(const CommandLineOptions& options, MessageS
   choices.encoder = options.encoder;
   choices.audioBitRate = std::to_string(options.bitRateKbps) + " kbps";
   choices.sampleRate = std::to_string(options.sampleRate) + " Hz";
-  choices.channel = options.channels == 1 ? "1 Channel Mono" : "2 Channel Stereo";
+  choices.channel = options.channels == 1   ? "1 Channel Mono"
+                    : options.channels == 6 ? "5.1 Channel"
+                                            : "2 Channel Stereo";
   choices.videoCodec = options.videoCodec;
   choices.frameSize = options.frameSize;
   choices.frameRate = options.frameRate;
   choices.videoBitRate = options.videoBitRate;
   AcceptSettings(choices, options.presetCode, settings, messages);
+  // The dialog's bit rate list carries these as texts of their own; the command line has numbers.
+  settings.vbrQuality = options.vbrQuality;
+  settings.compressionLevel = options.compressionLevel;
   return settings;
 }
 

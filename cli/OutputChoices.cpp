@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 #include "cli/ConversionSettings.h"
 #include "engine/AudioContainers.h"
 #include "engine/CodecNames.h"
+#include "settings/AudioEncoderChoices.h"
 #include "settings/PresetTable.h"
 #include "settings/SettingsAcceptance.h"
 
@@ -45,27 +47,6 @@ BitRateRange Mp3BitRates(int sampleRate) {
   if (sampleRate >= 32000) return {32, 320};
   if (sampleRate >= 16000) return {8, 160};
   return {8, 64};
-}
-
-class DiscardedMessages : public MessageSink {
- public:
-  void ShowMessage(const std::string&) override {}
-};
-
-// The numbers the settings dialog stores when OK is pressed on the row's preselections; a column
-// without a list leaves its start-up value (the encoder's name empty). The table's texts never
-// draw a message.
-OutputSettings RowPreselection(const Preset& preset) {
-  const auto text = [&](PresetColumn column) { return preset.parameter(column).defaultChoice; };
-  AcceptedChoices choices;
-  choices.encoder = text(PresetColumn::AudioEncoder);
-  choices.audioBitRate = text(PresetColumn::AudioBitRate);
-  choices.sampleRate = text(PresetColumn::SampleRate);
-  choices.channel = text(PresetColumn::Channel);
-  OutputSettings settings;
-  DiscardedMessages messages;
-  AcceptSettings(choices, preset.code, settings, messages);
-  return settings;
 }
 
 std::string PresetLabel(const Preset& preset) {
@@ -118,14 +99,83 @@ std::optional<std::string> EncoderRefusal(const Preset& preset, const CommandLin
   const std::vector<std::string>& encoders = preset.parameter(PresetColumn::AudioEncoder).choices;
   if (preset.audioOnly && !encoders.empty() &&
       std::find(encoders.begin(), encoders.end(), options.encoder) == encoders.end()) {
+    std::string taken;
+    for (const std::string& encoder : encoders) (taken += taken.empty() ? "" : " or ") += encoder;
     return "--encoder " + options.encoder + " does not write " + std::string(format.name()) +
-           " files";
+           " files (" + std::string(format.name()) + " takes " + taken + ")";
   }
   const std::optional<int> codecId = AudioCodecIdFromName(options.encoder);
   // A format FFmpeg cannot write fails every file in words of its own.
   if (!codecId || format.muxer.empty()) return std::nullopt;
   if (std::optional<std::string> refusal = AudioContainerRefusal(*codecId, format)) {
     return "--encoder " + options.encoder + ": " + *refusal;
+  }
+  return std::nullopt;
+}
+
+std::string RangeText(const NumberRange& range) {
+  return std::to_string(range.lowest) + " to " + std::to_string(range.highest);
+}
+
+// "a setting the encoder has" checked against the encoder's range: an option for a setting it
+// lacks names the encoders that have it.
+std::optional<std::string> SettingRefusal(const char* option, const std::optional<int>& value,
+                                          NumberRange AudioEncoderChoices::*setting,
+                                          const AudioEncoderChoices& encoder) {
+  if (!value) return std::nullopt;
+  const NumberRange& range = encoder.*setting;
+  const std::string prefix = std::string(option) + " " + std::to_string(*value);
+  if (range.applies()) {
+    if (range.holds(*value)) return std::nullopt;
+    return prefix + " is outside the " + RangeText(range) + " the " +
+           std::string(encoder.codecName) + " encoder takes";
+  }
+  std::string others;
+  for (const AudioEncoder& known : AudioEncoders()) {
+    const NumberRange& theirs = FindAudioEncoderChoices(known.codecName)->*setting;
+    if (theirs.applies()) {
+      (others += others.empty() ? "" : ", ") +=
+          std::string(known.codecName) + " " + RangeText(theirs);
+    }
+  }
+  return std::string(option) + " does not apply to the " + std::string(encoder.codecName) +
+         " encoder (only to " + others + ")";
+}
+
+// The numbers against what the chosen encoder takes. A lossless encoder has no bit rate to
+// give, so --bitrate is refused rather than silently dropped.
+std::optional<std::string> AudioNumberRefusal(const GivenChoices& given,
+                                              const CommandLineOptions& options) {
+  const AudioEncoderChoices& encoder = *FindAudioEncoderChoices(options.encoder);
+  const std::string name(encoder.codecName);
+  if (given.bitRateKbps && !encoder.bitRateKbps.applies()) {
+    return "--bitrate does not apply: " + name + " is lossless";
+  }
+  if (given.bitRateKbps && given.vbrQuality) return "--bitrate and --vbr cannot be combined";
+  for (const auto& [option, value, setting] :
+       {std::tuple{"--vbr", given.vbrQuality, &AudioEncoderChoices::vbrQuality},
+        std::tuple{"--compression-level", given.compressionLevel,
+                   &AudioEncoderChoices::compressionLevel}}) {
+    if (std::optional<std::string> refusal = SettingRefusal(option, value, setting, encoder)) {
+      return refusal;
+    }
+  }
+  if (options.channels == 6 &&
+      std::find(encoder.channels.choices.begin(), encoder.channels.choices.end(), "5.1 Channel") ==
+          encoder.channels.choices.end()) {
+    return "--channels 6: the " + name + " encoder takes 1 or 2";
+  }
+  if (options.vbrQuality >= 0 || !encoder.bitRateKbps.applies()) return std::nullopt;
+  if (options.encoder == "MP3") {
+    const BitRateRange range = Mp3BitRates(options.sampleRate);
+    if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {
+      return "--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
+             std::to_string(range.lowest) + " to " + std::to_string(range.highest) +
+             " kb/s that mp3 takes at " + std::to_string(options.sampleRate) + " Hz";
+    }
+  } else if (!encoder.bitRateKbps.holds(options.bitRateKbps)) {
+    return "--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
+           RangeText(encoder.bitRateKbps) + " kb/s the " + name + " encoder takes";
   }
   return std::nullopt;
 }
@@ -179,7 +229,7 @@ std::optional<std::string> CompleteOutputChoices(const GivenChoices& given,
   const Preset& preset = PresetOrEmpty(options.presetCode);
   // The audio side: the row's preselection where it has lists, else the main window's start-up
   // values, which are what the two audio presets preselect too.
-  const OutputSettings row = RowPreselection(preset);
+  const OutputSettings row = PresetPreselection(preset);
   const OutputSettings startUp;
   // A row without an encoder list gets its format's default (WMA8 for a .wma preset).
   options.encoder = given.encoder.value_or(
@@ -190,16 +240,14 @@ std::optional<std::string> CompleteOutputChoices(const GivenChoices& given,
   options.sampleRate =
       given.sampleRate.value_or(row.sampleRate > 0 ? row.sampleRate : startUp.sampleRate);
   options.channels = given.channels.value_or(row.channels);
+  // The row's quality and level belong to its own encoder (FLAC's level 5).
+  const bool rowEncoder = options.encoder == row.audioCodecName;
+  options.vbrQuality = given.vbrQuality.value_or(rowEncoder ? row.vbrQuality : -1);
+  options.compressionLevel =
+      given.compressionLevel.value_or(rowEncoder ? row.compressionLevel : -1);
 
   if (std::optional<std::string> refusal = EncoderRefusal(preset, options)) return refusal;
-  if (options.encoder == "MP3") {
-    const BitRateRange range = Mp3BitRates(options.sampleRate);
-    if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {
-      return "--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
-             std::to_string(range.lowest) + " to " + std::to_string(range.highest) +
-             " kb/s that mp3 takes at " + std::to_string(options.sampleRate) + " Hz";
-    }
-  }
+  if (std::optional<std::string> refusal = AudioNumberRefusal(given, options)) return refusal;
   return CompleteVideoChoices(preset, given, options);
 }
 

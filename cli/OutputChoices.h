@@ -15,7 +15,7 @@ namespace varnell {
 // the settings dialog's texts ("MPEG4", "320*240", "29.97 fps", "1000 kbps").
 struct GivenChoices {
   std::optional<std::string> encoder;
-  std::optional<int> bitRateKbps, sampleRate, channels;
+  std::optional<int> bitRateKbps, sampleRate, channels, vbrQuality, compressionLevel;
   std::optional<std::string> videoCodec, frameSize, frameRate, videoBitRate;
 };
 

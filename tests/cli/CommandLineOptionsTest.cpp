@@ -52,9 +52,9 @@ TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({"--format", "mp4", "a"})),
             "--format must be mp3, wma, m4a, ogg, opus, flac, wav, aac or aiff");
   EXPECT_EQ(UsageMessage(Parse({"--encoder", "WMA8", "a"})),
-            "--encoder WMA8 does not write mp3 files");
+            "--encoder WMA8 does not write mp3 files (mp3 takes MP3)");
   EXPECT_EQ(UsageMessage(Parse({"--format", "wma", "--encoder", "MP3", "a"})),
-            "--encoder MP3 does not write wma files");
+            "--encoder MP3 does not write wma files (wma takes WMA7 or WMA8)");
   EXPECT_EQ(UsageMessage(Parse({"--bitrate", "12x", "a"})),
             "--bitrate must be a positive number of kb/s");
   EXPECT_EQ(UsageMessage(Parse({"--bitrate", "1", "a"})),
@@ -65,7 +65,7 @@ TEST(CommandLineOptions, MistakesAreUsageErrors) {
             "--bitrate 80 is outside the 8 to 64 kb/s that mp3 takes at 11025 Hz");
   EXPECT_TRUE(std::holds_alternative<CommandLineOptions>(Parse({"--bitrate", "320", "a"})));
   EXPECT_EQ(UsageMessage(Parse({"--jobs", "0", "a"})), "--jobs must be a positive number");
-  EXPECT_EQ(UsageMessage(Parse({"--channels", "6", "a"})), "--channels must be 1 or 2");
+  EXPECT_EQ(UsageMessage(Parse({"--channels", "3", "a"})), "--channels must be 1, 2 or 6");
   EXPECT_EQ(UsageMessage(Parse({"--start", "1:00", "a"})), "--start must be HH:MM:SS");
   EXPECT_EQ(UsageMessage(Parse({"--start", "00:02:00", "--end", "00:01:00", "a"})),
             "--end lies before --start");
@@ -155,11 +155,70 @@ TEST(CommandLineOptions, PresetsTakeTheirRowsDefaultsAndNameWhatIsMissing) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
+// The audio numbers are checked against the chosen encoder: "ENCODER KBPS HZ CHANNELS VBR LEVEL"
+// or the usage error.
+TEST(CommandLineOptions, AudioNumbersFollowTheEncoder) {
+  const auto outcome = [](std::vector<std::string> arguments) {
+    arguments.push_back("a");
+    const ParsedCommandLine parsed = Parse(arguments);
+    const auto* o = std::get_if<CommandLineOptions>(&parsed);
+    if (!o) return UsageMessage(parsed);
+    return o->encoder + " " + std::to_string(o->bitRateKbps) + " " + std::to_string(o->sampleRate) +
+           " " + std::to_string(o->channels) + " " + std::to_string(o->vbrQuality) + " " +
+           std::to_string(o->compressionLevel);
+  };
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+      {{"--format", "opus"}, "OPUS 128 48000 2 -1 -1"},
+      {{"--format", "flac"}, "FLAC 128 44100 2 -1 5"},
+      {{"--format", "flac", "--compression-level", "12", "--channels", "6"},
+       "FLAC 128 44100 6 -1 12"},
+      {{"--format", "m4a", "--encoder", "ALAC"}, "ALAC 128 44100 2 -1 -1"},
+      {{"--vbr", "0"}, "MP3 128 44100 2 0 -1"},
+      {{"--format", "ogg", "--vbr", "10"}, "VORBIS 128 44100 2 10 -1"},
+      {{"--format", "aac", "--vbr", "0"}, "--vbr 0 is outside the 1 to 5 the AAC encoder takes"},
+      {{"--vbr", "10"}, "--vbr 10 is outside the 0 to 9 the MP3 encoder takes"},
+      {{"--vbr", "-1"}, "--vbr must be a whole number"},
+      {{"--vbr", "2", "--bitrate", "192"}, "--bitrate and --vbr cannot be combined"},
+      {{"--format", "opus", "--vbr", "5"},
+       "--vbr does not apply to the OPUS encoder (only to MP3 0 to 9, AAC 1 to 5, VORBIS 0 to "
+       "10)"},
+      {{"--format", "flac", "--compression-level", "13"},
+       "--compression-level 13 is outside the 0 to 12 the FLAC encoder takes"},
+      {{"--compression-level", "5"},
+       "--compression-level does not apply to the MP3 encoder (only to FLAC 0 to 12)"},
+      {{"--format", "wav", "--bitrate", "128"}, "--bitrate does not apply: PCM_S16LE is lossless"},
+      {{"--format", "opus", "--bitrate", "5"},
+       "--bitrate 5 is outside the 6 to 510 kb/s the OPUS encoder takes"},
+      {{"--format", "opus", "--bitrate", "510"}, "OPUS 510 48000 2 -1 -1"},
+      {{"--preset", "90101", "--bitrate", "641"},
+       "--bitrate 641 is outside the 32 to 640 kb/s the AC3 encoder takes"},
+      {{"--preset", "90105", "--bitrate", "448"},
+       "--bitrate 448 is outside the 32 to 384 kb/s the MP2 encoder takes"},
+      {{"--channels", "6"}, "--channels 6: the MP3 encoder takes 1 or 2"},
+      {{"--format", "flac", "--encoder", "OPUS"},
+       "--encoder OPUS does not write flac files (flac takes FLAC)"},
+  };
+  for (const auto& [arguments, expected] : cases)
+    EXPECT_EQ(outcome(arguments), expected) << ::testing::PrintToString(arguments);
+
+  // The numbers reach the settings the job is built from.
+  RecordingMessageSink messages;
+  const OutputSettings flac = ConversionSettingsFor(
+      std::get<CommandLineOptions>(Parse({"--format", "flac", "--channels", "6", "a"})), messages);
+  EXPECT_EQ(flac.compressionLevel, 5);
+  EXPECT_EQ(flac.channels, 6);
+  EXPECT_EQ(
+      ConversionSettingsFor(std::get<CommandLineOptions>(Parse({"--vbr", "4", "a"})), messages)
+          .vbrQuality,
+      4);
+}
+
 // --format is the short form of the preset the main window's profile item selects: the same
 // options, and the outputs keep the profile's lower-case extension.
 TEST(CommandLineOptions, FormatIsTheShortFormOfItsPreset) {
   for (const auto& [format, code, extension] :
-       {std::tuple{"mp3", "90106", ".mp3"}, std::tuple{"wma", "90110", ".wma"}}) {
+       {std::tuple{"mp3", "90106", ".mp3"}, std::tuple{"wma", "90110", ".wma"},
+        std::tuple{"ogg", "90107", ".ogg"}, std::tuple{"aac", "90100", ".aac"}}) {
     for (const std::vector<std::string>& extra :
          {std::vector<std::string>{},
           {"--bitrate", "64", "--channels", "1", "--sample-rate", "32000"}}) {

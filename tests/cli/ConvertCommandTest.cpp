@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "Media.h"
 #include "OnePictureVideo.h"
@@ -96,6 +97,24 @@ TEST_F(ConvertCommand, WmaClipWithEveryOption) {
   EXPECT_EQ(report.sampleRate, 32000);
   EXPECT_EQ(report.channels, 1);
   EXPECT_NEAR(report.decodedSamples, 2 * 32000, 4096);
+}
+
+// Each --format word writes its format's own encoder, whole, at the rate the format preselects.
+TEST_F(ConvertCommand, EveryFormatWordWritesItsOwnCodec) {
+  WriteSample(Tone(sources / "tone.m4a", 1.0));
+  for (const auto& [format, codec, rate] :
+       {std::tuple{"m4a", "aac", 44100}, std::tuple{"ogg", "vorbis", 44100},
+        std::tuple{"opus", "opus", 48000}, std::tuple{"flac", "flac", 44100},
+        std::tuple{"wav", "pcm_s16le", 44100}, std::tuple{"aac", "aac", 44100},
+        std::tuple{"aiff", "pcm_s16be", 44100}}) {
+    const auto result =
+        Convert({"--format", format, "--output-dir", output.path().string(), sources / "tone.m4a"});
+    ASSERT_EQ(result.exitCode, 0) << format << result.out << result.err;
+    const auto report = Inspect(output / (std::string("tone.") + format));
+    EXPECT_EQ(report.streams.at(0).codec, codec);
+    EXPECT_EQ(report.sampleRate, rate) << format;
+    EXPECT_NEAR(report.decodedSamples, rate, rate / 20) << format;
+  }
 }
 
 // --end is exact where it falls on a whole second, also on the file's whole-second length; an
