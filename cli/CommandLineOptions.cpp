@@ -72,7 +72,8 @@ std::string OptionHelp(const std::string& option, std::string_view description) 
   return text + "\n";
 }
 
-// "MP3 0-9, AAC 1-5, VORBIS 0-10": the encoders that have the setting, with its range.
+// "MP3 0-9, AAC 1-5, VORBIS 0-10": the encoders that have the setting, with its range; a bit rate
+// the engine passes on unchecked (AAC's, Vorbis's) has no range worth naming.
 std::string EncodersWith(NumberRange AudioEncoderChoices::*setting, bool exceptMp3 = false) {
   std::vector<std::string> listed;
   for (const AudioEncoder& encoder : AudioEncoders()) {

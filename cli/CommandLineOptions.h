@@ -11,7 +11,7 @@
 namespace varnell {
 
 struct CommandLineOptions {
-  int presetCode = kMp3PresetCode;  // a code of the preset table; --format mp3|wma is 90106|90110
+  int presetCode = kMp3PresetCode;  // a code of the preset table; --format picks its format's
   std::string encoder = "MP3";      // a name of AudioEncoders(), one the format takes
   int bitRateKbps = 128;            // unused by a lossless encoder and under --vbr
   int vbrQuality = -1;              // --vbr; -1: by bitRateKbps
