@@ -114,8 +114,9 @@ std::string BuildUsageText() {
          "                            the outputs get the preset's extension\n" +
          OptionHelp("--format " + formats, "short for the format's --preset: " + presets) +
          OptionHelp("--encoder " + encoders,
-                    "audio encoder; default: the format's first (" + formatEncoders +
-                        "), else MP3; a video preset's container must hold it (see "
+                    "audio encoder; default: the preset's, else the format's first (" +
+                        formatEncoders +
+                        "); a video preset's container must hold it (see "
                         "--list-presets)") +
          OptionHelp("--bitrate KBPS",
                     "audio bit rate, default 128 (mp3: 32-320 from 32000 Hz, 8-160 from 16000 Hz, "
