@@ -37,6 +37,17 @@ AudioReader::AudioReader(const std::string& sourcePath, ClipWindow clip) : clip_
   source_.ReadOnly({stream_->index});
 }
 
+// Only a lossless codec's bits are all the recording's own; a lossy decoder's float or 32-bit
+// output says nothing about the depth that was recorded.
+SourceAudioFormat AudioReader::format() const {
+  const AVCodecContext& decoder = *decoder_.context();
+  const AVCodecDescriptor* descriptor = avcodec_descriptor_get(decoder.codec_id);
+  const bool lossless = descriptor != nullptr && (descriptor->props & AV_CODEC_PROP_LOSSLESS) != 0;
+  const bool deep = decoder.bits_per_raw_sample > 16 || decoder.sample_fmt == AV_SAMPLE_FMT_S32 ||
+                    decoder.sample_fmt == AV_SAMPLE_FMT_S32P;
+  return {decoder.sample_fmt, lossless && deep};
+}
+
 // A clip whose end lies past the file's end runs to the file's end, so its progress does too.
 double WindowSecondsOf(const SourceFile& source, ClipWindow clip) {
   const std::int64_t duration = source.context()->duration;

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/PacketStepper.h"
+#include "engine/SourceAudioFormat.h"
 #include "media/AudioResampler.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
@@ -38,7 +39,8 @@ class AudioReader {
 
   const SourceFile& source() const { return source_; }
   const AVStream& stream() const { return *stream_; }
-  AVSampleFormat decodedFormat() const { return decoder_.context()->sample_fmt; }
+  // The decoder's sample format and the recording's depth, for the sink set up for this source.
+  SourceAudioFormat format() const;
   // How long the window lasts, for progress; 0 when unknown.
   double windowSeconds() const { return WindowSecondsOf(source_, clip_); }
 

@@ -2,13 +2,15 @@
 // audio into the encoder's frame size, the running count of samples written and the stream of
 // the output file its packets go to. Timestamps come from that count, never from a source, so the
 // output's length is exactly the audio that went in, from one reader or from several in turn.
-// Flushed once, at the end of the output. Owned and used by the worker thread of its file.
+// Flushed once, at the end of the output, which then learns the encoder's priming and padding
+// (an MP4 states them for gapless players). Owned and used by the worker thread of its file.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "engine/AudioTarget.h"
+#include "engine/SourceAudioFormat.h"
 #include "media/AudioResampler.h"
 #include "media/FFmpegHandles.h"
 
@@ -19,9 +21,10 @@ class OutputFile;
 class AudioSink {
  public:
   // Adds the sink's stream to `output` (before its Start()). Throws ConversionFailure with a
-  // readable reason when the target cannot be encoded. preferredFormat is used when the encoder
-  // accepts it (saves a conversion).
-  AudioSink(const AudioTarget& target, AVSampleFormat preferredFormat, OutputFile& output);
+  // readable reason when the target cannot be encoded. The source's decoded format is used when
+  // the encoder takes it (saves a conversion); a deep lossless source keeps its depth in a
+  // lossless output.
+  AudioSink(const AudioTarget& target, SourceAudioFormat source, OutputFile& output);
 
   // What a reader must convert to before writing here.
   AVSampleFormat sampleFormat() const { return context_->sample_fmt; }
@@ -43,6 +46,7 @@ class AudioSink {
   void EncodeFramesOrMarkFailed(int minimumQueued, bool flush);
   void EncodeFrames(int minimumQueued);
   void Send(const AVFrame* frame);
+  void ReportGaps();
 
   OutputFile& output_;
   const AVStream* stream_ = nullptr;
@@ -52,8 +56,10 @@ class AudioSink {
   ffmpeg::FramePtr frame_;
   ffmpeg::PacketPtr packet_;
   int frameSize_ = 0;
+  bool variableFrameSize_ = false;
   std::int64_t samplesWritten_ = 0;
   std::int64_t samplesEncoded_ = 0;
+  std::int64_t packetsWritten_ = 0;
   bool flushed_ = false;
   bool failed_ = false;
 };

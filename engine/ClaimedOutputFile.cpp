@@ -65,7 +65,8 @@ ClaimedOutputFile::ClaimedOutputFile(std::string requestedPath)
 
   for (int attempt = 0; attempt < kMaxTemporaryAttempts; ++attempt) {
     std::string name = namePrefix + RandomTemporarySuffix();
-    // Readable too: an ID3 comment frame goes into the finished tag (Id3CommentFrame.h).
+    // Readable too: finished files are read back and patched (the ID3 comment frame of
+    // Id3CommentFrame.h, the MP4 gapless tag of Mp4GaplessTag.h).
     const int fd =
         ::openat(folder_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {

@@ -59,7 +59,7 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   std::optional<VideoSink> videoSink;
   if (video) videoSink.emplace(request.video, video->facts(), output);
   std::optional<AudioSink> audioSink;
-  if (audio) audioSink.emplace(request.audio, audio->decodedFormat(), output);
+  if (audio) audioSink.emplace(request.audio, audio->format(), output);
   std::optional<ThumbnailWriter> thumbnail;
   if (video && request.thumbnail) thumbnail.emplace();
   std::string coverNote;

@@ -51,7 +51,7 @@ void MergedOutput::SetUp(const AudioReader& reader, const VideoReader* video,
       videoFacts = FirstVideoFacts();
     }
     if (videoFacts) videoSink_.emplace(request.video, *videoFacts, *output_);
-    sink_.emplace(target_, reader.decodedFormat(), *output_);
+    sink_.emplace(target_, reader.format(), *output_);
     if (videoSink_ && request.thumbnail) thumbnail_.emplace();
     AppendNote(rowNote_, StartOutputOf(reader.source(), reader.stream(), *output_));
   } catch (...) {

@@ -7,6 +7,7 @@
 
 extern "C" {
 #include <libavutil/avstring.h>
+#include <libavutil/opt.h>
 #include <libavutil/pixdesc.h>
 }
 
@@ -84,6 +85,7 @@ OutputFile::OutputFile(std::string requestedPath, const OutputFormat& outputForm
   RequireSuccess(avformat_alloc_output_context2(&raw, format, nullptr, requestedPath_.c_str()),
                  "cannot create output");
   context_.reset(raw);
+  firstPageOpen_ = muxer == "ogg" || muxer == "opus";
   // Such a muxer opens its own files by name, which would bypass the exclusive temporary file.
   if ((format->flags & AVFMT_NOFILE) != 0) {
     FailConversion(std::string("the output format ") + format->name +
@@ -178,6 +180,7 @@ void OutputFile::WritePacket(AVPacket* packet, AVRational timeBase, const AVStre
   av_packet_rescale_ts(packet, timeBase, stream.time_base);
   packet->stream_index = stream.index;
   RequireSuccess(av_interleaved_write_frame(context_.get(), packet), "cannot write output");
+  if (firstPageOpen_) EndFirstPage();
 }
 
 // The muxer would write the comment as a TXXX frame; it leaves the frame's room instead.
@@ -189,9 +192,30 @@ void OutputFile::TakeOutId3Comment() {
   context_->metadata_header_padding = static_cast<int>(id3Comment_.size());
 }
 
+// FFmpeg's Ogg demuxer loses 128 samples of a stream whose first page is also its last (audio
+// shorter than the muxer's one-second pages): the first packet gets a page of its own.
+void OutputFile::EndFirstPage() {
+  firstPageOpen_ = false;
+  RequireSuccess(av_write_frame(context_.get(), nullptr), "cannot write output");
+}
+
+// The mov muxer writes its index (moov) after the sound, so the tag patched into it moves no
+// sample.
 std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
   WriteTrailer();
+  if (audioGaps_ && isMp4Family()) WriteItunesGaplessTag(claim_->descriptor(), *audioGaps_);
   return std::move(claim_);
+}
+
+void OutputFile::CountMovieTimeIn(int sampleRate) {
+  if (!isMp4Family()) return;
+  RequireSuccess(av_opt_set_int(context_->priv_data, "movie_timescale", sampleRate, 0),
+                 "cannot create output");
+}
+
+bool OutputFile::isMp4Family() const {
+  const std::string_view muxer = context_->oformat->name;
+  return muxer == "ipod" || muxer == "mp4" || muxer == "mov";
 }
 
 void OutputFile::WriteTrailer() {

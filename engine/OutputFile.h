@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/ClaimedOutputFile.h"
+#include "engine/Mp4GaplessTag.h"
 #include "engine/OutputByteStream.h"
 #include "media/FFmpegHandles.h"
 #include "settings/OutputFormats.h"
@@ -45,8 +46,17 @@ class OutputFile {
   // Writes an encoded packet of `stream` (one AddStream returned) whose timestamps are in
   // timeBase; takes the packet's contents.
   void WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream);
-  // Writes the trailer and hands over its claim: the complete file, still under its hidden name
-  // and held open and locked, to be published (or, destroyed unpublished, removed) by the caller.
+  // An MP4-family muxer counts the movie's time, which its edit lists are written in, in
+  // milliseconds; counted in the audio's samples, the audio's edit list ends on its last sample
+  // instead of a rounded one. Before Start(); other muxers ignore it.
+  void CountMovieTimeIn(int sampleRate);
+  // The audio encoder's priming and padding around the audio, told once the encoder is flushed:
+  // Complete() writes them into an MP4-family file as the iTunes gapless tag.
+  void RecordAudioGaps(const AudioGaps& gaps) { audioGaps_ = gaps; }
+
+  // Writes the trailer (and the gapless tag) and hands over its claim: the complete file, still
+  // under its hidden name and held open and locked, to be published (or, destroyed unpublished,
+  // removed) by the caller.
   std::unique_ptr<ClaimedOutputFile> Complete();
 
   // The name the output was asked for.
@@ -55,6 +65,8 @@ class OutputFile {
  private:
   void TakeOutId3Comment();
   void WriteTrailer();
+  bool isMp4Family() const;
+  void EndFirstPage();
 
   std::string requestedPath_;
   const OutputFormat& format_;
@@ -67,6 +79,8 @@ class OutputFile {
   const AVStream* coverSource_ = nullptr;
   // The ID3 comment frame, written into the tag's padding once the file is complete.
   std::vector<std::uint8_t> id3Comment_;
+  std::optional<AudioGaps> audioGaps_;
+  bool firstPageOpen_ = false;  // an Ogg output before its first packet's page is written
 };
 
 }  // namespace varnell

@@ -26,6 +26,8 @@ InspectedStream DescribeStream(const AVStream& stream) {
     described.sampleRate = parameters.sample_rate;
     described.channels = parameters.ch_layout.nb_channels;
     described.channelLayout = DescribeChannelLayout(parameters.ch_layout);
+    described.bitsPerSample = parameters.bits_per_raw_sample > 0 ? parameters.bits_per_raw_sample
+                                                                 : parameters.bits_per_coded_sample;
   } else if (parameters.codec_type == AVMEDIA_TYPE_VIDEO) {
     described.width = parameters.width;
     described.height = parameters.height;

@@ -16,6 +16,7 @@ struct InspectedStream {
   int sampleRate = 0;
   int channels = 0;
   std::string channelLayout;  // FFmpeg's description: "mono", "stereo", "5.1", "5.1(side)"
+  int bitsPerSample = 0;      // audio: the coded depth (24 for 24-bit FLAC or PCM); 0 for lossy
   long long bitRate = 0;
   int width = 0, height = 0;  // video streams only
 };

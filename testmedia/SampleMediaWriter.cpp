@@ -26,6 +26,8 @@ ContainerChoice ChoiceFor(SampleContainer container) {
       return {"adts", "aac"};
     case SampleContainer::Mp3:
       return {"mp3", "libmp3lame"};
+    case SampleContainer::Flac24:
+      return {"flac", "flac"};
     case SampleContainer::M4a:
       break;
   }
@@ -45,8 +47,9 @@ bool CheckRequest(const SampleSpec& sample, std::string* error) {
   if (sample.secondAudioStream && sample.container != SampleContainer::M4a) {
     return Fail(error, "a second audio stream needs the m4a container");
   }
-  if (sample.jpegCover && sample.container == SampleContainer::Adts) {
-    return Fail(error, "raw ADTS cannot carry a cover picture");
+  if (sample.jpegCover &&
+      (sample.container == SampleContainer::Adts || sample.container == SampleContainer::Flac24)) {
+    return Fail(error, "only m4a and mp3 samples carry a cover picture");
   }
   return true;
 }

@@ -10,7 +10,8 @@ namespace varnell::testmedia {
 
 // M4a: the "ipod" muxer with AAC-LC. Adts: raw AAC through the "adts" muxer.
 // Mp3: libmp3lame through the "mp3" muxer (with the gapless Info/LAME tag); 1 or 2 channels.
-enum class SampleContainer { M4a, Adts, Mp3 };
+// Flac24: 24-bit FLAC, a lossless source deeper than 16 bits.
+enum class SampleContainer { M4a, Adts, Mp3, Flac24 };
 
 struct SampleSpec {
   std::string path;

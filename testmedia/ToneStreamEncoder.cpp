@@ -1,6 +1,10 @@
 #include "testmedia/ToneStreamEncoder.h"
 #include "testmedia/EncodedPacketWriter.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "testmedia/FfmpegError.h"
 
 extern "C" {
@@ -50,6 +54,11 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
     return Fail(error, "out of memory allocating the encoder");
   }
   encoder_->sample_fmt = AV_SAMPLE_FMT_FLTP;
+  if (codec->id == AV_CODEC_ID_FLAC) {
+    // A deep lossless source: 24 bits, carried at the top of FLAC's 32-bit samples.
+    encoder_->sample_fmt = AV_SAMPLE_FMT_S32;
+    encoder_->bits_per_raw_sample = 24;
+  }
   encoder_->sample_rate = settings.sampleRate;
   encoder_->bit_rate = settings.bitRate;
   encoder_->time_base = AVRational{1, settings.sampleRate};
@@ -137,13 +146,34 @@ bool ToneStreamEncoder::sendFrame(std::string* error) {
   }
   const int capacity = encoder_->frame_size > 0 ? encoder_->frame_size : 1024;
   frame_->pts = source_->produced();
-  frame_->nb_samples =
-      source_->fill(reinterpret_cast<float* const*>(frame_->extended_data), capacity);
+  if (encoder_->sample_fmt == AV_SAMPLE_FMT_FLTP) {
+    frame_->nb_samples =
+        source_->fill(reinterpret_cast<float* const*>(frame_->extended_data), capacity);
+  } else {
+    frame_->nb_samples = fillDeep(capacity);
+  }
   rc = avcodec_send_frame(encoder_.get(), frame_.get());
   if (rc < 0) {
     return Fail(error, DescribeFFmpegError("sending audio to the encoder", rc));
   }
   return true;
+}
+
+// The tone rounded to 24 bits, interleaved in 32-bit samples.
+int ToneStreamEncoder::fillDeep(int capacity) {
+  const int channels = encoder_->ch_layout.nb_channels;
+  scratch_.resize(static_cast<std::size_t>(channels) * capacity);
+  std::vector<float*> planes;
+  for (int c = 0; c < channels; ++c) planes.push_back(scratch_.data() + c * capacity);
+  const int count = source_->fill(planes.data(), capacity);
+  auto* out = reinterpret_cast<int32_t*>(frame_->data[0]);
+  for (int i = 0; i < count; ++i) {
+    for (int c = 0; c < channels; ++c) {
+      const long level = std::lround(planes[c][i] * 8388607.0);
+      out[i * channels + c] = static_cast<int32_t>(std::clamp(level, -8388608L, 8388607L) * 256);
+    }
+  }
+  return count;
 }
 
 bool ToneStreamEncoder::writePendingPackets(std::string* error) {

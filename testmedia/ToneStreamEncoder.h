@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "media/FFmpegHandles.h"
 #include "testmedia/ToneSource.h"
@@ -36,6 +37,7 @@ class ToneStreamEncoder {
  private:
   bool sendFrame(std::string* error);
   bool writePendingPackets(std::string* error);
+  int fillDeep(int capacity);
 
   AVFormatContext* output_ = nullptr;
   AVStream* stream_ = nullptr;
@@ -43,6 +45,7 @@ class ToneStreamEncoder {
   ffmpeg::FramePtr frame_;
   ffmpeg::PacketPtr packet_;
   std::unique_ptr<ToneSource> source_;
+  std::vector<float> scratch_;  // the planes a deep frame is filled from
   bool flushed_ = false;
   bool finished_ = false;
 };

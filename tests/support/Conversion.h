@@ -23,7 +23,7 @@ struct ConversionOptions {
   std::string start = "00:00:00";
   std::optional<std::string> end;  // none: the row's end as a freshly added row has it
   std::optional<std::string> audioCodecName;
-  std::optional<int> audioBitRate, sampleRate, channels;
+  std::optional<int> audioBitRate, sampleRate, channels, vbrQuality, compressionLevel;
 };
 
 inline OutputSettings SettingsFor(const ConversionOptions& options) {
@@ -38,6 +38,8 @@ inline OutputSettings SettingsFor(const ConversionOptions& options) {
   if (options.audioBitRate) settings.audioBitRate = *options.audioBitRate;
   if (options.sampleRate) settings.sampleRate = *options.sampleRate;
   if (options.channels) settings.channels = *options.channels;
+  if (options.vbrQuality) settings.vbrQuality = *options.vbrQuality;
+  if (options.compressionLevel) settings.compressionLevel = *options.compressionLevel;
   return settings;
 }
 
@@ -57,7 +59,9 @@ inline TaskRow AddedRow(const std::string& path, const ConversionOptions& option
 
 inline OutputChoice OutputFor(const ConversionOptions& options) {
   if (!options.extension.empty()) {
-    return {OutputFormatOfExtension(options.extension), options.extension};
+    const OutputFormat* format = OutputFormatOfExtension(options.extension);
+    EXPECT_NE(format, nullptr) << options.extension;
+    if (format != nullptr) return {format, options.extension};
   }
   return OutputChoiceForLabel(options.profileItem == 1 ? kWmaProfileName : kMp3ProfileName);
 }
