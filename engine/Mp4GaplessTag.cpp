@@ -22,7 +22,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr const char* kStep = "cannot write the gapless tag";
+constexpr const char* kGaplessTagStep = "cannot write the gapless tag";
 constexpr std::size_t kHeaderSize = 8;
 
 std::uint32_t Big32(const std::uint8_t* at) {
@@ -105,7 +105,7 @@ std::optional<BoxAt> FindChild(const Bytes& bytes, std::size_t from, std::size_t
   while (from + kHeaderSize <= to) {
     const std::size_t size = Big32(bytes.data() + from);
     if (size < kHeaderSize || from + size > to)
-      FailConversion(std::string(kStep) + ": damaged index");
+      FailConversion(std::string(kGaplessTagStep) + ": damaged index");
     if (std::string_view(reinterpret_cast<const char*>(bytes.data() + from + 4), 4) == type) {
       return BoxAt{from, size};
     }
@@ -151,8 +151,8 @@ void ReadAt(int descriptor, std::int64_t offset, std::uint8_t* data, std::size_t
   while (done < size) {
     const ssize_t result = ::pread(descriptor, data + done, size - done, offset + done);
     if (result < 0 && errno == EINTR) continue;
-    if (result < 0) FailConversion(kStep, AVERROR(errno));
-    if (result == 0) FailConversion(std::string(kStep) + ": the file ends early");
+    if (result < 0) FailConversion(kGaplessTagStep, AVERROR(errno));
+    if (result == 0) FailConversion(std::string(kGaplessTagStep) + ": the file ends early");
     done += static_cast<std::size_t>(result);
   }
 }
@@ -162,7 +162,7 @@ void WriteAt(int descriptor, std::int64_t offset, const std::uint8_t* data, std:
   while (done < size) {
     const ssize_t result = ::pwrite(descriptor, data + done, size - done, offset + done);
     if (result < 0 && errno == EINTR) continue;
-    if (result <= 0) FailConversion(kStep, result < 0 ? AVERROR(errno) : AVERROR(EIO));
+    if (result <= 0) FailConversion(kGaplessTagStep, result < 0 ? AVERROR(errno) : AVERROR(EIO));
     done += static_cast<std::size_t>(result);
   }
 }
@@ -187,7 +187,7 @@ std::string ItunesGaplessText(const AudioGaps& gaps) {
 // Only the top-level boxes are walked: moov's place, and whether every mdat lies before it.
 void WriteItunesGaplessTag(int descriptor, const AudioGaps& gaps) {
   struct stat status {};
-  if (::fstat(descriptor, &status) != 0) FailConversion(kStep, AVERROR(errno));
+  if (::fstat(descriptor, &status) != 0) FailConversion(kGaplessTagStep, AVERROR(errno));
   const std::int64_t fileSize = status.st_size;
   TopLevelBox moov;
   std::int64_t lastSound = -1;
@@ -202,7 +202,7 @@ void WriteItunesGaplessTag(int descriptor, const AudioGaps& gaps) {
       size = fileSize - at;
     }
     if (size < static_cast<std::int64_t>(kHeaderSize) || at + size > fileSize) {
-      FailConversion(std::string(kStep) + ": damaged file");
+      FailConversion(std::string(kGaplessTagStep) + ": damaged file");
     }
     const std::string_view type(reinterpret_cast<const char*>(header.data() + 4), 4);
     if (type == "moov") moov = {at, size};
@@ -210,7 +210,7 @@ void WriteItunesGaplessTag(int descriptor, const AudioGaps& gaps) {
     at += size;
   }
   if (moov.offset < 0 || moov.offset < lastSound) {
-    FailConversion(std::string(kStep) + ": the index does not follow the sound");
+    FailConversion(std::string(kGaplessTagStep) + ": the index does not follow the sound");
   }
   Bytes old(static_cast<std::size_t>(moov.size));
   ReadAt(descriptor, moov.offset, old.data(), old.size());

@@ -28,7 +28,7 @@ using testing::WriteSample;
 using testmedia::SampleContainer;
 
 // How exactly the file gives back the audio's length.
-enum class Length {
+enum class LengthClass {
   Exact,   // it decodes to the length, and a clip starts and ends, within 1 ms
   Stated,  // it states the length exactly; FFmpeg's mov demuxer cuts the end only to a frame
   Frames,  // nothing says where the encoder's priming and padding are: less than `slack` more
@@ -38,16 +38,16 @@ struct FormatCase {
   const char* extension;
   const char* encoder;
   const char* codec;  // FFmpeg's name for what the file holds
-  int rate;           // the file's rate for a 44100 Hz target
+  int rate;           // the target's; an Opus file is at 48000 Hz for a rate Opus does not take
   int channels;
   int bits;  // the coded depth of a lossless file; 0 for a lossy one
-  Length length;
+  LengthClass length;
   int slack = 0;  // Frames: priming and one frame
   int vbrQuality = -1;
 };
 
-long long AtRate(long long samples, int rate) { return samples * rate / 44100; }
-long long Millisecond(int rate) { return rate / 1000; }
+long long AtRate(long long samples, int rate) { return std::llround(samples * (rate / 44100.0)); }
+long long MillisecondAt(int rate) { return rate / 1000; }
 
 TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState) {
   TempFolder folder;
@@ -60,26 +60,27 @@ TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState)
   // The source's own length is what its edit list states, rounded to a millisecond by the muxer
   // that wrote it.
   const long long n = source.claimedSamples;
-  ASSERT_NEAR(n, testmedia::SampleCountOf(spec), Millisecond(44100));
+  ASSERT_NEAR(n, testmedia::SampleCountOf(spec), MillisecondAt(44100));
 
   const std::vector<FormatCase> cases{
-      {".mp3", "MP3", "mp3", 44100, 2, 0, Length::Exact},
-      {".mp3", "MP3", "mp3", 44100, 2, 0, Length::Exact, 0, 2},  // LAME V2
-      {".m4a", "AAC", "aac", 44100, 2, 0, Length::Stated},
-      {".m4a", "AAC", "aac", 44100, 6, 0, Length::Stated, 0, 3},
-      {".m4a", "ALAC", "alac", 44100, 2, 16, Length::Exact},
-      {".ogg", "VORBIS", "vorbis", 44100, 2, 0, Length::Exact},
-      {".ogg", "VORBIS", "vorbis", 44100, 6, 0, Length::Exact, 0, 6},
-      {".opus", "OPUS", "opus", 48000, 2, 0, Length::Exact},
-      {".opus", "OPUS", "opus", 48000, 6, 0, Length::Exact},
-      {".flac", "FLAC", "flac", 44100, 2, 16, Length::Exact},
-      {".wav", "PCM_S16LE", "pcm_s16le", 44100, 6, 16, Length::Exact},
-      {".aiff", "PCM_S16BE", "pcm_s16be", 44100, 2, 16, Length::Exact},
-      {".au", "PCM_S16BE", "pcm_s16be", 44100, 2, 16, Length::Exact},
-      {".aac", "AAC", "aac", 44100, 2, 0, Length::Frames, 1024 + 1024},
-      {".ac3", "AC3", "ac3", 44100, 6, 0, Length::Frames, 1536},
-      {".mp2", "MP2", "mp2", 44100, 2, 0, Length::Frames, 1152},
-      {".ra", "AC3", "ac3", 44100, 2, 0, Length::Frames, 1536},
+      {".mp3", "MP3", "mp3", 44100, 2, 0, LengthClass::Exact},
+      {".mp3", "MP3", "mp3", 44100, 2, 0, LengthClass::Exact, 0, 2},  // LAME V2
+      {".m4a", "AAC", "aac", 44100, 2, 0, LengthClass::Stated},
+      // Not a whole number of milliseconds at 48000 Hz either.
+      {".m4a", "AAC", "aac", 48000, 6, 0, LengthClass::Stated, 0, 3},
+      {".m4a", "ALAC", "alac", 44100, 2, 16, LengthClass::Exact},
+      {".ogg", "VORBIS", "vorbis", 44100, 2, 0, LengthClass::Exact},
+      {".ogg", "VORBIS", "vorbis", 44100, 6, 0, LengthClass::Exact, 0, 6},
+      {".opus", "OPUS", "opus", 44100, 2, 0, LengthClass::Exact},
+      {".opus", "OPUS", "opus", 44100, 6, 0, LengthClass::Exact},
+      {".flac", "FLAC", "flac", 44100, 2, 16, LengthClass::Exact},
+      {".wav", "PCM_S16LE", "pcm_s16le", 44100, 6, 16, LengthClass::Exact},
+      {".aiff", "PCM_S16BE", "pcm_s16be", 44100, 2, 16, LengthClass::Exact},
+      {".au", "PCM_S16BE", "pcm_s16be", 44100, 2, 16, LengthClass::Exact},
+      {".aac", "AAC", "aac", 44100, 2, 0, LengthClass::Frames, 1024 + 1024},
+      {".ac3", "AC3", "ac3", 44100, 6, 0, LengthClass::Frames, 1536},
+      {".mp2", "MP2", "mp2", 44100, 2, 0, LengthClass::Frames, 1152},
+      {".ra", "AC3", "ac3", 44100, 2, 0, LengthClass::Frames, 1536},
   };
   for (const FormatCase& c : cases) {
     SCOPED_TRACE(std::string(c.extension) + " " + c.encoder + " " + std::to_string(c.channels));
@@ -87,6 +88,7 @@ TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState)
     options.extension = c.extension;
     options.audioCodecName = c.encoder;
     options.channels = c.channels;
+    options.sampleRate = c.rate;
     options.vbrQuality = c.vbrQuality;
     // A lossless encoder has no use for a bit rate.
     if (c.bits > 0) options.audioBitRate = 0;
@@ -96,28 +98,33 @@ TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState)
     ASSERT_GE(report.audioStreamIndex, 0);
     const auto& stream = report.streams[static_cast<std::size_t>(report.audioStreamIndex)];
     EXPECT_EQ(stream.codec, c.codec);
-    EXPECT_EQ(report.sampleRate, c.rate);
+    const int rate = std::string(c.encoder) == "OPUS" ? 48000 : c.rate;
+    EXPECT_EQ(report.sampleRate, rate);
     EXPECT_EQ(report.channels, c.channels);
     if (c.bits > 0) EXPECT_EQ(stream.bitsPerSample, c.bits);
     EXPECT_EQ(report.decodeErrors, 0);
     EXPECT_NEAR(report.dominantFrequencyHz(0), spec.frequencyHz, 5.0);
-    const long long expected = AtRate(n, c.rate);
-    if (c.length == Length::Exact) {
-      EXPECT_NEAR(report.decodedSamples, expected, Millisecond(c.rate));
-    } else {
-      const int slack = c.length == Length::Stated ? 1024 : c.slack;
+    const long long expected = AtRate(n, rate);
+    if (c.length == LengthClass::Exact) {
+      EXPECT_NEAR(report.decodedSamples, expected, MillisecondAt(rate));
+    } else if (c.length == LengthClass::Frames) {
       EXPECT_GE(report.decodedSamples, expected);
-      EXPECT_LT(report.decodedSamples, expected + slack);
-    }
-    if (c.length == Length::Frames) continue;
-    if (c.length == Length::Stated) {
-      EXPECT_EQ(report.claimedSamples, expected);
-      // What FFmpeg decodes past the audio is the padding the tag states.
-      char text[128];
-      std::snprintf(text, sizeof text, " 00000000 00000400 %08llX %016llX",
-                    report.decodedSamples - expected, expected);
+      EXPECT_LT(report.decodedSamples, expected + c.slack);
+      continue;
+    } else {
+      // The gapless tag states what the encoder took and the edit list ends there; FFmpeg
+      // decodes the whole last frame, the padding the tag states.
       ASSERT_EQ(report.tags.count("iTunSMPB"), 1u);
-      EXPECT_EQ(report.tags.at("iTunSMPB").substr(0, 44), text);
+      unsigned priming = 0, padding = 0;
+      long long length = 0;
+      ASSERT_EQ(std::sscanf(report.tags.at("iTunSMPB").c_str(), " 00000000 %x %x %llx", &priming,
+                            &padding, &length),
+                3);
+      EXPECT_EQ(priming, 1024u);
+      EXPECT_LT(padding, 1024u);
+      EXPECT_NEAR(length, expected, MillisecondAt(rate));
+      EXPECT_EQ(report.claimedSamples, length);
+      EXPECT_EQ(report.decodedSamples, length + padding);
     }
 
     options.start = "00:00:01";
@@ -126,10 +133,10 @@ TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState)
     ASSERT_EQ(clip.status, RowOutcome::Status::Completed) << clip.reason;
     const auto clipReport = Inspect(clip.outputPath);
     const long long clipLength =
-        c.length == Length::Exact ? clipReport.decodedSamples : clipReport.claimedSamples;
-    EXPECT_NEAR(clipLength, c.rate, Millisecond(c.rate));
-    EXPECT_NEAR(clipReport.firstSampleAbove(0.05), AtRate(sourceOnset - 44100, c.rate),
-                Millisecond(c.rate));
+        c.length == LengthClass::Exact ? clipReport.decodedSamples : clipReport.claimedSamples;
+    EXPECT_NEAR(clipLength, rate, MillisecondAt(rate));
+    EXPECT_NEAR(clipReport.firstSampleAbove(0.05), AtRate(sourceOnset - 44100, rate),
+                MillisecondAt(rate));
   }
 }
 
@@ -187,7 +194,7 @@ struct QualityCase {
   ConversionOptions smaller, larger;
 };
 
-ConversionOptions Quality(int level) {
+ConversionOptions VbrQuality(int level) {
   ConversionOptions options;
   options.vbrQuality = level;
   return options;
@@ -212,9 +219,9 @@ TEST(AudioFormats, QualityCompressionAndBitRateReachTheEncoder) {
   spec.channels = 2;
   WriteSample(spec);
   const std::vector<QualityCase> cases{
-      {".mp3", "MP3", Quality(9), Quality(0)},
-      {".ogg", "VORBIS", Quality(0), Quality(10)},
-      {".m4a", "AAC", Quality(1), Quality(5)},
+      {".mp3", "MP3", VbrQuality(9), VbrQuality(0)},
+      {".ogg", "VORBIS", VbrQuality(0), VbrQuality(10)},
+      {".m4a", "AAC", VbrQuality(1), VbrQuality(5)},
       {".flac", "FLAC", Compression(12), Compression(0)},
       {".opus", "OPUS", BitRate(32000), BitRate(192000)},
   };
@@ -234,7 +241,7 @@ TEST(AudioFormats, QualityCompressionAndBitRateReachTheEncoder) {
   }
 }
 
-struct RefusedCase {
+struct RefusedAudioCase {
   const char* extension;
   const char* encoder;
   int sampleRate, channels, bitRate;
@@ -248,7 +255,7 @@ TEST(AudioFormats, RefusedTargetsFailInWordsBeforeAnyFileExists) {
   const std::string source = WriteSample(Tone(folder / "tone.m4a", 1.0));
   const std::string out = folder / "out";
   std::filesystem::create_directory(out);
-  const std::vector<RefusedCase> cases{
+  const std::vector<RefusedAudioCase> cases{
       {".opus", "OPUS", 48000, 7, 96000, "Opus encoder: 7 channels not supported"},
       {".mp3", "MP3", 44100, 6, 128000, "MP3 encoder: 6 channels not supported"},
       {".ac3", "AC3", 22050, 2, 192000, "AC-3 encoder: sample rate 22050 Hz not supported"},
@@ -259,7 +266,7 @@ TEST(AudioFormats, RefusedTargetsFailInWordsBeforeAnyFileExists) {
        -1, 13},
       {".wav", "MP3", 44100, 2, 128000, "MP3 audio cannot be stored in the wav format"},
   };
-  for (const RefusedCase& c : cases) {
+  for (const RefusedAudioCase& c : cases) {
     SCOPED_TRACE(c.reason);
     ConversionOptions options;
     options.extension = c.extension;
