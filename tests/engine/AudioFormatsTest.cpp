@@ -101,7 +101,9 @@ TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState)
     const int rate = std::string(c.encoder) == "OPUS" ? 48000 : c.rate;
     EXPECT_EQ(report.sampleRate, rate);
     EXPECT_EQ(report.channels, c.channels);
-    if (c.bits > 0) EXPECT_EQ(stream.bitsPerSample, c.bits);
+    if (c.bits > 0) {
+      EXPECT_EQ(stream.bitsPerSample, c.bits);
+    }
     EXPECT_EQ(report.decodeErrors, 0);
     EXPECT_NEAR(report.dominantFrequencyHz(0), spec.frequencyHz, 5.0);
     const long long expected = AtRate(n, rate);
@@ -116,15 +118,15 @@ TEST(AudioFormats, EachEncoderWritesItsContainerToTheLengthTheContainerCanState)
       // decodes the whole last frame, the padding the tag states.
       ASSERT_EQ(report.tags.count("iTunSMPB"), 1u);
       unsigned priming = 0, padding = 0;
-      long long length = 0;
+      unsigned long long length = 0;
       ASSERT_EQ(std::sscanf(report.tags.at("iTunSMPB").c_str(), " 00000000 %x %x %llx", &priming,
                             &padding, &length),
                 3);
       EXPECT_EQ(priming, 1024u);
       EXPECT_LT(padding, 1024u);
-      EXPECT_NEAR(length, expected, MillisecondAt(rate));
-      EXPECT_EQ(report.claimedSamples, length);
-      EXPECT_EQ(report.decodedSamples, length + padding);
+      EXPECT_NEAR(static_cast<double>(length), expected, MillisecondAt(rate));
+      EXPECT_EQ(report.claimedSamples, static_cast<long long>(length));
+      EXPECT_EQ(report.decodedSamples, static_cast<long long>(length + padding));
     }
 
     options.start = "00:00:01";
