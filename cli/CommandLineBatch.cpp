@@ -29,8 +29,12 @@ const char* RefusalText(LaunchRefusal refusal) {
 }  // namespace
 
 CommandLineBatch::CommandLineBatch(const CommandLineOptions& options,
-                                   const OutputSettings& settings, OutputChoice output)
-    : options_(options), settings_(settings), output_(std::move(output)) {
+                                   const OutputSettings& settings, OutputChoice output,
+                                   std::vector<std::string> outputSubfolders)
+    : options_(options),
+      settings_(settings),
+      output_(std::move(output)),
+      outputSubfolders_(std::move(outputSubfolders)) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   const int files = static_cast<int>(
       std::min<std::size_t>(options.files.size(), std::numeric_limits<int>::max()));
@@ -43,11 +47,13 @@ BatchRequest CommandLineBatch::ProbedRequest(const std::function<bool()>& stopRe
   request.outputFolder = options_.outputFolder;
   request.output = output_;
   request.settings = settings_;
-  for (const std::string& path : options_.files) {
+  for (std::size_t file = 0; file < options_.files.size(); ++file) {
     if (stopRequested()) break;
+    const std::string& path = options_.files[file];
     const ProbeResult probe = ProbeSource(path);
     TaskRow row;
     row.sourcePath = path;
+    if (file < outputSubfolders_.size()) row.outputSubfolder = outputSubfolders_[file];
     std::string failure = probe.unconvertibleReason();
     if (failure.empty()) {
       row.startTime = options_.start;

@@ -24,8 +24,10 @@ class CommandLineBatch {
   // kJobsPerCore per core, since more threads only share the same cores and cost memory.
   static constexpr int kJobsPerCore = 4;
 
+  // outputSubfolders: per file, where below the output folder it goes (FolderArguments); empty
+  // when every file goes straight into it.
   CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
-                   OutputChoice output);
+                   OutputChoice output, std::vector<std::string> outputSubfolders = {});
 
   int rowWorkers() const { return session_.effectiveRowWorkers(); }
 
@@ -50,6 +52,7 @@ class CommandLineBatch {
   const CommandLineOptions& options_;
   const OutputSettings& settings_;
   OutputChoice output_;
+  std::vector<std::string> outputSubfolders_;
   BatchSession session_;
 };
 

@@ -10,6 +10,7 @@
 #include "cli/CommandLineBatch.h"
 #include "cli/CommandLineOptions.h"
 #include "cli/ConversionSettings.h"
+#include "cli/FolderArguments.h"
 #include "cli/MediaInfoReport.h"
 #include "cli/PresetListing.h"
 #include "cli/ResultLines.h"
@@ -58,7 +59,8 @@ std::string OutputFolderProblem(const std::string& folder) {
   return {};
 }
 
-int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& results) {
+int Convert(const varnell::CommandLineOptions& options, std::vector<std::string> outputSubfolders,
+            varnell::ResultLines& results) {
   using namespace varnell;
   StandardErrorMessages messages;
   const OutputSettings settings = ConversionSettingsFor(options, messages);
@@ -69,7 +71,7 @@ int Convert(const varnell::CommandLineOptions& options, varnell::ResultLines& re
     report.OnTick(active, ended);
   };
   const auto stopRequested = [&] { return report.StopRequested(); };
-  CommandLineBatch batch(options, settings, OutputFor(options));
+  CommandLineBatch batch(options, settings, OutputFor(options), std::move(outputSubfolders));
   if (const std::optional<MergedFile> merged = batch.Run(onOutcome, onTick, stopRequested)) {
     report.OnMergedOutput(*merged);
   }
@@ -104,6 +106,13 @@ int main(int argc, char** argv) {
   if (const auto* error = std::get_if<varnell::UsageError>(&parsed))
     return RefuseWithUsage(error->message);
   auto& options = std::get<CommandLineOptions>(parsed);
+  // Folders become the files below them before anything else looks at the files.
+  FolderArguments expanded =
+      ExpandFolderArguments(options.files, [] { return FirstStopSignal() != 0; });
+  options.files = std::move(expanded.files);
+  for (const std::string& line : expanded.skippedLines) {
+    if (!results.Write(EscapedForTerminal(line))) return BatchReport::kExitOutputClosed;
+  }
   if (options.info) {
     const int failed =
         PrintMediaInfo(options.files, results, [] { return FirstStopSignal() != 0; });
@@ -116,5 +125,5 @@ int main(int argc, char** argv) {
   if (const std::string problem = OutputFolderProblem(options.outputFolder); !problem.empty()) {
     return RefuseWithUsage(problem);
   }
-  return Convert(options, results);
+  return Convert(options, std::move(expanded.outputSubfolders), results);
 }

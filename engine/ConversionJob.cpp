@@ -48,7 +48,11 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
       job.mergeSeconds +=
           measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
     }
-    target.outputPath = BuildOutputPath(acceptedFolder, task.sourcePath, output.extension);
+    if (kind == JobKind::ConvertFiles) target.outputSubfolder = task.outputSubfolder;
+    const std::string folder = target.outputSubfolder.empty()
+                                   ? std::string(acceptedFolder)
+                                   : std::string(acceptedFolder) + '/' + target.outputSubfolder;
+    target.outputPath = BuildOutputPath(folder, task.sourcePath, output.extension);
   }
   job.videoOutput = !settings.audioOnly;
   job.thumbnail = settings.thumbnail;

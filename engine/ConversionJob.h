@@ -28,6 +28,9 @@ struct TaskRow {
   // How long the file runs by its container, when the caller has just probed it; a merge's
   // progress divisor then needs no second look at the file.
   std::optional<double> probedSeconds{};
+  // Below the output folder, for a file added with its folder ("Lib/Disc 1"); empty for one
+  // that goes straight into it.
+  std::string outputSubfolder{};
 };
 
 // The job of the rows: one job row per task row, an unchecked row unselected. The output path of
@@ -38,7 +41,8 @@ struct TaskRow {
 // its planned length, which opens each row that runs to the end and has no probedSeconds to
 // measure it. The output settings become the job's targets; an unknown frame-rate or video-codec
 // text gives 0 (the source's rate, no video codec); an unknown audio codec name makes the job
-// fail: its failureReason says which name, as does a format FFmpeg has no muxer for.
+// fail: its failureReason says which name, as does a format FFmpeg has no muxer for. A row's
+// outputSubfolder comes between the folder and the base name; a merge's one output ignores it.
 Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
              const OutputChoice& output, const OutputSettings& settings,
              JobKind kind = JobKind::ConvertFiles);

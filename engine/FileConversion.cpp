@@ -1,12 +1,15 @@
 #include "engine/FileConversion.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "engine/AudioReader.h"
 #include "engine/AudioSink.h"
 #include "engine/ConversionFailure.h"
 #include "engine/OutputFile.h"
+#include "engine/OutputNaming.h"
 #include "engine/ThumbnailWriter.h"
 #include "engine/VideoReader.h"
 #include "engine/VideoSink.h"
@@ -38,6 +41,16 @@ SourceStreams StreamsToRead(const FileConversionRequest& request) {
   return {audio || !video, video};
 }
 
+// A file added with its folder goes into the same folders below the output folder, made when its
+// conversion comes to writing (an existing one is used as it is).
+void CreateOutputSubfolder(const FileConversionRequest& request) {
+  if (request.outputSubfolder.empty()) return;
+  const std::string folder = OutputFolderOf(request.outputPath);
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) FailConversion("cannot create output folder " + folder + ": " + error.message());
+}
+
 }  // namespace
 
 // One reader per stream, each into its sink. The readers are declared first so that they outlive
@@ -55,6 +68,7 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   if (request.clipLength <= 0.0)
     FailConversion("nothing to convert: the clip ends where it starts");
 
+  CreateOutputSubfolder(request);
   OutputFile output(request.outputPath, *request.format);
   std::optional<VideoSink> videoSink;
   if (video) videoSink.emplace(request.video, video->facts(), output);

@@ -24,7 +24,8 @@ class VideoSink;
 
 struct FileConversionRequest {
   std::string sourcePath;
-  std::string outputPath;                                        // before the collision loop
+  std::string outputPath;       // before the collision loop
+  std::string outputSubfolder;  // as in JobRow: the folders the worker creates when missing
   const OutputFormat* format = OutputFormatOfExtension(".mp3");  // never null
   double clipBegin = 0.0;                                        // seconds
   double clipLength = 0.0;                                       // seconds, or kClipToTheEnd

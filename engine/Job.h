@@ -22,6 +22,9 @@ struct JobRow {
   std::string sourcePath;
   // Folder + base name + the format's extension, before the collision loop makes it unique.
   std::string outputPath;
+  // The part of outputPath's folder below the batch's output folder ("Lib/Disc 1"), created by
+  // the worker when missing; empty when the output goes straight into the output folder.
+  std::string outputSubfolder;
   double clipBegin = 0.0;             // seconds
   double clipLength = kClipToTheEnd;  // seconds, or kClipToTheEnd
 

@@ -31,6 +31,7 @@ FileConversionRequest RequestForRow(const Job& job, int row) {
   FileConversionRequest request;
   request.sourcePath = task.sourcePath;
   request.outputPath = task.outputPath;
+  request.outputSubfolder = task.outputSubfolder;
   request.format = job.format;
   request.clipBegin = task.clipBegin;
   request.clipLength = task.clipLength;

@@ -43,6 +43,17 @@ TEST(ConversionJob, OnlyCheckedRowsGetPathsAndTimes) {
   EXPECT_TRUE(job.failureReason.empty());
 }
 
+TEST(ConversionJob, AFileAddedWithItsFolderGoesBelowTheOutputFolderUnlessMerged) {
+  TaskRow row = Row("/music/Lib/Disc 1/x.m4a", "00:00:00", "00:00:30", "60");
+  row.outputSubfolder = "Lib/Disc 1";
+  const Job converted = BuildJob({row}, "/out", Mp3, Mp3Settings());
+  EXPECT_EQ(converted.rows[0].outputPath, "/out/Lib/Disc 1/x.mp3");
+  EXPECT_EQ(converted.rows[0].outputSubfolder, "Lib/Disc 1");
+  const Job merged = BuildJob({row, row}, "/out", Mp3, Mp3Settings(), JobKind::MergeFiles);
+  EXPECT_EQ(merged.rows[0].outputPath, "/out/x.mp3");
+  EXPECT_TRUE(merged.rows[0].outputSubfolder.empty());
+}
+
 TEST(ConversionJob, AnEndAtTheWholeSecondDurationMeansTheRealEnd) {
   const Job job = BuildJob({Row("/m/fresh.m4a", "00:00:00", "00:03:07", "187"),
                             Row("/m/clipped.m4a", "00:00:10", "00:03:06", "187"),
