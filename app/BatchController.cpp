@@ -107,6 +107,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
     task.startTime = list_.GetItemText(row, TaskListView::kStartTime).toStdString();
     task.endTime = list_.GetItemText(row, TaskListView::kEndTime).toStdString();
     task.durationSeconds = list_.GetItemText(row, TaskListView::kDuration).toStdString();
+    task.outputSubfolder = list_.GetOutputSubfolder(row).toStdString();
   }
   // "/" alone counts as no folder, and is refused without a word, after the checks of the
   // rows have spoken.

@@ -344,6 +344,8 @@ void MainWindow::About() {
 
 void MainWindow::CloseProgram() {
   preview_->CloseFile();
+  // The scan's thread ends at its next file and is joined with the task list.
+  taskListController_->CancelFolderScan();
   closing_ = true;
   done(QDialog::Accepted);
 }

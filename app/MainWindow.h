@@ -64,7 +64,8 @@ class MainWindow : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void accept() override {}  // Enter does not end the window
-  void reject() override {}  // nor Esc
+  // nor Esc, which stops a folder scan
+  void reject() override { taskListController_->CancelFolderScan(); }
 
  private:
   void CreateControls();

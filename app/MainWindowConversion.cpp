@@ -11,6 +11,8 @@ void MainWindow::StartConverting() { Launch(JobKind::ConvertFiles); }
 void MainWindow::MergeFiles() { Launch(JobKind::MergeFiles); }
 
 void MainWindow::Launch(JobKind kind) {
+  // Convert and Merge are disabled while a folder is scanned; its rows are not all in yet.
+  if (taskListController_->scanningFolders()) return;
   preview_->Stop();
   batch_->Launch(kind, outputFolder_->currentText(), profile_->currentText(),
                  state_.outputSettings);

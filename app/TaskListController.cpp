@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QScopedValueRollback>
+#include <utility>
 
 #include "app/MainWindowTemplate.h"
 #include "engine/ClipTime.h"
 #include "engine/MediaInformation.h"
 #include "info/FileInfoDialog.h"
+#include "library/FolderScan.h"
 
 namespace varnell {
 
@@ -31,6 +33,15 @@ QString CleanPath(const QString& path) {
   }
   return cleaned;
 }
+// The folders among paths, to be scanned, and the rest, each in their order.
+std::pair<QStringList, QStringList> FilesAndFolders(const QStringList& paths) {
+  std::pair<QStringList, QStringList> split;
+  for (const QString& path : paths) {
+    (IsFolder(path.toStdString()) ? split.second : split.first) << path;
+  }
+  return split;
+}
+
 }  // namespace
 
 TaskListController::TaskListController(ApplicationState& state, const Platform& platform,
@@ -43,6 +54,8 @@ TaskListController::TaskListController(ApplicationState& state, const Platform& 
       buttons_(buttons),
       window_(window) {
   runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+  folderScan_.onFound = [this](const ScannedFile& file) { AddScannedFile(file); };
+  folderScan_.onFinished = [this](const FolderScanCount& count) { FolderScanFinished(count); };
 }
 
 // Fills a new row from the probe that was just made of `path`.
@@ -82,7 +95,7 @@ void TaskListController::AddProbedFiles(const QStringList& paths, bool fromFileD
 }
 
 void TaskListController::AddFiles() {
-  if (addingFiles_) return;
+  if (addingFiles()) return;
   QStringList chosen;
   {
     const QScopedValueRollback<bool> choosing(addingFiles_, true);
@@ -91,21 +104,88 @@ void TaskListController::AddFiles() {
   AddChosenFiles(chosen);
 }
 
-void TaskListController::AddChosenFiles(const QStringList& paths) {
-  if (addingFiles_) return;
+void TaskListController::AddChosenFiles(const QStringList& chosen) {
+  if (addingFiles()) return;
+  const auto [paths, folders] = FilesAndFolders(chosen);
   AddProbedFiles(paths, true);
   ProbeSelectedRow();
   UpdateListState();
+  AddFolders(folders);
 }
 
-void TaskListController::DropFiles(const QStringList& paths) {
-  if (addingFiles_) return;
-  AddProbedFiles(paths, false);
-  list_.clearSelection();
-  list_.SelectAndFocusRow(0);
-  list_.setFocus();
-  ProbeSelectedRow();
+void TaskListController::DropFiles(const QStringList& dropped) {
+  if (addingFiles()) return;
+  const auto [paths, folders] = FilesAndFolders(dropped);
+  if (!paths.isEmpty()) {
+    AddProbedFiles(paths, false);
+    list_.clearSelection();
+    list_.SelectAndFocusRow(0);
+    list_.setFocus();
+    ProbeSelectedRow();
+    UpdateListState();
+  }
+  AddFolders(folders);
+}
+
+void TaskListController::AddFolder() {
+  if (addingFiles()) return;
+  std::optional<QString> chosen;
+  {
+    const QScopedValueRollback<bool> choosing(addingFiles_, true);
+    chosen = platform_.fileDialogs.BrowseFolder(&window_, "Please select a folder to add:");
+  }
+  if (chosen && !chosen->isEmpty()) AddFolders({*chosen});
+}
+
+void TaskListController::AddFolders(const QStringList& folders) {
+  if (addingFiles() || folders.isEmpty()) return;
+  scanFound_ = 0;
+  scanUnconvertible_ = 0;
+  // Non-modal: the window goes on answering and painting the rows as they come. Its Cancel
+  // (canceled) and Esc (rejected) both stop the scan; the box stays until the scan has ended.
+  scanProgress_ = std::make_unique<QProgressDialog>(&window_);
+  scanProgress_->setWindowTitle("Add Folder");
+  scanProgress_->setLabelText("Looking for sound files...");
+  scanProgress_->setCancelButtonText("Cancel");
+  scanProgress_->setRange(0, 0);
+  scanProgress_->setModal(false);
+  scanProgress_->setAutoClose(false);
+  scanProgress_->setAutoReset(false);
+  scanProgress_->setMinimumDuration(0);
+  connect(scanProgress_.get(), &QProgressDialog::canceled, this, [this] { folderScan_.Cancel(); });
+  connect(scanProgress_.get(), &QDialog::rejected, this, [this] { folderScan_.Cancel(); });
+  folderScan_.Start(folders);
+  DisableLaunchWhileScanning();
+  scanProgress_->show();
+}
+
+void TaskListController::AddScannedFile(const ScannedFile& file) {
+  if (!file.probe.convertible()) {
+    ++scanUnconvertible_;
+    return;
+  }
+  const int row = list_.GetItemCount();
+  InsertProbedRow(row, QString::fromStdString(file.path), file.probe, true);
+  list_.SetOutputSubfolder(row, QString::fromStdString(file.outputSubfolder()));
+  ++scanFound_;
+  if (scanProgress_) scanProgress_->setLabelText(QString("%1 files found").arg(scanFound_));
+  if (row == 0) {
+    list_.SelectAndFocusRow(0);
+    ProbeSelectedRow();
+  }
   UpdateListState();
+}
+
+void TaskListController::FolderScanFinished(const FolderScanCount& count) {
+  scanProgress_.reset();
+  UpdateListState();
+  const int skipped = count.notAudio + scanUnconvertible_;
+  if (skipped > 0) {
+    ShowMessage(QString("%1 files found. Skipped %2 %3 not audio.")
+                    .arg(scanFound_)
+                    .arg(skipped)
+                    .arg(skipped == 1 ? "file that is" : "files that are"));
+  }
 }
 
 void TaskListController::UpdateListState() {
@@ -121,10 +201,11 @@ void TaskListController::UpdateListState() {
     buttons_.Enable(id, true);
   }
   buttons_.Enable(kMerge, rows >= 2);
+  DisableLaunchWhileScanning();
 }
 
 void TaskListController::RemoveSelected() {
-  if (addingFiles_) return;
+  if (addingFiles()) return;
   const int row = list_.FirstSelectedRow();
   if (row < 0) return;
   list_.DeleteItem(row);
@@ -144,7 +225,7 @@ void TaskListController::RemoveSelected() {
 }
 
 void TaskListController::ClearAll() {
-  if (addingFiles_) return;
+  if (addingFiles()) return;
   list_.DeleteAllItems();
   emit previewMustStop();
   list_.hide();
@@ -180,6 +261,14 @@ void TaskListController::RowClicked() {
   }
   for (int id : {kClip, kRemove, kConvert, kFileInformation}) buttons_.Enable(id, true);
   if (row != list_.GetItemCount() - 1) buttons_.Enable(kMerge, true);
+  DisableLaunchWhileScanning();
+}
+
+// Until a folder scan ends its rows are not all in: a batch started now would miss the rest.
+void TaskListController::DisableLaunchWhileScanning() {
+  if (!scanningFolders()) return;
+  buttons_.Enable(kConvert, false);
+  buttons_.Enable(kMerge, false);
 }
 
 std::unique_ptr<QMenu> TaskListController::BuildContextMenu() {
@@ -192,6 +281,7 @@ std::unique_ptr<QMenu> TaskListController::BuildContextMenu() {
   };
   const auto separator = [&menu] { menu->addSeparator()->setData(kMenuSeparator); };
   add("Add Files..", kMenuAddFiles, true);
+  add("Add Folder...", kMenuAddFolder, true);
   separator();
   add("Remove", kMenuRemove, selected);
   add("Clear All", kMenuClearAll, true);
@@ -204,7 +294,7 @@ std::unique_ptr<QMenu> TaskListController::BuildContextMenu() {
 }
 
 void TaskListController::ContextMenu(const QPoint& globalPosition) {
-  if (addingFiles_) return;
+  if (addingFiles()) return;
   const bool selected = list_.FirstSelectedRow() >= 0;
   for (int id : {kConvert, kFileInformation, kClip, kRemove}) {
     if (id != kConvert || selected) buttons_.Enable(id, selected);
@@ -218,6 +308,9 @@ void TaskListController::RunMenuCommand(int command) {
   switch (command) {
     case kMenuAddFiles:
       AddFiles();
+      break;
+    case kMenuAddFolder:
+      AddFolder();
       break;
     case kMenuRemove:
       RemoveSelected();

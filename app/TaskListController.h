@@ -1,16 +1,19 @@
 // The main window's task list commands: adding files through the file dialog, by dropping them
-// or from the command line, removing and clearing rows, probing the selected row into the media
-// information, the list's context menu and the file information dialog. Each command enables
-// and disables the window's buttons to match the rows it leaves. User-interface thread only.
+// or from the command line, adding folders (scanned by FolderScanController), removing and clearing
+// rows, probing the selected row into the media information, the list's context menu and the file
+// information dialog. Each command enables and disables the window's buttons to match the rows it
+// leaves. User-interface thread only.
 #pragma once
 
 #include <QComboBox>
 #include <QMenu>
 #include <QObject>
+#include <QProgressDialog>
 #include <functional>
 #include <memory>
 
 #include "app/ApplicationState.h"
+#include "app/FolderScanController.h"
 #include "app/MainWindowButtons.h"
 #include "app/TaskListView.h"
 #include "engine/SourceProbe.h"
@@ -24,6 +27,7 @@ class TaskListController : public QObject {
   // Context-menu command ids.
   enum MenuCommand {
     kMenuAddFiles = 10001,
+    kMenuAddFolder = 10005,
     kMenuRemove = 10002,
     kMenuClearAll = 10003,
     kMenuSeparator = 10004,
@@ -37,9 +41,20 @@ class TaskListController : public QObject {
                      QComboBox& profile, MainWindowButtons& buttons, QWidget& window);
 
   void AddFiles();
-  // Adds files as if the file dialog had chosen them (the command line's files come this way).
+  // Adds files as if the file dialog had chosen them (the command line's files come this way);
+  // folders among them are scanned as AddFolders scans them.
   void AddChosenFiles(const QStringList& paths);
+  // Dropped folders are scanned (AddFolders); dropped files go on top, unchecked.
   void DropFiles(const QStringList& paths);
+  // The folder dialog, then AddFolders of the folder chosen.
+  void AddFolder();
+  // Scans the folders off the user-interface thread: their sound files are appended as checked
+  // rows in the scan's order as they are probed, each keeping its folders for the output tree.
+  // A small box counts them and cancels (Cancel, Esc); Convert and Merge stay disabled until the
+  // scan ends, and a box then counts the files passed over as not audio.
+  void AddFolders(const QStringList& folders);
+  void CancelFolderScan() { folderScan_.Cancel(); }
+  bool scanningFolders() const { return folderScan_.scanning(); }
   void RemoveSelected();
   void ClearAll();
   bool ProbeSelectedRow();
@@ -53,8 +68,9 @@ class TaskListController : public QObject {
   // How ContextMenu shows its menu: by default QMenu::exec; tests answer instead.
   std::function<QAction*(QMenu&, const QPoint&)> runMenu;
 
-  // While files are chosen, probed and inserted; the commands that change the rows refuse then.
-  bool addingFiles() const { return addingFiles_; }
+  // While files are chosen, probed and inserted, or folders scanned; the commands that change
+  // the rows refuse then.
+  bool addingFiles() const { return addingFiles_ || folderScan_.scanning(); }
 
  signals:
   // Clearing the list and clicking a row end what the preview plays.
@@ -64,10 +80,13 @@ class TaskListController : public QObject {
 
  private:
   void UpdateListState();
+  void DisableLaunchWhileScanning();
   bool ProbeRow(int row);
   void InsertProbedRow(int row, const QString& path, const ProbeResult& probe, bool fromFileDialog);
   void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
   void ShowMessage(const QString& text);
+  void AddScannedFile(const ScannedFile& file);
+  void FolderScanFinished(const FolderScanCount& count);
 
   ApplicationState& state_;
   const Platform& platform_;
@@ -78,6 +97,10 @@ class TaskListController : public QObject {
   // Set while AddFiles or DropFiles chooses, probes and inserts files (all on the
   // user-interface thread).
   bool addingFiles_ = false;
+  FolderScanController folderScan_;
+  std::unique_ptr<QProgressDialog> scanProgress_;  // while folderScan_ runs
+  int scanFound_ = 0;
+  int scanUnconvertible_ = 0;  // sound files whose length is unknown
 };
 
 }  // namespace varnell

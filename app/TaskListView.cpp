@@ -95,6 +95,20 @@ QString TaskListView::GetItemText(int row, int column) const {
   return cell ? cell->text() : QString();
 }
 
+// Kept with the row's first cell, so that it moves and goes with the row.
+constexpr int kOutputSubfolderRole = Qt::UserRole + 1;
+
+QString TaskListView::GetOutputSubfolder(int row) const {
+  const QTableWidgetItem* cell = item(row, kSourceFile);
+  return cell ? cell->data(kOutputSubfolderRole).toString() : QString();
+}
+
+void TaskListView::SetOutputSubfolder(int row, const QString& subfolder) {
+  const QSignalBlocker quiet(this);
+  if (QTableWidgetItem* cell = item(row, kSourceFile))
+    cell->setData(kOutputSubfolderRole, subfolder);
+}
+
 // Like the list control's own call, an out-of-range row (the row map's -1) is ignored.
 void TaskListView::SetItemText(int row, int column, const QString& text) {
   QTableWidgetItem* cell = item(row, column);

@@ -42,6 +42,10 @@ class TaskListView : public QTableWidget {
   QString GetItemText(int row, int column) const;
   void SetItemText(int row, int column, const QString& text);
   void SetItemToolTip(int row, int column, const QString& text);
+  // Where below the output folder the row's output goes, for a file added with its folder
+  // ("Lib/Disc 1"); empty for one that goes straight into the output folder.
+  QString GetOutputSubfolder(int row) const;
+  void SetOutputSubfolder(int row, const QString& subfolder);
   bool GetCheck(int row) const;
   void SetCheck(int row, bool checked);
 

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "MusicFolder.h"
 #include "settings/ProfileChoice.h"
 
 namespace varnell {
@@ -106,6 +107,47 @@ TEST_F(TaskList, FilesDroppedFromAFileManagerArriveAsFileUrls) {
   ASSERT_EQ(List().GetItemCount(), 1);
   EXPECT_EQ(Text(0, 0), path);
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// The scan runs on its own thread: the drop returns at once, the rows come as they are probed,
+// and Convert and Merge wait for the last of them.
+TEST_F(TaskList, ADroppedFolderAddsItsSoundFilesInOrderWhileConvertWaits) {
+  AddThroughDialog({Recording("first.m4a")});
+  const testing::MusicFolder music = testing::MakeMusicFolder(media.path());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(music.path))});
+  MainWindow& window = Window();
+  window.show();
+  QDragEnterEvent enter(QPoint(100, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(&window, &enter);
+  QDropEvent drop(QPointF(100, 200), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(&window, &drop);
+  EXPECT_TRUE(Tasks().scanningFolders());
+  EXPECT_FALSE(Enabled(kConvert));
+  EXPECT_FALSE(Enabled(kMerge));
+  Tasks().RunMenuCommand(TaskListController::kMenuAddFolder);  // refused while one runs
+  EXPECT_TRUE(fileDialogs.folderTitles.empty());
+
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Tasks().scanningFolders(); }, 60000));
+  ASSERT_EQ(List().GetItemCount(), 1 + static_cast<int>(music.expected.size()));
+  for (std::size_t file = 0; file < music.expected.size(); ++file) {
+    const int row = static_cast<int>(file) + 1;
+    const QString relative = QString::fromStdString(music.expected[file]);
+    EXPECT_EQ(Text(row, 0), QString::fromStdString((media.path() / music.expected[file]).string()));
+    EXPECT_EQ(List().GetOutputSubfolder(row), relative.left(relative.lastIndexOf('/')));
+    EXPECT_TRUE(List().GetCheck(row));
+  }
+  EXPECT_EQ(List().GetOutputSubfolder(0), "");
+  EXPECT_TRUE(Enabled(kConvert));
+  EXPECT_TRUE(Enabled(kMerge));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "6 files found. Skipped 1 file that is not audio.");
+
+  // The context menu's Add Folder asks for a folder; a cancelled dialog adds nothing.
+  fileDialogs.folderAnswers.push_back(std::nullopt);
+  Tasks().RunMenuCommand(TaskListController::kMenuAddFolder);
+  EXPECT_EQ(fileDialogs.folderTitles.size(), 1u);
+  EXPECT_FALSE(Tasks().scanningFolders());
 }
 
 TEST_F(TaskList, DoubledSeparatorsAreCleanedUp) {
@@ -233,6 +275,7 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
   };
   using D = TaskListController;
   const std::vector<Item> none{{"Add Files..", D::kMenuAddFiles, true},
+                               {"Add Folder...", D::kMenuAddFolder, true},
                                {"", D::kMenuSeparator, true},
                                {"Remove", D::kMenuRemove, false},
                                {"Clear All", D::kMenuClearAll, true},
@@ -245,12 +288,12 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
   AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
   List().SelectAndFocusRow(0);
   std::vector<Item> selected = none;
-  selected[2].enabled = selected[5].enabled = selected[7].enabled = true;
-  selected[5].id = D::kMenuClip;
+  selected[3].enabled = selected[6].enabled = selected[8].enabled = true;
+  selected[6].id = D::kMenuClip;
   EXPECT_EQ(items(), selected);
 
   // Choosing "Remove" from the menu removes the first selected row.
-  Tasks().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions()[2]; };
+  Tasks().runMenu = [](QMenu& menu, const QPoint&) { return menu.actions()[3]; };
   Tasks().ContextMenu({});
   EXPECT_EQ(List().GetItemCount(), 1);
 
