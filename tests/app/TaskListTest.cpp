@@ -127,6 +127,8 @@ TEST_F(TaskList, ADroppedFolderAddsItsSoundFilesInOrderWhileConvertWaits) {
   EXPECT_FALSE(Enabled(kMerge));
   Tasks().RunMenuCommand(TaskListController::kMenuAddFolder);  // refused while one runs
   EXPECT_TRUE(fileDialogs.folderTitles.empty());
+  Window().StartConverting();  // as is a batch, which would convert only the rows found so far
+  EXPECT_EQ(Text(0, TaskListView::kStatus), " Ready");
 
   ASSERT_TRUE(QTest::qWaitFor([this] { return !Tasks().scanningFolders(); }, 60000));
   ASSERT_EQ(List().GetItemCount(), 1 + static_cast<int>(music.expected.size()));
@@ -142,6 +144,16 @@ TEST_F(TaskList, ADroppedFolderAddsItsSoundFilesInOrderWhileConvertWaits) {
   EXPECT_TRUE(Enabled(kMerge));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "6 files found. Skipped 1 file that is not audio.");
+
+  // Each scanned row converts into its folders below the output folder, the others flat.
+  messages.answers = {MessageChoice::Cancel};
+  Window().StartConverting();
+  const QString out = Window().currentOutputFolder();
+  EXPECT_TRUE(QFile::exists(out + "/first.mp3"));
+  for (const std::string& relative : music.expected) {
+    const QString name = QString::fromStdString(relative);
+    EXPECT_TRUE(QFile::exists(out + "/" + name.left(name.size() - 4) + ".mp3")) << relative;
+  }
 
   // The context menu's Add Folder asks for a folder; a cancelled dialog adds nothing.
   fileDialogs.folderAnswers.push_back(std::nullopt);
