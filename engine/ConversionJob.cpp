@@ -40,13 +40,20 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
                           end == std::atoll(task.durationSeconds.c_str());
     target.clipBegin = begin;
     target.clipLength = toTheEnd ? kClipToTheEnd : static_cast<double>(end) - begin;
+    if (task.exactBeginSeconds && task.exactEndSeconds) {
+      target.clipBegin = *task.exactBeginSeconds;
+      target.clipLength = *task.exactEndSeconds - *task.exactBeginSeconds;
+    }
+    target.chapterTitle = task.chapterTitle;
+    target.chapterNumber = task.chapterNumber;
     if (kind == JobKind::MergeFiles) {
       const std::optional<double> measured = !toTheEnd ? std::nullopt
                                              : task.probedSeconds
                                                  ? task.probedSeconds
                                                  : MeasuredSeconds(task.sourcePath);
-      job.mergeSeconds +=
-          measured ? std::max(*measured - begin, 0.0) : static_cast<double>(end) - begin;
+      job.mergeSeconds += task.exactBeginSeconds && task.exactEndSeconds ? target.clipLength
+                          : measured ? std::max(*measured - begin, 0.0)
+                                     : static_cast<double>(end) - begin;
     }
     if (kind == JobKind::ConvertFiles) target.outputSubfolder = task.outputSubfolder;
     const std::string folder = target.outputSubfolder.empty()

@@ -31,6 +31,13 @@ struct TaskRow {
   // Below the output folder, for a file added with its folder ("Lib/Disc 1"); empty for one
   // that goes straight into it.
   std::string outputSubfolder{};
+  // A row split from one chapter of its source: the chapter's range in seconds, exact (the
+  // start and end texts show it in whole seconds and are not read then), its title and its
+  // number from 1. chapterNumber is 0 for every other row.
+  std::optional<double> exactBeginSeconds{};
+  std::optional<double> exactEndSeconds{};
+  std::string chapterTitle{};
+  int chapterNumber = 0;
 };
 
 // The job of the rows: one job row per task row, an unchecked row unselected. The output path of

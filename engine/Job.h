@@ -27,6 +27,9 @@ struct JobRow {
   std::string outputSubfolder;
   double clipBegin = 0.0;             // seconds
   double clipLength = kClipToTheEnd;  // seconds, or kClipToTheEnd
+  // A row split from a chapter (see TaskRow): its title and number from 1; 0 for other rows.
+  std::string chapterTitle;
+  int chapterNumber = 0;
 
   bool selected() const { return !sourcePath.empty(); }
 };

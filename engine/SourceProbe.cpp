@@ -1,6 +1,7 @@
 #include "engine/SourceProbe.h"
 
 #include "engine/ConversionFailure.h"
+#include "engine/SourceChapters.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
 
@@ -67,6 +68,7 @@ ProbeResult ProbeSource(const std::string& path) {
 
   probe.durationMicroseconds = source.context()->duration;
   probe.durationSeconds = probe.durationMicroseconds / 1000000;
+  probe.chapters = ChaptersOf(*source.context());
   return probe;
 }
 

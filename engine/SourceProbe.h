@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "engine/SourceChapter.h"
 
 namespace varnell {
 
@@ -35,6 +38,9 @@ struct ProbeResult {
   // The container's length; negative when it does not say.
   std::int64_t durationMicroseconds = 0;
   std::int64_t durationSeconds = 0;
+
+  // In the container's order, each ending where the next starts or where the file ends.
+  std::vector<SourceChapter> chapters;
 
   bool ok() const { return failure == Failure::None; }
   // A source a batch can take: it opens and its length is known.

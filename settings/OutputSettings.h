@@ -29,6 +29,13 @@ struct OutputSettings {
   int compressionLevel = -1;  // FLAC, 0 to 12; -1 for the encoder's default
   bool audioOnly = true;
   bool thumbnail = false;
+  // How each output is named below the output folder: "{artist}/{album}/{track} {title}" and
+  // the like; empty for the source's base name.
+  std::string namePattern;
+  // When the output's name exists already: pass the row over instead of numbering a new name.
+  bool skipExisting = false;
+  // Completed rows' sources go to the freedesktop Trash after the batch.
+  bool trashSources = false;
   int previousPresetCode = 0;  // current preset code at the last acceptance
   SavedChoiceTexts savedChoices;
 };

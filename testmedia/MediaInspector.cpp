@@ -170,6 +170,14 @@ bool InspectMedia(const std::string& path, MediaReport& report, std::string* err
   report.audioStreamIndex = chosen;
   const AVStream& audio = *input->streams[chosen];
   MergeTags(input->metadata, audio.metadata, report.tags);
+  for (unsigned i = 0; i < input->nb_chapters; ++i) {
+    const AVChapter& chapter = *input->chapters[i];
+    const AVDictionaryEntry* title = av_dict_get(chapter.metadata, "title", nullptr, 0);
+    const AVRational milliseconds{1, 1000};
+    report.chapters.push_back({av_rescale_q(chapter.start, chapter.time_base, milliseconds),
+                               av_rescale_q(chapter.end, chapter.time_base, milliseconds),
+                               title != nullptr ? title->value : ""});
+  }
 
   DecodedAudio decoded;
   if (!DecodeWholeStream(*input, chosen, decoded, error)) {

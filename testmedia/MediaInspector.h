@@ -21,13 +21,20 @@ struct InspectedStream {
   int width = 0, height = 0;  // video streams only
 };
 
+struct InspectedChapter {
+  long long startMilliseconds = 0;
+  long long endMilliseconds = 0;
+  std::string title;
+};
+
 struct MediaReport {
   std::string formatName;  // demuxer short name: "mp3", "asf", "mov,mp4,m4a,3gp,3g2,mj2", "aac"
   std::vector<InspectedStream> streams;
   // Container tags, plus the decoded audio stream's own tags where the container has no
   // value for the key (so a container "title" wins over a stream "title").
   std::map<std::string, std::string> tags;
-  std::vector<unsigned char> coverBytes;  // the first attached picture, empty if none
+  std::vector<unsigned char> coverBytes;   // the first attached picture, empty if none
+  std::vector<InspectedChapter> chapters;  // as the demuxer lists them, times rounded to 1 ms
 
   // The decoded audio stream, as FFmpeg's decoder outputs it: encoder delay and padding
   // removed wherever the container says so (edit list, LAME tag, skip-samples side data).

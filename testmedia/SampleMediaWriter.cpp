@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "media/ChapterList.h"
 #include "media/FFmpegHandles.h"
 #include "testmedia/CoverJpegEncoder.h"
 #include "testmedia/FfmpegError.h"
@@ -133,6 +134,11 @@ bool WriteFile(const SampleSpec& sample, std::string* error, bool& fileOpened) {
     if (rc < 0) {
       return Fail(error, DescribeFFmpegError("setting tag " + key, rc));
     }
+  }
+
+  for (const SampleChapter& chapter : sample.chapters) {
+    rc = AddChapter(*output, chapter.startSeconds, chapter.endSeconds, chapter.title);
+    if (rc < 0) return Fail(error, DescribeFFmpegError("adding chapter " + chapter.title, rc));
   }
 
   ToneStreamSettings settings;

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace varnell::testmedia {
 
@@ -12,6 +13,12 @@ namespace varnell::testmedia {
 // Mp3: libmp3lame through the "mp3" muxer (with the gapless Info/LAME tag); 1 or 2 channels.
 // Flac24: 24-bit FLAC, a lossless source deeper than 16 bits.
 enum class SampleContainer { M4a, Adts, Mp3, Flac24 };
+
+struct SampleChapter {
+  double startSeconds = 0.0;
+  double endSeconds = 0.0;
+  std::string title;  // UTF-8
+};
 
 struct SampleSpec {
   std::string path;
@@ -31,6 +38,8 @@ struct SampleSpec {
       false;  // m4a only: a second AAC stream, same layout, tone at secondFrequencyHz
   double secondFrequencyHz = 1000.0;
   bool fastStart = false;  // m4a: moov before mdat
+  // m4a: an MP4 chapter track and Nero chpl; mp3: ID3v2 CHAP frames and a CTOC.
+  std::vector<SampleChapter> chapters;
 };
 
 // False with a readable reason in *error (when given) if the file could not be written.

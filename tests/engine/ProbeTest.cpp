@@ -68,6 +68,22 @@ TEST(Probe, ACoverIsNotVideoAndTheLastAudioStreamIsTheSound) {
   EXPECT_EQ(DescribeProbedMedia(probe, spec.path, "00:00:02").frameRate, "");
 }
 
+// An audiobook's chapters, from the MP4 chapter track FFmpeg reads back, with titles as written.
+TEST(Probe, ListsTheChaptersOfAnAudiobook) {
+  TempFolder folder;
+  auto spec = Tone(folder / "book.m4b", 6.0, 44100, 1);
+  spec.chapters = {{0.0, 2.5, "Erstes Kapitel — Anfang"}, {2.5, 4.125, "Two"}, {4.125, 6.0, ""}};
+  WriteSample(spec);
+  const ProbeResult probe = ProbeSource(spec.path);
+  ASSERT_TRUE(probe.ok()) << probe.failureReason;
+  ASSERT_EQ(probe.chapters.size(), 3u);
+  EXPECT_EQ(probe.chapters[0].title, "Erstes Kapitel — Anfang");
+  EXPECT_DOUBLE_EQ(probe.chapters[1].startSeconds, 2.5);
+  EXPECT_DOUBLE_EQ(probe.chapters[1].endSeconds, 4.125);
+  EXPECT_EQ(probe.chapters[2].title, "");
+  EXPECT_NEAR(probe.chapters[2].endSeconds, 6.0, 0.001);
+}
+
 TEST(Probe, FilesThatCannotBeOpenedSayWhy) {
   TempFolder folder;
   const std::string empty = folder / "empty.m4a";
