@@ -7,6 +7,7 @@
 
 #include "cli/StopSignals.h"
 #include "engine/BatchProgress.h"
+#include "engine/ChapterRows.h"
 #include "engine/ClipTime.h"
 #include "engine/SourceProbe.h"
 
@@ -30,11 +31,13 @@ const char* RefusalText(LaunchRefusal refusal) {
 
 CommandLineBatch::CommandLineBatch(const CommandLineOptions& options,
                                    const OutputSettings& settings, OutputChoice output,
-                                   std::vector<std::string> outputSubfolders)
+                                   std::vector<std::string> outputSubfolders,
+                                   std::vector<FileChapter> chapters)
     : options_(options),
       settings_(settings),
       output_(std::move(output)),
-      outputSubfolders_(std::move(outputSubfolders)) {
+      outputSubfolders_(std::move(outputSubfolders)),
+      chapters_(std::move(chapters)) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   const int files = static_cast<int>(
       std::min<std::size_t>(options.files.size(), std::numeric_limits<int>::max()));
@@ -61,6 +64,9 @@ BatchRequest CommandLineBatch::ProbedRequest(const std::function<bool()>& stopRe
       row.durationSeconds = std::to_string(probe.durationSeconds);
       row.endChosen = options_.end.has_value();
       if (probe.durationMicroseconds > 0) row.probedSeconds = probe.durationMicroseconds / 1e6;
+      if (file < chapters_.size() && chapters_[file].number > 0) {
+        row = ChapterRow(row, chapters_[file].chapter, chapters_[file].number);
+      }
     }
     request.rows.push_back(std::move(row));
     request.rowFailures.push_back(std::move(failure));

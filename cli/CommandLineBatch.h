@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ChapterArguments.h"
 #include "cli/CommandLineOptions.h"
 #include "cli/FileOutcome.h"
 #include "engine/BatchSession.h"
@@ -25,9 +26,11 @@ class CommandLineBatch {
   static constexpr int kJobsPerCore = 4;
 
   // outputSubfolders: per file, where below the output folder it goes (FolderArguments); empty
-  // when every file goes straight into it.
+  // when every file goes straight into it. chapters: per file, the chapter it converts
+  // (ChapterArguments); empty when every file is converted whole.
   CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
-                   OutputChoice output, std::vector<std::string> outputSubfolders = {});
+                   OutputChoice output, std::vector<std::string> outputSubfolders = {},
+                   std::vector<FileChapter> chapters = {});
 
   int rowWorkers() const { return session_.effectiveRowWorkers(); }
 
@@ -53,6 +56,7 @@ class CommandLineBatch {
   const OutputSettings& settings_;
   OutputChoice output_;
   std::vector<std::string> outputSubfolders_;
+  std::vector<FileChapter> chapters_;
   BatchSession session_;
 };
 

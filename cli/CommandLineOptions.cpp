@@ -153,6 +153,10 @@ std::string BuildUsageText() {
          "  --merge                   merge the files, in the order given, into one output named\n"
          "                            after the first file that opens; --start and --end apply to\n"
          "                            every file; --jobs does not apply\n"
+         "  --split-chapters          convert each chapter of a file into a file of its own, cut\n"
+         "                            exactly where the chapter starts and ends; a file without\n"
+         "                            chapters is converted whole, with a note; not with --start\n"
+         "                            or --end; with --merge the chapters are merged again\n"
          "  --info                    print each file's media information instead of converting\n"
          "  --list-presets            print every preset's code, name, extension, sound and\n"
          "                            video defaults, one line each, and exit\n";
@@ -196,6 +200,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
   std::optional<std::string> format;
   std::optional<int> presetCode;
   bool onlyFiles = false;
+  bool clipGiven = false;  // --start or --end
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (onlyFiles || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -210,6 +215,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     if (argument == "--list-presets") return PresetListRequest{};
     if (argument == "--info" || argument == "--merge") {
       (argument == "--info" ? options.info : options.merge) = true;
+      continue;
+    }
+    if (argument == "--split-chapters") {
+      options.splitChapters = true;
       continue;
     }
     if (i + 1 >= arguments.size()) return UsageError{argument + " needs a value"};
@@ -271,6 +280,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     } else if (argument == "--start" || argument == "--end") {
       if (!IsWellFormedClipTime(value)) return UsageError{argument + " must be HH:MM:SS"};
       (argument == "--start" ? options.start : options.end.emplace()) = value;
+      clipGiven = true;
     } else if (argument == "--output-dir") {
       if (value.empty()) return UsageError{"--output-dir needs a folder"};
       options.outputFolder = value;
@@ -282,6 +292,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     }
   }
   if (options.merge && options.info) return UsageError{"--merge and --info cannot be combined"};
+  if (options.splitChapters && clipGiven) {
+    return UsageError{"--split-chapters cuts at the chapters: --start and --end cannot be given"};
+  }
+  if (options.splitChapters && options.info) {
+    return UsageError{"--split-chapters and --info cannot be combined"};
+  }
   if (options.merge && options.files.size() < 2) {
     return UsageError{"Merge is effective when two or more files are chosen!"};
   }

@@ -27,6 +27,8 @@ struct CommandLineOptions {
   int jobs = 1;
   bool info = false;
   bool merge = false;  // all files into one output
+  // Each file with chapters becomes one task per chapter (ChapterArguments).
+  bool splitChapters = false;
   std::vector<std::string> files;
 
   bool operator==(const CommandLineOptions&) const = default;

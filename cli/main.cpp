@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "cli/BatchReport.h"
+#include "cli/ChapterArguments.h"
 #include "cli/CommandLineBatch.h"
 #include "cli/CommandLineOptions.h"
 #include "cli/ConversionSettings.h"
@@ -60,7 +61,7 @@ std::string OutputFolderProblem(const std::string& folder) {
 }
 
 int Convert(const varnell::CommandLineOptions& options, std::vector<std::string> outputSubfolders,
-            varnell::ResultLines& results) {
+            std::vector<varnell::FileChapter> chapters, varnell::ResultLines& results) {
   using namespace varnell;
   StandardErrorMessages messages;
   const OutputSettings settings = ConversionSettingsFor(options, messages);
@@ -71,7 +72,8 @@ int Convert(const varnell::CommandLineOptions& options, std::vector<std::string>
     report.OnTick(active, ended);
   };
   const auto stopRequested = [&] { return report.StopRequested(); };
-  CommandLineBatch batch(options, settings, OutputFor(options), std::move(outputSubfolders));
+  CommandLineBatch batch(options, settings, OutputFor(options), std::move(outputSubfolders),
+                         std::move(chapters));
   if (const std::optional<MergedFile> merged = batch.Run(onOutcome, onTick, stopRequested)) {
     report.OnMergedOutput(*merged);
   }
@@ -113,6 +115,15 @@ int main(int argc, char** argv) {
   for (const std::string& line : expanded.skippedLines) {
     if (!results.Write(EscapedForTerminal(line))) return BatchReport::kExitOutputClosed;
   }
+  std::vector<FileChapter> chapters;
+  if (options.splitChapters) {
+    ChapterArguments split = SplitChapterArguments(options.files, expanded.outputSubfolders,
+                                                   [] { return FirstStopSignal() != 0; });
+    options.files = std::move(split.files);
+    expanded.outputSubfolders = std::move(split.outputSubfolders);
+    chapters = std::move(split.chapters);
+    for (const std::string& note : split.notes) PrintMessage(note);
+  }
   if (options.info) {
     const int failed =
         PrintMediaInfo(options.files, results, [] { return FirstStopSignal() != 0; });
@@ -125,5 +136,5 @@ int main(int argc, char** argv) {
   if (const std::string problem = OutputFolderProblem(options.outputFolder); !problem.empty()) {
     return RefuseWithUsage(problem);
   }
-  return Convert(options, std::move(expanded.outputSubfolders), results);
+  return Convert(options, std::move(expanded.outputSubfolders), std::move(chapters), results);
 }

@@ -57,8 +57,13 @@ double WindowSecondsOf(const SourceFile& source, ClipWindow clip) {
 
 void AudioReader::ConnectTo(const AudioSink& sink) {
   resampler_.emplace(sink.channelLayout(), sink.sampleFormat(), sink.sampleRate());
+  // The budget runs from the begin's sample to the end's, each rounded on its own as the next
+  // clip rounds its begin: clips that meet (a file's chapters) neither overlap nor leave a gap.
+  const int rate = sink.sampleRate();
   outputBudget_ = std::isfinite(clip_.length)
-                      ? std::max<std::int64_t>(SecondsToSamples(clip_.length, sink.sampleRate()), 0)
+                      ? std::max<std::int64_t>(SecondsToSamples(clip_.begin + clip_.length, rate) -
+                                                   SecondsToSamples(clip_.begin, rate),
+                                               0)
                       : kUnbounded;
   frame_.reset(av_frame_alloc());
   if (!frame_) FailConversion("out of memory", AVERROR(ENOMEM));

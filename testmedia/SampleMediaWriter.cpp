@@ -150,6 +150,7 @@ bool WriteFile(const SampleSpec& sample, std::string* error, bool& fileOpened) {
   settings.amplitude = sample.amplitude;
   settings.leadSamples = LeadSilenceSamplesOf(sample);
   settings.totalSamples = SampleCountOf(sample);
+  settings.aacNoiseSubstitution = sample.aacNoiseSubstitution;
   std::vector<std::unique_ptr<ToneStreamEncoder>> encoders;
   encoders.push_back(std::make_unique<ToneStreamEncoder>());
   if (!encoders.back()->open(output.get(), settings, error)) {

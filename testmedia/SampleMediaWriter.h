@@ -40,6 +40,10 @@ struct SampleSpec {
   bool fastStart = false;  // m4a: moov before mdat
   // m4a: an MP4 chapter track and Nero chpl; mp3: ID3v2 CHAP frames and a CTOC.
   std::vector<SampleChapter> chapters;
+  // AAC's perceptual noise substitution: its decoder draws the noise from a running random
+  // state, so a decode that starts after a seek differs at noise level from one that starts at
+  // the beginning. Off for a source whose parts are compared sample for sample with the whole.
+  bool aacNoiseSubstitution = true;
 };
 
 // False with a readable reason in *error (when given) if the file could not be written.

@@ -81,6 +81,10 @@ bool ToneStreamEncoder::open(AVFormatContext* output, const ToneStreamSettings& 
     if (rc < 0) {
       return Fail(error, DescribeFFmpegError("setting aac_coder", rc));
     }
+    if (!settings.aacNoiseSubstitution) {
+      rc = av_dict_set(encoderOptions.address(), "aac_pns", "0", 0);
+      if (rc < 0) return Fail(error, DescribeFFmpegError("setting aac_pns", rc));
+    }
   }
   rc = avcodec_open2(encoder_.get(), codec, encoderOptions.address());
   if (rc < 0) {

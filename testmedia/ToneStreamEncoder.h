@@ -17,6 +17,7 @@ struct ToneStreamSettings {
   double amplitude = 0.5;
   long long leadSamples = 0;
   long long totalSamples = 0;
+  bool aacNoiseSubstitution = true;  // see SampleSpec
 };
 
 // One audio stream of a sample file: a ToneSource feeding one encoder whose packets

@@ -69,6 +69,11 @@ TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({"--start", "1:00", "a"})), "--start must be HH:MM:SS");
   EXPECT_EQ(UsageMessage(Parse({"--start", "00:02:00", "--end", "00:01:00", "a"})),
             "--end lies before --start");
+  EXPECT_EQ(UsageMessage(Parse({"--split-chapters", "--start", "00:00:00", "a"})),
+            "--split-chapters cuts at the chapters: --start and --end cannot be given");
+  EXPECT_EQ(UsageMessage(Parse({"--info", "--split-chapters", "a"})),
+            "--split-chapters and --info cannot be combined");
+  EXPECT_TRUE(std::get<CommandLineOptions>(Parse({"--split-chapters", "a"})).splitChapters);
   EXPECT_EQ(UsageMessage(Parse({"a", "--bitrate"})), "--bitrate needs a value");
   EXPECT_EQ(UsageMessage(Parse({"--loud", "a"})), "unknown option --loud");
   EXPECT_TRUE(std::holds_alternative<HelpRequest>(Parse({"a", "--help"})));

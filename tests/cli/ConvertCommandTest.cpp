@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -147,6 +148,50 @@ TEST_F(ConvertCommand, ClipEndsOnWholeSecondsAreExactInFilesAndMerges) {
   EXPECT_EQ(Lines(empty.out).front(),
             "Failure: " + shorter + ": nothing to convert: the clip ends where it starts");
   EXPECT_TRUE(std::filesystem::is_empty(output / "empty"));
+}
+
+// Each chapter into a file of its own, cut to the sample where the chapter starts and ends: in
+// FLAC the parts laid end to end are the whole file's conversion, sample for sample. A file
+// without chapters in the same batch is converted whole, with a note.
+TEST_F(ConvertCommand, SplitChaptersCutsEachChapterExactlyAndGaplessly) {
+  const testmedia::SampleSpec book = testing::Audiobook(sources / "book.m4b");
+  WriteSample(book);
+  const std::string plain = WriteSample(Tone(sources / "plain.m4a", 1.0));
+  std::filesystem::create_directory(output / "whole");
+  std::filesystem::create_directory(output / "parts");
+  const auto whole = Convert({"--format", "flac", "--output-dir", (output / "whole"), book.path});
+  ASSERT_EQ(whole.exitCode, 0) << whole.out << whole.err;
+  const auto split = Convert({"--split-chapters", "--format", "flac", "--output-dir",
+                              (output / "parts"), book.path, plain});
+  ASSERT_EQ(split.exitCode, 0) << split.out << split.err;
+  EXPECT_EQ(split.err, "varnell-convert: " + plain + " has no chapters: converted whole\n");
+  std::vector<std::string> parts;
+  for (const std::string& line : Lines(split.out)) {
+    if (line.rfind("Completed: ", 0) == 0) parts.push_back(line.substr(11));
+  }
+  ASSERT_EQ(parts.size(), book.chapters.size() + 1) << split.out;
+  EXPECT_NEAR(Inspect(parts.back()).decodedSamples, 44100, 44);
+
+  const auto wholeSound = Inspect(output / "whole/book.flac");
+  ASSERT_EQ(wholeSound.decodedSamples, 20 * 44100);
+  std::vector<std::vector<float>> joined(2);
+  for (std::size_t chapter = 0; chapter < book.chapters.size(); ++chapter) {
+    const auto part = Inspect(parts[chapter]);
+    const auto sample = [](double seconds) { return std::llround(seconds * 44100); };
+    EXPECT_EQ(part.decodedSamples, sample(book.chapters[chapter].endSeconds) -
+                                       sample(book.chapters[chapter].startSeconds))
+        << parts[chapter];
+    for (int channel = 0; channel < 2; ++channel) {
+      joined[channel].insert(joined[channel].end(), part.samples[channel].begin(),
+                             part.samples[channel].end());
+    }
+  }
+  for (int channel = 0; channel < 2; ++channel) {
+    ASSERT_EQ(joined[channel].size(), wholeSound.samples[channel].size());
+    const auto [differs, _] = std::mismatch(joined[channel].begin(), joined[channel].end(),
+                                            wholeSound.samples[channel].begin());
+    EXPECT_EQ(differs - joined[channel].begin(), std::ssize(joined[channel])) << channel;
+  }
 }
 
 struct VideoPresetCase {

@@ -28,6 +28,19 @@ inline testmedia::SampleSpec Tone(const std::string& path, double seconds = 2.0,
   return spec;
 }
 
+// A 20 s audiobook of four chapters whose inner boundaries fall on neither a whole second nor an
+// AAC frame; one title is not ASCII. Without noise substitution its decode after a seek is the
+// same, sample for sample, as the decode from the start.
+inline testmedia::SampleSpec Audiobook(const std::string& path) {
+  testmedia::SampleSpec spec = Tone(path, 20.0);
+  spec.aacNoiseSubstitution = false;
+  spec.chapters = {{0.0, 4.321, "Prologue"},
+                   {4.321, 9.876, "Zweites Kapitel — Grüße"},
+                   {9.876, 15.043, "Three"},
+                   {15.043, 20.0, "Epilogue"}};
+  return spec;
+}
+
 inline testmedia::MediaReport Inspect(const std::string& path) {
   testmedia::MediaReport report;
   std::string error;
