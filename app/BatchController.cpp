@@ -26,6 +26,25 @@ QString Files(int count) {
 }
 }  // namespace
 
+std::vector<TaskRow> TaskRowsOf(const TaskListView& list) {
+  std::vector<TaskRow> tasks(list.GetItemCount());
+  for (int row = 0; row < list.GetItemCount(); ++row) {
+    TaskRow& task = tasks[row];
+    task.checked = list.GetCheck(row);
+    task.sourcePath = list.GetItemText(row, TaskListView::kSourceFile).toStdString();
+    task.startTime = list.GetItemText(row, TaskListView::kStartTime).toStdString();
+    task.endTime = list.GetItemText(row, TaskListView::kEndTime).toStdString();
+    task.durationSeconds = list.GetItemText(row, TaskListView::kDuration).toStdString();
+    task.outputSubfolder = list.GetOutputSubfolder(row).toStdString();
+    const RowChapter chapter = list.GetChapter(row);
+    task.exactBeginSeconds = chapter.exactBeginSeconds;
+    task.exactEndSeconds = chapter.exactEndSeconds;
+    task.chapterTitle = chapter.title.toStdString();
+    task.chapterNumber = chapter.number;
+  }
+  return tasks;
+}
+
 // Called on the engine's threads: each report is copied into a call kept in the relay's queue,
 // under its mutex, and nothing of the controller is touched here. The controller's thread is
 // woken once for whatever has gathered (a queued call by name, which Qt makes and frees within its
@@ -99,16 +118,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   BatchRequest request;
   request.kind = kind;
   const int rows = list_.GetItemCount();
-  request.rows.resize(rows);
-  for (int row = 0; row < rows; ++row) {
-    TaskRow& task = request.rows[row];
-    task.checked = list_.GetCheck(row);
-    task.sourcePath = list_.GetItemText(row, TaskListView::kSourceFile).toStdString();
-    task.startTime = list_.GetItemText(row, TaskListView::kStartTime).toStdString();
-    task.endTime = list_.GetItemText(row, TaskListView::kEndTime).toStdString();
-    task.durationSeconds = list_.GetItemText(row, TaskListView::kDuration).toStdString();
-    task.outputSubfolder = list_.GetOutputSubfolder(row).toStdString();
-  }
+  request.rows = TaskRowsOf(list_);
   // "/" alone counts as no folder, and is refused without a word, after the checks of the
   // rows have spoken.
   const bool rootFolder = folder == "/";

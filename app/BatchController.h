@@ -22,6 +22,10 @@
 
 namespace varnell {
 
+// The list's rows as a batch reads them, in the list's order; a chapter row's exact range
+// stands in for its start and end texts.
+std::vector<TaskRow> TaskRowsOf(const TaskListView& list);
+
 class BatchController : public QObject {
   Q_OBJECT
  public:

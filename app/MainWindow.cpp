@@ -322,8 +322,7 @@ void MainWindow::ClipCommand() {
     clip.endTime = taskList_->GetItemText(row, TaskListView::kEndTime);
     clip.durationSeconds = taskList_->GetItemText(row, TaskListView::kDuration);
     if (const auto times = clipDialog_.EditRow(clip)) {
-      taskList_->SetItemText(row, TaskListView::kStartTime, times->first);
-      taskList_->SetItemText(row, TaskListView::kEndTime, times->second);
+      taskList_->SetClipTimes(row, times->first, times->second);
     }
   }
 }

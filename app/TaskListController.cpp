@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/MainWindowTemplate.h"
+#include "engine/ChapterRows.h"
 #include "engine/ClipTime.h"
 #include "engine/MediaInformation.h"
 #include "info/FileInfoDialog.h"
@@ -23,6 +24,15 @@ std::optional<ProbeResult> ProbeConvertible(const QString& path) {
   ProbeResult probe = ProbeSource(path.toStdString());
   if (!probe.convertible()) return std::nullopt;
   return probe;
+}
+
+// The menu's Split into Chapters: the first selected row is a whole file with chapters to split.
+bool SplitsIntoChapters(const TaskListView& list) {
+  const int row = list.FirstSelectedRow();
+  if (row < 0 || list.GetChapter(row).number > 0) return false;
+  const std::optional<ProbeResult> probe =
+      ProbeConvertible(list.GetItemText(row, TaskListView::kSourceFile));
+  return probe && probe->chapters.size() >= kFewestChaptersToSplit;
 }
 
 // The file dialog delivers "//" where a folder meets a file in some cases; a single "/" is kept.
@@ -288,6 +298,7 @@ std::unique_ptr<QMenu> TaskListController::BuildContextMenu() {
   separator();
   // Without a selection the grayed Clip item carries the File Information id, as it always has.
   add("Clip...", selected ? kMenuClip : kMenuFileInformation, selected);
+  add("Split into Chapters", kMenuSplitChapters, SplitsIntoChapters(list_));
   separator();
   add("File Information...", kMenuFileInformation, selected);
   return menu;
@@ -324,9 +335,51 @@ void TaskListController::RunMenuCommand(int command) {
     case kMenuClip:
       emit clipRequested();
       break;
+    case kMenuSplitChapters:
+      SplitIntoChapters();
+      break;
     default:
       break;
   }
+}
+
+void TaskListController::SplitIntoChapters() {
+  if (addingFiles()) return;
+  const int row = list_.FirstSelectedRow();
+  if (row < 0 || list_.GetChapter(row).number > 0) return;  // a chapter is split already
+  const QString path = list_.GetItemText(row, TaskListView::kSourceFile);
+  const std::optional<ProbeResult> probe = ProbeConvertible(path);
+  if (!probe) {
+    ShowMessage("File:" + path + " invalid!");
+    return;
+  }
+  const std::vector<TaskRow> chapters = ChapterRows(TaskRow{}, probe->chapters);
+  if (chapters.empty()) {
+    ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " has no chapters!");
+    return;
+  }
+  emit previewMustStop();
+  const bool checked = list_.GetCheck(row);
+  const QString format = list_.GetItemText(row, TaskListView::kOutputFormat);
+  const QString duration = list_.GetItemText(row, TaskListView::kDuration);
+  const QString subfolder = list_.GetOutputSubfolder(row);
+  list_.DeleteItem(row);
+  for (std::size_t index = 0; index < chapters.size(); ++index) {
+    const TaskRow& chapter = chapters[index];
+    const int at = list_.InsertRow(row + static_cast<int>(index), path);
+    list_.SetItemText(at, TaskListView::kStartTime, QString::fromStdString(chapter.startTime));
+    list_.SetItemText(at, TaskListView::kEndTime, QString::fromStdString(chapter.endTime));
+    list_.SetItemText(at, TaskListView::kOutputFormat, format);
+    list_.SetItemText(at, TaskListView::kStatus, TaskListView::kReadyStatus);
+    list_.SetItemText(at, TaskListView::kDuration, duration);
+    list_.SetOutputSubfolder(at, subfolder);
+    list_.SetChapter(at, {chapter.chapterNumber, QString::fromStdString(chapter.chapterTitle),
+                          chapter.exactBeginSeconds, chapter.exactEndSeconds});
+    list_.SetCheck(at, checked);
+  }
+  list_.clearSelection();
+  list_.SelectAndFocusRow(row);
+  UpdateListState();
 }
 
 void TaskListController::ShowFileInformation() {

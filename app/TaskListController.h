@@ -32,6 +32,7 @@ class TaskListController : public QObject {
     kMenuClearAll = 10003,
     kMenuSeparator = 10004,
     kMenuFileInformation = 10009,
+    kMenuSplitChapters = 10006,
     kMenuClip = 100010
   };
 
@@ -63,6 +64,10 @@ class TaskListController : public QObject {
   // The menu ContextMenu shows for the current selection (ids in each action's data()).
   std::unique_ptr<QMenu> BuildContextMenu();
   void RunMenuCommand(int command);
+  // Replaces the first selected row by one row per chapter of its file, in place, each checked
+  // as the row was and keeping its format text and subfolder (the file is probed again now); a
+  // box says so when the file has fewer than two chapters.
+  void SplitIntoChapters();
   // Probes the first selected row and shows what it holds.
   void ShowFileInformation();
   // How ContextMenu shows its menu: by default QMenu::exec; tests answer instead.

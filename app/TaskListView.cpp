@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace varnell {
@@ -25,11 +26,40 @@ QTableWidgetItem* NewCell(int column) {
   return item;
 }
 
+// A chapter row's data, kept with the row's first cell beside its subfolder (UserRole + 1).
+constexpr int kChapterNumberRole = Qt::UserRole + 2;
+constexpr int kChapterTitleRole = Qt::UserRole + 3;
+constexpr int kExactBeginRole = Qt::UserRole + 4;
+constexpr int kExactEndRole = Qt::UserRole + 5;
+
+QString ChapterLabel(const QVariant& number, const QVariant& title) {
+  const QString label = QStringLiteral("Chapter %1").arg(number.toInt());
+  return title.toString().isEmpty() ? label : label + ": " + title.toString();
+}
+
+// Shows a chapter row's number and title after its path; the cell's text stays the path, which
+// is what every reader of column 0 takes.
+class ChapterCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QVariant number = index.data(kChapterNumberRole);
+    if (number.toInt() > 0) {
+      option->text +=
+          QStringLiteral("  \u2014  ") + ChapterLabel(number, index.data(kChapterTitleRole));
+    }
+  }
+};
+
 }  // namespace
 
 TaskListView::TaskListView(QWidget* parent)
     : QTableWidget(parent), header_(new CheckableHeader(this)) {
   connect(this, &QTableWidget::itemChanged, this, &TaskListView::OnItemChanged);
+  setItemDelegateForColumn(kSourceFile, new ChapterCellDelegate(this));
 }
 
 void TaskListView::CreateColumns() {
@@ -107,6 +137,50 @@ void TaskListView::SetOutputSubfolder(int row, const QString& subfolder) {
   const QSignalBlocker quiet(this);
   if (QTableWidgetItem* cell = item(row, kSourceFile))
     cell->setData(kOutputSubfolderRole, subfolder);
+}
+
+RowChapter TaskListView::GetChapter(int row) const {
+  RowChapter chapter;
+  const QTableWidgetItem* cell = item(row, kSourceFile);
+  if (cell == nullptr) return chapter;
+  chapter.number = cell->data(kChapterNumberRole).toInt();
+  chapter.title = cell->data(kChapterTitleRole).toString();
+  if (const QVariant begin = cell->data(kExactBeginRole); begin.isValid()) {
+    chapter.exactBeginSeconds = begin.toDouble();
+  }
+  if (const QVariant end = cell->data(kExactEndRole); end.isValid()) {
+    chapter.exactEndSeconds = end.toDouble();
+  }
+  return chapter;
+}
+
+void TaskListView::SetChapter(int row, const RowChapter& chapter) {
+  const QSignalBlocker quiet(this);
+  QTableWidgetItem* cell = item(row, kSourceFile);
+  if (cell == nullptr) return;
+  cell->setData(kChapterNumberRole, chapter.number);
+  cell->setData(kChapterTitleRole, chapter.title);
+  const auto seconds = [](const std::optional<double>& value) {
+    return value ? QVariant(*value) : QVariant();
+  };
+  cell->setData(kExactBeginRole, seconds(chapter.exactBeginSeconds));
+  cell->setData(kExactEndRole, seconds(chapter.exactEndSeconds));
+  if (chapter.number > 0) {
+    cell->setToolTip(cell->text() + "\n" + ChapterLabel(chapter.number, chapter.title));
+  }
+}
+
+void TaskListView::SetClipTimes(int row, const QString& startTime, const QString& endTime) {
+  if (startTime != GetItemText(row, kStartTime) || endTime != GetItemText(row, kEndTime)) {
+    RowChapter chapter = GetChapter(row);
+    if (chapter.exactBeginSeconds || chapter.exactEndSeconds) {
+      chapter.exactBeginSeconds.reset();
+      chapter.exactEndSeconds.reset();
+      SetChapter(row, chapter);
+    }
+  }
+  SetItemText(row, kStartTime, startTime);
+  SetItemText(row, kEndTime, endTime);
 }
 
 // Like the list control's own call, an out-of-range row (the row map's -1) is ignored.

@@ -3,11 +3,22 @@
 #pragma once
 
 #include <QTableWidget>
+#include <optional>
 #include <vector>
 
 #include "app/CheckableHeader.h"
 
 namespace varnell {
+
+// A row split from one chapter of its file (Split into Chapters): column 0 shows its number and
+// title after the path, while its text stays the path. The exact range gives way to the start and
+// end texts once the user clips the row; number and title stay.
+struct RowChapter {
+  int number = 0;  // from 1; 0 for a row that is no chapter
+  QString title;
+  std::optional<double> exactBeginSeconds;
+  std::optional<double> exactEndSeconds;
+};
 
 class TaskListView : public QTableWidget {
   Q_OBJECT
@@ -46,6 +57,12 @@ class TaskListView : public QTableWidget {
   // ("Lib/Disc 1"); empty for one that goes straight into the output folder.
   QString GetOutputSubfolder(int row) const;
   void SetOutputSubfolder(int row, const QString& subfolder);
+  // Kept with the row's first cell like its subfolder; a row that is no chapter has number 0.
+  RowChapter GetChapter(int row) const;
+  void SetChapter(int row, const RowChapter& chapter);
+  // The clip dialog's new start and end texts; a chapter row's exact range gives way to them when
+  // they differ from the ones it had.
+  void SetClipTimes(int row, const QString& startTime, const QString& endTime);
   bool GetCheck(int row) const;
   void SetCheck(int row, bool checked);
 

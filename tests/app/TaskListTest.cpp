@@ -11,6 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "MusicFolder.h"
+#include "app/BatchController.h"
 #include "settings/ProfileChoice.h"
 
 namespace varnell {
@@ -293,6 +294,7 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
                                {"Clear All", D::kMenuClearAll, true},
                                {"", D::kMenuSeparator, true},
                                {"Clip...", D::kMenuFileInformation, false},
+                               {"Split into Chapters", D::kMenuSplitChapters, false},
                                {"", D::kMenuSeparator, true},
                                {"File Information...", D::kMenuFileInformation, false}};
   EXPECT_EQ(items(), none);
@@ -300,7 +302,7 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
   AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
   List().SelectAndFocusRow(0);
   std::vector<Item> selected = none;
-  selected[3].enabled = selected[6].enabled = selected[8].enabled = true;
+  selected[3].enabled = selected[6].enabled = selected[9].enabled = true;
   selected[6].id = D::kMenuClip;
   EXPECT_EQ(items(), selected);
 
@@ -316,6 +318,75 @@ TEST_F(TaskList, TheContextMenuFollowsTheSelection) {
   EXPECT_FALSE(Enabled(kClip));
   EXPECT_FALSE(Enabled(kFileInformation));
   EXPECT_TRUE(Enabled(kConvert));
+}
+
+// An audiobook's row becomes one row per chapter in its place, carrying its check, format and
+// subfolder; the batch reads each chapter's exact range until the user clips the row.
+TEST_F(TaskList, SplitIntoChaptersReplacesTheRowByItsChapters) {
+  const testmedia::SampleSpec book = testing::Audiobook(media / "book.m4b");
+  const QString path = QString::fromStdString(testing::WriteSample(book));
+  const QString plain = Recording("plain.m4a");
+  AddThroughDialog({plain, path, plain});
+  List().SetCheck(1, false);
+  List().SetOutputSubfolder(1, "Books");
+  const auto splitEnabled = [this] {
+    const std::unique_ptr<QMenu> menu = Tasks().BuildContextMenu();
+    for (const QAction* action : menu->actions()) {
+      if (action->data().toInt() == TaskListController::kMenuSplitChapters) {
+        return action->isEnabled();
+      }
+    }
+    return false;
+  };
+  List().SelectAndFocusRow(0);
+  EXPECT_FALSE(splitEnabled());
+  Tasks().RunMenuCommand(TaskListController::kMenuSplitChapters);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "File:plain.m4a has no chapters!");
+  List().clearSelection();
+  List().SelectAndFocusRow(1);
+  ASSERT_TRUE(splitEnabled());
+  Tasks().RunMenuCommand(TaskListController::kMenuSplitChapters);
+
+  ASSERT_EQ(List().GetItemCount(), 6);
+  EXPECT_EQ(Text(5, TaskListView::kSourceFile), plain);
+  const QStringList times{"00:00:00", "00:00:04", "00:00:09", "00:00:15", "00:00:20"};
+  const std::vector<TaskRow> tasks = TaskRowsOf(List());
+  for (int chapter = 0; chapter < 4; ++chapter) {
+    const int row = chapter + 1;
+    SCOPED_TRACE(row);
+    EXPECT_EQ(Text(row, TaskListView::kSourceFile), path);
+    EXPECT_EQ(Text(row, TaskListView::kStartTime), times[chapter]);
+    EXPECT_EQ(Text(row, TaskListView::kEndTime), times[chapter + 1]);
+    EXPECT_EQ(Text(row, TaskListView::kOutputFormat), kMp3ProfileName);
+    EXPECT_EQ(Text(row, TaskListView::kStatus), " Ready");
+    EXPECT_EQ(Text(row, TaskListView::kDuration), "20");
+    EXPECT_FALSE(List().GetCheck(row));
+    EXPECT_EQ(List().GetOutputSubfolder(row), "Books");
+    const std::string title = book.chapters[chapter].title;
+    EXPECT_TRUE(List().item(row, 0)->toolTip().endsWith(
+        QString("Chapter %1: %2").arg(row).arg(QString::fromStdString(title))));
+    EXPECT_EQ(tasks[row].chapterNumber, row);
+    EXPECT_EQ(tasks[row].chapterTitle, title);
+    EXPECT_NEAR(tasks[row].exactBeginSeconds.value_or(-1), book.chapters[chapter].startSeconds,
+                1e-6);
+    EXPECT_NEAR(tasks[row].exactEndSeconds.value_or(-1), book.chapters[chapter].endSeconds, 1e-3);
+    EXPECT_EQ(tasks[row].outputSubfolder, "Books");
+  }
+  EXPECT_EQ(tasks[0].chapterNumber, 0);
+  EXPECT_FALSE(tasks[0].exactBeginSeconds);
+  EXPECT_EQ(List().SelectedRows(), std::vector<int>{1});
+  EXPECT_FALSE(splitEnabled()) << "a chapter is split already";
+
+  // The clip dialog's texts: a changed range is the typed one, an unchanged one stays exact.
+  List().SetClipTimes(2, "00:00:05", "00:00:09");
+  List().SetClipTimes(3, "00:00:09", "00:00:15");
+  const std::vector<TaskRow> clipped = TaskRowsOf(List());
+  EXPECT_FALSE(clipped[2].exactBeginSeconds || clipped[2].exactEndSeconds);
+  EXPECT_EQ(clipped[2].startTime, "00:00:05");
+  EXPECT_EQ(clipped[2].chapterNumber, 2);
+  EXPECT_EQ(clipped[2].chapterTitle, book.chapters[1].title);
+  EXPECT_TRUE(clipped[3].exactBeginSeconds && clipped[3].exactEndSeconds);
 }
 
 TEST_F(TaskList, ClickingARowProbesItIntoTheMediaInformation) {
