@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QTableWidget>
+#include <optional>
 #include <vector>
 
 #include "app/CheckableHeader.h"
+#include "settings/OutputNamePattern.h"
 
 namespace varnell {
 
@@ -46,6 +48,10 @@ class TaskListView : public QTableWidget {
   // ("Lib/Disc 1"); empty for one that goes straight into the output folder.
   QString GetOutputSubfolder(int row) const;
   void SetOutputSubfolder(int row, const QString& subfolder);
+  // The tags the probe that added the row read, for the output name pattern; none for a row
+  // added without them (the batch then reads them itself when the pattern needs them).
+  std::optional<NameTags> GetNameTags(int row) const;
+  void SetNameTags(int row, const NameTags& tags);
   bool GetCheck(int row) const;
   void SetCheck(int row, bool checked);
 
