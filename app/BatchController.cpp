@@ -14,6 +14,7 @@ namespace varnell {
 namespace {
 const char* const kCompletedStatus = "Completed";
 const char* const kFailureStatus = "Failure";
+const char* const kSkippedStatus = "Skipped";
 
 // "1:05": whole minutes and seconds, cut down, for the length a stopped file holds.
 QString MinutesAndSeconds(double seconds) {
@@ -41,6 +42,7 @@ std::vector<TaskRow> TaskRowsOf(const TaskListView& list) {
     task.exactEndSeconds = chapter.exactEndSeconds;
     task.chapterTitle = chapter.title.toStdString();
     task.chapterNumber = chapter.number;
+    task.tags = list.GetNameTags(row);
   }
   return tasks;
 }
@@ -136,6 +138,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   shownRow_ = 0;
   completedRows_ = 0;
   failedRows_ = 0;
+  skippedRows_ = 0;
   mergedRows_ = 0;
   stopAsked_ = false;
   ranToTheEnd_ = false;
@@ -199,8 +202,18 @@ void BatchController::ShowMessage(const QString& text) {
 }
 
 // Success is announced only when every converted row completed; a batch with failures says how
-// many, and where the reasons are.
+// many, and where the reasons are, and one that skipped rows counts those too.
 void BatchController::ShowCompletionMessage() {
+  if (skippedRows_ > 0) {
+    QString text = QStringLiteral("%1 converted, %2 skipped (their outputs exist)")
+                       .arg(Files(completedRows_))
+                       .arg(skippedRows_);
+    text += failedRows_ > 0
+                ? QStringLiteral(", %1 failed. Point at a Failure to see why.").arg(failedRows_)
+                : QStringLiteral(".");
+    platform_.messages.Show(text, "Information", MessageButtons::Ok, &window_);
+    return;
+  }
   if (failedRows_ > 0) {
     platform_.messages.Show(
         QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
@@ -229,7 +242,7 @@ void BatchController::ShowProgress() {
     progress.sourcePath = list_.GetItemText(shownRow_, TaskListView::kSourceFile);
     progress.filePercent = percents_[shownRow_];
   }
-  progress.completedTasks = completedRows_ + mergedRows_;
+  progress.completedTasks = completedRows_ + skippedRows_ + mergedRows_;
   progress.taskCount = checkedRows_;
   progress_.ShowProgress(progress);
 }
@@ -270,6 +283,13 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
       list_.SetItemToolTip(
           row, TaskListView::kStatus,
           outcome.note.empty() ? output : output + "\n" + QString::fromStdString(outcome.note));
+      list_.SetCheck(row, false);
+      break;
+    case RowOutcome::Status::Skipped:
+      // Its output existed when the batch started and is left as it is.
+      ++skippedRows_;
+      list_.SetItemText(row, TaskListView::kStatus, kSkippedStatus);
+      list_.SetItemToolTip(row, TaskListView::kStatus, output);
       list_.SetCheck(row, false);
       break;
     case RowOutcome::Status::Stopped:

@@ -93,6 +93,7 @@ class BatchController : public QObject {
   int checkedRows_ = 0;
   int completedRows_ = 0;
   int failedRows_ = 0;
+  int skippedRows_ = 0;
   int mergedRows_ = 0;  // passed by the merge, outcome not in yet
   bool running_ = false;
   bool stopAsked_ = false;

@@ -82,6 +82,7 @@ void TaskListController::InsertProbedRow(int row, const QString& path, const Pro
   list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
   list_.SetItemText(row, TaskListView::kDuration,
                     QString::number(probe.durationMicroseconds / 1000000));
+  list_.SetNameTags(row, probe.tags);
   if (fromFileDialog) list_.SetCheck(row, true);
 }
 

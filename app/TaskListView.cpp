@@ -183,6 +183,30 @@ void TaskListView::SetClipTimes(int row, const QString& startTime, const QString
   SetItemText(row, kEndTime, endTime);
 }
 
+// Beside the subfolder, as a map of the tag names to their values.
+constexpr int kNameTagsRole = Qt::UserRole + 6;
+
+std::optional<NameTags> TaskListView::GetNameTags(int row) const {
+  const QTableWidgetItem* cell = item(row, kSourceFile);
+  const QVariant stored = cell ? cell->data(kNameTagsRole) : QVariant();
+  if (!stored.isValid()) return std::nullopt;
+  NameTags tags;
+  const QVariantMap map = stored.toMap();
+  for (auto entry = map.begin(); entry != map.end(); ++entry) {
+    tags.emplace(entry.key().toStdString(), entry.value().toString().toStdString());
+  }
+  return tags;
+}
+
+void TaskListView::SetNameTags(int row, const NameTags& tags) {
+  const QSignalBlocker quiet(this);
+  QVariantMap map;
+  for (const auto& [name, value] : tags) {
+    map.insert(QString::fromStdString(name), QString::fromStdString(value));
+  }
+  if (QTableWidgetItem* cell = item(row, kSourceFile)) cell->setData(kNameTagsRole, map);
+}
+
 // Like the list control's own call, an out-of-range row (the row map's -1) is ignored.
 void TaskListView::SetItemText(int row, int column, const QString& text) {
   QTableWidgetItem* cell = item(row, column);

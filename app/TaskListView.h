@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CheckableHeader.h"
+#include "settings/OutputNamePattern.h"
 
 namespace varnell {
 
@@ -63,6 +64,10 @@ class TaskListView : public QTableWidget {
   // The clip dialog's new start and end texts; a chapter row's exact range gives way to them when
   // they differ from the ones it had.
   void SetClipTimes(int row, const QString& startTime, const QString& endTime);
+  // The tags the probe that added the row read, for the output name pattern; none for a row
+  // added without them (the batch then reads them itself when the pattern needs them).
+  std::optional<NameTags> GetNameTags(int row) const;
+  void SetNameTags(int row, const NameTags& tags);
   bool GetCheck(int row) const;
   void SetCheck(int row, bool checked);
 

@@ -36,6 +36,11 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
       results_.Write("Merged: " + EscapedForTerminal(outcome.sourcePath));
       WriteNote(outcome.sourcePath, outcome.note);
       break;
+    case FileOutcome::Kind::Skipped:
+      ++skipped_;
+      results_.Write("Skipped: " + EscapedForTerminal(outcome.sourcePath) + ": " +
+                     EscapedForTerminal(outcome.outputPath) + " exists");
+      break;
     case FileOutcome::Kind::NotStarted:
       break;
   }
@@ -49,6 +54,7 @@ void BatchReport::WriteNote(const std::string& path, const std::string& note) {
 
 void BatchReport::OnMergedOutput(const MergedFile& merged) {
   progress_.Clear();
+  if (merged.skipped) return;  // each file's line named the output that exists
   const std::string kind = merged.stopped              ? "Stopped: "
                            : merged.outputPath.empty() ? "Failure: "
                                                        : "Completed: ";
@@ -94,7 +100,9 @@ void BatchReport::AnnounceStop() {
 
 int BatchReport::Finish() {
   progress_.Clear();
-  results_.Write(std::to_string(completed_) + " completed, " + std::to_string(failed_) + " failed");
+  results_.Write(std::to_string(completed_) + " completed, " +
+                 (skipped_ > 0 ? std::to_string(skipped_) + " skipped, " : std::string()) +
+                 std::to_string(failed_) + " failed");
   AnnounceStop();  // a stop after the last tick, or the summary that could not be written
   if (const int signal = FirstStopSignal(); signal != 0) return 128 + signal;
   if (results_.closed()) return kExitOutputClosed;

@@ -43,6 +43,7 @@ class BatchReport {
   ProgressLine progress_;
   int completed_ = 0;
   int failed_ = 0;
+  int skipped_ = 0;  // outputs that existed
   bool stopAnnounced_ = false;
   bool repeatAnnounced_ = false;
 };

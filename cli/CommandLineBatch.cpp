@@ -64,6 +64,7 @@ BatchRequest CommandLineBatch::ProbedRequest(const std::function<bool()>& stopRe
       row.durationSeconds = std::to_string(probe.durationSeconds);
       row.endChosen = options_.end.has_value();
       if (probe.durationMicroseconds > 0) row.probedSeconds = probe.durationMicroseconds / 1e6;
+      row.tags = probe.tags;
       if (file < chapters_.size() && chapters_[file].number > 0) {
         row = ChapterRow(row, chapters_[file].chapter, chapters_[file].number);
       }
@@ -119,7 +120,7 @@ std::optional<MergedFile> CommandLineBatch::Run(
   }
   if (merged) {
     *merged = {look.batchOutcome.mergedOutputPath, look.batchOutcome.mergeFailureReason,
-               look.batchOutcome.stopped};
+               look.batchOutcome.stopped, look.batchOutcome.mergeSkipped};
   }
   return merged;
 }
@@ -146,6 +147,10 @@ FileOutcome CommandLineBatch::OutcomeOf(int row, const RowOutcome& outcome) cons
       break;
     case RowOutcome::Status::NotStarted:
       file.kind = FileOutcome::Kind::NotStarted;
+      break;
+    case RowOutcome::Status::Skipped:
+      file.kind = FileOutcome::Kind::Skipped;
+      file.outputPath = outcome.outputPath;
       break;
   }
   return file;

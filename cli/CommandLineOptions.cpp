@@ -9,6 +9,7 @@
 #include "engine/ClipTime.h"
 #include "settings/AudioEncoderChoices.h"
 #include "settings/OutputFormats.h"
+#include "settings/OutputNamePattern.h"
 
 namespace varnell {
 
@@ -148,6 +149,12 @@ std::string BuildUsageText() {
          "  --end HH:MM:SS            clip end for every file, exact to the second (default: the\n"
          "                            end of each file; a file that ends sooner ends there)\n"
          "  --output-dir DIR          default: the current directory; must exist\n"
+         "  --name-pattern PATTERN    name the outputs by their tags below --output-dir, \"/\"\n"
+         "                            making folders: {artist} {album} {albumartist} {title}\n"
+         "                            {track} (two digits) {disc} {year} {genre} {name} (the\n"
+         "                            file's own name, also what a missing tag becomes)\n"
+         "  --skip-existing           pass over a file whose output exists (\"Skipped:\") instead\n"
+         "                            of writing NAME(0).EXT beside it\n"
          "  --jobs N                  files converted at once (default: the number of CPU cores;\n"
          "                            at most the number of files and 4 per core)\n"
          "  --merge                   merge the files, in the order given, into one output named\n"
@@ -221,6 +228,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
       options.splitChapters = true;
       continue;
     }
+    if (argument == "--skip-existing") {
+      options.skipExisting = true;
+      continue;
+    }
     if (i + 1 >= arguments.size()) return UsageError{argument + " needs a value"};
     const std::string& value = arguments[++i];
     const auto number = PositiveNumber(value);
@@ -284,6 +295,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     } else if (argument == "--output-dir") {
       if (value.empty()) return UsageError{"--output-dir needs a folder"};
       options.outputFolder = value;
+    } else if (argument == "--name-pattern") {
+      if (const auto problem = NamePatternProblem(value)) {
+        return UsageError{"--name-pattern: " + *problem};
+      }
+      options.namePattern = value;
     } else if (argument == "--jobs") {
       if (!number) return UsageError{"--jobs must be a positive number"};
       options.jobs = *number;

@@ -26,9 +26,11 @@ struct CommandLineOptions {
   std::string outputFolder = ".";
   int jobs = 1;
   bool info = false;
-  bool merge = false;  // all files into one output
+  bool merge = false;         // all files into one output
   // Each file with chapters becomes one task per chapter (ChapterArguments).
   bool splitChapters = false;
+  std::string namePattern;    // --name-pattern: how the outputs are named; empty for the source's
+  bool skipExisting = false;  // --skip-existing: a file whose output exists is passed over
   std::vector<std::string> files;
 
   bool operator==(const CommandLineOptions&) const = default;

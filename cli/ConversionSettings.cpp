@@ -26,6 +26,8 @@ OutputSettings ConversionSettingsFor(const CommandLineOptions& options, MessageS
   // The dialog's bit rate list carries these as texts of their own; the command line has numbers.
   settings.vbrQuality = options.vbrQuality;
   settings.compressionLevel = options.compressionLevel;
+  settings.namePattern = options.namePattern;
+  settings.skipExisting = options.skipExisting;
   return settings;
 }
 

@@ -7,8 +7,8 @@
 namespace varnell {
 
 struct FileOutcome {
-  // Merged: the file's sound is in a merge's output.
-  enum class Kind { Completed, Failed, Stopped, NotStarted, Merged };
+  // Merged: the file's sound is in a merge's output. Skipped: its output (outputPath) existed.
+  enum class Kind { Completed, Failed, Stopped, NotStarted, Merged, Skipped };
   Kind kind = Kind::Failed;
   std::string sourcePath;
   std::string outputPath;
@@ -25,6 +25,7 @@ struct MergedFile {
   std::string outputPath;     // empty when no output was left
   std::string failureReason;  // why not
   bool stopped = false;
+  bool skipped = false;  // the output existed: outputPath names it, and the files' lines say so
 };
 
 }  // namespace varnell

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "engine/AbandonedTemporaries.h"
+#include "engine/ExistingOutputs.h"
 #include "engine/MergeBatch.h"
 #include "engine/ParallelRowBatch.h"
 #include "engine/RowLedger.h"
@@ -42,6 +43,7 @@ void ConversionEngine::Start(Job job, BatchObserver& observer) {
   try {
     worker_ = std::thread([this, &batch, rowThreads] {
       RemoveAbandonedTemporariesOfJob(batch.job);
+      MarkExistingOutputs(batch.job);
       BatchOutcome outcome;
       if (batch.job.kind == JobKind::MergeFiles) {
         outcome = MergeRows(batch.job, batch.ledger, stopRequested_);

@@ -8,6 +8,7 @@
 #include "engine/ClipTime.h"
 #include "engine/CodecNames.h"
 #include "engine/OutputNaming.h"
+#include "engine/SourceTags.h"
 #include "media/SourceFile.h"
 
 namespace varnell {
@@ -19,6 +20,21 @@ std::optional<double> MeasuredSeconds(const std::string& path) {
   SourceFile source;
   if (source.Open(path) < 0 || source.context()->duration <= 0) return std::nullopt;
   return static_cast<double>(source.context()->duration) / AV_TIME_BASE;
+}
+
+// The row's name by the pattern; its tags are read from the file only when the probe that added
+// the row did not bring them and the pattern uses one.
+PatternedName NamedByPattern(const TaskRow& task, std::string_view pattern,
+                             std::string_view extension) {
+  NameTags read;
+  const NameTags* tags = task.tags ? &*task.tags : nullptr;
+  if (tags == nullptr && NamePatternReadsTags(pattern)) {
+    read = ReadNameTags(task.sourcePath);
+    tags = &read;
+  }
+  const std::string baseName = OutputBaseName(task.sourcePath);
+  return ApplyNamePattern(pattern, {baseName, tags, task.chapterTitle, task.chapterNumber},
+                          extension);
 }
 
 }  // namespace
@@ -56,10 +72,24 @@ Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
                                      : static_cast<double>(end) - begin;
     }
     if (kind == JobKind::ConvertFiles) target.outputSubfolder = task.outputSubfolder;
+    const std::string_view pattern = EffectiveNamePattern(settings.namePattern, task.chapterNumber);
+    std::optional<PatternedName> named;
+    if (!pattern.empty() && !NamePatternProblem(pattern)) {
+      named = NamedByPattern(task, pattern, output.extension);
+      if (!named->folders.empty()) {
+        if (!target.outputSubfolder.empty()) target.outputSubfolder += '/';
+        target.outputSubfolder += named->folders;
+      }
+    }
     const std::string folder = target.outputSubfolder.empty()
                                    ? std::string(acceptedFolder)
                                    : std::string(acceptedFolder) + '/' + target.outputSubfolder;
-    target.outputPath = BuildOutputPath(folder, task.sourcePath, output.extension);
+    target.outputPath = named ? folder + '/' + named->fileName
+                              : BuildOutputPath(folder, task.sourcePath, output.extension);
+  }
+  job.skipExisting = settings.skipExisting;
+  if (const std::optional<std::string> problem = NamePatternProblem(settings.namePattern)) {
+    job.failureReason = "name pattern: " + *problem;
   }
   job.videoOutput = !settings.audioOnly;
   job.thumbnail = settings.thumbnail;

@@ -9,6 +9,7 @@
 
 #include "engine/Job.h"
 #include "settings/OutputFormats.h"
+#include "settings/OutputNamePattern.h"
 #include "settings/OutputSettings.h"
 
 namespace varnell {
@@ -38,6 +39,9 @@ struct TaskRow {
   std::optional<double> exactEndSeconds{};
   std::string chapterTitle{};
   int chapterNumber = 0;
+  // The source's tags from the probe that added the row, for the name pattern; none when the
+  // caller has not read them (the job then reads them, only when the pattern uses a tag).
+  std::optional<NameTags> tags{};
 };
 
 // The job of the rows: one job row per task row, an unchecked row unselected. The output path of
@@ -50,6 +54,9 @@ struct TaskRow {
 // text gives 0 (the source's rate, no video codec); an unknown audio codec name makes the job
 // fail: its failureReason says which name, as does a format FFmpeg has no muxer for. A row's
 // outputSubfolder comes between the folder and the base name; a merge's one output ignores it.
+// With a name pattern (settings.namePattern, or kChapterNamePattern for a chapter row) the name
+// below those folders is the pattern's, its folders added to the row's outputSubfolder; a
+// pattern NamePatternProblem refuses makes the job fail.
 Job BuildJob(const std::vector<TaskRow>& rows, std::string_view acceptedFolder,
              const OutputChoice& output, const OutputSettings& settings,
              JobKind kind = JobKind::ConvertFiles);

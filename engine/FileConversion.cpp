@@ -41,8 +41,8 @@ SourceStreams StreamsToRead(const FileConversionRequest& request) {
   return {audio || !video, video};
 }
 
-// A file added with its folder goes into the same folders below the output folder, made when its
-// conversion comes to writing (an existing one is used as it is).
+}  // namespace
+
 void CreateOutputSubfolder(const FileConversionRequest& request) {
   if (request.outputSubfolder.empty()) return;
   const std::string folder = OutputFolderOf(request.outputPath);
@@ -50,8 +50,6 @@ void CreateOutputSubfolder(const FileConversionRequest& request) {
   std::filesystem::create_directories(folder, error);
   if (error) FailConversion("cannot create output folder " + folder + ": " + error.message());
 }
-
-}  // namespace
 
 // One reader per stream, each into its sink. The readers are declared first so that they outlive
 // the output and the sinks; an output destroyed before its Complete() removes its file. The video

@@ -36,6 +36,11 @@ struct FileConversionRequest {
   bool thumbnail = false;  // NAME.THM beside the output, of its first picture
 };
 
+// The folders of request.outputSubfolder below the output folder (a file added with its folder,
+// a name pattern's folders), made when the conversion comes to writing; an existing one is used
+// as it is. Throws ConversionFailure when one cannot be made.
+void CreateOutputSubfolder(const FileConversionRequest& request);
+
 // Converts the row into a complete output under its hidden name, to be published when its turn
 // comes; the readers, decoders, encoders and the muxer are released before it returns. Throws
 // ConversionFailure with the row's reason; an output file created for a failed conversion has

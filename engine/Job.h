@@ -30,6 +30,9 @@ struct JobRow {
   // A row split from a chapter (see TaskRow): its title and number from 1; 0 for other rows.
   std::string chapterTitle;
   int chapterNumber = 0;
+  // With Job::skipExisting: outputPath as it existed when the batch started, set by the worker
+  // before any row runs (MarkExistingOutputs); the row is then not converted. Empty otherwise.
+  std::string existingOutput;
 
   bool selected() const { return !sourcePath.empty(); }
 };
@@ -43,6 +46,8 @@ struct Job {
   bool videoOutput = false;
   VideoTarget video;
   bool thumbnail = false;  // NAME.THM beside each output, of its first picture
+  // A row whose outputPath exists when the batch starts is skipped, not numbered anew.
+  bool skipExisting = false;
   // Merge only: the planned length of the merged output in seconds, the progress divisor.
   double mergeSeconds = 0.0;
   // Why the job could not be built ("unknown audio codec OPUS"); every selected row then fails

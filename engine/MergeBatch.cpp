@@ -41,10 +41,30 @@ BatchOutcome EndMerge(MergedOutput& output, bool stopped,
   return outcome;
 }
 
+// The merged output that existed when the batch started (MarkExistingOutputs), if it did.
+std::optional<std::string> ExistingMergedOutput(const Job& job) {
+  if (!job.failureReason.empty()) return std::nullopt;
+  for (const JobRow& row : job.rows) {
+    if (row.selected()) {
+      return row.existingOutput.empty() ? std::nullopt : std::optional(row.existingOutput);
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 BatchOutcome MergeRows(const Job& job, RowLedger& ledger, const std::atomic<bool>& stopRequested) {
   const int rows = static_cast<int>(job.rows.size());
+  if (const std::optional<std::string> existing = ExistingMergedOutput(job)) {
+    // Every selected row has been given the output that exists: each ends Skipped.
+    for (int row = 0; row < rows; ++row)
+      ledger.End(row, RowRefusal(job, row).value_or(RowOutcome{}));
+    BatchOutcome skipped;
+    skipped.mergedOutputPath = *existing;
+    skipped.mergeSkipped = true;
+    return skipped;
+  }
   std::vector<std::string> sources;  // where a video output looks for its video's set-up
   for (int row = 0; row < rows; ++row) {
     if (!RowRefusal(job, row)) sources.push_back(job.rows[row].sourcePath);
@@ -69,8 +89,12 @@ BatchOutcome MergeRows(const Job& job, RowLedger& ledger, const std::atomic<bool
     ledger.Started(row);
     progress.SetRow(row);
     const double secondsBefore = output.seconds();
-    std::optional<std::string> failure = FailureOf(
-        [&] { stopped = output.MergeRow(RequestForRow(job, row), stopRequested, progress); });
+    std::optional<std::string> failure = FailureOf([&] {
+      const FileConversionRequest request = RequestForRow(job, row);
+      // The row that sets the output up names it: its pattern's folders are made first.
+      if (!output.holdsSound()) CreateOutputSubfolder(request);
+      stopped = output.MergeRow(request, stopRequested, progress);
+    });
     if (failure && output.broken()) {
       outputFailure = failure;
       output.Discard();

@@ -19,11 +19,17 @@ RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<boo
 std::optional<RowOutcome> RowRefusal(const Job& job, int row) {
   // An unselected row has no path; it is passed over without touching the file system.
   if (!job.rows[row].selected()) return RowOutcome{};
-  if (job.failureReason.empty()) return std::nullopt;
-  RowOutcome failed;
-  failed.status = RowOutcome::Status::Failed;
-  failed.reason = job.failureReason;
-  return failed;
+  if (!job.failureReason.empty()) {
+    RowOutcome failed;
+    failed.status = RowOutcome::Status::Failed;
+    failed.reason = job.failureReason;
+    return failed;
+  }
+  if (job.rows[row].existingOutput.empty()) return std::nullopt;
+  RowOutcome skipped;
+  skipped.status = RowOutcome::Status::Skipped;
+  skipped.outputPath = job.rows[row].existingOutput;
+  return skipped;
 }
 
 FileConversionRequest RequestForRow(const Job& job, int row) {

@@ -26,7 +26,8 @@ RowResult ConvertRow(const FileConversionRequest& request, const std::atomic<boo
                      RowProgress progress, ConvertFileFunction convert = &ConvertToCompletedOutput);
 
 // The outcome of a row that is not converted at all: NotStarted when it is not selected, Failed
-// with the job's reason when the job could not be built. Nothing when it is to be converted.
+// with the job's reason when the job could not be built, Skipped when its output existed.
+// Nothing when it is to be converted.
 std::optional<RowOutcome> RowRefusal(const Job& job, int row);
 // What the job asks of a row that is to be converted.
 FileConversionRequest RequestForRow(const Job& job, int row);

@@ -2,6 +2,7 @@
 
 #include "engine/ConversionFailure.h"
 #include "engine/SourceChapters.h"
+#include "engine/SourceTags.h"
 #include "media/SourceFile.h"
 #include "media/StreamDecoder.h"
 
@@ -69,6 +70,7 @@ ProbeResult ProbeSource(const std::string& path) {
   probe.durationMicroseconds = source.context()->duration;
   probe.durationSeconds = probe.durationMicroseconds / 1000000;
   probe.chapters = ChaptersOf(*source.context());
+  probe.tags = NameTagsOf(*source.context());
   return probe;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/SourceChapter.h"
+#include "settings/OutputNamePattern.h"
 
 namespace varnell {
 
@@ -41,6 +42,9 @@ struct ProbeResult {
 
   // In the container's order, each ending where the next starts or where the file ends.
   std::vector<SourceChapter> chapters;
+
+  // What an output name pattern reads: the container's tags, then the audio stream's over them.
+  NameTags tags;
 
   bool ok() const { return failure == Failure::None; }
   // A source a batch can take: it opens and its length is known.

@@ -1,8 +1,10 @@
 #include "settings/dialog/SettingsDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -14,6 +16,7 @@
 #include "controls/DialogUnits.h"
 #include "controls/TemplateBuilder.h"
 #include "controls/TemplateDialog.h"
+#include "settings/OutputNamePattern.h"
 #include "settings/PresetTable.h"
 #include "settings/SettingsAcceptance.h"
 #include "settings/dialog/ChoiceListControl.h"
@@ -127,6 +130,15 @@ void SettingsDialog::BuildFromTemplate() {
         lists_[control.id] = &choiceList;
       });
   builder.Build(kControls);
+  namePattern_ = builder.control<QLineEdit>(kNamePattern);
+  namePattern_->setToolTip(
+      QStringLiteral("Below the output folder; \"/\" makes folders, e.g. "
+                     "{artist}/{album}/{track} {title}. Placeholders: %1. A missing tag gives the "
+                     "source's name; empty: the source's name.")
+          .arg(QString::fromUtf8(kNamePlaceholders.data(),
+                                 static_cast<int>(kNamePlaceholders.size()))));
+  for (const char* choice : kExistingOutputChoices) list(kExistingOutput)->addItem(choice);
+  trashSources_ = builder.control<QCheckBox>(kTrashSources);
 
   // The preset's name stands out in red on its disabled button.
   QPushButton* presetName = button(kPresetName);
@@ -153,6 +165,9 @@ void SettingsDialog::ConnectControls() {
 }
 
 void SettingsDialog::OnInitDialog() {
+  namePattern_->setText(QString::fromStdString(settings_.namePattern));
+  list(kExistingOutput)->setCurrentIndex(settings_.skipExisting ? 1 : 0);
+  trashSources_->setChecked(settings_.trashSources);
   settings_.audioOnly = false;
   settings_.thumbnail = false;
   if (const Preset* preset = FindPreset(currentPresetCode_)) {
@@ -239,6 +254,16 @@ void SettingsDialog::OnVideoCodecChange(const SavedChoiceTexts* preferred) {
 }
 
 void SettingsDialog::OnOK() {
+  const std::string pattern = namePattern_->text().toStdString();
+  if (const std::optional<std::string> problem = NamePatternProblem(pattern)) {
+    // Nothing is stored: the dialog stays open on the pattern to be corrected.
+    messages_.ShowMessage("The name pattern cannot be used: " + *problem);
+    namePattern_->setFocus();
+    return;
+  }
+  settings_.namePattern = pattern;
+  settings_.skipExisting = list(kExistingOutput)->currentIndex() == 1;
+  settings_.trashSources = trashSources_->isChecked();
   DoDataExchange(true);
   // A malformed frame size is reported through messages_; the dialog still closes with OK.
   AcceptSettings(ToAccepted(choices_), currentPresetCode_, settings_, messages_);

@@ -1,5 +1,7 @@
 // The modal settings dialog behind the main window's Setting button: the current preset's name,
-// and the encoder, bit rate, sample rate and channel lists. It talks to the rest of the program
+// and the encoder, bit rate, sample rate and channel lists; beside them how the outputs are named
+// (the name pattern, what happens when an output exists) and whether the sources go to the Trash.
+// OK refuses, in words, a name pattern it cannot apply. It talks to the rest of the program
 // only through the output settings: opening it sets the audio-only and thumbnail flags from the
 // preset, OK stores the chosen texts, Cancel and Escape store nothing else. It lives for one
 // exec() on the user-interface thread.
@@ -12,7 +14,9 @@
 #include "settings/MessageSink.h"
 #include "settings/OutputSettings.h"
 
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 
 namespace varnell {
@@ -27,6 +31,8 @@ class SettingsDialog : public QDialog {
   // By the template's ids (settings_dialog::ControlId); null for another id.
   QComboBox* list(int id) const;
   QPushButton* button(int id) const;
+  QLineEdit* namePattern() const { return namePattern_; }
+  QCheckBox* trashSources() const { return trashSources_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -58,6 +64,8 @@ class SettingsDialog : public QDialog {
 
   std::map<int, QComboBox*> lists_;
   std::map<int, QPushButton*> buttons_;
+  QLineEdit* namePattern_ = nullptr;
+  QCheckBox* trashSources_ = nullptr;
   // The eight choice texts, exchanged with the lists by DoDataExchange.
   SavedChoiceTexts choices_;
   bool initialised_ = false;

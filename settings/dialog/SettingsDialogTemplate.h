@@ -21,14 +21,20 @@ enum ControlId : int {
   kAudioBitRate = 1070,
   kDefault = 1072,
   kPresetName = 1134,
+  // The output names column, beside the audio group.
+  kNamePattern = 1140,
+  kExistingOutput = 1141,
+  kTrashSources = 1142,
 };
 
-inline constexpr int kWidthUnits = 177;
+// Grown to the right for the output names column; the template's own controls stay where they
+// were.
+inline constexpr int kWidthUnits = 363;
 inline constexpr int kHeightUnits = 177;
 
-// In template order, which is also the stacking order: the group box lies under its captions
-// and lists.
-inline constexpr std::array<ControlTemplate, 18> kControls{{
+// In template order, which is also the stacking and tab order: a group box lies under its
+// captions and lists, and the output names column comes before the buttons.
+inline constexpr std::array<ControlTemplate, 24> kControls{{
     {0, ControlKind::Caption, "Format Preset:", 7, 2, 56, 12, true, true},
     {kPresetName, ControlKind::PushButton, "", 7, 15, 161, 16, true, false},
     {0, ControlKind::GroupBox, "Audio", 7, 36, 161, 107, true, true},
@@ -44,10 +50,21 @@ inline constexpr std::array<ControlTemplate, 18> kControls{{
     {kVideoCodec, ControlKind::DropDownList, "", 73, 161, 16, 50, false, false},
     {kFrameRate, ControlKind::DropDownList, "", 72, 161, 16, 70, false, false},
     {kVideoBitRate, ControlKind::DropDownList, "", 65, 162, 16, 58, false, false},
+    {0, ControlKind::GroupBox, "Output Names", 175, 36, 181, 107, true, true},
+    {0, ControlKind::Caption, "Name pattern:", 185, 51, 60, 8, true, true},
+    {kNamePattern, ControlKind::Edit, "", 185, 61, 161, 14, true, true},
+    {0, ControlKind::Caption, "If the output exists:", 185, 82, 80, 8, true, true},
+    {kExistingOutput, ControlKind::DropDownList, "", 185, 92, 161, 30, true, true},
+    // Two lines: the column is narrower than the sentence.
+    {kTrashSources, ControlKind::CheckBox,
+     "Move sources to the Trash\nafter a successful conversion", 185, 113, 161, 22, true, true},
     {kDefault, ControlKind::PushButton, "Default", 7, 155, 44, 19, true, true},
     {kOk, ControlKind::DefaultPushButton, "OK", 74, 155, 45, 19, true, true},
     {kCancel, ControlKind::PushButton, "Cancel", 122, 155, 46, 19, true, true},
 }};
+
+// The "If the output exists" list, in order: index 1 skips the row.
+inline constexpr const char* kExistingOutputChoices[] = {"Make a new name", "Skip"};
 
 inline constexpr std::array<int, 4> kVideoLists{kFrameSize, kFrameRate, kVideoCodec, kVideoBitRate};
 

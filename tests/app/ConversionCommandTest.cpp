@@ -2,6 +2,8 @@
 // outcomes in the Status column, the completion message and the power-off.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
@@ -125,6 +127,36 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_EQ(messages.shown.back().text,
             "0 files converted, 1 failed. Point at a Failure to see why.");
   EXPECT_EQ(CompletionMessages(), 0u);
+}
+
+// Named by the tags the probe read into folders of their own; converted again with "Skip", the
+// row whose output exists reads "Skipped", points at that file and loses its check mark, and
+// the message counts it.
+TEST_F(ConversionCommand, ARowWhoseOutputExistsIsSkippedAndCounted) {
+  auto tagged = testing::Tone(media / "a.m4a", 1.0);
+  tagged.containerTags = {{"artist", "AC/DC"}};
+  AddThroughDialog({QString::fromStdString(testing::WriteSample(tagged)), Recording("b.m4a")});
+  state.outputSettings.namePattern = "{artist}/{name}";
+  state.outputSettings.skipExisting = true;
+  messages.answers = {MessageChoice::Cancel};
+  Window().StartConverting();
+  const QString taggedOutput = OutputFolder() + "/AC_DC/a.mp3";
+  EXPECT_EQ(ToolTip(0), taggedOutput);
+  ASSERT_TRUE(QFileInfo::exists(OutputFolder() + "/b/b.mp3"));
+  const QDateTime written = QFileInfo(taggedOutput).lastModified();
+
+  QFile::remove(OutputFolder() + "/b/b.mp3");
+  List().SetCheck(0, true);
+  List().SetCheck(1, true);
+  Window().StartConverting();
+  EXPECT_EQ(Status(0), "Skipped");
+  EXPECT_EQ(ToolTip(0), taggedOutput);
+  EXPECT_FALSE(List().GetCheck(0));
+  EXPECT_EQ(Status(1), "Completed");
+  EXPECT_EQ(QFileInfo(taggedOutput).lastModified(), written);
+  EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/AC_DC/a(0).mp3"));
+  EXPECT_EQ(messages.shown.back().text, "1 file converted, 1 skipped (their outputs exist).");
+  EXPECT_EQ(Progress().totalLabel()->text(), "2 Task Completed / Total 2 Task(s)");
 }
 
 TEST_F(ConversionCommand, TheWebSiteOfTheCompletionMessageFallsBackOnTheBrowser) {

@@ -86,6 +86,61 @@ TEST_F(ConvertCommand, ReportsEveryFileAndExitsOneWhenAnyFailed) {
   EXPECT_EQ(result.err, "");  // not a terminal: no progress bar
 }
 
+// Files named by their tags into folders; run again with --skip-existing, each is passed over
+// and its output left as it was; a merge whose output exists too. An unknown placeholder is a
+// usage error.
+TEST_F(ConvertCommand, NamePatternFilesByTagsAndSkipExistingPassesOverThemOnTheSecondRun) {
+  auto tagged = Tone(sources / "a.m4a", 1.0);
+  tagged.containerTags = {
+      {"artist", "AC/DC"}, {"album", "Live"}, {"track", "3/12"}, {"title", "Thunder"}};
+  WriteSample(tagged);
+  WriteSample(Tone(sources / "plain.m4a", 1.0));
+  const std::vector<std::string> arguments{
+      "--name-pattern",       "{artist}/{album}/{track} {title}",
+      "--skip-existing",      "--output-dir",
+      output.path().string(), sources / "a.m4a",
+      sources / "plain.m4a"};
+  const std::string taggedOutput = output / "AC_DC/Live/03 Thunder.mp3";
+  const std::string plainOutput = output / "plain/plain/plain plain.mp3";
+  const auto first = Convert(arguments);
+  EXPECT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_EQ(Lines(first.out),
+            (std::vector<std::string>{"Completed: " + taggedOutput, "Completed: " + plainOutput,
+                                      "2 completed, 0 failed"}));
+  const auto written = std::filesystem::last_write_time(taggedOutput);
+
+  const auto second = Convert(arguments);
+  EXPECT_EQ(second.exitCode, 0) << second.err;
+  EXPECT_EQ(Lines(second.out),
+            (std::vector<std::string>{
+                "Skipped: " + (sources / "a.m4a") + ": " + taggedOutput + " exists",
+                "Skipped: " + (sources / "plain.m4a") + ": " + plainOutput + " exists",
+                "0 completed, 2 skipped, 0 failed"}));
+  EXPECT_EQ(std::filesystem::last_write_time(taggedOutput), written);
+  EXPECT_FALSE(std::filesystem::exists(output / "AC_DC/Live/03 Thunder(0).mp3"));
+
+  std::vector<std::string> merge{"--merge",
+                                 "--skip-existing",
+                                 "--output-dir",
+                                 output.path().string(),
+                                 sources / "plain.m4a",
+                                 sources / "a.m4a"};
+  EXPECT_EQ(Convert(merge).exitCode, 0);
+  const auto again = Convert(merge);
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_EQ(Lines(again.out),
+            (std::vector<std::string>{
+                "Skipped: " + (sources / "plain.m4a") + ": " + (output / "plain.mp3") + " exists",
+                "Skipped: " + (sources / "a.m4a") + ": " + (output / "plain.mp3") + " exists",
+                "0 completed, 2 skipped, 0 failed"}));
+  EXPECT_FALSE(std::filesystem::exists(output / "plain(0).mp3"));
+
+  const auto unknown = Convert({"--name-pattern", "{artist}/{foo}", sources / "a.m4a"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_EQ(unknown.err.rfind("varnell-convert: --name-pattern: unknown placeholder {foo}", 0), 0u)
+      << unknown.err;
+}
+
 TEST_F(ConvertCommand, WmaClipWithEveryOption) {
   WriteSample(Tone(sources / "long.m4a", 5.0, 48000));
   const auto result =

@@ -23,6 +23,7 @@
 #include "PartialFiles.h"
 #include "Process.h"
 #include "TempFolder.h"
+#include "engine/BatchProgress.h"
 #include "engine/CodecNames.h"
 #include "engine/FileConversion.h"
 #include "engine/RowBoundary.h"
@@ -117,6 +118,62 @@ TEST_F(OutputPublishing, AFileOverTheSizeLimitFailsAloneInAParallelBatch) {
   EXPECT_EQ(outcomes[2].status, RowOutcome::Status::Completed);
   EXPECT_EQ(NamesIn(output.path()), (std::vector<std::string>{"tone(0).mp3", "tone.mp3"}));
   EXPECT_NEAR(testing::Inspect(output / "tone(0).mp3").decodedSamples, 44100, 44);
+}
+
+// Named by a pattern into folders the workers make (a title too long for a file name cut to fit,
+// with room for "(N)"), then run again skipping what exists: every row is passed over as
+// finished, its output left as it was. Rows of one batch that plan one
+// name are still numbered, as only what existed before the batch is skipped; a merge whose
+// output exists is skipped whole.
+TEST_F(OutputPublishing, SkippingWhatExistsPassesOverEarlierOutputsOnly) {
+  WriteSample(Tone(sources / "tone.m4a", 1.0));
+  auto tagged = Tone(sources / "tagged.m4a", 1.0);
+  std::string title;
+  while (title.size() < 400) title += "Grüße ";
+  tagged.containerTags = {{"artist", "AC/DC"}, {"title", title}};
+  WriteSample(tagged);
+  const std::vector<TaskRow> rows{AddedRow(sources / "tone.m4a"), AddedRow(sources / "tone.m4a"),
+                                  AddedRow(sources / "tagged.m4a")};
+  testing::ConversionOptions options;
+  options.namePattern = "{artist}/{title}";
+  options.skipExisting = true;
+  ConversionEngine engine;
+  engine.setRowWorkers(2);
+  const std::vector<RowOutcome> first =
+      testing::RunBatch(engine, rows, output.path().string(), options);
+  EXPECT_EQ(first[0].outputPath, output / "tone/tone.mp3");
+  EXPECT_EQ(first[1].outputPath, output / "tone/tone(0).mp3");
+  const fs::path longName = first[2].outputPath;
+  EXPECT_EQ(longName.parent_path(), output / "AC_DC");
+  EXPECT_GT(longName.filename().string().size(), 200u);
+  EXPECT_LE(longName.filename().string().size() + std::string("(99999)").size(), 254u);
+  EXPECT_EQ(NamesIn(output / "AC_DC"), std::vector<std::string>{longName.filename()});
+  const auto written = fs::last_write_time(longName);
+
+  BatchProgress progress;
+  engine.Start(testing::JobFor(rows, output.path().string(), options), progress);
+  BatchProgress::Look look;
+  std::vector<std::pair<int, RowOutcome>> ended;
+  do {
+    look = progress.WaitForChange(std::chrono::seconds(1));
+    ended.insert(ended.end(), look.ended.begin(), look.ended.end());
+  } while (!look.batchEnded);
+  engine.Wait();
+  EXPECT_EQ(look.endedRows, 3);
+  ASSERT_EQ(ended.size(), 3u);
+  for (const auto& [row, outcome] : ended) {
+    EXPECT_EQ(outcome.status, RowOutcome::Status::Skipped) << row;
+    EXPECT_EQ(outcome.outputPath, first[row == 1 ? 0 : row].outputPath) << row;
+  }
+  EXPECT_EQ(NamesIn(output / "tone"), (std::vector<std::string>{"tone(0).mp3", "tone.mp3"}));
+  EXPECT_EQ(fs::last_write_time(longName), written);
+
+  const auto merged =
+      testing::RunMerge(engine, {rows[2], rows[0]}, output.path().string(), options);
+  EXPECT_EQ(merged.outputPath, longName);
+  for (const RowOutcome& row : merged.rows) EXPECT_EQ(row.status, RowOutcome::Status::Skipped);
+  EXPECT_EQ(NamesIn(output / "AC_DC"), std::vector<std::string>{longName.filename()});
+  EXPECT_EQ(fs::last_write_time(longName), written);
 }
 
 // A merge whose output cannot be written fails the row it is on and every later one with that

@@ -1,5 +1,8 @@
 #include "SettingsDialogTestSupport.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+
 namespace varnell::testing {
 namespace {
 
@@ -31,6 +34,42 @@ TEST_F(SettingsDialogTest, PickedBitRateIsStoredAndStaysSelectedOnReopening) {
   EXPECT_EQ(settings.audioBitRate, 192000);
   EXPECT_EQ(settings.channels, 1);
   EXPECT_EQ(settings.savedChoices.audioBitRate, "192 kbps");
+}
+
+// The output names column opens on what is stored and OK stores it back; a pattern with a
+// placeholder nobody fills is refused in words, the dialog staying open and nothing stored.
+TEST_F(SettingsDialogTest, NamePatternExistingOutputAndTrashAreKeptAndReturned) {
+  settings.namePattern = "{artist}/{title}";
+  settings.skipExisting = true;
+  settings.trashSources = true;
+  SettingsDialog& dialog = Open(kMp3PresetCode);
+  EXPECT_EQ(dialog.namePattern()->text(), "{artist}/{title}");
+  EXPECT_EQ(Items(List(kExistingOutput)), (std::vector<std::string>{"Make a new name", "Skip"}));
+  EXPECT_EQ(Selected(List(kExistingOutput)), "Skip");
+  EXPECT_TRUE(dialog.trashSources()->isChecked());
+  EXPECT_TRUE(dialog.namePattern()->toolTip().contains("{albumartist}"));
+
+  dialog.namePattern()->setText("{artist}/{foo}");
+  Pick(kExistingOutput, "Make a new name");
+  QTest::mouseClick(dialog.trashSources(), Qt::LeftButton);
+  PressOk();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].find("unknown placeholder {foo}"), std::string::npos);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(settings.namePattern, "{artist}/{title}");
+  EXPECT_TRUE(settings.skipExisting);
+
+  dialog.namePattern()->setText("{album}/{track} {title}");
+  PressOk();
+  EXPECT_EQ(Dialog().result(), QDialog::Accepted);
+  EXPECT_EQ(settings.namePattern, "{album}/{track} {title}");
+  EXPECT_FALSE(settings.skipExisting);
+  EXPECT_FALSE(settings.trashSources);
+
+  Open(kMp3PresetCode);
+  EXPECT_EQ(Dialog().namePattern()->text(), "{album}/{track} {title}");
+  EXPECT_EQ(Selected(List(kExistingOutput)), "Make a new name");
+  EXPECT_FALSE(Dialog().trashSources()->isChecked());
 }
 
 // The bit rate slot follows the encoder: an MP3 VBR item stores its quality and no rate, the

@@ -24,6 +24,8 @@ struct ConversionOptions {
   std::optional<std::string> end;  // none: the row's end as a freshly added row has it
   std::optional<std::string> audioCodecName;
   std::optional<int> audioBitRate, sampleRate, channels, vbrQuality, compressionLevel;
+  std::string namePattern;
+  bool skipExisting = false;
 };
 
 inline OutputSettings SettingsFor(const ConversionOptions& options) {
@@ -40,6 +42,8 @@ inline OutputSettings SettingsFor(const ConversionOptions& options) {
   if (options.channels) settings.channels = *options.channels;
   if (options.vbrQuality) settings.vbrQuality = *options.vbrQuality;
   if (options.compressionLevel) settings.compressionLevel = *options.compressionLevel;
+  settings.namePattern = options.namePattern;
+  settings.skipExisting = options.skipExisting;
   return settings;
 }
 
