@@ -52,6 +52,7 @@ constexpr NamedRow kNamedRows[] = {
     {90109, "WAV -Waveform Audio(*.wav)"},
     {90110, "WMA -Windows Media Audio(*.wma)"},
     {90111, "OPUS - Opus Audio(*.opus)"},
+    {90112, "M4B - MPEG-4 Audiobook(*.m4b)"},
     // Apple TV
     {90200, "Apple TV - H.264 Video(*.MP4)"},
     {90201, "Apple TV - H.264 HD Video(*.MP4)"},

@@ -64,8 +64,9 @@ TEST(PresetTable, FlagsMarkTheAudioAndThumbnailRows) {
     if (preset.audioOnly) audioOnly.insert(preset.code);
     if (preset.thumbnail) thumbnail.insert(preset.code);
   }
-  EXPECT_EQ(audioOnly, (std::set<int>{90100, 90101, 90102, 90103, 90104, 90105, 90106, 90107, 90108,
-                                      90109, 90110, 90111, 90700, 90701, 90702, 90703, 90805}));
+  EXPECT_EQ(audioOnly,
+            (std::set<int>{90100, 90101, 90102, 90103, 90104, 90105, 90106, 90107, 90108, 90109,
+                           90110, 90111, 90112, 90700, 90701, 90702, 90703, 90805}));
   EXPECT_EQ(thumbnail, (std::set<int>{91300, 91301, 91302, 91303}));
 }
 
