@@ -170,7 +170,7 @@ constexpr NamedRow kNamedRows[] = {
 };
 
 bool IsAudioOnlyCode(int code) {
-  return (code >= 90100 && code <= 90111) || (code >= 90700 && code <= 90703) || code == 90805;
+  return (code >= 90100 && code <= 90112) || (code >= 90700 && code <= 90703) || code == 90805;
 }
 
 bool IsThumbnailCode(int code) { return code >= 91300 && code <= 91303; }
