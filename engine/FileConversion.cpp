@@ -7,9 +7,11 @@
 
 #include "engine/AudioReader.h"
 #include "engine/AudioSink.h"
+#include "engine/ChapterFrames.h"
 #include "engine/ConversionFailure.h"
 #include "engine/OutputFile.h"
 #include "engine/OutputNaming.h"
+#include "engine/SourceChapters.h"
 #include "engine/ThumbnailWriter.h"
 #include "engine/VideoReader.h"
 #include "engine/VideoSink.h"
@@ -74,13 +76,12 @@ CompletedOutput ConvertToCompletedOutput(const FileConversionRequest& request,
   if (audio) audioSink.emplace(request.audio, audio->format(), output);
   std::optional<ThumbnailWriter> thumbnail;
   if (video && request.thumbnail) thumbnail.emplace();
-  std::string coverNote;
-  if (audio) {
-    coverNote = StartOutputOf(audio->source(), audio->stream(), output);
-    audio->ConnectTo(*audioSink);
-  } else {
-    coverNote = StartOutputOf(video->source(), video->stream(), output);
-  }
+  const SourceFile& source = audio ? audio->source() : video->source();
+  output.KeepChapters(
+      ChaptersInClip(ChaptersOf(*source.context()), request.clipBegin, request.clipLength));
+  std::string coverNote =
+      StartOutputOf(source, audio ? audio->stream() : video->stream(), request, output);
+  if (audio) audio->ConnectTo(*audioSink);
   if (video) video->ConnectTo(*videoSink, thumbnail ? &*thumbnail : nullptr);
 
   const double windowSeconds = audio ? audio->windowSeconds() : video->windowSeconds();
@@ -130,12 +131,30 @@ bool HasVideoStream(const AudioReader& reader) {
   return reader.source().videoStreamIndex() != SourceFile::kNoStream;
 }
 
-std::string StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output) {
+std::string StartOutputOf(const SourceFile& source, const AVStream& stream,
+                          const FileConversionRequest& request, OutputFile& output) {
   std::string note = output.AddCoverPicture(source.stream(source.coverStreamIndex()));
   output.CopyTags(source.context()->metadata);
   output.CopyTags(stream.metadata);
+  if (request.chapterNumber > 0) {
+    if (!request.chapterTitle.empty()) output.SetTag("title", request.chapterTitle);
+    output.SetTag("track", std::to_string(request.chapterNumber));
+  }
   output.Start();
   return note;
+}
+
+std::string RowChapterTitle(const SourceFile& source, const FileConversionRequest& request) {
+  if (request.chapterNumber > 0 && !request.chapterTitle.empty()) return request.chapterTitle;
+  // An Ogg source keeps its tags in its audio stream's comments.
+  const AVStream* audio = source.stream(source.audioStreamIndex());
+  for (const AVDictionary* tags :
+       {source.context() != nullptr ? source.context()->metadata : nullptr,
+        audio != nullptr ? audio->metadata : nullptr}) {
+    const AVDictionaryEntry* title = av_dict_get(tags, "title", nullptr, 0);
+    if (title != nullptr && *title->value != '\0') return title->value;
+  }
+  return std::filesystem::path(request.sourcePath).stem().string();
 }
 
 }  // namespace varnell

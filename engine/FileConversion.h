@@ -34,6 +34,9 @@ struct FileConversionRequest {
   bool videoOutput = false;
   VideoTarget video;
   bool thumbnail = false;  // NAME.THM beside the output, of its first picture
+  // As in JobRow: a row split from one chapter of its source, its title and number from 1.
+  std::string chapterTitle;
+  int chapterNumber = 0;
 };
 
 // The folders of request.outputSubfolder below the output folder (a file added with its folder,
@@ -71,9 +74,15 @@ bool StepRow(const RowStreams& row, const std::atomic<bool>& stopFlag,
 bool HasVideoStream(const AudioReader& reader);
 
 // Gives an output whose sinks are added the source's cover picture (MP3 only) and the tags of
-// the source and of the stream read, then creates its file and writes the header. Returns the
-// note for the row when the cover was left out, else nothing.
-std::string StartOutputOf(const SourceFile& source, const AVStream& stream, OutputFile& output);
+// the source and of the stream read, then creates its file and writes the header. A row split
+// from a chapter has that chapter's title (when it has one) and number as its title and track.
+// Returns the note for the row when the cover was left out, else nothing.
+std::string StartOutputOf(const SourceFile& source, const AVStream& stream,
+                          const FileConversionRequest& request, OutputFile& output);
+
+// What a merge's chapter of this row is called: a split row's chapter title, else the source's
+// title tag, else the file's base name (also for a source that did not open).
+std::string RowChapterTitle(const SourceFile& source, const FileConversionRequest& request);
 
 // The note of a video output whose source has sound only.
 inline constexpr const char* kNoVideoInSourceNote =

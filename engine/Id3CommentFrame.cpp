@@ -94,37 +94,60 @@ std::uint64_t TagOffset(int descriptor) {
   FailNoTag();
 }
 
-}  // namespace
+bool IsAscii(std::string_view utf8Text) {
+  return std::all_of(utf8Text.begin(), utf8Text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
-std::vector<std::uint8_t> Id3CommentFrame(std::string_view utf8Text) {
-  const bool ascii = std::all_of(utf8Text.begin(), utf8Text.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  std::vector<std::uint8_t> body{ascii ? std::uint8_t{0} : std::uint8_t{1}};
-  body.insert(body.end(), kLanguage.begin(), kLanguage.end());
+// The text in the frame's encoding, after its own byte order mark when in UTF-16.
+void PutText(std::vector<std::uint8_t>& out, std::string_view utf8Text, bool ascii) {
   if (ascii) {
-    body.push_back(0);  // the empty description's terminator
-    body.insert(body.end(), utf8Text.begin(), utf8Text.end());
-  } else {
-    // Each string has its own byte order mark; the description is empty.
-    for (char16_t unit : {char16_t{0xFEFF}, char16_t{0}, char16_t{0xFEFF}}) PutUtf16(body, unit);
-    for (std::size_t at = 0; at < utf8Text.size();) {
-      const char32_t point = NextCodePoint(utf8Text, at);
-      if (point < 0x10000) {
-        PutUtf16(body, static_cast<char16_t>(point));
-      } else {
-        PutUtf16(body, static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10)));
-        PutUtf16(body, static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF)));
-      }
+    out.insert(out.end(), utf8Text.begin(), utf8Text.end());
+    return;
+  }
+  PutUtf16(out, char16_t{0xFEFF});
+  for (std::size_t at = 0; at < utf8Text.size();) {
+    const char32_t point = NextCodePoint(utf8Text, at);
+    if (point < 0x10000) {
+      PutUtf16(out, static_cast<char16_t>(point));
+    } else {
+      PutUtf16(out, static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10)));
+      PutUtf16(out, static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF)));
     }
   }
-  std::vector<std::uint8_t> frame{'C', 'O', 'M', 'M'};
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> Id3Frame(std::string_view id, const std::vector<std::uint8_t>& body) {
+  std::vector<std::uint8_t> frame(id.begin(), id.end());
   PutFrameSize(frame, static_cast<std::uint32_t>(body.size()));  // ID3v2.3: not syncsafe
   frame.insert(frame.end(), {0, 0});                             // no flags
   frame.insert(frame.end(), body.begin(), body.end());
   return frame;
 }
 
-void WriteIntoId3Padding(int descriptor, const std::vector<std::uint8_t>& frame) {
+std::vector<std::uint8_t> Id3TextFrame(std::string_view id, std::string_view utf8Text) {
+  const bool ascii = IsAscii(utf8Text);
+  std::vector<std::uint8_t> body{ascii ? std::uint8_t{0} : std::uint8_t{1}};
+  PutText(body, utf8Text, ascii);
+  return Id3Frame(id, body);
+}
+
+std::vector<std::uint8_t> Id3CommentFrame(std::string_view utf8Text) {
+  const bool ascii = IsAscii(utf8Text);
+  std::vector<std::uint8_t> body{ascii ? std::uint8_t{0} : std::uint8_t{1}};
+  body.insert(body.end(), kLanguage.begin(), kLanguage.end());
+  // The description is empty: its terminator alone (each UTF-16 string has its own byte order
+  // mark).
+  PutText(body, "", ascii);
+  body.insert(body.end(), ascii ? 1 : 2, 0);
+  PutText(body, utf8Text, ascii);
+  return Id3Frame("COMM", body);
+}
+
+void WriteIntoId3Padding(int descriptor, const std::vector<std::uint8_t>& frame, std::size_t room) {
+  room = std::max(room, frame.size());
   const std::uint64_t tag = TagOffset(descriptor);
   std::array<std::uint8_t, kTagHeaderSize> header{};
   ReadExactly(descriptor, header.data(), header.size(), tag);
@@ -132,9 +155,9 @@ void WriteIntoId3Padding(int descriptor, const std::vector<std::uint8_t>& frame)
   // The tag's size leaves out its header and is syncsafe: seven bits a byte.
   const std::uint64_t size = (std::uint64_t{header[6]} << 21) | (std::uint64_t{header[7]} << 14) |
                              (std::uint64_t{header[8]} << 7) | header[9];
-  if (size < frame.size()) FailConversion("cannot write the comment tag: no room in the tag");
-  const std::uint64_t at = tag + kTagHeaderSize + size - frame.size();
-  std::vector<std::uint8_t> padding(frame.size());
+  if (size < room) FailConversion("cannot write the comment tag: no room in the tag");
+  const std::uint64_t at = tag + kTagHeaderSize + size - room;
+  std::vector<std::uint8_t> padding(room);
   ReadExactly(descriptor, padding.data(), padding.size(), at);
   if (std::any_of(padding.begin(), padding.end(), [](std::uint8_t b) { return b != 0; })) {
     FailConversion("cannot write the comment tag: no room in the tag");

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "engine/AbandonedTemporaries.h"
+#include "engine/FileConversion.h"
 #include "engine/MergeProgress.h"
 #include "engine/MergedOutput.h"
 #include "engine/RowBoundary.h"
 #include "engine/StatedLength.h"
+#include "media/SourceFile.h"
 
 namespace varnell {
 namespace {
@@ -66,11 +68,19 @@ BatchOutcome MergeRows(const Job& job, RowLedger& ledger, const std::atomic<bool
     return skipped;
   }
   std::vector<std::string> sources;  // where a video output looks for its video's set-up
+  std::vector<std::string> chapterTitles;
   for (int row = 0; row < rows; ++row) {
-    if (!RowRefusal(job, row)) sources.push_back(job.rows[row].sourcePath);
+    if (RowRefusal(job, row)) continue;
+    sources.push_back(job.rows[row].sourcePath);
+    // Opening a source for its title tag reads no sound; an MP3 needs the titles before the
+    // first row is written.
+    // A source that does not open is named by its file, and fails as its row.
+    SourceFile source;
+    if (source.Open(job.rows[row].sourcePath) < 0) source = SourceFile();
+    chapterTitles.push_back(RowChapterTitle(source, RequestForRow(job, row)));
   }
   MergeProgress progress(job.mergeSeconds, ledger);
-  MergedOutput output(job.audio, std::move(sources));
+  MergedOutput output(job.audio, std::move(sources), std::move(chapterTitles));
   std::optional<std::string> outputFailure;  // once the output failed, every later row fails
   bool stopped = false;
   for (int row = 0; row < rows && !stopped; ++row) {

@@ -34,7 +34,22 @@ bool MergedOutput::MergeRow(const FileConversionRequest& request, const std::ato
   if (video) video->ConnectTo(*videoSink_, thumbnail_ ? &*thumbnail_ : nullptr);
   if (videoSink_) AlignVideoToSound();
   const RowStreams row{&reader, &*sink_, video ? &*video : nullptr, video ? &*videoSink_ : nullptr};
-  return StepRow(row, stopFlag, [&progress](double position) { progress.Report(position); });
+  const double rowStart = seconds();
+  std::string title = RowChapterTitle(reader.source(), request);
+  bool stopped = false;
+  try {
+    stopped = StepRow(row, stopFlag, [&progress](double position) { progress.Report(position); });
+  } catch (...) {
+    // The sound a failed row leaves in the file is still found by its chapter.
+    EndRowChapter(rowStart, std::move(title));
+    throw;
+  }
+  EndRowChapter(rowStart, std::move(title));
+  return stopped;
+}
+
+void MergedOutput::EndRowChapter(double start, std::string title) {
+  if (seconds() > start) chapters_.push_back({start, seconds(), std::move(title)});
 }
 
 // The video sink is made before the audio one: video is stream 0. A first row without video
@@ -53,7 +68,8 @@ void MergedOutput::SetUp(const AudioReader& reader, const VideoReader* video,
     if (videoFacts) videoSink_.emplace(request.video, *videoFacts, *output_);
     sink_.emplace(target_, reader.format(), *output_);
     if (videoSink_ && request.thumbnail) thumbnail_.emplace();
-    AppendNote(rowNote_, StartOutputOf(reader.source(), reader.stream(), *output_));
+    output_->ReserveChapterRoom(chapterTitles_);
+    AppendNote(rowNote_, StartOutputOf(reader.source(), reader.stream(), request, *output_));
   } catch (...) {
     outputFailed_ = true;
     throw;
@@ -91,6 +107,7 @@ void MergedOutput::DropIfSilent() {
 }
 
 void MergedOutput::Discard() {
+  chapters_.clear();
   thumbnail_.reset();
   sink_.reset();
   videoSink_.reset();
@@ -101,6 +118,7 @@ std::string MergedOutput::Finish() {
   if (videoSink_) videoSink_->Flush();
   sink_->Flush();
   try {
+    output_->KeepChapters(chapters_);
     // Named like a row's output, with its thumbnail as a pair. A merge has no one row to note a
     // failed side file on; the merged file itself is complete.
     CompletedOutput completed(output_->Complete(), std::move(thumbnail_), false, seconds());

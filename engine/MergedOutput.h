@@ -6,8 +6,10 @@
 // timestamps run on. Each row's video reader scales its own source size to the sink's. At each
 // row's start the video is moved up to the audio's position, so a row without video (or with a
 // shorter one) leaves the pictures in step with the sound after it; sound before the first
-// picture shows a black one. Flushed and finished once, after the last row or a stop. Owned and
-// used by the merge worker thread.
+// picture shows a black one. Each row that adds sound is a chapter of the file, from its first
+// sample; the sources' own chapters are left out, since the rows' chapters are the ones that
+// find the parts of a merged file (and a source's would overlap them). Flushed and finished once,
+// after the last row or a stop. Owned and used by the merge worker thread.
 #pragma once
 
 #include <atomic>
@@ -31,9 +33,11 @@ class VideoReader;
 class MergedOutput {
  public:
   // sources: the merge's source files in row order, looked at (not read) for the first that
-  // has video when a video output is set up.
-  explicit MergedOutput(AudioTarget target, std::vector<std::string> sources = {})
-      : target_(target), sources_(std::move(sources)) {}
+  // has video when a video output is set up. chapterTitles: the titles of the chapters the rows
+  // will have (RowChapterTitle), for an output that must leave room for them in its header.
+  explicit MergedOutput(AudioTarget target, std::vector<std::string> sources = {},
+                        std::vector<std::string> chapterTitles = {})
+      : target_(target), sources_(std::move(sources)), chapterTitles_(std::move(chapterTitles)) {}
 
   // Appends the request's clip. Throws ConversionFailure with the row's reason; when the
   // output itself failed (its set-up, an encoder or a write), broken() is true from then on.
@@ -67,9 +71,14 @@ class MergedOutput {
   std::optional<VideoSourceFacts> FirstVideoFacts() const;
   // Leaves the frames that bring the video up to the audio's position; never goes back.
   void AlignVideoToSound();
+  // The chapter of the sound a row added since `start`; nothing when it added none.
+  void EndRowChapter(double start, std::string title);
 
   AudioTarget target_;
   std::vector<std::string> sources_;
+  std::vector<std::string> chapterTitles_;
+  // One chapter per row that added sound, from where its sound starts in the merged file.
+  std::vector<SourceChapter> chapters_;
   std::string rowNote_;
   // The sinks write into the output, so they are destroyed first.
   std::optional<OutputFile> output_;

@@ -1,7 +1,9 @@
 #include "engine/OutputFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -11,10 +13,12 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include "engine/ChapterFrames.h"
 #include "engine/ConversionFailure.h"
 #include "engine/Id3CommentFrame.h"
 #include "engine/VorbisPictureBlock.h"
 #include "media/AttachedPicture.h"
+#include "media/ChapterList.h"
 
 namespace varnell {
 namespace {
@@ -23,10 +27,12 @@ namespace {
 constexpr const char* kPictureComment = "METADATA_BLOCK_PICTURE";
 
 // Keys that describe the source container rather than the recording, and an Ogg source's cover
-// comment: a cover goes only the cover's way, checked that it decodes.
-constexpr std::array<const char*, 6> kNotRecordingTags{"major_brand",       "minor_version",
-                                                       "compatible_brands", "handler_name",
-                                                       "vendor_id",         kPictureComment};
+// comment: a cover goes only the cover's way, checked that it decodes. Every muxer replaces the
+// encoder tag with its own; the replacing would move the last tag (a chapter's NAME comment)
+// into the old one's place, before the chapter's time, where FFmpeg's reader no longer finds it.
+constexpr std::array<const char*, 7> kNotRecordingTags{
+    "major_brand", "minor_version", "compatible_brands", "handler_name",
+    "vendor_id",   "encoder",       kPictureComment};
 
 // An MP4 track's default language, "und" (undetermined), says nothing about the recording.
 bool IsRecordingTag(const AVDictionaryEntry& tag) {
@@ -140,12 +146,22 @@ std::string OutputFile::AddCoverPicture(const AVStream* sourcePicture) {
 void OutputFile::CopyTags(const AVDictionary* tags) {
   const AVDictionaryEntry* entry = nullptr;
   while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX)) != nullptr) {
-    if (!IsRecordingTag(*entry)) continue;
-    const std::string key =
-        format_.tags == TagStorage::VorbisComments ? VorbisCommentName(entry->key) : entry->key;
-    RequireSuccess(av_dict_set(&context_->metadata, key.c_str(), entry->value, 0),
-                   "cannot copy tags");
+    if (IsRecordingTag(*entry)) SetTag(entry->key, entry->value);
   }
+}
+
+void OutputFile::SetTag(const char* key, const std::string& value) {
+  const std::string name =
+      format_.tags == TagStorage::VorbisComments ? VorbisCommentName(key) : key;
+  RequireSuccess(av_dict_set(&context_->metadata, name.c_str(), value.c_str(), 0),
+                 "cannot copy tags");
+}
+
+void OutputFile::ReserveChapterRoom(const std::vector<std::string>& titles) {
+  if (muxerName() != std::string_view("mp3")) return;
+  std::vector<SourceChapter> planned;
+  for (const std::string& title : titles) planned.push_back({0.0, 0.0, title});
+  id3ChapterRoom_ = std::max(id3ChapterRoom_, Id3ChapterFrames(planned).size());
 }
 
 void OutputFile::Start() {
@@ -158,10 +174,19 @@ void OutputFile::Start() {
     // muxer writes its ID3 chunk only when asked; the mp3 muxer always writes the tag.
     RequireSuccess(av_dict_set(options.address(), "id3v2_version", "3", 0), "cannot write tags");
     TakeOutId3Comment();
+    if (muxerName() == std::string_view("mp3")) {
+      // FFmpeg's ID3 writer would write chapters too, but only in the header, before a merge
+      // knows them: the engine writes its own frames into the padding, in every case alike.
+      id3ChapterRoom_ = std::max(id3ChapterRoom_, Id3ChapterFrames(chapters_).size());
+      if (id3ChapterRoom_ > 0) {
+        context_->metadata_header_padding = static_cast<int>(id3Comment_.size() + id3ChapterRoom_);
+      }
+    }
     if (muxerName() == std::string_view("aiff")) {
       RequireSuccess(av_dict_set(options.address(), "write_id3v2", "1", 0), "cannot write tags");
     }
   }
+  if (firstPageOpen_) AddVorbisChapterComments();
   const int header = avformat_write_header(context_.get(), options.address());
   RequireSuccess(header, "cannot write output header");
 
@@ -192,6 +217,32 @@ void OutputFile::TakeOutId3Comment() {
   context_->metadata_header_padding = static_cast<int>(id3Comment_.size());
 }
 
+// FFmpeg 5.1's ogg muxer writes the context's chapters into an Opus stream's comments but not
+// into a Vorbis one's: the engine writes them as tags for both, so they read alike.
+void OutputFile::AddVorbisChapterComments() {
+  for (const auto& [name, value] : VorbisChapterComments(chapters_)) {
+    RequireSuccess(av_dict_set(&context_->metadata, name.c_str(), value.c_str(), 0),
+                   "cannot write chapters");
+  }
+}
+
+// A stopped output ends before its source's chapters do, and a chapter running past the sound
+// would lengthen an MP4 movie: the chapters end with the audio's last whole millisecond.
+std::vector<SourceChapter> OutputFile::ChaptersWithinSound() const {
+  if (!audioGaps_ || audioSampleRate_ <= 0) return chapters_;
+  const double soundEnd =
+      std::floor(static_cast<double>(audioGaps_->length) * 1000.0 / audioSampleRate_) / 1000.0;
+  return ChaptersInClip(chapters_, 0.0, soundEnd);
+}
+
+// The mov muxer makes its chapter track in the trailer when the header had no chapters.
+void OutputFile::AddMp4Chapters() {
+  for (const SourceChapter& chapter : ChaptersWithinSound()) {
+    RequireSuccess(AddChapter(*context_, chapter.startSeconds, chapter.endSeconds, chapter.title),
+                   "cannot write chapters");
+  }
+}
+
 // FFmpeg's Ogg demuxer loses 128 samples of a stream whose first page is also its last (audio
 // shorter than the muxer's one-second pages): the first packet gets a page of its own.
 void OutputFile::EndFirstPage() {
@@ -202,12 +253,14 @@ void OutputFile::EndFirstPage() {
 // The mov muxer writes its index (moov) after the sound, so the tag patched into it moves no
 // sample.
 std::unique_ptr<ClaimedOutputFile> OutputFile::Complete() {
+  if (isMp4Family()) AddMp4Chapters();
   WriteTrailer();
   if (audioGaps_ && isMp4Family()) WriteItunesGaplessTag(claim_->descriptor(), *audioGaps_);
   return std::move(claim_);
 }
 
 void OutputFile::CountMovieTimeIn(int sampleRate) {
+  audioSampleRate_ = sampleRate;
   if (!isMp4Family()) return;
   RequireSuccess(av_opt_set_int(context_->priv_data, "movie_timescale", sampleRate, 0),
                  "cannot create output");
@@ -222,7 +275,14 @@ void OutputFile::WriteTrailer() {
   RequireSuccess(av_write_trailer(context_.get()), "cannot finish output");
   byteStream_->Flush();
   byteStream_.reset();
-  if (!id3Comment_.empty()) WriteIntoId3Padding(claim_->descriptor(), id3Comment_);
+  if (!id3Comment_.empty() || id3ChapterRoom_ > 0) {
+    std::vector<std::uint8_t> frames = id3Comment_;
+    const std::vector<std::uint8_t> chapters = Id3ChapterFrames(ChaptersWithinSound());
+    if (chapters.size() > id3ChapterRoom_)
+      FailConversion("cannot write chapters: no room in the tag");
+    frames.insert(frames.end(), chapters.begin(), chapters.end());
+    WriteIntoId3Padding(claim_->descriptor(), frames, id3Comment_.size() + id3ChapterRoom_);
+  }
 }
 
 }  // namespace varnell

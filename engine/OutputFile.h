@@ -4,6 +4,7 @@
 // destroyed before that removes its temporary file, so a failed row leaves no file at all.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "engine/ClaimedOutputFile.h"
 #include "engine/Mp4GaplessTag.h"
 #include "engine/OutputByteStream.h"
+#include "engine/SourceChapter.h"
 #include "media/FFmpegHandles.h"
 #include "settings/OutputFormats.h"
 
@@ -40,6 +42,18 @@ class OutputFile {
   // Container and stream tags of the source, without the MP4 container's own bookkeeping; in
   // Vorbis comments under the upper-case names players list.
   void CopyTags(const AVDictionary* tags);
+  // One tag by FFmpeg's generic name ("title", "track"), named as CopyTags names it.
+  void SetTag(const char* key, const std::string& value);
+
+  // The chapters the output carries, in its own seconds: ID3v2.3 CHAP frames and a CTOC in an
+  // MP3, the chapter track (and chpl) of an MP4-family file, CHAPTERxxx comments in Ogg Vorbis
+  // and Opus; other formats have no form for them and leave them out. Given before Start() they
+  // reach every such format; given later (a merge knows its chapters at its end) only an
+  // MP4-family output, and an MP3 that reserved the room for them.
+  void KeepChapters(std::vector<SourceChapter> chapters) { chapters_ = std::move(chapters); }
+  // Before Start(): an MP3 leaves room in its tag for chapters with these titles, to be given
+  // once they are known. Chapters with fewer of the titles fit as well.
+  void ReserveChapterRoom(const std::vector<std::string>& titles);
 
   // Creates the temporary file and writes the header into it.
   void Start();
@@ -48,7 +62,8 @@ class OutputFile {
   void WritePacket(AVPacket* packet, AVRational timeBase, const AVStream& stream);
   // An MP4-family muxer counts the movie's time, which its edit lists are written in, in
   // milliseconds; counted in the audio's samples, the audio's edit list ends on its last sample
-  // instead of a rounded one. Before Start(); other muxers ignore it.
+  // instead of a rounded one. Before Start(); other muxers ignore it. The rate also ends the
+  // chapters with the sound.
   void CountMovieTimeIn(int sampleRate);
   // The audio encoder's priming and padding around the audio, told once the encoder is flushed:
   // Complete() writes them into an MP4-family file as the iTunes gapless tag.
@@ -64,6 +79,9 @@ class OutputFile {
 
  private:
   void TakeOutId3Comment();
+  void AddVorbisChapterComments();
+  void AddMp4Chapters();
+  std::vector<SourceChapter> ChaptersWithinSound() const;
   void WriteTrailer();
   bool isMp4Family() const;
   void EndFirstPage();
@@ -79,6 +97,10 @@ class OutputFile {
   const AVStream* coverSource_ = nullptr;
   // The ID3 comment frame, written into the tag's padding once the file is complete.
   std::vector<std::uint8_t> id3Comment_;
+  std::vector<SourceChapter> chapters_;
+  // An MP3's room for its chapter frames, at the end of its tag's padding; 0 for other formats.
+  std::size_t id3ChapterRoom_ = 0;
+  int audioSampleRate_ = 0;  // as told to CountMovieTimeIn; 0 without audio
   std::optional<AudioGaps> audioGaps_;
   bool firstPageOpen_ = false;  // an Ogg output before its first packet's page is written
 };

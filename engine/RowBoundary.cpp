@@ -45,6 +45,8 @@ FileConversionRequest RequestForRow(const Job& job, int row) {
   request.videoOutput = job.videoOutput;
   request.video = job.video;
   request.thumbnail = job.thumbnail;
+  request.chapterTitle = task.chapterTitle;
+  request.chapterNumber = task.chapterNumber;
   return request;
 }
 

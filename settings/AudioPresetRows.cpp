@@ -66,6 +66,8 @@ void FillAudioPresetRow(Preset& preset) {
       return FillFromEncoders(preset, {"PCM_S16BE"});
     case 90104:
       return FillFromEncoders(preset, {"AAC", "ALAC"});
+    case 90112:
+      return FillFromEncoders(preset, {"AAC"});
     case 90105:
       return FillFromEncoders(preset, {"MP2"});
     case 90107:

@@ -52,6 +52,7 @@ constexpr NamedRow kNamedRows[] = {
     {90109, "WAV -Waveform Audio(*.wav)"},
     {90110, "WMA -Windows Media Audio(*.wma)"},
     {90111, "OPUS - Opus Audio(*.opus)"},
+    {90112, "M4B - MPEG-4 Audiobook(*.m4b)"},
     // Apple TV
     {90200, "Apple TV - H.264 Video(*.MP4)"},
     {90201, "Apple TV - H.264 HD Video(*.MP4)"},
@@ -169,7 +170,7 @@ constexpr NamedRow kNamedRows[] = {
 };
 
 bool IsAudioOnlyCode(int code) {
-  return (code >= 90100 && code <= 90111) || (code >= 90700 && code <= 90703) || code == 90805;
+  return (code >= 90100 && code <= 90112) || (code >= 90700 && code <= 90703) || code == 90805;
 }
 
 bool IsThumbnailCode(int code) { return code >= 91300 && code <= 91303; }

@@ -50,7 +50,11 @@ TEST(OutputFormats, EveryPresetAndProfileItemHasItsFormat) {
     }
   }
   const std::vector<const OutputFormat*> profiles = ProfileFormats();
-  ASSERT_EQ(profiles.size(), 7u);
+  ASSERT_EQ(profiles.size(), 8u);
+  // The audiobook is offered after the M4A it is one of, and its preset writes its extension.
+  EXPECT_EQ(profiles[3]->extension, ".m4b");
+  EXPECT_EQ(profiles[3]->muxer, profiles[2]->muxer);
+  EXPECT_EQ(OutputChoiceForPreset(profiles[3]->presetCode).extension, ".m4b");
   EXPECT_EQ(OutputChoiceForPreset(kMp3PresetCode).extension, ".mp3");
   EXPECT_EQ(OutputChoiceForPreset(kWmaPresetCode).extension, ".wma");
   EXPECT_EQ(OutputChoiceForPreset(kWmaPresetCode).format->defaultAudioEncoder(), "WMA8");

@@ -76,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(BothItems, ProfileChoiceTest,
 // A settings dialog opened right after a profile choice must preselect the
 // encoder the profile already put into the settings.
 TEST(ProfileChoice, AgreesWithTheSelectedPresetsDefaults) {
-  const std::vector<const char*> encoders{"MP3",  "WMA8", "AAC",      "VORBIS",
-                                          "OPUS", "FLAC", "PCM_S16LE"};
+  const std::vector<const char*> encoders{"MP3",    "WMA8", "AAC",  "AAC",
+                                          "VORBIS", "OPUS", "FLAC", "PCM_S16LE"};
   ASSERT_EQ(ProfileFormats().size(), encoders.size());
   for (int item = 0; item < static_cast<int>(encoders.size()); ++item) {
     OutputSettings s;
@@ -95,8 +95,8 @@ TEST(ProfileChoice, AgreesWithTheSelectedPresetsDefaults) {
         << item;
     EXPECT_EQ(s.audioCodecName, encoders[static_cast<std::size_t>(item)]);
     EXPECT_EQ(s.vbrQuality, -1);
-    EXPECT_EQ(s.compressionLevel, item == 5 ? 5 : -1) << item;
-    EXPECT_EQ(s.sampleRate, item == 4 ? 48000 : 44100) << item;
+    EXPECT_EQ(s.compressionLevel, item == 6 ? 5 : -1) << item;
+    EXPECT_EQ(s.sampleRate, item == 5 ? 48000 : 44100) << item;
   }
 }
 
