@@ -153,6 +153,9 @@ std::string BuildUsageText() {
          "  --merge                   merge the files, in the order given, into one output named\n"
          "                            after the first file that opens; --start and --end apply to\n"
          "                            every file; --jobs does not apply\n"
+         "  --trash-sources           after the batch, move the source of every file that\n"
+         "                            completed (of a merge, once its output is finished) to the\n"
+         "                            Trash; one that cannot go stays, with a warning\n"
          "  --info                    print each file's media information instead of converting\n"
          "  --list-presets            print every preset's code, name, extension, sound and\n"
          "                            video defaults, one line each, and exit\n";
@@ -210,6 +213,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     if (argument == "--list-presets") return PresetListRequest{};
     if (argument == "--info" || argument == "--merge") {
       (argument == "--info" ? options.info : options.merge) = true;
+      continue;
+    }
+    if (argument == "--trash-sources") {
+      options.trashSources = true;
       continue;
     }
     if (i + 1 >= arguments.size()) return UsageError{argument + " needs a value"};

@@ -27,6 +27,8 @@ struct CommandLineOptions {
   int jobs = 1;
   bool info = false;
   bool merge = false;  // all files into one output
+  // --trash-sources: the completed files' sources to the Trash after the batch.
+  bool trashSources = false;
   std::vector<std::string> files;
 
   bool operator==(const CommandLineOptions&) const = default;
