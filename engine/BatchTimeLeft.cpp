@@ -85,8 +85,9 @@ std::optional<double> BatchTimeLeft::SecondsLeft(Clock::time_point now) {
   const Sample& from = samples_.front();
   const double elapsed = std::chrono::duration<double>(now - from.time).count();
   if (now - start_ < kFirstShown || done <= from.doneSeconds || elapsed <= 0.0) return std::nullopt;
-  const double speed = (done - from.doneSeconds) / elapsed;
-  return std::max(TotalSeconds() - done, 0.0) / speed;
+  const double left = TotalSeconds() - done;
+  if (left <= 0.0) return std::nullopt;  // the last rows are finishing their files
+  return left / ((done - from.doneSeconds) / elapsed);
 }
 
 std::string TimeLeftText(double seconds) {

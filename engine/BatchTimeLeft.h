@@ -43,7 +43,7 @@ class BatchTimeLeft {
   void RowEnded(int row, bool completed);
 
   // The seconds left at `now`, each call a sample of the speed; nothing in the first
-  // kFirstShown and while no sound has been converted since the start.
+  // kFirstShown, while no sound has been converted since the start, and once all of it has.
   std::optional<double> SecondsLeft(Clock::time_point now);
 
  private:
@@ -64,7 +64,9 @@ class BatchTimeLeft {
   double mergeSeconds_ = 0.0;
   double mergeDone_ = 0.0;  // 0..1
   Clock::time_point start_;
-  std::deque<Sample> samples_;  // oldest first; the first is the speed's starting point
+  // The moments the converted sound grew, oldest first; the first is where the speed is measured
+  // from.
+  std::deque<Sample> samples_;
 };
 
 // "About 45 s left", "About 2 min 10 s left", "About 1 h 5 min left".
