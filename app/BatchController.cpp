@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/ProjectLinks.h"
+#include "library/TrashedSources.h"
 #include "platform/DesktopOpen.h"
 
 namespace varnell {
@@ -104,6 +105,11 @@ BatchController::BatchController(const Platform& platform, TaskListView& list, Q
   connect(&progress_, &ProgressDialog::stopRequested, this, &BatchController::Stop);
   connect(&progress_, &ProgressDialog::shutDownToggled, this,
           [this](bool on) { shutDownFlag_ = on; });
+  // Between the reports (a long file's percent changes seldom) the time left still moves.
+  timeLeftTimer_.setInterval(1000);
+  connect(&timeLeftTimer_, &QTimer::timeout, this, [this] {
+    if (running_) ShowProgress();
+  });
 }
 
 BatchController::~BatchController() {
@@ -121,6 +127,8 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   request.kind = kind;
   const int rows = list_.GetItemCount();
   request.rows = TaskRowsOf(list_);
+  std::vector<std::string> sources;
+  for (const TaskRow& task : request.rows) sources.push_back(task.sourcePath);
   // "/" alone counts as no folder, and is refused without a word, after the checks of the
   // rows have spoken.
   const bool rootFolder = folder == "/";
@@ -154,10 +162,15 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   }
   // A box that opens clear never powers off: the flag starts clear with every batch.
   shutDownFlag_ = false;
+  endedWhileAway_ = false;
+  timeLeft_.emplace(session_.plan(), clock_());
+  timeLeftTimer_.start();
   progress_.exec();
+  timeLeftTimer_.stop();
 
   // The batch has ended (its last report closed the window); its worker is finishing its return.
   session_.Wait();
+  if (settings.trashSources) TrashSources(kind, sources);
   if (quitAfterBatch_) {
     emit quitAfterBatch();
     return;
@@ -215,20 +228,39 @@ void BatchController::ShowCompletionMessage() {
     return;
   }
   if (failedRows_ > 0) {
-    platform_.messages.Show(
-        QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
-            .arg(Files(completedRows_))
-            .arg(failedRows_),
-        "Information", MessageButtons::Ok, &window_);
+    ShowEndMessage(QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
+                       .arg(Files(completedRows_))
+                       .arg(failedRows_),
+                   MessageButtons::Ok);
     return;
   }
   const MessageChoice choice =
-      platform_.messages.Show("Convertion Successfully!For more software, please visit our website",
-                              "Information", MessageButtons::OkCancel, &window_);
+      ShowEndMessage("Convertion Successfully!For more software, please visit our website",
+                     MessageButtons::OkCancel);
   if (choice != MessageChoice::Ok) return;
   if (const auto reason =
           OpenForUser(platform_.shell, platform_.browser, kHomePageUrl, OpenTarget::Page)) {
     ShowMessage(CannotOpenMessage(kHomePageUrl, *reason));
+  }
+}
+
+MessageChoice BatchController::ShowEndMessage(const QString& text, MessageButtons buttons) {
+  if (endedWhileAway_ && platform_.notifier != nullptr) platform_.notifier->Notify("Varnell", text);
+  return platform_.messages.Show(text, "Information", buttons, &window_);
+}
+
+// Each row's tool tip says what became of its source; one that stays says why.
+void BatchController::TrashSources(JobKind kind, const std::vector<std::string>& sources) {
+  for (const TrashedSource& trashed :
+       TrashCompletedSources(sources, session_.outcomes(), session_.outcome(), kind)) {
+    QTableWidgetItem* status = list_.item(trashed.row, TaskListView::kStatus);
+    const QString said = status != nullptr ? status->toolTip() : QString();
+    list_.SetItemToolTip(
+        trashed.row, TaskListView::kStatus,
+        said + (said.isEmpty() ? "" : "\n") +
+            (trashed.failure.empty()
+                 ? QStringLiteral("Source moved to the Trash")
+                 : "Source not moved to the Trash: " + QString::fromStdString(trashed.failure)));
   }
 }
 
@@ -244,6 +276,10 @@ void BatchController::ShowProgress() {
   }
   progress.completedTasks = completedRows_ + skippedRows_ + mergedRows_;
   progress.taskCount = checkedRows_;
+  if (timeLeft_) {
+    if (const std::optional<double> seconds = timeLeft_->SecondsLeft(clock_()))
+      progress.timeLeft = QString::fromStdString(TimeLeftText(*seconds));
+  }
   progress_.ShowProgress(progress);
 }
 
@@ -254,6 +290,7 @@ void BatchController::OnRowStarted(int row) {
 
 void BatchController::OnRowPercent(int row, int percent) {
   percents_[row] = percent;
+  if (timeLeft_) timeLeft_->RowPercent(row, percent);
   if (row == shownRow_) ShowProgress();
   emit rowPercent(row, percent);
 }
@@ -270,6 +307,7 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
   if (rowsPast_[row]) --mergedRows_;
   rowsPast_[row] = true;
   const QString output = QString::fromStdString(outcome.outputPath);
+  if (timeLeft_) timeLeft_->RowEnded(row, outcome.status == RowOutcome::Status::Completed);
   switch (outcome.status) {
     case RowOutcome::Status::Failed:
       ++failedRows_;
@@ -312,6 +350,7 @@ void BatchController::OnBatchEnded(const BatchOutcome& outcome) {
   // A stop asked for after the last row had ended still counts: the message and the power-off
   // are for a batch the user let run.
   ranToTheEnd_ = !outcome.stopped && !stopAsked_;
+  endedWhileAway_ = !window_.isActiveWindow() && !progress_.isActiveWindow();
   progress_.EndRun();
   emit batchEnded();
 }

@@ -1,7 +1,9 @@
 // The main window's batches: the launch from the task list's rows, the progress window while a
 // batch runs, each row's outcome in the Status column (text, tool tip, check mark) as it
-// arrives, and what follows a batch that ran to its end: the completion message and the
-// power-off the user asked for.
+// arrives, the batch's time left, and what follows a batch: the completed rows' sources to the
+// Trash when the settings ask for it, and for a batch that ran to its end the completion message
+// (also as a desktop notice when the window was not the active one) and the power-off the user
+// asked for.
 //
 // Threads. Everything here belongs to the user-interface thread. The engine's threads reach it
 // only through the relay, which posts every report to this object's thread; the reports are
@@ -11,11 +13,16 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/TaskListView.h"
 #include "engine/BatchSession.h"
+#include "engine/BatchTimeLeft.h"
 #include "platform/Platform.h"
 #include "progress/ProgressDialog.h"
 #include "settings/OutputSettings.h"
@@ -53,6 +60,12 @@ class BatchController : public QObject {
   bool shutDownFlag() const { return shutDownFlag_; }
   int completedRows() const { return completedRows_; }
   ProgressDialog& progressDialog() { return progress_; }
+  // The clock the time left is measured on, and the interval it is redrawn at between reports;
+  // tests give their own.
+  void setClock(std::function<BatchTimeLeft::Clock::time_point()> clock) {
+    clock_ = std::move(clock);
+  }
+  QTimer& timeLeftTimer() { return timeLeftTimer_; }
 
  signals:
   // The batch was accepted and starts now.
@@ -73,7 +86,10 @@ class BatchController : public QObject {
   void ShowRefusal(LaunchRefusal refusal);
   void ShowMessage(const QString& text);
   void ShowCompletionMessage();
+  // The end-of-batch box, told on the desktop first when the user was elsewhere.
+  MessageChoice ShowEndMessage(const QString& text, MessageButtons buttons);
   void ShowProgress();
+  void TrashSources(JobKind kind, const std::vector<std::string>& sources);
 
   void OnRowStarted(int row);
   void OnRowPercent(int row, int percent);
@@ -100,6 +116,10 @@ class BatchController : public QObject {
   bool ranToTheEnd_ = false;
   bool quitAfterBatch_ = false;
   bool shutDownFlag_ = false;
+  bool endedWhileAway_ = false;  // neither the window nor the progress window was active
+  std::function<BatchTimeLeft::Clock::time_point()> clock_ = &BatchTimeLeft::Clock::now;
+  std::optional<BatchTimeLeft> timeLeft_;
+  QTimer timeLeftTimer_;
 
   // Declared last: the session is destroyed first, and joins its threads while the relay they
   // call is still there.

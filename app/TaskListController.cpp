@@ -17,7 +17,8 @@ using namespace main_window;
 
 namespace {
 const char* const kOpenFileFilter =
-    "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
+    "MPEG-4 Audio(*.m4a)|*.m4a|MPEG-4 Audiobook(*.m4b)|*.m4b|MPEG-4(*.mp4)|*.mp4|"
+    "Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
 
 // The probe of a file the window takes: one that opens and says how long it is.
 std::optional<ProbeResult> ProbeConvertible(const QString& path) {

@@ -11,6 +11,7 @@
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/qt/DesktopBrowserLauncher.h"
+#include "platform/qt/FreedesktopNotifier.h"
 #include "platform/qt/LogindPowerOff.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/QtMessageBox.h"
@@ -35,7 +36,8 @@ int VarnellApplication::InitInstance() {
   QtShell shell;
   LogindPowerOff powerOff;
   DesktopBrowserLauncher browser;
-  const Platform platform{messages, fileDialogs, shell, powerOff, browser};
+  FreedesktopNotifier notifier;
+  const Platform platform{messages, fileDialogs, shell, powerOff, browser, &notifier};
   MainWindow dialog(state_, platform, ExecutableFolder());
   const QuitSignalNotifier quitSignals;
   QObject::connect(&quitSignals, &QuitSignalNotifier::quitRequested, &dialog,

@@ -63,9 +63,21 @@ void BatchReport::OnMergedOutput(const MergedFile& merged) {
                              : EscapedForTerminal(merged.outputPath)));
 }
 
-void BatchReport::OnTick(const std::vector<ActiveFile>& active, int ended) {
+void BatchReport::OnTick(const std::vector<ActiveFile>& active, int ended,
+                         std::optional<double> secondsLeft) {
   AnnounceStop();
-  progress_.Draw(active, ended);
+  progress_.Draw(active, ended, secondsLeft);
+}
+
+void BatchReport::OnSourceTrashed(const std::string& source, const std::string& failure) {
+  progress_.Clear();
+  if (failure.empty()) {
+    results_.Write("Trashed: " + EscapedForTerminal(source));
+    return;
+  }
+  std::fprintf(messages_, "varnell-convert: warning: %s stays: it cannot go to the Trash: %s\n",
+               EscapedForTerminal(source).c_str(), EscapedForTerminal(failure).c_str());
+  std::fflush(messages_);
 }
 
 bool BatchReport::StopRequested() const { return FirstStopSignal() != 0 || results_.closed(); }

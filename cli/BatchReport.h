@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,12 @@ class BatchReport {
   BatchReport(ResultLines& results, std::FILE* messages, bool drawProgress, int totalFiles);
 
   void OnOutcome(const FileOutcome& outcome);
-  void OnTick(const std::vector<ActiveFile>& active, int ended);
+  void OnTick(const std::vector<ActiveFile>& active, int ended,
+              std::optional<double> secondsLeft = std::nullopt);
   // The line of a merge's output, after the files' lines.
   void OnMergedOutput(const MergedFile& merged);
+  // A source the Trash took ("Trashed:" line), or one that stays, with why (a warning).
+  void OnSourceTrashed(const std::string& source, const std::string& failure);
 
   // A stop signal came or standard output closed. Any thread.
   bool StopRequested() const;

@@ -8,8 +8,10 @@
 #include "cli/StopSignals.h"
 #include "engine/BatchProgress.h"
 #include "engine/ChapterRows.h"
+#include "engine/BatchTimeLeft.h"
 #include "engine/ClipTime.h"
 #include "engine/SourceProbe.h"
+#include "library/TrashedSources.h"
 
 namespace varnell {
 namespace {
@@ -102,18 +104,25 @@ std::optional<MergedFile> CommandLineBatch::Run(
     return merged;
   }
   BatchProgress::Look look;
+  BatchTimeLeft timeLeft(session_.plan(), BatchTimeLeft::Clock::now());
   {
     const StopSignalTarget signalsStop(session_);
     do {
       look = progress.WaitForChange(kRedrawInterval);
       // Reported first, so that a line that could not be written (standard output closed) stops
       // the files being converted now rather than a redraw later.
-      for (const auto& [row, outcome] : look.ended) onOutcome(OutcomeOf(row, outcome));
+      for (const auto& [row, outcome] : look.ended) {
+        timeLeft.RowEnded(row, outcome.status == RowOutcome::Status::Completed);
+        onOutcome(OutcomeOf(row, outcome));
+      }
       if (stopRequested()) session_.Stop();
       std::vector<ActiveFile> active;
       for (const BatchProgress::ActiveRow& running : look.active) {
         active.push_back({rows[running.row].sourcePath, running.percent});
+        timeLeft.RowPercent(running.row, running.percent);
       }
+      secondsLeft_ =
+          look.batchEnded ? std::nullopt : timeLeft.SecondsLeft(BatchTimeLeft::Clock::now());
       onTick(active, look.endedRows);
     } while (!look.batchEnded);
     session_.Wait();
@@ -123,6 +132,16 @@ std::optional<MergedFile> CommandLineBatch::Run(
                look.batchOutcome.stopped, look.batchOutcome.mergeSkipped};
   }
   return merged;
+}
+
+void CommandLineBatch::TrashCompletedSources(
+    const std::function<void(const std::string& source, const std::string& failure)>& onTrashed)
+    const {
+  const JobKind kind = options_.merge ? JobKind::MergeFiles : JobKind::ConvertFiles;
+  for (const TrashedSource& trashed : varnell::TrashCompletedSources(
+           options_.files, session_.outcomes(), session_.outcome(), kind)) {
+    onTrashed(trashed.sourcePath, trashed.failure);
+  }
 }
 
 FileOutcome CommandLineBatch::OutcomeOf(int row, const RowOutcome& outcome) const {

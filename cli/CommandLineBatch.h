@@ -46,6 +46,15 @@ class CommandLineBatch {
       const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
       const std::function<bool()>& stopRequested);
 
+  // While Run runs (read it in onTick): the batch's time left, once it can be told.
+  std::optional<double> secondsLeft() const { return secondsLeft_; }
+
+  // After Run: moves the completed files' sources to the Trash (a merge's once its output is
+  // finished); onTrashed gets each source tried, with why it stays, or empty when it went.
+  void TrashCompletedSources(
+      const std::function<void(const std::string& source, const std::string& failure)>& onTrashed)
+      const;
+
  private:
   // The files as task rows, probed as the main window probes a file it adds, with the command
   // line's clip times; a file that does not probe keeps the probe's reason.
@@ -57,6 +66,7 @@ class CommandLineBatch {
   OutputChoice output_;
   std::vector<std::string> outputSubfolders_;
   std::vector<FileChapter> chapters_;
+  std::optional<double> secondsLeft_;
   BatchSession session_;
 };
 

@@ -164,6 +164,9 @@ std::string BuildUsageText() {
          "                            exactly where the chapter starts and ends; a file without\n"
          "                            chapters is converted whole, with a note; not with --start\n"
          "                            or --end; with --merge the chapters are merged again\n"
+         "  --trash-sources           after the batch, move the source of every file that\n"
+         "                            completed (of a merge, once its output is finished) to the\n"
+         "                            Trash; one that cannot go stays, with a warning\n"
          "  --info                    print each file's media information instead of converting\n"
          "  --list-presets            print every preset's code, name, extension, sound and\n"
          "                            video defaults, one line each, and exit\n";
@@ -230,6 +233,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments, in
     }
     if (argument == "--skip-existing") {
       options.skipExisting = true;
+      continue;
+    }
+    if (argument == "--trash-sources") {
+      options.trashSources = true;
       continue;
     }
     if (i + 1 >= arguments.size()) return UsageError{argument + " needs a value"};

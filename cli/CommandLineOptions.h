@@ -31,6 +31,8 @@ struct CommandLineOptions {
   bool splitChapters = false;
   std::string namePattern;    // --name-pattern: how the outputs are named; empty for the source's
   bool skipExisting = false;  // --skip-existing: a file whose output exists is passed over
+  // --trash-sources: the completed files' sources to the Trash after the batch.
+  bool trashSources = false;
   std::vector<std::string> files;
 
   bool operator==(const CommandLineOptions&) const = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/TerminalText.h"
+#include "engine/BatchTimeLeft.h"
 
 namespace varnell {
 namespace {
@@ -28,7 +29,8 @@ ProgressLine::ProgressLine(std::FILE* stream, bool enabled, int totalFiles)
 
 // While files are being converted the bar shows their mean percent; between files, and once the
 // batch has ended, the share of the files that have ended.
-std::string ProgressLine::Format(const std::vector<ActiveFile>& active, int ended, int totalFiles) {
+std::string ProgressLine::Format(const std::vector<ActiveFile>& active, int ended, int totalFiles,
+                                 std::optional<double> secondsLeft) {
   int percent = 0;
   if (!active.empty()) {
     for (const ActiveFile& file : active) percent += std::clamp(file.percent, 0, 100);
@@ -45,12 +47,14 @@ std::string ProgressLine::Format(const std::vector<ActiveFile>& active, int ende
     line += std::to_string(active.size()) + " files ";
   }
   line += std::to_string(ended) + "/" + std::to_string(totalFiles);
+  if (secondsLeft) line += " " + TimeLeftText(*secondsLeft);
   return line;
 }
 
-void ProgressLine::Draw(const std::vector<ActiveFile>& active, int ended) {
+void ProgressLine::Draw(const std::vector<ActiveFile>& active, int ended,
+                        std::optional<double> secondsLeft) {
   if (!enabled_) return;
-  std::fprintf(stream_, "\r\033[K%s", Format(active, ended, totalFiles_).c_str());
+  std::fprintf(stream_, "\r\033[K%s", Format(active, ended, totalFiles_, secondsLeft).c_str());
   std::fflush(stream_);
   drawn_ = true;
 }

@@ -1,8 +1,10 @@
 // The progress bar varnell-convert draws on standard error when that is a terminal: the file
-// being converted (or how many are), its percent and the files done out of the total.
+// being converted (or how many are), its percent, the files done out of the total and, once it
+// can be told, the batch's time left.
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +15,13 @@ namespace varnell {
 class ProgressLine {
  public:
   ProgressLine(std::FILE* stream, bool enabled, int totalFiles);
-  void Draw(const std::vector<ActiveFile>& active, int ended);
+  void Draw(const std::vector<ActiveFile>& active, int ended,
+            std::optional<double> secondsLeft = std::nullopt);
   // Removes the bar so that a result line can be printed in its place.
   void Clear();
 
-  static std::string Format(const std::vector<ActiveFile>& active, int ended, int totalFiles);
+  static std::string Format(const std::vector<ActiveFile>& active, int ended, int totalFiles,
+                            std::optional<double> secondsLeft = std::nullopt);
 
  private:
   std::FILE* stream_;

@@ -67,15 +67,20 @@ int Convert(const varnell::CommandLineOptions& options, std::vector<std::string>
   const OutputSettings settings = ConversionSettingsFor(options, messages);
   BatchReport report(results, stderr, isatty(STDERR_FILENO) != 0,
                      static_cast<int>(options.files.size()));
-  const auto onOutcome = [&](const FileOutcome& outcome) { report.OnOutcome(outcome); };
-  const auto onTick = [&](const std::vector<ActiveFile>& active, int ended) {
-    report.OnTick(active, ended);
-  };
-  const auto stopRequested = [&] { return report.StopRequested(); };
   CommandLineBatch batch(options, settings, OutputFor(options), std::move(outputSubfolders),
                          std::move(chapters));
+  const auto onOutcome = [&](const FileOutcome& outcome) { report.OnOutcome(outcome); };
+  const auto onTick = [&](const std::vector<ActiveFile>& active, int ended) {
+    report.OnTick(active, ended, batch.secondsLeft());
+  };
+  const auto stopRequested = [&] { return report.StopRequested(); };
   if (const std::optional<MergedFile> merged = batch.Run(onOutcome, onTick, stopRequested)) {
     report.OnMergedOutput(*merged);
+  }
+  if (options.trashSources) {
+    batch.TrashCompletedSources([&](const std::string& source, const std::string& failure) {
+      report.OnSourceTrashed(source, failure);
+    });
   }
   return report.Finish();
 }

@@ -37,9 +37,10 @@ std::optional<LaunchRefusal> BatchSession::Start(BatchRequest request, BatchObse
   checkedRows_ = checked;
   outcomes_.assign(request.rows.size(), RowOutcome{});
   outcome_ = BatchOutcome{};
-  engine_.Start(
-      BuildJob(request.rows, request.outputFolder, request.output, request.settings, request.kind),
-      *this);
+  Job job =
+      BuildJob(request.rows, request.outputFolder, request.output, request.settings, request.kind);
+  plan_ = PlanOf(job, request.rows);
+  engine_.Start(std::move(job), *this);
   return std::nullopt;
 }
 

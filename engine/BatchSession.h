@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/BatchObserver.h"
+#include "engine/BatchTimeLeft.h"
 #include "engine/ConversionEngine.h"
 #include "engine/ConversionJob.h"
 #include "settings/OutputSettings.h"
@@ -56,6 +57,8 @@ class BatchSession : private BatchObserver {
 
   // The rows the batch converts (checked and not failed before it).
   int checkedRows() const { return checkedRows_; }
+  // The seconds of sound the batch converts, from its start.
+  const BatchPlan& plan() const { return plan_; }
   // Valid once Wait has returned: one outcome per row of the request, and the batch's.
   const std::vector<RowOutcome>& outcomes() const { return outcomes_; }
   const BatchOutcome& outcome() const { return outcome_; }
@@ -71,6 +74,7 @@ class BatchSession : private BatchObserver {
   BatchObserver* frontEnd_ = nullptr;
   std::vector<std::string> rowFailures_;
   int checkedRows_ = 0;
+  BatchPlan plan_;
   // Written by the engine's threads (one RowEnded at a time), read by the owner after Wait.
   std::vector<RowOutcome> outcomes_;
   BatchOutcome outcome_;

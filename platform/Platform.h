@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/BrowserLauncher.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/PowerOff.h"
@@ -16,6 +17,8 @@ struct Platform {
   Shell& shell;
   PowerOff& powerOff;
   BrowserLauncher& browser;  // where links go when the shell cannot open them
+  // Where the end of a batch is told when the window is not the active one; none: not told.
+  DesktopNotifier* notifier = nullptr;
 };
 
 }  // namespace varnell

@@ -53,6 +53,7 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
   builder.Then(ControlKind::ProgressBar, [](const ControlTemplate&, QProgressBar& bar) {
     bar.setRange(0, 100);
     bar.setTextVisible(false);
+    bar.setAlignment(Qt::AlignCenter);
   });
   builder.Build(kControls);
   currentFileLabel_ = builder.control<SkinLabel>(kCurrentFileLabel);
@@ -82,6 +83,7 @@ int ProgressDialog::exec() {
   totalLabel_->ChangeText("Converting...");
   currentFileBar_->setValue(0);
   totalBar_->setValue(0);
+  ShowTimeLeft(QString());
   {
     const QSignalBlocker quiet(shutDownBox_);
     shutDownBox_->setChecked(false);
@@ -134,6 +136,13 @@ void ProgressDialog::ShowProgress(const Progress& progress) {
     totalBar_->setValue(progress.completedTasks * 100 / progress.taskCount);
   if (progress.filePercent >= 0 && progress.filePercent <= 100)
     currentFileBar_->setValue(progress.filePercent);
+  ShowTimeLeft(progress.timeLeft);
+}
+
+// The total bar carries the time left as its text: the template has no room for another line.
+void ProgressDialog::ShowTimeLeft(const QString& text) {
+  totalBar_->setFormat(text);
+  totalBar_->setTextVisible(!text.isEmpty());
 }
 
 }  // namespace varnell

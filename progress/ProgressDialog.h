@@ -1,5 +1,6 @@
 // The progress window in front of the main window while a batch converts: the file being
-// converted and its percent, the finished-task count, two bars, Stop, and the box asking for the
+// converted and its percent, the finished-task count, two bars (the total's saying the batch's
+// time left once it can be told), Stop, and the box asking for the
 // computer to be shut down afterwards. It shows what its owner tells it and hands back the
 // user's decisions (stop, shut down) as signals; it never waits for the batch. User-interface
 // thread only.
@@ -41,6 +42,7 @@ class ProgressDialog : public QDialog {
     int filePercent = -1;  // that row's, -1 while it opens
     int completedTasks = 0;
     int taskCount = 0;
+    QString timeLeft;  // "About 2 min 10 s left"; empty while it cannot be told
   };
   void ShowProgress(const Progress& progress);
 
@@ -64,6 +66,8 @@ class ProgressDialog : public QDialog {
   void reject() override {}  // Esc never closes or stops anything
 
  private:
+  void ShowTimeLeft(const QString& text);
+
   SkinLabel* currentFileLabel_ = nullptr;
   SkinLabel* totalLabel_ = nullptr;
   QProgressBar* currentFileBar_ = nullptr;

@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev
   desktop-file-utils appstream
+  dbus-daemon
 )
 case "${1:-}" in
   --bench) packages+=(ffmpeg) ;;

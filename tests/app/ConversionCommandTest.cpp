@@ -1,5 +1,6 @@
 // Converting a batch from the main window: the launch's checks, the progress window, the rows'
-// outcomes in the Status column, the completion message and the power-off.
+// outcomes in the Status column, the time left, the completion message (and its desktop notice),
+// the sources to the Trash and the power-off.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
+#include "HomeTrash.h"
 #include "MainWindowFixture.h"
 #include "OnePictureVideo.h"
 #include "app/ProjectLinks.h"
@@ -417,6 +419,49 @@ TEST_F(ConversionCommand, ACompletedRowsToolTipShowsItsNoteBelowTheOutput) {
             OutputFolder() +
                 "/clip(0).MP4\nthumbnail not written: cannot write thumbnail: File too large");
   EXPECT_FALSE(QFileInfo::exists(OutputFolder() + "/clip(0).THM"));
+}
+
+// A batch that ends while the user is in another program is told on the desktop too, in the
+// box's words; the completed rows' sources are in the Trash, and each row's tool tip says so.
+TEST_F(ConversionCommand, TheEndIsToldOnTheDesktopAndCompletedSourcesGoToTheTrash) {
+  const testing::HomeTrash trash;
+  const QString vanishing = Recording("b.m4a");
+  AddThroughDialog({Recording("a.m4a", 3.0), vanishing, Recording("c.m4a")});
+  std::remove(vanishing.toStdString().c_str());
+  state.outputSettings.trashSources = true;
+  // Every look at the clock is a second later: the time left is told from the third on.
+  auto now = std::make_shared<BatchTimeLeft::Clock::time_point>();
+  Batch().setClock([now] { return *now += std::chrono::seconds(1); });
+  QStringList timesLeft;
+  QObject::connect(&Batch(), &BatchController::rowPercent, &Batch(), [&] {
+    if (Progress().totalBar()->isTextVisible()) timesLeft << Progress().totalBar()->format();
+  });
+  const QMetaObject::Connection away =
+      QObject::connect(&Batch(), &BatchController::rowEnded, &Batch(),
+                       [] { QApplication::setActiveWindow(nullptr); });
+  Window().StartConverting();
+
+  ASSERT_FALSE(timesLeft.isEmpty());
+  EXPECT_TRUE(timesLeft.back().startsWith("About ")) << timesLeft.back().toStdString();
+  EXPECT_TRUE(timesLeft.back().endsWith(" left")) << timesLeft.back().toStdString();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  ASSERT_EQ(notifier.notices.size(), 1u);
+  EXPECT_EQ(notifier.notices[0].first, "Varnell");
+  EXPECT_EQ(notifier.notices[0].second, messages.shown[0].text);
+  for (const char* name : {"a.m4a", "c.m4a"}) {
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(trash.file(name)))) << name;
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(media / name))) << name;
+  }
+  EXPECT_EQ(ToolTip(0), OutputFolder() + "/a.mp3\nSource moved to the Trash");
+  EXPECT_EQ(ToolTip(1), "cannot open source: No such file or directory");
+
+  // Watched to its end: the box alone.
+  AddThroughDialog({Recording("d.m4a")});
+  QObject::disconnect(away);
+  WhenBatchStarts([this] { QApplication::setActiveWindow(&Progress()); });
+  Window().StartConverting();
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(notifier.notices.size(), 1u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/MainWindowTemplate.h"
 #include "platform/testing/RecordingBrowserLauncher.h"
 #include "platform/testing/RecordingMessageBox.h"
+#include "platform/testing/RecordingNotifier.h"
 #include "platform/testing/RecordingPowerOff.h"
 #include "platform/testing/RecordingShell.h"
 #include "platform/testing/ScriptedFileDialogs.h"
@@ -63,7 +64,8 @@ class MainWindowTest : public ::testing::Test {
   RecordingShell shell;
   RecordingPowerOff powerOff;
   RecordingBrowserLauncher browser;
-  Platform platform{messages, fileDialogs, shell, powerOff, browser};
+  RecordingNotifier notifier;
+  Platform platform{messages, fileDialogs, shell, powerOff, browser, &notifier};
   ApplicationState state;
 
  private:

@@ -33,7 +33,8 @@ TEST_F(TaskList, TheFileDialogAppendsCheckedRowsInItsOrderAndReportsAnInvalidFil
 
   ASSERT_EQ(fileDialogs.openFilters.size(), 1u);
   EXPECT_EQ(fileDialogs.openFilters[0],
-            "MPEG-4 Audio(*.m4a)|*.m4a|Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|");
+            "MPEG-4 Audio(*.m4a)|*.m4a|MPEG-4 Audiobook(*.m4b)|*.m4b|MPEG-4(*.mp4)|*.mp4|"
+            "Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|");
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "File:notes.m4a is invalid!");
   EXPECT_EQ(messages.shown[0].caption, ApplicationTitle());

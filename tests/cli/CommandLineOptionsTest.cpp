@@ -247,6 +247,8 @@ TEST(ProgressLine, ShowsTheFilePercentAndCount) {
             "[##########          ] 50% 2 files 0/2");
   EXPECT_EQ(ProgressLine::Format({}, 1, 4), "[#####               ] 25% 1/4");
   EXPECT_EQ(ProgressLine::Format({}, 2, 2), "[####################] 100% 2/2");
+  EXPECT_EQ(ProgressLine::Format({{"/music/song.m4a", 45}}, 3, 10, 130.0),
+            "[#########           ] 45% song.m4a 3/10 About 2 min 10 s left");
   EXPECT_EQ(ProgressLine::Format({{"/m/\x1b[2Jclear\n.m4a", 0}}, 0, 1),
             "[                    ] 0% \\x1b[2Jclear\\n.m4a 0/1");
   // A long name is cut between characters, never inside one.

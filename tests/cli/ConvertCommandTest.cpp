@@ -15,6 +15,7 @@
 #include <thread>
 #include <tuple>
 
+#include "HomeTrash.h"
 #include "Media.h"
 #include "OnePictureVideo.h"
 #include "Process.h"
@@ -139,6 +140,36 @@ TEST_F(ConvertCommand, NamePatternFilesByTagsAndSkipExistingPassesOverThemOnTheS
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_EQ(unknown.err.rfind("varnell-convert: --name-pattern: unknown placeholder {foo}", 0), 0u)
       << unknown.err;
+}
+
+// Only a completed file's source goes to the Trash; one the Trash cannot take stays, with a
+// warning that does not change the exit status.
+TEST_F(ConvertCommand, TrashSourcesMovesOnlyCompletedFilesSources) {
+  const testing::HomeTrash trash;
+  const std::string one = WriteSample(Tone(sources / "one.m4a", 1.0));
+  const std::string bad = sources / "bad.m4a";
+  std::ofstream(bad) << "not audio";
+  auto result = Convert({"--trash-sources", "--output-dir", output.path().string(), one, bad});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.out.find("\nTrashed: " + one + "\n1 completed, 1 failed\n"), std::string::npos)
+      << result.out;
+  EXPECT_EQ(result.out.find("Trashed: " + bad), std::string::npos) << result.out;
+  EXPECT_TRUE(std::filesystem::exists(trash.file("one.m4a")));
+  EXPECT_FALSE(std::filesystem::exists(one));
+  EXPECT_TRUE(std::filesystem::exists(bad));
+
+  const std::string two = WriteSample(Tone(sources / "two.m4a", 1.0));
+  std::filesystem::remove_all(trash.folder());
+  std::ofstream(trash.folder()) << "a file where the Trash would be";
+  result = Convert({"--trash-sources", "--output-dir", output.path().string(), two});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err.rfind("varnell-convert: warning: " + two +
+                                 " stays: it cannot go to the Trash: it cannot be moved into " +
+                                 trash.folder() + ": Not a directory",
+                             0),
+            0u)
+      << result.err;
+  EXPECT_TRUE(std::filesystem::exists(two));
 }
 
 TEST_F(ConvertCommand, WmaClipWithEveryOption) {

@@ -2,10 +2,6 @@
 // power-off request itself is never sent by any test.
 #include <gtest/gtest.h>
 
-#include <sys/prctl.h>
-
-#include <csignal>
-
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -13,11 +9,10 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 
+#include "PrivateMessageBus.h"
 #include "TempFolder.h"
 #include "platform/qt/LogindPowerOff.h"
 
@@ -55,36 +50,19 @@ class FakeLogind : public QDBusVirtualObject {
 class LogindPowerOffQuery : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) return;
-    folder_ = new testing::TempFolder;
-    daemon_ = new QProcess;
-    // A crashed test must not leave its bus behind.
-    daemon_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    daemon_->start("dbus-daemon",
-                   {"--session", "--nofork", "--nopidfile", "--print-address",
-                    QString::fromStdString("--address=unix:path=" + (*folder_ / "bus"))});
-    if (daemon_->waitForStarted(5000) && daemon_->waitForReadyRead(5000)) {
-      address_ = QString::fromUtf8(daemon_->readLine()).trimmed();
-    }
+    bus_ = new testing::PrivateMessageBus;
+    address_ = bus_->address();
     serviceThread_ = new QThread;
     serviceThread_->start();
   }
 
   static void TearDownTestSuite() {
-    if (serviceThread_ != nullptr) {
-      serviceThread_->quit();
-      serviceThread_->wait();
-    }
-    if (daemon_ != nullptr) {
-      daemon_->kill();
-      daemon_->waitForFinished(5000);
-    }
+    serviceThread_->quit();
+    serviceThread_->wait();
     delete serviceThread_;
-    delete daemon_;
-    delete folder_;
+    delete bus_;
     serviceThread_ = nullptr;
-    daemon_ = nullptr;
-    folder_ = nullptr;
+    bus_ = nullptr;
   }
 
   void SetUp() override {
@@ -122,8 +100,7 @@ class LogindPowerOffQuery : public ::testing::Test {
 
   static inline const QString kServiceConnection = "fake-logind-service",
                               kClientConnection = "fake-logind-client";
-  static inline testing::TempFolder* folder_ = nullptr;
-  static inline QProcess* daemon_ = nullptr;
+  static inline testing::PrivateMessageBus* bus_ = nullptr;
   static inline QThread* serviceThread_ = nullptr;
   static inline QString address_;
 };
