@@ -5,10 +5,10 @@
 #include <limits>
 #include <thread>
 
+#include "cli/FolderArguments.h"
 #include "cli/StopSignals.h"
 #include "engine/BatchProgress.h"
 #include "engine/ClipTime.h"
-#include "engine/SourceProbe.h"
 
 namespace varnell {
 namespace {
@@ -30,11 +30,13 @@ const char* RefusalText(LaunchRefusal refusal) {
 
 CommandLineBatch::CommandLineBatch(const CommandLineOptions& options,
                                    const OutputSettings& settings, OutputChoice output,
-                                   std::vector<std::string> outputSubfolders)
+                                   std::vector<std::string> outputSubfolders,
+                                   std::vector<std::optional<ProbeResult>> probes)
     : options_(options),
       settings_(settings),
       output_(std::move(output)),
-      outputSubfolders_(std::move(outputSubfolders)) {
+      outputSubfolders_(std::move(outputSubfolders)),
+      probes_(std::move(probes)) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   const int files = static_cast<int>(
       std::min<std::size_t>(options.files.size(), std::numeric_limits<int>::max()));
@@ -50,7 +52,7 @@ BatchRequest CommandLineBatch::ProbedRequest(const std::function<bool()>& stopRe
   for (std::size_t file = 0; file < options_.files.size(); ++file) {
     if (stopRequested()) break;
     const std::string& path = options_.files[file];
-    const ProbeResult probe = ProbeSource(path);
+    const ProbeResult probe = KeptOrNewProbe(probes_, file, path);
     TaskRow row;
     row.sourcePath = path;
     if (file < outputSubfolders_.size()) row.outputSubfolder = outputSubfolders_[file];

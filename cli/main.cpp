@@ -59,7 +59,7 @@ std::string OutputFolderProblem(const std::string& folder) {
   return {};
 }
 
-int Convert(const varnell::CommandLineOptions& options, std::vector<std::string> outputSubfolders,
+int Convert(const varnell::CommandLineOptions& options, varnell::FolderArguments expanded,
             varnell::ResultLines& results) {
   using namespace varnell;
   StandardErrorMessages messages;
@@ -71,7 +71,8 @@ int Convert(const varnell::CommandLineOptions& options, std::vector<std::string>
     report.OnTick(active, ended);
   };
   const auto stopRequested = [&] { return report.StopRequested(); };
-  CommandLineBatch batch(options, settings, OutputFor(options), std::move(outputSubfolders));
+  CommandLineBatch batch(options, settings, OutputFor(options),
+                         std::move(expanded.outputSubfolders), std::move(expanded.probes));
   if (const std::optional<MergedFile> merged = batch.Run(onOutcome, onTick, stopRequested)) {
     report.OnMergedOutput(*merged);
   }
@@ -114,8 +115,8 @@ int main(int argc, char** argv) {
     if (!results.Write(EscapedForTerminal(line))) return BatchReport::kExitOutputClosed;
   }
   if (options.info) {
-    const int failed =
-        PrintMediaInfo(options.files, results, [] { return FirstStopSignal() != 0; });
+    const int failed = PrintMediaInfo(
+        options.files, results, [] { return FirstStopSignal() != 0; }, expanded.probes);
     if (FirstStopSignal() != 0) return 128 + FirstStopSignal();
     if (results.closed()) return BatchReport::kExitOutputClosed;
     return failed > 0 ? 1 : 0;
@@ -125,5 +126,5 @@ int main(int argc, char** argv) {
   if (const std::string problem = OutputFolderProblem(options.outputFolder); !problem.empty()) {
     return RefuseWithUsage(problem);
   }
-  return Convert(options, std::move(expanded.outputSubfolders), results);
+  return Convert(options, std::move(expanded), results);
 }
