@@ -143,6 +143,7 @@ void MainWindow::ConnectControls() {
     connect(&buttons_.at(id), &QAbstractButton::clicked, receiver, handler);
   };
   onClick(kAdd, list, &TaskListController::AddFiles);
+  onClick(kAddFolder, list, &TaskListController::AddFolder);
   onClick(kRemove, list, &TaskListController::RemoveSelected);
   onClick(kRemove, preview, &PreviewController::Stop);
   onClick(kPlay, preview, &PreviewController::PlayPause);

@@ -11,6 +11,7 @@ namespace varnell::main_window {
 
 enum ControlId : int {
   kAdd = 1000,
+  kAddFolder = 1006,
   kClip = 1001,
   kHiddenRemove = 1002,
   kPlay = 1003,
@@ -39,12 +40,13 @@ enum ControlId : int {
 inline constexpr int kWidthUnits = 503;
 inline constexpr int kHeightUnits = 307;
 
-// The buttons' "&" letters are their access keys: Alt+A adds files; Alt+C, shared by Clip and
-// Convert, moves the focus between them. The task list is the window's own control.
-inline constexpr std::array<ControlTemplate, 24> kControls{{
+// The buttons' "&" letters are their access keys: Alt+A adds files, Alt+F a folder; Alt+C, shared
+// by Clip and Convert, moves the focus between them. The task list is the window's own control.
+inline constexpr std::array<ControlTemplate, 25> kControls{{
     {kAdd, ControlKind::SkinButton, "&Add", 7, 13, 78, 34},
     {kClip, ControlKind::SkinButton, "&Clip", 82, 13, 76, 34},
     {kHelp, ControlKind::SkinButton, "&Help", 157, 13, 76, 34},
+    {kAddFolder, ControlKind::SkinButton, "Add &Folder", 232, 13, 86, 34},
     {kHiddenRemove, ControlKind::PushButton, "&??", 234, 63, 50, 14, false},
     {kTaskList, ControlKind::Custom, "", 7, 56, 302, 156},
     {kRemove, ControlKind::SkinButton, "Cut", 27, 217, 40, 32},
@@ -83,9 +85,10 @@ struct ButtonSkin {
 constexpr ButtonLook Same(int bitmap) { return {bitmap, bitmap, bitmap}; }
 
 // In the order the window skins them.
-inline constexpr std::array<ButtonSkin, 17> kButtonSkins{{
+inline constexpr std::array<ButtonSkin, 18> kButtonSkins{{
     {kConvert, 186, {185, 186, 186}, Same(279), false},
     {kAdd, 177, {178, 177, 177}, std::nullopt, true},
+    {kAddFolder, 183, {184, 183, 183}, std::nullopt, true},
     {kClip, 280, {226, 180, 180}, Same(280), false},
     {kHelp, 181, {182, 181, 181}, std::nullopt, true},
     {kRemove, 229, {188, 189, 189}, Same(229), false},
@@ -104,16 +107,17 @@ inline constexpr std::array<ButtonSkin, 17> kButtonSkins{{
 }};
 
 // The buttons that show the hand cursor, disabled or not.
-inline constexpr std::array<int, 14> kHandCursorButtons{
-    kAdd,   kClip,   kHelp,       kRemove,  kClearAll, kMerge, kFileInformation,
-    kAbout, kBrowse, kFindTarget, kConvert, kMinimise, kClose, kSetting};
+inline constexpr std::array<int, 15> kHandCursorButtons{
+    kAdd,   kAddFolder, kClip,       kHelp,    kRemove,   kClearAll, kMerge,  kFileInformation,
+    kAbout, kBrowse,    kFindTarget, kConvert, kMinimise, kClose,    kSetting};
 
 struct ToolTip {
   int id;
   const char* text;
 };
-inline constexpr std::array<ToolTip, 16> kToolTips{{
+inline constexpr std::array<ToolTip, 17> kToolTips{{
     {kAdd, "Add File"},
+    {kAddFolder, "Add Folder"},
     {kClip, "Clip Video"},
     {kPlay, "Play"},
     {kConvert, "Start Converting"},

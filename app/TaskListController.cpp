@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <utility>
 
 #include "app/MainWindowTemplate.h"
@@ -65,7 +66,7 @@ TaskListController::TaskListController(ApplicationState& state, const Platform& 
       buttons_(buttons),
       window_(window) {
   runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
-  folderScan_.onFound = [this](const ScannedFile& file) { AddScannedFile(file); };
+  folderScan_.onFound = [this](const std::vector<ScannedFile>& files) { AddScannedFiles(files); };
   folderScan_.onFinished = [this](const FolderScanCount& count) { FolderScanFinished(count); };
 }
 
@@ -84,7 +85,13 @@ void TaskListController::InsertProbedRow(int row, const QString& path, const Pro
   list_.SetItemText(row, TaskListView::kDuration,
                     QString::number(probe.durationMicroseconds / 1000000));
   list_.SetNameTags(row, probe.tags);
-  if (fromFileDialog) list_.SetCheck(row, true);
+  if (fromFileDialog) {
+    // A checked row changes the header box only as the list's first row; after that the box
+    // stays as it is, and the list is spared its look through every row for a clear one, which
+    // made adding a library slow in proportion to the rows already there.
+    const QSignalBlocker headerUnchanged(list_.GetItemCount() > 1 ? &list_ : nullptr);
+    list_.SetCheck(row, true);
+  }
 }
 
 // Probes and inserts the files one by one: the file dialog's at the end in their order, dropped
@@ -171,20 +178,24 @@ void TaskListController::AddFolders(const QStringList& folders) {
   scanProgress_->show();
 }
 
-void TaskListController::AddScannedFile(const ScannedFile& file) {
-  if (!file.probe.convertible()) {
-    ++scanUnconvertible_;
-    return;
+// One delivery of the scan: its rows, then the count and the buttons once (enabling a button
+// reloads its pictures, too slow to do per row of a library).
+void TaskListController::AddScannedFiles(const std::vector<ScannedFile>& files) {
+  for (const ScannedFile& file : files) {
+    if (!file.probe.convertible()) {
+      ++scanUnconvertible_;
+      continue;
+    }
+    const int row = list_.GetItemCount();
+    InsertProbedRow(row, QString::fromStdString(file.path), file.probe, true);
+    list_.SetOutputSubfolder(row, QString::fromStdString(file.outputSubfolder()));
+    ++scanFound_;
+    if (row == 0) {
+      list_.SelectAndFocusRow(0);
+      ProbeSelectedRow();
+    }
   }
-  const int row = list_.GetItemCount();
-  InsertProbedRow(row, QString::fromStdString(file.path), file.probe, true);
-  list_.SetOutputSubfolder(row, QString::fromStdString(file.outputSubfolder()));
-  ++scanFound_;
   if (scanProgress_) scanProgress_->setLabelText(QString("%1 files found").arg(scanFound_));
-  if (row == 0) {
-    list_.SelectAndFocusRow(0);
-    ProbeSelectedRow();
-  }
   UpdateListState();
 }
 

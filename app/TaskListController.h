@@ -11,6 +11,7 @@
 #include <QProgressDialog>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/ApplicationState.h"
 #include "app/FolderScanController.h"
@@ -90,7 +91,7 @@ class TaskListController : public QObject {
   void InsertProbedRow(int row, const QString& path, const ProbeResult& probe, bool fromFileDialog);
   void AddProbedFiles(const QStringList& paths, bool fromFileDialog);
   void ShowMessage(const QString& text);
-  void AddScannedFile(const ScannedFile& file);
+  void AddScannedFiles(const std::vector<ScannedFile>& files);
   void FolderScanFinished(const FolderScanCount& count);
 
   ApplicationState& state_;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <thread>
 
+#include "cli/FolderArguments.h"
 #include "cli/StopSignals.h"
 #include "engine/BatchProgress.h"
 #include "engine/ChapterRows.h"
@@ -34,11 +35,13 @@ const char* RefusalText(LaunchRefusal refusal) {
 CommandLineBatch::CommandLineBatch(const CommandLineOptions& options,
                                    const OutputSettings& settings, OutputChoice output,
                                    std::vector<std::string> outputSubfolders,
+                                   std::vector<std::optional<ProbeResult>> probes,
                                    std::vector<FileChapter> chapters)
     : options_(options),
       settings_(settings),
       output_(std::move(output)),
       outputSubfolders_(std::move(outputSubfolders)),
+      probes_(std::move(probes)),
       chapters_(std::move(chapters)) {
   const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   const int files = static_cast<int>(
@@ -55,7 +58,7 @@ BatchRequest CommandLineBatch::ProbedRequest(const std::function<bool()>& stopRe
   for (std::size_t file = 0; file < options_.files.size(); ++file) {
     if (stopRequested()) break;
     const std::string& path = options_.files[file];
-    const ProbeResult probe = ProbeSource(path);
+    const ProbeResult probe = KeptOrNewProbe(probes_, file, path);
     TaskRow row;
     row.sourcePath = path;
     if (file < outputSubfolders_.size()) row.outputSubfolder = outputSubfolders_[file];

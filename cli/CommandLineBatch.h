@@ -14,6 +14,7 @@
 #include "cli/CommandLineOptions.h"
 #include "cli/FileOutcome.h"
 #include "engine/BatchSession.h"
+#include "engine/SourceProbe.h"
 #include "settings/OutputFormats.h"
 #include "settings/OutputSettings.h"
 
@@ -26,10 +27,12 @@ class CommandLineBatch {
   static constexpr int kJobsPerCore = 4;
 
   // outputSubfolders: per file, where below the output folder it goes (FolderArguments); empty
-  // when every file goes straight into it. chapters: per file, the chapter it converts
-  // (ChapterArguments); empty when every file is converted whole.
+  // when every file goes straight into it. probes: per file, the probe a folder scan made of it,
+  // which the batch takes instead of probing that file again. chapters: per file, the chapter it
+  // converts (ChapterArguments); empty when every file is converted whole.
   CommandLineBatch(const CommandLineOptions& options, const OutputSettings& settings,
                    OutputChoice output, std::vector<std::string> outputSubfolders = {},
+                   std::vector<std::optional<ProbeResult>> probes = {},
                    std::vector<FileChapter> chapters = {});
 
   int rowWorkers() const { return session_.effectiveRowWorkers(); }
@@ -39,8 +42,9 @@ class CommandLineBatch {
   // callback runs on the calling thread: onOutcome once per file in the order of the files, as
   // soon as its outcome is final (none for a file a stop kept from starting; a merge's files once
   // the merged output is finished or has failed); onTick about every 100 ms with the files being
-  // converted and the number ended. The files are probed first, one after another; a stop
-  // meanwhile starts nothing. For a merge, returns what became of the merged output.
+  // converted and the number ended. The files without a kept probe are probed first, one after
+  // another; a stop meanwhile starts nothing. For a merge, returns what became of the merged
+  // output.
   std::optional<MergedFile> Run(
       const std::function<void(const FileOutcome&)>& onOutcome,
       const std::function<void(const std::vector<ActiveFile>&, int ended)>& onTick,
@@ -65,6 +69,7 @@ class CommandLineBatch {
   const OutputSettings& settings_;
   OutputChoice output_;
   std::vector<std::string> outputSubfolders_;
+  std::vector<std::optional<ProbeResult>> probes_;
   std::vector<FileChapter> chapters_;
   std::optional<double> secondsLeft_;
   BatchSession session_;

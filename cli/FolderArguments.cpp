@@ -15,11 +15,13 @@ FolderArguments ExpandFolderArguments(const std::vector<std::string>& arguments,
     if (!IsFolder(argument)) {
       expanded.files.push_back(argument);
       expanded.outputSubfolders.emplace_back();
+      expanded.probes.emplace_back();
       continue;
     }
     const FolderScanCount count = ScanFolder(argument, stop, [&](const ScannedFile& file) {
       expanded.files.push_back(file.path);
       expanded.outputSubfolders.push_back(file.outputSubfolder());
+      expanded.probes.emplace_back(file.probe);
       if (stopRequested()) stop = true;
     });
     if (count.notAudio > 0) {
@@ -30,6 +32,12 @@ FolderArguments ExpandFolderArguments(const std::vector<std::string>& arguments,
     }
   }
   return expanded;
+}
+
+ProbeResult KeptOrNewProbe(const std::vector<std::optional<ProbeResult>>& probes, std::size_t index,
+                           const std::string& path) {
+  if (index < probes.size() && probes[index]) return *probes[index];
+  return ProbeSource(path);
 }
 
 }  // namespace varnell

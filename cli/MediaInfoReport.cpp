@@ -1,18 +1,20 @@
 #include "cli/MediaInfoReport.h"
 
+#include "cli/FolderArguments.h"
 #include "cli/TerminalText.h"
 #include "engine/ClipTime.h"
 #include "engine/MediaInformation.h"
-#include "engine/SourceProbe.h"
 
 namespace varnell {
 
 int PrintMediaInfo(const std::vector<std::string>& files, ResultLines& out,
-                   const std::function<bool()>& stopRequested) {
+                   const std::function<bool()>& stopRequested,
+                   const std::vector<std::optional<ProbeResult>>& probes) {
   int failed = 0;
-  for (const std::string& path : files) {
+  for (std::size_t file = 0; file < files.size(); ++file) {
     if (out.closed() || stopRequested()) break;
-    const ProbeResult probe = ProbeSource(path);
+    const std::string& path = files[file];
+    const ProbeResult probe = KeptOrNewProbe(probes, file, path);
     if (const std::string reason = probe.unconvertibleReason(); !reason.empty()) {
       out.Write("Failure: " + EscapedForTerminal(path) + ": " + EscapedForTerminal(reason) + "\n");
       ++failed;

@@ -60,14 +60,15 @@ std::string OutputFolderProblem(const std::string& folder) {
   return {};
 }
 
-int Convert(const varnell::CommandLineOptions& options, std::vector<std::string> outputSubfolders,
+int Convert(const varnell::CommandLineOptions& options, varnell::FolderArguments expanded,
             std::vector<varnell::FileChapter> chapters, varnell::ResultLines& results) {
   using namespace varnell;
   StandardErrorMessages messages;
   const OutputSettings settings = ConversionSettingsFor(options, messages);
   BatchReport report(results, stderr, isatty(STDERR_FILENO) != 0,
                      static_cast<int>(options.files.size()));
-  CommandLineBatch batch(options, settings, OutputFor(options), std::move(outputSubfolders),
+  CommandLineBatch batch(options, settings, OutputFor(options),
+                         std::move(expanded.outputSubfolders), std::move(expanded.probes),
                          std::move(chapters));
   const auto onOutcome = [&](const FileOutcome& outcome) { report.OnOutcome(outcome); };
   const auto onTick = [&](const std::vector<ActiveFile>& active, int ended) {
@@ -116,22 +117,23 @@ int main(int argc, char** argv) {
   // Folders become the files below them before anything else looks at the files.
   FolderArguments expanded =
       ExpandFolderArguments(options.files, [] { return FirstStopSignal() != 0; });
-  options.files = std::move(expanded.files);
   for (const std::string& line : expanded.skippedLines) {
     if (!results.Write(EscapedForTerminal(line))) return BatchReport::kExitOutputClosed;
   }
   std::vector<FileChapter> chapters;
   if (options.splitChapters) {
-    ChapterArguments split = SplitChapterArguments(options.files, expanded.outputSubfolders,
-                                                   [] { return FirstStopSignal() != 0; });
-    options.files = std::move(split.files);
+    ChapterArguments split =
+        SplitChapterArguments(expanded, [] { return FirstStopSignal() != 0; });
+    expanded.files = std::move(split.files);
     expanded.outputSubfolders = std::move(split.outputSubfolders);
+    expanded.probes = std::move(split.probes);
     chapters = std::move(split.chapters);
     for (const std::string& note : split.notes) PrintMessage(note);
   }
+  options.files = std::move(expanded.files);
   if (options.info) {
-    const int failed =
-        PrintMediaInfo(options.files, results, [] { return FirstStopSignal() != 0; });
+    const int failed = PrintMediaInfo(
+        options.files, results, [] { return FirstStopSignal() != 0; }, expanded.probes);
     if (FirstStopSignal() != 0) return 128 + FirstStopSignal();
     if (results.closed()) return BatchReport::kExitOutputClosed;
     return failed > 0 ? 1 : 0;
@@ -141,5 +143,5 @@ int main(int argc, char** argv) {
   if (const std::string problem = OutputFolderProblem(options.outputFolder); !problem.empty()) {
     return RefuseWithUsage(problem);
   }
-  return Convert(options, std::move(expanded.outputSubfolders), std::move(chapters), results);
+  return Convert(options, std::move(expanded), std::move(chapters), results);
 }

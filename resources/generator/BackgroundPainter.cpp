@@ -86,7 +86,7 @@ void BackgroundPainter::paintHeader(QPainter& painter) {
   painter.setBrush(Qt::NoBrush);
 
   // Wordmark: the application's own mark and name.
-  const QRectF mark(452, 34, 40, 40);
+  const QRectF mark(574, 34, 40, 40);
   QLinearGradient markFill(mark.topLeft(), mark.bottomLeft());
   markFill.setColorAt(0, QColor(0x3c, 0xc1, 0xcf));
   markFill.setColorAt(1, palette::kTealDeep);
@@ -96,9 +96,9 @@ void BackgroundPainter::paintHeader(QPainter& painter) {
   painter.setPen(Qt::NoPen);
   painter.fillPath(IconPaths::fitted(IconPaths::waveBars(), mark.adjusted(8, 8, -8, -8)),
                    palette::kNearWhite);
-  drawText(painter, QRectF(502, 30, 260, 34), QStringLiteral("Varnell"), 30, palette::kTextOnDark,
+  drawText(painter, QRectF(624, 30, 240, 34), QStringLiteral("Varnell"), 30, palette::kTextOnDark,
            Qt::AlignLeft | Qt::AlignVCenter);
-  drawText(painter, QRectF(504, 61, 300, 16),
+  drawText(painter, QRectF(626, 61, 250, 16),
            QStringLiteral("batch audio converter  \u00b7  MP3 \u00b7 WMA"), 12,
            palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter, false);
 }

@@ -106,6 +106,8 @@ std::vector<ButtonDesign> headerButtons() {
                    {280, 226, 180, 280}),
       headerButton(1090, "Help", {275, 23, 133, 60}, {5, 5, 120, 50}, IconPaths::questionMark(),
                    {181, 182, 181, 0}),
+      headerButton(1006, "Folder", {406, 23, 151, 60}, {5, 5, 140, 50}, IconPaths::folderPlus(),
+                   {183, 184, 183, 0}),
   };
 }
 

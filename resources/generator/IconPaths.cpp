@@ -148,6 +148,15 @@ QPainterPath IconPaths::folder() {
   return back.subtracted(roundedBox({2.5, 9.0, 19.0, 1.3}, 0.3)).simplified();
 }
 
+// A folder with a plus cut out of its body: Add Folder, beside the plain plus of Add.
+QPainterPath IconPaths::folderPlus() {
+  const QPointF centre(12.0, 14.6);
+  const QPainterPath cross =
+      unionOf({segment(centre - QPointF(0, 3.3), centre + QPointF(0, 3.3), 2.3),
+               segment(centre - QPointF(3.3, 0), centre + QPointF(3.3, 0), 2.3)});
+  return folder().subtracted(cross).simplified();
+}
+
 QPainterPath IconPaths::folderSearch() {
   const QPointF lens(15.0, 14.0);
   QPainterPath folderPart =

@@ -20,6 +20,7 @@ class IconPaths {
   static QPainterPath info();
   static QPainterPath gear();
   static QPainterPath folder();
+  static QPainterPath folderPlus();
   static QPainterPath folderSearch();
   static QPainterPath convertCycle();
   static QPainterPath play();

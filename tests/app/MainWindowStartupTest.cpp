@@ -59,7 +59,8 @@ TEST_F(MainWindowTest, StartsFramelessWithTheMp3ProfileAndTheButtonsInTheirStart
   EXPECT_EQ(state.currentPresetCode, 90106);
   EXPECT_EQ(state.outputSettings.audioCodecName, "MP3");
   EXPECT_TRUE(state.outputSettings.audioOnly);
-  for (int id : {kAdd, kHelp, kBrowse, kFindTarget, kMinimise, kClose, kAbout, kVolumeSymbol}) {
+  for (int id :
+       {kAdd, kAddFolder, kHelp, kBrowse, kFindTarget, kMinimise, kClose, kAbout, kVolumeSymbol}) {
     EXPECT_TRUE(Enabled(id)) << id;
   }
   for (int id :

@@ -8,10 +8,16 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "MusicFolder.h"
 #include "app/BatchController.h"
+#include "app/FolderScanController.h"
 #include "settings/ProfileChoice.h"
 
 namespace varnell {
@@ -157,11 +163,56 @@ TEST_F(TaskList, ADroppedFolderAddsItsSoundFilesInOrderWhileConvertWaits) {
     EXPECT_TRUE(QFile::exists(out + "/" + name.left(name.size() - 4) + ".mp3")) << relative;
   }
 
-  // The context menu's Add Folder asks for a folder; a cancelled dialog adds nothing.
-  fileDialogs.folderAnswers.push_back(std::nullopt);
+  // The context menu's Add Folder and the button beside Add ask for a folder; a cancelled
+  // dialog adds nothing.
+  fileDialogs.folderAnswers = {std::nullopt, std::nullopt};
   Tasks().RunMenuCommand(TaskListController::kMenuAddFolder);
-  EXPECT_EQ(fileDialogs.folderTitles.size(), 1u);
+  Click(kAddFolder);
+  EXPECT_EQ(fileDialogs.folderTitles,
+            std::vector<QString>(2, QString("Please select a folder to add:")));
   EXPECT_FALSE(Tasks().scanningFolders());
+}
+
+// However far the scan runs ahead of the rows, the user-interface thread is handed a few files
+// per pass of its event loop, so what else waits there (a click, a timer, painting) comes
+// between two deliveries rather than after the whole library.
+TEST(FolderScanDelivery, ABacklogArrivesAFewFilesPerPassInOrderThenTheCount) {
+  testing::TempFolder folder;
+  std::vector<std::string> names;
+  for (int track = 1; track <= 7; ++track) {
+    names.push_back("Track " + std::to_string(track) + ".m4a");
+    testing::WriteSample(testing::Tone(folder / names.back(), 0.2));
+  }
+  std::ofstream(folder / "cover.jpg") << "not a picture";
+  FolderScanController scan(3);
+  std::vector<std::vector<std::string>> deliveries;
+  std::optional<FolderScanCount> finished;
+  scan.onFound = [&](const std::vector<ScannedFile>& files) {
+    deliveries.emplace_back();
+    for (const ScannedFile& file : files) deliveries.back().push_back(file.relativePath);
+  };
+  scan.onFinished = [&](const FolderScanCount& count) { finished = count; };
+  scan.Start({QString::fromStdString(folder.path().string())});
+  while (!scan.scanThreadEnded()) std::this_thread::yield();  // everything found, none delivered
+
+  QCoreApplication::sendPostedEvents(&scan);  // one pass
+  ASSERT_EQ(deliveries.size(), 1u);
+  EXPECT_EQ(deliveries[0].size(), 3u);
+  EXPECT_FALSE(finished);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return finished.has_value(); }));
+  const std::string lib = folder.path().filename().string() + "/";
+  std::vector<std::string> delivered;
+  for (const auto& delivery : deliveries) {
+    EXPECT_LE(delivery.size(), 3u);
+    delivered.insert(delivered.end(), delivery.begin(), delivery.end());
+  }
+  std::vector<std::string> expected;
+  for (const std::string& name : names) expected.push_back(lib + name);
+  EXPECT_EQ(delivered, expected);
+  EXPECT_EQ(deliveries.size(), 3u);
+  EXPECT_EQ(finished->accepted, 7);
+  EXPECT_EQ(finished->notAudio, 1);
+  EXPECT_FALSE(scan.scanning());
 }
 
 TEST_F(TaskList, DoubledSeparatorsAreCleanedUp) {

@@ -11,6 +11,7 @@
 #include "ThreadsCannotStart.h"
 #include "cli/CommandLineBatch.h"
 #include "cli/ConversionSettings.h"
+#include "cli/FolderArguments.h"
 #include "settings/RecordingMessageSink.h"
 
 namespace varnell {
@@ -31,12 +32,13 @@ class Batch : public ::testing::Test {
   }
 
   // Runs the files to their end; returns the outcomes in the order they were reported.
-  std::vector<FileOutcome> Run(const std::vector<std::string>& files, int jobs) {
+  std::vector<FileOutcome> Run(const std::vector<std::string>& files, int jobs,
+                               std::vector<std::optional<ProbeResult>> probes = {}) {
     const CommandLineOptions options = OptionsFor(files, jobs);
     RecordingMessageSink messages;
     const OutputSettings settings = ConversionSettingsFor(options, messages);
     EXPECT_TRUE(messages.messages.empty());
-    CommandLineBatch batch(options, settings, OutputFor(options));
+    CommandLineBatch batch(options, settings, OutputFor(options), {}, std::move(probes));
     std::vector<FileOutcome> outcomes;
     int lastEnded = -1;
     const std::thread::id caller = std::this_thread::get_id();
@@ -118,6 +120,34 @@ TEST_F(Batch, AWorkerThatCannotStartFailsEveryFileWithTheReason) {
   EXPECT_EQ(outcomes[1].reason, "cannot open source: No such file or directory");
   EXPECT_EQ(outcomes[2].reason, outcomes[0].reason);
   EXPECT_TRUE(std::filesystem::is_empty(output.path()));
+}
+
+// A folder's files were probed by its scan: the batch takes those probes rather than opening
+// each file of a library a second time, and probes only the files named on their own.
+TEST_F(Batch, TheProbesOfAFolderScanAreTakenAndOnlyNamedFilesAreProbed) {
+  std::filesystem::create_directory(sources / "Lib");
+  WriteSample(Tone(sources / "Lib/a.m4a", 1.0));
+  WriteSample(Tone(sources / "Lib/b.m4a", 2.0));
+  const std::string named = WriteSample(Tone(sources / "c.m4a", 1.0));
+  FolderArguments expanded = ExpandFolderArguments({sources / "Lib", named}, [] { return false; });
+  ASSERT_EQ(expanded.files.size(), 3u);
+  ASSERT_EQ(expanded.probes.size(), 3u);
+  ASSERT_TRUE(expanded.probes[1].has_value());
+  EXPECT_NEAR(expanded.probes[1]->durationMicroseconds / 1e6, 2.0, 0.05);
+  EXPECT_FALSE(expanded.probes[2].has_value());
+
+  // The kept probe of a.m4a is swapped for a real one of a file that is not audio: had the
+  // batch probed a.m4a again, it would have converted it.
+  const std::string notAudio = sources / "notes.m4a";
+  std::ofstream(notAudio) << "track list";
+  expanded.probes[0] = ProbeSource(notAudio);
+  const std::vector<FileOutcome> outcomes = Run(expanded.files, 1, expanded.probes);
+  ASSERT_EQ(outcomes.size(), 3u);
+  EXPECT_EQ(outcomes[0].kind, FileOutcome::Kind::Failed);
+  EXPECT_EQ(outcomes[0].reason, "cannot open source: Invalid data found when processing input");
+  EXPECT_EQ(outcomes[1].kind, FileOutcome::Kind::Completed);
+  EXPECT_EQ(outcomes[2].kind, FileOutcome::Kind::Completed);
+  EXPECT_NEAR(Inspect(outcomes[1].outputPath).decodedSamples / 44100.0, 2.0, 0.01);
 }
 
 }  // namespace
