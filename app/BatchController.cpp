@@ -224,7 +224,7 @@ void BatchController::ShowCompletionMessage() {
     text += failedRows_ > 0
                 ? QStringLiteral(", %1 failed. Point at a Failure to see why.").arg(failedRows_)
                 : QStringLiteral(".");
-    platform_.messages.Show(text, "Information", MessageButtons::Ok, &window_);
+    ShowEndMessage(text, MessageButtons::Ok);
     return;
   }
   if (failedRows_ > 0) {
