@@ -277,9 +277,14 @@ void OutputFile::WriteTrailer() {
   byteStream_.reset();
   if (!id3Comment_.empty() || id3ChapterRoom_ > 0) {
     std::vector<std::uint8_t> frames = id3Comment_;
-    const std::vector<std::uint8_t> chapters = Id3ChapterFrames(ChaptersWithinSound());
-    if (chapters.size() > id3ChapterRoom_)
-      FailConversion("cannot write chapters: no room in the tag");
+    // A merge's row whose source read differently when the room was planned could leave its
+    // chapters larger than that room: the complete file keeps the chapters that fit.
+    std::vector<SourceChapter> kept = ChaptersWithinSound();
+    std::vector<std::uint8_t> chapters = Id3ChapterFrames(kept);
+    while (chapters.size() > id3ChapterRoom_) {
+      kept.pop_back();
+      chapters = Id3ChapterFrames(kept);
+    }
     frames.insert(frames.end(), chapters.begin(), chapters.end());
     WriteIntoId3Padding(claim_->descriptor(), frames, id3Comment_.size() + id3ChapterRoom_);
   }

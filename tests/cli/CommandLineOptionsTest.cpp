@@ -50,7 +50,7 @@ TEST(CommandLineOptions, DefaultsFollowTheFormat) {
 TEST(CommandLineOptions, MistakesAreUsageErrors) {
   EXPECT_EQ(UsageMessage(Parse({})), "no input file");
   EXPECT_EQ(UsageMessage(Parse({"--format", "mp4", "a"})),
-            "--format must be mp3, wma, m4a, ogg, opus, flac, wav, aac or aiff");
+            "--format must be mp3, wma, m4a, m4b, ogg, opus, flac, wav, aac or aiff");
   EXPECT_EQ(UsageMessage(Parse({"--encoder", "WMA8", "a"})),
             "--encoder WMA8 does not write mp3 files (mp3 takes MP3)");
   EXPECT_EQ(UsageMessage(Parse({"--format", "wma", "--encoder", "MP3", "a"})),

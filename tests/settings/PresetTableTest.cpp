@@ -185,7 +185,7 @@ TEST(PresetTable, AudioRowsOfferWhatTheirNamesPromise) {
 }
 
 TEST(PresetTable, UnknownCodeBehavesAsAnEmptyPreset) {
-  for (int code : {0, -1, 89999, 90014, 90112, 91603, 99999}) {
+  for (int code : {0, -1, 89999, 90014, 90113, 91603, 99999}) {
     EXPECT_EQ(FindPreset(code), nullptr) << code;
     const Preset& p = PresetOrEmpty(code);
     EXPECT_EQ(p.displayName, "");

@@ -115,7 +115,7 @@ TEST(ProfileChoice, StartUpValuesMatchItemZero) {
 }
 
 TEST(ProfileChoice, OtherItemsChangeNothing) {
-  for (int item : {-1, 7, 8}) {
+  for (int item : {-1, 8, 9}) {
     OutputSettings s = UsedSettings();
     int currentPresetCode = 91300;
     ApplyProfileChoice(item, s, currentPresetCode);
