@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, StartsFramelessWithTheMp3ProfileAndTheButtonsInTheirStart
   EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(window.size(), QSize(880, 537));
   EXPECT_EQ(window.windowTitle(), "Varnell");
-  EXPECT_EQ(window.profileBox()->count(), 7);
+  EXPECT_EQ(window.profileBox()->count(), 8);
   EXPECT_EQ(window.profileBox()->currentText(), kMp3ProfileName);
   EXPECT_EQ(state.currentPresetCode, 90106);
   EXPECT_EQ(state.outputSettings.audioCodecName, "MP3");
