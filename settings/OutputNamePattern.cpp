@@ -85,14 +85,14 @@ std::optional<std::string> Parse(std::string_view pattern, std::vector<Piece>* p
   return std::nullopt;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsTagDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The number a "3/12" tag starts with, as written ("3"); empty when it starts with none.
 std::string LeadingNumber(std::string_view value) {
   std::size_t start = 0;
   while (start < value.size() && value[start] == ' ') ++start;
   std::size_t end = start;
-  while (end < value.size() && IsDigit(value[end])) ++end;
+  while (end < value.size() && IsTagDigit(value[end])) ++end;
   std::string digits(value.substr(start, end - start));
   // "003" is 3: the padding is the placeholder's to add.
   const std::size_t first = digits.find_first_not_of('0');
@@ -107,7 +107,7 @@ std::string TwoDigits(std::string number) {
 // The first run of four digits of a date tag ("2019-05-01", "May 2019"); empty without one.
 std::string YearOf(std::string_view date) {
   for (std::size_t at = 0; at + 4 <= date.size(); ++at) {
-    if (std::all_of(date.begin() + at, date.begin() + at + 4, IsDigit)) {
+    if (std::all_of(date.begin() + at, date.begin() + at + 4, IsTagDigit)) {
       return std::string(date.substr(at, 4));
     }
   }
