@@ -23,9 +23,9 @@ struct FileChapter {
 
 struct ChapterArguments {
   std::vector<std::string> files;
-  std::vector<std::string> outputSubfolders;  // one per entry
+  std::vector<std::string> outputSubfolders;       // one per entry
   std::vector<std::optional<ProbeResult>> probes;  // one per entry: its file's probe
-  std::vector<FileChapter> chapters;          // one per entry
+  std::vector<FileChapter> chapters;               // one per entry
   // "book.mp3 has no chapters: converted whole", one per file that cannot be split. A file that
   // does not open is left to the batch, which says why.
   std::vector<std::string> notes;

@@ -26,7 +26,7 @@ struct CommandLineOptions {
   std::string outputFolder = ".";
   int jobs = 1;
   bool info = false;
-  bool merge = false;         // all files into one output
+  bool merge = false;  // all files into one output
   // Each file with chapters becomes one task per chapter (ChapterArguments).
   bool splitChapters = false;
   std::string namePattern;    // --name-pattern: how the outputs are named; empty for the source's

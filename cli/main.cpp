@@ -122,8 +122,7 @@ int main(int argc, char** argv) {
   }
   std::vector<FileChapter> chapters;
   if (options.splitChapters) {
-    ChapterArguments split =
-        SplitChapterArguments(expanded, [] { return FirstStopSignal() != 0; });
+    ChapterArguments split = SplitChapterArguments(expanded, [] { return FirstStopSignal() != 0; });
     expanded.files = std::move(split.files);
     expanded.outputSubfolders = std::move(split.outputSubfolders);
     expanded.probes = std::move(split.probes);

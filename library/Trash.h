@@ -1,4 +1,4 @@
-// Moving a file into the user's trash can as the freedesktop Trash specification lays it out, so
+// Moving a file into the user's trash can in the freedesktop layout the desktops share, so
 // that the desktop's file manager lists it and can put it back. A file on the home trash's file
 // system goes to $XDG_DATA_HOME/Trash (~/.local/share/Trash); one on another file system goes to
 // the trash at the top of its own: $topdir/.Trash/$uid when the administrator made a sticky
