@@ -1,17 +1,11 @@
 #include "engine/Id3CommentFrame.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
 
-extern "C" {
-#include <libavutil/error.h>
-}
-
 #include "engine/ConversionFailure.h"
+#include "engine/DescriptorBytes.h"
 
 namespace varnell {
 namespace {
@@ -56,22 +50,10 @@ std::uint32_t BigEndian(const std::uint8_t* bytes) {
          (std::uint32_t{bytes[2]} << 8) | bytes[3];
 }
 
-// pread or pwrite of all `size` bytes at offset.
-template <typename Bytes, typename Call>
-void TransferExactly(Call call, int descriptor, Bytes* bytes, std::size_t size,
-                     std::uint64_t offset) {
-  while (size > 0) {
-    const ssize_t done = call(descriptor, bytes, size, static_cast<off_t>(offset));
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) FailConversion("cannot write the comment tag", AVERROR(done < 0 ? errno : EIO));
-    bytes += done;
-    size -= static_cast<std::size_t>(done);
-    offset += static_cast<std::uint64_t>(done);
-  }
-}
+constexpr const char* kCannotWriteTag = "cannot write the comment tag";
 
 void ReadExactly(int descriptor, std::uint8_t* into, std::size_t size, std::uint64_t offset) {
-  TransferExactly(::pread, descriptor, into, size, offset);
+  ReadBytesAt(descriptor, into, size, offset, kCannotWriteTag);
 }
 
 [[noreturn]] void FailNoTag() { FailConversion("cannot write the comment tag: no ID3 tag found"); }
@@ -162,7 +144,7 @@ void WriteIntoId3Padding(int descriptor, const std::vector<std::uint8_t>& frame,
   if (std::any_of(padding.begin(), padding.end(), [](std::uint8_t b) { return b != 0; })) {
     FailConversion("cannot write the comment tag: no room in the tag");
   }
-  TransferExactly(::pwrite, descriptor, frame.data(), frame.size(), at);
+  WriteBytesAt(descriptor, frame.data(), frame.size(), at, kCannotWriteTag);
 }
 
 }  // namespace varnell

@@ -16,6 +16,7 @@ extern "C" {
 #include "engine/ChapterFrames.h"
 #include "engine/ConversionFailure.h"
 #include "engine/Id3CommentFrame.h"
+#include "engine/OggChapterComments.h"
 #include "engine/VorbisPictureBlock.h"
 #include "media/AttachedPicture.h"
 #include "media/ChapterList.h"
@@ -91,7 +92,7 @@ OutputFile::OutputFile(std::string requestedPath, const OutputFormat& outputForm
   RequireSuccess(avformat_alloc_output_context2(&raw, format, nullptr, requestedPath_.c_str()),
                  "cannot create output");
   context_.reset(raw);
-  firstPageOpen_ = muxer == "ogg" || muxer == "opus";
+  firstPageOpen_ = isOgg();
   // Such a muxer opens its own files by name, which would bypass the exclusive temporary file.
   if ((format->flags & AVFMT_NOFILE) != 0) {
     FailConversion(std::string("the output format ") + format->name +
@@ -158,9 +159,10 @@ void OutputFile::SetTag(const char* key, const std::string& value) {
 }
 
 void OutputFile::ReserveChapterRoom(const std::vector<std::string>& titles) {
-  if (muxerName() != std::string_view("mp3")) return;
   std::vector<SourceChapter> planned;
   for (const std::string& title : titles) planned.push_back({0.0, 0.0, title});
+  if (isOgg()) oggChapterRoom_ = std::move(planned);
+  if (muxerName() != std::string_view("mp3")) return;
   id3ChapterRoom_ = std::max(id3ChapterRoom_, Id3ChapterFrames(planned).size());
 }
 
@@ -220,7 +222,8 @@ void OutputFile::TakeOutId3Comment() {
 // FFmpeg 5.1's ogg muxer writes the context's chapters into an Opus stream's comments but not
 // into a Vorbis one's: the engine writes them as tags for both, so they read alike.
 void OutputFile::AddVorbisChapterComments() {
-  for (const auto& [name, value] : VorbisChapterComments(chapters_)) {
+  const auto& chapters = oggChapterRoom_.empty() ? chapters_ : oggChapterRoom_;
+  for (const auto& [name, value] : VorbisChapterComments(chapters)) {
     RequireSuccess(av_dict_set(&context_->metadata, name.c_str(), value.c_str(), 0),
                    "cannot write chapters");
   }
@@ -266,6 +269,11 @@ void OutputFile::CountMovieTimeIn(int sampleRate) {
                  "cannot create output");
 }
 
+bool OutputFile::isOgg() const {
+  const std::string_view muxer = context_->oformat->name;
+  return muxer == "ogg" || muxer == "opus";
+}
+
 bool OutputFile::isMp4Family() const {
   const std::string_view muxer = context_->oformat->name;
   return muxer == "ipod" || muxer == "mp4" || muxer == "mov";
@@ -275,6 +283,8 @@ void OutputFile::WriteTrailer() {
   RequireSuccess(av_write_trailer(context_.get()), "cannot finish output");
   byteStream_->Flush();
   byteStream_.reset();
+  if (!oggChapterRoom_.empty())
+    RewriteOggChapterComments(claim_->descriptor(), ChaptersWithinSound());
   if (!id3Comment_.empty() || id3ChapterRoom_ > 0) {
     std::vector<std::uint8_t> frames = id3Comment_;
     // A merge's row whose source read differently when the room was planned could leave its

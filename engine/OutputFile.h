@@ -49,10 +49,11 @@ class OutputFile {
   // MP3, the chapter track (and chpl) of an MP4-family file, CHAPTERxxx comments in Ogg Vorbis
   // and Opus; other formats have no form for them and leave them out. Given before Start() they
   // reach every such format; given later (a merge knows its chapters at its end) only an
-  // MP4-family output, and an MP3 that reserved the room for them.
+  // MP4-family output, and an MP3 or Ogg output that reserved the room for them.
   void KeepChapters(std::vector<SourceChapter> chapters) { chapters_ = std::move(chapters); }
-  // Before Start(): an MP3 leaves room in its tag for chapters with these titles, to be given
-  // once they are known. Chapters with fewer of the titles fit as well.
+  // Before Start(): an MP3 leaves room in its tag, an Ogg output in its comment header, for
+  // chapters with these titles, to be given once they are known. Chapters with fewer of the
+  // titles fit as well.
   void ReserveChapterRoom(const std::vector<std::string>& titles);
 
   // Creates the temporary file and writes the header into it.
@@ -84,6 +85,7 @@ class OutputFile {
   std::vector<SourceChapter> ChaptersWithinSound() const;
   void WriteTrailer();
   bool isMp4Family() const;
+  bool isOgg() const;
   void EndFirstPage();
 
   std::string requestedPath_;
@@ -100,6 +102,9 @@ class OutputFile {
   std::vector<SourceChapter> chapters_;
   // An MP3's room for its chapter frames, at the end of its tag's padding; 0 for other formats.
   std::size_t id3ChapterRoom_ = 0;
+  // An Ogg merge's planned chapters (titles, zero times), holding the room in its comment header
+  // that the chapters take once the file is complete; empty for other outputs.
+  std::vector<SourceChapter> oggChapterRoom_;
   int audioSampleRate_ = 0;  // as told to CountMovieTimeIn; 0 without audio
   std::optional<AudioGaps> audioGaps_;
   bool firstPageOpen_ = false;  // an Ogg output before its first packet's page is written
