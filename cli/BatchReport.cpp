@@ -25,6 +25,7 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
                      EscapedForTerminal(outcome.reason));
       break;
     case FileOutcome::Kind::Stopped:
+      ++stopped_;
       // A stop before the first sample keeps no file, so there is no output to name.
       results_.Write(outcome.outputPath.empty()
                          ? "Stopped: " + EscapedForTerminal(outcome.sourcePath) +
@@ -41,7 +42,11 @@ void BatchReport::OnOutcome(const FileOutcome& outcome) {
       results_.Write("Skipped: " + EscapedForTerminal(outcome.sourcePath) + ": " +
                      EscapedForTerminal(outcome.outputPath) + " exists");
       break;
+    case FileOutcome::Kind::MergeStopped:
+      ++stopped_;  // the merged output's line says what was kept
+      break;
     case FileOutcome::Kind::NotStarted:
+      ++notStarted_;
       break;
   }
 }
@@ -112,8 +117,12 @@ void BatchReport::AnnounceStop() {
 
 int BatchReport::Finish() {
   progress_.Clear();
-  results_.Write(std::to_string(completed_) + " completed, " +
-                 (skipped_ > 0 ? std::to_string(skipped_) + " skipped, " : std::string()) +
+  // What a stop left unfinished is counted too, so that the counts add up to the files given.
+  const auto counted = [](int count, const char* what) {
+    return count > 0 ? std::to_string(count) + what : std::string();
+  };
+  results_.Write(std::to_string(completed_) + " completed, " + counted(skipped_, " skipped, ") +
+                 counted(stopped_, " stopped, ") + counted(notStarted_, " not started, ") +
                  std::to_string(failed_) + " failed");
   AnnounceStop();  // a stop after the last tick, or the summary that could not be written
   if (const int signal = FirstStopSignal(); signal != 0) return 128 + signal;

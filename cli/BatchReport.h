@@ -48,6 +48,8 @@ class BatchReport {
   int completed_ = 0;
   int failed_ = 0;
   int skipped_ = 0;  // outputs that existed
+  int stopped_ = 0;  // shortened by a stop
+  int notStarted_ = 0;
   bool stopAnnounced_ = false;
   bool repeatAnnounced_ = false;
 };

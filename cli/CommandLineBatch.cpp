@@ -163,7 +163,7 @@ FileOutcome CommandLineBatch::OutcomeOf(int row, const RowOutcome& outcome) cons
     case RowOutcome::Status::Stopped:
       // A file a stop ended keeps its shorter file, or none when it had no sound yet; a merge's
       // output line says what was kept of it.
-      file.kind = options_.merge ? FileOutcome::Kind::NotStarted : FileOutcome::Kind::Stopped;
+      file.kind = options_.merge ? FileOutcome::Kind::MergeStopped : FileOutcome::Kind::Stopped;
       file.outputPath = outcome.outputPath;
       file.reason = "stopped";
       break;

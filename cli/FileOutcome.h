@@ -8,7 +8,8 @@ namespace varnell {
 
 struct FileOutcome {
   // Merged: the file's sound is in a merge's output. Skipped: its output (outputPath) existed.
-  enum class Kind { Completed, Failed, Stopped, NotStarted, Merged, Skipped };
+  // MergeStopped: a merge's file that a stop ended, whose first part is in the merged output.
+  enum class Kind { Completed, Failed, Stopped, NotStarted, Merged, MergeStopped, Skipped };
   Kind kind = Kind::Failed;
   std::string sourcePath;
   std::string outputPath;

@@ -389,7 +389,7 @@ TEST_F(ConvertCommand, StopSignalsFinishTheFilesBeingConvertedEvenWhenRepeated) 
     EXPECT_EQ(result.signal, 0) << result.err;
     EXPECT_EQ(result.exitCode, 128 + signal) << result.out << result.err;
     EXPECT_EQ(result.out, "Stopped: " + (folder / "a.mp3") + "\nStopped: " + (folder / "b.mp3") +
-                              "\n0 completed, 0 failed\n");
+                              "\n0 completed, 2 stopped, 1 not started, 0 failed\n");
     for (const char* name : {"a.mp3", "b.mp3"}) {
       const auto report = Inspect(folder / name);
       EXPECT_GT(report.decodedSamples, 0) << name;
@@ -476,7 +476,7 @@ TEST_F(ConvertCommand, MergeStoppedByControlCKeepsAPlayableFile) {
   EXPECT_EQ(result.exitCode, 128 + SIGINT) << result.err;
   const std::string merged = output / "first.mp3";
   EXPECT_EQ(result.out, "Merged: " + (sources / "first.m4a") + "\nStopped: " + merged +
-                            "\n1 completed, 0 failed\n");
+                            "\n1 completed, 1 stopped, 1 not started, 0 failed\n");
   const auto report = Inspect(merged);
   EXPECT_GT(report.decodedSamples, 2 * 44100);
   EXPECT_LT(report.decodedSamples, 100 * 44100);
