@@ -60,7 +60,7 @@
     </message>
     <message>
         <source>&amp;Reset</source>
-        <translation>&amp;Zurücksetzen</translation>
+        <translation>&amp;Zurück</translation>
     </message>
     <message>
         <source>&amp;OK</source>
