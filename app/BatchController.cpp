@@ -160,7 +160,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   // this batch stops, or never reaches, would otherwise still read "Completed".
   for (int row = 0; row < rows; ++row) {
     if (!list_.GetCheck(row)) continue;
-    list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
+    list_.SetItemText(row, TaskListView::kStatus, TaskListView::tr(TaskListView::kReadyStatus));
     list_.SetItemToolTip(row, TaskListView::kStatus, QString());
   }
   // A box that opens clear never powers off: the flag starts clear with every batch.

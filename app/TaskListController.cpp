@@ -82,7 +82,7 @@ void TaskListController::InsertProbedRow(int row, const QString& path, const Pro
   if (fromFileDialog) {
     list_.SetItemText(row, TaskListView::kOutputFormat, profile_.currentText());
   }
-  list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
+  list_.SetItemText(row, TaskListView::kStatus, TaskListView::tr(TaskListView::kReadyStatus));
   list_.SetItemText(row, TaskListView::kDuration,
                     QString::number(probe.durationMicroseconds / 1000000));
   list_.SetNameTags(row, probe.tags);
@@ -384,7 +384,7 @@ void TaskListController::SplitIntoChapters() {
     list_.SetItemText(at, TaskListView::kStartTime, QString::fromStdString(chapter.startTime));
     list_.SetItemText(at, TaskListView::kEndTime, QString::fromStdString(chapter.endTime));
     list_.SetItemText(at, TaskListView::kOutputFormat, format);
-    list_.SetItemText(at, TaskListView::kStatus, TaskListView::kReadyStatus);
+    list_.SetItemText(at, TaskListView::kStatus, TaskListView::tr(TaskListView::kReadyStatus));
     list_.SetItemText(at, TaskListView::kDuration, duration);
     list_.SetOutputSubfolder(at, subfolder);
     list_.SetChapter(at, {chapter.chapterNumber, QString::fromStdString(chapter.chapterTitle),

@@ -180,6 +180,62 @@
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Add File</source>
+        <translation>Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>Clip Video</source>
+        <translation>Schneiden</translation>
+    </message>
+    <message>
+        <source>Start Converting</source>
+        <translation>Konvertierung starten</translation>
+    </message>
+    <message>
+        <source>Open output files</source>
+        <translation>Ausgabedateien öffnen</translation>
+    </message>
+    <message>
+        <source>Set output files</source>
+        <translation>Ausgabeordner wählen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source> Merge into a file</source>
+        <translation> Zu einer Datei zusammenfügen</translation>
+    </message>
+    <message>
+        <source>File Information</source>
+        <translation>Dateiinformationen</translation>
+    </message>
+    <message>
+        <source>Conversion Settings</source>
+        <translation>Konvertierungseinstellungen</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialogTemplate</name>
@@ -745,6 +801,10 @@ kein Programm zugeordnet.</translation>
     <message>
         <source>Chapter %1</source>
         <translation>Kapitel %1</translation>
+    </message>
+    <message>
+        <source> Ready</source>
+        <translation> Bereit</translation>
     </message>
 </context>
 </TS>
