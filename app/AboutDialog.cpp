@@ -20,14 +20,18 @@ constexpr int kPictureBitmap = 249;
 constexpr int kWidthUnits = 288;
 constexpr int kHeightUnits = 161;
 constexpr std::array<ControlTemplate, 8> kControls{{
-    {AboutDialog::kOk, ControlKind::DefaultPushButton, "OK", 231, 138, 50, 16},
+    {AboutDialog::kOk, ControlKind::DefaultPushButton,
+     QT_TRANSLATE_NOOP("AboutDialogTemplate", "OK"), 231, 138, 50, 16},
     {0, ControlKind::Picture, "", 7, 7, 274, 53},
-    {AboutDialog::kVersion, ControlKind::Caption, "Version 2.1", 214, 61, 55, 8},
-    {0, ControlKind::Caption, "Support:", 20, 75, 43, 8},
+    {AboutDialog::kVersion, ControlKind::Caption,
+     QT_TRANSLATE_NOOP("AboutDialogTemplate", "Version 2.1"), 214, 61, 55, 8},
+    {0, ControlKind::Caption, QT_TRANSLATE_NOOP("AboutDialogTemplate", "Support:"), 20, 75, 43, 8},
     {AboutDialog::kSupportLink, ControlKind::Link, "", 61, 75, 173, 8},
-    {0, ControlKind::Caption, "Homepage:", 20, 95, 43, 8},
+    {0, ControlKind::Caption, QT_TRANSLATE_NOOP("AboutDialogTemplate", "Homepage:"), 20, 95, 43, 8},
     {AboutDialog::kHomePageLink, ControlKind::Link, "", 61, 95, 152, 8},
-    {0, ControlKind::Caption, "Free to use. Comes with no warranty.", 20, 131, 167, 8},
+    {0, ControlKind::Caption,
+     QT_TRANSLATE_NOOP("AboutDialogTemplate", "Free to use. Comes with no warranty."), 20, 131, 167,
+     8},
 }};
 
 }  // namespace
@@ -35,7 +39,7 @@ constexpr std::array<ControlTemplate, 8> kControls{{
 AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& browser,
                          QWidget* owner)
     : QDialog(owner), shell_(shell), messages_(messages), browser_(browser) {
-  SetUpTemplateDialog(*this, "About", QSize(kWidthUnits, kHeightUnits));
+  SetUpTemplateDialog(*this, tr("About"), QSize(kWidthUnits, kHeightUnits));
   CreateControls();
   SetUpLink(supportLink_, kSupportPageUrl);
   SetUpLink(homePageLink_, kHomePageUrl);
@@ -46,7 +50,7 @@ AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& br
 void AboutDialog::CreateControls() {
   QLabel* lastCaption = nullptr;
   std::vector<std::pair<QLabel*, HyperLink*>> linkRows;  // each link with the caption before it
-  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt, "AboutDialogTemplate");
   builder.Then(ControlKind::Caption,
                [&lastCaption](const ControlTemplate&, QLabel& caption) { lastCaption = &caption; });
   builder.Then(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {

@@ -1,5 +1,6 @@
 #include "app/BatchController.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <deque>
 #include <functional>
@@ -13,9 +14,9 @@
 namespace varnell {
 
 namespace {
-const char* const kCompletedStatus = "Completed";
-const char* const kFailureStatus = "Failure";
-const char* const kSkippedStatus = "Skipped";
+const char* const kCompletedStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Completed");
+const char* const kFailureStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Failure");
+const char* const kSkippedStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Skipped");
 
 // "1:05": whole minutes and seconds, cut down, for the length a stopped file holds.
 QString MinutesAndSeconds(double seconds) {
@@ -24,7 +25,9 @@ QString MinutesAndSeconds(double seconds) {
 }
 
 QString Files(int count) {
-  return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? "file" : "files");
+  return QStringLiteral("%1 %2").arg(count).arg(
+      count == 1 ? QCoreApplication::translate("varnell::BatchController", "file")
+                 : QCoreApplication::translate("varnell::BatchController", "files"));
 }
 }  // namespace
 
@@ -157,7 +160,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   // this batch stops, or never reaches, would otherwise still read "Completed".
   for (int row = 0; row < rows; ++row) {
     if (!list_.GetCheck(row)) continue;
-    list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
+    list_.SetItemText(row, TaskListView::kStatus, TaskListView::tr(TaskListView::kReadyStatus));
     list_.SetItemToolTip(row, TaskListView::kStatus, QString());
   }
   // A box that opens clear never powers off: the flag starts clear with every batch.
@@ -196,16 +199,17 @@ bool BatchController::StopToQuit() {
 void BatchController::ShowRefusal(LaunchRefusal refusal) {
   switch (refusal) {
     case LaunchRefusal::NoRows:
-      ShowMessage("Please add video files!");
+      ShowMessage(tr("Please add video files!"));
       break;
     case LaunchRefusal::MergeNeedsTwoRows:
-      ShowMessage("Merge is effective when two or more files are chosen!");
+      ShowMessage(tr("Merge is effective when two or more files are chosen!"));
       break;
     case LaunchRefusal::NothingChecked:
-      ShowMessage("Please select at least one task to convert!");
+      ShowMessage(tr("Please select at least one task to convert!"));
       break;
     case LaunchRefusal::NoOutputFolder:
-      ShowMessage("The folder that you selected does not exit.Please specify a different folder!");
+      ShowMessage(
+          tr("The folder that you selected does not exit.Please specify a different folder!"));
       break;
   }
 }
@@ -218,24 +222,23 @@ void BatchController::ShowMessage(const QString& text) {
 // many, and where the reasons are, and one that skipped rows counts those too.
 void BatchController::ShowCompletionMessage() {
   if (skippedRows_ > 0) {
-    QString text = QStringLiteral("%1 converted, %2 skipped (their outputs exist)")
+    QString text = tr("%1 converted, %2 skipped (their outputs exist)")
                        .arg(Files(completedRows_))
                        .arg(skippedRows_);
-    text += failedRows_ > 0
-                ? QStringLiteral(", %1 failed. Point at a Failure to see why.").arg(failedRows_)
-                : QStringLiteral(".");
+    text += failedRows_ > 0 ? tr(", %1 failed. Point at a Failure to see why.").arg(failedRows_)
+                            : tr(".");
     ShowEndMessage(text, MessageButtons::Ok);
     return;
   }
   if (failedRows_ > 0) {
-    ShowEndMessage(QStringLiteral("%1 converted, %2 failed. Point at a Failure to see why.")
+    ShowEndMessage(tr("%1 converted, %2 failed. Point at a Failure to see why.")
                        .arg(Files(completedRows_))
                        .arg(failedRows_),
                    MessageButtons::Ok);
     return;
   }
   const MessageChoice choice =
-      ShowEndMessage("Convertion Successfully!For more software, please visit our website",
+      ShowEndMessage(tr("Convertion Successfully!For more software, please visit our website"),
                      MessageButtons::OkCancel);
   if (choice != MessageChoice::Ok) return;
   if (const auto reason =
@@ -245,8 +248,9 @@ void BatchController::ShowCompletionMessage() {
 }
 
 MessageChoice BatchController::ShowEndMessage(const QString& text, MessageButtons buttons) {
-  if (endedWhileAway_ && platform_.notifier != nullptr) platform_.notifier->Notify("Varnell", text);
-  return platform_.messages.Show(text, "Information", buttons, &window_);
+  if (endedWhileAway_ && platform_.notifier != nullptr)
+    platform_.notifier->Notify(tr("Varnell"), text);
+  return platform_.messages.Show(text, tr("Information"), buttons, &window_);
 }
 
 // Each row's tool tip says what became of its source; one that stays says why.
@@ -258,9 +262,9 @@ void BatchController::TrashSources(JobKind kind, const std::vector<std::string>&
     list_.SetItemToolTip(
         trashed.row, TaskListView::kStatus,
         said + (said.isEmpty() ? "" : "\n") +
-            (trashed.failure.empty()
-                 ? QStringLiteral("Source moved to the Trash")
-                 : "Source not moved to the Trash: " + QString::fromStdString(trashed.failure)));
+            (trashed.failure.empty() ? tr("Source moved to the Trash")
+                                     : tr("Source not moved to the Trash: ") +
+                                           QString::fromStdString(trashed.failure)));
   }
 }
 
@@ -311,12 +315,12 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
   switch (outcome.status) {
     case RowOutcome::Status::Failed:
       ++failedRows_;
-      list_.SetItemText(row, TaskListView::kStatus, kFailureStatus);
+      list_.SetItemText(row, TaskListView::kStatus, tr(kFailureStatus));
       list_.SetItemToolTip(row, TaskListView::kStatus, QString::fromStdString(outcome.reason));
       break;
     case RowOutcome::Status::Completed:
       ++completedRows_;
-      list_.SetItemText(row, TaskListView::kStatus, kCompletedStatus);
+      list_.SetItemText(row, TaskListView::kStatus, tr(kCompletedStatus));
       // The output, then what went wrong without failing the row (a side file not written).
       list_.SetItemToolTip(
           row, TaskListView::kStatus,
@@ -326,7 +330,7 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
     case RowOutcome::Status::Skipped:
       // Its output existed when the batch started and is left as it is.
       ++skippedRows_;
-      list_.SetItemText(row, TaskListView::kStatus, kSkippedStatus);
+      list_.SetItemText(row, TaskListView::kStatus, tr(kSkippedStatus));
       list_.SetItemToolTip(row, TaskListView::kStatus, output);
       list_.SetCheck(row, false);
       break;
@@ -336,7 +340,7 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
       // and says where its shorter file is; for a merge that is the merged file.
       if (outcome.secondsWritten > 0.0) {
         list_.SetItemToolTip(row, TaskListView::kStatus,
-                             QStringLiteral("Stopped: %1 holds the first %2")
+                             tr("Stopped: %1 holds the first %2")
                                  .arg(output, MinutesAndSeconds(outcome.secondsWritten)));
       }
       break;

@@ -1,5 +1,6 @@
 #include "app/CommandLineFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 
@@ -27,8 +28,10 @@ CommandLineFiles ReadCommandLineFiles(const QStringList& arguments, const QStrin
 }
 
 QString IgnoredOptionNotice(const QString& option) {
-  return "varnell: ignoring the unknown option " + option +
-         " (put -- before a file name that starts with -)";
+  return QCoreApplication::translate("varnell::CommandLineFiles",
+                                     "varnell: ignoring the unknown option %1 (put -- before a "
+                                     "file name that starts with -)")
+      .arg(option);
 }
 
 }  // namespace varnell

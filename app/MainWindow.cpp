@@ -49,7 +49,7 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
   setAcceptDrops(true);
   setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell9pt));
   setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(kIconBitmap))));
-  setWindowTitle("Varnell");
+  setWindowTitle(tr("Varnell"));
   background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
 
   CreateControls();
@@ -86,7 +86,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateControls() {
-  TemplateBuilder builder(*this, TemplateFont::Shell9pt);
+  TemplateBuilder builder(*this, TemplateFont::Shell9pt, "MainWindowTemplate");
   builder.MakeCustom([this](const ControlTemplate&, QWidget& window) {
     taskList_ = new TaskListView(&window);
     return taskList_;
@@ -273,10 +273,10 @@ void MainWindow::ProfileChanged(int item) {
 void MainWindow::Browse() {
   for (;;) {
     const std::optional<QString> chosen =
-        platform_.fileDialogs.BrowseFolder(this, "Please select output folder:");
+        platform_.fileDialogs.BrowseFolder(this, tr("Please select output folder:"));
     if (!chosen) return;
     if (!chosen->isEmpty() && !QFileInfo(*chosen).isDir()) {
-      ShowMessage("The output folder name is invalid!");
+      ShowMessage(tr("The output folder name is invalid!"));
       continue;
     }
     if (chosen->isEmpty()) return;
@@ -303,14 +303,14 @@ void MainWindow::Help() {
   if (!help.isEmpty()) {
     Open(help, OpenTarget::Page);
   } else {
-    ShowMessage("Can not find help file!");
+    ShowMessage(tr("Can not find help file!"));
   }
 }
 
 void MainWindow::ClipCommand() {
   const std::vector<int> rows = taskList_->SelectedRows();
   if (rows.empty()) {
-    ShowMessage("Please select the video files to cut!");
+    ShowMessage(tr("Please select the video files to cut!"));
     return;
   }
   // One clip dialog per selected row, in turn; OK writes the row's start and end times.

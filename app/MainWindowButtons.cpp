@@ -1,5 +1,7 @@
 #include "app/MainWindowButtons.h"
 
+#include <QCoreApplication>
+
 #include "app/MainWindowTemplate.h"
 #include "controls/ControlLookup.h"
 
@@ -9,7 +11,8 @@ using namespace main_window;
 
 void MainWindowButtons::Skin(const QCursor& hand) {
   for (int id : kHandCursorButtons) buttons_.at(id)->setCursor(hand);
-  for (const ToolTip& tip : kToolTips) buttons_.at(tip.id)->setToolTip(tip.text);
+  for (const ToolTip& tip : kToolTips)
+    buttons_.at(tip.id)->setToolTip(QCoreApplication::translate("MainWindowTemplate", tip.text));
   for (const ButtonSkin& skin : kButtonSkins) {
     if (skin.shape != 0) buttons_.at(skin.id)->SetShapeFromBitmap(skin.shape);
     Enable(skin.id, skin.enabledAtStart);

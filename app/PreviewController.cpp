@@ -65,7 +65,7 @@ void PreviewController::ShowButtons() {
   };
   show(controls_.play, playLook_);
   show(controls_.stop, stopLook_);
-  controls_.play.setToolTip(playing ? "Pause" : "Play");
+  controls_.play.setToolTip(playing ? tr("Pause") : tr("Play"));
 }
 
 // Opens the last selected row. False when nothing is selected or the file cannot be played.

@@ -18,8 +18,9 @@ using namespace main_window;
 
 namespace {
 const char* const kOpenFileFilter =
-    "MPEG-4 Audio(*.m4a)|*.m4a|MPEG-4 Audiobook(*.m4b)|*.m4b|MPEG-4(*.mp4)|*.mp4|"
-    "Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|";
+    QT_TRANSLATE_NOOP("varnell::TaskListController",
+                      "MPEG-4 Audio(*.m4a)|*.m4a|MPEG-4 Audiobook(*.m4b)|*.m4b|MPEG-4(*.mp4)|*.mp4|"
+                      "Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|");
 
 // The probe of a file the window takes: one that opens and says how long it is.
 std::optional<ProbeResult> ProbeConvertible(const QString& path) {
@@ -81,7 +82,7 @@ void TaskListController::InsertProbedRow(int row, const QString& path, const Pro
   if (fromFileDialog) {
     list_.SetItemText(row, TaskListView::kOutputFormat, profile_.currentText());
   }
-  list_.SetItemText(row, TaskListView::kStatus, TaskListView::kReadyStatus);
+  list_.SetItemText(row, TaskListView::kStatus, TaskListView::tr(TaskListView::kReadyStatus));
   list_.SetItemText(row, TaskListView::kDuration,
                     QString::number(probe.durationMicroseconds / 1000000));
   list_.SetNameTags(row, probe.tags);
@@ -106,7 +107,7 @@ void TaskListController::AddProbedFiles(const QStringList& paths, bool fromFileD
     const QString path = CleanPath(candidate);
     const std::optional<ProbeResult> probe = ProbeConvertible(path);
     if (!probe) {
-      ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " is invalid!");
+      ShowMessage(tr("File:%1 is invalid!").arg(path.mid(path.lastIndexOf('/') + 1)));
       continue;
     }
     InsertProbedRow(fromFileDialog ? list_.GetItemCount() : 0, path, *probe, fromFileDialog);
@@ -118,7 +119,7 @@ void TaskListController::AddFiles() {
   QStringList chosen;
   {
     const QScopedValueRollback<bool> choosing(addingFiles_, true);
-    chosen = platform_.fileDialogs.OpenFiles(&window_, kOpenFileFilter);
+    chosen = platform_.fileDialogs.OpenFiles(&window_, tr(kOpenFileFilter));
   }
   AddChosenFiles(chosen);
 }
@@ -151,7 +152,7 @@ void TaskListController::AddFolder() {
   std::optional<QString> chosen;
   {
     const QScopedValueRollback<bool> choosing(addingFiles_, true);
-    chosen = platform_.fileDialogs.BrowseFolder(&window_, "Please select a folder to add:");
+    chosen = platform_.fileDialogs.BrowseFolder(&window_, tr("Please select a folder to add:"));
   }
   if (chosen && !chosen->isEmpty()) AddFolders({*chosen});
 }
@@ -163,9 +164,9 @@ void TaskListController::AddFolders(const QStringList& folders) {
   // Non-modal: the window goes on answering and painting the rows as they come. Its Cancel
   // (canceled) and Esc (rejected) both stop the scan; the box stays until the scan has ended.
   scanProgress_ = std::make_unique<QProgressDialog>(&window_);
-  scanProgress_->setWindowTitle("Add Folder");
-  scanProgress_->setLabelText("Looking for sound files...");
-  scanProgress_->setCancelButtonText("Cancel");
+  scanProgress_->setWindowTitle(tr("Add Folder"));
+  scanProgress_->setLabelText(tr("Looking for sound files..."));
+  scanProgress_->setCancelButtonText(tr("Cancel"));
   scanProgress_->setRange(0, 0);
   scanProgress_->setModal(false);
   scanProgress_->setAutoClose(false);
@@ -195,7 +196,7 @@ void TaskListController::AddScannedFiles(const std::vector<ScannedFile>& files) 
       ProbeSelectedRow();
     }
   }
-  if (scanProgress_) scanProgress_->setLabelText(QString("%1 files found").arg(scanFound_));
+  if (scanProgress_) scanProgress_->setLabelText(tr("%1 files found").arg(scanFound_));
   UpdateListState();
 }
 
@@ -204,10 +205,10 @@ void TaskListController::FolderScanFinished(const FolderScanCount& count) {
   UpdateListState();
   const int skipped = count.notAudio + scanUnconvertible_;
   if (skipped > 0) {
-    ShowMessage(QString("%1 files found. Skipped %2 %3 not audio.")
+    ShowMessage(tr("%1 files found. Skipped %2 %3 not audio.")
                     .arg(scanFound_)
                     .arg(skipped)
-                    .arg(skipped == 1 ? "file that is" : "files that are"));
+                    .arg(skipped == 1 ? tr("file that is") : tr("files that are")));
   }
 }
 
@@ -279,7 +280,7 @@ void TaskListController::RowClicked() {
     return;
   }
   if (!ProbeRow(row)) {
-    ShowMessage("File:" + list_.GetItemText(row, TaskListView::kSourceFile) + " invalid!");
+    ShowMessage(tr("File:%1 invalid!").arg(list_.GetItemText(row, TaskListView::kSourceFile)));
     return;
   }
   for (int id : {kClip, kRemove, kConvert, kFileInformation}) buttons_.Enable(id, true);
@@ -303,17 +304,17 @@ std::unique_ptr<QMenu> TaskListController::BuildContextMenu() {
     action->setEnabled(enabled);
   };
   const auto separator = [&menu] { menu->addSeparator()->setData(kMenuSeparator); };
-  add("Add Files..", kMenuAddFiles, true);
-  add("Add Folder...", kMenuAddFolder, true);
+  add(tr("Add Files.."), kMenuAddFiles, true);
+  add(tr("Add Folder..."), kMenuAddFolder, true);
   separator();
-  add("Remove", kMenuRemove, selected);
-  add("Clear All", kMenuClearAll, true);
+  add(tr("Remove"), kMenuRemove, selected);
+  add(tr("Clear All"), kMenuClearAll, true);
   separator();
   // Without a selection the grayed Clip item carries the File Information id, as it always has.
-  add("Clip...", selected ? kMenuClip : kMenuFileInformation, selected);
-  add("Split into Chapters", kMenuSplitChapters, SplitsIntoChapters(list_));
+  add(tr("Clip..."), selected ? kMenuClip : kMenuFileInformation, selected);
+  add(tr("Split into Chapters"), kMenuSplitChapters, SplitsIntoChapters(list_));
   separator();
-  add("File Information...", kMenuFileInformation, selected);
+  add(tr("File Information..."), kMenuFileInformation, selected);
   return menu;
 }
 
@@ -363,12 +364,12 @@ void TaskListController::SplitIntoChapters() {
   const QString path = list_.GetItemText(row, TaskListView::kSourceFile);
   const std::optional<ProbeResult> probe = ProbeConvertible(path);
   if (!probe) {
-    ShowMessage("File:" + path + " invalid!");
+    ShowMessage(tr("File:%1 invalid!").arg(path));
     return;
   }
   const std::vector<TaskRow> chapters = ChapterRows(TaskRow{}, probe->chapters);
   if (chapters.empty()) {
-    ShowMessage("File:" + path.mid(path.lastIndexOf('/') + 1) + " has no chapters!");
+    ShowMessage(tr("File:%1 has no chapters!").arg(path.mid(path.lastIndexOf('/') + 1)));
     return;
   }
   emit previewMustStop();
@@ -383,7 +384,7 @@ void TaskListController::SplitIntoChapters() {
     list_.SetItemText(at, TaskListView::kStartTime, QString::fromStdString(chapter.startTime));
     list_.SetItemText(at, TaskListView::kEndTime, QString::fromStdString(chapter.endTime));
     list_.SetItemText(at, TaskListView::kOutputFormat, format);
-    list_.SetItemText(at, TaskListView::kStatus, TaskListView::kReadyStatus);
+    list_.SetItemText(at, TaskListView::kStatus, TaskListView::tr(TaskListView::kReadyStatus));
     list_.SetItemText(at, TaskListView::kDuration, duration);
     list_.SetOutputSubfolder(at, subfolder);
     list_.SetChapter(at, {chapter.chapterNumber, QString::fromStdString(chapter.chapterTitle),

@@ -1,6 +1,7 @@
 #include "app/TaskListView.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -10,7 +11,12 @@ namespace varnell {
 namespace {
 
 const char* const kColumnTitles[TaskListView::kColumnCount] = {
-    "Source file", "Start time", "End time", "Output format", "Status", "Duration"};
+    QT_TRANSLATE_NOOP("varnell::TaskListView", "Source file"),
+    QT_TRANSLATE_NOOP("varnell::TaskListView", "Start time"),
+    QT_TRANSLATE_NOOP("varnell::TaskListView", "End time"),
+    QT_TRANSLATE_NOOP("varnell::TaskListView", "Output format"),
+    QT_TRANSLATE_NOOP("varnell::TaskListView", "Status"),
+    QT_TRANSLATE_NOOP("varnell::TaskListView", "Duration")};
 constexpr int kFixedColumnWidths[] = {200, 75, 75, 100};
 constexpr int kFixedColumnsTotal = 450;
 const QColor kListBackground(241, 250, 233);
@@ -33,7 +39,8 @@ constexpr int kExactBeginRole = Qt::UserRole + 4;
 constexpr int kExactEndRole = Qt::UserRole + 5;
 
 QString ChapterLabel(const QVariant& number, const QVariant& title) {
-  const QString label = QStringLiteral("Chapter %1").arg(number.toInt());
+  const QString label =
+      QCoreApplication::translate("varnell::TaskListView", "Chapter %1").arg(number.toInt());
   return title.toString().isEmpty() ? label : label + ": " + title.toString();
 }
 
@@ -66,7 +73,7 @@ void TaskListView::CreateColumns() {
   const int clientWidth = viewport()->width() > 0 ? width() - 2 * frameWidth() : width();
   setColumnCount(kColumnCount);
   for (int column = 0; column < kColumnCount; ++column) {
-    setHorizontalHeaderItem(column, new QTableWidgetItem(kColumnTitles[column]));
+    setHorizontalHeaderItem(column, new QTableWidgetItem(tr(kColumnTitles[column])));
     horizontalHeaderItem(column)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   SetUp();

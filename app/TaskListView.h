@@ -34,7 +34,7 @@ class TaskListView : public QTableWidget {
     kColumnCount
   };
   // The status of a row not converted yet, and of a checked row while its batch runs.
-  static constexpr const char* kReadyStatus = " Ready";
+  static constexpr const char* kReadyStatus = QT_TRANSLATE_NOOP("varnell::TaskListView", " Ready");
 
   explicit TaskListView(QWidget* parent = nullptr);
 

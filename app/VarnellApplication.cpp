@@ -1,11 +1,13 @@
 #include "app/VarnellApplication.h"
 
 #include <QDir>
+#include <QProcessEnvironment>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/CommandLineFiles.h"
 #include "app/MainWindow.h"
+#include "app/ProgramTranslations.h"
 #include "app/QuitSignalNotifier.h"
 #include "engine/FileSizeLimitSignal.h"
 #include "engine/LibraryLog.h"
@@ -24,6 +26,9 @@ VarnellApplication::VarnellApplication(int& argc, char** argv) : QApplication(ar
 
 int VarnellApplication::InitInstance() {
   InitVarnellResources();
+  // Before anything says a word: the notices below and every window speak the user's language.
+  const ProgramTranslations translations(
+      PreferredLanguages(QProcessEnvironment::systemEnvironment()), ExecutableFolder());
   QuietLibraryLog();
   IgnoreFileSizeLimitSignal();
   // arguments() no longer holds the options Qt took for itself (-platform, -style, ...).

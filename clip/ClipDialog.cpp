@@ -23,7 +23,7 @@ using namespace clip_dialog;
 namespace {
 
 constexpr int kBackgroundBitmap = 311;
-const char* const kCaption = "Clip";
+const char* const kCaption = QT_TRANSLATE_NOOP("varnell::ClipDialog", "Clip");
 const wchar_t* const kPlayerId = L"VarnellClip";
 const QColor kTextColour{0xdd, 0xea, 0xee};
 
@@ -32,7 +32,7 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 }  // namespace
 
 ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
-  SetUpTemplateDialog(*this, kCaption, QSize(kWidthUnits, kHeightUnits));
+  SetUpTemplateDialog(*this, tr(kCaption), QSize(kWidthUnits, kHeightUnits));
   background_ = LoadBitmapResource(kBackgroundBitmap);
   positionTimer_.setInterval(100);
   pictureTimer_.setInterval(67);
@@ -43,7 +43,7 @@ ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
 ClipDialog::~ClipDialog() { player_end_hook::Release(this); }
 
 void ClipDialog::CreateControls() {
-  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt, "ClipDialogTemplate");
   builder.MakeCustom([this](const ControlTemplate& control, QWidget& dialog) {
     preview_ = new ClipPreviewArea(control.id, &dialog);
     return preview_;
@@ -72,13 +72,13 @@ void ClipDialog::CreateControls() {
   });
   builder.Build(kControls);
   // Tool tips of the template's controls; Play's follows the play action.
-  pushButtons_.at(kSetBegin)->setToolTip("Set Begin Time");
-  pushButtons_.at(kSetEnd)->setToolTip("Set End Time");
-  pushButtons_.at(kOk)->setToolTip("OK");
-  pushButtons_.at(kCancel)->setToolTip("Cancel");
-  pushButtons_.at(kReset)->setToolTip("Reset Time");
-  skinButtons_.at(kPlay)->setToolTip("Play");
-  skinButtons_.at(kStop)->setToolTip("Stop");
+  pushButtons_.at(kSetBegin)->setToolTip(tr("Set Begin Time"));
+  pushButtons_.at(kSetEnd)->setToolTip(tr("Set End Time"));
+  pushButtons_.at(kOk)->setToolTip(tr("OK"));
+  pushButtons_.at(kCancel)->setToolTip(tr("Cancel"));
+  pushButtons_.at(kReset)->setToolTip(tr("Reset Time"));
+  skinButtons_.at(kPlay)->setToolTip(tr("Play"));
+  skinButtons_.at(kStop)->setToolTip(tr("Stop"));
 }
 
 // The dialog's message map: each control id to its handler.
@@ -111,7 +111,7 @@ std::optional<std::pair<QString, QString>> ClipDialog::EditRow(const ClipRow& ro
   result_.reset();
   // The owner opens one selected row after another: the caption says which file this is.
   const QString fileName = QFileInfo(row.sourcePath).fileName();
-  setWindowTitle(fileName.isEmpty() ? QString(kCaption) : QString(kCaption) + " - " + fileName);
+  setWindowTitle(fileName.isEmpty() ? tr(kCaption) : tr(kCaption) + " - " + fileName);
   OnInitDialog();
   showPending_ = true;
   exec();

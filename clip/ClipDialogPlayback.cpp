@@ -25,7 +25,7 @@ void ClipDialog::SetPlayLook(int look) {
   play->setEnabled(false);
   play->LoadStateBitmaps(look, look, look);
   play->setEnabled(true);
-  play->setToolTip(playAction_ == PlayAction::Play ? "Play" : "Pause");
+  play->setToolTip(playAction_ == PlayAction::Play ? tr("Play") : tr("Pause"));
   play->update();
   playLook_ = look;
 }

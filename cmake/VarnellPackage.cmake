@@ -25,4 +25,6 @@ cover art come along, and an existing file is never overwritten.
 The package holds the desktop program varnell, with its preview player and
 clip editor, and the command-line converter varnell-convert.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (the standard buttons and dialogs) in the languages the window speaks.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 include(CPack)

@@ -3,6 +3,8 @@
 // array of these, in the template's order, and TemplateBuilder makes them.
 #pragma once
 
+#include <QtGlobal>
+
 namespace varnell {
 
 enum class ControlKind {
@@ -26,6 +28,8 @@ enum class ControlKind {
 struct ControlTemplate {
   int id;  // 0 for the controls nothing addresses (most captions), which get no object name
   ControlKind kind;
+  // Marked in the tables with QT_TRANSLATE_NOOP and the template's context, which the dialog
+  // gives TemplateBuilder: the builder shows the text in the user's language.
   const char* text;
   int x, y, width, height;  // dialog units; a drop-down list's height includes its open list
   bool visible = true;

@@ -141,53 +141,51 @@ QString HyperLink::OpenErrorText(int result) {
   QString reason;
   switch (result) {
     case kOutOfResources:
-      reason = QStringLiteral("The operating system is out\nof memory or resources.");
+      reason = tr("The operating system is out\nof memory or resources.");
       break;
     case kFileNotFound:
-      reason = QStringLiteral("The specified file was not found.");
+      reason = tr("The specified file was not found.");
       break;
     case kPathNotFound:
-      reason = QStringLiteral("The specified path was not found.");
+      reason = tr("The specified path was not found.");
       break;
     case kAccessDenied:
-      reason = QStringLiteral("The operating system denied\naccess to the specified file.");
+      reason = tr("The operating system denied\naccess to the specified file.");
       break;
     case kOutOfMemory:
-      reason = QStringLiteral("There was not enough memory to complete the operation.");
+      reason = tr("There was not enough memory to complete the operation.");
       break;
     case kBadProgram:
-      reason = QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+      reason = tr("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
       break;
     case kSharingViolation:
-      reason = QStringLiteral("A sharing violation occurred. ");
+      reason = tr("A sharing violation occurred. ");
       break;
     case kAssociationIncomplete:
-      reason = QStringLiteral("The filename association is\nincomplete or invalid.");
+      reason = tr("The filename association is\nincomplete or invalid.");
       break;
     case kDdeTimeout:
-      reason = QStringLiteral(
-          "The DDE transaction could not\nbe completed because the request timed out.");
+      reason = tr("The DDE transaction could not\nbe completed because the request timed out.");
       break;
     case kDdeFailed:
-      reason = QStringLiteral("The DDE transaction failed.");
+      reason = tr("The DDE transaction failed.");
       break;
     case kDdeBusy:
-      reason = QStringLiteral(
+      reason = tr(
           "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
           "processed.");
       break;
     case kNoAssociation:
-      reason =
-          QStringLiteral("There is no application associated\nwith the given filename extension.");
+      reason = tr("There is no application associated\nwith the given filename extension.");
       break;
     case kLibraryNotFound:
-      reason = QStringLiteral("The specified dynamic-link library was not found.");
+      reason = tr("The specified dynamic-link library was not found.");
       break;
     default:
-      reason = QStringLiteral("Unknown Error (%1) occurred.").arg(result);
+      reason = tr("Unknown Error (%1) occurred.").arg(result);
       break;
   }
-  return QStringLiteral("Unable to open hyperlink:\n\n") + reason;
+  return tr("Unable to open hyperlink:\n\n") + reason;
 }
 
 QRect HyperLink::FittedGeometry(const QRect& window, QSize textSize, Qt::Alignment alignment) {

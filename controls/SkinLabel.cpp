@@ -300,6 +300,9 @@ void SkinLabel::paintEvent(QPaintEvent* /*event*/) {
   if (client.isEmpty()) {
     return;
   }
+  bool cut = false;
+  FittedText(client, &cut);
+  ShowCutTextAsToolTip(cut);
   if (transparent_) {
     // Drawn straight onto the parent's background, which shows through.
     PaintClient(painter, client);
@@ -362,12 +365,36 @@ void SkinLabel::PaintText(QPainter& painter, const QRect& client) const {
   }
 
   const int flags = TextFlags(textStyle_, centreImage_, shown);
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown = FittedText(client);
   painter.drawText(client, flags, shown);
   if (text3D_) {
     const int shift = raised_ ? 1 : -1;
     painter.setPen(highlightColour_);
     painter.drawText(client.translated(shift, shift), flags, shown);
+  }
+}
+
+QString SkinLabel::FittedText(const QRect& client, bool* cut) const {
+  QString shown = text();
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  // Lines the owner broke itself are drawn as they are.
+  if (rotated_ || shown.contains(QLatin1Char('\n'))) return shown;
+  const QFontMetrics metrics(logFont_);
+  const QRect needed =
+      metrics.boundingRect(client, TextFlags(textStyle_, centreImage_, shown), shown);
+  if (needed.width() <= client.width() && needed.height() <= client.height()) return shown;
+  const QString fitted = metrics.elidedText(shown, Qt::ElideRight, client.width());
+  if (cut != nullptr) *cut = fitted != shown;
+  return fitted;
+}
+
+void SkinLabel::ShowCutTextAsToolTip(bool cut) {
+  if (cut && (toolTip().isEmpty() || toolTipIsCutText_)) {
+    setToolTip(text());
+    toolTipIsCutText_ = true;
+  } else if (!cut && toolTipIsCutText_) {
+    setToolTip(QString());
+    toolTipIsCutText_ = false;
   }
 }
 

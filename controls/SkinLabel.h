@@ -124,6 +124,12 @@ class SkinLabel : public QLabel {
   void PaintFrame(QPainter& painter) const;
   void PaintClient(QPainter& painter, const QRect& client) const;
   void PaintText(QPainter& painter, const QRect& client) const;
+  // The text as it fits `client`: as given when it does (on one line or wrapped), else one line
+  // cut with an ellipsis, and then `cut` is set. Longer translations thus never run out of a
+  // template's rectangle.
+  QString FittedText(const QRect& client, bool* cut = nullptr) const;
+  // A cut text is shown whole as the label's tool tip; a tool tip the owner set stays.
+  void ShowCutTextAsToolTip(bool cut);
   void RecreateFont();
   void StartFlashing(FlashKind kind);
   void ApplyFrameMargins();
@@ -165,6 +171,7 @@ class SkinLabel : public QLabel {
   LinkMode linkMode_ = LinkMode::None;
   bool notifyParent_ = false;
   QString linkAddress_;
+  bool toolTipIsCutText_ = false;
 };
 
 }  // namespace varnell

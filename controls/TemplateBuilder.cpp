@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -16,8 +17,8 @@
 
 namespace varnell {
 
-TemplateBuilder::TemplateBuilder(QWidget& dialog, TemplateFont font)
-    : dialog_(dialog), font_(font) {}
+TemplateBuilder::TemplateBuilder(QWidget& dialog, TemplateFont font, const char* textContext)
+    : dialog_(dialog), font_(font), textContext_(textContext) {}
 
 TemplateBuilder& TemplateBuilder::MakeCustom(CustomMaker make) {
   makeCustom_ = std::move(make);
@@ -42,7 +43,10 @@ void TemplateBuilder::Build(std::span<const ControlTemplate> controls) {
 
 QWidget* TemplateBuilder::Make(const ControlTemplate& control) {
   QWidget* const parent = &dialog_;
-  const QString text = QString::fromUtf8(control.text);
+  // The one place a template's text reaches the screen: in the user's language when the
+  // program has a translation of it, else the template's own.
+  const QString text =
+      *control.text == '\0' ? QString() : QCoreApplication::translate(textContext_, control.text);
   switch (control.kind) {
     case ControlKind::Caption:
       return new QLabel(text, parent);

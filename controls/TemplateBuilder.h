@@ -21,7 +21,8 @@ class TemplateBuilder {
  public:
   using CustomMaker = std::function<QWidget*(const ControlTemplate& control, QWidget& dialog)>;
 
-  TemplateBuilder(QWidget& dialog, TemplateFont font);
+  // `textContext` is the translation context the template's texts are marked with.
+  TemplateBuilder(QWidget& dialog, TemplateFont font, const char* textContext);
 
   // Makes the dialog's controls of ControlKind::Custom.
   TemplateBuilder& MakeCustom(CustomMaker make);
@@ -56,6 +57,7 @@ class TemplateBuilder {
 
   QWidget& dialog_;
   const TemplateFont font_;
+  const char* const textContext_;
   CustomMaker makeCustom_;
   std::map<ControlKind, std::function<void(const ControlTemplate&, QWidget&)>> then_;
   std::map<int, QWidget*> made_;

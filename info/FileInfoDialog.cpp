@@ -17,7 +17,7 @@ using namespace file_information;
 
 FileInfoDialog::FileInfoDialog(const MediaInformation& info, QWidget* parent)
     : QDialog(parent), info_(info) {
-  SetUpTemplateDialog(*this, "File Information", QSize(kWidthUnits, kHeightUnits));
+  SetUpTemplateDialog(*this, tr("File Information"), QSize(kWidthUnits, kHeightUnits));
   CreateControls();
   // The OK button closes as Cancel does; Escape and the close box reach reject() on their own.
   connect(ok_, &QPushButton::clicked, this, &QDialog::reject);
@@ -25,7 +25,7 @@ FileInfoDialog::FileInfoDialog(const MediaInformation& info, QWidget* parent)
 
 void FileInfoDialog::CreateControls() {
   std::vector<QLabel*> captions;
-  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt, "FileInformationTemplate");
   builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
     captions.push_back(&caption);
   });

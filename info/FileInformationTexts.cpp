@@ -1,5 +1,6 @@
 #include "info/FileInformationTexts.h"
 
+#include <QCoreApplication>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -47,13 +48,17 @@ QString FormatBitRate(const std::string& bitsPerSecond) {
   const std::string text(formatted, end);
   const std::size_t point = text.find('.');
   if (point == std::string::npos || point == 0) return QString::fromStdString(text);
-  return QString::fromStdString(text.substr(0, point)) + " Kbps";
+  return QString::fromStdString(text.substr(0, point)) +
+         QCoreApplication::translate("varnell::FileInformationTexts", " Kbps");
 }
 
 QString ChannelText(const std::string& channels) {
-  if (channels == "1") return QStringLiteral("1 Channel Mono");
-  if (channels == "2") return QStringLiteral("2 Channel stereo");
-  if (channels == "6") return QStringLiteral("6 Channel stereo");
+  if (channels == "1")
+    return QCoreApplication::translate("varnell::FileInformationTexts", "1 Channel Mono");
+  if (channels == "2")
+    return QCoreApplication::translate("varnell::FileInformationTexts", "2 Channel stereo");
+  if (channels == "6")
+    return QCoreApplication::translate("varnell::FileInformationTexts", "6 Channel stereo");
   return QString::fromStdString(channels);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/DesktopOpen.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include "platform/BrowserLauncher.h"
@@ -11,21 +12,28 @@ namespace {
 QString DescribeLaunchFailure(LaunchFailure failure) {
   switch (failure) {
     case LaunchFailure::EntryUnreadable:
-      return QStringLiteral("The desktop entry of the default web browser could not be read.");
+      return QCoreApplication::translate(
+          "varnell::DesktopOpen",
+          "The desktop entry of the default web browser could not be read.");
     case LaunchFailure::EntryIncomplete:
-      return QStringLiteral("The desktop entry of the default web browser names no program.");
+      return QCoreApplication::translate(
+          "varnell::DesktopOpen", "The desktop entry of the default web browser names no program.");
     case LaunchFailure::ProgramNotFound:
     case LaunchFailure::ProgramFolderNotFound:
-      return QStringLiteral("The program of the default web browser was not found.");
+      return QCoreApplication::translate("varnell::DesktopOpen",
+                                         "The program of the default web browser was not found.");
     case LaunchFailure::ProgramNotExecutable:
-      return QStringLiteral("The program of the default web browser may not be run.");
+      return QCoreApplication::translate("varnell::DesktopOpen",
+                                         "The program of the default web browser may not be run.");
     case LaunchFailure::ProgramFailedToStart:
-      return QStringLiteral("The default web browser could not be started.");
+      return QCoreApplication::translate("varnell::DesktopOpen",
+                                         "The default web browser could not be started.");
     case LaunchFailure::None:
     case LaunchFailure::NoDefaultBrowser:
       break;
   }
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "varnell::DesktopOpen",
       "The desktop has no program for web pages and no default web browser is set.");
 }
 
@@ -41,14 +49,16 @@ std::optional<QString> OpenForUser(Shell& shell, BrowserLauncher& browser, const
                                    OpenTarget kind) {
   if (shell.Open(target)) return std::nullopt;
   if (kind == OpenTarget::Folder) {
-    return QStringLiteral("The desktop has no program that opens folders.");
+    return QCoreApplication::translate("varnell::DesktopOpen",
+                                       "The desktop has no program that opens folders.");
   }
   if (browser.Launch(BrowserAddress(target))) return std::nullopt;
   return DescribeLaunchFailure(browser.LastFailure());
 }
 
 QString CannotOpenMessage(const QString& target, const QString& reason) {
-  return QStringLiteral("Can not open %1\n\n%2").arg(target, reason);
+  return QCoreApplication::translate("varnell::DesktopOpen", "Can not open %1\n\n%2")
+      .arg(target, reason);
 }
 
 }  // namespace varnell

@@ -17,19 +17,24 @@ namespace {
 constexpr int kWidthUnits = 324;
 constexpr int kHeightUnits = 89;
 constexpr std::array<ControlTemplate, 10> kControls{{
-    {0, ControlKind::Caption, "Current File Converting:", 19, 5, 74, 8},
+    {0, ControlKind::Caption,
+     QT_TRANSLATE_NOOP("ProgressDialogTemplate", "Current File Converting:"), 19, 5, 74, 8},
     {ProgressDialog::kCurrentFileLabel, ControlKind::SkinLabel, "", 101, 5, 196, 8},
     {ProgressDialog::kCurrentFileBar, ControlKind::ProgressBar, "", 20, 17, 282, 14},
-    {0, ControlKind::Caption, "Total Progress:", 20, 36, 47, 8},
+    {0, ControlKind::Caption, QT_TRANSLATE_NOOP("ProgressDialogTemplate", "Total Progress:"), 20,
+     36, 47, 8},
     {ProgressDialog::kTotalLabel, ControlKind::SkinLabel, "", 79, 36, 196, 8},
     {ProgressDialog::kTotalBar, ControlKind::ProgressBar, "", 21, 47, 281, 14},
     {ProgressDialog::kShutDown, ControlKind::CheckBox,
-     "Shut down computer when conversion completed", 21, 66, 170, 13},
-    {ProgressDialog::kStop, ControlKind::PushButton, "Stop", 253, 65, 50, 19},
+     QT_TRANSLATE_NOOP("ProgressDialogTemplate", "Shut down computer when conversion completed"),
+     21, 66, 170, 13},
+    {ProgressDialog::kStop, ControlKind::PushButton,
+     QT_TRANSLATE_NOOP("ProgressDialogTemplate", "Stop"), 253, 65, 50, 19},
     // The pause button and the preview box of the template stay hidden and do nothing.
-    {ProgressDialog::kPause, ControlKind::PushButton, "Pause", 3, 31, 11, 19, false},
-    {ProgressDialog::kShowPreview, ControlKind::CheckBox, "Show preview", 0, 74, 8, 10, false,
-     false},
+    {ProgressDialog::kPause, ControlKind::PushButton,
+     QT_TRANSLATE_NOOP("ProgressDialogTemplate", "Pause"), 3, 31, 11, 19, false},
+    {ProgressDialog::kShowPreview, ControlKind::CheckBox,
+     QT_TRANSLATE_NOOP("ProgressDialogTemplate", "Show preview"), 0, 74, 8, 10, false, false},
 }};
 
 // The template's captions were measured for a narrower font than a Linux desktop's: a caption
@@ -44,9 +49,9 @@ void FitCaption(QLabel* caption, QWidget* beside) {
 }  // namespace
 
 ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
-  SetUpTemplateDialog(*this, "Varnell", QSize(kWidthUnits, kHeightUnits));
+  SetUpTemplateDialog(*this, tr("Varnell"), QSize(kWidthUnits, kHeightUnits));
   std::vector<QLabel*> captions;
-  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt, "ProgressDialogTemplate");
   builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
     captions.push_back(&caption);
   });
@@ -68,7 +73,7 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
   FitCaption(captions[1], totalLabel_);
   // The box's text may run up to the Stop button.
   shutDownBox_->setFixedWidth(stopButton_->x() - shutDownBox_->x() - 4);
-  stopButton_->setToolTip("Stop converting");
+  stopButton_->setToolTip(tr("Stop converting"));
   stopButton_->setAutoDefault(false);
   connect(stopButton_, &QPushButton::clicked, this, &ProgressDialog::RequestStop);
   connect(shutDownBox_, &QCheckBox::toggled, this, &ProgressDialog::shutDownToggled);
@@ -79,8 +84,8 @@ int ProgressDialog::exec() {
   // shut-down box clear.
   stopRequested_ = false;
   closing_ = false;
-  currentFileLabel_->ChangeText("Converting...");
-  totalLabel_->ChangeText("Converting...");
+  currentFileLabel_->ChangeText(tr("Converting..."));
+  totalLabel_->ChangeText(tr("Converting..."));
   currentFileBar_->setValue(0);
   totalBar_->setValue(0);
   ShowTimeLeft(QString());
@@ -127,11 +132,12 @@ void ProgressDialog::EndRun() {
 void ProgressDialog::ShowProgress(const Progress& progress) {
   const QString name = progress.sourcePath.mid(progress.sourcePath.lastIndexOf('/') + 1);
   if (progress.filePercent >= 0 && !progress.sourcePath.isEmpty()) {
-    currentFileLabel_->ChangeText(name + "   " + QString::number(progress.filePercent) +
-                                  "% has completed");
+    currentFileLabel_->ChangeText(
+        tr("%1   %2% has completed").arg(name, QString::number(progress.filePercent)));
   }
-  totalLabel_->ChangeText(QString::number(progress.completedTasks) + " Task Completed / Total " +
-                          QString::number(progress.taskCount) + " Task(s)");
+  totalLabel_->ChangeText(tr("%1 Task Completed / Total %2 Task(s)")
+                              .arg(progress.completedTasks)
+                              .arg(progress.taskCount));
   if (progress.taskCount > 0)
     totalBar_->setValue(progress.completedTasks * 100 / progress.taskCount);
   if (progress.filePercent >= 0 && progress.filePercent <= 100)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ (main window empty and with rows, converting, converted, settings,
-# file information, about, clip dialog) from the real windows on a virtual X server.
+# file information, about, clip dialog) from the real windows on a virtual X server, then the
+# window with its rows, the settings and the file information in German (*-de.png).
 #   scripts/screenshots.sh           writes into docs/
 #   scripts/screenshots.sh FOLDER    writes into FOLDER instead, to compare before replacing
 set -euo pipefail
@@ -19,3 +20,7 @@ trap 'rm -rf "$work"' EXIT
 env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb \
   xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
   build/varnell-screenshots "$output" "$work"
+rm -rf "${work:?}"/*
+env -u QT_QPA_PLATFORM SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb \
+  xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
+  build/varnell-screenshots "$output" "$work" de

@@ -11,6 +11,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   qt6-base-dev libgl-dev libsdl2-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev
   desktop-file-utils appstream
   dbus-daemon

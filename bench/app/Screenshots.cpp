@@ -2,7 +2,9 @@
 // recordings through a scripted file dialog, converts them, merges them, and opens each dialog in
 // turn, saving a picture of the screen at each step. Run under a virtual X server by
 // scripts/screenshots.sh: the windows are real top-level windows, so a picture of the screen
-// shows the progress window over the main window as a user sees it.
+// shows the progress window over the main window as a user sees it. With a language as third
+// argument ("de") the window speaks it, from the translations beside this program, and only the
+// window with its rows, the settings and the file information are saved, named "...-de.png".
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include "BenchPlatform.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowTemplate.h"
+#include "app/ProgramTranslations.h"
 #include "clip/ClipDialog.h"
 #include "engine/LibraryLog.h"
 #include "resources/VarnellResources.h"
@@ -25,6 +28,7 @@ namespace {
 using namespace varnell;
 
 QString gOutput;
+QString gNameSuffix;  // "-de" for the pictures of a translated window
 int gFailures = 0;
 
 // Lets the window system show what was just changed.
@@ -39,7 +43,8 @@ void Save(QWidget& widget, const QString& name) {
   const QRect area = widget.frameGeometry();
   const QPixmap shot =
       widget.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-  const QString path = gOutput + "/" + name;
+  QString path = gOutput + "/" + name;
+  path.insert(path.size() - 4, gNameSuffix);  // before ".png"
   if (shot.isNull() || !shot.save(path)) {
     std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
     ++gFailures;
@@ -87,11 +92,21 @@ int main(int argc, char** argv) {
   InitVarnellResources();
   QuietLibraryLog();
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER WORK-FOLDER\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER WORK-FOLDER [LANGUAGE]\n", argv[0]);
     return 2;
   }
   gOutput = QString::fromLocal8Bit(argv[1]);
   const QString work = QString::fromLocal8Bit(argv[2]);
+  const QString language = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+  const ProgramTranslations translations(language.isEmpty() ? QStringList() : QStringList{language},
+                                         QCoreApplication::applicationDirPath());
+  if (!language.isEmpty()) {
+    if (translations.language().isEmpty()) {
+      std::fprintf(stderr, "no translation to %s beside %s\n", qPrintable(language), argv[0]);
+      return 1;
+    }
+    gNameSuffix = "-" + language;
+  }
   const QString media = work + "/shots";
   QDir().mkpath(media);
   QDir().mkpath(work + "/program/bin");
@@ -109,7 +124,7 @@ int main(int argc, char** argv) {
   window.move(0, 0);
   window.show();
   Settle(800);
-  Save(window, "main-window-empty.png");
+  if (language.isEmpty()) Save(window, "main-window-empty.png");
 
   dialogs.openAnswers.push_back(files);
   window.taskListController().AddFiles();
@@ -124,6 +139,7 @@ int main(int argc, char** argv) {
   list.SelectAndFocusRow(0);
   WithModal([&] { window.button(kFileInformation)->click(); },
             [](QWidget& dialog) { Save(dialog, "file-information-dialog.png"); });
+  if (!language.isEmpty()) return gFailures == 0 ? 0 : 1;
   WithModal([&] { window.button(kAbout)->click(); },
             [](QWidget& dialog) { Save(dialog, "about-dialog.png"); });
 

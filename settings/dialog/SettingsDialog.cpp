@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,7 +97,7 @@ SettingsDialog::SettingsDialog(OutputSettings& settings, int currentPresetCode,
       settings_(settings),
       currentPresetCode_(currentPresetCode),
       messages_(messages) {
-  SetUpTemplateDialog(*this, "Setting", QSize(kWidthUnits, kHeightUnits));
+  SetUpTemplateDialog(*this, tr("Setting"), QSize(kWidthUnits, kHeightUnits));
 
   BuildFromTemplate();
   ConnectControls();
@@ -107,7 +108,7 @@ QComboBox* SettingsDialog::list(int id) const { return FindControl(lists_, id); 
 QPushButton* SettingsDialog::button(int id) const { return FindControl(buttons_, id); }
 
 void SettingsDialog::BuildFromTemplate() {
-  TemplateBuilder builder(*this, TemplateFont::Shell8pt);
+  TemplateBuilder builder(*this, TemplateFont::Shell8pt, "SettingsDialogTemplate");
   builder.Then(ControlKind::Caption, [](const ControlTemplate&, QLabel& caption) {
     caption.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FitCaptionToText(caption);
@@ -132,12 +133,13 @@ void SettingsDialog::BuildFromTemplate() {
   builder.Build(kControls);
   namePattern_ = builder.control<QLineEdit>(kNamePattern);
   namePattern_->setToolTip(
-      QStringLiteral("Below the output folder; \"/\" makes folders, e.g. "
-                     "{artist}/{album}/{track} {title}. Placeholders: %1. A missing tag gives the "
-                     "source's name; empty: the source's name.")
+      tr("Below the output folder; \"/\" makes folders, e.g. "
+         "{artist}/{album}/{track} {title}. Placeholders: %1. A missing tag gives the "
+         "source's name; empty: the source's name.")
           .arg(QString::fromUtf8(kNamePlaceholders.data(),
                                  static_cast<int>(kNamePlaceholders.size()))));
-  for (const char* choice : kExistingOutputChoices) list(kExistingOutput)->addItem(choice);
+  for (const char* choice : kExistingOutputChoices)
+    list(kExistingOutput)->addItem(QCoreApplication::translate("SettingsDialogTemplate", choice));
   trashSources_ = builder.control<QCheckBox>(kTrashSources);
 
   // The preset's name stands out in red on its disabled button.
@@ -148,9 +150,9 @@ void SettingsDialog::BuildFromTemplate() {
   }
   presetName->setPalette(palette);
 
-  button(kDefault)->setToolTip("Default setting");
-  button(kOk)->setToolTip("OK");
-  button(kCancel)->setToolTip("Cancel");
+  button(kDefault)->setToolTip(tr("Default setting"));
+  button(kOk)->setToolTip(tr("OK"));
+  button(kCancel)->setToolTip(tr("Cancel"));
 }
 
 // The dialog's message map. Escape and the close box reach reject() through QDialog; the
@@ -257,7 +259,7 @@ void SettingsDialog::OnOK() {
   const std::string pattern = namePattern_->text().toStdString();
   if (const std::optional<std::string> problem = NamePatternProblem(pattern)) {
     // Nothing is stored: the dialog stays open on the pattern to be corrected.
-    messages_.ShowMessage("The name pattern cannot be used: " + *problem);
+    messages_.ShowMessage(tr("The name pattern cannot be used: ").toStdString() + *problem);
     namePattern_->setFocus();
     return;
   }

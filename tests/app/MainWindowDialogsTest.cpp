@@ -1,10 +1,14 @@
 // The Setting, File Information and About buttons open their windows modally.
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProcessEnvironment>
 #include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "app/AboutDialog.h"
+#include "app/ProgramTranslations.h"
 #include "clip/ClipDialogTemplate.h"
 #include "info/FileInfoDialog.h"
 #include "settings/dialog/SettingsDialog.h"
@@ -32,6 +36,99 @@ class MainWindowDialogs : public MainWindowTest {
     return seen;
   }
 };
+
+QProcessEnvironment Environment(std::initializer_list<std::pair<QString, QString>> variables) {
+  QProcessEnvironment environment;
+  for (const auto& [name, value] : variables) environment.insert(name, value);
+  return environment;
+}
+
+// The window as a portable copy runs it: the built translations in translations/ beside it.
+class TranslatedWindow : public MainWindowDialogs {
+ protected:
+  TranslatedWindow() {
+    QDir(ProgramFolder()).mkdir("translations");
+    EXPECT_TRUE(QFile::copy(VARNELL_BUILT_TRANSLATIONS "/varnell_de.qm",
+                            ProgramFolder() + "/translations/varnell_de.qm"));
+  }
+
+  struct Texts {
+    QString addButton, sourceColumn, helpMissing, settingsTitle, presetCaption;
+  };
+  // The window's texts in four places: a button, a list column, a message box and the settings
+  // dialog, as the Setting button opens it for an added file.
+  void ExpectWindowSays(const Texts& expected) {
+    EXPECT_EQ(Window().button(kAdd)->text(), expected.addButton);
+    EXPECT_EQ(List().horizontalHeaderItem(TaskListView::kSourceFile)->text(),
+              expected.sourceColumn);
+    Click(kHelp);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, expected.helpMissing);
+    AddThroughDialog({Recording("a.m4a")});
+    EXPECT_TRUE(Opens<SettingsDialog>([this] { Click(kSetting); },
+                                      [&expected](SettingsDialog& settings) {
+                                        EXPECT_EQ(settings.windowTitle(), expected.settingsTitle);
+                                        QStringList captions;
+                                        for (const QLabel* label : settings.findChildren<QLabel*>())
+                                          captions << label->text();
+                                        EXPECT_TRUE(captions.contains(expected.presetCaption))
+                                            << captions.join('|').toStdString();
+                                      }));
+  }
+};
+
+// `LANGUAGE=de varnell`, even in a "C" session: the buttons, the list, the boxes the window
+// shows, the settings dialog and Qt's own texts are German.
+TEST_F(TranslatedWindow, LanguageDeShowsTheWindowItsBoxesAndItsSettingsInGerman) {
+  const ProgramTranslations german(
+      PreferredLanguages(Environment({{"LANGUAGE", "de_DE.UTF-8"}, {"LANG", "C"}})),
+      ProgramFolder());
+  EXPECT_EQ(german.language(), "de_DE");
+  EXPECT_TRUE(german.translatesQt());
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+  ExpectWindowSays({"&Hinzufügen", "Quelldatei", "Die Hilfedatei wurde nicht gefunden!",
+                    "Einstellungen", "Formatvorlage:"});
+}
+
+// LANG=C, or an English language first, keeps the design's English although German is there.
+TEST_F(TranslatedWindow, LangCAndEnglishFirstKeepTheDesignsEnglish) {
+  EXPECT_EQ(ProgramTranslations(PreferredLanguages(Environment({{"LANGUAGE", "en_GB:de"}})),
+                                ProgramFolder())
+                .language(),
+            "");
+  const ProgramTranslations english(PreferredLanguages(Environment({{"LANG", "C"}})),
+                                    ProgramFolder());
+  EXPECT_EQ(english.language(), "");
+  ExpectWindowSays({"&Add", "Source file", "Can not find help file!", "Setting", "Format Preset:"});
+}
+
+// Where the languages come from, and where an installed program finds its translations.
+TEST(ProgramTranslationsTest, LanguagesComeFromTheEnvironmentAndInstalledTranslationsAreFound) {
+  EXPECT_EQ(PreferredLanguages(Environment({{"LANGUAGE", "de_AT.UTF-8@euro:fr"}, {"LANG", "C"}})),
+            QStringList({"de_AT", "fr"}));
+  EXPECT_EQ(PreferredLanguages(Environment({{"LC_ALL", "de_CH.UTF-8"}, {"LANG", "fr_FR.UTF-8"}})),
+            QStringList({"de_CH"}));
+  EXPECT_EQ(PreferredLanguages(Environment({{"LC_MESSAGES", "POSIX"}, {"LANG", "de_DE"}})),
+            QStringList({"C"}));
+  EXPECT_EQ(PreferredLanguages(Environment({{"LANG", "C.UTF-8"}})), QStringList({"C"}));
+
+  // PREFIX/bin/varnell with PREFIX/share/varnell/translations/; Austrian German takes German.
+  testing::TempFolder prefix;
+  QDir root(QString::fromStdString(prefix.path().string()));
+  ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/varnell/translations"));
+  ASSERT_TRUE(QFile::copy(VARNELL_BUILT_TRANSLATIONS "/varnell_de.qm",
+                          root.filePath("share/varnell/translations/varnell_de.qm")));
+  {
+    const ProgramTranslations installed({"fr", "de_AT"}, root.filePath("bin"));
+    EXPECT_EQ(installed.language(), "de_DE");
+    EXPECT_EQ(QCoreApplication::translate("varnell::MainWindow", "Can not find help file!"),
+              "Die Hilfedatei wurde nicht gefunden!");
+  }
+  EXPECT_EQ(QCoreApplication::translate("varnell::MainWindow", "Can not find help file!"),
+            "Can not find help file!")
+      << "the translation is removed with its owner";
+  EXPECT_EQ(ProgramTranslations({"de"}, root.path()).language(), "") << "nothing beside it";
+}
 
 TEST_F(MainWindowDialogs, SettingOpensTheSettingsOfTheCurrentPreset) {
   AddThroughDialog({Recording("a.m4a")});

@@ -215,6 +215,27 @@ TEST_F(SkinLabelTest, RotatedTextStandsUp) {
   EXPECT_LT(turned.right(), 80 + 2);
 }
 
+// A text longer than the template's rectangle (a translation, a long file name) is drawn on one
+// line cut with an ellipsis, never as a clipped second line, and said whole in the tool tip; a
+// text that fits again takes that tool tip away, and a tool tip of the owner's stays.
+TEST_F(SkinLabelTest, TextTooLongForTheRectangleIsCutWithTheWholeTextAsToolTip) {
+  const QString longText = "MMMM MMMM MMMM MMMM MMMM";
+  label->ChangeText(longText);
+  const QRect drawn = BoundsOf(Rendered(*label), kWindowText);
+  ASSERT_FALSE(drawn.isEmpty());
+  EXPECT_LE(drawn.height(), QFontMetrics(label->logFont()).height()) << "one line";
+  EXPECT_EQ(label->toolTip(), longText);
+
+  label->ChangeText("MMMM");
+  Rendered(*label);
+  EXPECT_EQ(label->toolTip(), "");
+
+  label->setToolTip("The owner's");
+  label->ChangeText(longText);
+  Rendered(*label);
+  EXPECT_EQ(label->toolTip(), "The owner's");
+}
+
 TEST_F(SkinLabelTest, FrameNarrowsTheTextArea) {
   label->ChangeBorder(true);
   EXPECT_EQ(label->contentsRect(), QRect(1, 1, 198, 58));

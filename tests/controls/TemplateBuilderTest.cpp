@@ -1,6 +1,9 @@
 #include "controls/TemplateBuilder.h"
 
+#include <QCoreApplication>
+#include <QLabel>
 #include <QPushButton>
+#include <QTranslator>
 #include <array>
 
 #include <gtest/gtest.h>
@@ -22,7 +25,7 @@ TEST(TemplateBuilder, NamesPlacesAndHandsBackEachControlOfTheTable) {
   QWidget dialog;
   QWidget* custom = nullptr;
   int adjusted = 0;
-  TemplateBuilder builder(dialog, TemplateFont::Shell9pt);
+  TemplateBuilder builder(dialog, TemplateFont::Shell9pt, "TestTemplate");
   builder.MakeCustom([&custom](const ControlTemplate& control, QWidget& parent) {
     EXPECT_EQ(control.id, 1002);
     custom = new QWidget(&parent);
@@ -51,6 +54,38 @@ TEST(TemplateBuilder, NamesPlacesAndHandsBackEachControlOfTheTable) {
   EXPECT_EQ(custom->objectName(), "1002");
   EXPECT_EQ(builder.control<QPushButton>(1003), nullptr) << "a drop-down list is no button";
   EXPECT_EQ(builder.control<QWidget>(0), nullptr);
+}
+
+// A translation of one context, as a loaded .qm would give it.
+class UpperCaseTranslator : public QTranslator {
+ public:
+  QString translate(const char* context, const char* source, const char*, int) const override {
+    return QByteArray(context) == "TestTemplate" ? QString::fromUtf8(source).toUpper() : QString();
+  }
+  bool isEmpty() const override { return false; }
+};
+
+// The template's texts are shown in the user's language, looked up in the template's own
+// context; the empty texts stay empty, and another template's context gives the source text.
+TEST(TemplateBuilder, ShowsEachTextTranslatedInTheTemplatesContext) {
+  UpperCaseTranslator translator;
+  QCoreApplication::installTranslator(&translator);
+  QWidget dialog;
+  TemplateBuilder translated(dialog, TemplateFont::Shell9pt, "TestTemplate");
+  translated.MakeCustom(
+      [](const ControlTemplate&, QWidget& parent) { return new QWidget(&parent); });
+  translated.Build(kTable);
+  QWidget other;
+  TemplateBuilder untranslated(other, TemplateFont::Shell9pt, "OtherTemplate");
+  untranslated.MakeCustom(
+      [](const ControlTemplate&, QWidget& parent) { return new QWidget(&parent); });
+  untranslated.Build(kTable);
+  QCoreApplication::removeTranslator(&translator);
+
+  EXPECT_EQ(translated.control<QPushButton>(1001)->text(), "&GO");
+  EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "NAME:");
+  EXPECT_EQ(untranslated.control<QPushButton>(1001)->text(), "&Go");
+  EXPECT_EQ(other.findChild<QLabel*>()->text(), "Name:");
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ expected=(bin/varnell-convert share/man/man1/varnell-convert.1.gz share/doc/varn
 programs=(bin/varnell-convert)
 if [[ "$gui" == --gui ]]; then
   expected+=(bin/varnell lib/varnell/libplayermodule.so share/varnell/help.html
+    share/varnell/translations/varnell_de.qm
     share/man/man1/varnell.1.gz share/applications/varnell.desktop
     share/metainfo/com.example.varnell.metainfo.xml share/icons/hicolor/scalable/apps/varnell.svg
     share/icons/hicolor/48x48/apps/varnell.png share/icons/hicolor/128x128/apps/varnell.png
