@@ -1,7 +1,9 @@
 #include "app/BatchController.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMetaObject>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -17,6 +19,7 @@ namespace {
 const char* const kCompletedStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Completed");
 const char* const kFailureStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Failure");
 const char* const kSkippedStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Skipped");
+const char* const kStoppedStatus = QT_TRANSLATE_NOOP("varnell::BatchController", "Stopped");
 
 // "1:05": whole minutes and seconds, cut down, for the length a stopped file holds.
 QString MinutesAndSeconds(double seconds) {
@@ -124,8 +127,9 @@ void BatchController::DeliverReports() {
   for (const auto& call : relay_->Take()) call(*this);
 }
 
-void BatchController::Launch(JobKind kind, const QString& folder, const QString& profileLabel,
+void BatchController::Launch(JobKind kind, const QString& typedFolder, const QString& profileLabel,
                              const OutputSettings& settings) {
+  const QString folder = typedFolder.trimmed();
   BatchRequest request;
   request.kind = kind;
   const int rows = list_.GetItemCount();
@@ -134,8 +138,11 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   for (const TaskRow& task : request.rows) sources.push_back(task.sourcePath);
   // "/" alone counts as no folder, and is refused without a word, after the checks of the
   // rows have spoken.
+  // A relative folder (a blank one too) would be taken from wherever the program was started:
+  // it is refused as a folder that cannot be made.
   const bool rootFolder = folder == "/";
-  request.outputFolder = rootFolder ? std::string() : folder.toStdString();
+  request.outputFolder =
+      rootFolder || !QDir::isAbsolutePath(folder) ? std::string() : folder.toStdString();
   request.output = OutputChoiceForLabel(profileLabel.toStdString());
   request.settings = settings;
   // The session's reports are queued: none is handled before the progress window's loop runs.
@@ -155,6 +162,7 @@ void BatchController::Launch(JobKind kind, const QString& folder, const QString&
   ranToTheEnd_ = false;
   quitAfterBatch_ = false;
   running_ = true;
+  merging_ = kind == JobKind::MergeFiles;
   checkedRows_ = session_.checkedRows();
   // A row converted again says nothing of its last batch until this one has its outcome: a row
   // this batch stops, or never reaches, would otherwise still read "Completed".
@@ -279,6 +287,16 @@ void BatchController::ShowProgress() {
     progress.filePercent = percents_[shownRow_];
   }
   progress.completedTasks = completedRows_ + skippedRows_ + mergedRows_;
+  // Each row being converted moves the total bar by its share, not only when it has ended. A
+  // merge's percent is already that of the whole output.
+  if (merging_) {
+    progress.convertingTasks =
+        std::max(0.0, progress.filePercent * checkedRows_ / 100.0 - progress.completedTasks);
+  } else {
+    for (int row = shownRow_; row < rows; ++row) {
+      if (!rowsPast_[row] && percents_[row] > 0) progress.convertingTasks += percents_[row] / 100.0;
+    }
+  }
   progress.taskCount = checkedRows_;
   if (timeLeft_) {
     if (const std::optional<double> seconds = timeLeft_->SecondsLeft(clock_()))
@@ -295,7 +313,7 @@ void BatchController::OnRowStarted(int row) {
 void BatchController::OnRowPercent(int row, int percent) {
   percents_[row] = percent;
   if (timeLeft_) timeLeft_->RowPercent(row, percent);
-  if (row == shownRow_) ShowProgress();
+  ShowProgress();  // the total bar moves with every row's percent
   emit rowPercent(row, percent);
 }
 
@@ -336,12 +354,16 @@ void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
       break;
     case RowOutcome::Status::Stopped:
     case RowOutcome::Status::NotStarted:
-      // A row the stop ended keeps its text and check mark (converting again starts it over),
-      // and says where its shorter file is; for a merge that is the merged file.
+      // A row the stop ended with a shorter file reads "Stopped", says where that file is (for a
+      // merge, the merged file) and loses its check mark like a completed row, so that the next
+      // batch does not silently write a second copy; the user checks it to convert it whole.
+      // A row without a file keeps its text and check mark.
       if (outcome.secondsWritten > 0.0) {
+        list_.SetItemText(row, TaskListView::kStatus, tr(kStoppedStatus));
         list_.SetItemToolTip(row, TaskListView::kStatus,
                              tr("Stopped: %1 holds the first %2")
                                  .arg(output, MinutesAndSeconds(outcome.secondsWritten)));
+        list_.SetCheck(row, false);
       }
       break;
   }

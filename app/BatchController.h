@@ -45,10 +45,10 @@ class BatchController : public QObject {
   void setRowWorkers(int workers) { session_.setRowWorkers(workers); }
 
   // Makes the launch's checks (a refusal is said in a box), then converts the checked rows into
-  // `folder` with the format's extension, showing the progress window until the batch has
-  // ended. Returns after the completion message and the power-off of a batch that ran to its
-  // end; a stopped batch gets neither.
-  void Launch(JobKind kind, const QString& folder, const QString& profileLabel,
+  // `typedFolder` (trimmed; it must be an absolute path) with the format's extension, showing
+  // the progress window until the batch has ended. Returns after the completion message and the
+  // power-off of a batch that ran to its end; a stopped batch gets neither.
+  void Launch(JobKind kind, const QString& typedFolder, const QString& profileLabel,
               const OutputSettings& settings);
   // Asks the running batch to stop; it ends in its own time and closes the progress window then.
   void Stop();
@@ -112,6 +112,7 @@ class BatchController : public QObject {
   int skippedRows_ = 0;
   int mergedRows_ = 0;  // passed by the merge, outcome not in yet
   bool running_ = false;
+  bool merging_ = false;
   bool stopAsked_ = false;
   bool ranToTheEnd_ = false;
   bool quitAfterBatch_ = false;

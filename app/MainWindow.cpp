@@ -4,8 +4,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -72,11 +70,9 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
       *taskList_, buttons_.at(kPlay), buttons_.at(kStop), *sliders_.at(kPositionSlider),
       *sliders_.at(kVolumeSlider), *previewArea_});
   ConnectControls();
-  qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
-  qApp->removeEventFilter(this);
   // A batch still running (the program quits during it) is stopped and joined here, before the
   // task list its reports go to is gone.
   batch_.reset();
@@ -167,6 +163,9 @@ void MainWindow::ConnectControls() {
   onClick(kFileInformation, list, &TaskListController::ShowFileInformation);
   onClick(kAbout, this, &MainWindow::About);
   connect(hiddenRemove_, &QPushButton::clicked, list, &TaskListController::RemoveSelected);
+  // Delete removes a row only in the list; in the folder's text it edits the text.
+  connect(taskList_, &TaskListView::deletePressed, list, &TaskListController::RemoveFocused);
+  connect(taskList_, &TaskListView::deletePressed, preview, &PreviewController::Stop);
   connect(taskList_, &TaskListView::clicked, list, &TaskListController::RowClicked);
   connect(taskList_, &TaskListView::contextMenuRequested, list, &TaskListController::ContextMenu);
   connect(list, &TaskListController::previewMustStop, preview, &PreviewController::Stop);
@@ -176,7 +175,8 @@ void MainWindow::ConnectControls() {
   connect(batch_.get(), &BatchController::outputFolderAccepted, this,
           [this](const QString& folder) {
             currentOutputFolder_ = folder;
-            store_.WriteOutputFolder(folder);
+            // Told once the batch is over (MainWindow::Launch), not over its progress window.
+            if (!store_.WriteOutputFolder(folder)) storeUnwritable_ = true;
           });
   connect(batch_.get(), &BatchController::quitAfterBatch, this, &MainWindow::CloseProgram);
   connect(profile_, &QComboBox::currentIndexChanged, this, &MainWindow::ProfileChanged);
@@ -242,21 +242,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closing_) event->ignore();
 }
 
-// The Delete key removes the selected task wherever the keyboard focus is in this window, also
-// in the edit fields of the combo boxes.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget != nullptr && (widget == this || isAncestorOf(widget)) && widget->window() == this) {
-      taskListController_->RemoveSelected();
-      preview_->Stop();  // as the Remove button does
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
 void MainWindow::ProfileChanged(int item) {
   if (item < 0) {
     state_.outputSettings.audioOnly = false;
@@ -272,8 +257,8 @@ void MainWindow::ProfileChanged(int item) {
 
 void MainWindow::Browse() {
   for (;;) {
-    const std::optional<QString> chosen =
-        platform_.fileDialogs.BrowseFolder(this, tr("Please select output folder:"));
+    const std::optional<QString> chosen = platform_.fileDialogs.BrowseFolder(
+        this, tr("Please select output folder:"), outputFolder_->currentText().trimmed());
     if (!chosen) return;
     if (!chosen->isEmpty() && !QFileInfo(*chosen).isDir()) {
       ShowMessage(tr("The output folder name is invalid!"));
@@ -288,7 +273,21 @@ void MainWindow::Browse() {
   }
 }
 
-void MainWindow::FindTarget() { Open(outputFolder_->currentText(), OpenTarget::Folder); }
+// A folder text the desktop cannot be asked about is explained rather than handed over: the
+// desktop would answer only that no program opens it.
+void MainWindow::FindTarget() {
+  const QString folder = outputFolder_->currentText().trimmed();
+  if (folder.isEmpty()) {
+    ShowMessage(CannotOpenMessage("the output folder", "No output folder is given."));
+  } else if (!QDir::isAbsolutePath(folder)) {
+    ShowMessage(CannotOpenMessage(
+        folder, "The output folder is not a full path; it must start with \"/\"."));
+  } else if (!QFileInfo(folder).isDir()) {
+    ShowMessage(CannotOpenMessage(folder, "The folder does not exist."));
+  } else {
+    Open(folder, OpenTarget::Folder);
+  }
+}
 
 // Nothing the user asks to open fails without a word: when neither the desktop nor (for a page)
 // the web browser opens it, a box says what and why.

@@ -62,7 +62,6 @@ class MainWindow : public QDialog {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void accept() override {}  // Enter does not end the window
   // nor Esc, which stops a folder scan
   void reject() override { taskListController_->CancelFolderScan(); }
@@ -110,6 +109,9 @@ class MainWindow : public QDialog {
 
   QString currentOutputFolder_;
   bool closing_ = false;
+  // The output folder could not be kept for the next start; said once per run.
+  bool storeUnwritable_ = false;
+  bool storeUnwritableTold_ = false;
   std::optional<QPoint> dragOrigin_;  // where a background drag grabbed the window
 };
 

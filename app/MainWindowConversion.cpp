@@ -16,6 +16,11 @@ void MainWindow::Launch(JobKind kind) {
   preview_->Stop();
   batch_->Launch(kind, outputFolder_->currentText(), profile_->currentText(),
                  state_.outputSettings);
+  if (storeUnwritable_ && !storeUnwritableTold_ && !closing_) {
+    storeUnwritableTold_ = true;
+    ShowMessage("The output folder cannot be kept for the next start: " + store_.storePath() +
+                " cannot be written.");
+  }
 }
 
 void MainWindow::QuitOnSignal() {

@@ -38,7 +38,12 @@ QString OutputFolderStore::ReadOutputFolder() const {
 }
 
 bool OutputFolderStore::WriteOutputFolder(const QString& folder) const {
-  if (perUser_ && !QDir().mkpath(QFileInfo(storePath_).path())) return false;
+  // A portable copy may come without bin/: only bin/ itself is made beside the program, while
+  // the user's configuration folder may lack its parents too.
+  const QString storeFolder = QFileInfo(storePath_).path();
+  if (!QFileInfo(storeFolder).isDir() &&
+      !(perUser_ ? QDir().mkpath(storeFolder) : QDir().mkdir(storeFolder)))
+    return false;
   return WriteProfileString(storePath_, "Info", "Path", folder);
 }
 

@@ -22,8 +22,8 @@ class OutputFolderStore {
   const QString& storePath() const { return storePath_; }
   // The stored folder; empty when there is no store or it has no "path" key.
   QString ReadOutputFolder() const;
-  // Remembers the folder. Beside the program it fails quietly (false) when bin/ is missing; in the
-  // user's configuration folder, varnell/ is created first.
+  // Remembers the folder, creating bin/ beside the program or varnell/ in the user's
+  // configuration folder first; false when the store cannot be written.
   bool WriteOutputFolder(const QString& folder) const;
   // The folder a run starts with: the stored one, used even when it no longer exists, or else the
   // first-run folder, created when missing.

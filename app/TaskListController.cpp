@@ -105,12 +105,14 @@ void TaskListController::AddProbedFiles(const QStringList& paths, bool fromFileD
   for (const QString& candidate : paths) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const QString path = CleanPath(candidate);
-    const std::optional<ProbeResult> probe = ProbeConvertible(path);
-    if (!probe) {
-      ShowMessage(tr("File:%1 is invalid!").arg(path.mid(path.lastIndexOf('/') + 1)));
+    const ProbeResult probe = ProbeSource(path.toStdString());
+    if (!probe.convertible()) {
+      // The probe's reason on a line of its own: "cannot open source: Invalid data found ...".
+      ShowMessage(tr("File:%1 is invalid!").arg(path.mid(path.lastIndexOf('/') + 1)) + "\n" +
+                  QString::fromStdString(probe.unconvertibleReason()));
       continue;
     }
-    InsertProbedRow(fromFileDialog ? list_.GetItemCount() : 0, path, *probe, fromFileDialog);
+    InsertProbedRow(fromFileDialog ? list_.GetItemCount() : 0, path, probe, fromFileDialog);
   }
 }
 
@@ -228,10 +230,15 @@ void TaskListController::UpdateListState() {
   DisableLaunchWhileScanning();
 }
 
-void TaskListController::RemoveSelected() {
-  if (addingFiles()) return;
-  const int row = list_.FirstSelectedRow();
-  if (row < 0) return;
+void TaskListController::RemoveSelected() { RemoveRow(list_.FirstSelectedRow()); }
+
+void TaskListController::RemoveFocused() {
+  const int focused = list_.FocusedRow();
+  RemoveRow(focused >= 0 ? focused : list_.FirstSelectedRow());
+}
+
+void TaskListController::RemoveRow(int row) {
+  if (addingFiles() || row < 0 || row >= list_.GetItemCount()) return;
   list_.DeleteItem(row);
   list_.viewport()->update();
   const int remaining = list_.GetItemCount();

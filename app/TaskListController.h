@@ -58,6 +58,9 @@ class TaskListController : public QObject {
   void CancelFolderScan() { folderScan_.Cancel(); }
   bool scanningFolders() const { return folderScan_.scanning(); }
   void RemoveSelected();
+  // The Delete key in the list: the row with the keyboard focus, wherever the selection is;
+  // the first selected row when no row has the focus.
+  void RemoveFocused();
   void ClearAll();
   bool ProbeSelectedRow();
   void RowClicked();
@@ -86,6 +89,7 @@ class TaskListController : public QObject {
 
  private:
   void UpdateListState();
+  void RemoveRow(int row);
   void DisableLaunchWhileScanning();
   bool ProbeRow(int row);
   void InsertProbedRow(int row, const QString& path, const ProbeResult& probe, bool fromFileDialog);

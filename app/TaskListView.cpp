@@ -1,5 +1,7 @@
 #include "app/TaskListView.h"
 
+#include <QKeyEvent>
+
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -250,6 +252,11 @@ int TaskListView::FirstSelectedRow() const {
   return rows.empty() ? -1 : rows.front();
 }
 
+int TaskListView::FocusedRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
 int TaskListView::LastSelectedRow() const {
   const std::vector<int> rows = SelectedRows();
   return rows.empty() ? -1 : rows.back();
@@ -271,6 +278,15 @@ void TaskListView::DeselectRow(int row) {
 void TaskListView::mouseReleaseEvent(QMouseEvent* event) {
   QTableWidget::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton) emit clicked();
+}
+
+void TaskListView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+    event->accept();
+    emit deletePressed();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
 }
 
 void TaskListView::contextMenuEvent(QContextMenuEvent* event) {

@@ -72,6 +72,7 @@ class TaskListView : public QTableWidget {
   void SetCheck(int row, bool checked);
 
   int FirstSelectedRow() const;           // -1 when none
+  int FocusedRow() const;                 // the current row, selected or not; -1 when none
   int LastSelectedRow() const;            // -1 when none
   std::vector<int> SelectedRows() const;  // ascending
   void SelectAndFocusRow(int row);
@@ -82,10 +83,13 @@ class TaskListView : public QTableWidget {
  signals:
   void clicked();  // any left click in the list
   void contextMenuRequested(const QPoint& globalPosition);
+  // The Delete key with the keyboard focus in the list (nowhere else).
+  void deletePressed();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void OnItemChanged(QTableWidgetItem* item);

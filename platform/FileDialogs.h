@@ -18,8 +18,9 @@ class FileDialogs {
   // "MPEG-4 Audio(*.m4a)|*.m4a|All files (*.*)|*.*|": display text and pattern
   // list pairs. Returns the chosen paths; an empty list means cancelled.
   virtual QStringList OpenFiles(QWidget* owner, const QString& mfcFilter) = 0;
-  // nullopt means cancelled.
-  virtual std::optional<QString> BrowseFolder(QWidget* owner, const QString& title) = 0;
+  // Opens in startFolder when it is a folder, else in the home folder. nullopt means cancelled.
+  virtual std::optional<QString> BrowseFolder(QWidget* owner, const QString& title,
+                                              const QString& startFolder = {}) = 0;
 };
 
 // "Text|*.a;*.b|..." -> "Text (*.a *.b);;...". The display text is kept as it

@@ -98,6 +98,9 @@ int ProgressDialog::exec() {
 
 void ProgressDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // In the middle of the main window: Qt's own placement allows for a guessed window frame.
+  if (parentWidget() != nullptr)
+    move(pos() + parentWidget()->window()->frameGeometry().center() - frameGeometry().center());
   currentFileLabel_->ChangeBackgroundFlash(false);
 }
 
@@ -138,8 +141,11 @@ void ProgressDialog::ShowProgress(const Progress& progress) {
   totalLabel_->ChangeText(tr("%1 Task Completed / Total %2 Task(s)")
                               .arg(progress.completedTasks)
                               .arg(progress.taskCount));
-  if (progress.taskCount > 0)
-    totalBar_->setValue(progress.completedTasks * 100 / progress.taskCount);
+  if (progress.taskCount > 0) {
+    // Whole tasks in hundredths first, so that 1 of 3 stands at 33, as a truncating count does.
+    const double hundredths = progress.completedTasks * 100.0 + progress.convertingTasks * 100.0;
+    totalBar_->setValue(std::clamp(static_cast<int>(hundredths / progress.taskCount), 0, 100));
+  }
   if (progress.filePercent >= 0 && progress.filePercent <= 100)
     currentFileBar_->setValue(progress.filePercent);
   ShowTimeLeft(progress.timeLeft);

@@ -41,6 +41,9 @@ class ProgressDialog : public QDialog {
     QString sourcePath;    // column 0 of the row shown, empty when there is none
     int filePercent = -1;  // that row's, -1 while it opens
     int completedTasks = 0;
+    // The converted fractions of the rows being converted, summed (two rows at 50%: 1.0); the
+    // total bar stands at (completedTasks + convertingTasks) / taskCount.
+    double convertingTasks = 0.0;
     int taskCount = 0;
     QString timeLeft;  // "About 2 min 10 s left"; empty while it cannot be told
   };

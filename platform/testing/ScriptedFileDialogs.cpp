@@ -10,8 +10,10 @@ QStringList ScriptedFileDialogs::OpenFiles(QWidget*, const QString& mfcFilter) {
   return answer;
 }
 
-std::optional<QString> ScriptedFileDialogs::BrowseFolder(QWidget*, const QString& title) {
+std::optional<QString> ScriptedFileDialogs::BrowseFolder(QWidget*, const QString& title,
+                                                         const QString& startFolder) {
   folderTitles.push_back(title);
+  folderStarts.push_back(startFolder);
   std::optional<QString> answer;
   if (!folderAnswers.empty()) {
     answer.swap(folderAnswers.front());

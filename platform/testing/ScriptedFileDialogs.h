@@ -12,11 +12,12 @@ namespace varnell {
 class ScriptedFileDialogs : public FileDialogs {
  public:
   QStringList OpenFiles(QWidget* owner, const QString& mfcFilter) override;
-  std::optional<QString> BrowseFolder(QWidget* owner, const QString& title) override;
+  std::optional<QString> BrowseFolder(QWidget* owner, const QString& title,
+                                      const QString& startFolder = {}) override;
 
   std::deque<QStringList> openAnswers;
   std::deque<std::optional<QString>> folderAnswers;
-  std::vector<QString> openFilters, folderTitles;
+  std::vector<QString> openFilters, folderTitles, folderStarts;
 };
 
 }  // namespace varnell

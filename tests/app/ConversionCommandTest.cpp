@@ -91,6 +91,21 @@ TEST_F(ConversionCommand, EachLaunchCheckStopsWithItsMessage) {
             "The folder that you selected does not exit.Please specify a different folder!");
   EXPECT_EQ(messages.shown.back().caption, ApplicationTitle());
   EXPECT_EQ(Status(0), " Ready");
+
+  // A blank or relative folder would land below wherever the program was started, and a merge
+  // would create it there: both are refused as a folder that cannot be made.
+  AddThroughDialog({Recording("b.m4a")});
+  for (const char* typed : {" ", "", "out put", "./here"}) {
+    Window().outputFolderBox()->setEditText(typed);
+    const std::size_t shown = messages.shown.size();
+    QTest::mouseClick(Window().button(kMerge), Qt::LeftButton);
+    Window().StartConverting();
+    ASSERT_EQ(messages.shown.size(), shown + 2) << typed;
+    EXPECT_EQ(messages.shown.back().text,
+              "The folder that you selected does not exit.Please specify a different folder!");
+  }
+  for (const char* made : {" ", "out put", "here"}) EXPECT_FALSE(QFileInfo::exists(made)) << made;
+  EXPECT_EQ(Status(0), " Ready");
   EXPECT_EQ(accepted.count(), 0);
 }
 
@@ -173,11 +188,35 @@ TEST_F(ConversionCommand, TheWebSiteOfTheCompletionMessageFallsBackOnTheBrowser)
   EXPECT_EQ(messages.shown.size(), 1u);  // the browser opened it: nothing more to say
 }
 
+// bin/ beside the program is a file: the folder cannot be kept, which is said once per run,
+// after the batch rather than over its progress window.
+TEST_F(ConversionCommand, AFolderThatCannotBeKeptIsSaidOnceAfterTheBatch) {
+  ASSERT_TRUE(QDir(ProgramFolder()).rmdir("bin"));
+  QFile blocker(ProgramFolder() + "/bin");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  AddThroughDialog({Recording("a.m4a")});
+  messages.answers = {MessageChoice::Cancel};
+  Window().StartConverting();
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, kCompletionText);
+  EXPECT_EQ(messages.shown[1].text,
+            "The output folder cannot be kept for the next start: " + ProgramFolder() +
+                "/bin/Path_Registration.ini cannot be written.");
+  List().SetCheck(0, true);
+  messages.answers = {MessageChoice::Cancel};
+  Window().StartConverting();
+  EXPECT_EQ(messages.shown.size(), 3u);
+}
+
 TEST_F(ConversionCommand, UncheckedRowsAreLeftAloneAndTheCountEndsAtTheCheckedRows) {
   AddThroughDialog({Recording("a.m4a"), Recording("skip.m4a"), Recording("c.m4a")});
   List().SetCheck(1, false);
   messages.answers = {MessageChoice::Cancel};
+  const QString folder = OutputFolder();
+  Window().outputFolderBox()->setEditText("  " + folder + " ");  // blanks around it are dropped
   Window().StartConverting();
+  EXPECT_EQ(OutputFolder(), folder);
   EXPECT_EQ(Status(0), "Completed");
   EXPECT_EQ(Status(1), " Ready");
   EXPECT_FALSE(List().GetCheck(1));
@@ -197,9 +236,12 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   Batch().setRowWorkers(1);
   AddThroughDialog({Recording("first.m4a"), Recording("second.m4a", 90.0), Recording("third.m4a")});
   WhenRowReaches(1, 3, [this] {
-    // The window shows the row the batch is at, with that row's percent.
+    // The window shows the row the batch is at, with that row's percent, and the total bar
+    // has moved on by that row's share.
+    const int percent = Progress().currentFileBar()->value();
     EXPECT_EQ(Progress().currentFileLabel()->text(),
-              QString("second.m4a   %1% has completed").arg(Progress().currentFileBar()->value()));
+              QString("second.m4a   %1% has completed").arg(percent));
+    EXPECT_EQ(Progress().totalBar()->value(), (100 + percent) / 3);
     ClickStop();
     // The click only asks: the window shows the batch until the batch says it has ended.
     EXPECT_TRUE(Progress().isVisible());
@@ -208,9 +250,12 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   Window().StartConverting();
   EXPECT_EQ(CompletionMessages(), 0u);
   EXPECT_EQ(Status(0), "Completed");
-  EXPECT_EQ(Status(1), " Ready");
+  // The stopped row says so and loses its check mark like a completed one; the row never begun
+  // stays as it was.
+  EXPECT_EQ(Status(1), "Stopped");
+  EXPECT_FALSE(List().GetCheck(1));
   EXPECT_EQ(Status(2), " Ready");
-  EXPECT_TRUE(List().GetCheck(1));
+  EXPECT_TRUE(List().GetCheck(2));
   EXPECT_FALSE(Progress().isVisible());
   const QString stoppedPath = OutputFolder() + "/second.mp3";
   const auto stopped = testing::Inspect(stoppedPath.toStdString());
@@ -224,7 +269,8 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   EXPECT_EQ(ToolTip(1), StoppedToolTip(stoppedPath, heldSeconds));
   EXPECT_EQ(ToolTip(2), "");
 
-  // Converting again right after the stop: one worker at a time, and it runs to the end.
+  // Checked and converted again right after the stop: one worker at a time, to the end.
+  List().SetCheck(1, true);
   Window().StartConverting();
   EXPECT_EQ(CompletionMessages(), 1u);
   EXPECT_EQ(Status(1), "Completed");
@@ -235,7 +281,7 @@ TEST_F(ConversionCommand, StopDuringTheSecondRowKeepsItsShorterFileAndShowsNoMes
   List().SetCheck(1, true);
   WhenRowReaches(1, 3, [this] { ClickStop(); });
   Window().StartConverting();
-  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_EQ(Status(1), "Stopped");
   EXPECT_TRUE(ToolTip(1).startsWith("Stopped: " + OutputFolder() + "/second(1).mp3"));
 }
 
@@ -251,7 +297,7 @@ TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {
   Window().StartConverting();
   EXPECT_FALSE(progress.isVisible());
   EXPECT_EQ(CompletionMessages(), 0u);
-  EXPECT_EQ(Status(0), " Ready");
+  EXPECT_EQ(Status(0), "Stopped");
   EXPECT_TRUE(ToolTip(0).startsWith("Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
 }
 
@@ -322,6 +368,8 @@ TEST_F(ConversionCommand, AStoppedMergeKeepsItsFileAndTheStoppedRowSaysWhatItHol
     EXPECT_EQ(Progress().currentFileLabel()->text(),
               QString("long.m4a   %1% has completed").arg(Progress().currentFileBar()->value()));
     EXPECT_EQ(Progress().totalLabel()->text(), "1 Task Completed / Total 3 Task(s)");
+    // A merge's percent is that of the whole output, here still below the passed row's share.
+    EXPECT_EQ(Progress().totalBar()->value(), 33);
     EXPECT_EQ(Status(0), " Ready");  // its outcome waits for the merged file
     ClickStop();
   });
@@ -334,8 +382,8 @@ TEST_F(ConversionCommand, AStoppedMergeKeepsItsFileAndTheStoppedRowSaysWhatItHol
   EXPECT_FALSE(List().GetCheck(0));
   const auto held = testing::Inspect(merged.toStdString());
   EXPECT_LT(held.decodedSamples, 80 * 44100);
-  EXPECT_EQ(Status(1), " Ready");
-  EXPECT_TRUE(List().GetCheck(1));
+  EXPECT_EQ(Status(1), "Stopped");
+  EXPECT_FALSE(List().GetCheck(1));
   EXPECT_EQ(ToolTip(1), StoppedToolTip(merged, held.decodedSamples / 44100));
   EXPECT_EQ(Status(2), " Ready");
   EXPECT_EQ(ToolTip(2), "");
@@ -356,7 +404,7 @@ TEST_F(ConversionCommand, QuitSignalsStopTheBatchThenQuit) {
   EXPECT_EQ(quit.count(), 1);
   EXPECT_EQ(CompletionMessages(), 0u);
   EXPECT_EQ(Status(0), "Completed");
-  EXPECT_EQ(Status(1), " Ready");
+  EXPECT_EQ(Status(1), "Stopped");
   EXPECT_TRUE(ToolTip(1).startsWith("Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
   EXPECT_EQ(QDir(OutputFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
             QStringList({"first.mp3", "long.mp3"}));

@@ -59,7 +59,8 @@ TEST_F(MainWindowTest, CommandLineFilesAreAddedAsCheckedRowsAndAnInvalidOneIsRep
   EXPECT_EQ(List().GetItemText(0, TaskListView::kOutputFormat),
             Window().profileBox()->currentText());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "File:-notes.m4a is invalid!");
+  EXPECT_TRUE(messages.shown[0].text.startsWith("File:-notes.m4a is invalid!\n"))
+      << messages.shown[0].text.toStdString();
   EXPECT_TRUE(Enabled(main_window::kConvert));
 }
 

@@ -44,6 +44,10 @@ TEST_F(MainWindowTest, TheStoreReadsBackWhatWasWrittenAndWithoutAPathUsesTheDefa
   ASSERT_TRUE(store.WriteOutputFolder("/music/out put"));
   EXPECT_EQ(store.ReadOutputFolder(), "/music/out put");
   EXPECT_EQ(ReadProfileString(store.storePath(), "Info", "other"), "1");
+  // A portable copy that comes without bin/ gets it when the folder is first kept.
+  ASSERT_TRUE(QDir(ProgramFolder() + "/bin").removeRecursively());
+  ASSERT_TRUE(store.WriteOutputFolder("/music/again"));
+  EXPECT_EQ(store.ReadOutputFolder(), "/music/again");
   const OutputFolderStore withoutBin =
       OutputFolderStore::BesideProgram(ProgramFolder() + "/elsewhere");
   EXPECT_FALSE(withoutBin.WriteOutputFolder("/x"));
@@ -130,8 +134,10 @@ TEST_F(MainWindowTest, EnterEscapeAndTheWindowManagersCloseLeaveTheWindowOpen) {
   EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
-TEST_F(MainWindowTest, DeleteInTheFolderBoxRemovesTheSelectedTaskNotACharacter) {
-  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a")});
+// Delete edits the text in the folder box, removes a row only in the list (the row with the
+// keyboard focus, wherever the selection is), and does nothing anywhere else.
+TEST_F(MainWindowTest, DeleteEditsTextInTheFolderBoxAndRemovesTheFocusedRowInTheList) {
+  AddThroughDialog({Recording("a.m4a"), Recording("b.m4a"), Recording("c.m4a")});
   MainWindow& window = Window();
   window.show();
   List().clearSelection();
@@ -141,15 +147,31 @@ TEST_F(MainWindowTest, DeleteInTheFolderBoxRemovesTheSelectedTaskNotACharacter) 
   edit->setFocus();
   edit->setCursorPosition(0);
   QTest::keyClick(edit, Qt::Key_Delete);
-  EXPECT_EQ(edit->text(), folder);
+  EXPECT_EQ(edit->text(), folder.mid(1));
+  QTest::keyClick(window.button(kBrowse), Qt::Key_Delete);
+  ASSERT_EQ(List().GetItemCount(), 3);
+
+  List().setFocus();
+  QTest::keyClick(&List(), Qt::Key_End, Qt::ControlModifier);  // the focus moves, not the selection
+  ASSERT_EQ(List().SelectedRows(), std::vector<int>{0});
+  QTest::keyClick(&List(), Qt::Key_Delete);
+  ASSERT_EQ(List().GetItemCount(), 2);
+  EXPECT_TRUE(List().GetItemText(0, 0).endsWith("a.m4a"));
+  EXPECT_TRUE(List().GetItemText(1, 0).endsWith("b.m4a"));
+
+  List().clearSelection();
+  List().setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+  QTest::keyClick(&List(), Qt::Key_Delete);  // nothing selected: the focused row goes
   ASSERT_EQ(List().GetItemCount(), 1);
   EXPECT_TRUE(List().GetItemText(0, 0).endsWith("b.m4a"));
 }
 
 TEST_F(MainWindowTest, BrowseAsksAgainForAMissingFolderAndKeepsAChosenOne) {
   const QString chosen = QString::fromStdString(media.path().string());
+  const QString first = Window().currentOutputFolder();
   fileDialogs.folderAnswers = {QString("/gone/away"), chosen};
   Click(kBrowse);
+  EXPECT_EQ(fileDialogs.folderStarts, std::vector<QString>(2, first));  // in the output folder
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "The output folder name is invalid!");
   EXPECT_EQ(fileDialogs.folderTitles.size(), 2u);
@@ -159,6 +181,7 @@ TEST_F(MainWindowTest, BrowseAsksAgainForAMissingFolderAndKeepsAChosenOne) {
   EXPECT_EQ(Window().outputFolderBox()->count(), 2);
   fileDialogs.folderAnswers = {std::nullopt};
   Click(kBrowse);
+  EXPECT_EQ(fileDialogs.folderStarts.back(), chosen);
   EXPECT_EQ(Window().currentOutputFolder(), chosen);
 }
 
@@ -207,6 +230,20 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotOpenIsSaidWithItsPathAndReason) {
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text, "Can not open " + Window().outputFolderBox()->currentText() +
                                         "\n\nThe desktop has no program that opens folders.");
+
+  // A text the desktop cannot be asked about is explained without asking it.
+  const std::size_t asked = shell.opened.size();
+  const std::vector<std::pair<QString, QString>> explained{
+      {" ", "Can not open the output folder\n\nNo output folder is given."},
+      {"out",
+       "Can not open out\n\nThe output folder is not a full path; it must start with \"/\"."},
+      {"/no/such/folder ", "Can not open /no/such/folder\n\nThe folder does not exist."}};
+  for (const auto& [typed, message] : explained) {
+    Window().outputFolderBox()->setEditText(typed);
+    Click(kFindTarget);
+    EXPECT_EQ(messages.shown.back().text, message);
+  }
+  EXPECT_EQ(shell.opened.size(), asked);
 }
 
 TEST_F(MainWindowTest, ChoosingWmaRewritesEveryRowsFormatAndTheSettings) {

@@ -32,9 +32,13 @@ TEST(ProgressDialogTest, LabelsAndBarsFollowWhatTheyAreTold) {
   EXPECT_EQ(dialog.currentFileBar()->value(), 45);
   EXPECT_EQ(dialog.totalBar()->value(), 66);
 
-  progress.filePercent = 7;  // a path without "/" is shown whole
+  progress.filePercent = 7;        // a path without "/" is shown whole
+  progress.convertingTasks = 0.5;  // the rows being converted move the total bar, not its label
   dialog.ShowProgress(progress);
   EXPECT_EQ(dialog.currentFileLabel()->text(), "next.m4a   7% has completed");
+  EXPECT_EQ(dialog.totalBar()->value(), 83);
+  EXPECT_EQ(dialog.totalLabel()->text(), "2 Task Completed / Total 3 Task(s)");
+  progress.convertingTasks = 0.0;
 
   progress.sourcePath.clear();  // past the last row: only the total changes
   progress.filePercent = 100;
@@ -43,6 +47,17 @@ TEST(ProgressDialogTest, LabelsAndBarsFollowWhatTheyAreTold) {
   EXPECT_EQ(dialog.currentFileLabel()->text(), "next.m4a   7% has completed");
   EXPECT_EQ(dialog.totalLabel()->text(), "3 Task Completed / Total 3 Task(s)");
   EXPECT_EQ(dialog.stopButton()->toolTip(), "Stop converting");
+}
+
+// The progress window opens in the middle of the main window (the message boxes too, tested with
+// them).
+TEST(ProgressDialogTest, OpensCentredOnTheMainWindow) {
+  QWidget window;
+  window.setGeometry(40, 60, 880, 537);
+  window.show();
+  ProgressDialog dialog(&window);
+  dialog.show();
+  EXPECT_EQ(dialog.frameGeometry().center(), window.frameGeometry().center());
 }
 
 // Stop and the close box ask once per run and leave the window up; only the end of the run

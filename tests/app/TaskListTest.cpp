@@ -42,7 +42,9 @@ TEST_F(TaskList, TheFileDialogAppendsCheckedRowsInItsOrderAndReportsAnInvalidFil
             "MPEG-4 Audio(*.m4a)|*.m4a|MPEG-4 Audiobook(*.m4b)|*.m4b|MPEG-4(*.mp4)|*.mp4|"
             "Advanced Audio Coding(*.aac)|*.aac|All files (*.*)|*.*|");
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "File:notes.m4a is invalid!");
+  EXPECT_EQ(messages.shown[0].text,
+            "File:notes.m4a is invalid!\ncannot open source: Invalid data found when processing "
+            "input");
   EXPECT_EQ(messages.shown[0].caption, ApplicationTitle());
   ASSERT_EQ(List().GetItemCount(), 2);
   EXPECT_EQ(Text(0, TaskListView::kSourceFile), a);

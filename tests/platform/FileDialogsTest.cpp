@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
 
 #include "QStringPrinter.h"
+#include "TempFolder.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/testing/ScriptedFileDialogs.h"
 
@@ -34,11 +38,41 @@ TEST(QtFileDialogsSetUp, OpenDialogShowsTheDesignsFilterTextsForSeveralExistingF
   EXPECT_EQ(types->itemText(2), "All files (*.*)");
 }
 
-TEST(QtFileDialogsSetUp, FolderDialogPicksFoldersUnderTheGivenTitle) {
-  const auto dialog = QtFileDialogs::CreateFolderDialog(nullptr, "Please select output folder:");
+// Names typed into the name field come back whole, also those the filter hides: the dialog on
+// its own returns only the typed names its list shows once one of them matches the filter.
+TEST(QtFileDialogsSetUp, EveryTypedNameComesBackAlsoOutsideTheFilter) {
+  const testing::TempFolder folder;
+  const QString root = QString::fromStdString(folder.path().string());
+  for (const char* name : {"/song.wav", "/other.m4a"}) {
+    QFile file(root + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  const auto dialog = QtFileDialogs::CreateOpenDialog(nullptr, kAddFilesFilter);
+  dialog->setDirectory(root);
+  dialog->show();
+  auto* nameField = dialog->findChild<QLineEdit*>("fileNameEdit");
+  ASSERT_NE(nameField, nullptr);
+  nameField->setText("\"song.wav\" \"other.m4a\"");
+  QCoreApplication::processEvents();  // the dialog selects what its list shows
+  EXPECT_EQ(QtFileDialogs::ChosenFiles(*dialog),
+            QStringList({root + "/song.wav", root + "/other.m4a"}));
+  nameField->setText(root + "/song.wav");
+  EXPECT_EQ(QtFileDialogs::ChosenFiles(*dialog), QStringList{root + "/song.wav"});
+  nameField->clear();
+  EXPECT_EQ(QtFileDialogs::ChosenFiles(*dialog), dialog->selectedFiles());
+}
+
+TEST(QtFileDialogsSetUp, FolderDialogPicksFoldersUnderTheGivenTitleFromTheGivenFolder) {
+  const testing::TempFolder folder;
+  const QString start = QString::fromStdString(folder.path().string());
+  const auto dialog =
+      QtFileDialogs::CreateFolderDialog(nullptr, "Please select output folder:", start);
   EXPECT_EQ(dialog->windowTitle(), "Please select output folder:");
   EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
   EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
+  EXPECT_EQ(dialog->directory().absolutePath(), start);
+  EXPECT_EQ(QtFileDialogs::CreateFolderDialog(nullptr, "x", start + "/gone")->directory(),
+            QDir::home());
 }
 
 TEST(ScriptedFileDialogsDouble, RecordsEachRequestAndAnswersInOrderThenCancels) {
@@ -49,12 +83,13 @@ TEST(ScriptedFileDialogsDouble, RecordsEachRequestAndAnswersInOrderThenCancels) 
   EXPECT_EQ(dialogs.OpenFiles(nullptr, kAddFilesFilter),
             QStringList({"/music/a.m4a", "/music/b.aac"}));
   EXPECT_TRUE(dialogs.OpenFiles(nullptr, "other|*|").isEmpty());
-  EXPECT_EQ(dialogs.BrowseFolder(nullptr, "first"), QString("/out"));
+  EXPECT_EQ(dialogs.BrowseFolder(nullptr, "first", "/music"), QString("/out"));
   EXPECT_EQ(dialogs.BrowseFolder(nullptr, "second"), std::nullopt);
   EXPECT_EQ(dialogs.BrowseFolder(nullptr, "third"), std::nullopt);
 
   EXPECT_EQ(dialogs.openFilters, std::vector<QString>({kAddFilesFilter, "other|*|"}));
   EXPECT_EQ(dialogs.folderTitles, std::vector<QString>({"first", "second", "third"}));
+  EXPECT_EQ(dialogs.folderStarts, std::vector<QString>({"/music", "", ""}));
 }
 
 }  // namespace

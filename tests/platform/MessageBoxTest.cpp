@@ -29,6 +29,17 @@ TEST(QtMessageBoxSetUp, CaptionDefaultsToTheApplicationTitleAndButtonsFollowTheR
   EXPECT_EQ(question->escapeButton(), question->button(QMessageBox::Cancel));
 }
 
+// Qt's own placement guesses at a window frame and runs before the text has sized the box.
+TEST(QtMessageBoxSetUp, OpensCentredOnItsOwnersWindow) {
+  QWidget window;
+  window.setGeometry(40, 60, 880, 537);
+  window.show();
+  const auto box = QtMessageBox::CreateBox(
+      "File:a.m4a is invalid!\ncannot open source: Invalid data", {}, MessageButtons::Ok, &window);
+  box->show();
+  EXPECT_LE((box->frameGeometry().center() - window.frameGeometry().center()).manhattanLength(), 1);
+}
+
 TEST(QtMessageBoxSetUp, TextIsShownLiterally) {
   const auto box =
       QtMessageBox::CreateBox("File:<b>x</b>.m4a is invalid!", {}, MessageButtons::Ok, nullptr);
