@@ -41,8 +41,8 @@ AboutDialog::AboutDialog(Shell& shell, MessageBox& messages, BrowserLauncher& br
     : QDialog(owner), shell_(shell), messages_(messages), browser_(browser) {
   SetUpTemplateDialog(*this, tr("About"), QSize(kWidthUnits, kHeightUnits));
   CreateControls();
-  SetUpLink(supportLink_, kSupportPageUrl);
-  SetUpLink(homePageLink_, kHomePageUrl);
+  SetUpLink(supportLink_, SupportPageUrl());
+  SetUpLink(homePageLink_, HomePageUrl());
   // OK ends the box through accept(); Escape and the close box through reject().
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -81,12 +81,12 @@ void AboutDialog::CreateControls() {
 
 // The links get a 10 point face of the dialog's family (the template's font has no Linux
 // counterpart of its own), always underlined, their address as their text.
-void AboutDialog::SetUpLink(HyperLink* link, const char* url) {
+void AboutDialog::SetUpLink(HyperLink* link, const QString& url) {
   QFont linkFont = font();
   linkFont.setPointSize(10);
   link->setFont(linkFont);
   link->SetServices(&shell_, &messages_, &browser_);
-  link->SetURL(QString::fromUtf8(url));
+  link->SetURL(url);
   link->SetUnderline(HyperLink::kUnderlineAlways);
 }
 

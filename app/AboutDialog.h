@@ -34,7 +34,7 @@ class AboutDialog : public QDialog {
 
  private:
   void CreateControls();
-  void SetUpLink(HyperLink* link, const char* url);
+  void SetUpLink(HyperLink* link, const QString& url);
   void CentreOverOwner();
 
   Shell& shell_;

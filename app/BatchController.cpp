@@ -107,6 +107,7 @@ BatchController::BatchController(const Platform& platform, TaskListView& list, Q
       list_(list),
       window_(window),
       progress_(&window),
+      powerOffCountdown_(&window),
       relay_(std::make_unique<Relay>(*this)) {
   connect(&progress_, &ProgressDialog::stopRequested, this, &BatchController::Stop);
   connect(&progress_, &ProgressDialog::shutDownToggled, this,
@@ -187,8 +188,9 @@ void BatchController::Launch(JobKind kind, const QString& typedFolder, const QSt
     return;
   }
   if (!ranToTheEnd_) return;
+  // Nobody need be there to dismiss a box first: the countdown powers off by itself.
+  if (shutDownFlag_ && PowerOffAfterCountdown()) return;
   ShowCompletionMessage();
-  if (shutDownFlag_) platform_.powerOff.PowerOffComputer();
 }
 
 void BatchController::Stop() {
@@ -249,10 +251,22 @@ void BatchController::ShowCompletionMessage() {
       ShowEndMessage(tr("Convertion Successfully!For more software, please visit our website"),
                      MessageButtons::OkCancel);
   if (choice != MessageChoice::Ok) return;
+  const QString homePage = HomePageUrl();
   if (const auto reason =
-          OpenForUser(platform_.shell, platform_.browser, kHomePageUrl, OpenTarget::Page)) {
-    ShowMessage(CannotOpenMessage(kHomePageUrl, *reason));
+          OpenForUser(platform_.shell, platform_.browser, homePage, OpenTarget::Page)) {
+    ShowMessage(CannotOpenMessage(homePage, *reason));
   }
+}
+
+bool BatchController::PowerOffAfterCountdown() {
+  if (endedWhileAway_ && platform_.notifier != nullptr) {
+    platform_.notifier->Notify("Varnell", PowerOffCountdown::Text(PowerOffCountdown::kSeconds));
+  }
+  if (powerOffCountdown_.exec() != QDialog::Accepted) return false;
+  if (const std::optional<QString> refusal = platform_.powerOff.PowerOffComputer()) {
+    ShowMessage(QStringLiteral("The computer could not be powered off: %1.").arg(*refusal));
+  }
+  return true;
 }
 
 MessageChoice BatchController::ShowEndMessage(const QString& text, MessageButtons buttons) {

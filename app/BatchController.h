@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PowerOffCountdown.h"
 #include "app/TaskListView.h"
 #include "engine/BatchSession.h"
 #include "engine/BatchTimeLeft.h"
@@ -46,8 +47,10 @@ class BatchController : public QObject {
 
   // Makes the launch's checks (a refusal is said in a box), then converts the checked rows into
   // `typedFolder` (trimmed; it must be an absolute path) with the format's extension, showing
-  // the progress window until the batch has ended. Returns after the completion message and the
-  // power-off of a batch that ran to its end; a stopped batch gets neither.
+  // the progress window until the batch has ended. Returns after the completion message of a
+  // batch that ran to its end, or, when the power-off was asked for, after its countdown and the
+  // power-off request (the countdown's Cancel brings the completion message instead); a stopped
+  // batch gets neither.
   void Launch(JobKind kind, const QString& typedFolder, const QString& profileLabel,
               const OutputSettings& settings);
   // Asks the running batch to stop; it ends in its own time and closes the progress window then.
@@ -60,6 +63,7 @@ class BatchController : public QObject {
   bool shutDownFlag() const { return shutDownFlag_; }
   int completedRows() const { return completedRows_; }
   ProgressDialog& progressDialog() { return progress_; }
+  PowerOffCountdown& powerOffCountdown() { return powerOffCountdown_; }
   // The clock the time left is measured on, and the interval it is redrawn at between reports;
   // tests give their own.
   void setClock(std::function<BatchTimeLeft::Clock::time_point()> clock) {
@@ -86,6 +90,9 @@ class BatchController : public QObject {
   void ShowRefusal(LaunchRefusal refusal);
   void ShowMessage(const QString& text);
   void ShowCompletionMessage();
+  // The countdown before the power-off the user asked for; true when it ran out (the power-off
+  // was asked for, and a refusal said in a box), false on Cancel.
+  bool PowerOffAfterCountdown();
   // The end-of-batch box, told on the desktop first when the user was elsewhere.
   MessageChoice ShowEndMessage(const QString& text, MessageButtons buttons);
   void ShowProgress();
@@ -101,6 +108,7 @@ class BatchController : public QObject {
   TaskListView& list_;
   QWidget& window_;
   ProgressDialog progress_;
+  PowerOffCountdown powerOffCountdown_;
 
   // The running or last batch, as the reports have shown it.
   std::vector<int> percents_;   // per row; -1 until it converts

@@ -1,9 +1,15 @@
-// The project's addresses on the web, in one place.
+// The project's addresses, in one place: the success message's link and the About box's two.
+// Each comes from its build setting (-DVARNELL_HOMEPAGE_URL=..., -DVARNELL_SUPPORT_URL=...); a
+// build without one links to the help page the program has beside it or installed
+// (HelpPagePath), as a file URL, so no link leads to an address nobody owns. Needs the
+// QCoreApplication to exist; user-interface thread.
 #pragma once
+
+#include <QString>
 
 namespace varnell {
 
-inline constexpr const char* kHomePageUrl = "https://varnell.example.com/";
-inline constexpr const char* kSupportPageUrl = "https://varnell.example.com/support";
+QString HomePageUrl();
+QString SupportPageUrl();
 
 }  // namespace varnell

@@ -36,19 +36,6 @@ std::string_view ShortRate(std::string_view text) {
   return text;
 }
 
-struct BitRateRange {
-  int lowest, highest;
-};
-
-// What the MP3 encoder writes at a sample rate: MPEG-1 rates (32 kHz and up), MPEG-2 (16 to
-// 24 kHz) and MPEG-2.5 (below) have their own tables. The encoder silently clamps a rate outside
-// them, so asking for 1 kb/s would quietly give 32.
-BitRateRange Mp3BitRates(int sampleRate) {
-  if (sampleRate >= 32000) return {32, 320};
-  if (sampleRate >= 16000) return {8, 160};
-  return {8, 64};
-}
-
 std::string PresetLabel(const Preset& preset) {
   return "preset " + std::to_string(preset.code) + " (" + preset.displayName + ")";
 }
@@ -167,8 +154,8 @@ std::optional<std::string> AudioNumberRefusal(const GivenChoices& given,
   }
   if (options.vbrQuality >= 0 || !encoder.bitRateKbps.applies()) return std::nullopt;
   if (options.encoder == "MP3") {
-    const BitRateRange range = Mp3BitRates(options.sampleRate);
-    if (options.bitRateKbps < range.lowest || options.bitRateKbps > range.highest) {
+    const NumberRange range = encoder.bitRateKbpsAt(options.sampleRate);
+    if (!range.holds(options.bitRateKbps)) {
       return "--bitrate " + std::to_string(options.bitRateKbps) + " is outside the " +
              std::to_string(range.lowest) + " to " + std::to_string(range.highest) +
              " kb/s that mp3 takes at " + std::to_string(options.sampleRate) + " Hz";

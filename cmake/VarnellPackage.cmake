@@ -14,7 +14,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://varnell.example.com/")
+if(VARNELL_HOMEPAGE_URL)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VARNELL_HOMEPAGE_URL}")
+endif()
 # CPack puts the summary on the first line and indents these lines itself; an empty line
 # becomes the paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Varnell turns MPEG-4 audio (.m4a, .aac, and anything else FFmpeg can open)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/ChoiceParsers.h"
+
 namespace varnell {
 namespace {
 
@@ -113,6 +115,29 @@ std::vector<AudioEncoderChoices> BuildChoices() {
 }
 
 }  // namespace
+
+NumberRange AudioEncoderChoices::bitRateKbpsAt(int sampleRate) const {
+  if (codecName != "MP3") return bitRateKbps;
+  if (sampleRate >= 32000) return {32, 320};
+  if (sampleRate >= 16000) return {8, 160};
+  return {8, 64};
+}
+
+PresetParameter AudioEncoderChoices::bitRatesAt(std::string_view sampleRateText) const {
+  const NumberRange range = bitRateKbpsAt(ParseRate(sampleRateText));
+  PresetParameter offered;
+  std::string highestRate;
+  for (const std::string& text : bitRates.choices) {
+    const int bitRate = ParseRate(text);
+    // Only "N kbps" parses to a rate; a quality or a level is no rate and always stays.
+    if (bitRate > 0 && !range.holds(bitRate / 1000)) continue;
+    offered.choices.push_back(text);
+    if (bitRate > 0) highestRate = text;
+    if (text == bitRates.defaultChoice) offered.defaultChoice = text;
+  }
+  if (offered.defaultChoice.empty()) offered.defaultChoice = highestRate;
+  return offered;
+}
 
 const AudioEncoderChoices* FindAudioEncoderChoices(std::string_view codecName) {
   static const std::vector<AudioEncoderChoices> choices = BuildChoices();

@@ -23,6 +23,15 @@ struct AudioEncoderChoices {
   NumberRange vbrQuality;        // --vbr
   NumberRange compressionLevel;  // --compression-level
   PresetParameter bitRates, sampleRates, channels;
+
+  // The constant bit rates the encoder writes at a sample rate. MP3 has a table per MPEG version
+  // (MPEG-1 from 32 kHz, MPEG-2 from 16 kHz, MPEG-2.5 below) and LAME silently clamps a rate
+  // outside it, so 320 kb/s at 22050 Hz would quietly give 160; every other encoder has one range.
+  NumberRange bitRateKbpsAt(int sampleRate) const;
+  // The bit rate list the settings dialog offers beside its sample rate list's text ("22050 Hz"):
+  // bitRates without the constant rates bitRateKbpsAt refuses (the VBR qualities and FLAC's
+  // levels stay). Its default is bitRates' where that stays, else the highest rate left.
+  PresetParameter bitRatesAt(std::string_view sampleRateText) const;
 };
 
 // The row of an encoder AudioEncoders() names, by exact name; null for any other name.

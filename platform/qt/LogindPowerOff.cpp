@@ -1,5 +1,6 @@
 #include "platform/qt/LogindPowerOff.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 
 namespace varnell {
@@ -21,26 +22,37 @@ QDBusConnection LogindPowerOff::Bus() {
   return *bus_;
 }
 
-bool LogindPowerOff::CanPowerOff() {
+std::optional<QString> LogindPowerOff::CanPowerOffRefusal() {
   QDBusConnection bus = Bus();
-  if (!bus.isConnected()) return false;
+  if (!bus.isConnected()) {
+    return QStringLiteral("there is no system message bus (%1)").arg(bus.lastError().message());
+  }
   const QDBusMessage call =
       QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CanPowerOff"));
   const QDBusMessage reply = bus.call(call, QDBus::Block, static_cast<int>(callTimeout_.count()));
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) return false;
-  const QVariant answer = reply.arguments().constFirst();
-  if (answer.metaType() != QMetaType::fromType<QString>()) return false;
-  return answer.toString() == QLatin1String("yes") ||
-         answer.toString() == QLatin1String("challenge");
+  if (reply.type() != QDBusMessage::ReplyMessage) {
+    return QStringLiteral("logind did not answer (%1)").arg(reply.errorMessage());
+  }
+  const QVariant answer =
+      reply.arguments().size() == 1 ? reply.arguments().constFirst() : QVariant();
+  if (answer.metaType() != QMetaType::fromType<QString>()) {
+    return QStringLiteral("logind gave an answer that is not one");
+  }
+  if (answer.toString() == QLatin1String("yes") ||
+      answer.toString() == QLatin1String("challenge")) {
+    return std::nullopt;
+  }
+  return QStringLiteral("logind does not allow it (it answers \"%1\")").arg(answer.toString());
 }
 
-bool LogindPowerOff::PowerOffComputer() {
-  if (!CanPowerOff()) return false;
+std::optional<QString> LogindPowerOff::PowerOffComputer() {
+  if (std::optional<QString> refusal = CanPowerOffRefusal()) return refusal;
   QDBusMessage call =
       QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("PowerOff"));
   call << false;  // interactive
   const QDBusMessage reply = Bus().call(call, QDBus::Block, static_cast<int>(callTimeout_.count()));
-  return reply.type() == QDBusMessage::ReplyMessage;
+  if (reply.type() == QDBusMessage::ReplyMessage) return std::nullopt;
+  return QStringLiteral("logind refused it (%1)").arg(reply.errorMessage());
 }
 
 }  // namespace varnell

@@ -25,15 +25,17 @@ class LogindPowerOff : public PowerOff {
 
   // Asks CanPowerOff first and only then PowerOff, without interaction: a
   // polkit password prompt cannot be answered by someone who walked away from
-  // a finished batch.
-  bool PowerOffComputer() override;
+  // a finished batch. The refusal names the step that failed and logind's words.
+  std::optional<QString> PowerOffComputer() override;
 
   // True when logind answers "yes" or "challenge"; false without a bus, without
   // logind, on any other answer or when the answer does not come in time.
-  bool CanPowerOff();
+  bool CanPowerOff() { return !CanPowerOffRefusal(); }
 
  private:
   QDBusConnection Bus();
+  // Why CanPowerOff is false; nothing when it is true.
+  std::optional<QString> CanPowerOffRefusal();
 
   std::optional<QDBusConnection> bus_;
   std::chrono::milliseconds callTimeout_ = kCallTimeout;

@@ -2,9 +2,9 @@
 
 namespace varnell {
 
-bool RecordingPowerOff::PowerOffComputer() {
+std::optional<QString> RecordingPowerOff::PowerOffComputer() {
   ++requests;
-  return result;
+  return refusal;
 }
 
 }  // namespace varnell

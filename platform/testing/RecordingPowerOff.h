@@ -4,13 +4,13 @@
 
 namespace varnell {
 
-// Test double: counts requests, never powers anything off, answers `result`.
+// Test double: counts requests, never powers anything off, answers `refusal` (none: requested).
 class RecordingPowerOff : public PowerOff {
  public:
-  bool PowerOffComputer() override;
+  std::optional<QString> PowerOffComputer() override;
 
   int requests = 0;
-  bool result = true;
+  std::optional<QString> refusal;
 };
 
 }  // namespace varnell

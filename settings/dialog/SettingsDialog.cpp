@@ -162,7 +162,12 @@ void SettingsDialog::ConnectControls() {
   connect(button(kCancel), &QPushButton::clicked, this, &QDialog::reject);
   connect(button(kDefault), &QPushButton::clicked, this, &SettingsDialog::OnDefault);
   // activated, not currentIndexChanged: only the user's own picks rebuild the dependent lists.
-  connect(list(kEncoder), &QComboBox::activated, this, [this] { OnEncoderChange(nullptr); });
+  connect(list(kEncoder), &QComboBox::activated, this, [this] {
+    DoDataExchange(true);
+    OnEncoderChange(choices_);
+  });
+  connect(list(kSampleRate), &QComboBox::activated, this,
+          [this] { RebuildBitRates(SaveChoiceText(*list(kAudioBitRate))); });
   connect(list(kVideoCodec), &QComboBox::activated, this, [this] { OnVideoCodecChange(nullptr); });
 }
 
@@ -219,11 +224,11 @@ void SettingsDialog::showEvent(QShowEvent* event) {
 // texts it opened with (the saved ones on the same preset, else the preset's defaults) where they
 // hold them: the fixed selections here would make OK pressed at once change the stored rates.
 void SettingsDialog::OnShowWindow() {
-  OnEncoderChange(&choices_);
+  OnEncoderChange(choices_);
   OnVideoCodecChange(&choices_);
 }
 
-void SettingsDialog::OnEncoderChange(const SavedChoiceTexts* preferred) {
+void SettingsDialog::OnEncoderChange(const SavedChoiceTexts& preferred) {
   const QComboBox& encoder = *list(kEncoder);
   if (encoder.currentIndex() < 0) return;
   const EncoderDependentLists lists = ListsForEncoder(encoder.currentText().toStdString());
@@ -232,18 +237,28 @@ void SettingsDialog::OnEncoderChange(const SavedChoiceTexts* preferred) {
     const FixedChoiceList& fixed;
     const std::string SavedChoiceTexts::*text;
   } rebuilt[] = {
-      {kAudioBitRate, lists.audioBitRate, &SavedChoiceTexts::audioBitRate},
       {kSampleRate, lists.sampleRate, &SavedChoiceTexts::sampleRate},
       {kChannel, lists.channel, &SavedChoiceTexts::channel},
   };
   for (const auto& dependent : rebuilt) {
     QComboBox& choiceList = *list(dependent.id);
-    RebuildChoiceList(choiceList, dependent.fixed,
-                      preferred ? &(preferred->*dependent.text) : nullptr);
-    // Greyed where there is nothing to choose: a lossless encoder's empty bit rate list (OK then
-    // stores no rate) or Opus's one sample rate, which OK still stores.
+    RebuildChoiceList(choiceList, dependent.fixed, &(preferred.*dependent.text));
+    // Greyed where there is nothing to choose: Opus's one sample rate, which OK still stores.
     choiceList.setEnabled(choiceList.count() > 1);
   }
+  RebuildBitRates(preferred.audioBitRate);
+}
+
+void SettingsDialog::RebuildBitRates(const std::string& preferred) {
+  const QComboBox& encoder = *list(kEncoder);
+  if (encoder.currentIndex() < 0) return;
+  QComboBox& bitRates = *list(kAudioBitRate);
+  RebuildChoiceList(
+      bitRates,
+      BitRatesForEncoder(encoder.currentText().toStdString(), SaveChoiceText(*list(kSampleRate))),
+      &preferred);
+  // A lossless encoder's list is empty: greyed, and OK then stores no rate.
+  bitRates.setEnabled(bitRates.count() > 1);
 }
 
 void SettingsDialog::OnVideoCodecChange(const SavedChoiceTexts* preferred) {

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QPoint>
 #include <map>
+#include <string>
 
 #include "settings/MessageSink.h"
 #include "settings/OutputSettings.h"
@@ -52,10 +53,14 @@ class SettingsDialog : public QDialog {
   void OnShowWindow();
   void OnOK();
   void OnDefault();
-  // Rebuild the lists that follow the encoder (or the video codec). preferred holds the texts
-  // to keep where the rebuilt list has them; null applies the fixed selections, as after the
-  // user's own change.
-  void OnEncoderChange(const SavedChoiceTexts* preferred);
+  // Rebuild the lists that follow the encoder: the sample rates and channels, then the bit
+  // rates the encoder writes at the selected sample rate. preferred holds the texts to keep
+  // where the rebuilt lists have them (the user's own change keeps what the new encoder also
+  // takes); the others get the fixed selections.
+  void OnEncoderChange(const SavedChoiceTexts& preferred);
+  void RebuildBitRates(const std::string& preferred);
+  // The same for the frame sizes that follow the video codec; null applies the fixed selection,
+  // as after the user's own change.
   void OnVideoCodecChange(const SavedChoiceTexts* preferred);
 
   OutputSettings& settings_;

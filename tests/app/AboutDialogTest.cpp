@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QUrl>
 
 #include "app/AboutDialog.h"
 #include "app/ProjectLinks.h"
@@ -46,11 +47,17 @@ TEST_F(AboutBox, TheTemplatesWindowBannerAndVersion) {
 TEST_F(AboutBox, EachLinkShowsItsAddressAlwaysUnderlinedBesideItsCaption) {
   AboutDialog box(shell, messages, browser);
   Open(box);
-  const std::pair<HyperLink*, const char*> links[] = {{box.supportLink(), kSupportPageUrl},
-                                                      {box.homePageLink(), kHomePageUrl}};
+  const std::pair<HyperLink*, QString> links[] = {{box.supportLink(), SupportPageUrl()},
+                                                  {box.homePageLink(), HomePageUrl()}};
   for (const auto& [link, url] : links) {
     EXPECT_EQ(link->GetURL(), url);
     EXPECT_EQ(link->text(), url);
+    // A build given no address links to the help page, never to one nobody owns.
+    const QUrl address(url);
+    EXPECT_FALSE(url.contains("example")) << url.toStdString();
+    EXPECT_TRUE(address.isLocalFile() ? address.toLocalFile().endsWith("/help.html")
+                                      : address.scheme() == "https")
+        << url.toStdString();
     EXPECT_EQ(link->GetUnderline(), HyperLink::kUnderlineAlways);
     EXPECT_EQ(link->font().pointSize(), 10);
   }
@@ -69,7 +76,7 @@ TEST_F(AboutBox, ClickingALinkOpensItsPageThroughTheShell) {
                     QPoint(4, box.homePageLink()->height() / 2));
   QTest::mouseClick(box.supportLink(), Qt::LeftButton, {},
                     QPoint(4, box.supportLink()->height() / 2));
-  EXPECT_EQ(shell.opened, (std::vector<QString>{kHomePageUrl, kSupportPageUrl}));
+  EXPECT_EQ(shell.opened, (std::vector<QString>{HomePageUrl(), SupportPageUrl()}));
   EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -9,14 +9,17 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "FileSizeLimit.h"
 #include "HomeTrash.h"
 #include "MainWindowFixture.h"
 #include "OnePictureVideo.h"
+#include "app/PowerOffCountdown.h"
 #include "app/ProjectLinks.h"
 #include "app/QuitSignalNotifier.h"
 #include "platform/IniFile.h"
@@ -113,7 +116,6 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   const QString vanishing = Recording("b.m4a");
   AddThroughDialog({Recording("a.m4a"), vanishing, Recording("c.m4a")});
   std::remove(vanishing.toStdString().c_str());
-  WhenBatchStarts([this] { Progress().shutDownBox()->setChecked(true); });
   Window().StartConverting();
 
   EXPECT_EQ(Status(0), "Completed");
@@ -125,8 +127,7 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_EQ(ToolTip(1), "cannot open source: No such file or directory");
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/a.mp3"));
   EXPECT_TRUE(QFileInfo::exists(OutputFolder() + "/c.mp3"));
-  // No success is claimed: the box counts both and offers nothing else, and the power-off the
-  // user asked for still follows a batch that ran to its end.
+  // No success is claimed: the box counts both and offers nothing else.
   EXPECT_EQ(CompletionMessages(), 0u);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "2 files converted, 1 failed. Point at a Failure to see why.");
@@ -137,7 +138,6 @@ TEST_F(ConversionCommand, ABatchWithAFailingRowShowsEachResultAndSaysHowManyFail
   EXPECT_FALSE(Progress().isVisible());
   EXPECT_EQ(ReadProfileString(ProgramFolder() + "/bin/Path_Registration.ini", "Info", "path"),
             OutputFolder());
-  EXPECT_EQ(powerOff.requests, 1);
 
   // Every row failing (the completed ones lost their check marks): still no success.
   Window().StartConverting();
@@ -184,7 +184,7 @@ TEST_F(ConversionCommand, TheWebSiteOfTheCompletionMessageFallsBackOnTheBrowser)
   ASSERT_EQ(CompletionMessages(), 1u);
   EXPECT_EQ(messages.shown.back().buttons, MessageButtons::OkCancel);
   ASSERT_EQ(browser.launched.size(), 1u);
-  EXPECT_EQ(browser.launched[0], kHomePageUrl);
+  EXPECT_EQ(browser.launched[0], HomePageUrl());
   EXPECT_EQ(messages.shown.size(), 1u);  // the browser opened it: nothing more to say
 }
 
@@ -301,12 +301,57 @@ TEST_F(ConversionCommand, TheCloseBoxStopsLikeStopAndEscapeOrEnterDoNothing) {
   EXPECT_TRUE(ToolTip(0).startsWith("Stopped: " + OutputFolder() + "/long.mp3 holds the first"));
 }
 
-TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
-  AddThroughDialog({Recording("a.m4a")});
+// Nobody need be there: a countdown stands in for the end message and powers off when it runs
+// out (failures do not hold it back), its text counting each second. Cancel keeps the computer
+// on and brings the message; a refused power-off is said in a box.
+TEST_F(ConversionCommand, PowerOffFollowsItsCountdownOnlyAfterANormalEndWithTheBoxChecked) {
+  PowerOffCountdown& countdown = Batch().powerOffCountdown();
+  countdown.setTickInterval(std::chrono::milliseconds(1));
+  std::vector<QString> texts;
+  QObject::connect(&countdown, &PowerOffCountdown::secondsLeftChanged, &countdown,
+                   [&] { texts.push_back(countdown.text()->text()); });
+  const QString vanishing = Recording("b.m4a");
+  AddThroughDialog({Recording("a.m4a"), vanishing});
+  std::remove(vanishing.toStdString().c_str());
   WhenBatchStarts([this] { Progress().shutDownBox()->setChecked(true); });
   Window().StartConverting();
   EXPECT_EQ(powerOff.requests, 1);
   EXPECT_TRUE(Batch().shutDownFlag());
+  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_EQ(texts.size(), 60u);
+  EXPECT_EQ(texts[0], "The computer will power off in 60 seconds");
+  EXPECT_EQ(texts[1], "The computer will power off in 59 seconds");
+  EXPECT_EQ(texts[59], "The computer will power off in 1 second");
+  EXPECT_FALSE(countdown.isVisible());
+
+  // Cancel as the box opens, long before its first second is up.
+  countdown.setTickInterval(std::chrono::hours(1));
+  auto cancelOnOpening = QObject::connect(
+      &countdown, &PowerOffCountdown::secondsLeftChanged, &countdown, [&countdown] {
+        QTimer::singleShot(0, &countdown, [&countdown] {
+          QTest::mouseClick(countdown.cancelButton(), Qt::LeftButton);
+        });
+      });
+  List().SetCheck(0, true);
+  WhenBatchStarts([this] { Progress().shutDownBox()->setChecked(true); });
+  Window().StartConverting();
+  QObject::disconnect(cancelOnOpening);
+  EXPECT_EQ(powerOff.requests, 1);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "1 file converted, 1 failed. Point at a Failure to see why.");
+
+  countdown.setTickInterval(std::chrono::milliseconds(1));
+  powerOff.refusal = "logind does not allow it (it answers \"no\")";
+  List().SetCheck(0, true);
+  WhenBatchStarts([this] { Progress().shutDownBox()->setChecked(true); });
+  Window().StartConverting();
+  EXPECT_EQ(powerOff.requests, 2);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text,
+            "The computer could not be powered off: logind does not allow it (it answers "
+            "\"no\").");
+  List().DeleteItem(1);
+  powerOff.refusal.reset();
 
   // The box opens clear and so does the flag: a batch that is not asked to power off does not.
   List().SetCheck(0, true);
@@ -317,7 +362,7 @@ TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
     Progress().shutDownBox()->setChecked(false);
   });
   Window().StartConverting();
-  EXPECT_EQ(powerOff.requests, 1);
+  EXPECT_EQ(powerOff.requests, 2);
 
   // A stopped batch never powers off.
   List().SetCheck(0, true);
@@ -328,7 +373,7 @@ TEST_F(ConversionCommand, PowerOffFollowsOnlyANormalEndWithTheBoxChecked) {
     ClickStop();
   });
   Window().StartConverting();
-  EXPECT_EQ(powerOff.requests, 1);
+  EXPECT_EQ(powerOff.requests, 2);
 }
 
 TEST_F(ConversionCommand, MergeJoinsTheCheckedRowsIntoOneFileInAFolderItMayCreate) {

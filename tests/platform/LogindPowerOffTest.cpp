@@ -1,5 +1,5 @@
 // The power-off query against a logind stand-in on a private message bus. The
-// power-off request itself is never sent by any test.
+// power-off request goes only to the stand-in, which refuses it; none reaches the system bus.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +13,7 @@
 #include <QThread>
 
 #include "PrivateMessageBus.h"
+#include "QStringPrinter.h"
 #include "TempFolder.h"
 #include "platform/qt/LogindPowerOff.h"
 
@@ -82,8 +83,13 @@ class LogindPowerOffQuery : public ::testing::Test {
     fake_.reset();
   }
 
-  // Puts a logind answering `reply` on the private bus and returns the query's answer.
   bool QueryWithLogindAnswering(
+      const QVariant& reply, std::chrono::milliseconds callTimeout = LogindPowerOff::kCallTimeout) {
+    return OnLogindAnswering(reply, callTimeout).CanPowerOff();
+  }
+
+  // Puts a logind answering `reply` on the private bus and returns a power-off that asks it.
+  LogindPowerOff OnLogindAnswering(
       const QVariant& reply, std::chrono::milliseconds callTimeout = LogindPowerOff::kCallTimeout) {
     fake_ = std::make_unique<FakeLogind>(reply);
     fake_->moveToThread(serviceThread_);  // answers while the query blocks this thread
@@ -91,9 +97,7 @@ class LogindPowerOffQuery : public ::testing::Test {
     EXPECT_TRUE(service.isConnected());
     EXPECT_TRUE(service.registerVirtualObject("/org/freedesktop/login1", fake_.get()));
     EXPECT_TRUE(service.registerService("org.freedesktop.login1"));
-    LogindPowerOff powerOff(QDBusConnection::connectToBus(address_, kClientConnection),
-                            callTimeout);
-    return powerOff.CanPowerOff();
+    return LogindPowerOff(QDBusConnection::connectToBus(address_, kClientConnection), callTimeout);
   }
 
   std::unique_ptr<FakeLogind> fake_;
@@ -113,12 +117,20 @@ TEST_F(LogindPowerOffQuery, AllowedWhenLogindSaysYesOrChallenge) {
   EXPECT_EQ(fake_->otherCalls, 0);
 }
 
+// A refusal says why, in words the end of a batch can show; PowerOff is asked only after a yes.
 TEST_F(LogindPowerOffQuery, RefusedOnAnyOtherAnswer) {
   for (const QVariant& reply : {QVariant(QString("no")), QVariant(QString("na")), QVariant(true)}) {
     EXPECT_FALSE(QueryWithLogindAnswering(reply)) << reply.toString().toStdString();
     EXPECT_EQ(fake_->canPowerOffCalls, 1) << "the query did not reach logind";
     RemoveLogind();
   }
+  EXPECT_EQ(OnLogindAnswering(QString("no")).PowerOffComputer(),
+            "logind does not allow it (it answers \"no\")");
+  EXPECT_EQ(fake_->otherCalls, 0);
+  RemoveLogind();
+  EXPECT_EQ(OnLogindAnswering(QString("yes")).PowerOffComputer(),
+            "logind refused it (tests never power off)");
+  EXPECT_EQ(fake_->otherCalls, 1);
 }
 
 // The query waits only as long as it is told, never the bus's own 25 s; a
@@ -136,6 +148,15 @@ TEST(LogindPowerOffWithoutSystemBus, RefusesInsteadOfWaiting) {
   qputenv("DBUS_SYSTEM_BUS_ADDRESS",
           QByteArray::fromStdString("unix:path=" + (folder / "no-such-socket")));
   EXPECT_FALSE(LogindPowerOff().CanPowerOff());
+  // The request itself only on a bus that is not there, never the system bus.
+  const std::optional<QString> refusal =
+      LogindPowerOff(
+          QDBusConnection::connectToBus(
+              QString::fromStdString("unix:path=" + (folder / "no-such-socket")), "no-bus"))
+          .PowerOffComputer();
+  QDBusConnection::disconnectFromBus("no-bus");
+  ASSERT_TRUE(refusal);
+  EXPECT_TRUE(refusal->startsWith("there is no system message bus")) << refusal->toStdString();
   if (hadPrevious) {
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", previous);
   } else {

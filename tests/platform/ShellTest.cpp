@@ -45,8 +45,8 @@ TEST(ServiceDoubles, RecordRequestsAndAnswerAsTold) {
   EXPECT_EQ(shell.opened, std::vector<QString>({"/out", "https://varnell.example/"}));
 
   RecordingPowerOff powerOff;
-  powerOff.result = false;
-  EXPECT_FALSE(powerOff.PowerOffComputer());
+  powerOff.refusal = "logind is not running";
+  EXPECT_EQ(powerOff.PowerOffComputer(), powerOff.refusal);
   EXPECT_EQ(powerOff.requests, 1);
 }
 

@@ -6,7 +6,9 @@
 namespace varnell::testing {
 namespace {
 
-TEST_F(SettingsDialogTest, EncoderChangeRebuildsTheThreeListsWithTheTablesSelections) {
+// A new encoder keeps each of the three choices its own lists also hold; only one it lacks
+// falls back to the table's selection.
+TEST_F(SettingsDialogTest, EncoderChangeKeepsTheChoicesTheNewEncoderAlsoTakes) {
   Open(kWmaPresetCode);
   Pick(kAudioBitRate, "64 kbps");
   Pick(kSampleRate, "48000 Hz");
@@ -14,13 +16,58 @@ TEST_F(SettingsDialogTest, EncoderChangeRebuildsTheThreeListsWithTheTablesSelect
   Pick(kEncoder, "WMA7");
 
   EXPECT_EQ(Items(List(kAudioBitRate)), kCommonBitRates);
-  EXPECT_EQ(Selected(List(kAudioBitRate)), "192 kbps");
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "64 kbps");
   EXPECT_EQ(Items(List(kSampleRate)), kCommonSampleRates);
-  EXPECT_EQ(Selected(List(kSampleRate)), "44100 Hz");
-  EXPECT_EQ(Selected(List(kChannel)), "2 Channel Stereo");
+  EXPECT_EQ(Selected(List(kSampleRate)), "48000 Hz");
+  EXPECT_EQ(Selected(List(kChannel)), "1 Channel Mono");
   PressOk();
-  EXPECT_EQ(settings.audioBitRate, 192000);
+  EXPECT_EQ(settings.audioBitRate, 64000);
+  EXPECT_EQ(settings.sampleRate, 48000);
+  EXPECT_EQ(settings.channels, 1);
   EXPECT_EQ(settings.audioCodecName, "WMA7");
+
+  // AAC in 5.1 at 96 kHz to ALAC, which has those but no bit rate, and back: the rate the
+  // lossless encoder could not keep is the table's again.
+  Open(90104);
+  Pick(kAudioBitRate, "96 kbps");
+  Pick(kSampleRate, "96000 Hz");
+  Pick(kChannel, "5.1 Channel");
+  Pick(kEncoder, "ALAC");
+  EXPECT_EQ(List(kAudioBitRate).count(), 0);
+  EXPECT_FALSE(List(kAudioBitRate).isEnabled());
+  EXPECT_EQ(Selected(List(kSampleRate)), "96000 Hz");
+  EXPECT_EQ(Selected(List(kChannel)), "5.1 Channel");
+  Pick(kEncoder, "AAC");
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "128 kbps");
+  EXPECT_EQ(Selected(List(kSampleRate)), "96000 Hz");
+  EXPECT_EQ(Selected(List(kChannel)), "5.1 Channel");
+}
+
+// LAME writes at most 160 kb/s at 22050 Hz and would quietly give that for 320: the list holds
+// only what the sample rate takes, and a rate it loses becomes the highest left.
+TEST_F(SettingsDialogTest, Mp3BitRatesFollowTheSampleRate) {
+  Open(kMp3PresetCode);
+  Pick(kAudioBitRate, "320 kbps");
+  Pick(kSampleRate, "22050 Hz");
+  EXPECT_EQ(Items(List(kAudioBitRate)).front(), "64 kbps");
+  EXPECT_EQ(Items(List(kAudioBitRate))[3], "160 kbps");
+  EXPECT_EQ(Items(List(kAudioBitRate))[4], "VBR V0 (best)");
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "160 kbps");
+  Pick(kAudioBitRate, "96 kbps");
+  Pick(kSampleRate, "44100 Hz");
+  EXPECT_EQ(Items(List(kAudioBitRate))[6], "320 kbps");
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "96 kbps");
+  Pick(kSampleRate, "22050 Hz");
+  Pick(kChannel, "1 Channel Mono");
+  PressOk();
+  EXPECT_EQ(settings.audioBitRate, 96000);
+  EXPECT_EQ(settings.sampleRate, 22050);
+
+  // Choices saved before the lists followed the rate open on what the encoder can write.
+  settings.savedChoices = SavedAudioChoices("MP3", "320 kbps", "22050 Hz", "1 Channel Mono");
+  ASSERT_EQ(RunAndPressOk(kMp3PresetCode), QDialog::Accepted);
+  EXPECT_EQ(settings.audioBitRate, 160000);
+  EXPECT_EQ(settings.sampleRate, 22050);
 }
 
 TEST_F(SettingsDialogTest, EnterPressesNothingWhereverTheFocusIs) {
