@@ -7,6 +7,7 @@
 #include "app/CommandLineFiles.h"
 #include "app/MainWindow.h"
 #include "app/QuitSignalNotifier.h"
+#include "controls/ControlAccessibility.h"
 #include "engine/FileSizeLimitSignal.h"
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
@@ -20,7 +21,9 @@
 
 namespace varnell {
 
-VarnellApplication::VarnellApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VarnellApplication::VarnellApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  InstallControlAccessibility();
+}
 
 int VarnellApplication::InitInstance() {
   InitVarnellResources();
