@@ -31,13 +31,15 @@ inline constexpr int kHeightUnits = 273;
 
 // In stacking order: each group box lies under the labels and buttons placed after it. The
 // preview area is the dialog's own control; the time labels show their text on the background.
+// Each access key is one button's (Stop has S, so the two Set buttons take B and E); the texts
+// of the controls that show none are their names for screen readers.
 inline constexpr std::array<ControlTemplate, 18> kControls{{
-    {kPreviewArea, ControlKind::Custom, "", 3, 9, 278, 149},
-    {kPositionSlider, ControlKind::Slider, "", 3, 162, 278, 13},
+    {kPreviewArea, ControlKind::Custom, "Preview", 3, 9, 278, 149},
+    {kPositionSlider, ControlKind::Slider, "Position", 3, 162, 278, 13},
     {kPlay, ControlKind::SkinButton, "&Play", 6, 179, 36, 22},
     {kStop, ControlKind::SkinButton, "&Stop", 42, 179, 47, 22},
     {kVolume, ControlKind::SkinButton, "&Volume", 204, 181, 14, 16, false},
-    {kVolumeSlider, ControlKind::Slider, "", 220, 182, 54, 12, false},
+    {kVolumeSlider, ControlKind::Slider, "Volume", 220, 182, 54, 12, false},
     {kNoId, ControlKind::GroupBox, "Start time", 6, 203, 88, 25},
     {kBeginLabel, ControlKind::SkinLabel, "00:00:00", 14, 214, 72, 10},
     {kNoId, ControlKind::GroupBox, "End time", 99, 203, 88, 25},
@@ -45,8 +47,8 @@ inline constexpr std::array<ControlTemplate, 18> kControls{{
     {kNoId, ControlKind::GroupBox, "Cut time", 192, 203, 88, 25},
     {kCutLabel, ControlKind::SkinLabel, "00:00:00", 200, 214, 72, 10},
     {kNoId, ControlKind::GroupBox, "", 6, 231, 181, 37},
-    {kSetBegin, ControlKind::PushButton, "&Set Begin Time", 12, 242, 62, 16},
-    {kSetEnd, ControlKind::PushButton, "&Set End Time", 78, 242, 62, 16},
+    {kSetBegin, ControlKind::PushButton, "Set &Begin Time", 12, 242, 62, 16},
+    {kSetEnd, ControlKind::PushButton, "Set &End Time", 78, 242, 62, 16},
     {kReset, ControlKind::PushButton, "&Reset", 144, 242, 37, 16},
     {kOk, ControlKind::PushButton, "&OK", 192, 242, 42, 16},
     {kCancel, ControlKind::PushButton, "&Cancel", 238, 242, 42, 16},
