@@ -40,31 +40,32 @@ enum ControlId : int {
 inline constexpr int kWidthUnits = 503;
 inline constexpr int kHeightUnits = 307;
 
-// The buttons' "&" letters are their access keys: Alt+A adds files, Alt+F a folder; Alt+C, shared
-// by Clip and Convert, moves the focus between them. The task list is the window's own control.
+// The buttons' "&" letters are their access keys, one button's each: Alt+A adds files, Alt+F a
+// folder, Alt+C clips, Alt+V converts. The task list is the window's own control.
+// The texts of the lists, sliders and preview, which show none, are their screen-reader names.
 inline constexpr std::array<ControlTemplate, 25> kControls{{
     {kAdd, ControlKind::SkinButton, "&Add", 7, 13, 78, 34},
     {kClip, ControlKind::SkinButton, "&Clip", 82, 13, 76, 34},
     {kHelp, ControlKind::SkinButton, "&Help", 157, 13, 76, 34},
     {kAddFolder, ControlKind::SkinButton, "Add &Folder", 232, 13, 86, 34},
     {kHiddenRemove, ControlKind::PushButton, "&??", 234, 63, 50, 14, false},
-    {kTaskList, ControlKind::Custom, "", 7, 56, 302, 156},
+    {kTaskList, ControlKind::Custom, "Task list", 7, 56, 302, 156},
     {kRemove, ControlKind::SkinButton, "Cut", 27, 217, 40, 32},
     {kClearAll, ControlKind::SkinButton, "Empty", 95, 217, 41, 32},
     {kMerge, ControlKind::SkinButton, "Merge", 166, 217, 40, 32},
     {kFileInformation, ControlKind::SkinButton, "File Infomation", 236, 217, 39, 30},
-    {kProfile, ControlKind::DropDownList, "", 47, 257, 196, 30},
-    {kOutputFolder, ControlKind::DropDownList, "", 46, 277, 197, 73},
+    {kProfile, ControlKind::DropDownList, "Profile", 47, 257, 196, 30},
+    {kOutputFolder, ControlKind::DropDownList, "Output folder", 46, 277, 197, 73},
     {kSetting, ControlKind::SkinButton, "Setting", 254, 249, 66, 23},
     {kBrowse, ControlKind::SkinButton, "Browse", 254, 274, 63, 19},
     {kFindTarget, ControlKind::SkinButton, "Find Target", 321, 273, 61, 19},
-    {kConvert, ControlKind::SkinButton, "&Convert", 382, 245, 107, 46},
-    {kPreviewArea, ControlKind::Frame, "", 317, 69, 183, 131},
-    {kPositionSlider, ControlKind::Slider, "", 318, 204, 180, 12},
+    {kConvert, ControlKind::SkinButton, "Con&vert", 382, 245, 107, 46},
+    {kPreviewArea, ControlKind::Frame, "Preview", 317, 69, 183, 131},
+    {kPositionSlider, ControlKind::Slider, "Position", 318, 204, 180, 12},
     {kPlay, ControlKind::SkinButton, "Play", 317, 217, 31, 20},
     {kStop, ControlKind::SkinButton, "Stop", 348, 216, 40, 20},
     {kVolumeSymbol, ControlKind::SkinButton, "Check Volume", 434, 219, 12, 14},
-    {kVolumeSlider, ControlKind::Slider, "", 447, 220, 46, 11},
+    {kVolumeSlider, ControlKind::Slider, "Volume", 447, 220, 46, 11},
     {kAbout, ControlKind::SkinButton, "00", 469, 0, 12, 16},
     {kMinimise, ControlKind::SkinButton, "Button_MIX", 481, 0, 12, 13},
     {kClose, ControlKind::SkinButton, "Close", 492, 0, 10, 14},

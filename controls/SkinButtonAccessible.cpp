@@ -31,7 +31,7 @@ QString SkinButtonAccessible::text(QAccessible::Text kind) const {
   switch (kind) {
     case QAccessible::Name:
       if (!shown.accessibleName().isEmpty()) return shown.accessibleName();
-      if (!shown.toolTip().isEmpty()) return shown.toolTip();
+      if (!shown.toolTip().trimmed().isEmpty()) return shown.toolTip().trimmed();
       return WithoutAccessKeyMark(shown.text());
     case QAccessible::Description:
       return shown.accessibleDescription();
