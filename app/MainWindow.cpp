@@ -110,6 +110,8 @@ void MainWindow::CreateControls() {
   outputFolder_ = builder.control<QComboBox>(kOutputFolder);
   previewArea_ = builder.control<QFrame>(kPreviewArea);
   hiddenRemove_ = builder.control<QPushButton>(kHiddenRemove);
+  // Tab goes in reading order from the title-bar buttons on; the window opens on Add.
+  buttons_.at(kAdd).setFocus();
 }
 
 void MainWindow::SetUpSliders() {

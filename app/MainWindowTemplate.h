@@ -40,8 +40,9 @@ enum ControlId : int {
 inline constexpr int kWidthUnits = 503;
 inline constexpr int kHeightUnits = 307;
 
-// The buttons' "&" letters are their access keys: Alt+A adds files, Alt+F a folder; Alt+C, shared
-// by Clip and Convert, moves the focus between them. The task list is the window's own control.
+// The buttons' "&" letters are their access keys, one button's each: Alt+A adds files, Alt+F a
+// folder, Alt+C clips, Alt+V converts. The task list is the window's own control.
+// The texts of the lists, sliders and preview, which show none, are their screen-reader names.
 inline constexpr std::array<ControlTemplate, 25> kControls{{
     {kAdd, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "&Add"), 7, 13, 78, 34},
     {kClip, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "&Clip"), 82, 13, 76,
@@ -51,7 +52,8 @@ inline constexpr std::array<ControlTemplate, 25> kControls{{
     {kAddFolder, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Add &Folder"),
      232, 13, 86, 34},
     {kHiddenRemove, ControlKind::PushButton, "&??", 234, 63, 50, 14, false},
-    {kTaskList, ControlKind::Custom, "", 7, 56, 302, 156},
+    {kTaskList, ControlKind::Custom, QT_TRANSLATE_NOOP("MainWindowTemplate", "Task list"), 7, 56,
+     302, 156},
     {kRemove, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Cut"), 27, 217, 40,
      32},
     {kClearAll, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Empty"), 95, 217,
@@ -60,25 +62,30 @@ inline constexpr std::array<ControlTemplate, 25> kControls{{
      40, 32},
     {kFileInformation, ControlKind::SkinButton,
      QT_TRANSLATE_NOOP("MainWindowTemplate", "File Infomation"), 236, 217, 39, 30},
-    {kProfile, ControlKind::DropDownList, "", 47, 257, 196, 30},
-    {kOutputFolder, ControlKind::DropDownList, "", 46, 277, 197, 73},
+    {kProfile, ControlKind::DropDownList, QT_TRANSLATE_NOOP("MainWindowTemplate", "Profile"), 47,
+     257, 196, 30},
+    {kOutputFolder, ControlKind::DropDownList,
+     QT_TRANSLATE_NOOP("MainWindowTemplate", "Output folder"), 46, 277, 197, 73},
     {kSetting, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Setting"), 254,
      249, 66, 23},
     {kBrowse, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Browse"), 254, 274,
      63, 19},
     {kFindTarget, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Find Target"),
      321, 273, 61, 19},
-    {kConvert, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "&Convert"), 382,
+    {kConvert, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Con&vert"), 382,
      245, 107, 46},
-    {kPreviewArea, ControlKind::Frame, "", 317, 69, 183, 131},
-    {kPositionSlider, ControlKind::Slider, "", 318, 204, 180, 12},
+    {kPreviewArea, ControlKind::Frame, QT_TRANSLATE_NOOP("MainWindowTemplate", "Preview"), 317, 69,
+     183, 131},
+    {kPositionSlider, ControlKind::Slider, QT_TRANSLATE_NOOP("MainWindowTemplate", "Position"), 318,
+     204, 180, 12},
     {kPlay, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Play"), 317, 217, 31,
      20},
     {kStop, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Stop"), 348, 216, 40,
      20},
     {kVolumeSymbol, ControlKind::SkinButton,
      QT_TRANSLATE_NOOP("MainWindowTemplate", "Check Volume"), 434, 219, 12, 14},
-    {kVolumeSlider, ControlKind::Slider, "", 447, 220, 46, 11},
+    {kVolumeSlider, ControlKind::Slider, QT_TRANSLATE_NOOP("MainWindowTemplate", "Volume"), 447,
+     220, 46, 11},
     {kAbout, ControlKind::SkinButton, "00", 469, 0, 12, 16},
     {kMinimise, ControlKind::SkinButton, "Button_MIX", 481, 0, 12, 13},
     {kClose, ControlKind::SkinButton, QT_TRANSLATE_NOOP("MainWindowTemplate", "Close"), 492, 0, 10,

@@ -9,6 +9,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "controls/KeyboardFocusMark.h"
+
 namespace varnell {
 namespace {
 
@@ -69,6 +71,9 @@ TaskListView::TaskListView(QWidget* parent)
     : QTableWidget(parent), header_(new CheckableHeader(this)) {
   connect(this, &QTableWidget::itemChanged, this, &TaskListView::OnItemChanged);
   setItemDelegateForColumn(kSourceFile, new ChapterCellDelegate(this));
+  // Tab and Backtab leave the list for the next control; the arrow keys move between rows.
+  setTabKeyNavigation(false);
+  new KeyboardFocusMark(*this, viewport());
 }
 
 void TaskListView::CreateColumns() {

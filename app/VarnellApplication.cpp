@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramTranslations.h"
 #include "app/QuitSignalNotifier.h"
+#include "controls/ControlAccessibility.h"
 #include "engine/FileSizeLimitSignal.h"
 #include "engine/LibraryLog.h"
 #include "platform/ExecutableFolder.h"
@@ -22,7 +23,9 @@
 
 namespace varnell {
 
-VarnellApplication::VarnellApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VarnellApplication::VarnellApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  InstallControlAccessibility();
+}
 
 int VarnellApplication::InitInstance() {
   InitVarnellResources();

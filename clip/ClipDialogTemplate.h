@@ -31,16 +31,21 @@ inline constexpr int kHeightUnits = 273;
 
 // In stacking order: each group box lies under the labels and buttons placed after it. The
 // preview area is the dialog's own control; the time labels show their text on the background.
+// Each access key is one button's (Stop has S, so the two Set buttons take B and E); the texts
+// of the controls that show none are their names for screen readers.
 inline constexpr std::array<ControlTemplate, 18> kControls{{
-    {kPreviewArea, ControlKind::Custom, "", 3, 9, 278, 149},
-    {kPositionSlider, ControlKind::Slider, "", 3, 162, 278, 13},
+    {kPreviewArea, ControlKind::Custom, QT_TRANSLATE_NOOP("ClipDialogTemplate", "Preview"), 3, 9,
+     278, 149},
+    {kPositionSlider, ControlKind::Slider, QT_TRANSLATE_NOOP("ClipDialogTemplate", "Position"), 3,
+     162, 278, 13},
     {kPlay, ControlKind::SkinButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "&Play"), 6, 179, 36,
      22},
     {kStop, ControlKind::SkinButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "&Stop"), 42, 179, 47,
      22},
     {kVolume, ControlKind::SkinButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "&Volume"), 204, 181,
      14, 16, false},
-    {kVolumeSlider, ControlKind::Slider, "", 220, 182, 54, 12, false},
+    {kVolumeSlider, ControlKind::Slider, QT_TRANSLATE_NOOP("ClipDialogTemplate", "Volume"), 220,
+     182, 54, 12, false},
     {kNoId, ControlKind::GroupBox, QT_TRANSLATE_NOOP("ClipDialogTemplate", "Start time"), 6, 203,
      88, 25},
     {kBeginLabel, ControlKind::SkinLabel, "00:00:00", 14, 214, 72, 10},
@@ -51,9 +56,9 @@ inline constexpr std::array<ControlTemplate, 18> kControls{{
      88, 25},
     {kCutLabel, ControlKind::SkinLabel, "00:00:00", 200, 214, 72, 10},
     {kNoId, ControlKind::GroupBox, "", 6, 231, 181, 37},
-    {kSetBegin, ControlKind::PushButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "&Set Begin Time"),
+    {kSetBegin, ControlKind::PushButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "Set &Begin Time"),
      12, 242, 62, 16},
-    {kSetEnd, ControlKind::PushButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "&Set End Time"), 78,
+    {kSetEnd, ControlKind::PushButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "Set &End Time"), 78,
      242, 62, 16},
     {kReset, ControlKind::PushButton, QT_TRANSLATE_NOOP("ClipDialogTemplate", "&Reset"), 144, 242,
      37, 16},

@@ -1,5 +1,6 @@
 #include "controls/BitmapSlider.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -47,7 +48,7 @@ int TruncatedToInt(double value) {
 }  // namespace
 
 BitmapSlider::BitmapSlider(int controlId, QWidget* parent)
-    : QWidget(parent), controlId_(controlId) {
+    : QWidget(parent), controlId_(controlId), focusMark_(new KeyboardFocusMark(*this)) {
   setFocusPolicy(Qt::StrongFocus);
   // Every paint fills the whole control through the off-screen buffer, so Qt
   // need not clear it first; that would flicker under the preview's 100 ms
@@ -105,15 +106,28 @@ bool BitmapSlider::LoadThumbImages(const QImage& thumb, const QImage& activeThum
 void BitmapSlider::SetLimits(int minimum, int maximum) {
   minimum_ = minimum;
   maximum_ = maximum;
-  value_ = Clamped(value_);
+  StoreValue(value_);
   beginMark_ = Clamped(beginMark_);
   endMark_ = Clamped(endMark_);
   update();
 }
 
-void BitmapSlider::SetValue(int value) {
+void BitmapSlider::SetValue(int value) { StoreValue(value); }
+
+void BitmapSlider::MoveTo(int value) {
+  StoreValue(value);
+  // Also when the value stayed: owners treat every handled key as a finished move.
+  emit released(controlId_, value_);
+}
+
+void BitmapSlider::StoreValue(int value) {
+  const int previous = value_;
   value_ = Clamped(value);
   update();
+  if (value_ != previous && QAccessible::isActive()) {
+    QAccessibleValueChangeEvent change(this, value_);
+    QAccessible::updateAccessibility(&change);
+  }
 }
 
 int BitmapSlider::GetValue() const { return value_; }
@@ -124,6 +138,8 @@ int BitmapSlider::GetMaximum() const { return maximum_; }
 
 void BitmapSlider::SetPageStep(int step) { pageStep_ = step; }
 
+int BitmapSlider::pageStep() const { return pageStep_; }
+
 void BitmapSlider::SetMargins(int left, int top, int right, int bottom) {
   leftMargin_ = left;
   topMargin_ = top;
@@ -131,6 +147,8 @@ void BitmapSlider::SetMargins(int left, int top, int right, int bottom) {
   bottomMargin_ = bottom;
   update();
 }
+
+bool BitmapSlider::isFocusMarkShown() const { return focusMark_->isShown(); }
 
 void BitmapSlider::SetFocusFrame(bool wanted) {
   focusFrameWanted_ = wanted;
@@ -203,8 +221,7 @@ void BitmapSlider::DragTo(int pointerX) {
   if (value == value_) {
     return;
   }
-  value_ = value;
-  update();
+  StoreValue(value);
   emit moved(controlId_, value_);
 }
 
@@ -271,10 +288,7 @@ void BitmapSlider::keyPressEvent(QKeyEvent* event) {
       QWidget::keyPressEvent(event);
       return;
   }
-  value_ = Clamped(value);
-  update();
-  // Also when the value stayed: owners treat every handled key as a finished move.
-  emit released(controlId_, value_);
+  MoveTo(value);
   event->accept();
 }
 
@@ -300,7 +314,7 @@ void BitmapSlider::paintEvent(QPaintEvent* /*event*/) {
     const QPixmap& thumb = dragging_ && !activeThumb_.isNull() ? activeThumb_ : thumb_;
     painter.drawPixmap(ValueToPixel(value_) - thumb_.width() / 2, topMargin_, thumb);
   }
-  if (focusFrameWanted_ && hasFocus()) {
+  if (focusFrameWanted_ && hasFocus() && !focusMark_->isShown()) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.rect = rect();

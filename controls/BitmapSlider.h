@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "controls/KeyboardFocusMark.h"
+
 class QFocusEvent;
 class QKeyEvent;
 class QMouseEvent;
@@ -16,7 +18,8 @@ namespace varnell {
 // Besides the value it can show a clip range: between the begin and end marks
 // the channel comes from the selected-range picture. Movement is reported to
 // the owner through moved() (while dragging) and released() (button up and
-// every handled key). Disabling it only stops input; it draws the same.
+// every handled key). Disabling it only stops input; it draws the same. Reached by the
+// keyboard it draws a focus mark, whether or not the focus frame is wanted.
 class BitmapSlider : public QWidget {
   Q_OBJECT
 
@@ -40,13 +43,17 @@ class BitmapSlider : public QWidget {
   void SetLimits(int minimum, int maximum);
   // Clamped against the maximum first, then against the minimum.
   void SetValue(int value);
+  // As a key moves the thumb: the value is set clamped, and released() reports it.
+  void MoveTo(int value);
   int GetValue() const;
   int GetMinimum() const;
   int GetMaximum() const;
   void SetPageStep(int step);
+  int pageStep() const;
   // Pixels kept free around the thumb's travel; the top margin places the thumb.
   void SetMargins(int left, int top, int right, int bottom);
   void SetFocusFrame(bool wanted);
+  bool isFocusMarkShown() const;
 
   void SetBeginMark(int value);
   void SetEndMark(int value);
@@ -78,6 +85,8 @@ class BitmapSlider : public QWidget {
 
  private:
   int Clamped(int value) const;
+  // Clamps, redraws and tells a screen reader of a change; reports nothing to the owner.
+  void StoreValue(int value);
   // Pixels the thumb's centre can travel; never negative.
   int Travel() const;
   void DragTo(int pointerX);
@@ -101,6 +110,7 @@ class BitmapSlider : public QWidget {
   int dragOffset_ = 0;
   bool dragging_ = false;
   bool focusFrameWanted_ = true;
+  KeyboardFocusMark* focusMark_;
 
   QPixmap channel_;
   QPixmap selectedRangeChannel_;

@@ -268,6 +268,10 @@ void HyperLink::mousePressEvent(QMouseEvent* event) {
     return;
   }
   event->accept();
+  Follow();
+}
+
+void HyperLink::Follow() {
   AdoptTextOrAddress();
   over_ = false;
   GotoURL(url_);

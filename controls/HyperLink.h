@@ -97,6 +97,8 @@ class HyperLink : public QLabel {
   // window appears, so showCommand (a Windows show state) is accepted and not
   // used.
   bool GotoURL(const QString& url, int showCommand = 1);
+  // What a click does: the text or address fills in the other, then GotoURL.
+  void Follow();
   // Opens url with the shell, else with the default browser; shows nothing.
   int OpenAddress(const QString& url);
   void ReportOpenError(int result);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QEnterEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -26,7 +27,9 @@ const QRegion kNothingVisible(-1, -1, 1, 1);
 }  // namespace
 
 SkinButton::SkinButton(int controlId, QWidget* parent)
-    : QAbstractButton(parent), controlId_(controlId) {}
+    : QAbstractButton(parent), controlId_(controlId), focusMark_(new KeyboardFocusMark(*this)) {
+  setFocusPolicy(Qt::StrongFocus);
+}
 
 SkinButton::~SkinButton() { ReturnAncestorCursor(); }
 
@@ -57,6 +60,8 @@ void SkinButton::SetStateImages(const QImage& hover, const QImage& normal, const
 }
 
 bool SkinButton::isHovered() const { return hovered_; }
+
+bool SkinButton::isFocusMarkShown() const { return focusMark_->isShown(); }
 
 QSize SkinButton::sizeHint() const {
   return normalFace_.isNull() ? QAbstractButton::sizeHint() : normalFace_.size();
@@ -131,6 +136,17 @@ void SkinButton::ReturnAncestorCursor() {
   }
   cursorBorrower_ = nullptr;
   borrowerCursor_.reset();
+}
+
+// Space is QAbstractButton's (down on press, click on release); Enter clicks at once, as it does
+// on a dialog's push buttons.
+void SkinButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    event->accept();
+    click();
+    return;
+  }
+  QAbstractButton::keyPressEvent(event);
 }
 
 // Also consulted while the button is held, so dragging off the shape (not just

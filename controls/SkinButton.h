@@ -8,8 +8,11 @@
 #include <QRegion>
 #include <optional>
 
+#include "controls/KeyboardFocusMark.h"
+
 class QEnterEvent;
 class QEvent;
+class QKeyEvent;
 class QPaintEvent;
 
 namespace varnell {
@@ -26,6 +29,8 @@ namespace varnell {
 // or not. Qt shows a disabled widget the cursor of its nearest enabled
 // ancestor instead, so while the pointer is over the button that ancestor
 // wears the button's cursor, and gets its own back when the pointer leaves.
+//
+// Space and Enter press a focused button; reached by the keyboard it draws a focus mark.
 class SkinButton : public QAbstractButton {
   Q_OBJECT
 
@@ -47,6 +52,7 @@ class SkinButton : public QAbstractButton {
   void SetStateImages(const QImage& hover, const QImage& normal, const QImage& pressed);
 
   bool isHovered() const;
+  bool isFocusMarkShown() const;
 
   QSize sizeHint() const override;
 
@@ -56,6 +62,7 @@ class SkinButton : public QAbstractButton {
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool hitButton(const QPoint& pos) const override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void LendCursorToAncestor();
@@ -72,6 +79,7 @@ class SkinButton : public QAbstractButton {
   // The ancestor wearing this button's cursor while the pointer is over it, and what it wore.
   QPointer<QWidget> cursorBorrower_;
   std::optional<QCursor> borrowerCursor_;
+  KeyboardFocusMark* focusMark_;
 };
 
 }  // namespace varnell

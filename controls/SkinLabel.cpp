@@ -403,15 +403,29 @@ void SkinLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
     return;
   }
-  if (notifyParent_) {
-    emit clicked(controlId_);
-  } else if (shell_ != nullptr && linkMode_ == LinkMode::Web) {
-    shell_->Open(linkAddress_.isEmpty() ? text() : linkAddress_);
-  } else if (shell_ != nullptr && linkMode_ == LinkMode::Mail) {
-    shell_->Open(QStringLiteral("mailto:") + text());
-  }
+  Follow();
   // The click was the label's: it does not travel on to the parent.
   event->accept();
+}
+
+void SkinLabel::Follow() {
+  if (notifyParent_) {
+    emit clicked(controlId_);
+  } else if (shell_ != nullptr && linkMode_ != LinkMode::None) {
+    shell_->Open(followedAddress());
+  }
+}
+
+QString SkinLabel::followedAddress() const {
+  switch (linkMode_) {
+    case LinkMode::Web:
+      return linkAddress_.isEmpty() ? text() : linkAddress_;
+    case LinkMode::Mail:
+      return QStringLiteral("mailto:") + text();
+    case LinkMode::None:
+      break;
+  }
+  return {};
 }
 
 void SkinLabel::changeEvent(QEvent* event) {

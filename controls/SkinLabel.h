@@ -77,6 +77,11 @@ class SkinLabel : public QLabel {
   // centreImage centres a single line in both directions; a text with CR LF
   // line breaks is then only centred horizontally.
   void SetTextStyle(TextStyle style, bool centreImage = false);
+  // What a left click does: tells the parent in notify-parent mode, else opens a link mode's
+  // address; nothing for plain text.
+  void Follow();
+  // What a link mode opens ("mailto:" and the text for a mail link); empty without a link mode.
+  QString followedAddress() const;
   // The QPainter text flags a text gets under a text style.
   static int TextFlags(TextStyle style, bool centreImage, const QString& text);
 

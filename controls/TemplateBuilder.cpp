@@ -12,6 +12,7 @@
 
 #include "controls/BitmapSlider.h"
 #include "controls/HyperLink.h"
+#include "controls/LayoutTabOrder.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinLabel.h"
 
@@ -34,10 +35,29 @@ void TemplateBuilder::Build(std::span<const ControlTemplate> controls) {
     }
     widget->setGeometry(
         DialogUnitsToPixels(control.x, control.y, control.width, control.height, font_));
+    if (*control.text != '\0') NameForScreenReaders(control, *widget);
     if (const auto then = then_.find(control.kind); then != then_.end())
       then->second(control, *widget);
     if (!control.enabled) widget->setEnabled(false);
     if (!control.visible) widget->hide();
+  }
+  SetTabOrderByLayout(dialog_);
+}
+
+void TemplateBuilder::NameForScreenReaders(const ControlTemplate& control, QWidget& widget) {
+  switch (control.kind) {
+    case ControlKind::DropDownList:
+      // Qt names a list by its current choice on Linux; the description keeps what it is for.
+      widget.setAccessibleDescription(QString::fromUtf8(control.text));
+      [[fallthrough]];
+    case ControlKind::Edit:
+    case ControlKind::Slider:
+    case ControlKind::Frame:
+    case ControlKind::Custom:
+      widget.setAccessibleName(QString::fromUtf8(control.text));
+      break;
+    default:
+      break;
   }
 }
 

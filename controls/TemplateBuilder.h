@@ -34,7 +34,10 @@ class TemplateBuilder {
     return ThenAs(kind, std::function(std::move(then)));
   }
 
-  // Makes the controls in the template's order, which is also their stacking and tab order.
+  // Makes the controls in the template's order, which is also their stacking order; Tab then
+  // goes through them in reading order (SetTabOrderByLayout). A list, edit box, slider, frame or
+  // control of the dialog's own shows no text of its own: its template text, if any, is its name
+  // for screen readers.
   void Build(std::span<const ControlTemplate> controls);
 
   // A control made by Build, by its id; null for id 0, an id not made or one of another class.
@@ -54,6 +57,7 @@ class TemplateBuilder {
     return *this;
   }
   QWidget* Make(const ControlTemplate& control);
+  static void NameForScreenReaders(const ControlTemplate& control, QWidget& widget);
 
   QWidget& dialog_;
   const TemplateFont font_;

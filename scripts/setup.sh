@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev
   desktop-file-utils appstream
   dbus-daemon
+  xvfb at-spi2-core python3-pyatspi
 )
 case "${1:-}" in
   --bench) packages+=(ffmpeg) ;;

@@ -114,8 +114,8 @@ void SettingsDialog::BuildFromTemplate() {
     FitCaptionToText(caption);
   });
   const auto keepButton = [this](const ControlTemplate& control, QPushButton& pushButton) {
-    // Only the OK button looks like the default one, and no button takes Enter (see
-    // keyPressEvent).
+    // Only the OK button looks like the default one; Enter is dealt with in keyPressEvent and
+    // eventFilter.
     pushButton.setAutoDefault(false);
     pushButton.installEventFilter(this);
     buttons_[control.id] = &pushButton;
@@ -295,18 +295,23 @@ void SettingsDialog::OnDefault() {
   OnShowWindow();
 }
 
-// Enter is not a dialog key here: it neither presses OK nor any focused button, so the dialog is
-// only accepted by a deliberate click. Escape still cancels through QDialog.
+// Enter presses OK from a list, the name pattern or the check box (they pass it on to the dialog),
+// and a focused button presses that button (eventFilter). Escape cancels through QDialog.
 void SettingsDialog::keyPressEvent(QKeyEvent* event) {
   if (IsEnterKey(*event)) {
     event->accept();
+    button(kOk)->click();
     return;
   }
   QDialog::keyPressEvent(event);
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(event))) return true;
+  if (event->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(event))) {
+    if (auto* pressed = qobject_cast<QPushButton*>(watched); pressed && pressed->isEnabled())
+      pressed->click();
+    return true;
+  }
   return QDialog::eventFilter(watched, event);
 }
 

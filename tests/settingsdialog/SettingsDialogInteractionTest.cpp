@@ -1,4 +1,5 @@
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "SettingsDialogTestSupport.h"
 #include "controls/DialogUnits.h"
@@ -70,15 +71,24 @@ TEST_F(SettingsDialogTest, Mp3BitRatesFollowTheSampleRate) {
   EXPECT_EQ(settings.sampleRate, 22050);
 }
 
-TEST_F(SettingsDialogTest, EnterPressesNothingWhereverTheFocusIs) {
-  SettingsDialog& dialog = Open(kMp3PresetCode);
-  QTest::keyClick(dialog.button(kOk), Qt::Key_Return);
-  QTest::keyClick(dialog.button(kCancel), Qt::Key_Enter);
-  QTest::keyClick(&List(kAudioBitRate), Qt::Key_Return);
-  QTest::keyClick(&dialog, Qt::Key_Return);
-
-  EXPECT_TRUE(dialog.isVisible());
+TEST_F(SettingsDialogTest, EnterPressesAFocusedButtonElseOk) {
+  SettingsDialog& cancelled = Open(kMp3PresetCode);
+  QTest::keyClick(cancelled.button(kCancel), Qt::Key_Enter);
+  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
   EXPECT_EQ(settings.previousPresetCode, 0);
+
+  // From the name pattern and from a list, whose own Enter handling passes the key on.
+  SettingsDialog& fromPattern = Open(kMp3PresetCode);
+  QTest::keyClick(fromPattern.findChild<QLineEdit*>(QString::number(kNamePattern)), Qt::Key_Return);
+  EXPECT_EQ(fromPattern.result(), QDialog::Accepted);
+
+  SettingsDialog& fromList = Open(kWmaPresetCode);
+  Pick(kAudioBitRate, "64 kbps");
+  QTest::keyClick(&List(kAudioBitRate), Qt::Key_Return);
+  EXPECT_FALSE(fromList.isVisible());
+  EXPECT_EQ(fromList.result(), QDialog::Accepted);
+  EXPECT_EQ(settings.previousPresetCode, kWmaPresetCode);
+  EXPECT_EQ(settings.audioBitRate, 64000);
 }
 
 TEST_F(SettingsDialogTest, EscapeCancelsAndStoresOnlyTheOpeningFlags) {
