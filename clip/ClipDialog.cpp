@@ -33,7 +33,7 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 
 ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
   SetUpTemplateDialog(*this, kCaption, QSize(kWidthUnits, kHeightUnits));
-  background_ = LoadBitmapResource(kBackgroundBitmap);
+  background_ = LoadBitmapResource(kBackgroundBitmap, devicePixelRatioF());
   positionTimer_.setInterval(100);
   pictureTimer_.setInterval(67);
   CreateControls();

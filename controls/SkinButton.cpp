@@ -44,8 +44,9 @@ void SkinButton::SetShapeFromImage(const QImage& shape) {
 }
 
 void SkinButton::LoadStateBitmaps(int hoverId, int normalId, int pressedId) {
-  SetStateImages(LoadBitmapResource(hoverId), LoadBitmapResource(normalId),
-                 LoadBitmapResource(pressedId));
+  const qreal ratio = devicePixelRatioF();
+  SetStateImages(LoadBitmapResource(hoverId, ratio), LoadBitmapResource(normalId, ratio),
+                 LoadBitmapResource(pressedId, ratio));
 }
 
 void SkinButton::SetStateImages(const QImage& hover, const QImage& normal, const QImage& pressed) {
@@ -59,7 +60,8 @@ void SkinButton::SetStateImages(const QImage& hover, const QImage& normal, const
 bool SkinButton::isHovered() const { return hovered_; }
 
 QSize SkinButton::sizeHint() const {
-  return normalFace_.isNull() ? QAbstractButton::sizeHint() : normalFace_.size();
+  return normalFace_.isNull() ? QAbstractButton::sizeHint()
+                              : normalFace_.deviceIndependentSize().toSize();
 }
 
 void SkinButton::paintEvent(QPaintEvent* /*event*/) {
