@@ -152,8 +152,6 @@ void ClipDialog::OnInitDialog() {
   player_end_hook::Attach(this, kPlayerId);
 
   hasPicture_ = 0;
-  frame_.clear();
-  frameWidth_ = frameHeight_ = 0;
   position->SetLimits(0, 1000);
   position->SetValue(0);
   playAction_ = PlayAction::Play;
