@@ -54,7 +54,7 @@ void AboutDialog::CreateControls() {
   builder.Then(ControlKind::Caption,
                [&lastCaption](const ControlTemplate&, QLabel& caption) { lastCaption = &caption; });
   builder.Then(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {
-    picture.setPixmap(QPixmap::fromImage(LoadBitmapResource(kPictureBitmap)));
+    picture.setPixmap(QPixmap::fromImage(LoadBitmapResource(kPictureBitmap, devicePixelRatioF())));
     picture_ = &picture;
   });
   builder.Then(ControlKind::Link, [&](const ControlTemplate&, HyperLink& link) {

@@ -48,7 +48,7 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
   setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell9pt));
   setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(kIconBitmap))));
   setWindowTitle(tr("Varnell"));
-  background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap));
+  background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap, devicePixelRatioF()));
 
   CreateControls();
   taskListController_ = std::make_unique<TaskListController>(state_, platform_, *taskList_,

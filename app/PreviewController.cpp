@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMaxPlayerPath = 260;
 constexpr int kPositionInterval = 100;  // ms
+constexpr int kPictureInterval = 67;    // ms, as the clip dialog's picture
 constexpr int kFullVolume = 65535;
 const wchar_t* const kPlayerId = L"VarnellMain";
 
@@ -23,9 +24,14 @@ int VolumeOfSlider(int value) { return std::min(value, kFullVolume); }
 
 }  // namespace
 
-PreviewController::PreviewController(const Controls& controls) : controls_(controls) {
+PreviewController::PreviewController(const Controls& controls)
+    : controls_(controls), picture_(new ClipPreviewArea(0, &controls.pictureArea)) {
+  picture_->setGeometry(controls_.pictureArea.rect());
+  picture_->show();
   positionTimer_.setInterval(kPositionInterval);
   connect(&positionTimer_, &QTimer::timeout, this, &PreviewController::PositionTick);
+  pictureTimer_.setInterval(kPictureInterval);
+  connect(&pictureTimer_, &QTimer::timeout, picture_, &ClipPreviewArea::ShowPlayerPicture);
   // Every way the selection changes (clicks, keys, removing, clearing, adding, a batch) ends
   // here, so Play and Stop never disagree with it.
   connect(controls_.list.selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -79,9 +85,7 @@ bool PreviewController::Open() {
       list.GetItemText(row, TaskListView::kSourceFile).left(kMaxPlayerPath).toStdWString();
   PlayerModule_SetFileName(path.c_str());
   if (PlayerModule_Open() == -1) return false;
-  int hasPicture = 0;
-  int hasSound = 0;
-  PlayerModule_GetMideaType(&hasPicture, &hasSound);
+  hasPicture_ = picture_->TakePictureOfOpenFile();
   openedOnce_ = true;
   fileOpen_ = true;
   return true;
@@ -93,6 +97,11 @@ void PreviewController::Start() {
   PlayerModule_SetVolume(volume_);
   if (PlayerModule_Start() != 0) return;
   positionTimer_.start();
+  if (hasPicture_) {
+    // A cover is there from the open on: shown at once, not a tick later.
+    picture_->ShowPlayerPicture();
+    pictureTimer_.start();
+  }
   controls_.position.setEnabled(true);
   playAction_ = PlayAction::Pause;
   ShowButtons();
@@ -118,9 +127,12 @@ void PreviewController::Stop() {
   reopenPending_ = true;
   if (openedOnce_) {
     positionTimer_.stop();
+    pictureTimer_.stop();
     PlayerModule_Stop();
     PlayerModule_Close();
     fileOpen_ = false;
+    hasPicture_ = false;
+    picture_->Clear();
     controls_.position.setEnabled(false);
     playAction_ = PlayAction::Play;
     controls_.position.SetValue(0);

@@ -1,6 +1,7 @@
 // Listening to a row of the main window's task list before converting it, through the player
 // library: Play / Pause, Stop, seeking with the position slider, the slider following the
-// player, and the volume slider. Sound only: no picture is asked of the player.
+// player, and the volume slider; while a file with a cover or a video plays, the preview area
+// shows that picture at its own shape.
 //
 // Threads. Everything here runs on the user-interface thread. The player reports the end of
 // playback on its own thread; that report reaches this object only as a call queued to its
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include "app/TaskListView.h"
+#include "clip/ClipPreviewArea.h"
 #include "controls/BitmapSlider.h"
 #include "controls/SkinButton.h"
 
@@ -54,6 +56,8 @@ class PreviewController : public QObject {
   bool openedOnce() const { return openedOnce_; }
   int volume() const { return volume_; }
   bool isPositionTimerActive() const { return positionTimer_.isActive(); }
+  // What the preview area shows: the open file's picture, or nothing.
+  const ClipPreviewArea& picture() const { return *picture_; }
   // The looks Play and Stop show now: 302 / 310 / 301 and 304 / 303.
   int playLook() const { return playLook_; }
   int stopLook() const { return stopLook_; }
@@ -73,7 +77,10 @@ class PreviewController : public QObject {
   int volume_ = 65535;
   int playLook_ = 301;
   int stopLook_ = 303;
-  QTimer positionTimer_;  // runs from the first Start until Stop
+  QTimer positionTimer_;      // runs from the first Start until Stop
+  QTimer pictureTimer_;       // the same, while the open file has a picture
+  ClipPreviewArea* picture_;  // a child of the preview area, covering it
+  bool hasPicture_ = false;
 };
 
 }  // namespace varnell

@@ -33,7 +33,7 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 
 ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
   SetUpTemplateDialog(*this, tr(kCaption), QSize(kWidthUnits, kHeightUnits));
-  background_ = LoadBitmapResource(kBackgroundBitmap);
+  background_ = LoadBitmapResource(kBackgroundBitmap, devicePixelRatioF());
   positionTimer_.setInterval(100);
   pictureTimer_.setInterval(67);
   CreateControls();
@@ -152,8 +152,6 @@ void ClipDialog::OnInitDialog() {
   player_end_hook::Attach(this, kPlayerId);
 
   hasPicture_ = 0;
-  frame_.clear();
-  frameWidth_ = frameHeight_ = 0;
   position->SetLimits(0, 1000);
   position->SetValue(0);
   playAction_ = PlayAction::Play;

@@ -102,9 +102,6 @@ class ClipDialog : public QDialog {
   QTimer positionTimer_;
   QTimer pictureTimer_;
   int hasPicture_ = 0;
-  int frameWidth_ = 0;
-  int frameHeight_ = 0;
-  std::vector<unsigned char> frame_;  // frameWidth_ x frameHeight_ x 3 bytes, or empty
   PlayAction playAction_ = PlayAction::Play;
   int playLook_ = 302;
   bool reopenPending_ = true;

@@ -63,17 +63,7 @@ void ClipDialog::OpenFile() {
   fileOpen_ = PlayerModule_Open() != -1;
   // A failed open is not reported: the preview simply stays empty.
   if (!fileOpen_) return;
-  int hasSound = 0;
-  hasPicture_ = 0;
-  PlayerModule_GetMideaType(&hasPicture_, &hasSound);
-  frame_.clear();
-  frameWidth_ = frameHeight_ = 0;
-  if (hasPicture_ && PlayerModule_GetFrameSize(&frameWidth_, &frameHeight_) == 0 &&
-      frameWidth_ > 0 && frameHeight_ > 0) {
-    frame_.assign(static_cast<std::size_t>(frameWidth_) * frameHeight_ * 3, 0);
-  } else {
-    hasPicture_ = 0;
-  }
+  hasPicture_ = preview_->TakePictureOfOpenFile() ? 1 : 0;
   playerEverOpened_ = true;
 }
 
@@ -118,9 +108,7 @@ void ClipDialog::OnPositionTimer() {
 }
 
 void ClipDialog::OnPictureTimer() {
-  if (!hasPicture_ || frame_.empty()) return;
-  if (PlayerModule_GetFrame(frame_.data(), frameWidth_, frameHeight_) != 0) return;
-  preview_->ShowBottomUpBgr(frame_, frameWidth_, frameHeight_);
+  if (hasPicture_) preview_->ShowPlayerPicture();
 }
 
 void ClipDialog::OnSeek(int controlId) {

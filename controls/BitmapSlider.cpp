@@ -59,8 +59,8 @@ BitmapSlider::BitmapSlider(int controlId, QWidget* parent)
 int BitmapSlider::controlId() const { return controlId_; }
 
 bool BitmapSlider::LoadChannel(int normalBitmapId, int selectedRangeBitmapId) {
-  const QImage normal = LoadBitmapResource(normalBitmapId);
-  const QImage selectedRange = LoadBitmapResource(selectedRangeBitmapId);
+  const QImage normal = LoadBitmapResource(normalBitmapId, devicePixelRatioF());
+  const QImage selectedRange = LoadBitmapResource(selectedRangeBitmapId, devicePixelRatioF());
   if (normal.isNull() || selectedRange.isNull()) {
     return LoadChannelImages(QImage(), QImage());
   }
@@ -71,12 +71,14 @@ bool BitmapSlider::LoadChannelImages(const QImage& normal, const QImage& selecte
   if (normal.isNull()) {
     channel_ = QPixmap();
     selectedRangeChannel_ = QPixmap();
+    channelSize_ = QSize();
     update();
     return false;
   }
   channel_ = QPixmap::fromImage(normal);
   selectedRangeChannel_ = selectedRange.isNull() ? QPixmap() : QPixmap::fromImage(selectedRange);
-  resize(channel_.size());
+  channelSize_ = channel_.deviceIndependentSize().toSize();
+  resize(channelSize_);
   update();
   return true;
 }
@@ -187,7 +189,7 @@ int BitmapSlider::Clamped(int value) const {
 }
 
 int BitmapSlider::Travel() const {
-  return std::max(0, channel_.width() - rightMargin_ - thumb_.width() - leftMargin_);
+  return std::max(0, channelSize_.width() - rightMargin_ - thumb_.width() - leftMargin_);
 }
 
 int BitmapSlider::ValueToPixel(int value) const {
@@ -211,7 +213,7 @@ int BitmapSlider::PixelToValue(int x) const {
 
 void BitmapSlider::DragTo(int pointerX) {
   const int lowest = leftMargin_ + thumb_.width() / 2;
-  const int highest = std::max(lowest, channel_.width() - rightMargin_ - thumb_.width() / 2);
+  const int highest = std::max(lowest, channelSize_.width() - rightMargin_ - thumb_.width() / 2);
   const int target = std::clamp(pointerX - dragOffset_, lowest, highest);
   if (target == ValueToPixel(value_)) {
     return;
@@ -326,7 +328,7 @@ void BitmapSlider::paintEvent(QPaintEvent* /*event*/) {
 // selected-range picture; a begin mark of 0 means the range starts at the left
 // edge and an end mark at the maximum means it runs to the right edge.
 void BitmapSlider::PaintChannel(QPainter& painter) const {
-  const int width = channel_.width();
+  const int width = channelSize_.width();
   if (selectedRangeChannel_.isNull()) {
     PaintChannelPiece(painter, channel_, 0, width);
     return;
@@ -367,8 +369,11 @@ void BitmapSlider::PaintChannelPiece(QPainter& painter, const QPixmap& source, i
   if (toX <= fromX) {
     return;
   }
-  const QRect piece(fromX, 0, toX - fromX, channel_.height());
-  painter.drawPixmap(piece, source, piece);
+  const QRect piece(fromX, 0, toX - fromX, channelSize_.height());
+  // The source rectangle is in the picture's own pixels, twice as many on a HiDPI screen.
+  const qreal ratio = source.devicePixelRatio();
+  painter.drawPixmap(QRectF(piece), source,
+                     QRectF(piece.x() * ratio, 0, piece.width() * ratio, piece.height() * ratio));
 }
 
 }  // namespace varnell

@@ -114,6 +114,7 @@ class BitmapSlider : public QWidget {
 
   QPixmap channel_;
   QPixmap selectedRangeChannel_;
+  QSize channelSize_;  // in window pixels, whatever the pictures' pixel density
   QPixmap thumb_;
   QPixmap activeThumb_;
 };

@@ -47,8 +47,9 @@ void SkinButton::SetShapeFromImage(const QImage& shape) {
 }
 
 void SkinButton::LoadStateBitmaps(int hoverId, int normalId, int pressedId) {
-  SetStateImages(LoadBitmapResource(hoverId), LoadBitmapResource(normalId),
-                 LoadBitmapResource(pressedId));
+  const qreal ratio = devicePixelRatioF();
+  SetStateImages(LoadBitmapResource(hoverId, ratio), LoadBitmapResource(normalId, ratio),
+                 LoadBitmapResource(pressedId, ratio));
 }
 
 void SkinButton::SetStateImages(const QImage& hover, const QImage& normal, const QImage& pressed) {
@@ -64,7 +65,8 @@ bool SkinButton::isHovered() const { return hovered_; }
 bool SkinButton::isFocusMarkShown() const { return focusMark_->isShown(); }
 
 QSize SkinButton::sizeHint() const {
-  return normalFace_.isNull() ? QAbstractButton::sizeHint() : normalFace_.size();
+  return normalFace_.isNull() ? QAbstractButton::sizeHint()
+                              : normalFace_.deviceIndependentSize().toSize();
 }
 
 void SkinButton::paintEvent(QPaintEvent* /*event*/) {

@@ -1,6 +1,9 @@
 // varnell-skin-generator: draws every bitmap of the main window's skin and writes them as
 // resources/bitmaps/<number>.png together with resources/varnell.qrc, and the application
-// icon for the desktop's icon theme into packaging/icons/. The build compiles and installs
+// icon for the desktop's icon theme into packaging/icons/. The pictures of the windows' surfaces
+// (backgrounds, button faces, slider channels, the about banner) are drawn a second time at
+// twice the pixels, as <number>@2x.png, for HiDPI screens; the small keyed pictures (thumbs,
+// header check boxes), the cursor and the 256 px icon exist once. The build compiles and installs
 // the committed files; run this only to change the artwork (see README.md).
 //
 //   varnell-skin-generator [--preview] [--icons ICON_FOLDER] [BITMAP_FOLDER]
@@ -17,6 +20,7 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 
 #include "resources/generator/AboutPicturePainter.h"
 #include "resources/generator/BackgroundPainter.h"
@@ -34,8 +38,10 @@ namespace {
 
 using namespace varnell::skin;
 
+// The pictures at the background's density: everything at 1, the surfaces alone at 2.
 std::map<int, QImage> drawAll(const QImage& background, const QImage& backdrop,
                               const std::vector<ButtonDesign>& buttons) {
+  const qreal scale = background.devicePixelRatio();
   std::map<int, QImage> bitmaps;
   bitmaps[290] = background;
   const FacePainter faces(backdrop);
@@ -47,31 +53,47 @@ std::map<int, QImage> drawAll(const QImage& background, const QImage& backdrop,
   bitmaps[307] = sliders.positionChannel(true);
   bitmaps[300] = sliders.volumeChannel(false);
   bitmaps[299] = sliders.volumeChannel(true);
-  bitmaps[308] = SliderPainter::thumb(false);
-  bitmaps[309] = SliderPainter::thumb(true);
 
-  const QImage clipBackground = ClipDialogPainter::paint();
+  const QImage clipBackground = ClipDialogPainter::paint(scale);
   bitmaps[311] = clipBackground;
   bitmaps[314] =
       SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, false);
   bitmaps[319] =
       SliderPainter::clipPositionChannel(clipBackground, clip_layout::kPositionSlider, true);
+  bitmaps[249] = AboutPicturePainter::paint(scale);
+  if (scale != 1.0) return bitmaps;
 
+  bitmaps[308] = SliderPainter::thumb(false);
+  bitmaps[309] = SliderPainter::thumb(true);
   bitmaps[292] = SmallBitmapsPainter::headerCheckBoxes();
   bitmaps[266] = SmallBitmapsPainter::applicationIcon();
   bitmaps[262] = SmallBitmapsPainter::handCursor();
-  bitmaps[249] = AboutPicturePainter::paint();
   return bitmaps;
 }
 
-bool writeQrc(const QString& path, const std::map<int, QImage>& bitmaps) {
+// "290.png", or "290@2x.png" for the HiDPI drawing.
+QString fileName(int number, qreal scale) {
+  return scale == 1.0 ? QStringLiteral("%1.png").arg(number)
+                      : QStringLiteral("%1@%2x.png").arg(number).arg(int(scale));
+}
+
+struct Drawing {
+  qreal scale;
+  std::map<int, QImage> bitmaps;
+};
+
+bool writeQrc(const QString& path, const std::vector<Drawing>& drawings) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
   QTextStream out(&file);
   out << "<!-- Written by varnell-skin-generator; regenerate rather than edit. -->\n";
   out << "<RCC>\n    <qresource prefix=\"/bitmaps\">\n";
-  for (const auto& [number, image] : bitmaps)
-    out << "        <file alias=\"" << number << ".png\">bitmaps/" << number << ".png</file>\n";
+  for (const Drawing& drawing : drawings) {
+    for (const auto& [number, image] : drawing.bitmaps) {
+      const QString name = fileName(number, drawing.scale);
+      out << "        <file alias=\"" << name << "\">bitmaps/" << name << "</file>\n";
+    }
+  }
   out << "    </qresource>\n</RCC>\n";
   return out.status() == QTextStream::Ok;
 }
@@ -112,17 +134,25 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  const QImage background = BackgroundPainter::paint();
-  const QImage backdrop =
-      background.scaled(layout::kClientSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   const std::vector<ButtonDesign> buttons = ButtonCatalogue::mainWindow();
-  const std::map<int, QImage> bitmaps = drawAll(background, backdrop, buttons);
+  std::vector<Drawing> drawings;
+  QImage backdrop;  // of the ordinary drawing, for the mocks
+  for (const qreal scale : {1.0, 2.0}) {
+    const QImage background = BackgroundPainter::paint(scale);
+    QImage stretched = background.scaled(layout::kClientSize * scale, Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
+    stretched.setDevicePixelRatio(scale);
+    if (scale == 1.0) backdrop = stretched;
+    drawings.push_back({scale, drawAll(background, stretched, buttons)});
+  }
+  const std::map<int, QImage>& bitmaps = drawings.front().bitmaps;
 
   bool ok = true;
-  for (const auto& [number, image] : bitmaps)
-    ok = save(image, folder + QStringLiteral("/%1.png").arg(number)) && ok;
+  for (const Drawing& drawing : drawings)
+    for (const auto& [number, image] : drawing.bitmaps)
+      ok = save(image, folder + QLatin1Char('/') + fileName(number, drawing.scale)) && ok;
   const QString qrc = QDir(folder).absoluteFilePath(QStringLiteral("../varnell.qrc"));
-  if (!writeQrc(qrc, bitmaps)) {
+  if (!writeQrc(qrc, drawings)) {
     std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", qPrintable(qrc));
     ok = false;
   }
@@ -136,7 +166,7 @@ int main(int argc, char* argv[]) {
          ok;
     ok = save(SkinPreview::iconSheet(), QStringLiteral("/tmp/skin-icons.png")) && ok;
   }
-  std::printf("varnell-skin-generator: %zu bitmaps in %s\n", bitmaps.size(),
-              qPrintable(QDir(folder).absolutePath()));
+  std::printf("varnell-skin-generator: %zu bitmaps (%zu also at 2x) in %s\n", bitmaps.size(),
+              drawings.back().bitmaps.size(), qPrintable(QDir(folder).absolutePath()));
   return ok ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 
 #include "resources/generator/FaceContentKit.h"
 #include "resources/generator/IconPaths.h"
+#include "resources/generator/ScaledImage.h"
 #include "resources/generator/SkinPalette.h"
 
 namespace varnell::skin {
@@ -50,8 +51,8 @@ void paintWaveform(QPainter& painter, const QRectF& area) {
 
 }  // namespace
 
-QImage AboutPicturePainter::paint() {
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+QImage AboutPicturePainter::paint(qreal scale) {
+  QImage image = ScaledImage(QSize(kWidth, kHeight), QImage::Format_RGB32, scale);
   QPainter painter(&image);
   painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
   const QRectF banner(0, 0, kWidth, kHeight);

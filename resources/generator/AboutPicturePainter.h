@@ -8,7 +8,7 @@ namespace varnell::skin {
 // header's wordmark, so the box reads as part of the same program.
 class AboutPicturePainter {
  public:
-  static QImage paint();
+  static QImage paint(qreal scale = 1.0);  // scale 2: for HiDPI screens
 
   static constexpr int kWidth = 408;
   static constexpr int kHeight = 86;

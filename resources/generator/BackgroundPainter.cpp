@@ -7,6 +7,7 @@
 #include "resources/generator/FaceContentKit.h"
 #include "resources/generator/IconPaths.h"
 #include "resources/generator/PreviewScreenPainter.h"
+#include "resources/generator/ScaledImage.h"
 #include "resources/generator/SkinPalette.h"
 #include "resources/generator/WindowLayout.h"
 
@@ -30,8 +31,8 @@ void drawText(QPainter& painter, const QRectF& box, const QString& text, int pix
 
 }  // namespace
 
-QImage BackgroundPainter::paint() {
-  QImage image(layout::kBackgroundSize, QImage::Format_RGB32);
+QImage BackgroundPainter::paint(qreal scale) {
+  QImage image = ScaledImage(layout::kBackgroundSize, QImage::Format_RGB32, scale);
   QPainter painter(&image);
   painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                          QPainter::SmoothPixmapTransform);

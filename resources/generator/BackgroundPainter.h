@@ -8,10 +8,11 @@ namespace varnell::skin {
 
 // Bitmap 290: the whole main window behind its controls. Drawn in window coordinates and
 // squeezed to the bitmap's 880 x 540, so that after the window stretches it over its
-// 880 x 537 client area every panel meets its control exactly.
+// 880 x 537 client area every panel meets its control exactly. At a scale of 2 the same
+// picture for HiDPI screens, at twice the pixels.
 class BackgroundPainter {
  public:
-  static QImage paint();
+  static QImage paint(qreal scale = 1.0);
 
  private:
   static void paintBase(QPainter& painter);

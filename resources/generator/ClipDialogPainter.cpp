@@ -7,6 +7,7 @@
 #include "resources/generator/ClipDialogLayout.h"
 #include "resources/generator/IconPaths.h"
 #include "resources/generator/PreviewScreenPainter.h"
+#include "resources/generator/ScaledImage.h"
 #include "resources/generator/SkinPalette.h"
 
 namespace varnell::skin {
@@ -20,8 +21,8 @@ QColor withAlpha(QColor colour, int alpha) {
 
 }  // namespace
 
-QImage ClipDialogPainter::paint() {
-  QImage image(clip_layout::kClientSize, QImage::Format_RGB32);
+QImage ClipDialogPainter::paint(qreal scale) {
+  QImage image = ScaledImage(clip_layout::kClientSize, QImage::Format_RGB32, scale);
   QPainter painter(&image);
   painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
   paintBase(painter);

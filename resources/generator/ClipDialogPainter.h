@@ -11,7 +11,7 @@ namespace varnell::skin {
 // the last picture after Stop reads as "no picture".
 class ClipDialogPainter {
  public:
-  static QImage paint();
+  static QImage paint(qreal scale = 1.0);  // scale 2: for HiDPI screens
 
  private:
   static void paintBase(QPainter& painter);

@@ -3,6 +3,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "resources/generator/ScaledImage.h"
+
 namespace varnell::skin {
 
 namespace {
@@ -10,8 +12,8 @@ namespace {
 constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kAlmostWhite = 0xfffefefe;
 
-QImage coverageOf(const QPainterPath& silhouette, QSize size) {
-  QImage coverage(size, QImage::Format_ARGB32_Premultiplied);
+QImage coverageOf(const QPainterPath& silhouette, QSize size, qreal scale) {
+  QImage coverage = ScaledImage(size, QImage::Format_ARGB32_Premultiplied, scale);
   coverage.fill(Qt::transparent);
   QPainter painter(&coverage);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -48,9 +50,10 @@ FacePainter::FacePainter(QImage backdrop)
 
 QImage FacePainter::paint(const ButtonDesign& design, const FaceBitmap& face) const {
   const QSize size = design.rect.size();
+  const qreal scale = backdrop_.devicePixelRatio();
   const FaceColours colours = FaceStyle::colours(design.family, face.look);
 
-  QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+  QImage layer = ScaledImage(size, QImage::Format_ARGB32_Premultiplied, scale);
   layer.fill(Qt::transparent);
   {
     QPainter painter(&layer);
@@ -59,19 +62,20 @@ QImage FacePainter::paint(const ButtonDesign& design, const FaceBitmap& face) co
     face.content(painter, colours);
   }
 
-  const QImage coverage = coverageOf(design.silhouette(0), size);
+  const QImage coverage = coverageOf(design.silhouette(0), size, scale);
   if (!design.rectangularWindow) {
     QPainter clip(&layer);
     clip.setCompositionMode(QPainter::CompositionMode_DestinationIn);
     clip.drawImage(0, 0, coverage);
   }
 
-  QImage result = backdrop_.copy(design.rect);
+  QImage result = CopyScaled(backdrop_, design.rect);
   {
     QPainter over(&result);
     over.drawImage(0, 0, layer);
   }
   result = result.convertToFormat(QImage::Format_RGB32);
+  if (scale != 1.0) return result;
 
   for (int y = 0; y < size.height(); ++y) {
     auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));

@@ -10,6 +10,11 @@ namespace varnell::skin {
 // the silhouette exactly white (the window cuts those away), every pixel inside never
 // white, and the antialiased rim blended with the background the button sits on, so the
 // edge is smooth without a light halo.
+//
+// A backdrop with a device pixel ratio of 2 gives the faces for HiDPI screens at twice the
+// pixels. The window cuts those by the shape of the ordinary picture, so they are not made
+// white outside: what lies outside their own silhouette but inside that cut shows the
+// background, as it would without the button.
 class FacePainter {
  public:
   // backdrop: the background as the window shows it (stretched to the client size).

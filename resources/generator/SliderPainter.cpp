@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "resources/generator/ScaledImage.h"
 #include "resources/generator/WindowLayout.h"
 
 namespace varnell::skin {
@@ -44,7 +45,7 @@ void paintGrooveShape(QPainter& painter, const QPainterPath& groove, bool lit) {
 SliderPainter::SliderPainter(QImage backdrop) : backdrop_(std::move(backdrop)) {}
 
 QImage SliderPainter::backdropAt(const QRect& rect) const {
-  return backdrop_.copy(rect).convertToFormat(QImage::Format_RGB32);
+  return CopyScaled(backdrop_, rect).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage SliderPainter::positionChannel(bool selectedRange) const {
@@ -53,14 +54,14 @@ QImage SliderPainter::positionChannel(bool selectedRange) const {
 
 QImage SliderPainter::clipPositionChannel(const QImage& clipBackground, const QRect& slider,
                                           bool selectedRange) {
-  return paintPositionGroove(clipBackground.copy(slider).convertToFormat(QImage::Format_RGB32),
-                             selectedRange);
+  return paintPositionGroove(
+      CopyScaled(clipBackground, slider).convertToFormat(QImage::Format_RGB32), selectedRange);
 }
 
 QImage SliderPainter::paintPositionGroove(QImage image, bool selectedRange) {
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  const qreal width = image.width();
+  const qreal width = image.deviceIndependentSize().width();
   QPainterPath groove;
   groove.addRoundedRect(QRectF(2.5, kTrackCentre - 3, width - 5, 6), 3, 3);
   paintGrooveShape(painter, groove, selectedRange);
@@ -79,7 +80,7 @@ QImage SliderPainter::volumeChannel(bool filled) const {
   QImage image = backdropAt(layout::kVolumeSlider);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  const qreal right = image.width() - 3.5;
+  const qreal right = image.deviceIndependentSize().width() - 3.5;
   const qreal bottom = kTrackCentre + 3.5;
   QPainterPath wedge;
   wedge.moveTo(3.5, bottom);

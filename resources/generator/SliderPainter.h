@@ -8,6 +8,8 @@ namespace varnell::skin {
 // The sliders' channel and thumb bitmaps. A channel covers the whole control, so it carries
 // the window background around its groove; a thumb keys its transparent colour from its
 // top-left pixel, so its outline is drawn pixel by pixel, without antialiasing into the key.
+// The channels come at the backdrop's density (device pixel ratio 2 for HiDPI screens); the
+// thumbs only as ordinary pixels.
 class SliderPainter {
  public:
   explicit SliderPainter(QImage backdrop);

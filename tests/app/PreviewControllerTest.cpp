@@ -8,6 +8,7 @@
 #include "MainWindowFixture.h"
 #include "playermodule/PlayerModule.h"
 #include "playermodule/PlayerModuleTesting.h"
+#include "testmedia/VideoSampleWriter.h"
 
 namespace varnell {
 namespace {
@@ -202,6 +203,59 @@ TEST_F(PreviewControllerTest, TheEndOfPlaybackReturnsToStopped) {
   EXPECT_FALSE(Enabled(kPlay));
   EXPECT_FALSE(Enabled(kStop));
   EXPECT_FALSE(Window().slider(kPositionSlider)->isEnabled());
+}
+
+// The preview area shows what plays: a square cover as high as the wide area, in its middle,
+// the sides black (stretched, its red left and green right edges would reach the sides); a
+// video's frame, its two coloured halves in place. Stop gives the area back to the background.
+TEST_F(PreviewControllerTest, TheAreaShowsTheCoverAtItsShapeAndTheVideoFrame) {
+  testmedia::SampleSpec withCover = varnell::testing::Tone(media / "cover.m4a", 3.0);
+  withCover.jpegCover = true;
+  withCover.coverWidth = withCover.coverHeight = 48;
+  testmedia::VideoSampleSpec video;
+  video.path = media / "halves.mp4";
+  std::string error;
+  ASSERT_TRUE(testmedia::WriteVideoSample(video, &error)) << error;
+  AddThroughDialog({QString::fromStdString(varnell::testing::WriteSample(withCover)),
+                    QString::fromStdString(video.path)});
+  const ClipPreviewArea& area = Preview().picture();
+  const QRect inWindow(area.mapTo(&Window(), QPoint(0, 0)), area.size());
+  const auto colourAt = [&](QPoint point) {
+    return QColor(Window().grab().toImage().pixel(point));
+  };
+
+  List().SelectAndFocusRow(0);
+  Preview().PlayPause();
+  ASSERT_FALSE(area.picture().isNull()) << "a cover shows as soon as it plays";
+  const QRect square = area.pictureRect().translated(inWindow.topLeft());
+  EXPECT_EQ(square.size(), QSize(inWindow.height(), inWindow.height()));
+  EXPECT_LE(std::abs(square.center().x() - inWindow.center().x()), 1);
+  EXPECT_EQ(colourAt({inWindow.left() + 10, inWindow.center().y()}), QColor(Qt::black));
+  EXPECT_EQ(colourAt({inWindow.right() - 10, inWindow.center().y()}), QColor(Qt::black));
+  const QColor topLeft = colourAt(square.topLeft() + QPoint(4, 4));
+  EXPECT_TRUE(topLeft.red() > 120 && topLeft.green() < 70) << topLeft.name().toStdString();
+  const QColor topRight = colourAt(square.topRight() + QPoint(-4, 4));
+  EXPECT_TRUE(topRight.green() > 150 && topRight.red() < 140) << topRight.name().toStdString();
+  Preview().Stop();
+  EXPECT_TRUE(area.picture().isNull());
+
+  List().clearSelection();
+  List().SelectAndFocusRow(1);
+  Preview().PlayPause();
+  ASSERT_TRUE(Preview().isPlaying());
+  // Video frames come from the decoding thread; the picture timer shows the first one.
+  ASSERT_TRUE(WaitFor([&] { return !area.picture().isNull(); }));
+  const QRect frame = area.pictureRect().translated(inWindow.topLeft());
+  EXPECT_EQ(frame.height(), inWindow.height());
+  EXPECT_NEAR(frame.width(), inWindow.height() * 4 / 3, 1) << "128 x 96 keeps its shape";
+  const auto near = [](const QColor& seen, const testmedia::RgbColour& wanted) {
+    return std::abs(seen.red() - wanted.red) < 30 && std::abs(seen.green() - wanted.green) < 30 &&
+           std::abs(seen.blue() - wanted.blue) < 30;
+  };
+  EXPECT_TRUE(near(colourAt({frame.center().x(), frame.top() + 10}), video.top));
+  EXPECT_TRUE(near(colourAt({frame.center().x(), frame.bottom() - 10}), video.bottom));
+  Preview().Stop();
+  EXPECT_TRUE(area.picture().isNull());
 }
 
 TEST_F(PreviewControllerTest, AFileThatNoLongerOpensLeavesPlayStopped) {

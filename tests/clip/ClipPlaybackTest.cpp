@@ -133,24 +133,34 @@ TEST_F(ClipDialogTest, StopWithNothingSelectedInTheTaskListDisablesTheTransport)
   });
 }
 
-TEST_F(ClipDialogTest, ACoverIsDrawnIntoThePreviewAndStopClearsIt) {
+// A square cover in the wide preview keeps its shape: as high as the area, in its middle, the
+// sides black; stretched, its red left and green right edges would reach the area's sides.
+TEST_F(ClipDialogTest, ACoverKeepsItsShapeInTheMiddleOfThePreviewAndStopClearsIt) {
   ClipDialog dialog;
-  const std::string file = Tone("cover.m4a", 6.0, true, 320, 240);
+  const std::string file = Tone("cover.m4a", 6.0, true, 240, 240);
   Edit(dialog, Row(file, "00:00:01", "00:00:05", "6.0"), [&] {
     EXPECT_TRUE(dialog.hasPicture());
-    ASSERT_TRUE(WaitUntil([&] { return !dialog.previewArea()->picture().isNull(); }));
-    EXPECT_EQ(dialog.previewArea()->picture().size(), QSize(320, 240));
+    ClipPreviewArea* preview = dialog.previewArea();
+    ASSERT_TRUE(WaitUntil([&] { return !preview->picture().isNull(); }));
+    const QRect area = preview->geometry();
+    EXPECT_EQ(preview->picture().size(), QSize(area.height(), area.height()))
+        << "asked of the player at the size it is drawn";
+    const QRect picture = preview->pictureRect().translated(area.topLeft());
+    EXPECT_EQ(picture.size(), QSize(area.height(), area.height()));
+    EXPECT_LE(std::abs(picture.center().x() - area.center().x()), 1);
+
     const QImage shot = dialog.grab().toImage();
-    // Over the whole preview area the picture, not the background's empty screen, is seen.
-    const QRect area = dialog.previewArea()->geometry();
-    const QImage background = LoadBitmapResource(311).convertToFormat(QImage::Format_RGB32);
-    for (const QPoint point :
-         {area.center(), area.topLeft() + QPoint(4, 4), area.bottomRight() - QPoint(4, 4)})
-      EXPECT_NE(shot.pixel(point) & 0xffffff, background.pixel(point) & 0xffffff)
-          << point.x() << "," << point.y();
+    const auto colour = [&](QPoint point) { return QColor(shot.pixel(point)); };
+    for (const QPoint side : {QPoint(area.left() + 10, area.center().y()),
+                              QPoint(area.right() - 10, area.center().y())})
+      EXPECT_EQ(colour(side), QColor(Qt::black)) << side.x() << "," << side.y();
+    const QColor topLeft = colour(picture.topLeft() + QPoint(4, 4));
+    EXPECT_TRUE(topLeft.red() > 120 && topLeft.green() < 70) << topLeft.name().toStdString();
+    const QColor topRight = colour(picture.topRight() + QPoint(-4, 4));
+    EXPECT_TRUE(topRight.green() > 150 && topRight.red() < 140) << topRight.name().toStdString();
 
     dialog.OnStop();
-    EXPECT_TRUE(dialog.previewArea()->picture().isNull());
+    EXPECT_TRUE(preview->picture().isNull());
   });
 }
 

@@ -247,6 +247,28 @@ TEST_F(BitmapSliderTest, ChannelShowsTheRangePictureBetweenTheMarks) {
   EXPECT_EQ(ColourAt(Rendered(slider), 90, 1), c);
 }
 
+// HiDPI channels have twice the pixels: the control keeps the ordinary size, the thumb's travel
+// stays the same, and each piece of the channel comes from the same place of its picture.
+TEST_F(BitmapSliderTest, DenseChannelsKeepTheSizeAndThePlaceOfEachPiece) {
+  const auto dense = [](const QColor& left, const QColor& right) {
+    QImage picture = WithBlock(SolidPicture(QSize(360, 24), left), QRect(180, 0, 180, 24), right);
+    picture.setDevicePixelRatio(2.0);
+    return picture;
+  };
+  const QColor kLeftGreen(0, 200, 0);
+  ASSERT_TRUE(
+      slider.LoadChannelImages(dense(kChannel, kChannel), dense(kLeftGreen, kSelectedRange)));
+  EXPECT_EQ(slider.size(), QSize(180, 12));
+  EXPECT_EQ(slider.ValueToPixel(1000), 172);
+
+  slider.SetMarkMode(1);
+  slider.SetBeginMark(600);  // x 106: the selected range lies in the picture's right half
+  const QImage shown = Rendered(slider);
+  EXPECT_EQ(ColourAt(shown, 50, 1), kChannelName);
+  EXPECT_EQ(ColourAt(shown, 120, 1), kSelectedName);
+  EXPECT_EQ(ColourAt(shown, 178, 1), kSelectedName);
+}
+
 TEST_F(BitmapSliderTest, ThumbIsDrawnTransparentlyAndLightsUpWhileDragged) {
   slider.SetValue(500);  // thumb from x 84, y 3
   QImage picture = Rendered(slider);

@@ -220,7 +220,7 @@ constexpr std::array<ControlTemplate, 7> kScattered{{
 TEST(LayoutTabOrder, TabGoesRowByRowLeftToRight) {
   QWidget dialog;
   dialog.resize(320, 160);
-  TemplateBuilder builder(dialog, TemplateFont::Shell8pt);
+  TemplateBuilder builder(dialog, TemplateFont::Shell8pt, "LayoutTabOrderTest");
   builder.Build(kScattered);
   std::vector<int> ids;
   for (const QWidget* control : ReadingOrder(dialog)) ids.push_back(control->objectName().toInt());

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "TestPictures.h"
+#include "controls/BitmapRegion.h"
+#include "controls/BitmapResource.h"
 
 namespace varnell {
 namespace {
@@ -139,6 +141,55 @@ TEST(SkinButtonCursor, ShowsOverTheButtonEnabledOrNotAndOnlyThere) {
   QTest::mouseMove(&window, background);
   EXPECT_EQ(shown(), Qt::ArrowCursor);
   EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor) << "the window's own cursor is given back";
+}
+
+}  // namespace
+}  // namespace varnell
+
+namespace varnell {
+namespace {
+
+// The skin on this run's screen: also run with QT_SCALE_FACTOR=2 (controls_tests_hidpi), where
+// the face must be the HiDPI drawing shown pixel for pixel, while the window's shape, its size
+// and where it takes clicks stay those of the ordinary picture.
+TEST(SkinButtonOnThisScreen, ShowsTheFaceForTheScreenInsideTheOrdinaryShape) {
+  constexpr int kConvertShape = 186;
+  constexpr int kConvertFace = 185;
+  const QImage ordinaryShape = LoadBitmapResource(kConvertShape);
+  ASSERT_FALSE(ordinaryShape.isNull());
+  QWidget window;
+  SkinButton button(1001, &window);
+  button.SetShapeFromBitmap(kConvertShape);
+  button.LoadStateBitmaps(kConvertFace, kConvertFace, kConvertFace);
+  button.resize(button.sizeHint());
+  window.resize(button.size() + QSize(10, 10));
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  const qreal ratio = button.devicePixelRatioF();
+  EXPECT_EQ(ratio, qApp->devicePixelRatio());
+  EXPECT_EQ(button.sizeHint(), ordinaryShape.size());
+  const QRegion shape = RegionFromBitmap(ordinaryShape);
+  EXPECT_EQ(button.mask(), shape);
+
+  const QImage expected =
+      LoadBitmapResource(kConvertFace, ratio).convertToFormat(QImage::Format_RGB32);
+  const QImage shown = Rendered(button).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shown.size(), expected.size());
+  int different = 0;
+  for (const QRect& rect : shape)
+    for (int y = int(rect.top() * ratio); y < int((rect.bottom() + 1) * ratio); ++y)
+      for (int x = int(rect.left() * ratio); x < int((rect.right() + 1) * ratio); ++x)
+        different += shown.pixel(x, y) == expected.pixel(x, y) ? 0 : 1;
+  EXPECT_EQ(different, 0) << "the face is drawn pixel for pixel at ratio " << ratio;
+
+  QSignalSpy clicks(&button, &QAbstractButton::clicked);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, shape.boundingRect().center());
+  EXPECT_EQ(clicks.count(), 1);
+  const QPoint corner(1, 1);  // white in the picture; (0, 0) would mean the centre to QTest
+  ASSERT_FALSE(shape.contains(corner));
+  QTest::mouseClick(&button, Qt::LeftButton, {}, corner);
+  EXPECT_EQ(clicks.count(), 1);
 }
 
 }  // namespace
