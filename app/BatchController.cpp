@@ -138,9 +138,8 @@ void BatchController::Launch(JobKind kind, const QString& typedFolder, const QSt
   std::vector<std::string> sources;
   for (const TaskRow& task : request.rows) sources.push_back(task.sourcePath);
   // "/" alone counts as no folder, and is refused without a word, after the checks of the
-  // rows have spoken.
-  // A relative folder (a blank one too) would be taken from wherever the program was started:
-  // it is refused as a folder that cannot be made.
+  // rows have spoken. A relative folder (a blank one too) would be taken from wherever the
+  // program was started: it is refused as a folder that cannot be made.
   const bool rootFolder = folder == "/";
   request.outputFolder =
       rootFolder || !QDir::isAbsolutePath(folder) ? std::string() : folder.toStdString();

@@ -121,8 +121,8 @@ TEST_F(ParallelBatch, StopWithTwoRowsRunningKeepsTwoShorterFilesAndLeavesTheRest
     EXPECT_LT(held.decodedSamples, 80 * 44100) << row;
     EXPECT_EQ(held.decodeErrors, 0) << row;
     const long long seconds = held.decodedSamples / 44100;
-    EXPECT_EQ(Status(row), " Ready") << row;
-    EXPECT_TRUE(List().GetCheck(row)) << row;
+    EXPECT_EQ(Status(row), "Stopped") << row;
+    EXPECT_FALSE(List().GetCheck(row)) << row;
     EXPECT_EQ(ToolTip(row), QString("Stopped: %1 holds the first %2:%3")
                                 .arg(path)
                                 .arg(seconds / 60)
