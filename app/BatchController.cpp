@@ -263,7 +263,7 @@ bool BatchController::PowerOffAfterCountdown() {
   }
   if (powerOffCountdown_.exec() != QDialog::Accepted) return false;
   if (const std::optional<QString> refusal = platform_.powerOff.PowerOffComputer()) {
-    ShowMessage(QStringLiteral("The computer could not be powered off: %1.").arg(*refusal));
+    ShowMessage(tr("The computer could not be powered off: %1.").arg(*refusal));
   }
   return true;
 }

@@ -280,12 +280,12 @@ void MainWindow::Browse() {
 void MainWindow::FindTarget() {
   const QString folder = outputFolder_->currentText().trimmed();
   if (folder.isEmpty()) {
-    ShowMessage(CannotOpenMessage("the output folder", "No output folder is given."));
+    ShowMessage(CannotOpenMessage(tr("the output folder"), tr("No output folder is given.")));
   } else if (!QDir::isAbsolutePath(folder)) {
     ShowMessage(CannotOpenMessage(
-        folder, "The output folder is not a full path; it must start with \"/\"."));
+        folder, tr("The output folder is not a full path; it must start with \"/\".")));
   } else if (!QFileInfo(folder).isDir()) {
-    ShowMessage(CannotOpenMessage(folder, "The folder does not exist."));
+    ShowMessage(CannotOpenMessage(folder, tr("The folder does not exist.")));
   } else {
     Open(folder, OpenTarget::Folder);
   }

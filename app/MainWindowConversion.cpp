@@ -18,8 +18,8 @@ void MainWindow::Launch(JobKind kind) {
                  state_.outputSettings);
   if (storeUnwritable_ && !storeUnwritableTold_ && !closing_) {
     storeUnwritableTold_ = true;
-    ShowMessage("The output folder cannot be kept for the next start: " + store_.storePath() +
-                " cannot be written.");
+    ShowMessage(tr("The output folder cannot be kept for the next start: %1 cannot be written.")
+                    .arg(store_.storePath()));
   }
 }
 

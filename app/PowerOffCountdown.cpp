@@ -7,10 +7,10 @@
 namespace varnell {
 
 PowerOffCountdown::PowerOffCountdown(QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Information");
+  setWindowTitle(tr("Information"));
   setModal(true);
   text_ = new QLabel(Text(kSeconds), this);
-  cancel_ = new QPushButton("Cancel", this);
+  cancel_ = new QPushButton(tr("Cancel"), this);
   // Enter, like Escape, keeps the computer on: whoever is there to press a key wants it on.
   cancel_->setDefault(true);
   auto* buttons = new QHBoxLayout;
@@ -31,9 +31,8 @@ PowerOffCountdown::PowerOffCountdown(QWidget* parent) : QDialog(parent) {
 }
 
 QString PowerOffCountdown::Text(int secondsLeft) {
-  return QStringLiteral("The computer will power off in %1 %2")
-      .arg(secondsLeft)
-      .arg(secondsLeft == 1 ? "second" : "seconds");
+  return secondsLeft == 1 ? tr("The computer will power off in 1 second")
+                          : tr("The computer will power off in %1 seconds").arg(secondsLeft);
 }
 
 void PowerOffCountdown::showEvent(QShowEvent* event) {

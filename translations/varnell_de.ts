@@ -51,14 +51,6 @@
         <translation>Schnittlänge</translation>
     </message>
     <message>
-        <source>&amp;Set Begin Time</source>
-        <translation>&amp;Anfang setzen</translation>
-    </message>
-    <message>
-        <source>&amp;Set End Time</source>
-        <translation>&amp;Ende setzen</translation>
-    </message>
-    <message>
         <source>&amp;Reset</source>
         <translation>&amp;Zurück</translation>
     </message>
@@ -69,6 +61,26 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>A&amp;bbrechen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Set &amp;Begin Time</source>
+        <translation>&amp;Anfang setzen</translation>
+    </message>
+    <message>
+        <source>Set &amp;End Time</source>
+        <translation>&amp;Ende setzen</translation>
     </message>
 </context>
 <context>
@@ -161,10 +173,6 @@
         <translation>Ziel öffnen</translation>
     </message>
     <message>
-        <source>&amp;Convert</source>
-        <translation>&amp;Konvertieren</translation>
-    </message>
-    <message>
         <source>Play</source>
         <translation>Wiedergabe</translation>
     </message>
@@ -235,6 +243,34 @@
     <message>
         <source>Conversion Settings</source>
         <translation>Konvertierungseinstellungen</translation>
+    </message>
+    <message>
+        <source>Task list</source>
+        <translation>Aufgabenliste</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Formatvorlage</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>Con&amp;vert</source>
+        <translation>&amp;Konvertieren</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
     </message>
 </context>
 <context>
@@ -413,6 +449,14 @@ Konvertierung in den Papierkorb</translation>
     <message>
         <source>Stopped: %1 holds the first %2</source>
         <translation>Gestoppt: %1 enthält die ersten %2</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>The computer could not be powered off: %1.</source>
+        <translation>Der Computer konnte nicht ausgeschaltet werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -630,6 +674,45 @@ kein Programm zugeordnet.</translation>
     <message>
         <source>Please select the video files to cut!</source>
         <translation>Bitte wählen Sie die Dateien zum Schneiden!</translation>
+    </message>
+    <message>
+        <source>the output folder</source>
+        <translation>den Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>No output folder is given.</source>
+        <translation>Es ist kein Ausgabeordner angegeben.</translation>
+    </message>
+    <message>
+        <source>The output folder is not a full path; it must start with &quot;/&quot;.</source>
+        <translation>Der Ausgabeordner ist kein vollständiger Pfad; er muss mit „/“ beginnen.</translation>
+    </message>
+    <message>
+        <source>The folder does not exist.</source>
+        <translation>Der Ordner existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be kept for the next start: %1 cannot be written.</source>
+        <translation>Der Ausgabeordner kann nicht für den nächsten Start gespeichert werden: %1 ist nicht beschreibbar.</translation>
+    </message>
+</context>
+<context>
+    <name>varnell::PowerOffCountdown</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The computer will power off in 1 second</source>
+        <translation>Der Computer wird in 1 Sekunde ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>The computer will power off in %1 seconds</source>
+        <translation>Der Computer wird in %1 Sekunden ausgeschaltet</translation>
     </message>
 </context>
 <context>
