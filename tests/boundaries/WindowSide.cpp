@@ -11,7 +11,7 @@
 #error "test doubles are for tests only"
 #endif
 #if __has_include("app/MainWindowTemplate.h") ||                               \
-                  __has_include("clip/ClipDialogTemplate.h") ||                   \
+                  __has_include("clip/ClipDialogTemplate.h") ||                \
                                 __has_include("controls/OffscreenBuffer.h") || \
                                               __has_include("engine/AudioReader.h")
 #error "each library's internals must stay inside it"
