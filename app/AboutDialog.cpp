@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/CaptionedPicture.h"
 #include "app/ProjectLinks.h"
 #include "controls/BitmapResource.h"
 #include "controls/TemplateBuilder.h"
@@ -54,7 +55,7 @@ void AboutDialog::CreateControls() {
   builder.Then(ControlKind::Caption,
                [&lastCaption](const ControlTemplate&, QLabel& caption) { lastCaption = &caption; });
   builder.Then(ControlKind::Picture, [this](const ControlTemplate&, QLabel& picture) {
-    picture.setPixmap(QPixmap::fromImage(LoadBitmapResource(kPictureBitmap, devicePixelRatioF())));
+    picture.setPixmap(LoadCaptionedPicture(kPictureBitmap, devicePixelRatioF()));
     picture_ = &picture;
   });
   builder.Then(ControlKind::Link, [&](const ControlTemplate&, HyperLink& link) {

@@ -10,11 +10,13 @@
 #include <QWindow>
 
 #include "app/AboutDialog.h"
+#include "app/CaptionedPicture.h"
 #include "app/MainWindowTemplate.h"
 #include "app/PlatformMessageSink.h"
 #include "controls/BitmapResource.h"
 #include "controls/ControlLookup.h"
 #include "controls/DialogUnits.h"
+#include "controls/PixelRatioChange.h"
 #include "controls/TemplateBuilder.h"
 #include "platform/ExecutableFolder.h"
 #include "resources/VarnellResources.h"
@@ -48,7 +50,8 @@ MainWindow::MainWindow(ApplicationState& state, const Platform& platform,
   setFixedSize(DialogUnitsToPixels(QSize(kWidthUnits, kHeightUnits), TemplateFont::Shell9pt));
   setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmapResource(kIconBitmap))));
   setWindowTitle(tr("Varnell"));
-  background_ = QPixmap::fromImage(LoadBitmapResource(kBackgroundBitmap, devicePixelRatioF()));
+  backgroundRatio_ = devicePixelRatioF();
+  background_ = LoadCaptionedPicture(kBackgroundBitmap, backgroundRatio_);
 
   CreateControls();
   taskListController_ = std::make_unique<TaskListController>(state_, platform_, *taskList_,
@@ -193,6 +196,17 @@ void MainWindow::SetUpOutputFolder() {
 
 void MainWindow::ShowMessage(const QString& text) {
   platform_.messages.Show(text, QString(), MessageButtons::Ok, this);
+}
+
+// Moved to a screen of another pixel density, the background is drawn for that density; the
+// buttons and sliders reload their own pictures.
+bool MainWindow::event(QEvent* event) {
+  if (MayChangePixelRatio(*event) && backgroundRatio_ != devicePixelRatioF()) {
+    backgroundRatio_ = devicePixelRatioF();
+    background_ = LoadCaptionedPicture(kBackgroundBitmap, backgroundRatio_);
+    update();
+  }
+  return QDialog::event(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

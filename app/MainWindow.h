@@ -56,6 +56,7 @@ class MainWindow : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -92,6 +93,7 @@ class MainWindow : public QDialog {
   QString programFolder_;
   OutputFolderStore store_;
   QPixmap background_;
+  qreal backgroundRatio_ = 1.0;  // the device pixel ratio background_ was drawn for
 
   MainWindowButtons buttons_;
   std::map<int, BitmapSlider*> sliders_;

@@ -12,6 +12,7 @@
 #include "clip/PlayerEndHook.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
+#include "controls/PixelRatioChange.h"
 #include "controls/TemplateBuilder.h"
 #include "engine/ClipTime.h"
 #include "playermodule/PlayerModule.h"
@@ -33,7 +34,8 @@ std::int64_t ClipTimeSeconds(const QString& text) { return ParseClipTime(text.to
 
 ClipDialog::ClipDialog(QWidget* parent) : QDialog(parent) {
   SetUpTemplateDialog(*this, tr(kCaption), QSize(kWidthUnits, kHeightUnits));
-  background_ = LoadBitmapResource(kBackgroundBitmap, devicePixelRatioF());
+  backgroundRatio_ = devicePixelRatioF();
+  background_ = LoadBitmapResource(kBackgroundBitmap, backgroundRatio_);
   positionTimer_.setInterval(100);
   pictureTimer_.setInterval(67);
   CreateControls();
@@ -208,6 +210,17 @@ void ClipDialog::LeaveDialog() {
   fileOpen_ = false;
   player_end_hook::Release(this);
   if (handBackPlayer) handBackPlayer();
+}
+
+// Moved to a screen of another pixel density, the background is drawn for that density; the
+// buttons and sliders reload their own pictures.
+bool ClipDialog::event(QEvent* event) {
+  if (MayChangePixelRatio(*event) && backgroundRatio_ != devicePixelRatioF()) {
+    backgroundRatio_ = devicePixelRatioF();
+    background_ = LoadBitmapResource(kBackgroundBitmap, backgroundRatio_);
+    update();
+  }
+  return QDialog::event(event);
 }
 
 void ClipDialog::paintEvent(QPaintEvent*) {

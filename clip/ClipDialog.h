@@ -78,6 +78,7 @@ class ClipDialog : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void CreateControls();
@@ -96,6 +97,7 @@ class ClipDialog : public QDialog {
   std::map<int, SkinLabel*> timeLabels_;
   ClipPreviewArea* preview_ = nullptr;
   QImage background_;
+  qreal backgroundRatio_ = 1.0;  // the device pixel ratio background_ was drawn for
 
   ClipRow row_;
   std::optional<std::pair<QString, QString>> result_;

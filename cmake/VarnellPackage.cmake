@@ -20,13 +20,16 @@ endif()
 # CPack puts the summary on the first line and indents these lines itself; an empty line
 # becomes the paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Varnell turns MPEG-4 audio (.m4a, .aac, and anything else FFmpeg can open)
-into MP3 or WMA files, one output file per source: a whole file keeps its
+into MP3, WMA, AAC/M4A, Ogg Vorbis, Opus, FLAC, WAV or AIFF files, one output
+file per source or one merged file: a whole file keeps its
 length to the sample, a clip starts and ends where you asked, tags and
 cover art come along, and an existing file is never overwritten.
 
 The package holds the desktop program varnell, with its preview player and
 clip editor, and the command-line converter varnell-convert.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window draws the words on its skin in the skin's typeface, translated.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # Qt's own texts (the standard buttons and dialogs) in the languages the window speaks.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 include(CPack)

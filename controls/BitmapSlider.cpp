@@ -15,6 +15,7 @@
 
 #include "controls/BitmapResource.h"
 #include "controls/OffscreenBuffer.h"
+#include "controls/PixelRatioChange.h"
 
 namespace varnell {
 
@@ -59,15 +60,26 @@ BitmapSlider::BitmapSlider(int controlId, QWidget* parent)
 int BitmapSlider::controlId() const { return controlId_; }
 
 bool BitmapSlider::LoadChannel(int normalBitmapId, int selectedRangeBitmapId) {
-  const QImage normal = LoadBitmapResource(normalBitmapId, devicePixelRatioF());
-  const QImage selectedRange = LoadBitmapResource(selectedRangeBitmapId, devicePixelRatioF());
+  const qreal ratio = devicePixelRatioF();
+  const QImage normal = LoadBitmapResource(normalBitmapId, ratio);
+  const QImage selectedRange = LoadBitmapResource(selectedRangeBitmapId, ratio);
   if (normal.isNull() || selectedRange.isNull()) {
     return LoadChannelImages(QImage(), QImage());
   }
-  return LoadChannelImages(normal, selectedRange);
+  const bool loaded = LoadChannelImages(normal, selectedRange);
+  channelBitmaps_ = {normalBitmapId, selectedRangeBitmapId};
+  channelRatio_ = ratio;
+  return loaded;
+}
+
+bool BitmapSlider::event(QEvent* event) {
+  if (MayChangePixelRatio(*event) && channelBitmaps_ && devicePixelRatioF() != channelRatio_)
+    LoadChannel(channelBitmaps_->first, channelBitmaps_->second);
+  return QWidget::event(event);
 }
 
 bool BitmapSlider::LoadChannelImages(const QImage& normal, const QImage& selectedRange) {
+  channelBitmaps_.reset();
   if (normal.isNull()) {
     channel_ = QPixmap();
     selectedRangeChannel_ = QPixmap();

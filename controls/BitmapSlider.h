@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <optional>
+#include <utility>
 
 #include "controls/KeyboardFocusMark.h"
 
@@ -29,7 +31,8 @@ class BitmapSlider : public QWidget {
   int controlId() const;
 
   // Both pictures must load, else neither is kept and the result is false.
-  // The control takes the normal picture's size, keeping its position.
+  // The control takes the normal picture's size, keeping its position. Loaded at the control's
+  // device pixel ratio, and again when that changes.
   bool LoadChannel(int normalBitmapId, int selectedRangeBitmapId);
   // A null selectedRange means the control has no range look: the whole
   // channel then comes from normal whatever the mark mode.
@@ -82,6 +85,7 @@ class BitmapSlider : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   int Clamped(int value) const;
@@ -113,6 +117,9 @@ class BitmapSlider : public QWidget {
   KeyboardFocusMark* focusMark_;
 
   QPixmap channel_;
+  // The bitmaps the channel came from and the ratio they were loaded at; none for given images.
+  std::optional<std::pair<int, int>> channelBitmaps_;
+  qreal channelRatio_ = 1.0;
   QPixmap selectedRangeChannel_;
   QSize channelSize_;  // in window pixels, whatever the pictures' pixel density
   QPixmap thumb_;

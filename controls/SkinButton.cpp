@@ -10,6 +10,7 @@
 
 #include "controls/BitmapRegion.h"
 #include "controls/BitmapResource.h"
+#include "controls/PixelRatioChange.h"
 
 namespace varnell {
 
@@ -47,18 +48,41 @@ void SkinButton::SetShapeFromImage(const QImage& shape) {
 }
 
 void SkinButton::LoadStateBitmaps(int hoverId, int normalId, int pressedId) {
-  const qreal ratio = devicePixelRatioF();
-  SetStateImages(LoadBitmapResource(hoverId, ratio), LoadBitmapResource(normalId, ratio),
-                 LoadBitmapResource(pressedId, ratio));
+  facesRatio_ = devicePixelRatioF();
+  faceBitmaps_ = {hoverId, normalId, pressedId};
+  ShowFaces(LoadBitmapResource(hoverId, facesRatio_), LoadBitmapResource(normalId, facesRatio_),
+            LoadBitmapResource(pressedId, facesRatio_));
 }
 
 void SkinButton::SetStateImages(const QImage& hover, const QImage& normal, const QImage& pressed) {
+  faceBitmaps_.reset();
+  ShowFaces(hover, normal, pressed);
+}
+
+bool SkinButton::event(QEvent* event) {
+  if (MayChangePixelRatio(*event) && faceBitmaps_ && devicePixelRatioF() != facesRatio_) {
+    const auto [hover, normal, pressed] = *faceBitmaps_;
+    LoadStateBitmaps(hover, normal, pressed);
+  }
+  return QAbstractButton::event(event);
+}
+
+void SkinButton::ShowFaces(const QImage& hover, const QImage& normal, const QImage& pressed) {
   hoverFace_ = QPixmap::fromImage(hover);
   normalFace_ = QPixmap::fromImage(normal);
   pressedFace_ = QPixmap::fromImage(pressed);
   updateGeometry();
   update();
 }
+
+void SkinButton::SetCaption(const QString& text, const ButtonCaption& caption) {
+  caption_ = caption;
+  fittedCaption_ = FitCaption(caption.style, text);
+  if (fittedCaption_.elided && toolTip().isEmpty()) setToolTip(text);
+  update();
+}
+
+QString SkinButton::shownCaption() const { return caption_ ? fittedCaption_.shown : QString(); }
 
 bool SkinButton::isHovered() const { return hovered_; }
 
@@ -74,16 +98,21 @@ void SkinButton::paintEvent(QPaintEvent* /*event*/) {
   if (shaped_) {
     painter.setClipRegion(shape_);
   }
-  const QPixmap& face = hovered_ ? hoverFace_ : normalFace_;
-  if (!face.isNull()) {
-    painter.drawPixmap(rect(), face);
-  }
+  PaintFace(painter, hovered_ ? hoverFace_ : normalFace_, QPoint());
   if (isDown()) {
-    if (!pressedFace_.isNull()) {
-      painter.drawPixmap(rect().translated(kPressedShift), pressedFace_);
-    }
+    PaintFace(painter, pressedFace_, kPressedShift);
     painter.fillRect(rect(), kPressedShade);
   }
+}
+
+void SkinButton::PaintFace(QPainter& painter, const QPixmap& face, QPoint offset) const {
+  if (face.isNull()) return;
+  painter.drawPixmap(rect().translated(offset), face);
+  if (!caption_) return;
+  const CaptionInk& ink = !isEnabled() ? caption_->disabled
+                          : hovered_   ? caption_->hover
+                                       : caption_->normal;
+  PaintCaption(painter, caption_->style, fittedCaption_, ink, offset);
 }
 
 // Enter and leave stand in for the short hover timer of the skinned dialogs:

@@ -1,8 +1,9 @@
 // varnell-skin-generator: draws every bitmap of the main window's skin and writes them as
-// resources/bitmaps/<number>.png together with resources/varnell.qrc, and the application
-// icon for the desktop's icon theme into packaging/icons/. The pictures of the windows' surfaces
-// (backgrounds, button faces, slider channels, the about banner) are drawn a second time at
-// twice the pixels, as <number>@2x.png, for HiDPI screens; the small keyed pictures (thumbs,
+// resources/bitmaps/<number>.png together with resources/varnell.qrc, the table of the words the
+// pictures leave room for (app/SkinCaptions.h, drawn by the window in its language), and the
+// application icon for the desktop's icon theme into packaging/icons/. The pictures of the windows'
+// surfaces (backgrounds, button faces, slider channels, the about banner) are drawn a second time
+// at twice the pixels, as <number>@2x.png, for HiDPI screens; the small keyed pictures (thumbs,
 // header check boxes), the cursor and the 256 px icon exist once. The build compiles and installs
 // the committed files; run this only to change the artwork (see README.md).
 //
@@ -25,6 +26,7 @@
 #include "resources/generator/AboutPicturePainter.h"
 #include "resources/generator/BackgroundPainter.h"
 #include "resources/generator/ButtonCatalogue.h"
+#include "resources/generator/CaptionTableWriter.h"
 #include "resources/generator/ClipDialogLayout.h"
 #include "resources/generator/ClipDialogPainter.h"
 #include "resources/generator/DesktopIconWriter.h"
@@ -157,9 +159,18 @@ int main(int argc, char* argv[]) {
     ok = false;
   }
   ok = DesktopIconWriter::writeAll(iconFolder) && ok;
+  const std::vector<PictureCaption> backgroundCaptions = BackgroundPainter::captions();
+  std::vector<PictureCaption> pictureCaptions = backgroundCaptions;
+  for (const PictureCaption& caption : AboutPicturePainter::captions())
+    pictureCaptions.push_back(caption);
+  if (!CaptionTableWriter::write(QStringLiteral(VARNELL_CAPTIONS_HEADER), buttons,
+                                 pictureCaptions)) {
+    std::fprintf(stderr, "varnell-skin-generator: cannot write %s\n", VARNELL_CAPTIONS_HEADER);
+    ok = false;
+  }
 
   if (preview) {
-    const SkinPreview mock(backdrop, bitmaps, buttons);
+    const SkinPreview mock(backdrop, bitmaps, buttons, backgroundCaptions);
     ok = save(mock.compose(FaceLook::Normal), QStringLiteral("/tmp/skin-preview.png")) && ok;
     ok = save(mock.compose(FaceLook::Hover), QStringLiteral("/tmp/skin-preview-hover.png")) && ok;
     ok = save(mock.compose(FaceLook::Disabled), QStringLiteral("/tmp/skin-preview-disabled.png")) &&

@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
-  qt6-base-dev libgl-dev libsdl2-dev
+  qt6-base-dev libgl-dev libsdl2-dev fonts-dejavu-core
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev
   desktop-file-utils appstream

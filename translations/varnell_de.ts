@@ -366,6 +366,81 @@ Konvertierung in den Papierkorb</translation>
     </message>
 </context>
 <context>
+    <name>SkinCaptions</name>
+    <message>
+        <source>Add</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Schnitt</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Merge</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Find Target</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Umwandeln</translation>
+    </message>
+    <message>
+        <source>batch audio converter</source>
+        <translation>Stapel-Audiokonverter</translation>
+    </message>
+    <message>
+        <source>Add files or drop them here</source>
+        <translation>Dateien hinzufügen oder hier ablegen</translation>
+    </message>
+    <message>
+        <source>Click Add, or drag .m4a and .aac files from your file manager onto this area</source>
+        <translation>Auf „Dateien“ klicken oder .m4a- und .aac-Dateien hierher ziehen</translation>
+    </message>
+    <message>
+        <source>PREVIEW</source>
+        <translation>VORSCHAU</translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation>Profil:</translation>
+    </message>
+    <message>
+        <source>Output:</source>
+        <translation>Ausgabe:</translation>
+    </message>
+</context>
+<context>
     <name>varnell::AboutDialog</name>
     <message>
         <source>About</source>

@@ -21,10 +21,12 @@ QColor withAlpha(QColor colour, int alpha) {
   return colour;
 }
 
+const QColor kTextShadow(0, 0, 0, 110);
+
 void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
               const QColor& colour) {
   painter.setFont(font);
-  painter.setPen(QColor(0, 0, 0, 110));
+  painter.setPen(kTextShadow);
   painter.drawText(box.translated(0, 1), Qt::AlignLeft | Qt::AlignVCenter, text);
   painter.setPen(colour);
   painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -80,8 +82,6 @@ QImage AboutPicturePainter::paint(qreal scale) {
                    palette::kNearWhite);
   drawText(painter, QRectF(84, 14, 200, 38), QStringLiteral("Varnell"), FaceContentKit::font(34),
            palette::kTextOnDark);
-  drawText(painter, QRectF(86, 50, 220, 18), QStringLiteral("batch audio converter"),
-           FaceContentKit::font(14, false), palette::kTextOnDarkSoft);
 
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(palette::kEdgeDark, 1.0));
@@ -89,6 +89,12 @@ QImage AboutPicturePainter::paint(qreal scale) {
   painter.setPen(QPen(withAlpha(palette::kEdgeLight, 90), 1.0));
   painter.drawRect(banner.adjusted(1.5, 1.5, -1.5, -1.5));
   return image;
+}
+
+std::vector<PictureCaption> AboutPicturePainter::captions() {
+  return {{249, QStringLiteral("batch audio converter"),
+           CaptionStyle{QRectF(86, 50, 220, 18), 14, false, Qt::AlignLeft | Qt::AlignVCenter, 1.0},
+           InkOf(palette::kTextOnDarkSoft, kTextShadow)}};
 }
 
 }  // namespace varnell::skin

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include "resources/generator/FaceContentKit.h"
 #include "resources/generator/IconPaths.h"
@@ -20,13 +21,16 @@ QColor withAlpha(QColor colour, int alpha) {
   return colour;
 }
 
-void drawText(QPainter& painter, const QRectF& box, const QString& text, int pixelSize,
-              const QColor& colour, Qt::Alignment alignment, bool bold = true) {
-  painter.setFont(FaceContentKit::font(pixelSize, bold));
-  painter.setPen(QColor(0, 0, 0, 110));
-  painter.drawText(box.translated(0, 1), alignment, text);
-  painter.setPen(colour);
-  painter.drawText(box, alignment, text);
+const QColor kCaptionShadow(0, 0, 0, 110);
+
+// The background is drawn in window coordinates and squeezed into the picture; a caption's box
+// is kept in the picture's pixels, as every other part of it is.
+PictureCaption roomFor(const QRectF& windowBox, const QString& text, int pixelSize, bool bold,
+                       const QColor& colour, const QColor& shadow, Qt::Alignment alignment) {
+  const QTransform squeeze = QTransform::fromScale(
+      1.0, qreal(layout::kBackgroundSize.height()) / layout::kClientSize.height());
+  return {290, text, CaptionStyle{squeeze.mapRect(windowBox), pixelSize, bold, int(alignment), 1.0},
+          InkOf(colour, shadow)};
 }
 
 }  // namespace
@@ -97,11 +101,40 @@ void BackgroundPainter::paintHeader(QPainter& painter) {
   painter.setPen(Qt::NoPen);
   painter.fillPath(IconPaths::fitted(IconPaths::waveBars(), mark.adjusted(8, 8, -8, -8)),
                    palette::kNearWhite);
-  drawText(painter, QRectF(624, 30, 240, 34), QStringLiteral("Varnell"), 30, palette::kTextOnDark,
-           Qt::AlignLeft | Qt::AlignVCenter);
-  drawText(painter, QRectF(626, 61, 250, 16),
-           QStringLiteral("batch audio converter  \u00b7  MP3 \u00b7 WMA"), 12,
-           palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter, false);
+  // The program's name stays in the picture: it reads the same in every language.
+  painter.setFont(FaceContentKit::font(30));
+  painter.setPen(kCaptionShadow);
+  const QRectF nameBox(624, 30, 240, 34);
+  painter.drawText(nameBox.translated(0, 1), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Varnell"));
+  painter.setPen(palette::kTextOnDark);
+  painter.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Varnell"));
+}
+
+std::vector<PictureCaption> BackgroundPainter::captions() {
+  const Qt::Alignment leftMiddle = Qt::AlignLeft | Qt::AlignVCenter;
+  const QRectF area = QRectF(layout::kTaskListArea).adjusted(0.5, 0.5, -0.5, -0.5);
+  const QPointF centre = area.center();
+  const QRectF screen(layout::kPreviewScreen);
+  const QRect profile = layout::kProfileCombo;
+  const QRect output = layout::kOutputCombo;
+  return {
+      roomFor(QRectF(626, 61, 250, 16), QStringLiteral("batch audio converter"), 12, false,
+              palette::kTextOnDarkSoft, kCaptionShadow, leftMiddle),
+      roomFor(QRectF(area.left(), centre.y() + 10, area.width(), 28),
+              QStringLiteral("Add files or drop them here"), 20, true, palette::kPanelInk, QColor(),
+              Qt::AlignCenter),
+      roomFor(QRectF(area.left(), centre.y() + 40, area.width(), 18),
+              QStringLiteral(
+                  "Click Add, or drag .m4a and .aac files from your file manager onto this area"),
+              12, false, palette::kPanelInkSoft, QColor(), Qt::AlignCenter),
+      roomFor(QRectF(screen.left() + 1, 100, 200, 16), QStringLiteral("PREVIEW"), 11, true,
+              palette::kTextOnDarkSoft, kCaptionShadow, leftMiddle),
+      roomFor(QRectF(23, profile.center().y() - 9, 58, 20), QStringLiteral("Profile:"), 12, true,
+              palette::kTextOnDark, kCaptionShadow, leftMiddle),
+      roomFor(QRectF(23, output.center().y() - 9, 58, 20), QStringLiteral("Output:"), 12, true,
+              palette::kTextOnDark, kCaptionShadow, leftMiddle),
+  };
 }
 
 void BackgroundPainter::paintTaskListInvitation(QPainter& painter) {
@@ -126,24 +159,10 @@ void BackgroundPainter::paintTaskListInvitation(QPainter& painter) {
   painter.drawEllipse(circle);
   painter.fillPath(IconPaths::fitted(IconPaths::dropTray(), circle.adjusted(16, 16, -16, -16)),
                    palette::kTealInk);
-
-  painter.setFont(FaceContentKit::font(20));
-  painter.setPen(palette::kPanelInk);
-  painter.drawText(QRectF(area.left(), centre.y() + 10, area.width(), 28), Qt::AlignCenter,
-                   QStringLiteral("Add files or drop them here"));
-  painter.setFont(FaceContentKit::font(12, false));
-  painter.setPen(palette::kPanelInkSoft);
-  painter.drawText(
-      QRectF(area.left(), centre.y() + 40, area.width(), 18), Qt::AlignCenter,
-      QStringLiteral(
-          "Click Add, or drag .m4a and .aac files from your file manager onto this area"));
 }
 
 void BackgroundPainter::paintPreviewScreen(QPainter& painter) {
   const QRectF screen(layout::kPreviewScreen);
-  drawText(painter, QRectF(screen.left() + 1, 100, 200, 16), QStringLiteral("PREVIEW"), 11,
-           palette::kTextOnDarkSoft, Qt::AlignLeft | Qt::AlignVCenter);
-
   PaintPreviewScreen(painter, screen, 3.5, 60);
 
   // The transport strip under the screen, behind the position slider and the buttons.
@@ -164,11 +183,6 @@ void BackgroundPainter::paintFormatCard(QPainter& painter) {
 
   const QRect profile = layout::kProfileCombo;
   const QRect output = layout::kOutputCombo;
-  drawText(painter, QRectF(23, profile.center().y() - 9, 58, 20), QStringLiteral("Profile:"), 12,
-           palette::kTextOnDark, Qt::AlignLeft | Qt::AlignVCenter);
-  drawText(painter, QRectF(23, output.center().y() - 9, 58, 20), QStringLiteral("Output:"), 12,
-           palette::kTextOnDark, Qt::AlignLeft | Qt::AlignVCenter);
-
   // Sunken beds under the two combo boxes, so the boxes look set into the card.
   painter.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
   painter.setBrush(QColor(0x0b, 0x18, 0x1e, 120));

@@ -2,6 +2,10 @@
 
 #include <QImage>
 
+#include <vector>
+
+#include "resources/generator/PictureCaption.h"
+
 class QPainter;
 
 namespace varnell::skin {
@@ -13,6 +17,9 @@ namespace varnell::skin {
 class BackgroundPainter {
  public:
   static QImage paint(qreal scale = 1.0);
+  // The words the window draws over the picture: the tagline, the empty list's invitation, the
+  // preview's heading and the output card's labels.
+  static std::vector<PictureCaption> captions();
 
  private:
   static void paintBase(QPainter& painter);

@@ -34,29 +34,26 @@ Silhouette glyphOnly(QPainterPath glyph) {
   return [glyph](qreal) { return glyph; };
 }
 
-FaceContent headerContent(QRectF pill, QPainterPath glyph24, QString text) {
+// Badge and glyph at the left of the pill; the caption takes the rest.
+FaceContent headerContent(QRectF pill, QPainterPath glyph24) {
   return [=](QPainter& painter, const FaceColours& colours) {
     const QPointF badgeCentre(pill.left() + pill.height() / 2 + 1, pill.center().y());
     Kit::badge(painter, badgeCentre, pill.height() / 2 - 8, colours);
     Kit::glyph(painter,
                IconPaths::fitted(glyph24, QRectF(badgeCentre - QPointF(11, 11), QSizeF(22, 22))),
                colours);
-    const QRectF textBox(badgeCentre.x() + pill.height() / 2 - 6, pill.top(),
-                         pill.right() - badgeCentre.x() - pill.height() / 2 - 2, pill.height());
-    Kit::label(painter, textBox.translated(0, -1), text, 19, colours);
   };
 }
 
-FaceContent tileContent(QRectF tile, QPainterPath glyph24, QString text) {
-  return [=](QPainter& painter, const FaceColours& colours) {
-    Kit::tile(painter, tile, glyph24, text, colours);
-  };
+CaptionStyle headerCaption(QRectF pill) {
+  const qreal badgeRight = pill.left() + pill.height() + 1;
+  const QRectF textBox(badgeRight - 6, pill.top(), pill.right() - badgeRight - 2, pill.height());
+  return Kit::faceLabel(textBox.translated(0, -1), 19);
 }
 
-FaceContent pillContent(QRectF pill, QPainterPath glyph24, qreal iconSize, QString text,
-                        int pixelSize) {
+FaceContent tileContent(QRectF tile, QPainterPath glyph24) {
   return [=](QPainter& painter, const FaceColours& colours) {
-    Kit::iconAndCaption(painter, pill, glyph24, iconSize, text, pixelSize, colours);
+    Kit::glyph(painter, IconPaths::fitted(glyph24, Kit::tileIcon(tile)), colours);
   };
 }
 
@@ -66,21 +63,25 @@ FaceContent centredGlyph(QRectF box, QPainterPath glyph24) {
   };
 }
 
-FaceContent convertContent(QRectF pill) {
-  return [=](QPainter& painter, const FaceColours& colours) {
-    const qreal iconSize = 34;
-    const QRectF iconBox(pill.left() + 20, pill.center().y() - iconSize / 2, iconSize, iconSize);
-    Kit::glyph(painter, IconPaths::fitted(IconPaths::convertCycle(), iconBox), colours);
-    const QRectF textBox(iconBox.right() + 4, pill.top(), pill.right() - iconBox.right() - 18,
-                         pill.height());
-    Kit::label(painter, textBox.translated(0, -1), QStringLiteral("Convert"), 25, colours);
-  };
+constexpr qreal kConvertIconSize = 34;
+
+QRectF convertIcon(QRectF pill) {
+  return QRectF(pill.left() + 20, pill.center().y() - kConvertIconSize / 2, kConvertIconSize,
+                kConvertIconSize);
+}
+
+CaptionStyle convertCaption(QRectF pill) {
+  const QRectF icon = convertIcon(pill);
+  const QRectF textBox(icon.right() + 4, pill.top(), pill.right() - icon.right() - 18,
+                       pill.height());
+  return Kit::faceLabel(textBox.translated(0, -1), 25);
 }
 
 ButtonDesign headerButton(int id, QString name, QRect rect, QRectF pill, QPainterPath glyph,
                           LookNumbers looks) {
   ButtonDesign design{id, name, rect, FaceFamily::Primary, roundedPill(pill, 14), looks, {}};
-  const FaceContent content = headerContent(pill, glyph, name);
+  design.caption = CaptionDesign{name, headerCaption(pill)};
+  const FaceContent content = headerContent(pill, glyph);
   design.faces.push_back({looks.normal, FaceLook::Normal, content});
   design.faces.push_back({looks.hover, FaceLook::Hover, content});
   if (looks.disabled != 0) design.faces.push_back({looks.disabled, FaceLook::Disabled, content});
@@ -91,7 +92,8 @@ ButtonDesign listTile(int id, QString name, QString caption, QRect rect, QPainte
                       LookNumbers looks) {
   const QRectF tile(3, 3, rect.width() - 6, 47);
   ButtonDesign design{id, name, rect, FaceFamily::Secondary, roundedPill(tile, 10), looks, {}};
-  const FaceContent content = tileContent(tile, glyph, caption);
+  design.caption = CaptionDesign{caption, Kit::tileCaption(tile)};
+  const FaceContent content = tileContent(tile, glyph);
   design.faces = {{looks.normal, FaceLook::Normal, content},
                   {looks.hover, FaceLook::Hover, content},
                   {looks.disabled, FaceLook::Disabled, content}};
@@ -135,8 +137,9 @@ std::vector<ButtonDesign> outputButtons() {
                        roundedPill(settingPill, 17),
                        {196, 196, 197, 200},
                        {}};
-  const FaceContent settingContent =
-      pillContent(settingPill, IconPaths::gear(), 20, "Settings", 13);
+  const Kit::PillLayout settingLayout = Kit::pill(settingPill, 20, "Settings", 13);
+  setting.caption = CaptionDesign{"Settings", settingLayout.caption};
+  const FaceContent settingContent = centredGlyph(settingLayout.icon, IconPaths::gear());
   setting.faces = {{197, FaceLook::Normal, settingContent},
                    {196, FaceLook::Hover, settingContent},
                    {200, FaceLook::Disabled, settingContent}};
@@ -149,8 +152,9 @@ std::vector<ButtonDesign> outputButtons() {
                       roundedPill(browsePill, 13.5),
                       {199, 199, 199, 0},
                       {}};
-  browse.faces = {
-      {199, FaceLook::Normal, pillContent(browsePill, IconPaths::folder(), 17, "Browse", 12)}};
+  const Kit::PillLayout browseLayout = Kit::pill(browsePill, 17, "Browse", 12);
+  browse.caption = CaptionDesign{"Browse", browseLayout.caption};
+  browse.faces = {{199, FaceLook::Normal, centredGlyph(browseLayout.icon, IconPaths::folder())}};
 
   const QRectF findPill(3, 5, 101, 27);
   ButtonDesign find{1005,
@@ -160,8 +164,9 @@ std::vector<ButtonDesign> outputButtons() {
                     roundedPill(findPill, 13.5),
                     {204, 204, 204, 0},
                     {}};
-  find.faces = {{204, FaceLook::Normal,
-                 pillContent(findPill, IconPaths::folderSearch(), 17, "Find Target", 12)}};
+  const Kit::PillLayout findLayout = Kit::pill(findPill, 17, "Find Target", 12);
+  find.caption = CaptionDesign{"Find Target", findLayout.caption};
+  find.faces = {{204, FaceLook::Normal, centredGlyph(findLayout.icon, IconPaths::folderSearch())}};
 
   const QRectF convertPill(4, 10, 179, 70);
   ButtonDesign convert{1004,
@@ -171,7 +176,8 @@ std::vector<ButtonDesign> outputButtons() {
                        roundedPill(convertPill, 22),
                        {186, 185, 186, 279},
                        {}};
-  const FaceContent convertFace = convertContent(convertPill);
+  convert.caption = CaptionDesign{"Convert", convertCaption(convertPill)};
+  const FaceContent convertFace = centredGlyph(convertIcon(convertPill), IconPaths::convertCycle());
   convert.faces = {{186, FaceLook::Normal, convertFace},
                    {185, FaceLook::Hover, convertFace},
                    {279, FaceLook::Disabled, convertFace}};

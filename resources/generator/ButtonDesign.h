@@ -5,8 +5,10 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "controls/SkinCaption.h"
 #include "resources/generator/FaceStyle.h"
 
 class QPainter;
@@ -33,6 +35,13 @@ struct LookNumbers {
   int disabled;
 };
 
+// The words on a button: not drawn into its faces but left room for, so the window can show them
+// translated (see CaptionTableWriter).
+struct CaptionDesign {
+  QString text;
+  CaptionStyle style;
+};
+
 struct ButtonDesign {
   int controlId;
   QString name;
@@ -43,6 +52,7 @@ struct ButtonDesign {
   std::vector<FaceBitmap> faces;
   bool hasBody = true;             // false: the glyph alone is the silhouette
   bool rectangularWindow = false;  // no shape bitmap: the background stays around the body
+  std::optional<CaptionDesign> caption = std::nullopt;
 };
 
 }  // namespace varnell::skin

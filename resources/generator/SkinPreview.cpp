@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "resources/generator/CaptionTableWriter.h"
 #include "resources/generator/FaceContentKit.h"
 #include "resources/generator/IconPaths.h"
 #include "resources/generator/WindowLayout.h"
@@ -9,13 +10,23 @@
 namespace varnell::skin {
 
 SkinPreview::SkinPreview(QImage backdrop, const std::map<int, QImage>& bitmaps,
-                         const std::vector<ButtonDesign>& buttons)
+                         const std::vector<ButtonDesign>& buttons,
+                         const std::vector<PictureCaption>& backgroundCaptions)
     : backdrop_(backdrop.convertToFormat(QImage::Format_RGB32)),
       bitmaps_(bitmaps),
-      buttons_(buttons) {}
+      buttons_(buttons),
+      backgroundCaptions_(backgroundCaptions) {}
 
 QImage SkinPreview::compose(FaceLook look) const {
   QImage window = backdrop_;
+  {
+    // The captions' boxes are in the picture's pixels; the backdrop is the stretched picture.
+    QPainter painter(&window);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(1.0, qreal(layout::kClientSize.height()) / layout::kBackgroundSize.height());
+    for (const PictureCaption& caption : backgroundCaptions_)
+      PaintCaption(painter, caption.style, FitCaption(caption.style, caption.text), caption.ink);
+  }
   for (const ButtonDesign& design : buttons_) placeButton(window, design, look);
   placeSlider(window, layout::kPositionSlider, 307, 0.35);
   placeSlider(window, layout::kVolumeSlider, 299, 0.3);
@@ -35,6 +46,15 @@ void SkinPreview::placeButton(QImage& window, const ButtonDesign& design, FaceLo
       window.setPixel(design.rect.x() + x, design.rect.y() + y, face.pixel(x, y));
     }
   }
+  if (!design.caption) return;
+  const ButtonCaption caption = CaptionTableWriter::captionOf(design);
+  const CaptionInk& ink = look == FaceLook::Hover      ? caption.hover
+                          : look == FaceLook::Disabled ? caption.disabled
+                                                       : caption.normal;
+  QPainter painter(&window);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.translate(design.rect.topLeft());
+  PaintCaption(painter, caption.style, FitCaption(caption.style, design.caption->text), ink);
 }
 
 void SkinPreview::placeSlider(QImage& window, const QRect& rect, int channel,

@@ -5,16 +5,19 @@
 #include <vector>
 
 #include "resources/generator/ButtonDesign.h"
+#include "resources/generator/PictureCaption.h"
 
 namespace varnell::skin {
 
 // A mock of the main window built the way the window builds itself: the stretched
 // background, each button's face cut by the non-white pixels of its shape bitmap, the
-// sliders keyed by their thumbs' top-left colour. For looking at, not for shipping.
+// sliders keyed by their thumbs' top-left colour, the English captions drawn over them as the
+// window draws its translated ones. For looking at, not for shipping.
 class SkinPreview {
  public:
   SkinPreview(QImage backdrop, const std::map<int, QImage>& bitmaps,
-              const std::vector<ButtonDesign>& buttons);
+              const std::vector<ButtonDesign>& buttons,
+              const std::vector<PictureCaption>& backgroundCaptions);
 
   QImage compose(FaceLook look) const;
   static QImage iconSheet();
@@ -27,6 +30,7 @@ class SkinPreview {
   QImage backdrop_;
   const std::map<int, QImage>& bitmaps_;
   const std::vector<ButtonDesign>& buttons_;
+  const std::vector<PictureCaption>& backgroundCaptions_;
 };
 
 }  // namespace varnell::skin

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "app/AboutDialog.h"
+#include "app/CaptionedPicture.h"
 #include "app/ProjectLinks.h"
 #include "controls/BitmapResource.h"
 #include "platform/testing/RecordingBrowserLauncher.h"
@@ -36,7 +37,7 @@ TEST_F(AboutBox, TheTemplatesWindowBannerAndVersion) {
   EXPECT_EQ(box.size(), QSize(432, 262));
   EXPECT_EQ(box.picture()->geometry(), QRect(11, 11, 408, 86));
   EXPECT_EQ(box.picture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-            LoadBitmapResource(249).convertToFormat(QImage::Format_RGB32));
+            LoadCaptionedPicture(249, 1.0).toImage().convertToFormat(QImage::Format_RGB32));
   auto* version = box.findChild<QLabel*>(QString::number(AboutDialog::kVersion));
   ASSERT_NE(version, nullptr);
   EXPECT_EQ(version->text(), "Version 2.1");

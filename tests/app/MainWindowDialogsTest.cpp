@@ -9,6 +9,7 @@
 #include "MainWindowFixture.h"
 #include "app/AboutDialog.h"
 #include "app/ProgramTranslations.h"
+#include "app/SkinCaptions.h"
 #include "clip/ClipDialogTemplate.h"
 #include "info/FileInfoDialog.h"
 #include "settings/dialog/SettingsDialog.h"
@@ -53,12 +54,22 @@ class TranslatedWindow : public MainWindowDialogs {
   }
 
   struct Texts {
-    QString addButton, sourceColumn, helpMissing, settingsTitle, presetCaption;
+    QString addButton, sourceColumn, helpMissing, settingsTitle, presetCaption, addCaption;
   };
   // The window's texts in four places: a button, a list column, a message box and the settings
   // dialog, as the Setting button opens it for an added file.
   void ExpectWindowSays(const Texts& expected) {
     EXPECT_EQ(Window().button(kAdd)->text(), expected.addButton);
+    // The words on the skin's buttons are the language's too, and each fits its room.
+    EXPECT_EQ(Window().button(kAdd)->shownCaption(), expected.addCaption);
+    for (SkinButton* button : Window().findChildren<SkinButton*>())
+      EXPECT_FALSE(button->shownCaption().contains(QChar(0x2026)))
+          << button->shownCaption().toStdString();
+    for (const skin_captions::PictureEntry& words : skin_captions::kPictures) {
+      EXPECT_FALSE(
+          FitCaption(words.style, QCoreApplication::translate("SkinCaptions", words.text)).elided)
+          << words.text;
+    }
     EXPECT_EQ(List().horizontalHeaderItem(TaskListView::kSourceFile)->text(),
               expected.sourceColumn);
     Click(kHelp);
@@ -87,7 +98,7 @@ TEST_F(TranslatedWindow, LanguageDeShowsTheWindowItsBoxesAndItsSettingsInGerman)
   EXPECT_TRUE(german.translatesQt());
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
   ExpectWindowSays({"&Hinzufügen", "Quelldatei", "Die Hilfedatei wurde nicht gefunden!",
-                    "Einstellungen", "Formatvorlage:"});
+                    "Einstellungen", "Formatvorlage:", "Dateien"});
 }
 
 // LANG=C, or an English language first, keeps the design's English although German is there.
@@ -99,7 +110,8 @@ TEST_F(TranslatedWindow, LangCAndEnglishFirstKeepTheDesignsEnglish) {
   const ProgramTranslations english(PreferredLanguages(Environment({{"LANG", "C"}})),
                                     ProgramFolder());
   EXPECT_EQ(english.language(), "");
-  ExpectWindowSays({"&Add", "Source file", "Can not find help file!", "Setting", "Format Preset:"});
+  ExpectWindowSays(
+      {"&Add", "Source file", "Can not find help file!", "Setting", "Format Preset:", "Add"});
 }
 
 // Where the languages come from, and where an installed program finds its translations.

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "TestPictures.h"
 #include "controls/BitmapRegion.h"
@@ -110,6 +113,42 @@ TEST_F(SkinButtonTest, DrawsTheSameWhenDisabled) {
   EXPECT_EQ(ColourAt(Rendered(button), 5, 5), kNormal.name().toStdString());
 }
 
+bool ShowsColour(const QImage& shown, QRgb colour) {
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x)
+      if ((shown.pixel(x, y) & 0xffffff) == (colour & 0xffffff)) return true;
+  return false;
+}
+
+// The caption is drawn in the ink of the look shown; one too long for its room is elided and
+// becomes the tool tip.
+TEST(SkinButtonCaption, TakesTheInkOfTheLookShownAndElidesWhatDoesNotFit) {
+  const QSize faceSize(80, 30);
+  SkinButton button(1000);
+  button.SetShapeFromImage(SolidPicture(faceSize, Qt::black));
+  const QImage face = SolidPicture(faceSize, Qt::gray);
+  button.SetStateImages(face, face, face);
+  button.resize(faceSize);
+  const QRgb normal = qRgb(255, 0, 0), hover = qRgb(0, 255, 0), disabled = qRgb(0, 0, 255);
+  const ButtonCaption caption{
+      {QRectF(0, 0, 80, 30), 16, true, Qt::AlignCenter, 1}, {normal, 0}, {hover, 0}, {disabled, 0}};
+  button.SetCaption("Add", caption);
+  EXPECT_EQ(button.shownCaption(), "Add");
+  EXPECT_TRUE(button.toolTip().isEmpty());
+  EXPECT_TRUE(ShowsColour(Rendered(button), normal));
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(&button, &enter);
+  EXPECT_TRUE(ShowsColour(Rendered(button), hover));
+  button.setEnabled(false);
+  EXPECT_TRUE(ShowsColour(Rendered(button), disabled));
+  EXPECT_FALSE(ShowsColour(Rendered(button), hover));
+
+  const QString tooLong = "Hinzufügen von Dateien";
+  button.SetCaption(tooLong, caption);
+  EXPECT_TRUE(button.shownCaption().endsWith(QChar(0x2026))) << button.shownCaption().toStdString();
+  EXPECT_EQ(button.toolTip(), tooLong);
+}
+
 // What the pointer shows is the cursor Qt gives the native window under it; over a disabled child
 // Qt would give it the parent's arrow.
 TEST(SkinButtonCursor, ShowsOverTheButtonEnabledOrNotAndOnlyThere) {
@@ -152,9 +191,25 @@ namespace {
 // The skin on this run's screen: also run with QT_SCALE_FACTOR=2 (controls_tests_hidpi), where
 // the face must be the HiDPI drawing shown pixel for pixel, while the window's shape, its size
 // and where it takes clicks stay those of the ordinary picture.
+constexpr int kConvertShape = 186;
+constexpr int kConvertFace = 185;
+
+// Pixels inside shape where the button does not show the face bitmap at its own pixel ratio;
+// -1 when even the sizes differ.
+int PixelsUnlikeTheFace(SkinButton& button, const QRegion& shape, int faceId) {
+  const qreal ratio = button.devicePixelRatioF();
+  const QImage expected = LoadBitmapResource(faceId, ratio).convertToFormat(QImage::Format_RGB32);
+  const QImage shown = Rendered(button).convertToFormat(QImage::Format_RGB32);
+  if (shown.size() != expected.size()) return -1;
+  int different = 0;
+  for (const QRect& rect : shape)
+    for (int y = int(rect.top() * ratio); y < int((rect.bottom() + 1) * ratio); ++y)
+      for (int x = int(rect.left() * ratio); x < int((rect.right() + 1) * ratio); ++x)
+        different += shown.pixel(x, y) == expected.pixel(x, y) ? 0 : 1;
+  return different;
+}
+
 TEST(SkinButtonOnThisScreen, ShowsTheFaceForTheScreenInsideTheOrdinaryShape) {
-  constexpr int kConvertShape = 186;
-  constexpr int kConvertFace = 185;
   const QImage ordinaryShape = LoadBitmapResource(kConvertShape);
   ASSERT_FALSE(ordinaryShape.isNull());
   QWidget window;
@@ -172,16 +227,8 @@ TEST(SkinButtonOnThisScreen, ShowsTheFaceForTheScreenInsideTheOrdinaryShape) {
   const QRegion shape = RegionFromBitmap(ordinaryShape);
   EXPECT_EQ(button.mask(), shape);
 
-  const QImage expected =
-      LoadBitmapResource(kConvertFace, ratio).convertToFormat(QImage::Format_RGB32);
-  const QImage shown = Rendered(button).convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(shown.size(), expected.size());
-  int different = 0;
-  for (const QRect& rect : shape)
-    for (int y = int(rect.top() * ratio); y < int((rect.bottom() + 1) * ratio); ++y)
-      for (int x = int(rect.left() * ratio); x < int((rect.right() + 1) * ratio); ++x)
-        different += shown.pixel(x, y) == expected.pixel(x, y) ? 0 : 1;
-  EXPECT_EQ(different, 0) << "the face is drawn pixel for pixel at ratio " << ratio;
+  EXPECT_EQ(PixelsUnlikeTheFace(button, shape, kConvertFace), 0)
+      << "the face is drawn pixel for pixel at ratio " << ratio;
 
   QSignalSpy clicks(&button, &QAbstractButton::clicked);
   QTest::mouseClick(&button, Qt::LeftButton, {}, shape.boundingRect().center());
@@ -190,6 +237,31 @@ TEST(SkinButtonOnThisScreen, ShowsTheFaceForTheScreenInsideTheOrdinaryShape) {
   ASSERT_FALSE(shape.contains(corner));
   QTest::mouseClick(&button, Qt::LeftButton, {}, corner);
   EXPECT_EQ(clicks.count(), 1);
+}
+
+// Moved to a screen of another density, the button shows the face drawn for that one. Needs two
+// such screens (the test controls_tests_two_screens); skipped with one.
+TEST(SkinButtonOnTwoScreens, ShowsTheFaceForTheScreenItMovesTo) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  const auto [ordinary, dense] =
+      std::minmax_element(screens.begin(), screens.end(), [](QScreen* one, QScreen* other) {
+        return one->devicePixelRatio() < other->devicePixelRatio();
+      });
+  if (screens.size() < 2 || (*ordinary)->devicePixelRatio() == (*dense)->devicePixelRatio())
+    GTEST_SKIP() << "needs two screens of different pixel ratios";
+  QWidget window;
+  window.setScreen(*ordinary);
+  window.move((*ordinary)->geometry().topLeft());
+  SkinButton button(1001, &window);
+  button.SetShapeFromBitmap(kConvertShape);
+  button.LoadStateBitmaps(kConvertFace, kConvertFace, kConvertFace);
+  button.resize(button.sizeHint());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const qreal first = button.devicePixelRatioF();
+  window.windowHandle()->setScreen(*dense);
+  ASSERT_NE(button.devicePixelRatioF(), first);
+  EXPECT_EQ(PixelsUnlikeTheFace(button, button.mask(), kConvertFace), 0);
 }
 
 }  // namespace
