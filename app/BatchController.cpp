@@ -153,6 +153,7 @@ void BatchController::Launch(JobKind kind, const QString& typedFolder, const QSt
   emit outputFolderAccepted(folder);
   percents_.assign(rows, -1);
   rowsPast_.assign(rows, false);
+  runningPercents_ = 0;
   shownRow_ = 0;
   completedRows_ = 0;
   failedRows_ = 0;
@@ -306,9 +307,7 @@ void BatchController::ShowProgress() {
     progress.convertingTasks =
         std::max(0.0, progress.filePercent * checkedRows_ / 100.0 - progress.completedTasks);
   } else {
-    for (int row = shownRow_; row < rows; ++row) {
-      if (!rowsPast_[row] && percents_[row] > 0) progress.convertingTasks += percents_[row] / 100.0;
-    }
+    progress.convertingTasks = runningPercents_ / 100.0;
   }
   progress.taskCount = checkedRows_;
   if (timeLeft_) {
@@ -323,15 +322,23 @@ void BatchController::OnRowStarted(int row) {
   emit rowStarted(row);
 }
 
+// Kept as a sum, so that a percent report of a long batch costs the same as one of a short one.
 void BatchController::OnRowPercent(int row, int percent) {
+  if (!rowsPast_[row]) runningPercents_ += std::max(percent, 0) - std::max(percents_[row], 0);
   percents_[row] = percent;
   if (timeLeft_) timeLeft_->RowPercent(row, percent);
   ShowProgress();  // the total bar moves with every row's percent
   emit rowPercent(row, percent);
 }
 
-void BatchController::OnRowPassed(int row) {
+void BatchController::LeaveRunningRows(int row) {
+  if (rowsPast_[row]) return;
   rowsPast_[row] = true;
+  runningPercents_ -= std::max(percents_[row], 0);
+}
+
+void BatchController::OnRowPassed(int row) {
+  LeaveRunningRows(row);
   ++mergedRows_;
   ShowProgress();
 }
@@ -340,7 +347,7 @@ void BatchController::OnRowPassed(int row) {
 // NotStarted and is left as it was.
 void BatchController::OnRowEnded(int row, const RowOutcome& outcome) {
   if (rowsPast_[row]) --mergedRows_;
-  rowsPast_[row] = true;
+  LeaveRunningRows(row);
   const QString output = QString::fromStdString(outcome.outputPath);
   if (timeLeft_) timeLeft_->RowEnded(row, outcome.status == RowOutcome::Status::Completed);
   switch (outcome.status) {

@@ -100,6 +100,8 @@ class BatchController : public QObject {
 
   void OnRowStarted(int row);
   void OnRowPercent(int row, int percent);
+  // Marks a row ended or passed, its percent no longer part of the running rows'.
+  void LeaveRunningRows(int row);
   void OnRowPassed(int row);
   void OnRowEnded(int row, const RowOutcome& outcome);
   void OnBatchEnded(const BatchOutcome& outcome);
@@ -113,6 +115,7 @@ class BatchController : public QObject {
   // The running or last batch, as the reports have shown it.
   std::vector<int> percents_;   // per row; -1 until it converts
   std::vector<bool> rowsPast_;  // ended, or passed by the merge
+  int runningPercents_ = 0;     // the sum of the percents of the rows neither ended nor passed
   int shownRow_ = 0;            // the first row neither ended nor passed
   int checkedRows_ = 0;
   int completedRows_ = 0;
