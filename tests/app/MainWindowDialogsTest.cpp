@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProcessEnvironment>
 #include <QTimer>
+#include <QTranslator>
 
 #include "MainWindowFixture.h"
 #include "app/AboutDialog.h"
@@ -60,18 +61,8 @@ class TranslatedWindow : public MainWindowDialogs {
   // dialog, as the Setting button opens it for an added file.
   void ExpectWindowSays(const Texts& expected) {
     EXPECT_EQ(Window().button(kAdd)->text(), expected.addButton);
-    // The words on the skin's buttons are the language's too, and each fits its room.
+    // The words on the skin's buttons are the language's too.
     EXPECT_EQ(Window().button(kAdd)->shownCaption(), expected.addCaption);
-    for (SkinButton* button : Window().findChildren<SkinButton*>())
-      EXPECT_FALSE(button->shownCaption().contains(QChar(0x2026)))
-          << button->shownCaption().toStdString();
-    for (const skin_captions::PictureEntry& words : skin_captions::kPictures) {
-      EXPECT_FALSE(
-          FitCaption(words.style, QCoreApplication::translate("SkinCaptions", words.text)).elided)
-          << words.text;
-    }
-    EXPECT_EQ(List().horizontalHeaderItem(TaskListView::kSourceFile)->text(),
-              expected.sourceColumn);
     Click(kHelp);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, expected.helpMissing);
@@ -112,6 +103,25 @@ TEST_F(TranslatedWindow, LangCAndEnglishFirstKeepTheDesignsEnglish) {
   EXPECT_EQ(english.language(), "");
   ExpectWindowSays(
       {"&Add", "Source file", "Can not find help file!", "Setting", "Format Preset:", "Add"});
+}
+
+// Every language's words on the skin fit their room, if need be set narrower and smaller.
+TEST(SkinCaptionsTest, EveryTranslationFitsTheSkin) {
+  const QDir built(VARNELL_BUILT_TRANSLATIONS);
+  const QStringList languages = built.entryList({"varnell_*.qm"});
+  ASSERT_FALSE(languages.isEmpty());
+  for (const QString& language : languages) {
+    QTranslator translator;
+    ASSERT_TRUE(translator.load(built.filePath(language)));
+    const auto fits = [&](const CaptionStyle& style, const char* english) {
+      const QString translated = translator.translate("SkinCaptions", english);
+      return !FitCaption(style, translated.isEmpty() ? english : translated).elided;
+    };
+    for (const skin_captions::ButtonEntry& entry : skin_captions::kButtons)
+      EXPECT_TRUE(fits(entry.caption.style, entry.text)) << language.toStdString() << entry.text;
+    for (const skin_captions::PictureEntry& entry : skin_captions::kPictures)
+      EXPECT_TRUE(fits(entry.style, entry.text)) << language.toStdString() << entry.text;
+  }
 }
 
 // Where the languages come from, and where an installed program finds its translations.
