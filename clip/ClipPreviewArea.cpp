@@ -17,6 +17,7 @@ ClipPreviewArea::ClipPreviewArea(int controlId, QWidget* parent)
 bool ClipPreviewArea::TakePictureOfOpenFile() {
   frame_.clear();
   frameWidth_ = frameHeight_ = 0;
+  pictureMoves_ = false;
   int hasPicture = 0;
   int hasSound = 0;
   int width = 0;
@@ -25,7 +26,8 @@ bool ClipPreviewArea::TakePictureOfOpenFile() {
       PlayerModule_GetFrameSize(&width, &height) != 0 || width <= 0 || height <= 0) {
     return false;
   }
-  // The player scales the picture itself, so a large cover is not copied whole 15 times a
+  pictureMoves_ = hasPicture == 2;
+  // The player scales the picture itself, so a large picture is not copied whole 15 times a
   // second and a small one is enlarged smoothly; the paint then draws it pixel for pixel.
   const QSizeF area = QSizeF(size()) * devicePixelRatioF();
   const double scale = std::min(area.width() / width, area.height() / height);
@@ -36,6 +38,7 @@ bool ClipPreviewArea::TakePictureOfOpenFile() {
 }
 
 void ClipPreviewArea::ShowPlayerPicture() {
+  if (!pictureMoves_ && !picture_.isNull()) return;  // a still cover is fetched once
   if (frame_.empty() || PlayerModule_GetFrame(frame_.data(), frameWidth_, frameHeight_) != 0) {
     return;
   }

@@ -21,7 +21,8 @@ class ClipPreviewArea : public QWidget {
   // After the player opened a file: whether it has a picture. The picture is then asked of the
   // player at the size that fills the area (in the screen's pixels) without changing its shape.
   bool TakePictureOfOpenFile();
-  // Shows the player's current picture, when the open file has one and it is decoded.
+  // Shows the player's current picture, when the open file has one and it is decoded; a still
+  // cover once, until Clear.
   void ShowPlayerPicture();
   // Takes a frame as the player gives it: width x height blue, green, red bytes, bottom row
   // first, no row padding.
@@ -40,6 +41,7 @@ class ClipPreviewArea : public QWidget {
   QImage picture_;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
+  bool pictureMoves_ = false;         // the open file's picture is a video, not a still cover
   std::vector<unsigned char> frame_;  // frameWidth_ x frameHeight_ x 3 bytes, or empty
 };
 

@@ -44,6 +44,7 @@ class PlaybackSession {
 
   bool hasAudio() const { return media_->hasAudio(); }
   bool hasPicture() const { return media_->hasPicture(); }
+  bool hasVideo() const { return media_->hasVideo(); }
   int pictureWidth() const { return media_->pictureWidth(); }
   int pictureHeight() const { return media_->pictureHeight(); }
   // The pulled device the session plays on; null on the sound card.

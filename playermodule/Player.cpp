@@ -57,7 +57,7 @@ bool Player::mediaType(int* hasPicture, int* hasAudio) {
   if (!session_ || hasPicture == nullptr) {
     return false;
   }
-  *hasPicture = session_->hasPicture() ? 1 : 0;
+  *hasPicture = session_->hasVideo() ? 2 : session_->hasPicture() ? 1 : 0;
   if (hasAudio != nullptr) {
     *hasAudio = session_->hasAudio() ? 1 : 0;
   }

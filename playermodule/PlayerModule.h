@@ -40,8 +40,8 @@ PLAYERMODULE_API int PlayerModule_SetFileName(const wchar_t* path);
 /* Opens the named file, closing any file already open, and stops at its start.
  * -1: cannot play; anything else: success. */
 PLAYERMODULE_API int PlayerModule_Open(void);
-/* *hasPicture: non-zero when the file has a cover or a video; *second (may be null): non-zero
- * when it has sound. */
+/* *hasPicture: non-zero when the file has a picture, 1 for a still cover, 2 for a video;
+ * *second (may be null): non-zero when it has sound. */
 PLAYERMODULE_API int PlayerModule_GetMideaType(int* hasPicture, int* second);
 /* The picture's size in pixels; fails when the file has no picture. */
 PLAYERMODULE_API int PlayerModule_GetFrameSize(int* width, int* height);
