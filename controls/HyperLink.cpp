@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 
 #include <utility>
 
+#include "controls/KeyboardFocusMark.h"
 #include "platform/BrowserLauncher.h"
 #include "platform/MessageBox.h"
 #include "platform/Shell.h"
@@ -23,6 +25,10 @@ HyperLink::HyperLink(int controlId, QWidget* parent)
   // Moves without a pressed button are how the link learns the pointer came.
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
+  // Tab reaches the link and Enter or Space follows it; a click follows it without taking the
+  // focus, as a link on a page does.
+  setFocusPolicy(Qt::TabFocus);
+  new KeyboardFocusMark(*this);
   hoverTimer_.setObjectName(QStringLiteral("hoverTimer"));
   hoverTimer_.setInterval(kHoverCheckMs);
   connect(&hoverTimer_, &QTimer::timeout, this, &HyperLink::CheckPointerLeft);
@@ -260,6 +266,20 @@ void HyperLink::mouseMoveEvent(QMouseEvent* event) {
     hoverTimer_.start();
   }
   QLabel::mouseMoveEvent(event);
+}
+
+void HyperLink::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) break;
+      Follow();
+      return;
+    default:
+      break;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 void HyperLink::mousePressEvent(QMouseEvent* event) {

@@ -13,6 +13,7 @@
 #include <functional>
 
 class QEvent;
+class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
 
@@ -128,6 +129,7 @@ class HyperLink : public QLabel {
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Address and text stand in for each other while one of them is empty.

@@ -25,6 +25,49 @@
     </message>
 </context>
 <context>
+    <name>ChoiceText</name>
+    <message>
+        <source>1 Channel Mono</source>
+        <translation>1 Kanal Mono</translation>
+    </message>
+    <message>
+        <source>2 Channel Stereo</source>
+        <translation>2 Kanäle Stereo</translation>
+    </message>
+    <message>
+        <source>5.1 Channel</source>
+        <translation>5.1 Kanäle</translation>
+    </message>
+    <message>
+        <source>Source size</source>
+        <translation>Quellgröße</translation>
+    </message>
+    <message>
+        <source>Source rate</source>
+        <translation>Quellrate</translation>
+    </message>
+    <message>
+        <source>Level %1</source>
+        <translation>Stufe %1</translation>
+    </message>
+    <message>
+        <source>quality %1</source>
+        <translation>Qualität %1</translation>
+    </message>
+    <message>
+        <source>(best)</source>
+        <translation>(beste)</translation>
+    </message>
+    <message>
+        <source>(fastest)</source>
+        <translation>(schnellste)</translation>
+    </message>
+    <message>
+        <source>(smallest)</source>
+        <translation>(kleinste)</translation>
+    </message>
+</context>
+<context>
     <name>ClipDialogTemplate</name>
     <message>
         <source>&amp;Play</source>
@@ -624,6 +667,11 @@ Konvertierung in den Papierkorb</translation>
     <message>
         <source>File Information</source>
         <translation>Dateiinformationen</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a box&apos;s name for screen readers: its group, then its caption</comment>
+        <translation>%1 %2</translation>
     </message>
 </context>
 <context>

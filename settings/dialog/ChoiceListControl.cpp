@@ -2,18 +2,21 @@
 
 #include <QComboBox>
 
+#include "settings/dialog/ShownChoiceText.h"
+
 namespace varnell {
 
 void FillChoiceList(QComboBox& list, const std::vector<std::string>& choices) {
   list.clear();
-  for (const std::string& choice : choices) list.addItem(QString::fromStdString(choice));
+  for (const std::string& choice : choices)
+    list.addItem(ShownChoiceText(choice), QString::fromStdString(choice));
   list.setCurrentIndex(-1);
 }
 
 void LoadChoiceText(QComboBox& list, const std::string& text) {
   const QString wanted = QString::fromStdString(text);
   for (int i = 0; i < list.count(); ++i) {
-    if (list.itemText(i).startsWith(wanted, Qt::CaseInsensitive)) {
+    if (list.itemData(i).toString().startsWith(wanted, Qt::CaseInsensitive)) {
       list.setCurrentIndex(i);
       return;
     }
@@ -21,18 +24,18 @@ void LoadChoiceText(QComboBox& list, const std::string& text) {
 }
 
 std::string SaveChoiceText(const QComboBox& list) {
-  return list.currentIndex() < 0 ? std::string() : list.currentText().toStdString();
+  return list.currentIndex() < 0 ? std::string() : list.currentData().toString().toStdString();
 }
 
 void RebuildChoiceList(QComboBox& list, const FixedChoiceList& fixed,
                        const std::string* preferred) {
   FillChoiceList(list, fixed.choices);
-  int index = preferred ? list.findText(QString::fromStdString(*preferred),
-                                        Qt::MatchExactly | Qt::MatchCaseSensitive)
-                        : -1;
-  if (index < 0)
-    index = list.findText(QString::fromStdString(fixed.selected),
-                          Qt::MatchExactly | Qt::MatchCaseSensitive);
+  const auto find = [&list](const std::string& choice) {
+    return list.findData(QString::fromStdString(choice), Qt::UserRole,
+                         Qt::MatchExactly | Qt::MatchCaseSensitive);
+  };
+  int index = preferred ? find(*preferred) : -1;
+  if (index < 0) index = find(fixed.selected);
   list.setCurrentIndex(index);
 }
 

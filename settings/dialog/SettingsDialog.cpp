@@ -231,7 +231,7 @@ void SettingsDialog::OnShowWindow() {
 void SettingsDialog::OnEncoderChange(const SavedChoiceTexts& preferred) {
   const QComboBox& encoder = *list(kEncoder);
   if (encoder.currentIndex() < 0) return;
-  const EncoderDependentLists lists = ListsForEncoder(encoder.currentText().toStdString());
+  const EncoderDependentLists lists = ListsForEncoder(SaveChoiceText(encoder));
   const struct {
     int id;
     const FixedChoiceList& fixed;
@@ -253,10 +253,9 @@ void SettingsDialog::RebuildBitRates(const std::string& preferred) {
   const QComboBox& encoder = *list(kEncoder);
   if (encoder.currentIndex() < 0) return;
   QComboBox& bitRates = *list(kAudioBitRate);
-  RebuildChoiceList(
-      bitRates,
-      BitRatesForEncoder(encoder.currentText().toStdString(), SaveChoiceText(*list(kSampleRate))),
-      &preferred);
+  RebuildChoiceList(bitRates,
+                    BitRatesForEncoder(SaveChoiceText(encoder), SaveChoiceText(*list(kSampleRate))),
+                    &preferred);
   // A lossless encoder's list is empty: greyed, and OK then stores no rate.
   bitRates.setEnabled(bitRates.count() > 1);
 }
@@ -264,8 +263,7 @@ void SettingsDialog::RebuildBitRates(const std::string& preferred) {
 void SettingsDialog::OnVideoCodecChange(const SavedChoiceTexts* preferred) {
   const QComboBox& codec = *list(kVideoCodec);
   if (codec.currentIndex() < 0) return;
-  const auto frameSizes =
-      FrameSizesForVideoCodec(currentPresetCode_, codec.currentText().toStdString());
+  const auto frameSizes = FrameSizesForVideoCodec(currentPresetCode_, SaveChoiceText(codec));
   if (!frameSizes) return;
   RebuildChoiceList(*list(kFrameSize), *frameSizes, preferred ? &preferred->frameSize : nullptr);
 }

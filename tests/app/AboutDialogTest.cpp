@@ -2,6 +2,7 @@
 // services, its place over the main window, and the keys that close it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -79,6 +80,25 @@ TEST_F(AboutBox, ClickingALinkOpensItsPageThroughTheShell) {
                     QPoint(4, box.supportLink()->height() / 2));
   EXPECT_EQ(shell.opened, (std::vector<QString>{HomePageUrl(), SupportPageUrl()}));
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(AboutBox, TabReachesEachLinkWhichEnterOrSpaceFollows) {
+  AboutDialog box(shell, messages, browser);
+  Open(box);
+  box.activateWindow();
+  box.okButton()->setFocus(Qt::OtherFocusReason);
+  std::vector<QWidget*> reached;
+  for (int step = 0; step < 3; ++step) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached.push_back(QApplication::focusWidget());
+  }
+  EXPECT_EQ(reached,
+            (std::vector<QWidget*>{box.supportLink(), box.homePageLink(), box.okButton()}));
+
+  QTest::keyClick(box.supportLink(), Qt::Key_Return);
+  QTest::keyClick(box.homePageLink(), Qt::Key_Space);
+  EXPECT_EQ(shell.opened, (std::vector<QString>{SupportPageUrl(), HomePageUrl()}));
+  EXPECT_TRUE(box.isVisible()) << "Enter on a link follows it instead of closing the box";
 }
 
 TEST_F(AboutBox, ItOpensCentredOverTheMainWindow) {

@@ -1,7 +1,7 @@
 // The file information dialog as a window: template 165, the texts it shows once it is opened,
 // and how each key and button closes it.
 #include <gtest/gtest.h>
-
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -69,6 +69,19 @@ TEST_F(FileInformationDialog, EveryCaptionIsReadableBesideItsEdit) {
   for (int id : {kMediaLength, kResolution, kChannel}) {
     EXPECT_EQ(dialog.edit(id)->x(), firstEdit.x()) << id;
     EXPECT_EQ(dialog.edit(id)->geometry().right(), firstEdit.right()) << id;
+  }
+}
+
+TEST_F(FileInformationDialog, ScreenReadersReadEachBoxByItsCaptionAndGroup) {
+  const std::pair<int, const char*> names[] = {
+      {kFileName, "File Name"},          {kMediaLength, "Media Length"},
+      {kResolution, "Video Resolution"}, {kVideoBitRate, "Video Bit Rate"},
+      {kAudioBitRate, "Audio Bit Rate"}, {kChannel, "Audio Channel"},
+  };
+  for (const auto& [id, name] : names) {
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(dialog.edit(id));
+    ASSERT_NE(box, nullptr) << id;
+    EXPECT_EQ(box->text(QAccessible::Name), name) << id;
   }
 }
 

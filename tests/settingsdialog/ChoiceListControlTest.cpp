@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 
+#include "SettingsDialogTestSupport.h"
+
 namespace varnell {
 namespace {
 
@@ -33,6 +35,23 @@ TEST(ChoiceListControl, RebuildingKeepsOnlyAnExactlyMatchingPreferredText) {
   RebuildChoiceList(list, channels, nullptr);
   EXPECT_EQ(list.count(), 2);
   EXPECT_EQ(SaveChoiceText(list), "2 Channel Stereo");
+}
+
+TEST(ChoiceListControl, ListsShowTheWordsTranslatedButKeepTheChoiceTexts) {
+  testing::MarkingTranslator marking;
+  QComboBox list;
+  const FixedChoiceList qualities{
+      {"192 kbps", "VBR V0 (best)", "quality 3", "Level 8 (smallest)", "2 Channel Stereo"},
+      "192 kbps"};
+  const std::string stereo = "2 Channel Stereo";
+  RebuildChoiceList(list, qualities, &stereo);
+  QStringList shown;
+  for (int i = 0; i < list.count(); ++i) shown << list.itemText(i);
+  EXPECT_EQ(shown, (QStringList{"192 kbps", "VBR V0 <(best)>", "<quality 3>",
+                                "<Level 8> <(smallest)>", "<2 Channel Stereo>"}));
+  EXPECT_EQ(SaveChoiceText(list), "2 Channel Stereo");
+  LoadChoiceText(list, "level 8");
+  EXPECT_EQ(SaveChoiceText(list), "Level 8 (smallest)");
 }
 
 }  // namespace

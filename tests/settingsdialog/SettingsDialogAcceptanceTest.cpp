@@ -36,6 +36,23 @@ TEST_F(SettingsDialogTest, PickedBitRateIsStoredAndStaysSelectedOnReopening) {
   EXPECT_EQ(settings.savedChoices.audioBitRate, "192 kbps");
 }
 
+// In another language the lists show translated words; what is stored, and read back on
+// reopening, is the choice text the engine parses.
+TEST_F(SettingsDialogTest, TranslatedChoicesAreStoredAsTheirChoiceTexts) {
+  MarkingTranslator marking;
+  Open(kMp3PresetCode);
+  Pick(kAudioBitRate, "VBR V0 <(best)>");
+  Pick(kChannel, "<1 Channel Mono>");
+  PressOk();
+  EXPECT_EQ(settings.savedChoices.audioBitRate, "VBR V0 (best)");
+  EXPECT_EQ(settings.savedChoices.channel, "1 Channel Mono");
+  EXPECT_EQ(settings.channels, 1);
+
+  Open(kMp3PresetCode);
+  EXPECT_EQ(Selected(List(kChannel)), "<1 Channel Mono>");
+  EXPECT_EQ(Selected(List(kAudioBitRate)), "VBR V0 <(best)>");
+}
+
 // The output names column opens on what is stored and OK stores it back; a pattern with a
 // placeholder nobody fills is refused in words, the dialog staying open and nothing stored.
 TEST_F(SettingsDialogTest, NamePatternExistingOutputAndTrashAreKeptAndReturned) {

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -32,6 +34,19 @@ inline std::vector<std::string> Items(const QComboBox& list) {
 inline std::string Selected(const QComboBox& list) {
   return list.currentIndex() < 0 ? "<none>" : list.currentText().toStdString();
 }
+
+// While it lives, the lists' words come out marked ("<2 Channel Stereo>"), as a translation into
+// another language would change them.
+class MarkingTranslator : public QTranslator {
+ public:
+  MarkingTranslator() { QCoreApplication::installTranslator(this); }
+  ~MarkingTranslator() override { QCoreApplication::removeTranslator(this); }
+  QString translate(const char* context, const char* source, const char*, int) const override {
+    return QString::fromUtf8(context) == "ChoiceText" ? "<" + QString::fromUtf8(source) + ">"
+                                                      : QString();
+  }
+  bool isEmpty() const override { return false; }
+};
 
 inline const std::vector<std::string> kCommonBitRates{
     "64 kbps", "96 kbps", "128 kbps", "160 kbps", "192 kbps", "256 kbps", "320 kbps"};
