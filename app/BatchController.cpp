@@ -27,6 +27,28 @@ QString MinutesAndSeconds(double seconds) {
   return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
+// The progress window's "About 2 min 10 s left", in the user's language.
+QString ShownTimeLeft(double seconds) {
+  const RoundedTimeLeft left = RoundTimeLeft(seconds);
+  const auto shown = [](const char* text) {
+    return QCoreApplication::translate("varnell::BatchController", text);
+  };
+  switch (left.units) {
+    case RoundedTimeLeft::Units::kSeconds:
+      return shown(QT_TRANSLATE_NOOP("varnell::BatchController", "About %1 s left"))
+          .arg(left.larger);
+    case RoundedTimeLeft::Units::kMinutesSeconds:
+      return shown(QT_TRANSLATE_NOOP("varnell::BatchController", "About %1 min %2 s left"))
+          .arg(left.larger)
+          .arg(left.smaller);
+    case RoundedTimeLeft::Units::kHoursMinutes:
+      break;
+  }
+  return shown(QT_TRANSLATE_NOOP("varnell::BatchController", "About %1 h %2 min left"))
+      .arg(left.larger)
+      .arg(left.smaller);
+}
+
 QString Files(int count) {
   return QStringLiteral("%1 %2").arg(count).arg(
       count == 1 ? QCoreApplication::translate("varnell::BatchController", "file")
@@ -312,7 +334,7 @@ void BatchController::ShowProgress() {
   progress.taskCount = checkedRows_;
   if (timeLeft_) {
     if (const std::optional<double> seconds = timeLeft_->SecondsLeft(clock_()))
-      progress.timeLeft = QString::fromStdString(TimeLeftText(*seconds));
+      progress.timeLeft = ShownTimeLeft(*seconds);
   }
   progress_.ShowProgress(progress);
 }

@@ -12,6 +12,7 @@
 #include "clip/PlayerEndHook.h"
 #include "controls/BitmapResource.h"
 #include "controls/DialogUnits.h"
+#include "controls/EnterClicksButton.h"
 #include "controls/PixelRatioChange.h"
 #include "controls/TemplateBuilder.h"
 #include "engine/ClipTime.h"
@@ -58,8 +59,10 @@ void ClipDialog::CreateControls() {
   });
   builder.Then(ControlKind::PushButton,
                [this](const ControlTemplate& control, QPushButton& button) {
-                 // Enter must not end the dialog behind the user's back while a time is being set.
+                 // Enter must not end the dialog behind the user's back while a time is being set;
+                 // on a focused button it presses that button.
                  button.setAutoDefault(false);
+                 MakeEnterClick(button);
                  pushButtons_[control.id] = &button;
                });
   builder.Then(ControlKind::SkinLabel, [this](const ControlTemplate& control, SkinLabel& label) {

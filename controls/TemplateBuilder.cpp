@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "controls/BitmapSlider.h"
+#include "controls/ButtonTextFit.h"
 #include "controls/HyperLink.h"
 #include "controls/LayoutTabOrder.h"
 #include "controls/SkinButton.h"
@@ -38,6 +39,7 @@ void TemplateBuilder::Build(std::span<const ControlTemplate> controls) {
     if (*control.text != '\0') NameForScreenReaders(control, *widget);
     if (const auto then = then_.find(control.kind); then != then_.end())
       then->second(control, *widget);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) FitButtonText(*button);
     if (!control.enabled) widget->setEnabled(false);
     if (!control.visible) widget->hide();
   }

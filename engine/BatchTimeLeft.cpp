@@ -90,15 +90,27 @@ std::optional<double> BatchTimeLeft::SecondsLeft(Clock::time_point now) {
   return left / ((done - from.doneSeconds) / elapsed);
 }
 
-std::string TimeLeftText(double seconds) {
+RoundedTimeLeft RoundTimeLeft(double seconds) {
+  using Units = RoundedTimeLeft::Units;
   const auto whole = std::max<long long>(1, std::llround(seconds));
-  if (whole < 60) return "About " + std::to_string(whole) + " s left";
-  if (whole < 3600) {
-    return "About " + std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s left";
-  }
+  if (whole < 60) return {Units::kSeconds, whole, 0};
+  if (whole < 3600) return {Units::kMinutesSeconds, whole / 60, whole % 60};
   const long long minutes = std::llround(seconds / 60.0);
-  return "About " + std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) +
-         " min left";
+  return {Units::kHoursMinutes, minutes / 60, minutes % 60};
+}
+
+std::string TimeLeftText(double seconds) {
+  const RoundedTimeLeft left = RoundTimeLeft(seconds);
+  const std::string larger = std::to_string(left.larger), smaller = std::to_string(left.smaller);
+  switch (left.units) {
+    case RoundedTimeLeft::Units::kSeconds:
+      return "About " + larger + " s left";
+    case RoundedTimeLeft::Units::kMinutesSeconds:
+      return "About " + larger + " min " + smaller + " s left";
+    case RoundedTimeLeft::Units::kHoursMinutes:
+      break;
+  }
+  return "About " + larger + " h " + smaller + " min left";
 }
 
 }  // namespace varnell

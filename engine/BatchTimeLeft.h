@@ -69,6 +69,16 @@ class BatchTimeLeft {
   std::deque<Sample> samples_;
 };
 
+// The time left as it is told: whole seconds under a minute, minutes and seconds under an hour,
+// else hours and minutes. Both front ends word it from this, so they round alike.
+struct RoundedTimeLeft {
+  enum class Units { kSeconds, kMinutesSeconds, kHoursMinutes };
+  Units units;
+  long long larger;   // the seconds, the minutes or the hours
+  long long smaller;  // the seconds after the minutes, the minutes after the hours; else 0
+};
+RoundedTimeLeft RoundTimeLeft(double seconds);
+
 // "About 45 s left", "About 2 min 10 s left", "About 1 h 5 min left".
 std::string TimeLeftText(double seconds);
 

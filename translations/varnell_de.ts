@@ -95,7 +95,7 @@
     </message>
     <message>
         <source>&amp;Reset</source>
-        <translation>&amp;Zurück</translation>
+        <translation>&amp;Zurücksetzen</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -173,7 +173,7 @@
     <name>MainWindowTemplate</name>
     <message>
         <source>&amp;Add</source>
-        <translation>&amp;Hinzufügen</translation>
+        <translation>&amp;Dateien hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Clip</source>
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation>Hi&amp;lfe</translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Add &amp;Folder</source>
@@ -301,7 +301,7 @@
     </message>
     <message>
         <source>Con&amp;vert</source>
-        <translation>&amp;Konvertieren</translation>
+        <translation>&amp;Umwandeln</translation>
     </message>
     <message>
         <source>Preview</source>
@@ -575,6 +575,18 @@ Konvertierung in den Papierkorb</translation>
     <message>
         <source>The computer could not be powered off: %1.</source>
         <translation>Der Computer konnte nicht ausgeschaltet werden: %1.</translation>
+    </message>
+    <message>
+        <source>About %1 s left</source>
+        <translation>Noch etwa %1 s</translation>
+    </message>
+    <message>
+        <source>About %1 min %2 s left</source>
+        <translation>Noch etwa %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>About %1 h %2 min left</source>
+        <translation>Noch etwa %1 h %2 min</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcessEnvironment>
+#include <QSet>
 #include <QTimer>
 #include <QTranslator>
 
@@ -88,7 +89,7 @@ TEST_F(TranslatedWindow, LanguageDeShowsTheWindowItsBoxesAndItsSettingsInGerman)
   EXPECT_EQ(german.language(), "de_DE");
   EXPECT_TRUE(german.translatesQt());
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
-  ExpectWindowSays({"&Hinzufügen", "Quelldatei", "Die Hilfedatei wurde nicht gefunden!",
+  ExpectWindowSays({"&Dateien hinzufügen", "Quelldatei", "Die Hilfedatei wurde nicht gefunden!",
                     "Einstellungen", "Formatvorlage:", "Dateien"});
 }
 
@@ -121,6 +122,42 @@ TEST(SkinCaptionsTest, EveryTranslationFitsTheSkin) {
       EXPECT_TRUE(fits(entry.caption.style, entry.text)) << language.toStdString() << entry.text;
     for (const skin_captions::PictureEntry& entry : skin_captions::kPictures)
       EXPECT_TRUE(fits(entry.style, entry.text)) << language.toStdString() << entry.text;
+  }
+}
+
+// In every language, English included, each skinned button's access key is a letter of the word
+// it shows, and no two buttons share one.
+TEST(SkinCaptionsTest, EveryTranslationsAccessKeysAreLettersOfTheShownWords) {
+  const QDir built(VARNELL_BUILT_TRANSLATIONS);
+  QStringList languages = built.entryList({"varnell_*.qm"});
+  ASSERT_FALSE(languages.isEmpty());
+  languages.prepend(QString());  // the design's English
+  for (const QString& language : languages) {
+    QTranslator translator;
+    ASSERT_TRUE(language.isEmpty() || translator.load(built.filePath(language)));
+    const auto shown = [&](const char* context, const char* english) {
+      const QString translated = translator.translate(context, english);
+      return translated.isEmpty() ? QString::fromUtf8(english) : translated;
+    };
+    QSet<QChar> keys;
+    for (const skin_captions::ButtonEntry& entry : skin_captions::kButtons) {
+      const auto control = std::find_if(kControls.begin(), kControls.end(),
+                                        [&entry](const ControlTemplate& control) {
+                                          return control.id == entry.controlId;
+                                        });
+      if (control == kControls.end()) continue;
+      const QString text = shown("MainWindowTemplate", control->text);
+      const qsizetype marker = text.indexOf('&');
+      if (marker < 0 || marker + 1 >= text.size()) continue;
+      const QChar key = text[marker + 1].toLower();
+      const QString caption = shown("SkinCaptions", entry.text);
+      EXPECT_TRUE(caption.toLower().contains(key))
+          << language.toStdString() << ": " << text.toStdString() << " on "
+          << caption.toStdString();
+      EXPECT_FALSE(keys.contains(key)) << language.toStdString() << ": " << text.toStdString();
+      keys.insert(key);
+    }
+    EXPECT_GE(keys.size(), 5) << language.toStdString();
   }
 }
 

@@ -132,8 +132,17 @@ TEST_F(ClipDialogTest, OkGivesTheLabelsBackAndEveryWayOutHandsThePlayerBack) {
     QTest::mouseClick(dialog.pushButton(kCancel), Qt::LeftButton);
   }));
   EXPECT_FALSE(Edit(dialog, row, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); }));
+  // Enter presses the focused button, OK or Cancel alike, and ends nothing from elsewhere.
+  EXPECT_FALSE(Edit(dialog, row, [&] {
+    QTest::keyClick(dialog.pushButton(kSetBegin), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(dialog.pushButton(kCancel), Qt::Key_Return);
+  }));
+  EXPECT_TRUE(Edit(dialog, row, [&] {
+    QTest::keyClick(dialog.pushButton(kOk), Qt::Key_Enter, Qt::KeypadModifier);
+  }));
   EXPECT_FALSE(Edit(dialog, row, [&] { dialog.close(); }));
-  EXPECT_EQ(handedBack, 4);
+  EXPECT_EQ(handedBack, 6);
 
   // Each opening starts from the row again, not from what the last one left.
   Edit(dialog, row, [&] { EXPECT_EQ(Text(dialog, kBeginLabel), "00:00:01"); });
