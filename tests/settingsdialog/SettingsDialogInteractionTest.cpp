@@ -1,8 +1,10 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 #include "SettingsDialogTestSupport.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/DialogUnits.h"
 #include "controls/LayoutTabOrder.h"
 
@@ -138,6 +140,22 @@ TEST_F(SettingsDialogTest, DraggingAFreePointOrACaptionMovesTheWholeDialog) {
     QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(30, 20));
     EXPECT_EQ(dialog.pos(), before + QPoint(30, 20)) << start.x() << "," << start.y();
   }
+}
+
+// A screen reader reads each list and the name box by the caption beside it, not by its value.
+TEST_F(SettingsDialogTest, ScreenReadersReadEachControlByItsCaption) {
+  InstallControlAccessibility();
+  SettingsDialog& dialog = Open(kMp3PresetCode);
+  const std::pair<QWidget*, const char*> names[] = {
+      {&List(kEncoder), "Encoder"},
+      {&List(kAudioBitRate), "Bit Rate"},
+      {&List(kSampleRate), "Sample Rate"},
+      {&List(kChannel), "Channel"},
+      {&List(kExistingOutput), "If the output exists"},
+      {dialog.namePattern(), "Name pattern"},
+  };
+  for (const auto& [control, name] : names)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
 }
 
 // Tab goes down the audio group, then down the output names column, then along the buttons.
