@@ -155,7 +155,8 @@ TEST_F(SettingsDialogTest, ScreenReadersReadEachControlByItsCaption) {
       {dialog.namePattern(), "Name pattern"},
   };
   for (const auto& [control, name] : names)
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).toStdString(),
+              name);
 }
 
 // Tab goes down the audio group, then down the output names column, then along the buttons.
