@@ -12,9 +12,17 @@ constexpr int kImageSize = 16;
 constexpr int kBoxLeft = 4;
 const QColor kMaskColour(255, 0, 255);
 
-// Cuts bitmap 292 into its three pictures, magenta made transparent.
-std::array<QPixmap, 3> LoadHeaderImages() {
-  std::array<QPixmap, 3> images;
+// The partly checked mark: a square inside the clear box, in the checked box's colour.
+QPixmap PartialImage(const QPixmap& clear) {
+  QPixmap partial = clear;
+  QPainter painter(&partial);
+  painter.fillRect(QRect(5, 5, 6, 6), QColor(0x16, 0x72, 0x82));
+  return partial;
+}
+
+// Cuts bitmap 292 into its three pictures, magenta made transparent, and adds the partial one.
+std::array<QPixmap, 4> LoadHeaderImages() {
+  std::array<QPixmap, 4> images;
   QImage strip = LoadBitmapResource(292).convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < strip.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
@@ -25,6 +33,7 @@ std::array<QPixmap, 3> LoadHeaderImages() {
   for (int i = 0; i < 3; ++i) {
     images[i] = QPixmap::fromImage(strip.copy(i * kImageSize, 0, kImageSize, kImageSize));
   }
+  images[CheckableHeader::kPartialImage] = PartialImage(images[CheckableHeader::kClearImage]);
   return images;
 }
 }  // namespace
@@ -68,7 +77,8 @@ void CheckableHeader::paintSection(QPainter* painter, const QRect& rect, int log
 
 void CheckableHeader::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && logicalIndexAt(event->position().toPoint()) == 0) {
-    const int next = checkImage_ == kClearImage ? kCheckedImage : kClearImage;
+    // A partly checked box checks every row, as a clear one does.
+    const int next = checkImage_ == kCheckedImage ? kClearImage : kCheckedImage;
     setCheckImage(next);
     emit checkBoxClicked(next);
     event->accept();

@@ -1,6 +1,7 @@
 // The task list's header: a check box in the first column's header that checks or clears every
 // row. The box's state is the image index of header item 0: 1 clear, 2 checked (images from
-// bitmap 292, three 16 x 16 pictures with magenta as the transparent colour).
+// bitmap 292, three 16 x 16 pictures with magenta as the transparent colour), 3 partly checked
+// (the clear picture with a square in it, drawn here: the bitmap has no such picture).
 #pragma once
 
 #include <QHeaderView>
@@ -14,6 +15,7 @@ class CheckableHeader : public QHeaderView {
  public:
   static constexpr int kClearImage = 1;
   static constexpr int kCheckedImage = 2;
+  static constexpr int kPartialImage = 3;
 
   explicit CheckableHeader(QWidget* parent = nullptr);
 
@@ -31,7 +33,7 @@ class CheckableHeader : public QHeaderView {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  std::array<QPixmap, 3> images_;
+  std::array<QPixmap, 4> images_;
   int checkImage_ = kClearImage;
 };
 

@@ -311,12 +311,18 @@ void TaskListView::OnHeaderBoxClicked(int newImage) {
   settingAllChecks_ = false;
 }
 
-// The header box is checked exactly when no row is clear (so also for an empty list).
+// The header box is checked when no row is clear (so also for an empty list), clear when no row
+// is checked, and partly checked between.
 void TaskListView::UpdateHeaderBox() {
   if (!initialised_) return;
-  bool anyClear = false;
-  for (int row = 0; row < rowCount() && !anyClear; ++row) anyClear = !GetCheck(row);
-  header_->setCheckImage(anyClear ? CheckableHeader::kClearImage : CheckableHeader::kCheckedImage);
+  int checked = 0;
+  for (int row = 0; row < rowCount(); ++row) checked += GetCheck(row) ? 1 : 0;
+  if (checked == rowCount()) {
+    header_->setCheckImage(CheckableHeader::kCheckedImage);
+  } else {
+    header_->setCheckImage(checked == 0 ? CheckableHeader::kClearImage
+                                        : CheckableHeader::kPartialImage);
+  }
 }
 
 }  // namespace varnell

@@ -1,11 +1,13 @@
 #include "controls/ControlAccessibility.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QObject>
 #include <QString>
 
 #include "controls/BitmapSlider.h"
 #include "controls/BitmapSliderAccessible.h"
+#include "controls/ChoiceListAccessible.h"
 #include "controls/HyperLink.h"
 #include "controls/LabelAccessible.h"
 #include "controls/SkinButton.h"
@@ -35,6 +37,9 @@ QAccessibleInterface* ControlInterface(const QString& className, QObject* object
     auto* label = static_cast<SkinLabel*>(object);
     return new LabelAccessible(
         label, [label] { return label->followedAddress(); }, [label] { label->Follow(); });
+  }
+  if (className == QLatin1String(QComboBox::staticMetaObject.className())) {
+    return new ChoiceListAccessible(static_cast<QComboBox*>(object));
   }
   return nullptr;
 }

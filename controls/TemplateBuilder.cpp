@@ -27,9 +27,37 @@ TemplateBuilder& TemplateBuilder::MakeCustom(CustomMaker make) {
   return *this;
 }
 
+namespace {
+
+// The kinds that show no text of their own, which a screen reader would read by value only.
+bool ShowsNoText(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::DropDownList:
+    case ControlKind::Edit:
+    case ControlKind::Slider:
+    case ControlKind::Frame:
+    case ControlKind::Custom:
+      return true;
+    default:
+      return false;
+  }
+}
+
+QString WithoutColon(QString caption) {
+  if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+  return caption;
+}
+
+}  // namespace
+
 void TemplateBuilder::Build(std::span<const ControlTemplate> controls) {
+  std::vector<Captioned> captioned;
+  QLabel* caption = nullptr;  // the control just made, when it is a caption
   for (const ControlTemplate& control : controls) {
     QWidget* widget = Make(control);
+    if (caption != nullptr && ShowsNoText(control.kind) && *control.text == '\0')
+      captioned.push_back({caption, widget});
+    caption = control.kind == ControlKind::Caption ? static_cast<QLabel*>(widget) : nullptr;
     if (control.id != 0) {
       widget->setObjectName(QString::number(control.id));
       made_[control.id] = widget;
@@ -43,24 +71,39 @@ void TemplateBuilder::Build(std::span<const ControlTemplate> controls) {
     if (!control.enabled) widget->setEnabled(false);
     if (!control.visible) widget->hide();
   }
+  NameByCaptions(captioned);
   SetTabOrderByLayout(dialog_);
 }
 
-void TemplateBuilder::NameForScreenReaders(const ControlTemplate& control, QWidget& widget) {
-  switch (control.kind) {
-    case ControlKind::DropDownList:
-      // Qt names a list by its current choice on Linux; the description keeps what it is for.
-      widget.setAccessibleDescription(QString::fromUtf8(control.text));
-      [[fallthrough]];
-    case ControlKind::Edit:
-    case ControlKind::Slider:
-    case ControlKind::Frame:
-    case ControlKind::Custom:
-      widget.setAccessibleName(QString::fromUtf8(control.text));
-      break;
-    default:
-      break;
+// The caption is also the control's buddy, which is how assistive technology relates the two.
+void TemplateBuilder::NameByCaptions(const std::vector<Captioned>& captioned) const {
+  bool captionsRepeat = false;
+  for (auto at = captioned.begin(); at != captioned.end() && !captionsRepeat; ++at) {
+    captionsRepeat = std::any_of(at + 1, captioned.end(), [at](const Captioned& other) {
+      return other.caption->text() == at->caption->text();
+    });
   }
+  for (const auto& [caption, control] : captioned) {
+    caption->setBuddy(control);
+    QString name = WithoutColon(caption->text());
+    const QGroupBox* group = captionsRepeat ? FramingGroup(dialog_, *control) : nullptr;
+    if (group != nullptr) {
+      name = QCoreApplication::translate(
+                 "TemplateBuilder", "%1 %2",
+                 "a control's name for screen readers: its group, then its caption")
+                 .arg(group->title(), name);
+    }
+    control->setAccessibleName(name);
+  }
+}
+
+void TemplateBuilder::NameForScreenReaders(const ControlTemplate& control, QWidget& widget) {
+  if (!ShowsNoText(control.kind)) return;
+  // A list is read by its name through ChoiceListAccessible; the description keeps what it is
+  // for where Qt's own description of a list, which names it by its choice, is used.
+  if (control.kind == ControlKind::DropDownList)
+    widget.setAccessibleDescription(QString::fromUtf8(control.text));
+  widget.setAccessibleName(QString::fromUtf8(control.text));
 }
 
 QWidget* TemplateBuilder::Make(const ControlTemplate& control) {

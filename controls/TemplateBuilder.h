@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <span>
+#include <vector>
 
 #include "controls/ControlTemplate.h"
 #include "controls/DialogUnits.h"
@@ -37,7 +38,9 @@ class TemplateBuilder {
   // Makes the controls in the template's order, which is also their stacking order; Tab then
   // goes through them in reading order (SetTabOrderByLayout). A list, edit box, slider, frame or
   // control of the dialog's own shows no text of its own: its template text, if any, is its name
-  // for screen readers.
+  // for screen readers; else a caption just before it in the template names it (without the
+  // colon) and is its buddy. Where two such captions read the same, every control in a group box
+  // is named with the group's title too ("Audio Bit Rate"), so the names tell the groups apart.
   void Build(std::span<const ControlTemplate> controls);
 
   // A control made by Build, by its id; null for id 0, an id not made or one of another class.
@@ -58,6 +61,11 @@ class TemplateBuilder {
   }
   QWidget* Make(const ControlTemplate& control);
   static void NameForScreenReaders(const ControlTemplate& control, QWidget& widget);
+  struct Captioned {
+    QLabel* caption;
+    QWidget* control;
+  };
+  void NameByCaptions(const std::vector<Captioned>& captioned) const;
 
   QWidget& dialog_;
   const TemplateFont font_;

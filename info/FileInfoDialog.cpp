@@ -25,13 +25,11 @@ FileInfoDialog::FileInfoDialog(const MediaInformation& info, QWidget* parent)
 
 void FileInfoDialog::CreateControls() {
   std::vector<QLabel*> captions;
-  std::vector<QGroupBox*> groups;
   TemplateBuilder builder(*this, TemplateFont::Shell8pt, "FileInformationTemplate");
   builder.Then(ControlKind::Caption, [&captions](const ControlTemplate&, QLabel& caption) {
     captions.push_back(&caption);
   });
-  builder.Then(ControlKind::GroupBox, [&groups](const ControlTemplate&, QGroupBox& group) {
-    groups.push_back(&group);
+  builder.Then(ControlKind::GroupBox, [](const ControlTemplate&, QGroupBox& group) {
     // The template puts a group's first row just under its top edge, where the title runs
     // through the frame line; styles that set the title above the line would put that line
     // across the row.
@@ -43,8 +41,6 @@ void FileInfoDialog::CreateControls() {
     edit.setReadOnly(true);
     edit.setFrame(true);
     edits_[control.id] = &edit;
-    // Each edit comes just after its caption in the template.
-    if (!captions.empty()) NameForScreenReaders(edit, *captions.back(), groups);
   });
   builder.Build(kControls);
   ok_ = builder.control<QPushButton>(kOk);
@@ -64,24 +60,6 @@ void FileInfoDialog::CreateControls() {
   }
   // A caption is as tall as its template line; centred on its edit it reads as one row.
   for (QLabel* caption : captions) caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-// A screen reader reads a box by its caption, and says which group it is in where two captions
-// are the same ("Bit Rate:" for the video and for the audio). The caption is also the box's
-// buddy, which is how assistive technology relates the two.
-void FileInfoDialog::NameForScreenReaders(QLineEdit& edit, QLabel& caption,
-                                          const std::vector<QGroupBox*>& groups) {
-  caption.setBuddy(&edit);
-  QString name = caption.text();
-  if (name.endsWith(QLatin1Char(':'))) name.chop(1);
-  for (const QGroupBox* group : groups) {
-    if (group->geometry().contains(edit.geometry())) {
-      name = tr("%1 %2", "a box's name for screen readers: its group, then its caption")
-                 .arg(group->title(), name);
-      break;
-    }
-  }
-  edit.setAccessibleName(name);
 }
 
 QLineEdit* FileInfoDialog::edit(int id) const { return FindControl(edits_, id); }

@@ -7,13 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <map>
-#include <vector>
 
 #include "engine/MediaInformation.h"
 #include "info/FileInformationTexts.h"
-
-class QGroupBox;
-class QLabel;
 
 namespace varnell {
 
@@ -36,8 +32,6 @@ class FileInfoDialog : public QDialog {
 
  private:
   void CreateControls();
-  static void NameForScreenReaders(QLineEdit& edit, QLabel& caption,
-                                   const std::vector<QGroupBox*>& groups);
   void DoDataExchange();
 
   MediaInformation info_;

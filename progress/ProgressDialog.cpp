@@ -69,6 +69,9 @@ ProgressDialog::ProgressDialog(QWidget* parent) : QDialog(parent) {
   stopButton_ = builder.control<QPushButton>(kStop);
   builder.control<QCheckBox>(kShowPreview)->setChecked(true);
 
+  // The bars are read by what they measure; the captions above them lead their labels.
+  currentFileBar_->setAccessibleName(tr("Current file's progress"));
+  totalBar_->setAccessibleName(tr("Total progress"));
   FitCaption(captions[0], currentFileLabel_);
   FitCaption(captions[1], totalLabel_);
   // The box's text may run up to the Stop button.

@@ -484,6 +484,14 @@ Konvertierung in den Papierkorb</translation>
     </message>
 </context>
 <context>
+    <name>TemplateBuilder</name>
+    <message>
+        <source>%1 %2</source>
+        <comment>a control&apos;s name for screen readers: its group, then its caption</comment>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
     <name>varnell::AboutDialog</name>
     <message>
         <source>About</source>
@@ -679,11 +687,6 @@ Konvertierung in den Papierkorb</translation>
     <message>
         <source>File Information</source>
         <translation>Dateiinformationen</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <comment>a box&apos;s name for screen readers: its group, then its caption</comment>
-        <translation>%1 %2</translation>
     </message>
 </context>
 <context>
@@ -882,6 +885,14 @@ kein Programm zugeordnet.</translation>
     <message>
         <source>%1 Task Completed / Total %2 Task(s)</source>
         <translation>%1 Aufgabe(n) fertig / insgesamt %2 Aufgabe(n)</translation>
+    </message>
+    <message>
+        <source>Current file&apos;s progress</source>
+        <translation>Fortschritt der aktuellen Datei</translation>
+    </message>
+    <message>
+        <source>Total progress</source>
+        <translation>Gesamtfortschritt</translation>
     </message>
 </context>
 <context>

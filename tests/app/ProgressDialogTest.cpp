@@ -2,6 +2,7 @@
 // without the window waiting for it.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +48,15 @@ TEST(ProgressDialogTest, LabelsAndBarsFollowWhatTheyAreTold) {
   EXPECT_EQ(dialog.currentFileLabel()->text(), "next.m4a   7% has completed");
   EXPECT_EQ(dialog.totalLabel()->text(), "3 Task Completed / Total 3 Task(s)");
   EXPECT_EQ(dialog.stopButton()->toolTip(), "Stop converting");
+}
+
+TEST(ProgressDialogTest, ScreenReadersTellTheTwoBarsApart) {
+  ProgressDialog dialog;
+  const auto name = [](QWidget* bar) {
+    return QAccessible::queryAccessibleInterface(bar)->text(QAccessible::Name);
+  };
+  EXPECT_EQ(name(dialog.currentFileBar()), "Current file's progress");
+  EXPECT_EQ(name(dialog.totalBar()), "Total progress");
 }
 
 // The progress window opens in the middle of the main window (the message boxes too, tested with

@@ -206,7 +206,7 @@ TEST_F(ControlAccessTest, LabelsAreStaticTextAndLinksFollowTheirAddress) {
 }
 
 // Listed in stacking order, the way the templates list them: group boxes first, the title-bar
-// buttons last, a tall button beside two rows.
+// buttons last, a tall button beside the two rows of a group.
 constexpr std::array<ControlTemplate, 7> kScattered{{
     {0, ControlKind::GroupBox, "Audio", 4, 20, 100, 40},
     {11, ControlKind::PushButton, "Lower left", 8, 44, 30, 10},
@@ -217,14 +217,14 @@ constexpr std::array<ControlTemplate, 7> kScattered{{
     {16, ControlKind::PushButton, "Close", 130, 2, 10, 10},
 }};
 
-TEST(LayoutTabOrder, TabGoesRowByRowLeftToRight) {
+TEST(LayoutTabOrder, TabGoesThroughAGroupBeforeWhatIsBesideIt) {
   QWidget dialog;
   dialog.resize(320, 160);
   TemplateBuilder builder(dialog, TemplateFont::Shell8pt, "LayoutTabOrderTest");
   builder.Build(kScattered);
   std::vector<int> ids;
   for (const QWidget* control : ReadingOrder(dialog)) ids.push_back(control->objectName().toInt());
-  EXPECT_EQ(ids, (std::vector<int>{16, 13, 12, 14, 11, 15}));
+  EXPECT_EQ(ids, (std::vector<int>{16, 13, 12, 11, 15, 14})) << "the group's rows before Tall";
   EXPECT_EQ(builder.control<QWidget>(13)->nextInFocusChain(), builder.control<QWidget>(12));
   EXPECT_EQ(builder.control<QWidget>(12)->accessibleName(), "Upper right");
   EXPECT_EQ(builder.control<QWidget>(15)->accessibleName(), "Lower right");

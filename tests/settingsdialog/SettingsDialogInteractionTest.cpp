@@ -1,8 +1,12 @@
+#include <QAccessible>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 #include "SettingsDialogTestSupport.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/DialogUnits.h"
+#include "controls/LayoutTabOrder.h"
 
 namespace varnell::testing {
 namespace {
@@ -136,6 +140,37 @@ TEST_F(SettingsDialogTest, DraggingAFreePointOrACaptionMovesTheWholeDialog) {
     QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(30, 20));
     EXPECT_EQ(dialog.pos(), before + QPoint(30, 20)) << start.x() << "," << start.y();
   }
+}
+
+// A screen reader reads each list and the name box by the caption beside it, not by its value.
+TEST_F(SettingsDialogTest, ScreenReadersReadEachControlByItsCaption) {
+  InstallControlAccessibility();
+  SettingsDialog& dialog = Open(kMp3PresetCode);
+  const std::pair<QWidget*, const char*> names[] = {
+      {&List(kEncoder), "Encoder"},
+      {&List(kAudioBitRate), "Bit Rate"},
+      {&List(kSampleRate), "Sample Rate"},
+      {&List(kChannel), "Channel"},
+      {&List(kExistingOutput), "If the output exists"},
+      {dialog.namePattern(), "Name pattern"},
+  };
+  for (const auto& [control, name] : names)
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).toStdString(),
+              name);
+}
+
+// Tab goes down the audio group, then down the output names column, then along the buttons.
+TEST_F(SettingsDialogTest, TabGoesDownOneColumnBeforeTheNext) {
+  SettingsDialog& dialog = Open(kMp3PresetCode);
+  std::vector<QWidget*> reached;
+  for (QWidget* control : ReadingOrder(dialog)) {
+    if (!control->isHidden() && control->isEnabled()) reached.push_back(control);
+  }
+  const std::vector<QWidget*> expected{
+      &List(kEncoder),      &List(kAudioBitRate),   &List(kSampleRate),    &List(kChannel),
+      dialog.namePattern(), &List(kExistingOutput), dialog.trashSources(), dialog.button(kDefault),
+      dialog.button(kOk),   dialog.button(kCancel)};
+  EXPECT_EQ(reached, expected);
 }
 
 }  // namespace
