@@ -41,8 +41,12 @@ void FitButtonText(QPushButton& button) {
       return;
     }
   }
+  const QString elided =
+      QFontMetrics(font).elidedText(text, Qt::ElideRight, room, Qt::TextShowMnemonic);
+  // A button too small for even an ellipsis is left as it is: there is nothing to show instead.
+  if (elided.isEmpty()) return;
   button.setFont(font);
-  button.setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room, Qt::TextShowMnemonic));
+  button.setText(elided);
   if (button.toolTip().isEmpty()) button.setToolTip(QString(text).remove(QLatin1Char('&')));
 }
 

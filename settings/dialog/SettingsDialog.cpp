@@ -15,6 +15,7 @@
 
 #include "controls/ControlLookup.h"
 #include "controls/DialogUnits.h"
+#include "controls/EnterClicksButton.h"
 #include "controls/TemplateBuilder.h"
 #include "controls/TemplateDialog.h"
 #include "settings/OutputNamePattern.h"
@@ -85,10 +86,6 @@ AcceptedChoices ToAccepted(const SavedChoiceTexts& texts) {
                          .videoBitRate = texts.videoBitRate};
 }
 
-bool IsEnterKey(const QKeyEvent& event) {
-  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
-
 }  // namespace
 
 SettingsDialog::SettingsDialog(OutputSettings& settings, int currentPresetCode,
@@ -114,10 +111,10 @@ void SettingsDialog::BuildFromTemplate() {
     FitCaptionToText(caption);
   });
   const auto keepButton = [this](const ControlTemplate& control, QPushButton& pushButton) {
-    // Only the OK button looks like the default one; Enter is dealt with in keyPressEvent and
-    // eventFilter.
+    // Only the OK button looks like the default one; Enter on a focused button presses that
+    // button, elsewhere keyPressEvent takes it for OK.
     pushButton.setAutoDefault(false);
-    pushButton.installEventFilter(this);
+    MakeEnterClick(pushButton);
     buttons_[control.id] = &pushButton;
   };
   builder.Then(ControlKind::PushButton, keepButton);
@@ -294,7 +291,7 @@ void SettingsDialog::OnDefault() {
 }
 
 // Enter presses OK from a list, the name pattern or the check box (they pass it on to the dialog),
-// and a focused button presses that button (eventFilter). Escape cancels through QDialog.
+// and a focused button presses that button (MakeEnterClick). Escape cancels through QDialog.
 void SettingsDialog::keyPressEvent(QKeyEvent* event) {
   if (IsEnterKey(*event)) {
     event->accept();
@@ -302,15 +299,6 @@ void SettingsDialog::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
-}
-
-bool SettingsDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && IsEnterKey(*static_cast<QKeyEvent*>(event))) {
-    if (auto* pressed = qobject_cast<QPushButton*>(watched); pressed && pressed->isEnabled())
-      pressed->click();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 // Presses on the dialog surface, its captions and its group box (none of which take the mouse)
