@@ -10,6 +10,7 @@
 
 #include <utility>
 
+#include "controls/EnterClicksButton.h"
 #include "controls/KeyboardFocusMark.h"
 #include "platform/BrowserLauncher.h"
 #include "platform/MessageBox.h"
@@ -269,15 +270,10 @@ void HyperLink::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void HyperLink::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-      if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) break;
-      Follow();
-      return;
-    default:
-      break;
+  if (IsEnterKey(*event) ||
+      (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier)) {
+    Follow();
+    return;
   }
   QLabel::keyPressEvent(event);
 }

@@ -141,10 +141,9 @@ TEST(SkinCaptionsTest, EveryTranslationsAccessKeysAreLettersOfTheShownWords) {
     };
     QSet<QChar> keys;
     for (const skin_captions::ButtonEntry& entry : skin_captions::kButtons) {
-      const auto control = std::find_if(kControls.begin(), kControls.end(),
-                                        [&entry](const ControlTemplate& control) {
-                                          return control.id == entry.controlId;
-                                        });
+      const auto control = std::find_if(
+          kControls.begin(), kControls.end(),
+          [&entry](const ControlTemplate& control) { return control.id == entry.controlId; });
       if (control == kControls.end()) continue;
       const QString text = shown("MainWindowTemplate", control->text);
       const qsizetype marker = text.indexOf('&');
